@@ -1,0 +1,6 @@
+#include "shell/StartUp.h"
+
+int main(int argc, char **argv)
+{
+    return RunProgram(argc, argv);
+}

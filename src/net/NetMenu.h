@@ -1,0 +1,6 @@
+#pragma once
+
+class frmMain;
+
+void mnuNet_Click(frmMain &form);
+void UnloadNetWindow();

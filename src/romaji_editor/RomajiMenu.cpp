@@ -1,0 +1,5 @@
+#include "romaji_editor/RomajiMenu.h"
+
+#include "shell/frmMain.h"
+
+void mnuRoman_Click(frmMain &) {}

@@ -1,0 +1,5 @@
+#pragma once
+
+class frmMain;
+
+void mnuRoman_Click(frmMain &form);

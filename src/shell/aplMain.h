@@ -1,0 +1,36 @@
+#pragma once
+// The program folder and the player's options: read once at start-up, written
+// once when the main window unloads.
+
+#include <QString>
+#include <optional>
+
+namespace aplMain {
+
+extern QString AppPath; // the program folder, ending with "/"
+
+extern qint16 NN2N;     // 1 = shorten NN where it is not needed
+extern bool Bold;
+extern bool Big;
+extern bool MissType;
+extern QString Kotehan;
+extern QString PassWord;
+extern bool RomanView;  // true = the romaji is hidden
+extern bool English;
+extern bool Next;
+
+extern const char *const ProgramName;
+extern const char *const Version;
+
+// Puts every option back to its initial value (a fresh run; used by tests).
+void ResetSettings();
+// Reads the options; a missing or malformed value leaves its option as it was.
+void LoadSettings();
+// Writes every value in order; false when the store could not keep them.
+bool SaveSettings();
+
+// Parsers of stored values; nothing when the text does not convert.
+std::optional<bool> ParseBoolean(const QString &text);
+std::optional<qint16> ParseInteger16(const QString &text);
+
+} // namespace aplMain

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "util/AutoLabel.h"
+
+#include <QWidget>
+
+// The small window that shows the steps of a dictionary load.
+class frmLoad : public QWidget {
+public:
+    explicit frmLoad(QWidget *parent = nullptr);
+
+    // Clears the bar at the start of a load.
+    void ClearProgress();
+    // Draws the bar to the given width (only ever longer) and names the step;
+    // repaints at once without handing other events a chance to run.
+    void SetProgress(int width, const QString &text);
+
+    QWidget *picLoad = nullptr;
+    AutoLabel *lblLoad = nullptr;
+
+    int BarWidth() const;
+};

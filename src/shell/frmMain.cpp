@@ -1,0 +1,311 @@
+#include "shell/frmMain.h"
+
+#include "shell/frmLoad.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// Design positions are in twips; the window works in pixels.
+constexpr int Twips(int twips) { return twips / 15; }
+
+const QColor PlayAreaColour(239, 239, 239);
+const char *const MainFont = "ＭＳ Ｐゴシック";
+constexpr int PlayAreaWidth = 490;
+constexpr int PlayAreaHeight = 216;
+constexpr int NextStrip = 16;
+
+QFont LabelFont(qreal points, bool bold = false)
+{
+    QFont font(QString::fromUtf8(MainFont));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("疾鍵"));
+    // Keys must reach the judge directly, even while a Japanese input method is on.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setFocusPolicy(Qt::StrongFocus);
+
+    picMain = new QWidget(this);
+    picMain->setAutoFillBackground(true);
+    QPalette palette = picMain->palette();
+    palette.setColor(QPalette::Window, PlayAreaColour);
+    picMain->setPalette(palette);
+    picMain->setAttribute(Qt::WA_InputMethodEnabled, false);
+    setCentralWidget(picMain);
+
+    CreateLabels();
+    CreateMenus();
+    picMain->setFixedSize(PlayAreaWidth, PlayAreaHeight);
+    FitWindowToPlayArea();
+
+    loadWindow_ = new frmLoad();
+}
+
+frmMain::~frmMain()
+{
+    delete loadWindow_;
+}
+
+void frmMain::CreateLabels()
+{
+    auto label = [this](const char *caption, int left, int top, qreal points, bool bold = false,
+                        QColor colour = Qt::black, bool rightAligned = false, int width = 0) {
+        auto *l = new AutoLabel(QString::fromUtf8(caption), picMain);
+        l->setAttribute(Qt::WA_InputMethodEnabled, false);
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        l->setPalette(palette);
+        if (rightAligned) {
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            l->setGeometry(Twips(left), Twips(top), Twips(width), l->sizeHint().height());
+        } else {
+            l->move(Twips(left), Twips(top));
+        }
+        l->setFont(LabelFont(points, bold));
+        return l;
+    };
+
+    const QColor red(255, 0, 0);
+    lblGameMode = label("疾鍵", 120, 120, 14.25, false, red);
+
+    lblString.resize(7);
+    lblString[6] = label("1 名前：", 120, 600, 12);
+    lblName = label("名無しさん", 960, 600, 12, true, QColor(0, 128, 0));
+    lblData = label("01/09/26 23:00 ID:tOkirA200", 2160, 600, 12);
+    lblString[5] = label("経過時間[sec]：", 480, 960, 12);
+    lblTime = label("-", 3960, 960, 12, false, Qt::black, true, 120);
+    lblString[0] = label("残り時間[sec]：", 480, 1200, 12);
+    lblRest = label("-", 3960, 1200, 12, false, Qt::black, true, 120);
+    lblString[1] = label("速度[type/sec]：", 480, 1440, 12);
+    lblSpeed = label("-", 3960, 1440, 12, false, Qt::black, true, 120);
+    lblString[2] = label("タイプ数：", 480, 1680, 12);
+    lblType = label("0", 3960, 1680, 12, false, Qt::black, true, 120);
+    lblString[4] = label("ミスタイプ数：", 480, 1920, 12);
+    lblMiss = label("0", 3960, 1920, 12, false, Qt::black, true, 120);
+    lblString[3] = label("出題", 480, 2400, 12);
+    lblMissType = label("W", 240, 2640, 24, true, red);
+    lblQuest = label("ここに表示される文字をタイプしてください", 720, 2640, 12);
+    lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
+    lblNext->hide();
+    lblRoman = label("KOKOHA RO-MAJI DESU", 720, 2880, 12);
+}
+
+void frmMain::CreateMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto placeholder = [](QMenu *menu, QList<QAction *> &array) {
+        array.clear();
+        array.append(menu->addAction(QStringLiteral("a")));
+    };
+
+    mnuG = bar->addMenu(QStringLiteral("ゲーム(&G)"));
+    mnuSpeed = mnuG->addAction(QStringLiteral("スピードアタック(&S)"));
+    mnuSpeed->setShortcut(Qt::Key_F2);
+    mnuTime = mnuG->addAction(QStringLiteral("タイムアタック(&T)"));
+    mnuTime->setShortcut(Qt::Key_F3);
+    mnuCopype = mnuG->addMenu(QStringLiteral("コピペアタック(&C)"));
+    placeholder(mnuCopype, mnuCopipe);
+    mnuI = mnuG->addMenu(QStringLiteral("インターネットランキング(&I)"));
+    placeholder(mnuI, mnuRanking);
+    mnuNet = mnuG->addAction(QStringLiteral("ネット対戦(&N)..."));
+    mnuNet->setShortcut(Qt::Key_F4);
+    mnuG->addSeparator();
+    mnuK = mnuG->addMenu(QStringLiteral("単語辞書の切り替え(&K)"));
+    placeholder(mnuK, mnuQlsChange);
+    mnuC = mnuG->addMenu(QStringLiteral("コピペ辞書の切り替え(&C)"));
+    placeholder(mnuC, mnuChange);
+    mnuG->addSeparator();
+    mnuReload = mnuG->addAction(QStringLiteral("疾辞書のリロード(&R)"));
+    mnuG->addSeparator();
+    mnuOuit = mnuG->addAction(QStringLiteral("終了(&Q)"));
+
+    mnuScore = bar->addMenu(QStringLiteral("ハイスコア(&S)"));
+    mnuSpeedScore = mnuScore->addAction(QStringLiteral("スピードアタック(&S)"));
+    mnuTimeScore = mnuScore->addAction(QStringLiteral("タイムアタック(&T)"));
+    mnuC2 = mnuScore->addMenu(QStringLiteral("コピペアタック(&C)"));
+    placeholder(mnuC2, mnuCopipeScore);
+
+    mnuS = bar->addMenu(QStringLiteral("設定(&S)"));
+    auto check = [this](const char *caption) {
+        QAction *action = mnuS->addAction(QString::fromUtf8(caption));
+        action->setCheckable(true);
+        return action;
+    };
+    mnuBold = check("ローマ字表示を太字にする(&B)");
+    mnuBig = check("ローマ字を大きくする(&L)");
+    mnuMissType = check("ミスタイプを表示する(&M)");
+    mnuRomanView = check("ローマ字は表示しない(&V)");
+    mnuNext = check("次の行を表示(&N)");
+    mnuEnglish = check("英語キーボードで判定(&E)");
+    mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
+    mnuS->addSeparator();
+    mnuRoman = mnuS->addAction(QStringLiteral("ローマ字設定(&R)..."));
+
+    mnuH = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    mnuAbout = mnuH->addAction(QStringLiteral("バージョン情報(&A)..."));
+}
+
+void frmMain::FitWindowToPlayArea()
+{
+    const int height = picMain->height() + menuBar()->sizeHint().height();
+    setFixedSize(PlayAreaWidth, height);
+}
+
+void frmMain::Init()
+{
+    Speed = 0.0;
+    Goal = 0;
+    CopipeMode = false;
+    NetMode = false;
+    Aborted = false;
+    LineNo = 0;
+    Restart = false;
+    LastKey = 0;
+    lblMissType->setText(QString());
+    lblRest->setText(QStringLiteral("-"));
+    lblSpeed->setText(QStringLiteral("-"));
+    lblType->setText(QStringLiteral("0"));
+    lblMiss->setText(QStringLiteral("0"));
+    lblTime->setText(QStringLiteral("0"));
+}
+
+void frmMain::MenuEnabled(bool enabled)
+{
+    mnuTime->setEnabled(enabled);
+    mnuSpeed->setEnabled(enabled);
+    mnuCopype->menuAction()->setEnabled(enabled);
+    mnuNet->setEnabled(enabled);
+    mnuRoman->setEnabled(enabled);
+    mnuReload->setEnabled(enabled);
+    mnuI->menuAction()->setEnabled(enabled);
+    mnuC->menuAction()->setEnabled(enabled);
+    mnuK->menuAction()->setEnabled(enabled);
+    mnuScore->menuAction()->setEnabled(enabled);
+}
+
+void frmMain::SetLoad(int width, const QString &text)
+{
+    loadWindow_->SetProgress(width, text);
+}
+
+void frmMain::ShowKotehan(const QString &name)
+{
+    mnuKotehan->setText(QStringLiteral("コテハンを使う[") + name + QStringLiteral("](&K)"));
+    lblName->setText(name);
+    lblName->Fit();
+    lblData->move(lblName->x() + lblName->width(), lblData->y());
+}
+
+void frmMain::SetRomanBold(bool bold)
+{
+    mnuBold->setChecked(bold);
+    QFont font = lblRoman->font();
+    font.setBold(bold);
+    lblRoman->setFont(font);
+}
+
+void frmMain::SetRomanBig(bool big)
+{
+    mnuBig->setChecked(big);
+    QFont font = lblRoman->font();
+    font.setPointSize(big ? 16 : 12);
+    lblRoman->setFont(font);
+}
+
+void frmMain::SetMissTypeVisible(bool visible)
+{
+    mnuMissType->setChecked(visible);
+    lblMissType->setVisible(visible);
+}
+
+void frmMain::SetRomanHidden(bool hidden)
+{
+    mnuRomanView->setChecked(hidden);
+    lblRoman->setVisible(!hidden);
+}
+
+void frmMain::SetNextShown(bool shown)
+{
+    if (mnuNext->isChecked() == shown && (shown == lblNext->isVisible()))
+        return;
+    mnuNext->setChecked(shown);
+    lblNext->move(lblNext->x(), shown ? 192 : 176);
+    lblRoman->move(lblRoman->x(), shown ? 208 : 192);
+    lblNext->setVisible(shown);
+    // Grows or shrinks by one strip from the current height.
+    picMain->setFixedHeight(picMain->height() + (shown ? NextStrip : -NextStrip));
+    FitWindowToPlayArea();
+}
+
+QList<QAction *> &frmMain::MenuArrayItems(MenuArray which)
+{
+    switch (which) {
+    case MenuArray::Copipe: return mnuCopipe;
+    case MenuArray::CopipeScore: return mnuCopipeScore;
+    case MenuArray::Ranking: return mnuRanking;
+    case MenuArray::QlsChange: return mnuQlsChange;
+    case MenuArray::Change: break;
+    }
+    return mnuChange;
+}
+
+QMenu *frmMain::MenuArrayParent(MenuArray which)
+{
+    switch (which) {
+    case MenuArray::Copipe: return mnuCopype;
+    case MenuArray::CopipeScore: return mnuC2;
+    case MenuArray::Ranking: return mnuI;
+    case MenuArray::QlsChange: return mnuK;
+    case MenuArray::Change: break;
+    }
+    return mnuC;
+}
+
+void frmMain::ClearMenuArray(MenuArray which)
+{
+    QList<QAction *> &items = MenuArrayItems(which);
+    items.first()->setVisible(true);
+    while (items.size() > 1) {
+        QAction *action = items.takeLast();
+        MenuArrayParent(which)->removeAction(action);
+        delete action;
+    }
+}
+
+QAction *frmMain::AddMenuArrayItem(MenuArray which, const QString &caption)
+{
+    QList<QAction *> &items = MenuArrayItems(which);
+    const int index = static_cast<int>(items.size());
+    QAction *action = MenuArrayParent(which)->addAction(caption);
+    connect(action, &QAction::triggered, this, [this, which, index] { emit menuArrayClicked(which, index); });
+    items.append(action);
+    return action;
+}
+
+void frmMain::HideMenuArrayPlaceholder(MenuArray which)
+{
+    MenuArrayItems(which).first()->setVisible(false);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Unloading = true;
+    event->accept();
+    emit closing();
+}
+
+bool frmMain::focusNextPrevChild(bool)
+{
+    // Tab is a game key here (restart), never focus navigation.
+    return false;
+}

@@ -1,0 +1,7 @@
+#include "typing/KeyPath.h"
+
+#include "shell/frmMain.h"
+
+void InstallKeyPath(frmMain &)
+{
+}

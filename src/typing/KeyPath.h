@@ -1,0 +1,6 @@
+#pragma once
+
+class frmMain;
+
+// Routes every key press on the main window to the judge.
+void InstallKeyPath(frmMain &form);

@@ -1,0 +1,38 @@
+#pragma once
+// The small stateless routines the windows share: files, paths, typed-in text,
+// file-name and score-field safety, ranking-name decoding, sounds and numbers.
+
+#include <QString>
+#include <optional>
+
+namespace Functions {
+
+bool FileExists(const QString &path);
+// The part after the last folder separator ("/" or "\").
+QString GetFileName(const QString &path);
+QString CutAtNull(const QString &text);
+QString TrimLeadingBreaks(const QString &text);
+// Every answer typed into an input box passes through this.
+QString CleanInput(const QString &text);
+
+// The whole file decoded from Shift-JIS; the empty text when it cannot be read.
+QString ReadWholeFile(const QString &path);
+// Replaces the file through a temporary file in the same folder, so a failed
+// write never destroys the old one. False on any failure.
+bool WriteWholeFile(const QString &path, const QString &text);
+
+void PlayWave(const QString &path);
+
+// The reversed "#code#code" form of ranking registration names; nothing when
+// a piece is not a code.
+std::optional<QString> DecodeCharCodes(const QString &encoded);
+
+QString SafeFileName(const QString &text);
+QString SafeField(const QString &text);
+
+// Times and speeds: at least one digit before the point, exactly three after.
+QString Format000(double value);
+// The leading decimal number of a text ("." as the point); 0 when there is none.
+double Val(const QString &text);
+
+} // namespace Functions

@@ -1,0 +1,27 @@
+#pragma once
+// Windows code page 932 at the program's boundaries: every file and every socket byte.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+
+namespace Functions {
+
+// False when the toolkit has no code page 932 converter; checked once at start-up.
+bool ShiftJisAvailable();
+
+QString FromShiftJis(const QByteArray &bytes);
+// Characters code page 932 lacks become their usual look-alikes, or "?" as Windows writes them.
+QByteArray ToShiftJis(const QString &text);
+
+// For streams: keeps a double-byte character that is split across two arrivals.
+class ShiftJisStreamDecoder {
+public:
+    ShiftJisStreamDecoder();
+    QString Decode(const QByteArray &bytes);
+
+private:
+    QStringDecoder decoder_;
+};
+
+} // namespace Functions

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs the whole test suite headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh --tests
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DTOKIRA_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
+cmake --build build-tests -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+# Qt and fontconfig keep caches until exit; only real faults should fail a test.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build-tests
+ctest --output-on-failure -j"$(nproc)" --timeout 600

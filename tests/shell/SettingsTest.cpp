@@ -1,0 +1,86 @@
+#include "FakePlatform.h"
+#include "shell/StartUp.h"
+#include "shell/aplMain.h"
+#include "shell/frmMain.h"
+
+#include <gtest/gtest.h>
+
+using namespace aplMain;
+
+TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllElevenValues)
+{
+    FakePlatform fake;
+    ASSERT_TRUE(StartUp());
+    frmMain *form = MainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Kotehan, "名無しさん");
+    EXPECT_EQ(form->lblName->text(), "名無しさん");
+    EXPECT_FALSE(Bold || Big || MissType || RomanView || English || Next);
+    EXPECT_EQ(NN2N, 0);
+    EXPECT_EQ(PassWord, "");
+    EXPECT_TRUE(fake.random->seeded);
+    EXPECT_EQ(AppPath, fake.Folder());
+
+    form->close();
+    const QStringList expectedOrder = {"Version/Version", "Path/Path", "Setting/NN2N", "Setting/Bold",
+                                       "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
+                                       "Setting/RomanView", "Setting/English", "Setting/Next"};
+    EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
+    EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
+    EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
+    EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "名無しさん");
+    EXPECT_EQ(fake.settings->values.value("Setting/Bold"), "False");
+    EXPECT_EQ(fake.settings->values.value("Setting/NN2N"), "0");
+    delete form;
+
+    // A second run reads back what the first one wrote.
+    fake.settings->values.insert("Setting/Bold", "True");
+    fake.settings->values.insert("Setting/PassWord", "pw");
+    ResetSettings();
+    LoadSettings();
+    EXPECT_EQ(Kotehan, "名無しさん");
+    EXPECT_TRUE(Bold);
+    EXPECT_EQ(PassWord, "pw");
+}
+
+TEST(Settings, OddStoredValuesAreReadOneByOne)
+{
+    FakePlatform fake;
+    fake.settings->values = {{"Setting/Bold", "1"},     {"Setting/Big", "yes"},   {"Setting/NN2N", "2"},
+                             {"Setting/MissType", "0"}, {"Setting/Next", "-1"},  {"Setting/English", "true"},
+                             {"Setting/Kotehan", "a,\"b\u201D"}, {"Setting/PassWord", "p,\"w"},
+                             {"Setting/RomanView", ""}};
+    Big = true; // a value that does not convert keeps what the variable held
+    LoadSettings();
+    EXPECT_TRUE(Bold);
+    EXPECT_TRUE(Big);
+    EXPECT_EQ(NN2N, 2);
+    EXPECT_FALSE(MissType);
+    EXPECT_TRUE(Next);
+    EXPECT_TRUE(English);
+    EXPECT_FALSE(RomanView);
+    EXPECT_EQ(Kotehan, "a、b");
+    EXPECT_EQ(PassWord, "p,\"w");
+
+    fake.settings->values.insert("Setting/NN2N", "40000");
+    fake.settings->values.insert("Setting/Bold", "yes");
+    LoadSettings();
+    EXPECT_EQ(NN2N, 2);
+    EXPECT_TRUE(Bold);
+}
+
+TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
+{
+    FakePlatform fake;
+    fake.settings->failFlush = true;
+    frmMain form;
+    WireMainWindow(form);
+    LoadMainWindow(form);
+    Kotehan = "太郎";
+    form.close();
+    EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
+    EXPECT_EQ(fake.settings->writeOrder.size(), 11);
+    ASSERT_FALSE(fake.dialogs->shown.isEmpty());
+    EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
+    EXPECT_EQ(fake.process->ends, 0);
+}

@@ -1,0 +1,203 @@
+#include "FakePlatform.h"
+#include "shell/StartUp.h"
+#include "shell/aplMain.h"
+#include "shell/frmLoad.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+TEST(frmMain, ControlsStartAtTheirDesignPlaces)
+{
+    FakePlatform fake;
+    frmMain form;
+    EXPECT_EQ(form.windowTitle(), "疾鍵");
+    EXPECT_EQ(form.picMain->size(), QSize(490, 216));
+    EXPECT_EQ(form.lblRoman->pos(), QPoint(48, 192));
+    EXPECT_EQ(form.lblQuest->pos(), QPoint(48, 176));
+    EXPECT_FALSE(form.lblNext->isVisibleTo(&form));
+    EXPECT_EQ(form.lblString.size(), 7);
+    EXPECT_EQ(form.lblString[0]->text(), "残り時間[sec]：");
+    EXPECT_EQ(form.lblString[6]->text(), "1 名前：");
+    // Right-aligned counters keep their right edge at 4080 twips.
+    form.lblTime->setText("120.001");
+    EXPECT_EQ(form.lblTime->x() + form.lblTime->width(), 272);
+    EXPECT_EQ(form.lblName->font().bold(), true);
+    EXPECT_EQ(form.lblName->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form.mnuSpeed->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(form.mnuTime->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(form.mnuNet->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(form.mnuOuit->text(), "終了(&Q)");
+    for (auto *array : {&form.mnuCopipe, &form.mnuRanking, &form.mnuQlsChange, &form.mnuChange, &form.mnuCopipeScore}) {
+        ASSERT_EQ(array->size(), 1);
+        EXPECT_EQ(array->first()->text(), "a");
+    }
+}
+
+TEST(frmMain, MenuEnabledGreysExactlyTheTenGameMenus)
+{
+    FakePlatform fake;
+    frmMain form;
+    form.MenuEnabled(false);
+    for (QAction *a : {form.mnuTime, form.mnuSpeed, form.mnuCopype->menuAction(), form.mnuNet, form.mnuRoman,
+                       form.mnuReload, form.mnuI->menuAction(), form.mnuC->menuAction(), form.mnuK->menuAction(),
+                       form.mnuScore->menuAction()})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    for (QAction *a : {form.mnuBold, form.mnuBig, form.mnuMissType, form.mnuRomanView, form.mnuNext, form.mnuEnglish,
+                       form.mnuKotehan, form.mnuOuit, form.mnuAbout, form.mnuS->menuAction(), form.mnuH->menuAction(),
+                       form.mnuG->menuAction()})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    form.MenuEnabled(true);
+    EXPECT_TRUE(form.mnuScore->menuAction()->isEnabled());
+    EXPECT_TRUE(form.mnuRoman->isEnabled());
+}
+
+TEST(frmMain, InitResetsTheGameStateAndCounters)
+{
+    FakePlatform fake;
+    frmMain form;
+    form.Playing = form.CopipeMode = form.NetMode = form.Aborted = form.Restart = form.RankingMode = true;
+    form.LastKey = 65;
+    form.Goal = 500;
+    form.LineNo = 3;
+    form.LastLine = 4;
+    form.Speed = 2.5;
+    form.lblType->setText("12");
+    form.lblQuest->setText("学校");
+    form.Init();
+    EXPECT_FALSE(form.CopipeMode || form.NetMode || form.Aborted || form.Restart);
+    EXPECT_TRUE(form.Playing && form.RankingMode);
+    EXPECT_EQ(form.LastKey, 0);
+    EXPECT_EQ(form.Goal, 0);
+    EXPECT_EQ(form.LineNo, 0);
+    EXPECT_EQ(form.LastLine, 4);
+    EXPECT_EQ(form.Speed, 0.0);
+    EXPECT_EQ(form.lblMissType->text(), "");
+    EXPECT_EQ(form.lblRest->text(), "-");
+    EXPECT_EQ(form.lblSpeed->text(), "-");
+    EXPECT_EQ(form.lblType->text(), "0");
+    EXPECT_EQ(form.lblMiss->text(), "0");
+    EXPECT_EQ(form.lblTime->text(), "0");
+    EXPECT_EQ(form.lblQuest->text(), "学校");
+}
+
+TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
+{
+    FakePlatform fake;
+    aplMain::Bold = aplMain::Big = aplMain::MissType = aplMain::RomanView = aplMain::English = aplMain::Next = true;
+    aplMain::Kotehan = "とても長いコテハン";
+    frmMain form;
+    const int plainHeight = form.height();
+    WireMainWindow(form);
+    LoadMainWindow(form);
+    EXPECT_TRUE(form.mnuBold->isChecked() && form.lblRoman->font().bold());
+    EXPECT_TRUE(form.mnuBig->isChecked());
+    EXPECT_EQ(form.lblRoman->font().pointSize(), 16);
+    EXPECT_TRUE(form.lblMissType->isVisible());
+    EXPECT_TRUE(form.mnuEnglish->isChecked());
+    EXPECT_FALSE(form.lblRoman->isVisible());
+    EXPECT_TRUE(form.mnuNext->isChecked());
+    EXPECT_EQ(form.lblNext->y(), 192);
+    EXPECT_EQ(form.lblRoman->y(), 208);
+    EXPECT_EQ(form.height(), plainHeight + 16);
+    EXPECT_EQ(form.picMain->height(), 232);
+    EXPECT_EQ(form.lblName->text(), "とても長いコテハン");
+    EXPECT_EQ(form.lblData->x(), form.lblName->x() + form.lblName->width());
+    EXPECT_GT(form.lblData->x(), 144);
+    EXPECT_EQ(form.mnuKotehan->text(), "コテハンを使う[とても長いコテハン](&K)");
+
+    form.SetNextShown(false);
+    EXPECT_EQ(form.height(), plainHeight);
+    EXPECT_EQ(form.lblRoman->y(), 192);
+    EXPECT_FALSE(form.lblNext->isVisible());
+    form.Unloading = true; // keep the close below from touching the settings test order
+}
+
+TEST(frmMain, WithNextOffTheDesignLayoutStays)
+{
+    FakePlatform fake;
+    frmMain form;
+    WireMainWindow(form);
+    LoadMainWindow(form);
+    EXPECT_FALSE(form.lblNext->isVisible());
+    EXPECT_EQ(form.lblRoman->y(), 192);
+    EXPECT_FALSE(form.lblMissType->isVisible());
+    EXPECT_TRUE(form.lblRoman->isVisible());
+}
+
+TEST(frmMain, ClosingDuringAGameEndsTheProgramWithoutSaving)
+{
+    FakePlatform fake;
+    fake.process->throwOnEnd = false;
+    frmMain form;
+    WireMainWindow(form);
+    form.LoopRunning = true;
+    form.close();
+    EXPECT_TRUE(form.Unloading);
+    EXPECT_EQ(fake.process->ends, 1);
+    EXPECT_TRUE(fake.settings->writeOrder.isEmpty());
+}
+
+TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
+{
+    FakePlatform fake;
+    fake.process->throwOnEnd = false;
+    frmMain form;
+    WireMainWindow(form);
+    LoadMainWindow(form);
+    form.mnuOuit->trigger();
+    EXPECT_TRUE(form.Unloading);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 11);
+    EXPECT_EQ(fake.process->ends, 1);
+    EXPECT_FALSE(form.LoadWindow()->isVisible());
+}
+
+TEST(frmMain, AboutBoxNamesTheProgramAndVersion)
+{
+    FakePlatform fake;
+    frmMain form;
+    WireMainWindow(form);
+    form.mnuAbout->trigger();
+    ASSERT_EQ(fake.dialogs->shown.size(), 1);
+    const ShownBox &box = fake.dialogs->shown.first();
+    EXPECT_EQ(box.title, "バージョン情報");
+    EXPECT_TRUE(box.information);
+    const QStringList lines = box.text.split("\r\n");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], "疾鍵");
+    EXPECT_EQ(lines[1], "Ver. 2.00");
+}
+
+TEST(frmMain, MenuArraysGrowAndShrinkBehindTheirPlaceholder)
+{
+    FakePlatform fake;
+    frmMain form;
+    QList<std::pair<frmMain::MenuArray, int>> clicks;
+    QObject::connect(&form, &frmMain::menuArrayClicked, [&](frmMain::MenuArray w, int i) { clicks.append({w, i}); });
+    form.AddMenuArrayItem(frmMain::MenuArray::Copipe, "いろは");
+    form.AddMenuArrayItem(frmMain::MenuArray::Copipe, "寿限無");
+    form.HideMenuArrayPlaceholder(frmMain::MenuArray::Copipe);
+    EXPECT_FALSE(form.mnuCopipe[0]->isVisible());
+    form.mnuCopipe[2]->trigger();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0].second, 2);
+    form.ClearMenuArray(frmMain::MenuArray::Copipe);
+    EXPECT_EQ(form.mnuCopipe.size(), 1);
+    EXPECT_EQ(form.mnuCopype->actions().size(), 1);
+    EXPECT_TRUE(form.mnuCopipe[0]->isVisible());
+}
+
+TEST(frmLoad, SetLoadDrawsOnlyLongerBarsAndNamesTheStep)
+{
+    FakePlatform fake;
+    frmMain form;
+    form.SetLoad(70, "コピペ辞書のロード...");
+    EXPECT_EQ(form.LoadWindow()->BarWidth(), 70);
+    EXPECT_EQ(form.LoadWindow()->lblLoad->text(), "コピペ辞書のロード...");
+    form.SetLoad(35, "x");
+    EXPECT_EQ(form.LoadWindow()->BarWidth(), 70);
+    form.LoadWindow()->ClearProgress();
+    EXPECT_EQ(form.LoadWindow()->BarWidth(), 0);
+    EXPECT_EQ(form.LoadWindow()->windowTitle(), "疾辞書のロード中...");
+}
