@@ -1,4 +1,10 @@
 #pragma once
+// The high-score window's menu handlers, the inserts that take a finished
+// game from the main window, and the handle entry.
+
+#include <QString>
+
+#include <optional>
 
 class frmMain;
 
@@ -8,4 +14,13 @@ void UnloadHiScoreWindow();
 void mnuSpeedScore_Click(frmMain &form);
 void mnuTimeScore_Click(frmMain &form);
 void mnuCopipeScore_Click(frmMain &form, int index);
+// Sets the four labels of a table row bold (after a new entry).
+void MarkHiScoreRow(int row);
+
+// Insert the finished game (Kotehan and the main window's captions); the row
+// the entry took, or nothing. The table file is rewritten in every case.
+std::optional<int> AddTimeScore(const frmMain &form);
+std::optional<int> AddSpeedScore(const frmMain &form);
+std::optional<int> AddCopipeScore(const frmMain &form, const QString &stem);
+
 void mnuKotehan_Click(frmMain &form);
