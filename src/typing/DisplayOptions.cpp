@@ -1,10 +1,49 @@
 #include "typing/DisplayOptions.h"
 
+#include "shell/aplMain.h"
 #include "shell/frmMain.h"
 
-void mnuBold_Click(frmMain &) {}
-void mnuBig_Click(frmMain &) {}
-void mnuMissType_Click(frmMain &) {}
-void mnuRomanView_Click(frmMain &) {}
-void mnuNext_Click(frmMain &) {}
-void mnuEnglish_Click(frmMain &) {}
+#include <QAction>
+
+// Each option's state is its setting variable; the check mark follows it. A
+// click through the menu has already flipped the check mark by the time the
+// handler runs, so the handler flips the variable, not the mark.
+
+void mnuBold_Click(frmMain &form)
+{
+    aplMain::Bold = !aplMain::Bold;
+    form.SetRomanBold(aplMain::Bold);
+}
+
+void mnuBig_Click(frmMain &form)
+{
+    aplMain::Big = !aplMain::Big;
+    form.SetRomanBig(aplMain::Big);
+}
+
+void mnuMissType_Click(frmMain &form)
+{
+    aplMain::MissType = !aplMain::MissType;
+    form.SetMissTypeVisible(aplMain::MissType);
+}
+
+void mnuRomanView_Click(frmMain &form)
+{
+    aplMain::RomanView = !aplMain::RomanView;
+    form.SetRomanHidden(aplMain::RomanView);
+}
+
+void mnuNext_Click(frmMain &form)
+{
+    aplMain::Next = !aplMain::Next;
+    // SetNextShown takes a mark that already shows the new state for "nothing
+    // to do"; the menu click has set it, so it goes back first.
+    form.mnuNext->setChecked(!aplMain::Next);
+    form.SetNextShown(aplMain::Next);
+}
+
+void mnuEnglish_Click(frmMain &form)
+{
+    aplMain::English = !aplMain::English;
+    form.mnuEnglish->setChecked(aplMain::English);
+}

@@ -1,4 +1,6 @@
 #pragma once
+// The six check items of the settings menu that change how the romaji and the
+// labels around it are shown, and which keyboard layout the judge assumes.
 
 class frmMain;
 

@@ -1,7 +1,78 @@
 #include "typing/KeyPath.h"
 
+#include "platform/KeyCodes.h"
+#include "shell/aplMain.h"
 #include "shell/frmMain.h"
+#include "typing/Judge.h"
 
-void InstallKeyPath(frmMain &)
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPointer>
+
+namespace {
+
+bool g_escWentDown = false;
+bool g_tabWentDown = false;
+
+// Watches every key event of the application. A press is judged when it is
+// meant for the main window; the judged press goes no further, so Tab never
+// moves the focus and a press is never judged twice on its way up.
+class KeyPathFilter : public QObject {
+public:
+    explicit KeyPathFilter(frmMain &form) : QObject(&form), form_(&form)
+    {
+        setObjectName(QStringLiteral("keyPath"));
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape)
+            g_escWentDown = true;
+        else if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            g_tabWentDown = true;
+
+        if (!form_ || !watched->isWidgetType())
+            return false;
+        auto *widget = static_cast<QWidget *>(watched);
+        // The menu bar keeps its own keys once Alt has given it the focus.
+        if (widget->window() != form_ || qobject_cast<QMenuBar *>(widget))
+            return false;
+        const platform::VirtualKey vk = platform::TranslateKeyEvent(*key, aplMain::English);
+        if (vk.kind == platform::KeyKind::NotJudged)
+            return false;
+        KeyDown(*form_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
+        return true;
+    }
+
+private:
+    QPointer<frmMain> form_;
+};
+
+} // namespace
+
+void InstallKeyPath(frmMain &form)
 {
+    if (dynamic_cast<KeyPathFilter *>(form.findChild<QObject *>(QStringLiteral("keyPath"), Qt::FindDirectChildrenOnly)))
+        return;
+    qApp->installEventFilter(new KeyPathFilter(form));
+}
+
+bool TakeKeyWentDown(int virtualKey)
+{
+    bool *flag = virtualKey == 27 ? &g_escWentDown : virtualKey == 9 ? &g_tabWentDown : nullptr;
+    if (!flag)
+        return false;
+    const bool wentDown = *flag;
+    *flag = false;
+    return wentDown;
+}
+
+void ForgetKeyPresses()
+{
+    g_escWentDown = g_tabWentDown = false;
 }

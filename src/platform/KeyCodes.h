@@ -1,0 +1,37 @@
+#pragma once
+// Turns Qt key events into the Windows virtual-key codes the keystroke judge
+// works with, plus the Shift state of the event itself.
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace platform {
+
+enum class KeyKind {
+    // A key that types a character (letters, digits, punctuation, the space bar),
+    // and Shift and Enter, which the judge itself leaves alone.
+    Character,
+    // A key that types nothing the judge knows (arrows, Delete, function keys,
+    // Esc, Tab, the number pad …):
+    // judged as a miss, never as the character its code happens to equal.
+    NoCharacter,
+    // Ctrl, Alt and the Super key alone, and keys without any known code.
+    NotJudged,
+};
+
+struct VirtualKey {
+    int code = 0;
+    bool shift = false;
+    KeyKind kind = KeyKind::NotJudged;
+};
+
+// qtKey and modifiers as QKeyEvent gives them. scanCode is the X keycode
+// (0 when the event carries none: offscreen, QTest); keysym the X keysym or 0.
+// Without a keycode a shifted symbol is un-shifted for the given keyboard
+// layout (English = US, otherwise Japanese), as the physical key would be.
+VirtualKey TranslateKey(int qtKey, quint32 scanCode, quint32 keysym, Qt::KeyboardModifiers modifiers,
+                        bool englishLayout);
+VirtualKey TranslateKeyEvent(const QKeyEvent &event, bool englishLayout);
+
+} // namespace platform

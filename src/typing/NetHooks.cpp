@@ -1,0 +1,7 @@
+#include "typing/NetHooks.h"
+
+NetHooks &netHooks()
+{
+    static NetHooks hooks;
+    return hooks;
+}

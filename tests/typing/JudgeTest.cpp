@@ -1,0 +1,261 @@
+#include "TypingFixture.h"
+
+#include "typing/QuestionFeed.h"
+
+TEST_F(TypingTest, EnterAndShiftAreNeverJudged)
+{
+    Play("A");
+    Type(13);
+    Type(16, true);
+    EXPECT_EQ(form->LastKey, 0) << "Enter or Shift would start a game's clock";
+    EXPECT_EQ(Types(), "0");
+    EXPECT_EQ(Misses(), "0");
+    EXPECT_TRUE(fake.sound->played.isEmpty());
+    Type('A', true);
+    EXPECT_EQ(Types(), "1");
+    EXPECT_EQ(form->LastKey, 'A');
+}
+
+TEST_F(TypingTest, KeysBetweenGamesChangeNothing)
+{
+    Play("A");
+    form->Playing = false;
+    Type('A');
+    Type('X');
+    EXPECT_EQ(Roman(), "A");
+    EXPECT_EQ(Types(), "0");
+    EXPECT_EQ(Misses(), "0");
+    EXPECT_EQ(form->LastKey, 0);
+}
+
+TEST_F(TypingTest, ShiftTurnsOneIntoExclamationAndSlashIntoQuestion)
+{
+    Play("!1?");
+    Type('1', true);
+    EXPECT_EQ(Roman(), "1?");
+    Type('1', true);
+    EXPECT_EQ(Roman(), "1?") << "Shift+1 no longer types 1";
+    EXPECT_EQ(form->lblMissType->text(), "!");
+    Type('1');
+    Type(191);
+    EXPECT_EQ(Roman(), "?") << "the / key without Shift is not ?";
+    Type(191, true);
+    EXPECT_EQ(Roman(), "");
+    EXPECT_EQ(Types(), "3");
+    EXPECT_EQ(Misses(), "2");
+}
+
+TEST_F(TypingTest, BracketsFollowTheKeyboardSetting)
+{
+    aplMain::English = false;
+    Play("()");
+    Type('9', true);
+    EXPECT_EQ(form->lblMissType->text(), ")");
+    Type('8', true);
+    Type('9', true);
+    EXPECT_EQ(Roman(), "");
+    EXPECT_EQ(Misses(), "1");
+
+    aplMain::English = true;
+    Play("()");
+    Type('8', true);
+    EXPECT_EQ(form->lblMissType->text(), "8");
+    Type('9', true);
+    Type('0', true);
+    EXPECT_EQ(Roman(), "");
+    EXPECT_EQ(Misses(), "1");
+
+    // Sampled from the key state when the caller has no Shift of its own.
+    aplMain::English = false;
+    Play("(");
+    fake.keys->down[16] = true;
+    KeyDown(*form, '8');
+    EXPECT_EQ(Roman(), "");
+}
+
+TEST_F(TypingTest, PunctuationKeysMatchWithAndWithoutShift)
+{
+    for (bool shift : {false, true}) {
+        Play(",-.[]");
+        for (int key : {188, 189, 190, 219, 221})
+            Type(key, shift);
+        EXPECT_EQ(Roman(), "") << "shift " << shift;
+        EXPECT_EQ(Misses(), "0");
+        EXPECT_EQ(Types(), "5");
+    }
+}
+
+TEST_F(TypingTest, AMissIsShownCountedAndClearedByTheNextType)
+{
+    Play("KA");
+    Type('X');
+    EXPECT_EQ(Roman(), "KA");
+    EXPECT_EQ(Misses(), "1");
+    EXPECT_EQ(form->lblMissType->text(), "X");
+    ASSERT_EQ(fake.sound->played.size(), 1);
+    EXPECT_EQ(fake.sound->played.last(), fake.PathOf("miss.wav"));
+    Type('K');
+    EXPECT_EQ(Roman(), "A");
+    EXPECT_EQ(Types(), "1");
+    EXPECT_EQ(form->lblMissType->text(), "");
+    EXPECT_EQ(fake.sound->played.last(), fake.PathOf("type.wav"));
+    Type(' ');
+    EXPECT_EQ(form->lblMissType->text(), " ");
+}
+
+TEST_F(TypingTest, KeysThatTypeNothingNeverMatchTheirLookAlikeCharacter)
+{
+    Play(".(");
+    KeyDown(*form, 46, false, false); // Delete, code of "."
+    EXPECT_EQ(Roman(), ".(");
+    EXPECT_EQ(Misses(), "1");
+    EXPECT_EQ(form->lblMissType->text(), "") << "nothing typed, nothing shown";
+    EXPECT_EQ(form->LastKey, 46) << "it still starts a game's clock";
+    Type(190);
+    KeyDown(*form, 40, false, false); // Down arrow, code of "("
+    EXPECT_EQ(Roman(), "(");
+    EXPECT_EQ(Misses(), "2");
+}
+
+TEST_F(TypingTest, UntypableCharacterTurnsEveryKeyIntoAMiss)
+{
+    Play("aＡ");
+    for (int key : {65, 32, 188, 190})
+        Type(key);
+    EXPECT_EQ(Roman(), "aＡ");
+    EXPECT_EQ(Misses(), "4");
+    // The code page gives half-width katakana above 160, as on the original system.
+    EXPECT_EQ(CharacterOfCode(186), "ｺ");
+    EXPECT_EQ(CharacterOfCode(27), "");
+    EXPECT_EQ(CharacterOfCode(300), "");
+}
+
+TEST_F(TypingTest, AFinishedWordBringsANewRandomWord)
+{
+    form->Words = {{"犬", "INU"}, {"猫", "NEKO"}};
+    form->WordMax = "1";
+    fake.random->script = {0.9, 0.1};
+    Play("A");
+    Type('A');
+    EXPECT_EQ(form->lblQuest->text(), "猫");
+    EXPECT_EQ(Roman(), "NEKO");
+    TypeText("NEKO");
+    EXPECT_EQ(form->lblQuest->text(), "犬");
+    EXPECT_EQ(Types(), "5");
+}
+
+TEST_F(TypingTest, EmptyRomajiCountsAsATypeAndFinishesTheQuestion)
+{
+    form->Words = {{"犬", "INU"}};
+    form->WordMax = "0";
+    Play("");
+    Type('Q');
+    EXPECT_EQ(Types(), "1");
+    EXPECT_EQ(Misses(), "0");
+    EXPECT_EQ(Roman(), "INU");
+    EXPECT_EQ(fake.sound->played.last(), fake.PathOf("type.wav"));
+}
+
+TEST_F(TypingTest, CopipeLinesFollowOneAnotherAndStopAfterTheLast)
+{
+    form->CopipeLines = {{"一", "I"}, {"二", "NI"}, {"三", "SA"}};
+    Play("");
+    form->LastLine = 2;
+    form->CopipeMode = true;
+    GetCopipe(*form, 0);
+    GetNextCopipe(*form, 0);
+    EXPECT_EQ(form->lblNext->text(), "二");
+    Type('I');
+    EXPECT_EQ(form->LineNo, 1);
+    EXPECT_EQ(form->lblQuest->text(), "二");
+    EXPECT_EQ(Roman(), "NI");
+    EXPECT_EQ(form->lblNext->text(), "三");
+    TypeText("NI");
+    EXPECT_EQ(form->lblNext->text(), "");
+    TypeText("SA");
+    EXPECT_EQ(form->LineNo, 3);
+    EXPECT_EQ(form->lblQuest->text(), "三") << "the last line stays";
+    EXPECT_EQ(Roman(), "");
+    // A key before the game loop has ended the game counts, and moves on again.
+    Type('X');
+    EXPECT_EQ(form->LineNo, 4);
+    EXPECT_EQ(Types(), "6");
+}
+
+TEST_F(TypingTest, RankingLinesFollowOneAnother)
+{
+    form->RankingLines = {{"甲", "KO"}, {"乙", "OTSU"}};
+    form->CopipeLines = {{"x", "X"}, {"y", "Y"}};
+    Play("");
+    form->LastLine = 1;
+    form->RankingMode = true;
+    GetRanking(*form, 0);
+    GetNextRanking(*form, 0);
+    TypeText("KO");
+    EXPECT_EQ(form->lblQuest->text(), "乙");
+    EXPECT_EQ(form->lblNext->text(), "");
+    TypeText("OTSU");
+    EXPECT_EQ(form->LineNo, 2);
+    EXPECT_EQ(form->lblQuest->text(), "乙");
+}
+
+TEST_F(TypingTest, NetBattleAttackPointsStayWithinBounds)
+{
+    int myAP = 0;
+    int draws = 0;
+    QStringList sent;
+    NetHooks &hooks = netHooks();
+    hooks.myAP = [&] { return myAP; };
+    hooks.setMyAP = [&](int ap) { myAP = ap; };
+    hooks.draw = [&] { ++draws; };
+    hooks.sendState = [&](const QString &text) { sent.append(text); };
+    form->Words = {{"犬", "INU"}};
+    form->WordMax = "0";
+
+    Play("ABCDEFG");
+    form->NetMode = true;
+    Type('A');
+    EXPECT_EQ(myAP, 0) << "lblSpeed still shows - at the first key";
+    form->lblSpeed->setText("4.700");
+    Type('B');
+    EXPECT_EQ(myAP, 4);
+    Type('X');
+    EXPECT_EQ(myAP, 0) << "a miss costs 14 and stops at 0";
+    form->lblSpeed->setText("150.999");
+    Type('C');
+    EXPECT_EQ(myAP, 150);
+    Type('D');
+    EXPECT_EQ(myAP, 200) << "capped";
+    form->lblSpeed->setText("0.900");
+    Type('E');
+    EXPECT_EQ(myAP, 200);
+    Type('X');
+    EXPECT_EQ(myAP, 198) << "three times 0.9 is 2.7, two points";
+    EXPECT_EQ(draws, 7);
+
+    TypeText("FG");
+    ASSERT_EQ(sent, QStringList{"198"});
+    EXPECT_EQ(draws, 10) << "two keys and the finished word";
+    EXPECT_EQ(Roman(), "INU");
+
+    // The battle's own speed, when it hands one, wins over the label.
+    hooks.shownSpeed = [] { return 9.5; };
+    myAP = 0;
+    Type('I');
+    EXPECT_EQ(myAP, 9);
+}
+
+TEST_F(TypingTest, CountsStartAgainAfterInit)
+{
+    Play("ABC");
+    TypeText("AX");
+    EXPECT_EQ(TypeCount(*form), 1);
+    EXPECT_EQ(MissCount(*form), 1);
+    form->Init();
+    EXPECT_EQ(TypeCount(*form), 0);
+    form->Playing = true;
+    Type('B');
+    EXPECT_EQ(Types(), "1");
+    EXPECT_EQ(Misses(), "0");
+    EXPECT_EQ(TypeCount(*form), 1);
+}

@@ -1,0 +1,78 @@
+#include "TypingFixture.h"
+
+#include "typing/QuestionFeed.h"
+
+#include <cmath>
+#include <vector>
+
+TEST(QuestionFeed, DrawIndexCoversEveryWordEvenly)
+{
+    EXPECT_EQ(DrawWordIndex(0.0, 4), 0);
+    EXPECT_EQ(DrawWordIndex(0.2, 4), 1);
+    EXPECT_EQ(DrawWordIndex(0.7999, 4), 3);
+    EXPECT_EQ(DrawWordIndex(std::nextafter(1.0, 0.0), 4), 4);
+    EXPECT_EQ(DrawWordIndex(0.5, 0), 0);
+}
+
+TEST_F(TypingTest, GetQuestDrawsEveryEntryIncludingTheLast)
+{
+    const int count = 7;
+    for (int i = 0; i < count; ++i)
+        form->Words.append({QString("語%1").arg(i), QString("GO%1").arg(i)});
+    form->WordMax = QString::number(count - 1);
+    std::vector<int> seen(count, 0);
+    const int draws = 7000;
+    for (int n = 0; n < draws; ++n) {
+        GetQuest(*form);
+        const int index = form->lblRoman->text().mid(2).toInt();
+        ASSERT_GE(index, 0);
+        ASSERT_LT(index, count);
+        EXPECT_EQ(form->lblQuest->text(), form->Words[index].Quest);
+        ++seen[index];
+    }
+    for (int i = 0; i < count; ++i) {
+        EXPECT_GT(seen[i], draws / count * 8 / 10) << "entry " << i;
+        EXPECT_LT(seen[i], draws / count * 12 / 10) << "entry " << i;
+    }
+}
+
+TEST_F(TypingTest, GetQuestWithOneWordOrABadWordMax)
+{
+    form->Words = {{"唯一", "YUIITSU"}};
+    form->WordMax = "0";
+    for (int n = 0; n < 20; ++n) {
+        GetQuest(*form);
+        EXPECT_EQ(form->lblRoman->text(), "YUIITSU");
+    }
+    // A WordMax past the words held never reads outside them.
+    form->WordMax = "5";
+    fake.random->script = {0.99};
+    GetQuest(*form);
+    EXPECT_EQ(form->lblQuest->text(), "唯一");
+    form->Words.clear();
+    form->lblQuest->setText("前");
+    GetQuest(*form);
+    EXPECT_EQ(form->lblQuest->text(), "前");
+}
+
+TEST_F(TypingTest, NextLinePreviewShowsTheFollowingQuestOrNothing)
+{
+    form->CopipeLines = {{"一行目", "ICHI"}, {"二行目", "NI"}, {"三行目", "SAN"}};
+    GetCopipe(*form, 1);
+    EXPECT_EQ(form->lblQuest->text(), "二行目");
+    EXPECT_EQ(form->lblRoman->text(), "NI");
+    GetNextCopipe(*form, 1);
+    EXPECT_EQ(form->lblNext->text(), "三行目") << "the text, never the romaji";
+    GetNextCopipe(*form, 2);
+    EXPECT_EQ(form->lblNext->text(), "");
+    GetCopipe(*form, 3);
+    EXPECT_EQ(form->lblQuest->text(), "二行目") << "an index past the text changes nothing";
+
+    form->RankingLines = {{"甲", "KOU"}, {"乙", "OTSU"}};
+    GetRanking(*form, 0);
+    GetNextRanking(*form, 0);
+    EXPECT_EQ(form->lblQuest->text(), "甲");
+    EXPECT_EQ(form->lblNext->text(), "乙");
+    GetNextRanking(*form, 1);
+    EXPECT_EQ(form->lblNext->text(), "");
+}
