@@ -1,0 +1,294 @@
+#include "ModesFixture.h"
+
+#include "shell/StartUp.h"
+#include "typing/KeyPath.h"
+
+#include <QTest>
+
+TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
+{
+    mnuSpeed_Click(*form);
+    EXPECT_TRUE(form->Playing);
+    EXPECT_TRUE(form->LoopRunning);
+    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    EXPECT_FALSE(form->mnuScore->menuAction()->isEnabled());
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
+    EXPECT_EQ(form->lblString[0]->text(), "残り時間[sec]：");
+    EXPECT_EQ(form->Goal, 120000);
+    EXPECT_FALSE(form->lblRoman->text().isEmpty());
+
+    for (qint64 t = 1000; t < 5000; t += 100)
+        TickAt(t);
+    EXPECT_FALSE(GameClockStarted(*form));
+    EXPECT_EQ(form->lblTime->text(), "0");
+    EXPECT_EQ(form->lblRest->text(), "-");
+    EXPECT_EQ(form->lblSpeed->text(), "-");
+
+    fake.clock->now = 5000;
+    TypeCorrect(1);
+    TickAt(5000);
+    ASSERT_TRUE(GameClockStarted(*form));
+    TickAt(5000);
+    EXPECT_EQ(form->lblTime->text(), "0.000") << "a pass in the first key's millisecond";
+    EXPECT_EQ(form->lblSpeed->text(), "1000.000") << "one key over 0.001 s";
+    EXPECT_EQ(form->lblRest->text(), "120.000");
+
+    TypeCorrect(239);
+    TickAt(125000);
+    EXPECT_EQ(form->lblRest->text(), "0.000");
+    EXPECT_TRUE(GameLoopRunning(*form)) << "no time left is not yet past the goal";
+    EXPECT_TRUE(Boxes().isEmpty());
+
+    TickAt(125001);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblRest->text(), "-0.001");
+    EXPECT_EQ(form->lblTime->text(), "120.001");
+    EXPECT_EQ(form->lblType->text(), "240");
+    EXPECT_EQ(form->lblSpeed->text(), "2.000") << "240 / 120.001 = 1.99998";
+    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(form->LoopRunning);
+    EXPECT_TRUE(form->mnuSpeed->isEnabled());
+    EXPECT_TRUE(form->mnuScore->menuAction()->isEnabled());
+    ASSERT_GE(fake.dialogs->shown.size(), 2);
+    EXPECT_EQ(fake.dialogs->shown[0].text, "-------------------終了-------------------");
+    EXPECT_EQ(fake.dialogs->shown[0].title, "疾鍵");
+    EXPECT_EQ(fake.dialogs->shown[1].kind, ShownBox::Kind::YesNo);
+    EXPECT_EQ(fake.dialogs->shown[1].text, "結果をクリップボードに出力しますか？");
+    EXPECT_EQ(fake.dialogs->shown[1].title, "疾鍵");
+
+    // Keys after the end are not judged.
+    TypeCorrect(3);
+    EXPECT_EQ(form->lblType->text(), "240");
+}
+
+TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
+{
+    mnuSpeed_Click(*form);
+    fake.clock->now = 2000;
+    Key('X');
+    TickAt(2000);
+    TickAt(2500);
+    EXPECT_EQ(form->lblSpeed->text(), "0.000") << "a miss starts the clock but is no type";
+    EXPECT_EQ(form->lblMiss->text(), "1");
+    TypeCorrect(3);
+    TickAt(3500);
+    EXPECT_EQ(form->lblSpeed->text(), "2.000");
+    EXPECT_DOUBLE_EQ(form->Speed, 2.0);
+    EXPECT_EQ(form->lblTime->text(), "1.500");
+}
+
+TEST_F(ModesTest, LabelsArePaintedAtMostEverySixteenMilliseconds)
+{
+    mnuTime_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(1);
+    TickAt(1000);
+    TickAt(1001);
+    EXPECT_EQ(form->lblTime->text(), "0.001");
+    EXPECT_EQ(form->lblRest->text(), "499");
+    TypeCorrect(1);
+    TickAt(1010);
+    EXPECT_EQ(form->lblTime->text(), "0.001") << "9 ms after the last paint";
+    EXPECT_EQ(form->lblRest->text(), "499");
+    EXPECT_EQ(form->lblType->text(), "2") << "the judge's own labels change at once";
+    TickAt(1017);
+    EXPECT_EQ(form->lblTime->text(), "0.017");
+    EXPECT_EQ(form->lblRest->text(), "498");
+    // The goal is seen on the pass that reaches it, painted or not.
+    TypeCorrect(498);
+    TickAt(1018);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblTime->text(), "0.018") << "the last pass is always painted";
+    EXPECT_EQ(form->lblRest->text(), "0");
+}
+
+TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
+{
+    for (int types : {5, 6}) {
+        for (ScoreEntry &row : aplMain::SpeedScores)
+            row = {"誰か", 5, 1};
+        fake.dialogs->shown.clear();
+        mnuSpeed_Click(*form);
+        fake.clock->now = 1000;
+        TypeCorrect(types);
+        TickAt(1000);
+        TickAt(122000);
+        ASSERT_FALSE(GameLoopRunning(*form));
+        bool asked = false;
+        for (const ShownBox &box : fake.dialogs->shown)
+            asked = asked || box.kind == ShownBox::Kind::Input;
+        EXPECT_EQ(asked, types == 6) << types << " types against a tenth row of 5";
+    }
+}
+
+TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
+{
+    fake.clipboard->text = "前の内容";
+    mnuSpeed_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(1);
+    TickAt(1000);
+    Key('X');
+    TickAt(122000);
+    EXPECT_EQ(fake.clipboard->text, "前の内容");
+    EXPECT_EQ(fake.clipboard->clears, 0);
+
+    fake.dialogs->yesNoAnswers = {true};
+    mnuSpeed_Click(*form);
+    fake.clock->now = 200000;
+    TypeCorrect(3);
+    Key('X');
+    Key('Y');
+    TickAt(200000);
+    TickAt(320001);
+    EXPECT_EQ(fake.clipboard->clears, 1);
+    EXPECT_EQ(fake.clipboard->text, "疾鍵@スピードアタック\r\n"
+                                    "速度[type/sec]: 0.025\r\n"
+                                    "タイプ数: 3\r\n"
+                                    "ミスタイプ数: 2\r\n");
+}
+
+TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
+{
+    auto playSpeedAttack = [this] {
+        mnuSpeed_Click(*form);
+        fake.clock->now = 1000;
+        TypeCorrect(2);
+        TickAt(1000);
+        TickAt(122000);
+    };
+    fake.dialogs->inputAnswers = {"一二三四五六七八"};
+    playSpeedAttack();
+    ASSERT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Input);
+    EXPECT_EQ(fake.dialogs->shown.last().text, "ハイスコア更新!\r\n登録する名前を8文字以内で入力してください");
+    EXPECT_EQ(fake.dialogs->shown.last().title, "名前を入力してください");
+    EXPECT_EQ(fake.dialogs->shown.last().defaultAnswer, "名無しさん");
+    EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
+    EXPECT_EQ(form->lblName->text(), "一二三四五六七八");
+    EXPECT_EQ(form->mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
+    EXPECT_EQ(form->lblData->x(), form->lblName->x() + form->lblName->width());
+
+    fake.dialogs->shown.clear();
+    fake.dialogs->inputAnswers = {"一二三四五六七八九"};
+    playSpeedAttack();
+    EXPECT_EQ(fake.dialogs->shown.last().text, "名前が長すぎます");
+    EXPECT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Message);
+    EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
+
+    // Cancel gives the empty text: nothing changes. A comma is made safe for the score file.
+    fake.dialogs->inputAnswers = {""};
+    playSpeedAttack();
+    EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
+    fake.dialogs->inputAnswers = {"a,b"};
+    playSpeedAttack();
+    EXPECT_EQ(aplMain::Kotehan, "a、b");
+}
+
+TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
+{
+    mnuSpeed_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(4);
+    TickAt(1000);
+    TickAt(2000);
+    fake.keys->down[27] = true;
+    TickAt(2500);
+    fake.keys->down[27] = false;
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_TRUE(Boxes().isEmpty()) << "no box after Esc";
+    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(form->Aborted) << "Init after the stop";
+    EXPECT_EQ(form->lblType->text(), "0");
+    EXPECT_EQ(form->lblRest->text(), "-");
+    EXPECT_TRUE(form->mnuSpeed->isEnabled());
+
+    mnuSpeed_Click(*form);
+    fake.clock->now = 3000;
+    TypeCorrect(4);
+    Key('X');
+    TickAt(3000);
+    TickAt(4000);
+    fake.keys->down[9] = true;
+    TickAt(4100);
+    fake.keys->down[9] = false;
+    EXPECT_TRUE(Boxes().isEmpty());
+    EXPECT_TRUE(GameLoopRunning(*form)) << "a new Speed attack";
+    EXPECT_FALSE(GameClockStarted(*form)) << "waiting for its first key";
+    EXPECT_TRUE(form->Playing);
+    EXPECT_FALSE(form->Restart);
+    EXPECT_EQ(form->lblType->text(), "0");
+    EXPECT_EQ(form->lblMiss->text(), "0");
+    EXPECT_EQ(form->lblRest->text(), "-");
+    EXPECT_EQ(form->lblTime->text(), "0");
+    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    TypeCorrect(1);
+    TickAt(5000);
+    TickAt(5200);
+    EXPECT_EQ(form->lblType->text(), "1");
+    EXPECT_EQ(form->lblTime->text(), "0.200");
+}
+
+TEST_F(ModesTest, EscOrTabIsOnlyLookedAtOnceTheClockRuns)
+{
+    mnuSpeed_Click(*form);
+    fake.keys->down[27] = true;
+    fake.keys->down[9] = true;
+    TickAt(1000);
+    TickAt(1100);
+    EXPECT_TRUE(GameLoopRunning(*form));
+    fake.keys->down[9] = false;
+    // Esc reaches the judge as a miss and starts the clock; still held, it stops the game.
+    Key(27);
+    EXPECT_EQ(form->lblMiss->text(), "1");
+    TickAt(1200);
+    TickAt(1201);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(ModesTest, ClosingTheWindowDuringAGameEndsTheProgram)
+{
+    WireMainWindow(*form);
+    fake.process->throwOnEnd = false;
+    mnuSpeed_Click(*form);
+    form->close();
+    EXPECT_EQ(fake.process->ends, 1) << "closed while waiting for the first key";
+    EXPECT_TRUE(fake.settings->writeOrder.isEmpty()) << "settings are not saved";
+    EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(ModesTest, APassThatSeesUnloadingEndsTheProgramWithoutAResult)
+{
+    mnuTime_Click(*form);
+    form->Unloading = true;
+    EXPECT_THROW(TickAt(1000), ProgramEnded) << "while waiting";
+
+    form = std::make_unique<frmMain>();
+    form->Words = {{"犬", "INU"}};
+    mnuTime_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(1);
+    TickAt(1000);
+    TickAt(1500);
+    form->Unloading = true;
+    EXPECT_THROW(TickAt(1501), ProgramEnded) << "while running";
+    EXPECT_TRUE(Boxes().isEmpty());
+    EXPECT_FALSE(GameLoopRunning(*form));
+}
+
+TEST_F(ModesTest, AnEscTapBetweenTwoPassesStillStopsTheGame)
+{
+    InstallKeyPath(*form);
+    mnuSpeed_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(1);
+    TickAt(1000);
+    TickAt(1001);
+    // Pressed and released before the next pass: the key state no longer shows it.
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(fake.keys->IsDown(27));
+    EXPECT_EQ(form->lblMiss->text(), "1") << "Esc is judged like any key";
+    TickAt(1002);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_TRUE(Boxes().isEmpty());
+}

@@ -1,0 +1,171 @@
+#include "ModesFixture.h"
+
+#include <QTest>
+
+TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
+{
+    mnuTime_Click(*form);
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
+    EXPECT_EQ(form->lblString[0]->text(), "残り文字数：");
+    EXPECT_EQ(form->Goal, 500);
+    fake.clock->now = 10000;
+    TypeCorrect(1);
+    EXPECT_EQ(form->lblRest->text(), "-") << "until the first pass after the first key";
+    TickAt(10000);
+    TickAt(10020);
+    EXPECT_EQ(form->lblRest->text(), "499");
+    Key('X');
+    TickAt(10040);
+    EXPECT_EQ(form->lblRest->text(), "499") << "a miss does not count";
+    qint64 t = 10040;
+    for (int typed = 1; typed < 499; ++typed) {
+        TypeCorrect(1);
+        t += 50;
+        TickAt(t);
+        ASSERT_TRUE(GameLoopRunning(*form)) << typed;
+        ASSERT_EQ(form->lblRest->text(), QString::number(500 - typed - 1));
+    }
+    TypeCorrect(1);
+    TickAt(t + 50);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblRest->text(), "0");
+    EXPECT_EQ(form->lblType->text(), "500");
+    EXPECT_EQ(form->lblTime->text(), "24.990");
+    EXPECT_EQ(Boxes().first(), "-------------------終了-------------------");
+}
+
+TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
+{
+    for (qint64 elapsed : {25000, 24999}) {
+        for (ScoreEntry &row : aplMain::TimeScores)
+            row = {"誰か", 25.0, 20};
+        fake.dialogs->shown.clear();
+        fake.dialogs->yesNoAnswers = {true};
+        mnuTime_Click(*form);
+        fake.clock->now = 1000;
+        TypeCorrect(500);
+        TickAt(1000);
+        TickAt(1000 + elapsed);
+        ASSERT_FALSE(GameLoopRunning(*form));
+        bool asked = false;
+        for (const ShownBox &box : fake.dialogs->shown)
+            asked = asked || box.kind == ShownBox::Kind::Input;
+        EXPECT_EQ(asked, elapsed == 24999) << elapsed << " ms against a tenth row of 25 s";
+        EXPECT_TRUE(fake.clipboard->text.contains("経過時間: " + form->lblTime->text() + "\r\n"));
+        EXPECT_TRUE(fake.clipboard->text.startsWith("疾鍵@タイムアタック\r\n速度[type/sec]: "));
+    }
+}
+
+TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
+{
+    mnuTime_Click(*form);
+    fake.clock->now = 1000;
+    TypeCorrect(10);
+    TickAt(1000);
+    TickAt(1100);
+    EXPECT_EQ(form->lblRest->text(), "490");
+    fake.keys->down[9] = true;
+    TickAt(1200);
+    fake.keys->down[9] = false;
+    EXPECT_TRUE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblRest->text(), "-");
+    EXPECT_EQ(form->lblType->text(), "0");
+    EXPECT_EQ(form->Goal, 500);
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
+}
+
+TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
+{
+    const int index = AddText(frmMain::MenuArray::Copipe, "五行",
+                              {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "EF"}});
+    mnuCopipe_Click(*form, index);
+    ASSERT_TRUE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「五行」");
+    EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
+    EXPECT_EQ(form->Goal, 4);
+    EXPECT_EQ(form->LastLine, 4);
+    EXPECT_TRUE(form->CopipeMode);
+    EXPECT_EQ(form->lblQuest->text(), "一");
+    EXPECT_EQ(form->lblNext->text(), "二");
+
+    fake.clock->now = 1000;
+    TickAt(1000);
+    qint64 t = 1000;
+    for (int line = 0; line < 4; ++line) {
+        TypeCorrect(1);
+        if (line == 0)
+            TickAt(t);
+        t += 20;
+        TickAt(t);
+        EXPECT_EQ(form->lblRest->text(), QString::number(3 - line));
+    }
+    EXPECT_EQ(form->lblQuest->text(), "五");
+    EXPECT_EQ(form->lblNext->text(), "");
+    TypeCorrect(1);
+    TickAt(t + 20);
+    EXPECT_TRUE(GameLoopRunning(*form)) << "one letter of the last line is left";
+    EXPECT_EQ(form->lblRest->text(), "0");
+    TypeCorrect(1);
+    TickAt(t + 21);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(form->CopipeMode);
+    EXPECT_EQ(form->lblRest->text(), "-1");
+    EXPECT_EQ(form->lblQuest->text(), "五");
+    EXPECT_EQ(Boxes().first(), "-------------------終了-------------------");
+}
+
+TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
+{
+    AddText(frmMain::MenuArray::Copipe, "別", {{"x", "X"}});
+    const int index = AddText(frmMain::MenuArray::Copipe, "一行", {{"唯", "YUI"}});
+    mnuCopipe_Click(*form, index);
+    EXPECT_EQ(form->Goal, 0);
+    fake.clock->now = 1000;
+    TypeCorrect(2);
+    TickAt(1000);
+    TickAt(1500);
+    EXPECT_EQ(form->lblRest->text(), "0") << "a single line shows 0";
+    fake.keys->down[9] = true;
+    TickAt(1600);
+    fake.keys->down[9] = false;
+    ASSERT_TRUE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「一行」");
+    EXPECT_EQ(form->lblRoman->text(), "YUI") << "the same text from its first line";
+    EXPECT_TRUE(form->CopipeMode);
+
+    // The table shown at the start is the one the result is held against.
+    for (ScoreEntry &row : aplMain::CopipeScores)
+        row = {"誰か", 3.0, 1};
+    fake.dialogs->inputAnswers = {"新人"};
+    fake.clock->now = 5000;
+    TypeCorrect(3);
+    TickAt(5000);
+    TickAt(7999);
+    ASSERT_FALSE(GameLoopRunning(*form));
+    EXPECT_EQ(aplMain::Kotehan, "新人") << "2.999 s beats 3 s";
+}
+
+TEST_F(ModesTest, CopipeWithAnUnknownItemStartsNothing)
+{
+    mnuCopipe_Click(*form, 0);
+    mnuCopipe_Click(*form, 3);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(form->Playing);
+    EXPECT_TRUE(form->mnuSpeed->isEnabled());
+}
+
+TEST_F(ModesTest, TheTimerDrivesThePassesOnTheEventLoop)
+{
+    mnuTime_Click(*form);
+    TypeCorrect(1);
+    QTest::qWait(30);
+    ASSERT_TRUE(GameClockStarted(*form));
+    fake.clock->now += 1234;
+    QTest::qWait(40);
+    EXPECT_EQ(form->lblTime->text(), "1.234");
+    EXPECT_EQ(form->lblRest->text(), "499");
+    TypeCorrect(499);
+    QTest::qWait(30);
+    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_EQ(form->lblRest->text(), "0");
+}
