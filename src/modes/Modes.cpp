@@ -2,6 +2,7 @@
 
 #include "dictionary/Records.h"
 #include "modes/GameLoop.h"
+#include "modes/RankingAttack.h"
 #include "platform/Platform.h"
 #include "scores/HiScoreMenu.h"
 #include "scores/ScoreTables.h"
@@ -15,6 +16,9 @@
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcModes)
+
+QString CopipeTitle;
+std::function<void(frmMain &)> OpenRankingSubmission = [](frmMain &) {};
 
 namespace {
 
@@ -114,6 +118,20 @@ void EndCopipe(frmMain &form, int index, const QString &caption)
     }
 }
 
+void EndRanking(frmMain &form, int index, const QString &caption)
+{
+    const Ending ending = LeaveGame(form);
+    if (ending == Ending::Restart)
+        mnuRanking_Click(form, index);
+    if (ending != Ending::Normal)
+        return;
+    CopipeTitle = caption;
+    platform::dialogs().Message(EndMessage, GameTitle);
+    if (platform::dialogs().AskYesNo(QStringLiteral("インターネットランキングに結果を送信しますか？"), GameTitle)
+        && OpenRankingSubmission)
+        OpenRankingSubmission(form);
+}
+
 // The caption of a run-time menu item; element 0 is the placeholder, never a text.
 std::optional<QString> ItemCaption(const QList<QAction *> &items, int index)
 {
@@ -196,4 +214,22 @@ void mnuCopipe_Click(frmMain &form, int index)
     Begin(form, GameMode::Copipe, index, *caption, EndCopipe);
 }
 
-void mnuRanking_Click(frmMain &, int) {}
+void mnuRanking_Click(frmMain &form, int index)
+{
+    const std::optional<QString> caption = ItemCaption(form.mnuRanking, index);
+    if (GameLoopRunning(form) || !caption)
+        return;
+    LoadRanking(form, *caption);
+    if (form.RankingLines.isEmpty()) {
+        qCWarning(lcModes) << "no ranking text named" << *caption;
+        return;
+    }
+    form.Init();
+    ShowMode(form, QStringLiteral("疾鍵@ランキング「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
+    form.MenuEnabled(false);
+    form.Goal = form.LastLine = static_cast<qint32>(form.RankingLines.size() - 1);
+    GetRanking(form, form.LineNo);
+    GetNextRanking(form, form.LineNo);
+    form.RankingMode = true;
+    Begin(form, GameMode::Ranking, index, *caption, EndRanking);
+}

@@ -5,6 +5,7 @@
 #include "FakePlatform.h"
 #include "modes/GameLoop.h"
 #include "modes/Modes.h"
+#include "modes/RankingAttack.h"
 #include "scores/ScoreTables.h"
 #include "shell/aplMain.h"
 #include "shell/frmMain.h"
@@ -28,11 +29,14 @@ protected:
             row = {"名無しさん", 0, 0};
         for (ScoreEntry &row : aplMain::TimeScores)
             row = {"名無しさん", 999, 0};
+        CopipeTitle.clear();
     }
 
     void TearDown() override
     {
         form.reset();
+        OpenRankingSubmission = [](frmMain &) {};
+        CopipeTitle.clear();
     }
 
     // One tick of the game loop at the given clock time (ms).
