@@ -112,6 +112,12 @@ void frmHiScore::ShowTable(const QString &caption, const QString &scoreHeader, c
         lblSpeed[i]->setText(Functions::Format000(row.Speed));
         SetRowBold(i, false);
     }
+    // Under a window manager the main window's frame and place are only known
+    // once events have run, which is after the load: place once more before
+    // the first showing, and never again.
+    if (!shownOnce_ && mainWindow_)
+        PlaceBelow(*mainWindow_);
+    shownOnce_ = true;
     show();
 }
 

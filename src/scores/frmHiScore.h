@@ -42,4 +42,5 @@ private:
     void HandFocusBack();
 
     QPointer<QWidget> mainWindow_;
+    bool shownOnce_ = false;
 };
