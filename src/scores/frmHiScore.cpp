@@ -7,7 +7,7 @@
 
 namespace {
 
-// Design positions are in twips; the window works in pixels.
+// Positions are laid out in twips; the window works in pixels.
 constexpr int Twips(int twips) { return twips / 15; }
 
 constexpr int RowHeight = 240;
@@ -51,7 +51,7 @@ void frmHiScore::CreateLabels()
     QFont font(QString::fromUtf8(LabelFontName));
     font.setPointSizeF(LabelPoints);
 
-    // Headers and ranks are centred in their design boxes; names start at the
+    // Headers and ranks are centred in their boxes; names start at the
     // left of theirs and are cut at its right end, so a long name never runs
     // into the numbers; numbers keep the right edge of theirs.
     enum class Align { Centre, Left, Right };
@@ -87,7 +87,7 @@ void frmHiScore::CreateLabels()
     for (int i = 0; i < 10; ++i) {
         const int top = RowHeight * (i + 1);
         lblRank.append(label(QString::number(i + 1), 120, top, 345, Align::Centre));
-        // Cut at the column line, 15 twips before the end of the design box.
+        // Cut at the column line, 15 twips before the end of its box.
         lblPlayer.append(label(QStringLiteral("名無しさん"), 510, top, 1650, Align::Left));
         lblTime.append(label(QStringLiteral("999.000"), 2565, top, 765, Align::Right));
         lblSpeed.append(label(QStringLiteral("0.000"), 4065, top, 525, Align::Right));
