@@ -7,10 +7,17 @@
 #include <optional>
 
 class frmMain;
+class frmHiScore;
 
 // Loads the high-score window, hidden, below the main window.
 void LoadHiScoreWindow(frmMain &form);
 void UnloadHiScoreWindow();
+// The loaded window, or nullptr.
+frmHiScore *HiScoreWindow();
+// Windows that take over the main window (romaji settings, ranking submission)
+// disable the high-score window while they are open.
+void SetHiScoreEnabled(bool enabled);
+
 void mnuSpeedScore_Click(frmMain &form);
 void mnuTimeScore_Click(frmMain &form);
 void mnuCopipeScore_Click(frmMain &form, int index);

@@ -1,16 +1,355 @@
 #include "scores/ScoreTables.h"
 
+#include "platform/Platform.h"
+#include "shell/aplMain.h"
+#include "util/Functions.h"
+#include "util/ShiftJis.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcScores, "tokira.scores")
+
 namespace aplMain {
 ScoreTable TimeScores;
 ScoreTable SpeedScores;
 ScoreTable CopipeScores;
 } // namespace aplMain
 
-void InitScoreTables() {}
-void LoadTimeScore() {}
-void SaveTimeScore() {}
-void LoadSpeedScore() {}
-void SaveSpeedScore() {}
-void ResetCopipeScore() {}
-void LoadCopipeScore(const QString &) {}
-void SaveCopipeScore(const QString &) {}
+namespace {
+
+const QString DefaultPlayer = QStringLiteral("名無しさん");
+const QString LineEnd = QStringLiteral("\r\n");
+constexpr qsizetype MaxFileNameBytes = 255;
+
+// Files whose failure the player has been told about; told again only after
+// the file has worked once more, so a read-only folder does not nag every game.
+QSet<QString> reportedPaths;
+// Files that exist but could not be read: never replaced during the run, since
+// they may still hold rows the player wants back.
+QSet<QString> unreadablePaths;
+// The file of the table CopipeScores holds, and whether its last save failed:
+// the redisplay after a new entry must not throw that row away.
+QString copipePath;
+bool copipeUnsaved = false;
+
+ScoreTable FilledWith(double score)
+{
+    ScoreTable table;
+    for (ScoreEntry &row : table)
+        row = ScoreEntry{DefaultPlayer, score, 0.0};
+    return table;
+}
+
+void ReportOnce(const QString &path, const QString &text)
+{
+    if (reportedPaths.contains(path))
+        return;
+    reportedPaths.insert(path);
+    platform::dialogs().Message(text);
+}
+
+QString WriteFailureText(const QString &path)
+{
+    return QStringLiteral("ハイスコアファイル「%1」に書き込めませんでした。\r\n"
+                          "今回の記録は疾鍵を終了すると消えてしまいます。")
+        .arg(path);
+}
+
+QString ReadFailureText(const QString &path)
+{
+    return QStringLiteral("ハイスコアファイル「%1」を読み込めませんでした。\r\n"
+                          "このファイルには手を付けずに、初期状態のハイスコアを使います。")
+        .arg(path);
+}
+
+QString MalformedText(const QString &path, const QString &aside)
+{
+    return QStringLiteral("ハイスコアファイル「%1」の中身が壊れていました。\r\n"
+                          "壊れたファイルは「%2」に名前を変えて残し、ハイスコアを初期状態に戻しました。")
+        .arg(path, aside);
+}
+
+QString MalformedNotMovedText(const QString &path)
+{
+    return QStringLiteral("ハイスコアファイル「%1」の中身が壊れていました。\r\n"
+                          "名前を変えて残すこともできなかったので、初期状態のハイスコアを使います。")
+        .arg(path);
+}
+
+bool WriteTable(const ScoreTable &table, const QString &path)
+{
+    const bool keepOut = unreadablePaths.contains(path) && QFileInfo::exists(path);
+    if (!keepOut && Functions::WriteWholeFile(path, ScoreFileText(table))) {
+        unreadablePaths.remove(path);
+        reportedPaths.remove(path);
+        return true;
+    }
+    qCWarning(lcScores) << "cannot write" << path;
+    ReportOnce(path, WriteFailureText(path));
+    return false;
+}
+
+// Moves a malformed file out of the way under a name no other file has.
+std::optional<QString> SetAside(const QString &path)
+{
+    for (int n = 1; n <= 1000; ++n) {
+        const QString aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QString::number(n));
+        if (QFileInfo::exists(aside))
+            continue;
+        if (QFile::rename(path, aside))
+            return aside;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void LoadTable(ScoreTable &table, const QString &path, const ScoreTable &defaults)
+{
+    if (!QFileInfo::exists(path) && !WriteTable(table, path))
+        return;
+
+    QFile file(path);
+    QByteArray bytes;
+    bool read = !QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly);
+    if (read) {
+        bytes = file.readAll();
+        read = file.error() == QFileDevice::NoError;
+    }
+    if (!read) {
+        qCWarning(lcScores) << "cannot read" << path;
+        unreadablePaths.insert(path);
+        ReportOnce(path, ReadFailureText(path));
+        return;
+    }
+    unreadablePaths.remove(path);
+    file.close();
+
+    if (const auto rows = ParseScoreFile(Functions::FromShiftJis(bytes))) {
+        table = *rows;
+        reportedPaths.remove(path);
+        return;
+    }
+
+    qCWarning(lcScores) << "malformed score file" << path;
+    table = defaults;
+    if (const auto aside = SetAside(path)) {
+        platform::dialogs().Message(MalformedText(path, *aside));
+        WriteTable(table, path);
+    } else {
+        platform::dialogs().Message(MalformedNotMovedText(path));
+    }
+}
+
+// One field of a row: a quoted text (commas inside belong to it) or the bare
+// text up to the next comma. Nothing for an unterminated quote or text after it.
+std::optional<QStringList> SplitFields(const QString &line)
+{
+    QStringList fields;
+    qsizetype pos = 0;
+    const qsizetype size = line.size();
+    for (;;) {
+        while (pos < size && line.at(pos) == QLatin1Char(' '))
+            ++pos;
+        if (pos < size && line.at(pos) == QLatin1Char('"')) {
+            const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
+            if (close < 0)
+                return std::nullopt;
+            fields.append(line.mid(pos + 1, close - pos - 1));
+            pos = close + 1;
+            while (pos < size && line.at(pos) == QLatin1Char(' '))
+                ++pos;
+            if (pos < size && line.at(pos) != QLatin1Char(','))
+                return std::nullopt;
+        } else {
+            qsizetype comma = line.indexOf(QLatin1Char(','), pos);
+            if (comma < 0)
+                comma = size;
+            fields.append(line.mid(pos, comma - pos).trimmed());
+            pos = comma;
+        }
+        if (pos >= size)
+            return fields;
+        ++pos; // the comma
+    }
+}
+
+std::optional<double> ParseNumber(const QString &field)
+{
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!decimal.match(field).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = field.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<ScoreEntry> ParseRow(const QString &line)
+{
+    const auto fields = SplitFields(line);
+    if (!fields || fields->size() != 3)
+        return std::nullopt;
+    const auto score = ParseNumber(fields->at(1));
+    const auto speed = ParseNumber(fields->at(2));
+    if (!score || !speed)
+        return std::nullopt;
+    return ScoreEntry{fields->at(0), *score, *speed};
+}
+
+} // namespace
+
+ScoreTable DefaultTimeRows()
+{
+    return FilledWith(999.0);
+}
+
+ScoreTable DefaultSpeedRows()
+{
+    return FilledWith(0.0);
+}
+
+QString TimeScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("timeattack.hst");
+}
+
+QString SpeedScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("speedattack.hss");
+}
+
+QString CopipeScorePath(const QString &stem)
+{
+    // A file name here holds at most 255 bytes, and a Japanese character takes
+    // three of them: a long title is cut further until its file can exist.
+    QString name = stem + QStringLiteral(".hst");
+    while (QFile::encodeName(name).size() > MaxFileNameBytes && name.size() > 4) {
+        const qsizetype last = name.size() - 5;
+        const bool pair = last > 0 && name.at(last).isLowSurrogate();
+        name.remove(pair ? last - 1 : last, pair ? 2 : 1);
+    }
+    return aplMain::AppPath + name;
+}
+
+void InitScoreTables()
+{
+    aplMain::TimeScores = DefaultTimeRows();
+    aplMain::SpeedScores = DefaultSpeedRows();
+}
+
+void LoadTimeScore()
+{
+    LoadTable(aplMain::TimeScores, TimeScorePath(), DefaultTimeRows());
+}
+
+void SaveTimeScore()
+{
+    WriteTable(aplMain::TimeScores, TimeScorePath());
+}
+
+void LoadSpeedScore()
+{
+    LoadTable(aplMain::SpeedScores, SpeedScorePath(), DefaultSpeedRows());
+}
+
+void SaveSpeedScore()
+{
+    WriteTable(aplMain::SpeedScores, SpeedScorePath());
+}
+
+void ResetCopipeScore()
+{
+    aplMain::CopipeScores = DefaultTimeRows();
+    copipeUnsaved = false;
+}
+
+void LoadCopipeScore(const QString &stem)
+{
+    const QString path = CopipeScorePath(stem);
+    if (path == copipePath && copipeUnsaved) {
+        // Rows only memory holds: try to store them, else keep showing them.
+        if (!WriteTable(aplMain::CopipeScores, path))
+            return;
+        copipeUnsaved = false;
+    } else {
+        ResetCopipeScore();
+    }
+    copipePath = path;
+    LoadTable(aplMain::CopipeScores, path, DefaultTimeRows());
+}
+
+void SaveCopipeScore(const QString &stem)
+{
+    const QString path = CopipeScorePath(stem);
+    copipePath = path;
+    copipeUnsaved = !WriteTable(aplMain::CopipeScores, path);
+    // A text named "timeattack" shares the Time attack file; keep that table
+    // in step so the next Time attack does not write the old rows back.
+    if (!copipeUnsaved && path == TimeScorePath())
+        aplMain::TimeScores = aplMain::CopipeScores;
+}
+
+std::optional<int> InsertScore(ScoreTable &table, const ScoreEntry &entry, bool smallerIsBetter)
+{
+    std::optional<int> taken;
+    ScoreEntry carried = entry;
+    for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+        const double row = table[i].Score;
+        const bool better = smallerIsBetter ? carried.Score < row : carried.Score > row;
+        if (!better)
+            continue;
+        std::swap(carried, table[i]);
+        if (!taken)
+            taken = i;
+    }
+    return taken;
+}
+
+QString ScoreNumber(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return QStringLiteral("0");
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+QString ScoreFileText(const ScoreTable &table)
+{
+    QString text;
+    for (const ScoreEntry &row : table) {
+        // A quotation mark or a line break would break the row apart on reading.
+        QString name = row.Player;
+        name.remove(QLatin1Char('"'));
+        name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text += QLatin1Char('"') + name + QStringLiteral("\",") + ScoreNumber(row.Score) + QLatin1Char(',')
+            + ScoreNumber(row.Speed) + LineEnd;
+    }
+    return text;
+}
+
+std::optional<ScoreTable> ParseScoreFile(const QString &text)
+{
+    ScoreTable table;
+    qsizetype start = 0;
+    for (ScoreEntry &row : table) {
+        // Only pieces ended by CR LF are rows.
+        const qsizetype end = text.indexOf(LineEnd, start);
+        if (end < 0)
+            return std::nullopt;
+        const auto parsed = ParseRow(text.mid(start, end - start));
+        if (!parsed)
+            return std::nullopt;
+        row = *parsed;
+        start = end + LineEnd.size();
+    }
+    return table;
+}

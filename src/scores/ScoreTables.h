@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 struct ScoreEntry {
     QString Player;
@@ -21,6 +22,10 @@ extern ScoreTable CopipeScores;
 
 // Fills the Time and Speed attack tables with their default rows.
 void InitScoreTables();
+// The loads create a missing file from the rows in memory, then read it. A file
+// that does not hold ten good rows is renamed aside and the table starts from
+// its default rows; a file that cannot be written or read is reported once and
+// the table stays as it is in memory. None of them throws.
 void LoadTimeScore();
 void SaveTimeScore();
 void LoadSpeedScore();
@@ -28,3 +33,23 @@ void SaveSpeedScore();
 void ResetCopipeScore();
 void LoadCopipeScore(const QString &stem);
 void SaveCopipeScore(const QString &stem);
+
+// The file of each table in the program folder.
+QString TimeScorePath();
+QString SpeedScorePath();
+QString CopipeScorePath(const QString &stem);
+
+ScoreTable DefaultTimeRows();  // "名無しさん", 999, 0
+ScoreTable DefaultSpeedRows(); // "名無しさん", 0, 0
+
+// The carry-down pass: the entry passes every row it is not strictly better
+// than, so it lands below equal rows. The row it took, or nothing.
+std::optional<int> InsertScore(ScoreTable &table, const ScoreEntry &entry, bool smallerIsBetter);
+
+// A number as the files and the Speed attack column hold it: plain decimal
+// notation, no exponent, no trailing zeros, and it reads back to the same value.
+QString ScoreNumber(double value);
+// The whole file text: ten lines "name",score,speed each ending with CR LF.
+QString ScoreFileText(const ScoreTable &table);
+// Nothing when the text does not begin with ten good rows.
+std::optional<ScoreTable> ParseScoreFile(const QString &text);

@@ -1,0 +1,270 @@
+#include "FakePlatform.h"
+#include "scores/ScoreTables.h"
+#include "shell/aplMain.h"
+#include "util/Functions.h"
+#include "util/ShiftJis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+ScoreTable TimeTable(std::initializer_list<double> scores)
+{
+    ScoreTable table = DefaultTimeRows();
+    std::size_t i = 0;
+    for (double s : scores) {
+        table[i] = ScoreEntry{QStringLiteral("P%1").arg(i + 1), s, 1.0};
+        ++i;
+    }
+    return table;
+}
+
+QString Repeat(const QString &line, int times)
+{
+    QString text;
+    for (int i = 0; i < times; ++i)
+        text += line;
+    return text;
+}
+
+const QString FreshTimeLine = QStringLiteral("\"名無しさん\",999,0\r\n");
+
+} // namespace
+
+TEST(ScoreInsert, EqualResultsGoBelowAndTheTenthRowIsTheBar)
+{
+    ScoreTable time = TimeTable({10, 20, 30, 40, 50, 60, 70, 80, 90, 100});
+    EXPECT_EQ(InsertScore(time, {"new", 20, 2}, true), 2);
+    EXPECT_EQ(time[1].Player, "P2");
+    EXPECT_EQ(time[2].Player, "new");
+    EXPECT_EQ(time[9].Score, 90); // the old tenth row was dropped
+    EXPECT_EQ(InsertScore(time, {"late", 90, 2}, true), std::nullopt);
+    EXPECT_EQ(time[9].Player, "P9");
+
+    ScoreTable speed = DefaultSpeedRows();
+    for (int i = 0; i < 10; ++i)
+        speed[i] = {QStringLiteral("S%1").arg(i), 300.0 - 10 * i, 1};
+    EXPECT_EQ(InsertScore(speed, {"new", 280, 2}, false), 3);
+    EXPECT_EQ(speed[2].Player, "S2");
+    EXPECT_EQ(speed[4].Player, "S3");
+    EXPECT_EQ(InsertScore(speed, {"low", 220, 2}, false), std::nullopt);
+}
+
+TEST(ScoreInsert, CarriedRowOnlyPassesStrictlyWorseRows)
+{
+    ScoreTable table = DefaultTimeRows();
+    table[0] = {"X", 10, 1};
+    table[1] = {"A", 20, 1};
+    table[2] = {"B", 20, 1};
+    table[3] = {"Y", 30, 1};
+    EXPECT_EQ(InsertScore(table, {"N", 15, 1}, true), 1);
+    QStringList order;
+    for (const ScoreEntry &row : table)
+        order << row.Player;
+    EXPECT_EQ(order.mid(0, 6), QStringList({"X", "N", "B", "A", "Y", "名無しさん"}));
+}
+
+TEST(ScoreInsert, FreshTablesTakeAnyRealResult)
+{
+    ScoreTable time = DefaultTimeRows();
+    EXPECT_EQ(InsertScore(time, {"a", 999, 1}, true), std::nullopt);
+    EXPECT_EQ(InsertScore(time, {"a", 998.999, 1}, true), 0);
+    ScoreTable speed = DefaultSpeedRows();
+    EXPECT_EQ(InsertScore(speed, {"a", 0, 0}, false), std::nullopt);
+    EXPECT_EQ(InsertScore(speed, {"a", 1, 0.008}, false), 0);
+    EXPECT_EQ(speed[1].Score, 0);
+}
+
+TEST(ScoreFile, WritesTheExactLayout)
+{
+    FakePlatform fake;
+    InitScoreTables();
+    SaveTimeScore();
+    const QByteArray name("\x96\xbc\x96\xb3\x82\xb5\x82\xb3\x82\xf1");
+    QByteArray expected;
+    for (int i = 0; i < 10; ++i)
+        expected += "\"" + name + "\",999,0\r\n";
+    EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), expected);
+
+    SaveSpeedScore();
+    EXPECT_EQ(ReadBytes(fake.PathOf("speedattack.hss")), expected.replace(",999,", ",0,"));
+
+    aplMain::TimeScores[0] = {"たろう", 23.456, 4.123};
+    aplMain::TimeScores[1] = {"a,b", 0.1, 12};
+    aplMain::TimeScores[2] = {"q\"uote\r\nd", 100000000, 0.007};
+    SaveTimeScore();
+    const QString text = QStringLiteral("\"たろう\",23.456,4.123\r\n\"a,b\",0.1,12\r\n\"quote  d\",100000000,0.007\r\n")
+        + Repeat(FreshTimeLine, 7);
+    EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+}
+
+TEST(ScoreFile, NumbersReadBackToTheSameValue)
+{
+    EXPECT_EQ(ScoreNumber(245), "245");
+    EXPECT_EQ(ScoreNumber(-0.0), "0");
+    EXPECT_EQ(ScoreNumber(1e21), "1000000000000000000000");
+    for (int k = 0; k < 200000; k += 7) {
+        const double value = k / 1000.0;
+        const QString text = ScoreNumber(value);
+        ASSERT_FALSE(text.contains('e')) << k;
+        ASSERT_EQ(text.toDouble(), value) << k;
+    }
+}
+
+TEST(ScoreFile, ReadsAWellFormedFileExactly)
+{
+    FakePlatform fake;
+    InitScoreTables();
+    const QString text = QStringLiteral("\"a,b\",23.456,4.123\r\n\"ｶﾅ ”漢字\",30,0.5\r\n") + Repeat(FreshTimeLine, 8)
+        + QStringLiteral("ignored piece");
+    WriteShiftJisFile(fake.PathOf("timeattack.hst"), text);
+    LoadTimeScore();
+    EXPECT_EQ(aplMain::TimeScores[0].Player, "a,b");
+    EXPECT_EQ(aplMain::TimeScores[0].Score, 23.456);
+    EXPECT_EQ(aplMain::TimeScores[0].Speed, 4.123);
+    EXPECT_EQ(aplMain::TimeScores[1].Player, "ｶﾅ ”漢字");
+    EXPECT_EQ(aplMain::TimeScores[9].Score, 999);
+    EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(fake.PathOf("timeattack.hst.bad")));
+}
+
+TEST(ScoreFile, MissingFilesAreMadeFromTheRowsInMemory)
+{
+    FakePlatform fake;
+    InitScoreTables();
+    aplMain::SpeedScores[0] = {"x", 12, 0.1};
+    LoadTimeScore();
+    LoadSpeedScore();
+    EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
+    EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith("\"x\",12,0.1\r\n"));
+    EXPECT_EQ(aplMain::SpeedScores[0].Score, 12);
+
+    aplMain::CopipeScores[0] = {"stale", 1, 1};
+    LoadCopipeScore(QStringLiteral("いろは歌"));
+    EXPECT_EQ(aplMain::CopipeScores[0].Player, "名無しさん");
+    EXPECT_EQ(ReadBytes(fake.PathOf("いろは歌.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+}
+
+TEST(ScoreFile, MalformedFilesAreSetAsideAndReplacedByDefaultRows)
+{
+    const QString good = QStringLiteral("\"a\",5,1\r\n");
+    const QStringList malformed = {
+        Repeat(good, 9),                                          // nine rows
+        Repeat(good, 9) + QStringLiteral("\"a\",5,1"),            // tenth row not ended
+        Repeat(good, 4) + QStringLiteral("\"a\",5\r\n") + Repeat(good, 5),
+        Repeat(good, 9) + QStringLiteral("\"a\",abc,1\r\n"),
+        Repeat(good, 9) + QStringLiteral("\"a\",5,1.2.3\r\n"),
+        Repeat(good, 9) + QStringLiteral("\"a,5,1\r\n"),           // quote never closed
+        Repeat(good, 9) + QStringLiteral("\"a\",5,1,7\r\n"),
+        QString(),
+    };
+    for (const QString &text : malformed) {
+        FakePlatform fake;
+        InitScoreTables();
+        aplMain::TimeScores[0] = {"memory", 1, 1};
+        const QString path = fake.PathOf("timeattack.hst");
+        WriteShiftJisFile(path, text);
+        WriteShiftJisFile(path + ".bad", "older");
+        LoadTimeScore();
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(aplMain::TimeScores[0].Player, "名無しさん");
+        EXPECT_EQ(aplMain::TimeScores[0].Score, 999);
+        EXPECT_EQ(ReadBytes(path + ".bad"), "older");
+        EXPECT_EQ(ReadBytes(path + ".bad2"), Functions::ToShiftJis(text));
+        EXPECT_EQ(ReadBytes(path), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
+        ASSERT_EQ(fake.dialogs->shown.size(), 1);
+        EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + "」"));
+        EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + ".bad2"));
+        LoadTimeScore(); // the fresh file is fine: told once
+        EXPECT_EQ(fake.dialogs->shown.size(), 1);
+    }
+}
+
+TEST(ScoreFile, UnwritableFolderIsReportedOnceAndTheTableStays)
+{
+    FakePlatform fake;
+    aplMain::AppPath = fake.PathOf("gone/");
+    InitScoreTables();
+    aplMain::TimeScores[0] = {"kept", 1, 1};
+    LoadTimeScore();
+    SaveTimeScore();
+    EXPECT_EQ(aplMain::TimeScores[0].Player, "kept");
+    ASSERT_EQ(fake.dialogs->Texts(),
+              QStringList{"ハイスコアファイル「" + fake.PathOf("gone/timeattack.hst")
+                          + "」に書き込めませんでした。\r\n今回の記録は疾鍵を終了すると消えてしまいます。"});
+
+    // Writable again: saved, and a later failure is told again.
+    ASSERT_TRUE(QDir(fake.Folder()).mkdir("gone"));
+    SaveTimeScore();
+    EXPECT_TRUE(ReadBytes(fake.PathOf("gone/timeattack.hst")).startsWith("\"kept\",1,1\r\n"));
+    ASSERT_TRUE(QDir(fake.PathOf("gone")).removeRecursively());
+    SaveTimeScore();
+    EXPECT_EQ(fake.dialogs->shown.size(), 2);
+}
+
+TEST(ScoreFile, FolderInTheFilesPlaceIsReportedAndNeverReplaced)
+{
+    FakePlatform fake;
+    InitScoreTables();
+    ASSERT_TRUE(QDir(fake.Folder()).mkpath("speedattack.hss/inside"));
+    LoadSpeedScore();
+    aplMain::SpeedScores[0].Player = "memory";
+    SaveSpeedScore();
+    EXPECT_EQ(aplMain::SpeedScores[0].Player, "memory");
+    EXPECT_TRUE(QFileInfo(fake.PathOf("speedattack.hss/inside")).isDir());
+    ASSERT_EQ(fake.dialogs->shown.size(), 1);
+    EXPECT_TRUE(fake.dialogs->shown[0].text.startsWith("ハイスコアファイル「" + fake.PathOf("speedattack.hss")
+                                                       + "」を読み込めませんでした。"));
+}
+
+TEST(ScoreFile, CopipeRowsSurviveAFailedSaveAndTheRedisplay)
+{
+    FakePlatform fake;
+    aplMain::AppPath = fake.PathOf("gone/");
+    LoadCopipeScore("text");
+    aplMain::CopipeScores[0] = {"new", 12.5, 3};
+    SaveCopipeScore("text");
+    LoadCopipeScore("text");
+    EXPECT_EQ(aplMain::CopipeScores[0].Player, "new");
+    LoadCopipeScore("other");
+    EXPECT_EQ(aplMain::CopipeScores[0].Player, "名無しさん");
+    EXPECT_EQ(fake.dialogs->shown.size(), 2); // one per file
+}
+
+TEST(ScoreFile, CopipeTextNamedTimeattackSharesTheTimeAttackFile)
+{
+    FakePlatform fake;
+    InitScoreTables();
+    LoadTimeScore();
+    EXPECT_EQ(CopipeScorePath("timeattack"), TimeScorePath());
+    LoadCopipeScore("timeattack");
+    aplMain::CopipeScores[0] = {"copipe", 50, 2};
+    SaveCopipeScore("timeattack");
+    // The Time attack table follows, so its next save keeps the copipe row.
+    EXPECT_EQ(aplMain::TimeScores[0].Player, "copipe");
+    InsertScore(aplMain::TimeScores, {"time", 40, 3}, true);
+    SaveTimeScore();
+    EXPECT_TRUE(ReadBytes(TimeScorePath()).startsWith("\"time\",40,3\r\n\"copipe\",50,2\r\n"));
+}
+
+TEST(ScoreFile, StemsAreCutTo120CharactersAndToWhatAFileNameHolds)
+{
+    FakePlatform fake;
+    const QString ascii = QString(130, 'a');
+    const QString stem = Functions::SafeFileName(ascii);
+    EXPECT_EQ(CopipeScorePath(stem), fake.PathOf(QString(120, 'a') + ".hst"));
+    EXPECT_EQ(Functions::SafeFileName(ascii + "b"), stem); // shares the file
+    EXPECT_EQ(CopipeScorePath(QString(120, QChar(0x3042))), fake.PathOf(QString(83, QChar(0x3042)) + ".hst"));
+    // A character outside the basic plane is never split in half.
+    const QString wide = QString(82, QChar(0x3042)) + QString::fromUtf16(u"\U0001F600\U0001F600");
+    EXPECT_EQ(CopipeScorePath(wide), fake.PathOf(QString(82, QChar(0x3042)) + QString::fromUtf16(u"\U0001F600") + ".hst"));
+    LoadCopipeScore(wide);
+    EXPECT_EQ(ReadBytes(CopipeScorePath(wide)).count("\r\n"), 10);
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+}
