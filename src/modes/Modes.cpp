@@ -158,7 +158,8 @@ void AskHighScoreName(frmMain &form)
     const QString name = Functions::SafeField(Functions::CleanInput(answer));
     if (name.isEmpty())
         return;
-    if (name.size() > MaxNameLength) {
+    // Counted as the characters the player sees, like the handle entry.
+    if (name.toUcs4().size() > MaxNameLength) {
         platform::dialogs().Message(QStringLiteral("名前が長すぎます"));
         return;
     }

@@ -71,6 +71,7 @@ protected:
         } else {
             form->CopipeText += block;
             form->CopipeLines = lines;
+            form->AddMenuArrayItem(frmMain::MenuArray::CopipeScore, title);
         }
         form->AddMenuArrayItem(which, title);
         return static_cast<int>(form->MenuArrayItems(which).size() - 1);

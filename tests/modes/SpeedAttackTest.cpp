@@ -1,6 +1,9 @@
 #include "ModesFixture.h"
 
+#include "scores/HiScoreMenu.h"
+#include "scores/frmHiScore.h"
 #include "shell/StartUp.h"
+#include "util/ShiftJis.h"
 #include "typing/KeyPath.h"
 
 #include <QTest>
@@ -167,6 +170,11 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(form->lblName->text(), "一二三四五六七八");
     EXPECT_EQ(form->mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form->lblData->x(), form->lblName->x() + form->lblName->width());
+    EXPECT_EQ(aplMain::SpeedScores[0].Player, "一二三四五六七八");
+    ASSERT_NE(HiScoreWindow(), nullptr);
+    EXPECT_EQ(HiScoreWindow()->lblPlayer[0]->text(), "一二三四五六七八");
+    EXPECT_TRUE(HiScoreWindow()->lblPlayer[0]->font().bold()) << "the new row is shown in bold";
+    EXPECT_FALSE(HiScoreWindow()->lblPlayer[1]->font().bold());
 
     fake.dialogs->shown.clear();
     fake.dialogs->inputAnswers = {"一二三四五六七八九"};
@@ -174,14 +182,21 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(fake.dialogs->shown.last().text, "名前が長すぎます");
     EXPECT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Message);
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
+    EXPECT_EQ(aplMain::SpeedScores[1].Player, "一二三四五六七八") << "recorded under the previous name";
+    EXPECT_TRUE(HiScoreWindow()->lblPlayer[1]->font().bold());
 
     // Cancel gives the empty text: nothing changes. A comma is made safe for the score file.
     fake.dialogs->inputAnswers = {""};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
+    EXPECT_EQ(aplMain::SpeedScores[2].Player, "一二三四五六七八");
     fake.dialogs->inputAnswers = {"a,b"};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "a、b");
+    EXPECT_EQ(aplMain::SpeedScores[3].Player, "a、b");
+    const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("speedattack.hss"))).split("\r\n");
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[3], "\"a、b\",2,0.017") << "2 types over 120.001 s";
 }
 
 TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)

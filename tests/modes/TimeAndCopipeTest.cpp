@@ -1,5 +1,8 @@
 #include "ModesFixture.h"
 
+#include "util/ShiftJis.h"
+
+#include <QFile>
 #include <QTest>
 
 TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
@@ -54,6 +57,10 @@ TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
         EXPECT_TRUE(fake.clipboard->text.contains("経過時間: " + form->lblTime->text() + "\r\n"));
         EXPECT_TRUE(fake.clipboard->text.startsWith("疾鍵@タイムアタック\r\n速度[type/sec]: "));
     }
+    const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("timeattack.hst"))).split("\r\n");
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[0], "\"名無しさん\",24.999,20.001");
+    EXPECT_EQ(lines[1], "\"誰か\",25,20");
 }
 
 TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
@@ -143,6 +150,10 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     TickAt(7999);
     ASSERT_FALSE(GameLoopRunning(*form));
     EXPECT_EQ(aplMain::Kotehan, "新人") << "2.999 s beats 3 s";
+    const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("一行.hst"))).split("\r\n");
+    ASSERT_EQ(lines.size(), 11) << "the text's own table";
+    EXPECT_EQ(lines[0], "\"新人\",2.999,1");
+    EXPECT_FALSE(QFile::exists(fake.PathOf("別.hst")));
 }
 
 TEST_F(ModesTest, CopipeWithAnUnknownItemStartsNothing)
