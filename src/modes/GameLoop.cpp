@@ -12,7 +12,8 @@
 
 #include <limits>
 
-Q_LOGGING_CATEGORY(lcModes, "tokira.modes")
+// Debug lines (one per finished game) only when asked for, e.g. by the bench.
+Q_LOGGING_CATEGORY(lcModes, "tokira.modes", QtInfoMsg)
 
 namespace {
 

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Measures what a running game costs: starts the built program under Xvfb in a
+# throw-away program folder, starts a Speed attack with xdotool and reports the
+# program's CPU use (percent of one core) while it waits for the first key,
+# while its clock runs with no key pressed, and while keys come at 10 per
+# second. Then it types 1,000 keys at 50 per second in a new game and checks
+# that the type and miss counts add up: no key dropped or doubled.
+#
+#   bench/modes_cpu.sh [build-folder]      (default: build)
+#
+# Needs Xvfb and xdotool. Nothing is written outside a temporary folder.
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+program="$build/tokira"
+seconds=20
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "modes_cpu: $tool is missing (apt-get install xvfb xdotool)" >&2; exit 2; }
+done
+[ -x "$program" ] || { echo "modes_cpu: build the program first ($program)" >&2; exit 2; }
+
+work="$(mktemp -d)"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A program folder of its own: the program, its sounds and tiny dictionaries
+# whose one word is typed as shown on a fresh main window.
+mkdir -p "$work/prog" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$work/prog/tokira"
+cp "$root"/data/*.wav "$work/prog/" 2>/dev/null || true
+python3 - "$work/prog" <<'EOF'
+import sys, os
+folder = sys.argv[1]
+def write(name, text):
+    with open(os.path.join(folder, name), 'wb') as f:
+        f.write(text.encode('cp932'))
+write('tokira.qls', '試験:KOKOHA RO-MAJI DESU\r\n')
+write('tokira.cls', '[CopipeName=短文]\r\n一:ICHI\r\n[END]\r\n')
+write('tokira.rls', '[CopipeName=早口]\r\n66#56#\r\n一:ICHI\r\n[END]\r\n')
+write('roman.dat', 'NN:NN\r\nあ:A\r\n')
+EOF
+word="kokoha ro-maji desu"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+
+(cd "$work/prog" && XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    QT_LOGGING_RULES="tokira.modes.debug=true" exec ./tokira >"$work/out.log" 2>"$work/err.log") &
+game_pid=$!
+
+window=""
+for _ in $(seq 100); do
+    window="$(xdotool search --onlyvisible --class tokira 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "modes_cpu: the main window never appeared" >&2; cat "$work/err.log" >&2; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 1
+
+ticks_per_second="$(getconf CLK_TCK)"
+cpu_ticks() {
+    if ! awk '{ print $14 + $15 }' "/proc/$game_pid/stat" 2>/dev/null; then
+        echo "modes_cpu: the program ended during the measurement" >&2
+        cat "$work/err.log" >&2
+        exit 1
+    fi
+}
+# Percent of one core used by the program while the given command runs (at least $seconds s).
+measure() {
+    local before after start end
+    before="$(cpu_ticks)"
+    start="$(date +%s.%N)"
+    "$@"
+    end="$(date +%s.%N)"
+    after="$(cpu_ticks)"
+    awk -v t="$((after - before))" -v hz="$ticks_per_second" -v s="$start" -v e="$end" \
+        'BEGIN { printf "%.1f %% of one core over %.1f s", 100 * t / hz / (e - s), e - s }'
+}
+repeat_word() {
+    local n="$1" text=""
+    while [ "${#text}" -lt "$n" ]; do text="$text$word"; done
+    printf '%s' "${text:0:$n}"
+}
+# Sends keys at a steady rate (xdotool waits half its delay after each press
+# and half after each release).
+type_at_rate() {
+    local count="$1" per_second="$2"
+    xdotool type --delay "$((2000 / per_second))" "$(repeat_word "$count")"
+}
+game_overs() { grep -c "game over" "$work/err.log" || true; }
+
+xdotool key F2
+sleep 1
+waiting="$(measure sleep "$seconds")"
+xdotool key k
+sleep 1
+idle="$(measure sleep "$seconds")"
+typing10="$(measure type_at_rate $((10 * seconds)) 10)"
+xdotool key Escape
+sleep 1
+
+before_runs="$(game_overs)"
+xdotool key F2
+sleep 1
+start="$(date +%s.%N)"
+typing50="$(measure type_at_rate 1000 50)"
+end="$(date +%s.%N)"
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 50); do [ "$(game_overs)" -gt "$before_runs" ] && break; sleep 0.1; done
+last="$(grep "game over" "$work/err.log" | tail -1)"
+types="$(sed -n 's/.*types=\([0-9]*\).*/\1/p' <<<"$last")"
+misses="$(sed -n 's/.*misses=\([0-9]*\).*/\1/p' <<<"$last")"
+
+echo "Speed attack, waiting for the first key:  $waiting"
+echo "Speed attack, clock running, no key:      $idle"
+echo "Speed attack, 10 keys per second:         $typing10"
+echo "1000 keys at 50 per second:               $typing50"
+awk -v s="$start" -v e="$end" 'BEGIN { printf "  rate actually sent: %.1f keys/s\n", 1000 / (e - s) }'
+# The Esc that stops the game reaches the judge too: one more key judged.
+echo "  judged: types=$types misses=$misses (the stopping Esc is judged too)"
+if [ -n "$types" ] && [ $((types + misses)) -eq 1001 ]; then
+    echo "  type + miss = 1000 keys + Esc: no key dropped or doubled"
+else
+    echo "  MISMATCH: type + miss should be 1001" >&2
+    exit 1
+fi
