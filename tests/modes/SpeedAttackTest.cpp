@@ -3,6 +3,7 @@
 #include "scores/HiScoreMenu.h"
 #include "scores/frmHiScore.h"
 #include "shell/StartUp.h"
+#include "util/Functions.h"
 #include "util/ShiftJis.h"
 #include "typing/KeyPath.h"
 
@@ -78,10 +79,15 @@ TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
     EXPECT_EQ(form->lblSpeed->text(), "2.000");
     EXPECT_DOUBLE_EQ(form->Speed, 2.0);
     EXPECT_EQ(form->lblTime->text(), "1.500");
+    // 1 / 16 lies exactly halfway between two thousandths: the even one is shown.
+    TickAt(2000 + 48000);
+    EXPECT_DOUBLE_EQ(form->Speed, 0.0625);
+    EXPECT_EQ(form->lblSpeed->text(), "0.062");
 }
 
-TEST_F(ModesTest, LabelsArePaintedAtMostEverySixteenMilliseconds)
+TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
 {
+    ASSERT_GE(LabelPushIntervalMs, 16) << "never more often than every 16 ms";
     mnuTime_Click(*form);
     fake.clock->now = 1000;
     TypeCorrect(1);
@@ -90,18 +96,20 @@ TEST_F(ModesTest, LabelsArePaintedAtMostEverySixteenMilliseconds)
     EXPECT_EQ(form->lblTime->text(), "0.001");
     EXPECT_EQ(form->lblRest->text(), "499");
     TypeCorrect(1);
-    TickAt(1010);
-    EXPECT_EQ(form->lblTime->text(), "0.001") << "9 ms after the last paint";
+    TickAt(1000 + LabelPushIntervalMs);
+    EXPECT_EQ(form->lblTime->text(), "0.001") << "one millisecond short of the next frame";
     EXPECT_EQ(form->lblRest->text(), "499");
     EXPECT_EQ(form->lblType->text(), "2") << "the judge's own labels change at once";
-    TickAt(1017);
-    EXPECT_EQ(form->lblTime->text(), "0.017");
+    const qint64 frame = 1001 + LabelPushIntervalMs;
+    TickAt(frame);
+    EXPECT_EQ(form->lblTime->text(), Functions::Format000((frame - 1000) / 1000.0));
     EXPECT_EQ(form->lblRest->text(), "498");
     // The goal is seen on the pass that reaches it, painted or not.
     TypeCorrect(498);
-    TickAt(1018);
+    TickAt(frame + 1);
     EXPECT_FALSE(GameLoopRunning(*form));
-    EXPECT_EQ(form->lblTime->text(), "0.018") << "the last pass is always painted";
+    EXPECT_EQ(form->lblTime->text(), Functions::Format000((frame + 1 - 1000) / 1000.0))
+        << "the last pass is always painted";
     EXPECT_EQ(form->lblRest->text(), "0");
 }
 

@@ -102,18 +102,19 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
         TypeCorrect(1);
         if (line == 0)
             TickAt(t);
-        t += 20;
+        t += LabelPushIntervalMs;
         TickAt(t);
         EXPECT_EQ(form->lblRest->text(), QString::number(3 - line));
     }
     EXPECT_EQ(form->lblQuest->text(), "五");
     EXPECT_EQ(form->lblNext->text(), "");
     TypeCorrect(1);
-    TickAt(t + 20);
+    t += LabelPushIntervalMs;
+    TickAt(t);
     EXPECT_TRUE(GameLoopRunning(*form)) << "one letter of the last line is left";
     EXPECT_EQ(form->lblRest->text(), "0");
     TypeCorrect(1);
-    TickAt(t + 21);
+    TickAt(t + 1);
     EXPECT_FALSE(GameLoopRunning(*form));
     EXPECT_FALSE(form->CopipeMode);
     EXPECT_EQ(form->lblRest->text(), "-1");

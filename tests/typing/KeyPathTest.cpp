@@ -2,6 +2,8 @@
 
 #include "typing/KeyPath.h"
 
+#include "platform/Platform.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -62,6 +64,40 @@ TEST_F(TypingTest, TabAndEscReachTheJudgeAndAreRemembered)
     EXPECT_FALSE(TakeKeyWentDown(27)) << "taken once";
     EXPECT_TRUE(TakeKeyWentDown(9));
     EXPECT_FALSE(TakeKeyWentDown(9));
+}
+
+TEST_F(TypingTest, ThePolledKeyStateStillSeesTheKeysTheJudgeTakes)
+{
+    // The program's own key state, installed before the key path as at start-up.
+    platform::InstallDefaults();
+    const std::shared_ptr<platform::KeyState> keyState = platform::Current().keys;
+    platform::Services fakes;
+    fakes.dialogs = fake.dialogs;
+    fakes.clock = fake.clock;
+    fakes.sound = fake.sound;
+    fakes.clipboard = fake.clipboard;
+    fakes.settings = fake.settings;
+    fakes.files = fake.files;
+    fakes.random = fake.random;
+    fakes.process = fake.process;
+    platform::Install(fakes);
+    InstallKeyPath(*form);
+    Play("!A");
+
+    QTest::keyPress(form.get(), Qt::Key_Shift);
+    EXPECT_TRUE(keyState->IsDown(16));
+    QTest::keyPress(form.get(), Qt::Key_Exclam, Qt::ShiftModifier);
+    QTest::keyRelease(form.get(), Qt::Key_Exclam, Qt::ShiftModifier);
+    QTest::keyRelease(form.get(), Qt::Key_Shift);
+    EXPECT_FALSE(keyState->IsDown(16));
+    EXPECT_EQ(Roman(), "A");
+    // Esc and Tab for the game loop, Enter for the net battle's attack.
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Return}) {
+        QTest::keyPress(form.get(), key);
+        EXPECT_TRUE(keyState->IsDown(key == Qt::Key_Escape ? 27 : key == Qt::Key_Tab ? 9 : 13)) << key;
+        QTest::keyRelease(form.get(), key);
+    }
+    EXPECT_EQ(Misses(), "2") << "Esc and Tab are judged, Enter is not";
 }
 
 TEST_F(TypingTest, HeldKeysRepeatAndEveryRepeatIsJudged)
