@@ -25,11 +25,12 @@ QByteArray CharsetOf(const QByteArray &contentType)
     return {};
 }
 
-// Content and server errors stand for HTTP statuses: the answer itself arrived.
-// Connection, proxy and protocol errors mean the transfer broke.
+// Content and server errors, and 400 (which Qt files as an invalid operation),
+// stand for HTTP statuses: the answer itself arrived. Connection, proxy and
+// other protocol errors mean the transfer broke.
 bool AnswerArrived(QNetworkReply::NetworkError error)
 {
-    return error == QNetworkReply::NoError
+    return error == QNetworkReply::NoError || error == QNetworkReply::ProtocolInvalidOperationError
         || (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
         || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
 }

@@ -127,14 +127,16 @@ TEST(HttpClient, DecodesTheNamedCharsetOrShiftJisAndGivesUpAtTheDeadline)
     server.contentType = "text/plain";
     EXPECT_EQ(Fetch(url).Text(), "登録しました");
 
-    // A 404 still hands over its status and body.
-    server.status = 404;
-    server.body = "missing";
-    const platform::HttpResult missing = Fetch(url);
-    EXPECT_TRUE(missing.received);
-    EXPECT_EQ(missing.status, 404);
-    EXPECT_EQ(missing.body, "missing");
-    EXPECT_FALSE(missing.Succeeded());
+    // An HTTP error status still hands over its status and body.
+    for (const int status : {400, 403, 404, 413, 500, 503}) {
+        server.status = status;
+        server.body = "error: refused";
+        const platform::HttpResult refused = Fetch(url);
+        EXPECT_TRUE(refused.received) << status;
+        EXPECT_EQ(refused.status, status);
+        EXPECT_EQ(refused.body, "error: refused");
+        EXPECT_FALSE(refused.Succeeded());
+    }
 
     server.behaviour = HttpFixture::Behaviour::NeverAnswer;
     QElapsedTimer timer;
