@@ -58,6 +58,7 @@ public:
             problem_ = "initdb failed: " + output_;
             return;
         }
+        initialised_ = true;
         const QString options = QString("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(port_).arg(dir_.path());
         if (!Run(bin_ + "pg_ctl", {"-D", data, "-l", dir_.filePath("server.log"), "-o", options, "-w", "-t", "60", "start"})) {
             problem_ = "pg_ctl start failed: " + output_;
@@ -68,7 +69,8 @@ public:
 
     ~PostgresCluster()
     {
-        if (running_)
+        // Also after a start that timed out: the postmaster may be up by now.
+        if (initialised_)
             Run(bin_ + "pg_ctl", {"-D", dir_.filePath("data"), "-m", "immediate", "-w", "stop"});
     }
 
@@ -98,6 +100,7 @@ private:
     QString output_;
     quint16 port_ = 0;
     bool asPostgres_ = false;
+    bool initialised_ = false;
     bool running_ = false;
 };
 

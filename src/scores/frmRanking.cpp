@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcRanking, "tokira.ranking")
 
 namespace {
@@ -27,7 +29,7 @@ const QString ErrorWordMessage = QStringLiteral("errorとか入れられると�
 const QString FailedMessage = QStringLiteral("エラー発生\r\nスコアは申請されませんでした");
 const QString DoneMessage = QStringLiteral("スコア申請完了！\r\n・・・たぶん");
 
-constexpr int WindowWidth = 400;
+constexpr int MinimumWidth = 400;
 constexpr int Margin = 8;
 constexpr int FieldLeft = 88;
 constexpr int RowHeight = 24;
@@ -63,7 +65,11 @@ frmRanking::~frmRanking()
 
 void frmRanking::CreateControls()
 {
-    auto label = [this](const char *caption) { return new AutoLabel(QString::fromUtf8(caption), this); };
+    auto label = [this](const char *caption) {
+        auto *l = new AutoLabel(QString::fromUtf8(caption), this);
+        l->Fit();
+        return l;
+    };
     lblString = {nullptr, label("コピペ名")};
     lnlString = {label("名前"), label("経過時間"), label("コメント"), label("速度"), label("パスワード")};
     lblTitle = label("");
@@ -91,6 +97,9 @@ void frmRanking::CreateControls()
 
 void frmRanking::LayOutControls()
 {
+    const QSize button(96, 26);
+    // The mail notice and the send button share the bottom line.
+    const int windowWidth = std::max(MinimumWidth, Margin + Label1->width() + 12 + button.width() + Margin);
     int y = Margin;
     auto row = [&y](AutoLabel *caption, QWidget *field, int fieldWidth) {
         caption->move(Margin, y + 3);
@@ -108,19 +117,18 @@ void frmRanking::LayOutControls()
     y += RowHeight + 4;
 
     row(lnlString[0], txtName, 160);
-    row(lnlString[2], txtComment, WindowWidth - FieldLeft - Margin);
+    row(lnlString[2], txtComment, windowWidth - FieldLeft - Margin);
     row(lnlString[4], txtPassWord, 120);
 
-    const int noticeWidth = WindowWidth - 2 * Margin;
+    const int noticeWidth = windowWidth - 2 * Margin;
     Label2->setGeometry(Margin, y, noticeWidth, Label2->heightForWidth(noticeWidth));
     y += Label2->height() + 12;
 
-    const QSize button(96, 26);
-    cmdRegist->setGeometry(WindowWidth - Margin - button.width(), y, button.width(), button.height());
+    cmdRegist->setGeometry(windowWidth - Margin - button.width(), y, button.width(), button.height());
     Label1->move(Margin, y + (button.height() - Label1->height()) / 2);
     y += button.height() + Margin;
 
-    setFixedSize(WindowWidth, y);
+    setFixedSize(windowWidth, y);
 }
 
 void frmRanking::Form_Load(const QString &copipeTitle)

@@ -86,6 +86,17 @@ TEST(frmRanking, OpensWithTheResultTheDefaultsAndTheOtherWindowsDisabled)
     EXPECT_EQ(window.txtPassWord->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(window.requestTimeoutMs, 15000);
 
+    // Top to bottom as designed, every control inside the window, the notice
+    // beside the button without touching it.
+    const QList<QWidget *> order = {window.lblTitle, window.lblTime, window.txtName, window.txtComment,
+                                    window.txtPassWord, window.Label2, window.cmdRegist};
+    for (int i = 1; i < order.size(); ++i)
+        EXPECT_GE(order[i]->y(), order[i - 1]->geometry().bottom()) << i;
+    EXPECT_EQ(window.lblSpeed->y(), window.lblTime->y());
+    EXPECT_LT(window.Label1->geometry().right(), window.cmdRegist->x());
+    for (QWidget *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(window.rect().contains(control->geometry())) << control->metaObject()->className();
+
     // Typing stops at the box's length.
     window.txtComment->clear();
     QTest::keyClicks(window.txtComment, "123456789012345678901234");
@@ -234,3 +245,4 @@ TEST(frmRanking, EveryKindOfFailureGivesTheErrorBoxAndCloses)
     EXPECT_EQ(outcome([&] { scene.server.behaviour = Behaviour::NeverAnswer; }), QStringList{Failed});
     EXPECT_GE(timer.elapsed(), 500);
 }
+
