@@ -148,7 +148,7 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     LoadMainWindow(form);
     form.mnuOuit->trigger();
     EXPECT_TRUE(form.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 11);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 12);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }
