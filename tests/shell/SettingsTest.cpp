@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "ShippedData.h"
 #include "shell/StartUp.h"
 #include "shell/aplMain.h"
 #include "shell/frmMain.h"
@@ -10,6 +11,7 @@ using namespace aplMain;
 TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllTwelveValues)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     ASSERT_TRUE(StartUp());
     frmMain *form = MainWindow();
     ASSERT_NE(form, nullptr);
@@ -82,6 +84,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
 TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     fake.settings->failFlush = true;
     frmMain form;
     WireMainWindow(form);

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "ShippedData.h"
 #include "shell/StartUp.h"
 #include "shell/aplMain.h"
 #include "shell/frmLoad.h"
@@ -85,6 +86,7 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
 TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     aplMain::Bold = aplMain::Big = aplMain::MissType = aplMain::RomanView = aplMain::English = aplMain::Next = true;
     aplMain::Kotehan = "とても長いコテハン";
     frmMain form;
@@ -117,6 +119,7 @@ TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
 TEST(frmMain, WithNextOffTheDesignLayoutStays)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     frmMain form;
     WireMainWindow(form);
     LoadMainWindow(form);
@@ -142,6 +145,7 @@ TEST(frmMain, ClosingDuringAGameEndsTheProgramWithoutSaving)
 TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     fake.process->throwOnEnd = false;
     frmMain form;
     WireMainWindow(form);
