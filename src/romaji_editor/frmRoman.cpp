@@ -97,7 +97,8 @@ void frmRoman::ConnectControls()
 
 void frmRoman::Form_Load()
 {
-    DisableOtherWindows();
+    // The loading window stays as it is: OK runs a load and shows its steps.
+    windowLock_.DisableAllBut({this, main_->LoadWindow()});
     QStringList lines = Functions::ReadWholeFile(aplMain::AppPath + QStringLiteral("roman.dat")).split(LineEnd);
     // What follows the last CR LF is no rule, as for the loader.
     lines.removeLast();
@@ -110,31 +111,12 @@ void frmRoman::Form_Load()
     chkNN2N->setChecked(aplMain::NN2N == 1);
 }
 
-void frmRoman::DisableOtherWindows()
-{
-    // The main window, the high-score window and any other window of the
-    // program; child windows follow their parent. The loading window stays
-    // as it is, since OK runs a load. Windows already disabled by someone
-    // else are left to them.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window == this || window->parentWidget() || window == main_->LoadWindow() || !window->isEnabled())
-            continue;
-        window->setEnabled(false);
-        disabledWindows_.append(window);
-    }
-}
-
 void frmRoman::Form_Unload()
 {
     if (unloaded_)
         return;
     unloaded_ = true;
-    for (const QPointer<QWidget> &window : std::as_const(disabledWindows_)) {
-        if (window)
-            window->setEnabled(true);
-    }
-    disabledWindows_.clear();
+    windowLock_.Restore();
     if (main_)
         main_->activateWindow();
 }

@@ -4,6 +4,7 @@
 // writes the table back and reloads every dictionary with it.
 
 #include "util/AutoLabel.h"
+#include "util/WindowLock.h"
 
 #include <QList>
 #include <QPointer>
@@ -49,9 +50,8 @@ private:
     void ConnectControls();
     void Form_Load();
     void Form_Unload();
-    void DisableOtherWindows();
 
     QPointer<frmMain> main_;
-    QList<QPointer<QWidget>> disabledWindows_;
+    WindowLock windowLock_;
     bool unloaded_ = false;
 };

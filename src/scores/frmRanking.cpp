@@ -34,16 +34,6 @@ constexpr int Margin = 8;
 constexpr int FieldLeft = 88;
 constexpr int RowHeight = 24;
 
-// Windows the player could otherwise use while this one is open: every
-// top-level window of the program but popups and tooltips.
-bool IsBlockable(QWidget *window, QWidget *self)
-{
-    if (window == self || !window->isEnabled())
-        return false;
-    const Qt::WindowType type = window->windowType();
-    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop;
-}
-
 } // namespace
 
 frmRanking::frmRanking(frmMain &main, const QString &copipeTitle)
@@ -133,12 +123,7 @@ void frmRanking::LayOutControls()
 
 void frmRanking::Form_Load(const QString &copipeTitle)
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (IsBlockable(window, this)) {
-            window->setEnabled(false);
-            disabled_.append(window);
-        }
-    }
+    windowLock_.DisableAllBut({this});
     // A disabled window can still be asked to close by the window system; the
     // main window waits until this one has kept the password.
     if (main_)
@@ -165,11 +150,7 @@ void frmRanking::Form_Unload()
     aplMain::PassWord = txtPassWord->text();
     if (main_)
         main_->removeEventFilter(this);
-    for (const QPointer<QWidget> &window : std::as_const(disabled_)) {
-        if (window)
-            window->setEnabled(true);
-    }
-    disabled_.clear();
+    windowLock_.Restore();
     if (main_)
         main_->activateWindow();
 }

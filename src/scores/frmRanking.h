@@ -5,6 +5,7 @@
 // other windows take no input.
 
 #include "util/AutoLabel.h"
+#include "util/WindowLock.h"
 
 #include <QList>
 #include <QPointer>
@@ -64,7 +65,7 @@ private:
 
     QPointer<frmMain> main_;
     // The windows this one disabled, enabled again when it closes.
-    QList<QPointer<QWidget>> disabled_;
+    WindowLock windowLock_;
     bool sending_ = false;
     bool unloaded_ = false;
 };
