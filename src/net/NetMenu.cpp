@@ -1,5 +1,7 @@
 #include "net/NetMenu.h"
 
+#include "net/NetGame.h"
+
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
 #include "shell/frmMain.h"
@@ -19,7 +21,7 @@ frmNet *NetWindow()
 
 frmNet &LoadNetWindow(frmMain &form)
 {
-    if (!g_netWindow)
+    if (!g_netWindow || g_netWindow->Unloaded())
         g_netWindow = new frmNet(&form);
     g_netWindow->show();
     return *g_netWindow;
@@ -33,5 +35,5 @@ void UnloadNetWindow()
 
 void mnuNet_Click(frmMain &form)
 {
-    LoadNetWindow(form);
+    StartNetBattle(form);
 }

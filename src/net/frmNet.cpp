@@ -96,6 +96,11 @@ frmNet::~frmNet()
 
 void frmNet::Unload()
 {
+    // Once: a closed window still waiting to be deleted must not clear the
+    // flags of the window loaded after it.
+    if (unloaded_)
+        return;
+    unloaded_ = true;
     NetOpen = false;
     // The link goes with the window: a battle left running would start the
     // next net battle command at once, with nobody on the other side.

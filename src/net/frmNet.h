@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QQueue>
 #include <QTimer>
 
@@ -59,6 +60,8 @@ public:
     void cmdStart_Click();
     void txtSend_Enter();
 
+    // Closed by the player; deleted at the next turn of the event loop.
+    bool Unloaded() const { return unloaded_; }
     // A connect attempt is waiting for its answer.
     bool Connecting() const { return connectTimer_.isActive(); }
 
@@ -114,11 +117,12 @@ private:
     // never keeps the window from repainting and taking input.
     void HandleQueued();
 
-    frmMain *main_ = nullptr;
+    QPointer<frmMain> main_;
     quint16 port_;
     QString log_;
     QTimer connectTimer_;
     qint64 connectStart_ = 0;
     QQueue<QString> received_;
     bool handling_ = false;
+    bool unloaded_ = false;
 };
