@@ -8,6 +8,8 @@
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
@@ -28,6 +30,59 @@ namespace {
 constexpr int VkReturn = 13;
 // Labels are painted at display rate; the pass itself runs every millisecond.
 constexpr qint64 PaintIntervalMs = 16;
+
+// Follows Enter through every key event of the program, whichever window has
+// the focus, and remembers a press that came and went between two passes.
+// Installed last, it sees each key before any filter that keeps the key for
+// itself (the judge's key path takes Enter on the main window).
+class EnterWatcher : public QObject {
+public:
+    bool down = false;
+    bool wentDown = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (type == QEvent::KeyPress) {
+                    wentDown = wentDown || !down;
+                    down = true;
+                } else if (!key->isAutoRepeat()) {
+                    down = false;
+                }
+            }
+        } else if (type == QEvent::ApplicationDeactivate) {
+            down = false;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QPointer<EnterWatcher> g_enter;
+
+void WatchEnter()
+{
+    if (g_enter || !qApp)
+        return;
+    g_enter = new EnterWatcher;
+    g_enter->setParent(qApp);
+    qApp->installEventFilter(g_enter);
+}
+
+// Enter is down now, or was pressed since the last pass; the press is
+// forgotten either way, so a tap without points to spend attacks later never.
+bool TakeEnter()
+{
+    bool enter = platform::keys().IsDown(VkReturn);
+    if (g_enter) {
+        enter = enter || g_enter->down || g_enter->wentDown;
+        g_enter->wentDown = false;
+    }
+    return enter;
+}
 
 struct Rounds {
     NetPhase phase = NetPhase::Idle;
@@ -112,6 +167,7 @@ void StartNetBattle(frmMain &form)
     if (rounds().phase != NetPhase::Idle && rounds().timer && rounds().timer->parent() == &form)
         return;
     InstallNetHooks(form);
+    WatchEnter();
     BeginRound(form);
 }
 
@@ -137,6 +193,8 @@ void NetBattleTick(frmMain &form)
         r.start = now;
         r.lastPaint = now - PaintIntervalMs;
         r.phase = NetPhase::Running;
+        if (g_enter)
+            g_enter->wentDown = false;
         return;
     }
     if (r.phase != NetPhase::Running)
@@ -149,7 +207,7 @@ void NetBattleTick(frmMain &form)
     form.Speed = Functions::Val(form.lblType->text()) / elapsed;
 
     frmNet *net = NetWindow();
-    if (platform::keys().IsDown(VkReturn) && MyAP != 0 && net)
+    if (TakeEnter() && MyAP != 0 && net)
         net->Attack();
 
     bool leave = false;

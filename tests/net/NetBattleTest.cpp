@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -213,6 +215,42 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
     // The loop's own timer runs the passes while the test waits.
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 2; }));
     EXPECT_EQ(Records(), (QStringList{Today(" 勝利：太郎 vs 花子"), Today(" 敗北：太郎 vs 花子")}));
+}
+
+TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)
+{
+    OpenAndConnect();
+    Start();
+    MyAP = 100;
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 175"));
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
+    // A tap without points is forgotten, not kept for later.
+    net->txtSend->clear();
+    QTest::keyClick(net->txtSend, Qt::Key_Return);
+    Tick();
+    MyAP = 40;
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
+    // Enter typed into the chat box attacks too.
+    QTest::keyClick(net->txtSend, Qt::Key_Return);
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 165"));
+    // Held down, it attacks whenever there are points again.
+    QTest::keyPress(form.get(), Qt::Key_Return);
+    MyAP = 8;
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 163"));
+    Tick();
+    MyAP = 4;
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 162"));
+    QTest::keyRelease(form.get(), Qt::Key_Return);
+    MyAP = 4;
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
 }
 
 TEST_F(NetBattleTest, AnAttackWithThreePointsDoesNoDamageButIsSpent)
