@@ -175,7 +175,13 @@ void frmNet::CreateMenus()
     mnuClose = bar->addAction(QStringLiteral("強制切断(&B)"));
     mnuNetResult = bar->addAction(QStringLiteral("対戦成績(&T)"));
     mnuHelp = bar->addAction(QStringLiteral("ヘルプ(&H)..."));
-    setFixedSize(centralWidget()->width(), centralWidget()->height() + bar->sizeHint().height());
+    QFont menuFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    menuFont.setPointSize(9);
+    bar->setFont(menuFont);
+    // The five commands stay in sight whatever the font: the window grows
+    // rather than hide the help behind the menu bar's overflow arrow.
+    const int width = qMax(centralWidget()->width(), bar->sizeHint().width());
+    setFixedSize(width, centralWidget()->height() + bar->sizeHint().height());
 }
 
 void frmNet::ConnectSignals()

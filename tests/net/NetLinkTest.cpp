@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -116,6 +117,9 @@ TEST_F(NetLink, WindowOpensUnderTheMainWindowWithItsSixLines)
     EXPECT_EQ(net->mnuClose->text(), "強制切断(&B)");
     EXPECT_EQ(net->mnuNetResult->text(), "対戦成績(&T)");
     EXPECT_EQ(net->mnuHelp->text(), "ヘルプ(&H)...");
+    const QRect help = net->menuBar()->actionGeometry(net->mnuHelp);
+    EXPECT_FALSE(help.isEmpty());
+    EXPECT_LE(help.right(), net->menuBar()->width()) << "every command is in sight, none behind the overflow arrow";
     EXPECT_EQ(net->txtState->geometry(), QRect(8, 64, 473, 142));
     EXPECT_EQ(net->txtSend->geometry(), QRect(8, 208, 473, 18));
     EXPECT_EQ(net->txtSend->maxLength(), 128);
