@@ -239,7 +239,8 @@ TEST_F(NetLink, EveryReceivedCommandDoesWhatItsWordSays)
     EXPECT_EQ(Logged(*net).last(), "花子> " + longChat.left(256));
 
     // Garbage is an unknown command; the link stays.
-    peer.SendBytes(QByteArray("\xff\x00\x81\x7f\xfc garbage", 15));
+    static const char garbage[] = "\xff\x00\x81\x7f\xfc garbage";
+    peer.SendBytes(QByteArray(garbage, sizeof garbage - 1));
     ASSERT_TRUE(WaitUntil(
         [&] { return Logged(*net).last() == "system> 不正なコマンドを受信しました、放置プレイします"; }));
     Settle(20);
