@@ -216,8 +216,9 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
 
     Player server(program, "Taro", display.Name());
     Player client(program, "Hanako", display.Name());
-    const QString serverMain = xdo.Find(server.Pid(), "^疾鍵");
-    const QString clientMain = xdo.Find(client.Pid(), "^疾鍵");
+    // A first start (font caches, a sanitizer build) can be slow.
+    const QString serverMain = xdo.Find(server.Pid(), "^疾鍵", 60000);
+    const QString clientMain = xdo.Find(client.Pid(), "^疾鍵", 60000);
     ASSERT_FALSE(serverMain.isEmpty()) << "the serving program shows no main window";
     ASSERT_FALSE(clientMain.isEmpty()) << "the connecting program shows no main window";
     QThread::msleep(1500); // the dictionaries load after the window shows
