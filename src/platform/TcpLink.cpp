@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 Q_LOGGING_CATEGORY(lcTcpLink, "tokira.platform.tcp")
@@ -112,6 +113,13 @@ bool TcpLink::Accept(int requestId)
     Close();
     DropPending();
     AdoptSocket(socket);
+    // Bytes read while the connection waited to be accepted raised their
+    // signal before anyone listened to it.
+    if (socket->bytesAvailable() > 0)
+        QTimer::singleShot(0, this, [this, socket] {
+            if (socket_ == socket && socket->bytesAvailable() > 0)
+                emit dataArrival(socket->bytesAvailable());
+        });
     return true;
 }
 

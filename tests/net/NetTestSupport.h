@@ -13,7 +13,7 @@
 #include <functional>
 
 // Lets the event loop run until the condition holds; false after the timeout.
-inline bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 3000)
+inline bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
 {
     QElapsedTimer timer;
     timer.start();
@@ -77,8 +77,8 @@ public:
     }
 
     // Waits for exactly these bytes (and nothing more) to have arrived, then forgets them.
-    bool Expect(const QString &text, int timeoutMs = 3000) { return ExpectBytes(Functions::ToShiftJis(text), timeoutMs); }
-    bool ExpectBytes(const QByteArray &bytes, int timeoutMs = 3000)
+    bool Expect(const QString &text, int timeoutMs = 10000) { return ExpectBytes(Functions::ToShiftJis(text), timeoutMs); }
+    bool ExpectBytes(const QByteArray &bytes, int timeoutMs = 10000)
     {
         WaitUntil([&] { return received.size() >= bytes.size(); }, timeoutMs);
         Settle(20);
