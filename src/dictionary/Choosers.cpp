@@ -1,8 +1,67 @@
 #include "dictionary/Choosers.h"
 
+#include "dictionary/Loader.h"
+#include "platform/Platform.h"
+#include "shell/aplMain.h"
 #include "shell/frmMain.h"
 
-void FillCopipeChooser(frmMain &) {}
-void FillWordChooser(frmMain &) {}
-void mnuChange_Click(frmMain &, int) {}
-void mnuQlsChange_Click(frmMain &, int) {}
+#include <QAction>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDictionary)
+
+namespace {
+
+void FillChooser(frmMain &form, frmMain::MenuArray which, const QString &pattern)
+{
+    QStringList names = platform::files().List(aplMain::AppPath, pattern);
+    if (names.size() > ChooserCapacity) {
+        // The menu has room for so many; the files after them in the listing are left out.
+        qCWarning(lcDictionary) << "only the first" << ChooserCapacity << "of" << names.size() << pattern
+                                << "files are offered";
+        names.resize(ChooserCapacity);
+    }
+    form.ClearMenuArray(which);
+    for (const QString &name : std::as_const(names))
+        form.AddMenuArrayItem(which, name);
+    form.HideMenuArrayPlaceholder(which);
+}
+
+// The caption of a chooser element; nothing for the placeholder or an index out of range.
+QString ChosenName(frmMain &form, frmMain::MenuArray which, int index)
+{
+    const QList<QAction *> &items = form.MenuArrayItems(which);
+    if (index < 1 || index >= items.size())
+        return QString();
+    return items.at(index)->text();
+}
+
+} // namespace
+
+void FillCopipeChooser(frmMain &form)
+{
+    FillChooser(form, frmMain::MenuArray::Change, QStringLiteral("*.cls"));
+}
+
+void FillWordChooser(frmMain &form)
+{
+    FillChooser(form, frmMain::MenuArray::QlsChange, QStringLiteral("*.qls"));
+}
+
+void mnuChange_Click(frmMain &form, int index)
+{
+    const QString name = ChosenName(form, frmMain::MenuArray::Change, index);
+    if (name.isEmpty())
+        return;
+    form.CopipePath = aplMain::AppPath + name;
+    mnuReload_Click(form);
+}
+
+void mnuQlsChange_Click(frmMain &form, int index)
+{
+    const QString name = ChosenName(form, frmMain::MenuArray::QlsChange, index);
+    if (name.isEmpty())
+        return;
+    form.WordPath = aplMain::AppPath + name;
+    mnuReload_Click(form);
+}

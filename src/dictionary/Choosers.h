@@ -2,7 +2,12 @@
 
 class frmMain;
 
+// Each chooser lists at most this many files, in the folder listing's order.
+inline constexpr int ChooserCapacity = 33;
+
+// Fill the two dictionary chooser submenus from the program folder (once, at start).
 void FillCopipeChooser(frmMain &form);
 void FillWordChooser(frmMain &form);
+// Make the chosen file current and reload every dictionary.
 void mnuChange_Click(frmMain &form, int index);
 void mnuQlsChange_Click(frmMain &form, int index);

@@ -20,6 +20,8 @@ bool Next = false;
 
 const char *const ProgramName = "tokira";
 const char *const Version = "2.00";
+const char *const DefaultRankingServer = "http://127.0.0.1:21226";
+QString RankingServer = QString::fromLatin1(DefaultRankingServer);
 
 namespace {
 
@@ -67,6 +69,7 @@ void ResetSettings()
     Bold = Big = MissType = RomanView = English = Next = false;
     Kotehan.clear();
     PassWord.clear();
+    RankingServer = QString::fromLatin1(DefaultRankingServer);
 }
 
 void LoadSettings()
@@ -82,6 +85,9 @@ void LoadSettings()
     ReadBoolean("RomanView", RomanView);
     ReadBoolean("English", English);
     ReadBoolean("Next", Next);
+    const QString server = store.Read(Setting, QStringLiteral("RankingServer")).trimmed();
+    if (!server.isEmpty())
+        RankingServer = server;
 }
 
 bool SaveSettings()
@@ -98,6 +104,7 @@ bool SaveSettings()
     store.Write(Setting, QStringLiteral("RomanView"), BooleanText(RomanView));
     store.Write(Setting, QStringLiteral("English"), BooleanText(English));
     store.Write(Setting, QStringLiteral("Next"), BooleanText(Next));
+    store.Write(Setting, QStringLiteral("RankingServer"), RankingServer);
     return store.Flush();
 }
 

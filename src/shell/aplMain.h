@@ -18,9 +18,12 @@ extern QString PassWord;
 extern bool RomanView;  // true = the romaji is hidden
 extern bool English;
 extern bool Next;
+extern QString RankingServer; // scheme, host and port of the Internet ranking
 
 extern const char *const ProgramName;
 extern const char *const Version;
+// The ranking server that ships with the game, on this machine.
+extern const char *const DefaultRankingServer;
 
 // Puts every option back to its initial value (a fresh run; used by tests).
 void ResetSettings();

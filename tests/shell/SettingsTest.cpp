@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "ShippedData.h"
 #include "shell/StartUp.h"
 #include "shell/aplMain.h"
 #include "shell/frmMain.h"
@@ -7,9 +8,10 @@
 
 using namespace aplMain;
 
-TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllElevenValues)
+TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllTwelveValues)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     ASSERT_TRUE(StartUp());
     frmMain *form = MainWindow();
     ASSERT_NE(form, nullptr);
@@ -24,23 +26,33 @@ TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllElevenValues)
     form->close();
     const QStringList expectedOrder = {"Version/Version", "Path/Path", "Setting/NN2N", "Setting/Bold",
                                        "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
-                                       "Setting/RomanView", "Setting/English", "Setting/Next"};
+                                       "Setting/RomanView", "Setting/English", "Setting/Next",
+                                       "Setting/RankingServer"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "名無しさん");
     EXPECT_EQ(fake.settings->values.value("Setting/Bold"), "False");
     EXPECT_EQ(fake.settings->values.value("Setting/NN2N"), "0");
+    EXPECT_EQ(fake.settings->values.value("Setting/RankingServer"), "http://127.0.0.1:21226");
     delete form;
 
     // A second run reads back what the first one wrote.
     fake.settings->values.insert("Setting/Bold", "True");
     fake.settings->values.insert("Setting/PassWord", "pw");
+    fake.settings->values.insert("Setting/RankingServer", " http://ranking.example:8080 ");
     ResetSettings();
     LoadSettings();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_TRUE(Bold);
     EXPECT_EQ(PassWord, "pw");
+    EXPECT_EQ(RankingServer, "http://ranking.example:8080");
+
+    // An empty stored address falls back to the server on this machine.
+    fake.settings->values.insert("Setting/RankingServer", "");
+    ResetSettings();
+    LoadSettings();
+    EXPECT_EQ(RankingServer, "http://127.0.0.1:21226");
 }
 
 TEST(Settings, OddStoredValuesAreReadOneByOne)
@@ -72,6 +84,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
 TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     fake.settings->failFlush = true;
     frmMain form;
     WireMainWindow(form);
@@ -79,7 +92,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 11);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 12);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

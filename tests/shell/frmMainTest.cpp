@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "ShippedData.h"
 #include "shell/StartUp.h"
 #include "shell/aplMain.h"
 #include "shell/frmLoad.h"
@@ -85,6 +86,7 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
 TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     aplMain::Bold = aplMain::Big = aplMain::MissType = aplMain::RomanView = aplMain::English = aplMain::Next = true;
     aplMain::Kotehan = "とても長いコテハン";
     frmMain form;
@@ -117,6 +119,7 @@ TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
 TEST(frmMain, WithNextOffTheDesignLayoutStays)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     frmMain form;
     WireMainWindow(form);
     LoadMainWindow(form);
@@ -142,13 +145,14 @@ TEST(frmMain, ClosingDuringAGameEndsTheProgramWithoutSaving)
 TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
 {
     FakePlatform fake;
+    LayShippedDictionaries(fake);
     fake.process->throwOnEnd = false;
     frmMain form;
     WireMainWindow(form);
     LoadMainWindow(form);
     form.mnuOuit->trigger();
     EXPECT_TRUE(form.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 11);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 12);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }

@@ -1,0 +1,190 @@
+// Converts a 10 MB word dictionary with the shipped romaji table, once with a
+// plain chain of whole-text replacements and then with the loader's
+// conversion, checks that both give the same text, and prints the times.
+// Then times a whole dictionary load of the same file.
+//
+// Usage: bench_romaji [megabytes]   (default 10; data from the source tree)
+
+#include "dictionary/Loader.h"
+#include "dictionary/RomajiRules.h"
+#include "shell/aplMain.h"
+#include "shell/frmMain.h"
+#include "util/Functions.h"
+#include "util/ShiftJis.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Kanji that survive a trip through Shift-JIS, so the file holds what was made.
+QStringList KanjiPool()
+{
+    QStringList pool;
+    for (int lead = 0x88; lead <= 0x9F; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            QByteArray bytes;
+            bytes.append(static_cast<char>(lead)).append(static_cast<char>(trail));
+            const QString text = Functions::FromShiftJis(bytes);
+            if (text.size() == 1 && text.at(0).unicode() >= 0x4E00 && text.at(0).unicode() <= 0x9FFF)
+                pool.append(text);
+        }
+    }
+    return pool;
+}
+
+// Reading pieces: plain kana, youon, っ before a consonant, ん, ー.
+QStringList ReadingPool()
+{
+    QStringList pool;
+    const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"
+                                        "やゆよらりるれろわをがぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
+    for (QChar c : kana)
+        pool.append(QString(c));
+    for (const QString &head : {QStringLiteral("き"), QStringLiteral("し"), QStringLiteral("ち"), QStringLiteral("に"),
+                                QStringLiteral("ひ"), QStringLiteral("み"), QStringLiteral("り"), QStringLiteral("ぎ"),
+                                QStringLiteral("じ"), QStringLiteral("び"), QStringLiteral("ぴ")}) {
+        for (const QString &small : {QStringLiteral("ゃ"), QStringLiteral("ゅ"), QStringLiteral("ょ")})
+            pool.append(head + small);
+    }
+    const QString doubled = QStringLiteral("かきくけこさしすせそたちつてとぱぴぷぺぽ");
+    for (QChar c : doubled)
+        pool.append(QStringLiteral("っ") + c);
+    for (const QString &youon : {QStringLiteral("っきょ"), QStringLiteral("っしゃ"), QStringLiteral("っちゅ")})
+        pool.append(youon);
+    for (int i = 0; i < 6; ++i)
+        pool.append(QStringLiteral("ん"));
+    pool.append(QStringLiteral("ー"));
+    return pool;
+}
+
+QString MakeDictionary(qsizetype bytes)
+{
+    std::mt19937 generator(20240611);
+    const QStringList kanji = KanjiPool();
+    const QStringList reading = ReadingPool();
+    if (kanji.isEmpty())
+        qFatal("no kanji decode from Shift-JIS");
+    auto pick = [&generator](const QStringList &list) {
+        return list.at(std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(generator));
+    };
+    QString text;
+    text.reserve(bytes / 2 + 1024);
+    qsizetype size = 0;
+    while (size < bytes) {
+        QString line;
+        const int shown = std::uniform_int_distribution<int>(1, 4)(generator);
+        for (int i = 0; i < shown; ++i)
+            line += pick(kanji);
+        line += QLatin1Char(':');
+        const int pieces = std::uniform_int_distribution<int>(2, 7)(generator);
+        for (int i = 0; i < pieces; ++i)
+            line += pick(reading);
+        line += QStringLiteral("\r\n");
+        // Every character but ":" and the line end takes two bytes.
+        size += 2 * line.size() - 3;
+        text += line;
+    }
+    return text;
+}
+
+double Seconds(qint64 nanoseconds)
+{
+    return static_cast<double>(nanoseconds) / 1e9;
+}
+
+bool Compare(const char *setting, const QString &dictionary, const QVector<RomajiRule> &rules)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QString plain = ConvertPlain(dictionary, rules);
+    const qint64 plainTime = timer.nsecsElapsed();
+
+    std::vector<qint64> fastTimes;
+    QString fast;
+    for (int run = 0; run < 3; ++run) {
+        timer.restart();
+        fast = ConvertText(dictionary, rules);
+        fastTimes.push_back(timer.nsecsElapsed());
+        if (fast != plain)
+            break;
+    }
+    if (fast != plain) {
+        std::printf("%s: the two conversions DIFFER\n", setting);
+        return false;
+    }
+    std::vector<qint64> sorted = fastTimes;
+    std::sort(sorted.begin(), sorted.end());
+    const qint64 median = sorted[sorted.size() / 2];
+    std::printf("%s (%lld rules): plain chain %.3f s, loader %.3f s (runs %.3f %.3f %.3f), %.1fx faster, same text\n",
+                setting, static_cast<long long>(rules.size()), Seconds(plainTime), Seconds(median),
+                Seconds(fastTimes[0]), Seconds(fastTimes[1]), Seconds(fastTimes[2]),
+                static_cast<double>(plainTime) / static_cast<double>(median));
+    return true;
+}
+
+bool CopyData(const QString &folder, const QString &name)
+{
+    return QFile::copy(QStringLiteral(TOKIRA_DATA_DIR "/") + name, folder + name);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const qsizetype megabytes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10;
+
+    const QString tableText = Functions::ReadWholeFile(QStringLiteral(TOKIRA_DATA_DIR "/roman.dat"));
+    const std::optional<QVector<RomajiRule>> table = ParseRomajiTable(tableText);
+    if (!table || table->isEmpty()) {
+        std::printf("cannot read the shipped roman.dat\n");
+        return 1;
+    }
+    const QString dictionary = MakeDictionary(megabytes * 1024 * 1024);
+    const QByteArray encoded = Functions::ToShiftJis(dictionary);
+    std::printf("dictionary: %lld bytes in Shift-JIS, %lld lines; %u hardware threads\n",
+                static_cast<long long>(encoded.size()), static_cast<long long>(dictionary.count(QStringLiteral("\r\n"))),
+                std::thread::hardware_concurrency());
+
+    bool same = Compare("NN2N 0", dictionary, ConversionRules(*table, false));
+    same = Compare("NN2N 1", dictionary, ConversionRules(*table, true)) && same;
+
+    // The whole load: four files read and decoded, converted, cut into words, menus built.
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QFile word(folder + QStringLiteral("tokira.qls"));
+    if (!word.open(QIODevice::WriteOnly) || word.write(encoded) != encoded.size()) {
+        std::printf("cannot write the dictionary\n");
+        return 1;
+    }
+    word.close();
+    if (!CopyData(folder, QStringLiteral("tokira.cls")) || !CopyData(folder, QStringLiteral("tokira.rls"))
+        || !CopyData(folder, QStringLiteral("roman.dat"))) {
+        std::printf("cannot copy the shipped data\n");
+        return 1;
+    }
+    aplMain::AppPath = folder;
+    aplMain::NN2N = 1;
+    frmMain form;
+    form.WordPath = folder + QStringLiteral("tokira.qls");
+    form.CopipePath = folder + QStringLiteral("tokira.cls");
+    QElapsedTimer timer;
+    timer.start();
+    mnuReload_Click(form);
+    std::printf("whole load with NN2N 1: %.3f s, %lld words\n", Seconds(timer.nsecsElapsed()),
+                static_cast<long long>(form.Words.size()));
+    return same ? 0 : 1;
+}

@@ -1,0 +1,112 @@
+#include "Pages.h"
+
+#include "Query.h"
+#include "RankingService.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdio>
+
+namespace ranking {
+
+namespace {
+
+const char *const Style = "body{font-family:sans-serif;margin:2em}"
+                          "table{border-collapse:collapse}"
+                          "th,td{border:1px solid #999;padding:.2em .6em}"
+                          "td.n{text-align:right}";
+
+std::string Head(const std::string &title)
+{
+    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title)
+        + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
+}
+
+std::string Seconds(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", value);
+    return text;
+}
+
+// Stored in UTC, shown in the server's local time.
+std::string LocalDate(const std::string &utc)
+{
+    const QDateTime when = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
+    if (!when.isValid())
+        return utc;
+    return when.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")).toStdString();
+}
+
+} // namespace
+
+std::string HtmlEscape(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string ViewLink(const std::string &kyokumei)
+{
+    return std::string(RankingPath) + "?mode=view&kyokumei=" + Utf8ToPercentShiftJis(kyokumei);
+}
+
+std::string IndexPage(const std::vector<TextSummary> &texts)
+{
+    std::string page = Head("疾鍵 インターネットランキング");
+    page += "<h1>疾鍵 インターネットランキング</h1>\n";
+    if (texts.empty()) {
+        page += "<p>まだ記録がありません。</p>\n";
+    } else {
+        page += "<table>\n<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
+        for (const TextSummary &t : texts) {
+            page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei)) + "\">" + HtmlEscape(t.kyokumei)
+                + "</a></td><td class=\"n\">" + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
+                + "</td></tr>\n";
+        }
+        page += "</table>\n";
+    }
+    page += "</body>\n</html>\n";
+    return page;
+}
+
+std::string ViewPage(const std::string &kyokumei, const std::vector<Entry> &entries)
+{
+    std::string page = Head(kyokumei + " - 疾鍵 インターネットランキング");
+    page += "<h1>" + HtmlEscape(kyokumei) + "</h1>\n";
+    page += "<p><a href=\"" + std::string(RankingPath) + "\">ランキング一覧へ</a></p>\n";
+    if (entries.empty()) {
+        page += "<p>まだ記録がありません。</p>\n";
+    } else {
+        page += "<table>\n<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th>"
+                "<th>日付</th></tr>\n";
+        std::size_t rank = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            // Equal times share a rank.
+            if (i == 0 || entries[i].scoreValue != entries[i - 1].scoreValue)
+                rank = i + 1;
+            const Entry &e = entries[i];
+            page += "<tr><td class=\"n\">" + std::to_string(rank) + "</td><td>" + HtmlEscape(e.name)
+                + "</td><td class=\"n\">" + HtmlEscape(e.score) + "</td><td class=\"n\">" + HtmlEscape(e.sokudo)
+                + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(LocalDate(e.registered))
+                + "</td></tr>\n";
+        }
+        page += "</table>\n";
+    }
+    page += "</body>\n</html>\n";
+    return page;
+}
+
+} // namespace ranking

@@ -1,0 +1,123 @@
+#include "Query.h"
+
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace ranking {
+
+namespace {
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Keys go into replies and the log only when they look like keys.
+std::string Printable(const std::string &key)
+{
+    if (key.empty() || key.size() > 16)
+        return "a key";
+    for (const char c : key) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'))
+            return "a key";
+    }
+    return key;
+}
+
+bool IsControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace
+
+std::optional<std::string> PercentDecode(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '+') {
+            out += ' ';
+        } else if (c == '%') {
+            if (i + 2 >= text.size())
+                return std::nullopt;
+            const int high = HexValue(text[i + 1]);
+            const int low = HexValue(text[i + 2]);
+            if (high < 0 || low < 0)
+                return std::nullopt;
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> ShiftJisToUtf8(const std::string &bytes)
+{
+    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError())
+        return std::nullopt;
+    for (const char32_t c : text.toUcs4()) {
+        if (IsControl(c) || c == 0xFFFD)
+            return std::nullopt;
+    }
+    return text.toStdString();
+}
+
+std::string Utf8ToPercentShiftJis(const std::string &text)
+{
+    QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(QString::fromStdString(text));
+    return bytes.toPercentEncoding().toStdString();
+}
+
+QueryResult ParseQuery(const std::string &query)
+{
+    QueryResult result;
+    if (query.size() > MaxQueryLength) {
+        result.error = "request too long";
+        return result;
+    }
+    std::size_t start = 0;
+    while (start <= query.size() && !query.empty()) {
+        std::size_t end = query.find('&', start);
+        if (end == std::string::npos)
+            end = query.size();
+        const std::string pair = query.substr(start, end - start);
+        start = end + 1;
+        if (pair.empty())
+            continue;
+        const std::size_t equals = pair.find('=');
+        const std::string key = pair.substr(0, equals);
+        const std::string raw = equals == std::string::npos ? std::string() : pair.substr(equals + 1);
+        const auto bytes = PercentDecode(raw);
+        if (!bytes) {
+            result.error = "bad percent-encoding in " + Printable(key);
+            return result;
+        }
+        const auto text = ShiftJisToUtf8(*bytes);
+        if (!text) {
+            result.error = "value of " + Printable(key) + " is not Shift-JIS text";
+            return result;
+        }
+        if (!result.values.emplace(key, *text).second) {
+            result.error = "key " + Printable(key) + " given twice";
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace ranking

@@ -1,0 +1,32 @@
+#pragma once
+// The query of the game's request: key=value pairs joined by "&", each value
+// percent-encoded Shift-JIS. Decoded strictly: anything odd is refused, never guessed.
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace ranking {
+
+// Longest query accepted; the game's longest request is well under half of it.
+constexpr std::size_t MaxQueryLength = 1024;
+
+struct QueryResult {
+    std::map<std::string, std::string> values; // key -> UTF-8 text
+    std::string error;                          // empty when the query was sound
+};
+
+// "%XX" gives the byte XX and "+" a space; a lone "%" or a bad hex digit gives nothing.
+std::optional<std::string> PercentDecode(const std::string &text);
+
+// Shift-JIS (code page 932) bytes to UTF-8; nothing when the bytes are not
+// valid Shift-JIS or hold a control character.
+std::optional<std::string> ShiftJisToUtf8(const std::string &bytes);
+
+// UTF-8 to percent-encoded Shift-JIS, as the game writes it (for links).
+std::string Utf8ToPercentShiftJis(const std::string &text);
+
+// Splits and decodes the whole query; a key may appear only once.
+QueryResult ParseQuery(const std::string &query);
+
+} // namespace ranking

@@ -1,0 +1,69 @@
+#include "RankingService.h"
+
+#include "Pages.h"
+#include "Query.h"
+
+#include <QLoggingCategory>
+
+namespace ranking {
+
+const char *const RankingPath = "/morubo/tokra/ranking.cgi";
+
+Reply TextReply(int status, const std::string &text)
+{
+    return {status, "text/plain; charset=utf-8", text + "\n"};
+}
+
+Reply ErrorReply(int status, const std::string &reason)
+{
+    return TextReply(status, "error: " + reason);
+}
+
+Reply RankingService::Handle(const std::string &path, const std::string &query)
+{
+    if (path != RankingPath && path != "/")
+        return ErrorReply(404, "not found");
+    const QueryResult parsed = ParseQuery(query);
+    if (!parsed.error.empty())
+        return ErrorReply(400, parsed.error);
+    const auto mode = parsed.values.find("mode");
+    try {
+        if (mode == parsed.values.end() || mode->second == "index") {
+            if (parsed.values.size() > (mode == parsed.values.end() ? 0u : 1u))
+                return ErrorReply(400, "unknown key in the request");
+            return {200, "text/html; charset=utf-8", IndexPage(store_.Texts())};
+        }
+        if (mode->second == "data_touroku")
+            return Submit(parsed.values);
+        if (mode->second == "view")
+            return View(parsed.values);
+    } catch (const DatabaseError &e) {
+        qWarning("database failure: %s", e.what());
+        return ErrorReply(500, "the ranking is not available now");
+    }
+    return ErrorReply(400, "unknown mode");
+}
+
+Reply RankingService::Submit(const std::map<std::string, std::string> &values)
+{
+    const auto checked = CheckSubmission(values);
+    if (const auto *problem = std::get_if<std::string>(&checked))
+        return ErrorReply(400, *problem);
+    const StoreOutcome outcome = store_.Submit(std::get<Submission>(checked));
+    return TextReply(200, outcome == StoreOutcome::Replaced ? "ok: registered, replacing your earlier entry"
+                                                            : "ok: registered");
+}
+
+Reply RankingService::View(const std::map<std::string, std::string> &values)
+{
+    for (const auto &[key, value] : values) {
+        if (key != "mode" && key != "kyokumei")
+            return ErrorReply(400, "unknown key in the request");
+    }
+    const auto title = values.find("kyokumei");
+    if (title == values.end() || title->second.empty())
+        return ErrorReply(400, "missing key kyokumei");
+    return {200, "text/html; charset=utf-8", ViewPage(title->second, store_.Entries(title->second))};
+}
+
+} // namespace ranking

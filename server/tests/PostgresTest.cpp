@@ -1,0 +1,128 @@
+#include "FakePlatform.h"
+#include "ServerHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+// A throw-away PostgreSQL cluster on a free loopback port, run by the
+// postgres user when the test runs as root (the server refuses root).
+class PostgresCluster {
+public:
+    PostgresCluster()
+    {
+        const QStringList versions =
+            QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
+        for (const QString &version : versions) {
+            const QString bin = "/usr/lib/postgresql/" + version + "/bin/";
+            if (QFile::exists(bin + "initdb") && QFile::exists(bin + "pg_ctl")) {
+                bin_ = bin;
+                break;
+            }
+        }
+        if (bin_.isEmpty()) {
+            problem_ = "no initdb under /usr/lib/postgresql/*/bin (Debian's postgresql package is not installed)";
+            return;
+        }
+        if (!dir_.isValid()) {
+            problem_ = "no temporary folder";
+            return;
+        }
+        if (geteuid() == 0) {
+            const passwd *user = getpwnam("postgres");
+            if (!user) {
+                problem_ = "running as root and there is no postgres user to run the cluster";
+                return;
+            }
+            if (chown(dir_.path().toLocal8Bit().constData(), user->pw_uid, user->pw_gid) != 0) {
+                problem_ = "cannot hand the temporary folder to the postgres user";
+                return;
+            }
+            asPostgres_ = true;
+        }
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port_ = probe.serverPort();
+        probe.close();
+
+        const QString data = dir_.filePath("data");
+        if (!Run(bin_ + "initdb", {"-D", data, "-U", "postgres", "-A", "trust", "-E", "UTF8", "--locale=C", "--no-sync"})) {
+            problem_ = "initdb failed: " + output_;
+            return;
+        }
+        initialised_ = true;
+        const QString options = QString("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(port_).arg(dir_.path());
+        if (!Run(bin_ + "pg_ctl", {"-D", data, "-l", dir_.filePath("server.log"), "-o", options, "-w", "-t", "60", "start"})) {
+            problem_ = "pg_ctl start failed: " + output_;
+            return;
+        }
+        running_ = true;
+    }
+
+    ~PostgresCluster()
+    {
+        // Also after a start that timed out: the postmaster may be up by now.
+        if (initialised_)
+            Run(bin_ + "pg_ctl", {"-D", dir_.filePath("data"), "-m", "immediate", "-w", "stop"});
+    }
+
+    bool Running() const { return running_; }
+    QString Problem() const { return problem_; }
+    QString ConnectionString() const
+    {
+        return QString("postgresql://postgres@127.0.0.1:%1/postgres").arg(port_);
+    }
+
+private:
+    bool Run(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        if (asPostgres_)
+            process.start("runuser", QStringList{"-u", "postgres", "--", program} + arguments);
+        else
+            process.start(program, arguments);
+        const bool finished = process.waitForFinished(120000);
+        output_ = QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
+        return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+    QTemporaryDir dir_;
+    QString bin_;
+    QString problem_;
+    QString output_;
+    quint16 port_ = 0;
+    bool asPostgres_ = false;
+    bool initialised_ = false;
+    bool running_ = false;
+};
+
+} // namespace
+
+TEST(RankingServer, TheSameRoundTripRunsOnPostgreSQL)
+{
+    PostgresCluster cluster;
+    if (!cluster.Running())
+        GTEST_SKIP() << "PostgreSQL test skipped: " << cluster.Problem().toStdString();
+
+    {
+        ServerProcess server(cluster.ConnectionString());
+        ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+        EXPECT_TRUE(server.Log().contains("PostgreSQL database postgres"));
+        PlayRoundTrip(server.Address());
+        EXPECT_EQ(server.Stop(), 0);
+    }
+    // A second server on the same database sees the same ranking.
+    ServerProcess again(cluster.ConnectionString());
+    ASSERT_TRUE(again.Started()) << again.Log().toStdString();
+    const QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].name, "花子");
+}

@@ -1,0 +1,209 @@
+#include "FakePlatform.h"
+#include "Database.h"
+#include "RankingStore.h"
+#include "ServerHarness.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+
+namespace {
+
+long long StoredCount(const QString &file)
+{
+    ranking::RankingStore store(ranking::OpenSqlite(file.toStdString()));
+    return store.Count();
+}
+
+} // namespace
+
+TEST(RankingServer, HelpAndBadOptions)
+{
+    const RunResult help = RunServerProgram({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char *word : {"--address", "--port", "--database", "--help", "21226", "127.0.0.1", "postgresql://"})
+        EXPECT_TRUE(help.out.contains(word)) << word;
+
+    const RunResult bad = RunServerProgram({"--port", "http"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("--port"));
+    EXPECT_TRUE(bad.out.isEmpty());
+
+    QTemporaryDir dir;
+    const RunResult noFolder = RunServerProgram({"--port", "0", "--database", dir.filePath("missing/ranking.sqlite3")});
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_TRUE(noFolder.err.contains("cannot open"));
+}
+
+TEST(RankingServer, TheGameRequestRoundTripsOnSqliteAndSurvivesARestart)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ranking.sqlite3");
+    {
+        ServerProcess server(file);
+        ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+        EXPECT_TRUE(QFile::exists(file));
+        PlayRoundTrip(server.Address());
+
+        // One log line per request, without any password in it.
+        EXPECT_EQ(server.Stop(), 0);
+        const QString log = server.Log();
+        EXPECT_EQ(log.count(" GET "), 21);
+        EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi data_touroku "), 12);
+        EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi view 200 page "), 8);
+        EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi - 200 page "), 1);
+        EXPECT_FALSE(log.contains("pw1"));
+        EXPECT_FALSE(log.contains("pw2"));
+    }
+    EXPECT_EQ(StoredCount(file), 4);
+
+    ServerProcess again(file);
+    ASSERT_TRUE(again.Started());
+    const QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2].name, "太郎改");
+}
+
+TEST(RankingServer, MalformedRequestsGetErrorAndChangeNothing)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ranking.sqlite3");
+    ServerProcess server(file);
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission("t", "a", "50.000", "c", "5.000", "p"))));
+    const QList<PageRow> before = ViewRows(address, "t");
+
+    const QByteArray base = address.toLatin1() + RankingPath;
+    const QByteArray good = "?mode=data_touroku&syurui=tokira&kyokumei=t&name=n&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q";
+    QList<QByteArray> requests = {
+        base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%82&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
+        base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%FF%FF&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
+        base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%8&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
+        base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%00x&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
+        base + good + "&comment=" + QByteArray(3000, 'c'),
+        base + good + "&x=" + QByteArray(20000, 'x'),
+        base + good + "&pasuwa-do=p", // a second password, as the unescaped request allowed
+        base + "?mode=data_touroku",
+        base + "?mode=delete&kyokumei=t",
+        base + "?mode=view&kyokumei=t&x=1",
+        base + "?mode=view",
+        address.toLatin1() + "/cgi-bin/other.cgi" + good,
+        address.toLatin1() + "/x%0A2000-01-01T00:00:00Z%20forged%20line",
+    };
+    for (const char *key : {"syurui", "kyokumei", "name", "score", "comment", "sokudo", "pasuwa-do"}) {
+        QByteArray request = good;
+        const qsizetype start = request.indexOf(QByteArray("&") + key + "=");
+        const qsizetype end = request.indexOf('&', start + 1);
+        request.remove(start, (end < 0 ? request.size() : end) - start);
+        requests.append(base + request);
+    }
+    // SQL metacharacters in every field.
+    const QByteArray sql = PercentEncodeShiftJis("1'); DELETE FROM ranking_entries; --");
+    requests.append(base + "?mode=data_touroku&syurui=" + sql + "&kyokumei=" + sql + "&name=" + sql + "&score=" + sql
+                    + "&comment=" + sql + "&sokudo=" + sql + "&pasuwa-do=" + sql);
+    requests.append(base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=n&score=" + sql
+                    + "&comment=c&sokudo=1.000&pasuwa-do=p");
+    requests.append(base + "?mode=" + sql);
+
+    for (const QByteArray &request : requests) {
+        const platform::HttpResult reply = Fetch(request);
+        EXPECT_TRUE(reply.received) << request.left(200).constData();
+        EXPECT_TRUE(ContainsError(reply.Text())) << request.left(200).constData() << " -> " << reply.Text().toStdString();
+        EXPECT_FALSE(RankingAccepted(reply));
+    }
+    EXPECT_EQ(StoredCount(file), 1);
+    const QList<PageRow> after = ViewRows(address, "t");
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after[0].name, before[0].name);
+    EXPECT_EQ(after[0].date, before[0].date);
+
+    // A decoded path cannot start a log line of its own.
+    // Every request has its readable log line.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.Log().count(" error: ") == requests.size(); }, 5000))
+        << server.Log().toStdString();
+    EXPECT_FALSE(server.Log().contains("\n2000-01-01T00:00:00Z forged"));
+
+    // The server is still answering after all that.
+    EXPECT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission("t", "b", "40.000", "c", "5.000", "p2"))));
+    EXPECT_EQ(StoredCount(file), 2);
+}
+
+TEST(RankingServer, AThousandSubmissionsFromEightClientsAreAllStored)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ranking.sqlite3");
+    ServerProcess server(file);
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+
+    constexpr int Clients = 8;
+    constexpr int Total = 1000;
+    const QStringList texts = {"tokira_aiueo", "疾鍵テスト"};
+    // Submission i: its own password, times with ties, Japanese names.
+    auto submission = [&](int i) {
+        const int tenths = 100 + (i * 37) % 400;
+        return MakeSubmission(texts[i % 2], QStringLiteral("名前%1").arg(i), QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10) + "00",
+                              QStringLiteral("コメ%1").arg(i), "5.000", QStringLiteral("p%1").arg(i));
+    };
+
+    std::deque<int> queue;
+    for (int i = 0; i < Total; ++i)
+        queue.push_back(i);
+    int accepted = 0;
+    int answered = 0;
+    std::vector<std::unique_ptr<platform::HttpClient>> clients;
+    QElapsedTimer timer;
+    timer.start();
+    for (int c = 0; c < Clients; ++c) {
+        clients.push_back(std::make_unique<platform::HttpClient>());
+        platform::HttpClient *client = clients.back().get();
+        auto next = [&, client] {
+            if (queue.empty())
+                return;
+            const int i = queue.front();
+            queue.pop_front();
+            client->Get(QUrl::fromEncoded(BuildRankingUrl(address, submission(i)), QUrl::StrictMode), 30000);
+        };
+        QObject::connect(client, &platform::HttpClient::finished, [&, next](const platform::HttpResult &result) {
+            ++answered;
+            if (RankingAccepted(result))
+                ++accepted;
+            next();
+        });
+        next();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answered == Total; }, 300000)) << answered;
+    const qint64 elapsed = timer.elapsed();
+    RecordProperty("milliseconds", QString::number(elapsed).toStdString());
+    std::printf("1000 submissions from 8 clients: %lld ms\n", static_cast<long long>(elapsed));
+    EXPECT_EQ(accepted, Total);
+    EXPECT_EQ(StoredCount(file), Total);
+
+    for (int t = 0; t < texts.size(); ++t) {
+        const QList<PageRow> rows = ViewRows(address, texts[t]);
+        ASSERT_EQ(rows.size(), Total / 2);
+        QStringList names;
+        for (int r = 0; r < rows.size(); ++r) {
+            names.append(rows[r].name);
+            if (r > 0) {
+                EXPECT_LE(rows[r - 1].time.toDouble(), rows[r].time.toDouble());
+                EXPECT_EQ(rows[r].rank, rows[r].time == rows[r - 1].time ? rows[r - 1].rank : r + 1);
+            }
+        }
+        EXPECT_EQ(rows[0].rank, 1);
+        names.sort();
+        QStringList expected;
+        for (int i = t; i < Total; i += 2)
+            expected.append(QStringLiteral("名前%1").arg(i));
+        expected.sort();
+        EXPECT_EQ(names, expected);
+    }
+}

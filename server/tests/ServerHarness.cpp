@@ -1,0 +1,201 @@
+#include "ServerHarness.h"
+
+#include "FakePlatform.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Unescape(QString html)
+{
+    html.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&#39;", "'");
+    return html.replace("&amp;", "&");
+}
+
+} // namespace
+
+ServerProcess::ServerProcess(const QString &database, const QStringList &extraArguments)
+{
+    process_.setProgram(QStringLiteral(RANKING_SERVER_PROGRAM));
+    process_.setArguments(QStringList{"--address", "127.0.0.1", "--port", "0", "--database", database} + extraArguments);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    QObject::connect(&process_, &QProcess::readyReadStandardError, [this] { log_ += process_.readAllStandardError(); });
+    process_.start();
+    static const QRegularExpression listening(QStringLiteral("listening on (http://127\\.0\\.0\\.1:\\d+) "));
+    (void)QTest::qWaitFor(
+        [&] {
+            const QRegularExpressionMatch match = listening.match(QString::fromUtf8(log_));
+            if (match.hasMatch())
+                address_ = match.captured(1);
+            return Started() || process_.state() == QProcess::NotRunning;
+        },
+        20000);
+}
+
+ServerProcess::~ServerProcess()
+{
+    if (process_.state() != QProcess::NotRunning)
+        Stop();
+}
+
+QString ServerProcess::Log()
+{
+    log_ += process_.readAllStandardError();
+    return QString::fromUtf8(log_);
+}
+
+int ServerProcess::Stop()
+{
+    process_.terminate();
+    if (!process_.waitForFinished(10000)) {
+        process_.kill();
+        process_.waitForFinished(5000);
+        return -1;
+    }
+    log_ += process_.readAllStandardError();
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+RunResult RunServerProgram(const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(QStringLiteral(RANKING_SERVER_PROGRAM), arguments);
+    RunResult result;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+platform::HttpResult Fetch(const QByteArray &url, int timeoutMs)
+{
+    platform::HttpClient client;
+    QSignalSpy spy(&client, &platform::HttpClient::finished);
+    client.Get(QUrl::fromEncoded(url, QUrl::StrictMode), timeoutMs);
+    if (!spy.wait(timeoutMs + 5000))
+        return {};
+    return spy.takeFirst().at(0).value<platform::HttpResult>();
+}
+
+platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &submission)
+{
+    return Fetch(BuildRankingUrl(address, submission));
+}
+
+RankingSubmission MakeSubmission(const QString &kyokumei, const QString &name, const QString &score,
+                                 const QString &comment, const QString &sokudo, const QString &password)
+{
+    RankingSubmission s;
+    s.kyokumei = kyokumei;
+    s.name = name;
+    s.score = score;
+    s.comment = comment;
+    s.sokudo = sokudo;
+    s.password = password;
+    return s;
+}
+
+QByteArray ViewUrl(const QString &address, const QString &kyokumei)
+{
+    return address.toLatin1() + RankingPath + "?mode=view&kyokumei=" + PercentEncodeShiftJis(kyokumei);
+}
+
+QList<PageRow> ViewRows(const QString &address, const QString &kyokumei)
+{
+    const platform::HttpResult page = Fetch(ViewUrl(address, kyokumei));
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.contentType.startsWith("text/html; charset=utf-8")) << page.contentType.constData();
+    static const QRegularExpression row(QStringLiteral(
+        "<tr><td class=\"n\">(\\d+)</td><td>(.*?)</td><td class=\"n\">(.*?)</td><td class=\"n\">(.*?)</td>"
+        "<td>(.*?)</td><td>(.*?)</td></tr>"));
+    QList<PageRow> rows;
+    auto matches = row.globalMatch(page.Text());
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch m = matches.next();
+        rows.append({m.captured(1).toInt(), Unescape(m.captured(2)), Unescape(m.captured(3)), Unescape(m.captured(4)),
+                     Unescape(m.captured(5)), m.captured(6)});
+    }
+    return rows;
+}
+
+void PlayRoundTrip(const QString &address)
+{
+    const QString text = "tokira_aiueo";
+    // A first entry appears on the page.
+    platform::HttpResult reply = SubmitTo(address, MakeSubmission(text, "太郎", "83.125", "初めて", "5.214", "pw1"));
+    EXPECT_TRUE(RankingAccepted(reply)) << reply.Text().toStdString();
+    QList<PageRow> rows = ViewRows(address, text);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].rank, 1);
+    EXPECT_EQ(rows[0].name, "太郎");
+    EXPECT_EQ(rows[0].time, "83.125");
+    EXPECT_EQ(rows[0].speed, "5.214");
+    EXPECT_EQ(rows[0].comment, "初めて");
+    EXPECT_TRUE(QRegularExpression("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d$").match(rows[0].date).hasMatch()) << rows[0].date.toStdString();
+
+    // Another password adds a second entry, sorted by time.
+    reply = SubmitTo(address, MakeSubmission(text, "花子", "70.5", "ｶﾅ＆～①髙", "6.1", "pw2"));
+    EXPECT_TRUE(RankingAccepted(reply)) << reply.Text().toStdString();
+    rows = ViewRows(address, text);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].name, "花子");
+    EXPECT_EQ(rows[0].comment, "ｶﾅ＆～①髙");
+    EXPECT_EQ(rows[1].name, "太郎");
+    EXPECT_EQ(rows[1].rank, 2);
+
+    // The same password replaces that player's entry, even with a slower time.
+    reply = SubmitTo(address, MakeSubmission(text, "太郎改", "90.000", "遅くなった", "4.000", "pw1"));
+    EXPECT_TRUE(RankingAccepted(reply)) << reply.Text().toStdString();
+    rows = ViewRows(address, text);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].name, "花子");
+    EXPECT_EQ(rows[1].name, "太郎改");
+    EXPECT_EQ(rows[1].time, "90.000");
+
+    // The same password on another text is another entry.
+    reply = SubmitTo(address, MakeSubmission("tokira_weather", "太郎", "40.000", "c", "7.000", "pw1"));
+    EXPECT_TRUE(RankingAccepted(reply));
+    EXPECT_EQ(ViewRows(address, text).size(), 2);
+    EXPECT_EQ(ViewRows(address, "tokira_weather").size(), 1);
+
+    // A wrong field is refused with "error" and stores nothing.
+    for (const RankingSubmission &bad :
+         {MakeSubmission(text, "名前が長すぎる人の名前", "80.000", "c", "5.000", "x1"),
+          MakeSubmission(text, "n", "-80.000", "c", "5.000", "x2"),
+          MakeSubmission(text, "n", "80.000", "c", "0", "x3"),
+          MakeSubmission(text, "n", "1e3", "c", "5.000", "x4"),
+          MakeSubmission(text, "n", "80.000", "c", "5.000", "123456789"),
+          MakeSubmission(text, "n", "80.000", "123456789012345678901", "5.000", "x5"),
+          MakeSubmission("", "n", "80.000", "c", "5.000", "x6")}) {
+        reply = SubmitTo(address, bad);
+        EXPECT_TRUE(reply.received);
+        EXPECT_TRUE(ContainsError(reply.Text())) << reply.Text().toStdString();
+        EXPECT_FALSE(RankingAccepted(reply));
+    }
+    EXPECT_EQ(ViewRows(address, text).size(), 2);
+
+    // Hostile text is stored as typed and shown as text, never as markup or SQL.
+    const QString sly = "<b>'x\";--";
+    reply = SubmitTo(address, MakeSubmission(text, "'); DROP", "60.000", sly, "5.000", "' OR 1=1"));
+    EXPECT_TRUE(RankingAccepted(reply)) << reply.Text().toStdString();
+    const platform::HttpResult page = Fetch(ViewUrl(address, text));
+    EXPECT_FALSE(page.Text().contains("<b>"));
+    rows = ViewRows(address, text);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].name, "'); DROP");
+    EXPECT_EQ(rows[0].comment, sly);
+
+    // The index lists both texts with links to their pages.
+    const platform::HttpResult index = Fetch(address.toLatin1() + RankingPath);
+    EXPECT_EQ(index.status, 200);
+    EXPECT_TRUE(index.Text().contains("href=\"/morubo/tokra/ranking.cgi?mode=view&amp;kyokumei=tokira_aiueo\""));
+    EXPECT_TRUE(index.Text().contains(">tokira_weather</a>"));
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Runs the real ranking server as a child process on a free loopback port and
+// talks to it with the game's own request code.
+
+#include "platform/HttpClient.h"
+#include "scores/RankingRequest.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class ServerProcess {
+public:
+    // Starts the server with "--port 0" and the given database; waits until it listens.
+    explicit ServerProcess(const QString &database, const QStringList &extraArguments = {});
+    ~ServerProcess();
+
+    bool Started() const { return !address_.isEmpty(); }
+    // "http://127.0.0.1:port", the form of the game's setting.
+    QString Address() const { return address_; }
+    // Everything the server wrote to stderr so far.
+    QString Log();
+    // Stops it as a service manager would (SIGTERM); its exit code.
+    int Stop();
+
+private:
+    QProcess process_;
+    QByteArray log_;
+    QString address_;
+};
+
+// Runs the server program with the arguments and gives its exit code and output.
+struct RunResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+RunResult RunServerProgram(const QStringList &arguments, int timeoutMs = 10000);
+
+platform::HttpResult Fetch(const QByteArray &url, int timeoutMs = 15000);
+platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &submission);
+RankingSubmission MakeSubmission(const QString &kyokumei, const QString &name, const QString &score,
+                                 const QString &comment, const QString &sokudo, const QString &password);
+
+// The ranking page of one text, read back as rows.
+struct PageRow {
+    int rank = 0;
+    QString name;
+    QString time;
+    QString speed;
+    QString comment;
+    QString date;
+};
+QByteArray ViewUrl(const QString &address, const QString &kyokumei);
+QList<PageRow> ViewRows(const QString &address, const QString &kyokumei);
+
+// The round trip every database must pass: add, replace, add another, refuse,
+// Japanese text intact, hostile text stored as typed and escaped on the page.
+void PlayRoundTrip(const QString &address);

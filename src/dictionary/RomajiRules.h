@@ -1,0 +1,41 @@
+#pragma once
+// The romaji table and the NN rules: plain text rules, no window involved.
+// Every rule replaces all occurrences of its find text, scanning from the
+// start and never rescanning what it has just put in; a rule sees the result
+// of all the rules above it.
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct RomajiRule {
+    QString Find;
+    QString Put;
+};
+
+// Stands in for NN while the NN rules run. Text decoded from Shift-JIS never
+// holds a noncharacter, so no reading can be mistaken for a protected one.
+inline constexpr char16_t NNMarker = u'\uFDD0';
+
+// The rule lines of "roman.dat": every piece before the last CR LF, each split
+// at ":" (find side, replacement side, anything after a second ":" ignored).
+// Nothing when one of those lines is blank or holds no ":".
+std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text);
+
+// The NN rules run when the option is on: protect, shorten, restore.
+const QVector<RomajiRule> &NNRules();
+
+// The table followed by the NN rules when nn2n is set.
+QVector<RomajiRule> ConversionRules(const QVector<RomajiRule> &table, bool nn2n);
+
+// The whole text through every rule in order, one whole-text replace per rule.
+// The reference for ConvertText; far too slow for a large dictionary.
+QString ConvertPlain(QString text, const QVector<RomajiRule> &rules);
+
+// Gives exactly what ConvertPlain gives, much faster. Consecutive rules that
+// cannot disturb one another share one pass over the text. When no find side
+// holds a line feed, no rule can reach across a line end, so the text is cut
+// into cache-sized runs of whole lines that are converted on every core; a
+// pass whose rules all need a unit the run lacks is skipped.
+QString ConvertText(const QString &text, const QVector<RomajiRule> &rules);

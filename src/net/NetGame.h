@@ -1,0 +1,28 @@
+#pragma once
+// The net battle on the main window: a round waits for a start, then runs one
+// pass every millisecond (time, speed, the opponent's hit points, Enter to
+// attack) until the battle ends, the link closes or the net window goes.
+// Between rounds the end box is shown. Keys, received messages and the net
+// window's buttons are all handled between two passes.
+
+#include <QString>
+
+class frmMain;
+
+enum class NetPhase { Idle, Waiting, Running };
+
+// Opens the net window and starts the first round.
+void StartNetBattle(frmMain &form);
+// One tick of the rounds: the timer calls it; tests call it with the fake clock.
+void NetBattleTick(frmMain &form);
+NetPhase NetBattlePhase();
+
+// What the keystroke judge reaches while NetMode is set.
+int NetMyAP();
+void NetSetMyAP(int ap);
+// The speed of the last pass as lblSpeed shows it.
+double NetShownSpeed(const frmMain &form);
+void NetSendState(const QString &text);
+void NetDraw();
+// Hands the functions above to the judge.
+void InstallNetHooks(frmMain &form);

@@ -1,0 +1,30 @@
+#pragma once
+// The record of battles, "netresult.nrt": one Shift-JIS line per finished
+// battle, only ever appended.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace NetRecord {
+
+extern const char *const FileName;
+
+// "yy/mm/dd 勝利：own vs other" (or 敗北 for a loss).
+QString RecordLine(const QDate &date, bool won, const QString &myName, const QString &clientName);
+// Adds the line and CR LF at the end of the file, creating it when missing.
+bool AppendRecord(const QString &path, const QString &line);
+
+struct Totals {
+    QStringList rows;
+    int wins = 0;
+    int losses = 0;
+};
+
+// Every piece before the last CR LF is a row; a row that mentions 勝利
+// anywhere is a win, any other a loss.
+Totals CountRecords(const QString &text);
+// "通算 3勝2敗".
+QString TotalsCaption(const Totals &totals);
+
+} // namespace NetRecord

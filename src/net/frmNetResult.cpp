@@ -1,0 +1,58 @@
+#include "net/frmNetResult.h"
+
+#include "net/NetRecord.h"
+#include "shell/aplMain.h"
+#include "util/Functions.h"
+
+#include <QListWidget>
+#include <QPointer>
+
+namespace {
+
+constexpr int Twips(int twips) { return twips / 15; }
+
+QPointer<frmNetResult> g_netResult;
+
+} // namespace
+
+frmNetResult::frmNetResult(QWidget *netWindow, QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("対戦成績"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Twips(3735), Twips(4140));
+
+    Label1 = new AutoLabel(QStringLiteral("通算 0勝0敗"), this);
+    Label1->move(Twips(120), Twips(60));
+    lstNetResult = new QListWidget(this);
+    lstNetResult->setGeometry(Twips(120), Twips(360), Twips(3495), Twips(3660));
+
+    const QString path = aplMain::AppPath + QLatin1String(NetRecord::FileName);
+    if (!Functions::FileExists(path))
+        return;
+    if (netWindow) {
+        const QRect net = netWindow->frameGeometry();
+        move(net.left() + net.width(), net.top());
+    }
+    const NetRecord::Totals totals = NetRecord::CountRecords(Functions::ReadWholeFile(path));
+    lstNetResult->addItems(totals.rows);
+    Label1->setText(NetRecord::TotalsCaption(totals));
+}
+
+frmNetResult *ShowNetResultWindow(QWidget *netWindow)
+{
+    if (!g_netResult)
+        g_netResult = new frmNetResult(netWindow);
+    g_netResult->show();
+    g_netResult->raise();
+    return g_netResult;
+}
+
+frmNetResult *NetResultWindow()
+{
+    return g_netResult;
+}
+
+void UnloadNetResultWindow()
+{
+    delete g_netResult;
+}

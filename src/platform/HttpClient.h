@@ -1,0 +1,62 @@
+#pragma once
+// One HTTP GET at a time, asynchronous, with a deadline: the answer (or the
+// reason there is none) arrives through finished(), never by waiting.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+namespace platform {
+
+struct HttpResult {
+    // An HTTP answer arrived, whatever its status.
+    bool received = false;
+    // Nothing arrived before the deadline.
+    bool timedOut = false;
+    int status = 0;
+    QByteArray body;
+    QByteArray contentType;
+    // Why the transfer failed, for the log; empty when an answer arrived.
+    QString failure;
+
+    bool Succeeded() const { return received && status >= 200 && status < 300; }
+    // The body as text: in the charset the answer names, otherwise Shift-JIS.
+    QString Text() const;
+};
+
+class HttpClient : public QObject {
+    Q_OBJECT
+
+public:
+    explicit HttpClient(QObject *parent = nullptr);
+    ~HttpClient() override;
+
+    // Starts a GET; finished() follows exactly once, also when the address is
+    // invalid, the connection is refused or timeoutMs pass without a whole answer.
+    // A request still in flight is dropped without a signal.
+    void Get(const QUrl &url, int timeoutMs);
+    bool Busy() const { return reply_ != nullptr; }
+    // Drops the request in flight without a signal.
+    void Abort();
+
+signals:
+    void finished(const platform::HttpResult &result);
+
+private:
+    void OnReplyFinished();
+    void OnDeadline();
+
+    QNetworkAccessManager *manager_ = nullptr;
+    QNetworkReply *reply_ = nullptr;
+    QTimer *deadline_ = nullptr;
+    bool timedOut_ = false;
+};
+
+} // namespace platform
+
+Q_DECLARE_METATYPE(platform::HttpResult)

@@ -1,0 +1,57 @@
+#pragma once
+// The romaji settings window: lists the rules of "roman.dat" in file order,
+// lets the player change and add rules and switch the NN option, and on OK
+// writes the table back and reloads every dictionary with it.
+
+#include "util/AutoLabel.h"
+#include "util/WindowLock.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+class frmMain;
+
+class frmRoman : public QWidget {
+    Q_OBJECT
+
+public:
+    // Opens on the current table; every other window of the program stays
+    // disabled until this one closes.
+    explicit frmRoman(frmMain &main);
+    ~frmRoman() override;
+
+    void lstRoman_DblClick();
+    void cmdAdd_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+    // The rule lines as the list holds them.
+    QStringList Entries() const;
+
+    AutoLabel *lblString = nullptr;
+    QListWidget *lstRoman = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QCheckBox *chkNN2N = nullptr;
+    QPushButton *cmdOk = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void LayOutControls();
+    void ConnectControls();
+    void Form_Load();
+    void Form_Unload();
+
+    QPointer<frmMain> main_;
+    WindowLock windowLock_;
+    bool unloaded_ = false;
+};

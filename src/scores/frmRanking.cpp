@@ -1,0 +1,246 @@
+#include "scores/frmRanking.h"
+
+#include "dictionary/Records.h"
+#include "platform/HttpClient.h"
+#include "platform/Platform.h"
+#include "scores/RankingRequest.h"
+#include "shell/aplMain.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QUrl>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcRanking, "tokira.ranking")
+
+namespace {
+
+QPointer<frmRanking> g_window;
+
+const QString Caption = QStringLiteral("インターネットランキング申請");
+const QString SendingCaption = QStringLiteral("スコア申請中...　しばらくお待ちください");
+const QString IncompleteMessage = QStringLiteral("入力に不備があります");
+const QString ErrorWordMessage = QStringLiteral("errorとか入れられるとイヤな感じがするんだな");
+const QString FailedMessage = QStringLiteral("エラー発生\r\nスコアは申請されませんでした");
+const QString DoneMessage = QStringLiteral("スコア申請完了！\r\n・・・たぶん");
+
+constexpr int MinimumWidth = 400;
+constexpr int Margin = 8;
+constexpr int FieldLeft = 88;
+constexpr int RowHeight = 24;
+
+} // namespace
+
+frmRanking::frmRanking(frmMain &main, const QString &copipeTitle)
+    : QWidget(nullptr, Qt::Window), requestTimeoutMs(RankingTimeoutMs), main_(&main)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Caption);
+    CreateControls();
+    LayOutControls();
+    connect(cmdRegist, &QPushButton::clicked, this, &frmRanking::cmdRegist_Click);
+    connect(intSystem, &platform::HttpClient::finished, this, &frmRanking::intSystem_Finished);
+    Form_Load(copipeTitle);
+}
+
+frmRanking::~frmRanking()
+{
+    Form_Unload();
+}
+
+void frmRanking::CreateControls()
+{
+    auto label = [this](const char *caption) {
+        auto *l = new AutoLabel(QString::fromUtf8(caption), this);
+        l->Fit();
+        return l;
+    };
+    lblString = {nullptr, label("コピペ名")};
+    lnlString = {label("名前"), label("経過時間"), label("コメント"), label("速度"), label("パスワード")};
+    lblTitle = label("");
+    lblTime = label("");
+    lblSpeed = label("");
+
+    auto box = [this](int maxLength) {
+        auto *edit = new QLineEdit(this);
+        edit->setMaxLength(maxLength);
+        edit->setEchoMode(QLineEdit::Normal);
+        return edit;
+    };
+    txtName = box(9);
+    txtComment = box(20);
+    txtPassWord = box(8);
+
+    Label2 = label("※パスワードは必ず前回と同じものを入力してください。前回の記録が破棄され、新しい記録でソートされます。"
+                   "また、パスワードは絶対に他の人とかぶらない文字列にしてください。"
+                   "もし他の人のパスワードと一致すると、他の人のデータが破棄されてしまいます。");
+    Label2->setWordWrap(true);
+    Label1 = label("※どうしてもここから申請できない方はメールを下さい。");
+    cmdRegist = new QPushButton(QStringLiteral("申請(&R)"), this);
+    intSystem = new platform::HttpClient(this);
+}
+
+void frmRanking::LayOutControls()
+{
+    const QSize button(96, 26);
+    // The mail notice and the send button share the bottom line.
+    const int windowWidth = std::max(MinimumWidth, Margin + Label1->width() + 12 + button.width() + Margin);
+    int y = Margin;
+    auto row = [&y](AutoLabel *caption, QWidget *field, int fieldWidth) {
+        caption->move(Margin, y + 3);
+        field->setGeometry(FieldLeft, y, fieldWidth, 22);
+        y += RowHeight + 4;
+    };
+
+    lblString[1]->move(Margin, y);
+    lblTitle->move(FieldLeft, y);
+    y += RowHeight;
+    lnlString[1]->move(Margin, y);
+    lblTime->move(FieldLeft, y);
+    lnlString[3]->move(FieldLeft + 120, y);
+    lblSpeed->move(FieldLeft + 180, y);
+    y += RowHeight + 4;
+
+    row(lnlString[0], txtName, 160);
+    row(lnlString[2], txtComment, windowWidth - FieldLeft - Margin);
+    row(lnlString[4], txtPassWord, 120);
+
+    const int noticeWidth = windowWidth - 2 * Margin;
+    Label2->setGeometry(Margin, y, noticeWidth, Label2->heightForWidth(noticeWidth));
+    y += Label2->height() + 12;
+
+    cmdRegist->setGeometry(windowWidth - Margin - button.width(), y, button.width(), button.height());
+    Label1->move(Margin, y + (button.height() - Label1->height()) / 2);
+    y += button.height() + Margin;
+
+    setFixedSize(windowWidth, y);
+}
+
+void frmRanking::Form_Load(const QString &copipeTitle)
+{
+    windowLock_.DisableAllBut({this});
+    // A disabled window can still be asked to close by the window system; the
+    // main window waits until this one has kept the password.
+    if (main_)
+        main_->installEventFilter(this);
+
+    txtName->setText(aplMain::Kotehan);
+    txtPassWord->setText(aplMain::PassWord);
+    if (main_) {
+        lblTime->setText(main_->lblTime->text());
+        lblSpeed->setText(main_->lblSpeed->text());
+    }
+    lblTitle->setText(copipeTitle);
+    setWindowTitle(Caption + QStringLiteral(" (") + RankingTitle + QStringLiteral(")"));
+}
+
+void frmRanking::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (g_window == this)
+        g_window = nullptr;
+    intSystem->Abort();
+    aplMain::PassWord = txtPassWord->text();
+    if (main_)
+        main_->removeEventFilter(this);
+    windowLock_.Restore();
+    if (main_)
+        main_->activateWindow();
+}
+
+void frmRanking::SetFieldsEnabled(bool enabled)
+{
+    cmdRegist->setEnabled(enabled);
+    txtName->setEnabled(enabled);
+    txtComment->setEnabled(enabled);
+    txtPassWord->setEnabled(enabled);
+}
+
+void frmRanking::cmdRegist_Click()
+{
+    if (sending_)
+        return;
+    if (txtPassWord->text().isEmpty() || txtName->text().isEmpty() || txtComment->text().isEmpty()) {
+        platform::dialogs().Message(IncompleteMessage);
+        return;
+    }
+    if (ContainsError(txtName->text()) || ContainsError(txtComment->text()) || ContainsError(txtPassWord->text())) {
+        platform::dialogs().Message(ErrorWordMessage);
+        return;
+    }
+
+    SetFieldsEnabled(false);
+    RankingSubmission submission;
+    submission.kyokumei = RankingTitle;
+    submission.name = txtName->text();
+    submission.score = lblTime->text();
+    submission.comment = txtComment->text();
+    submission.sokudo = lblSpeed->text();
+    submission.password = txtPassWord->text();
+    const QByteArray url = BuildRankingUrl(aplMain::RankingServer, submission);
+    setWindowTitle(SendingCaption);
+    sending_ = true;
+    if (url.isEmpty())
+        qCWarning(lcRanking) << "the ranking server setting names no host:" << aplMain::RankingServer;
+    // An empty URL fails inside the client and comes back through the same path.
+    intSystem->Get(QUrl::fromEncoded(url, QUrl::StrictMode), requestTimeoutMs);
+}
+
+void frmRanking::intSystem_Finished(const platform::HttpResult &result)
+{
+    if (!sending_)
+        return;
+    const bool accepted = RankingAccepted(result);
+    if (!accepted)
+        qCInfo(lcRanking) << "submission refused or failed:"
+                          << (result.received ? QStringLiteral("status %1").arg(result.status) : result.failure);
+    platform::dialogs().Message(accepted ? DoneMessage : FailedMessage);
+    sending_ = false;
+    close();
+}
+
+void frmRanking::closeEvent(QCloseEvent *event)
+{
+    // The outcome must be told before the window goes; the request ends within its time-out.
+    if (sending_) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+bool frmRanking::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == main_ && event->type() == QEvent::Close) {
+        event->ignore();
+        raise();
+        activateWindow();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ShowRankingSubmission(frmMain &form, const QString &copipeTitle)
+{
+    if (g_window) {
+        g_window->raise();
+        g_window->activateWindow();
+        return;
+    }
+    g_window = new frmRanking(form, copipeTitle);
+    g_window->show();
+    g_window->activateWindow();
+}
+
+frmRanking *RankingWindow()
+{
+    return g_window.data();
+}

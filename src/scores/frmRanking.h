@@ -1,0 +1,77 @@
+#pragma once
+// The Internet ranking submission window: shows the result of the Ranking
+// attack just played, takes a name, a comment and a password, sends them in
+// one request and tells the player how it went. While it is open the game's
+// other windows take no input.
+
+#include "util/AutoLabel.h"
+#include "util/WindowLock.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class frmMain;
+
+namespace platform {
+class HttpClient;
+struct HttpResult;
+} // namespace platform
+
+class frmRanking : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window and fills it from the main window (Form_Load);
+    // copipeTitle is the name of the text just played.
+    frmRanking(frmMain &main, const QString &copipeTitle);
+    ~frmRanking() override;
+
+    void cmdRegist_Click();
+    // True from the moment the request goes out until its answer is judged.
+    bool Sending() const { return sending_; }
+
+    // Controls. The window has only element 1 of lblString; lnlString holds 0 to 4.
+    QList<AutoLabel *> lblString;
+    QList<AutoLabel *> lnlString;
+    AutoLabel *lblTitle = nullptr;
+    AutoLabel *lblTime = nullptr;
+    AutoLabel *lblSpeed = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLineEdit *txtComment = nullptr;
+    QLineEdit *txtPassWord = nullptr;
+    AutoLabel *Label1 = nullptr;
+    AutoLabel *Label2 = nullptr;
+    QPushButton *cmdRegist = nullptr;
+    platform::HttpClient *intSystem = nullptr;
+
+    // How long the request may take before it counts as failed.
+    int requestTimeoutMs;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void LayOutControls();
+    void Form_Load(const QString &copipeTitle);
+    void Form_Unload();
+    void SetFieldsEnabled(bool enabled);
+    void intSystem_Finished(const platform::HttpResult &result);
+
+    QPointer<frmMain> main_;
+    // The windows this one disabled, enabled again when it closes.
+    WindowLock windowLock_;
+    bool sending_ = false;
+    bool unloaded_ = false;
+};
+
+// Opens the submission window for the text just played, modeless; the caller
+// returns while it is open. A second call while it is open only raises it.
+void ShowRankingSubmission(frmMain &form, const QString &copipeTitle);
+// The submission window while it is open, otherwise null.
+frmRanking *RankingWindow();

@@ -1,0 +1,175 @@
+#include "DictionaryFiles.h"
+#include "dictionary/Loader.h"
+#include "dictionary/Records.h"
+#include "shell/frmLoad.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Words(const frmMain &form)
+{
+    QStringList words;
+    for (const QuestItem &item : form.Words)
+        words.append(item.Quest + "|" + item.Roman);
+    return words;
+}
+
+} // namespace
+
+TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    mnuReload_Click(d.form);
+
+    EXPECT_EQ(Words(d.form), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
+    EXPECT_EQ(d.form.WordMax, "2");
+    EXPECT_EQ(d.form.WordText, "今日:KONNNICHIHA\r\n三男:SANNANN\r\n本田:HONNDA\r\n");
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));
+    for (auto *array : {&d.form.mnuCopipe, &d.form.mnuCopipeScore, &d.form.mnuRanking}) {
+        EXPECT_FALSE(array->first()->isVisible());
+        EXPECT_TRUE(array->at(1)->isVisible());
+    }
+    EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
+
+    EXPECT_EQ(d.form.LoadWindow()->BarWidth(), 293);
+    EXPECT_EQ(d.form.LoadWindow()->lblLoad->text(), "すべて完了しました");
+    EXPECT_FALSE(d.form.LoadWindow()->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(d.fake.dialogs->shown.isEmpty());
+    EXPECT_EQ(d.fake.process->ends, 0);
+
+    // The texts are kept converted for cutting later.
+    LoadCopipe(d.form, "名字");
+    ASSERT_EQ(d.form.CopipeLines.size(), 2);
+    EXPECT_EQ(d.form.CopipeLines[1].Roman, "SASAKI");
+    LoadRanking(d.form, "一番");
+    EXPECT_EQ(RankingTitle, "疾鍵杯");
+    ASSERT_EQ(d.form.RankingLines.size(), 1);
+    EXPECT_EQ(d.form.RankingLines[0].Roman, "KYAKU");
+}
+
+TEST(Loader, NNOptionShortensOnlyTheNNNotNeeded)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    d.Write("tokira.qls", "今日:こんにちは\r\n三男:さんあん\r\n本田:ほんだ\r\n百%:A%N%\r\n");
+    aplMain::NN2N = 1;
+    mnuReload_Click(d.form);
+    EXPECT_EQ(Words(d.form), QStringList({"今日|KONNNICHIHA", "三男|SANNAN", "本田|HONDA", "百%|A%N%"}));
+    LoadCopipe(d.form, "名字");
+    ASSERT_FALSE(d.form.CopipeLines.isEmpty());
+    EXPECT_EQ(d.form.CopipeLines[0].Roman, "HONDA");
+}
+
+TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    // The last rule lacks its CR LF and never runs.
+    d.Write("roman.dat", QString(TestTable) + "本:HON\r\n拶:SATSU");
+    // The last word lacks its CR LF and is never used.
+    d.Write("tokira.qls", "本田:ほんだ\r\n挨拶:あいさつ");
+    mnuReload_Click(d.form);
+    EXPECT_EQ(Words(d.form), QStringList({"HON田|HONNDA"}));
+    EXPECT_EQ(d.form.WordMax, "0");
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+    LoadCopipe(d.form, "名字");
+    ASSERT_FALSE(d.form.CopipeLines.isEmpty());
+    EXPECT_EQ(d.form.CopipeLines[0].Quest, "HON田");
+
+    d.Write("tokira.cls", "[CopipeName=本]\r\n本:ほん\r\n[END]\r\n");
+    mnuReload_Click(d.form);
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"HON"}));
+}
+
+TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    mnuReload_Click(d.form);
+    mnuReload_Click(d.form);
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));
+    EXPECT_EQ(d.form.mnuCopype->actions().size(), 3);
+    EXPECT_EQ(d.form.mnuC2->actions().size(), 3);
+
+    // Text outside blocks only; a header in the piece after the last CR LF still counts.
+    d.Write("tokira.cls", "no blocks here\r\n");
+    mnuReload_Click(d.form);
+    EXPECT_EQ(d.form.mnuCopipe.size(), 1);
+    EXPECT_EQ(d.form.mnuCopipeScore.size(), 1);
+    EXPECT_FALSE(d.form.mnuCopipe.first()->isVisible());
+    d.Write("tokira.cls", "x\r\n[CopipeName=末尾]");
+    mnuReload_Click(d.form);
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"末尾"}));
+}
+
+TEST(Loader, MissingFilesShowTheirMessageAndEndTheProgram)
+{
+    struct Case {
+        const char *file;
+        const char *message;
+        int width;
+    };
+    const Case cases[] = {
+        {"tokira.qls", "tokira.qlsが見つかりません", 35},
+        {"tokira.cls", "tokira.clsが見つかりません", 70},
+        {"tokira.rls", "tokira.rlsが見つからないか、データが不正です", 100},
+        {"roman.dat", "roman.datが見つかりません", 135},
+    };
+    for (const Case &c : cases) {
+        for (bool emptyFile : {false, true}) {
+            DictionaryFolder d;
+            d.WriteAll();
+            mnuReload_Click(d.form);
+            QFile::remove(d.fake.PathOf(c.file));
+            if (emptyFile)
+                d.Write(c.file, "");
+            EXPECT_THROW(mnuReload_Click(d.form), ProgramEnded) << c.file;
+            ASSERT_EQ(d.fake.dialogs->shown.size(), 1) << c.file;
+            EXPECT_EQ(d.fake.dialogs->shown[0].text, c.message);
+            EXPECT_EQ(d.fake.dialogs->shown[0].title, "");
+            EXPECT_EQ(d.fake.process->ends, 1);
+            EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width) << c.file;
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+            // What the last good load left is still whole.
+            EXPECT_EQ(d.form.Words.size(), 3);
+        }
+    }
+}
+
+TEST(Loader, BrokenTableOrWordListShowsTheGeneralMessage)
+{
+    const QString general = "辞書データ読み込み中に何らかのエラーが発生しました";
+    struct Case {
+        const char *file;
+        QString text;
+        int width;
+    };
+    const Case cases[] = {
+        {"roman.dat", QString(TestTable) + "\r\nか:KA\r\n", 135},
+        {"roman.dat", QString(TestTable) + "かKA\r\n", 135},
+        {"tokira.qls", "本田:ほんだ\r\n\r\n今日:こんにちは\r\n", 170},
+        {"tokira.qls", "本田:ほんだ\r\nほんだ\r\n", 170},
+        {"tokira.qls", "本田:ほんだ", 170},
+    };
+    for (const Case &c : cases) {
+        DictionaryFolder d;
+        d.WriteAll();
+        d.Write(c.file, c.text);
+        d.fake.process->throwOnEnd = false;
+        mnuReload_Click(d.form);
+        EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({general})) << c.text.toStdString();
+        EXPECT_EQ(d.fake.process->ends, 1);
+        EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width);
+        EXPECT_TRUE(d.form.Words.isEmpty());
+        EXPECT_EQ(d.form.mnuCopipe.size(), 1);
+    }
+}

@@ -1,0 +1,432 @@
+#include "NetTestSupport.h"
+
+#include "FakePlatform.h"
+#include "net/NetBattle.h"
+#include "net/NetGame.h"
+#include "net/NetMenu.h"
+#include "net/NetRecord.h"
+#include "net/frmNet.h"
+#include "shell/aplMain.h"
+#include "shell/frmMain.h"
+#include "util/Functions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#if __has_include("typing/Judge.h")
+#include "typing/Judge.h"
+#define TOKIRA_TEST_WITH_JUDGE 1
+#endif
+
+using namespace NetBattle;
+
+namespace {
+
+class NetBattleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.process->throwOnEnd = false;
+        NetRunning = false;
+        aplMain::Kotehan = QStringLiteral("太郎");
+        form = std::make_unique<frmMain>();
+        form->show();
+    }
+    void TearDown() override
+    {
+        UnloadNetWindow();
+        form.reset();
+    }
+
+    // Opens the battle command, serves, and lets the peer in as 花子.
+    void OpenAndConnect()
+    {
+        mnuNet_Click(*form);
+        net = NetWindow();
+        ASSERT_NE(net, nullptr);
+        net->SetPort(FreePort());
+        net->mnuServer_Click();
+        ASSERT_TRUE(peer.ConnectTo(net->Port()));
+        ASSERT_TRUE(peer.Expect("NAM 太郎"));
+        peer.Send("NAM 花子");
+        ASSERT_TRUE(WaitUntil([&] { return net->ClientName == "花子"; }));
+    }
+
+    // The server's start button, then the pass that leaves the wait.
+    void Start()
+    {
+        net->cmdStart->click();
+        ASSERT_TRUE(peer.Expect("STR"));
+        Tick();
+        ASSERT_EQ(NetBattlePhase(), NetPhase::Running);
+    }
+
+    void Tick(int passes = 1)
+    {
+        for (int i = 0; i < passes; ++i)
+            NetBattleTick(*form);
+    }
+
+    QStringList LastLines(int n) const
+    {
+        QStringList lines = net->LogText().split("\r\n");
+        lines.removeLast();
+        QStringList last = lines.mid(lines.size() - n);
+        for (QString &line : last)
+            line.remove(0, 6);
+        return last;
+    }
+
+    QStringList Records() const
+    {
+        return NetRecord::CountRecords(Functions::ReadWholeFile(fake.PathOf(NetRecord::FileName))).rows;
+    }
+
+    int EndBoxes() const { return fake.dialogs->Texts().count("-------------------終了-------------------"); }
+
+    FakePlatform fake;
+    std::unique_ptr<frmMain> form;
+    frmNet *net = nullptr;
+    RawPeer peer;
+};
+
+QString Today(const char *result)
+{
+    return QDate::currentDate().toString("yy/MM/dd") + QString::fromUtf8(result);
+}
+
+} // namespace
+
+TEST_F(NetBattleTest, ARoundWaitsForTheStartThenTimesTheBattle)
+{
+    OpenAndConnect();
+    EXPECT_TRUE(net->isVisible());
+    EXPECT_EQ(net->pos().y(), form->frameGeometry().top() + form->frameGeometry().height());
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ネット対戦");
+    EXPECT_EQ(form->lblString[0]->text(), "相手の残りH.P.");
+    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    EXPECT_FALSE(form->mnuNet->isEnabled());
+    EXPECT_TRUE(form->mnuS->menuAction()->isEnabled());
+    EXPECT_TRUE(form->LoopRunning);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    Tick(3);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    EXPECT_FALSE(form->Playing);
+
+    Start();
+    EXPECT_TRUE(form->Playing);
+    EXPECT_TRUE(form->NetMode);
+    EXPECT_EQ(net->lblMyName->text(), "太郎");
+    EXPECT_EQ(net->lblClientName->text(), "花子");
+
+    // A pass in the same millisecond as the start counts over 0.001 s.
+    form->lblType->setText("1");
+    Tick();
+    EXPECT_EQ(form->lblTime->text(), "0.000");
+    EXPECT_EQ(form->lblRest->text(), "200");
+    EXPECT_DOUBLE_EQ(form->Speed, 1000.0);
+
+    fake.clock->now += 2000;
+    form->lblType->setText("10");
+    ClientHP = 123;
+    Tick();
+    EXPECT_EQ(form->lblTime->text(), "2.000");
+    EXPECT_EQ(form->lblSpeed->text(), "5.000");
+    EXPECT_EQ(form->lblRest->text(), "123");
+    EXPECT_DOUBLE_EQ(NetShownSpeed(*form), 5.0);
+
+    // Every pass computes; the labels are painted at display rate.
+    fake.clock->now += 5;
+    Tick();
+    EXPECT_DOUBLE_EQ(form->Speed, 10 / 2.005);
+    EXPECT_EQ(form->lblTime->text(), "2.000");
+    EXPECT_DOUBLE_EQ(NetShownSpeed(*form), 4.988);
+    fake.clock->now += 11;
+    Tick();
+    EXPECT_EQ(form->lblTime->text(), "2.016");
+
+    // The server's start during a battle starts it again on both sides.
+    MyAP = 150;
+    ClientHP = 20;
+    net->cmdStart->click();
+    EXPECT_TRUE(peer.Expect("STR"));
+    EXPECT_EQ(MyAP, 0);
+    EXPECT_EQ(ClientHP, 200);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Running);
+}
+
+TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
+{
+    OpenAndConnect();
+    Start();
+    const int linesBefore = net->LogText().count("\r\n");
+
+    fake.keys->down[13] = true;
+    for (int attack = 1; attack <= 4; ++attack) {
+        MyAP = 200;
+        Tick();
+        EXPECT_EQ(MyAP, 0);
+        EXPECT_EQ(ClientHP, 200 - 50 * attack);
+        EXPECT_TRUE(peer.Expect(QStringLiteral("ATK %1").arg(200 - 50 * attack)));
+        EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack2.wav"));
+        // Enter still held without attack points: nothing more.
+        Tick();
+        EXPECT_TRUE(peer.Expect(""));
+        if (attack == 4)
+            break;
+        EXPECT_EQ(LastLines(2), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた"}));
+        EXPECT_EQ(NetBattlePhase(), NetPhase::Running);
+    }
+    fake.keys->down[13] = false;
+    EXPECT_EQ(LastLines(3), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた", "実況> あなたは勝ちました"}));
+    EXPECT_EQ(net->LogText().count("\r\n"), linesBefore + 9);
+    EXPECT_EQ(Records(), QStringList{Today(" 勝利：太郎 vs 花子")});
+    EXPECT_FALSE(NetRunning);
+
+    // The pass that attacked saw the end: the end box, then the next round waits.
+    EXPECT_EQ(EndBoxes(), 1);
+    EXPECT_EQ(fake.dialogs->shown.last().title, "疾鍵");
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    EXPECT_FALSE(NetOver);
+    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+
+    // Late reports after the end change values but tell no second end.
+    peer.Send("ATK 0");
+    ASSERT_TRUE(WaitUntil([] { return MyHP == 0; }));
+    peer.Send("STT 50");
+    ASSERT_TRUE(WaitUntil([] { return ClientAP == 50; }));
+    Settle(20);
+    EXPECT_FALSE(net->LogText().contains("あなたは負けました"));
+    EXPECT_EQ(net->LogText().count("あなたは勝ちました"), 1);
+    EXPECT_EQ(Records().size(), 1);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+
+    // The next battle can end again.
+    Start();
+    EXPECT_EQ(MyHP, 200);
+    peer.Send("ATK 0");
+    // The loop's own timer runs the passes while the test waits.
+    ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 2; }));
+    EXPECT_EQ(Records(), (QStringList{Today(" 勝利：太郎 vs 花子"), Today(" 敗北：太郎 vs 花子")}));
+}
+
+TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)
+{
+    OpenAndConnect();
+    Start();
+    MyAP = 100;
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 175"));
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
+    // A tap without points is forgotten, not kept for later.
+    net->txtSend->clear();
+    QTest::keyClick(net->txtSend, Qt::Key_Return);
+    Tick();
+    MyAP = 40;
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
+    // Enter typed into the chat box attacks too.
+    QTest::keyClick(net->txtSend, Qt::Key_Return);
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 165"));
+    // Held down, it attacks whenever there are points again.
+    QTest::keyPress(form.get(), Qt::Key_Return);
+    MyAP = 8;
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 163"));
+    Tick();
+    MyAP = 4;
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 162"));
+    QTest::keyRelease(form.get(), Qt::Key_Return);
+    MyAP = 4;
+    Tick();
+    EXPECT_TRUE(peer.Expect(""));
+}
+
+TEST_F(NetBattleTest, AnAttackWithThreePointsDoesNoDamageButIsSpent)
+{
+    OpenAndConnect();
+    Start();
+    MyAP = 3;
+    fake.keys->down[13] = true;
+    Tick();
+    EXPECT_TRUE(peer.Expect("ATK 200"));
+    EXPECT_EQ(LastLines(2), (QStringList{"実況> 太郎の攻撃", "実況> 花子に0のダメージを与えた"}));
+    EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack2.wav"));
+    EXPECT_EQ(MyAP, 0);
+    EXPECT_EQ(ClientHP, 200);
+    EXPECT_EQ(net->shpMyAG->width(), 0);
+}
+
+TEST_F(NetBattleTest, HitsTakeTheHitPointsTheAttackerSentAndTheLastOneLoses)
+{
+    OpenAndConnect();
+    peer.Send("STR");
+    ASSERT_TRUE(WaitUntil([] { return NetRunning; }));
+    Tick();
+    ASSERT_EQ(NetBattlePhase(), NetPhase::Running);
+
+    peer.Send("ATK 30");
+    ASSERT_TRUE(WaitUntil([] { return MyHP == 30; }));
+    EXPECT_EQ(LastLines(2), (QStringList{"実況> 花子の攻撃", "実況> 太郎は170のダメージを受けた"}));
+    EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack.wav"));
+    EXPECT_EQ(net->shpMyHP->width(), 30);
+
+    // A 50-point attack on 30 hit points: the receiver counts 30.
+    peer.Send("ATK 0");
+    ASSERT_TRUE(WaitUntil([] { return MyHP == 0; }));
+    EXPECT_EQ(LastLines(3), (QStringList{"実況> 花子の攻撃", "実況> 太郎は30のダメージを受けた", "実況> あなたは負けました"}));
+
+    // Crossing final attacks: this side's own last attack (the pass attacks
+    // before it looks at the end) lands after its loss.
+    ClientHP = 40;
+    MyAP = 200;
+    net->Attack();
+    EXPECT_TRUE(peer.Expect("ATK 0"));
+    EXPECT_EQ(ClientHP, 0);
+    EXPECT_FALSE(net->LogText().contains("あなたは勝ちました"));
+    EXPECT_EQ(Records(), QStringList{Today(" 敗北：太郎 vs 花子")});
+    EXPECT_EQ(EndBoxes(), 1);
+}
+
+TEST_F(NetBattleTest, GaugesAreAsWideAsTheirValues)
+{
+    OpenAndConnect();
+    MyAP = 200;
+    ClientAP = 199;
+    MyHP = 77;
+    ClientHP = -5;
+    EndFound = true;
+    NetDraw();
+    EXPECT_EQ(net->shpMyAG->width(), 200);
+    EXPECT_EQ(net->shpMyAG->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(net->shpClientAG->width(), 199);
+    EXPECT_EQ(net->shpClientAG->palette().color(QPalette::Window), QColor(255, 128, 128));
+    EXPECT_EQ(net->shpMyHP->width(), 77);
+    EXPECT_EQ(net->shpMyHP->palette().color(QPalette::Window), QColor(128, 128, 255));
+    EXPECT_EQ(net->shpClientHP->width(), 0);
+    EXPECT_EQ(net->shpClientHP->x(), 280);
+    NetSetMyAP(250);
+    EXPECT_EQ(NetMyAP(), 200);
+    NetSetMyAP(-3);
+    EXPECT_EQ(NetMyAP(), 0);
+}
+
+TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
+{
+    mnuNet_Click(*form);
+    ASSERT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    NetWindow()->close();
+    EXPECT_FALSE(NetOpen);
+    Tick(2);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Idle);
+    EXPECT_TRUE(form->mnuSpeed->isEnabled());
+    EXPECT_FALSE(form->LoopRunning);
+    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(form->NetMode);
+    EXPECT_EQ(EndBoxes(), 0);
+
+    // Closed in the middle of a battle: the same, and the next command waits again.
+    OpenAndConnect();
+    Start();
+    net->close();
+    Tick();
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Idle);
+    EXPECT_EQ(EndBoxes(), 0);
+    mnuNet_Click(*form);
+    Tick(2);
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting) << "no battle runs without a link";
+}
+
+TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
+{
+    OpenAndConnect();
+    Start();
+    peer.socket->disconnectFromHost();
+    ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 1; }));
+    EXPECT_TRUE(Records().isEmpty());
+    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+}
+
+TEST_F(NetBattleTest, ClosingTheMainWindowDuringABattleEndsTheProgram)
+{
+    OpenAndConnect();
+    Start();
+    form->Unloading = true;
+    Tick();
+    EXPECT_EQ(fake.process->ends, 1);
+    EXPECT_TRUE(Records().isEmpty());
+    EXPECT_EQ(EndBoxes(), 0);
+}
+
+TEST_F(NetBattleTest, ClosingTheMainWindowWhileWaitingEndsTheProgram)
+{
+    mnuNet_Click(*form);
+    fake.process->throwOnEnd = true;
+    form->Unloading = true;
+    EXPECT_THROW(Tick(), ProgramEnded);
+    fake.process->throwOnEnd = false;
+}
+
+TEST_F(NetBattleTest, HelpShowsTheRules)
+{
+    mnuNet_Click(*form);
+    NetWindow()->mnuHelp->trigger();
+    ASSERT_FALSE(fake.dialogs->shown.isEmpty());
+    const ShownBox &box = fake.dialogs->shown.last();
+    EXPECT_EQ(box.title, "ネット対戦の遊び方");
+    EXPECT_TRUE(box.information);
+    const QStringList lines = box.text.split("\r\n");
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0], "ゲームが開始されたらひたすら早くタイピングしてください。");
+    EXPECT_EQ(lines[6], "なお、サーバーでゲームを開始すると即カウントが始まるので注意してください。");
+}
+
+TEST_F(NetBattleTest, TypingChargesAttackPointsAtTheSpeedOfThePasses)
+{
+#ifndef TOKIRA_TEST_WITH_JUDGE
+    GTEST_SKIP() << "the keystroke judge (typing/Judge.h) is not in this build";
+#else
+    form->Words = {{"犬", "INU"}};
+    form->WordMax = "0";
+    OpenAndConnect();
+    Start();
+    form->lblRoman->setText("INU");
+    Tick();
+    // The first key: the passes so far saw no type, so it gains nothing.
+    KeyDown(*form, 'I', false, true);
+    EXPECT_EQ(MyAP, 0);
+    // 9 correct keys in 10 s: 0.9 keys per second.
+    fake.clock->now += 10000;
+    form->lblType->setText("9");
+    Tick();
+    EXPECT_EQ(form->lblSpeed->text(), "0.900");
+    KeyDown(*form, 'X', false, true);
+    EXPECT_EQ(MyAP, 0) << "a miss never takes the points below 0";
+    MyAP = 10;
+    KeyDown(*form, 'X', false, true);
+    EXPECT_EQ(MyAP, 8) << "three times 0.9 is 2.7: two points";
+    KeyDown(*form, 'N', false, true);
+    EXPECT_EQ(MyAP, 8) << "below one key per second a correct key gains nothing";
+    EXPECT_EQ(net->shpMyAG->width(), 8);
+    // Faster: 47 keys in 10 s.
+    form->lblType->setText("47");
+    fake.clock->now += 16;
+    Tick();
+    KeyDown(*form, 'U', false, true);
+    EXPECT_EQ(MyAP, 12);
+    // The finished word reports the points to the peer.
+    EXPECT_TRUE(peer.Expect("STT 12"));
+    EXPECT_EQ(form->lblRoman->text(), "INU");
+#endif
+}

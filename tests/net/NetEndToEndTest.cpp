@@ -1,0 +1,285 @@
+// Two copies of the real program fight one whole battle on a private X
+// display, driven by xdotool: one serves, the other connects on 127.0.0.1,
+// both type and attack, and each keeps exactly one record line.
+
+#include "FakePlatform.h"
+#include "net/NetProtocol.h"
+#include "net/NetRecord.h"
+#include "util/Functions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#if __has_include("typing/NetHooks.h") && __has_include("dictionary/RomajiRules.h")
+#define TOKIRA_E2E_PIECES 1
+#endif
+
+namespace {
+
+class Display {
+public:
+    ~Display()
+    {
+        if (server_.state() != QProcess::NotRunning) {
+            server_.terminate();
+            server_.waitForFinished(3000);
+        }
+    }
+
+    bool Start(const QString &xvfb)
+    {
+        for (int number = 90 + QCoreApplication::applicationPid() % 300; number < 900; ++number) {
+            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
+                || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                continue;
+            name_ = QStringLiteral(":%1").arg(number);
+            server_.start(xvfb, {name_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+            QElapsedTimer waited;
+            waited.start();
+            while (waited.elapsed() < 5000 && server_.state() != QProcess::NotRunning) {
+                if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                    return true;
+                QThread::msleep(50);
+            }
+            server_.kill();
+            server_.waitForFinished(1000);
+        }
+        return false;
+    }
+
+    QString Name() const { return name_; }
+
+private:
+    QProcess server_;
+    QString name_;
+};
+
+// One copy of the program in a folder of its own, with its own settings.
+class Player {
+public:
+    Player(const QString &program, const QString &name, const QString &display) : name_(name)
+    {
+        const QString folder = dir_.path() + "/";
+        const QString programFolder = QFileInfo(program).absolutePath() + "/";
+        QFile::copy(program, folder + "tokira");
+        QFile(folder + "tokira").setPermissions(QFile(program).permissions());
+        for (const char *file : {"roman.dat", "tokira.cls", "tokira.rls", "type.wav", "miss.wav", "attack.wav", "attack2.wav"})
+            QFile::copy(programFolder + file, folder + file);
+        // One word of ten あ: every key of a run of a's is a correct key.
+        WriteShiftJisFile(folder + "tokira.qls", QStringLiteral("阿:") + QString(10, QChar(u'あ')) + "\r\n");
+        QDir().mkpath(folder + "config/疾鍵");
+        QFile ini(folder + "config/疾鍵/疾鍵.ini");
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[Setting]\nKotehan=" + name.toUtf8() + "\n");
+        ini.close();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_CONFIG_HOME", folder + "config");
+        env.remove("QT_QPA_PLATFORMTHEME");
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(folder);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(folder + "tokira", {});
+        process_.waitForStarted(5000);
+        pid_ = process_.processId();
+    }
+
+    ~Player()
+    {
+        process_.kill();
+        process_.waitForFinished(3000);
+    }
+
+    qint64 Pid() const { return pid_; }
+    // Alive and not a zombie (the test runs no event loop to reap it).
+    bool Running() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid_));
+        if (pid_ <= 0 || !stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray line = stat.readAll();
+        const int close = line.lastIndexOf(')');
+        return close > 0 && line.size() > close + 2 && line.at(close + 2) != 'Z';
+    }
+    QString RecordText() const { return Functions::ReadWholeFile(dir_.path() + "/" + NetRecord::FileName); }
+    QString Name() const { return name_; }
+
+private:
+    QTemporaryDir dir_;
+    QString name_;
+    QProcess process_;
+    qint64 pid_ = 0;
+};
+
+class Xdo {
+public:
+    Xdo(QString tool, QString display) : tool_(std::move(tool)), display_(std::move(display)) {}
+
+    QString Run(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_);
+        p.setProcessEnvironment(env);
+        p.start(tool_, args);
+        p.waitForFinished(10000);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+
+    // The first visible window of the process whose title matches.
+    QString Find(qint64 pid, const QString &title, int timeoutMs = 20000)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            const QString found = Run({"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name", title});
+            if (!found.isEmpty())
+                return found.split('\n').first();
+            QThread::msleep(100);
+        }
+        return QString();
+    }
+
+    // Waits until the window stands below the top of the screen (the net
+    // window is placed under the main window once it is shown).
+    bool WaitPlacedBelowTop(const QString &window, int timeoutMs = 5000)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            const QString geometry = Run({"getwindowgeometry", window});
+            const int at = geometry.indexOf("Position: ");
+            if (at >= 0) {
+                const QString position = geometry.mid(at + 10).section(' ', 0, 0);
+                if (position.section(',', 1, 1).toInt() > 0)
+                    return true;
+            }
+            QThread::msleep(50);
+        }
+        return false;
+    }
+    void Focus(const QString &window)
+    {
+        Run({"windowfocus", "--sync", window});
+        QThread::msleep(150);
+    }
+    void Key(const QString &keys) { Run({"key", "--delay", "60", keys}); }
+    void Type(const QString &text) { Run({"type", "--delay", "15", text}); }
+    void Click(const QString &window, int x, int y)
+    {
+        Run({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y)});
+        Run({"click", "1"});
+    }
+
+private:
+    QString tool_;
+    QString display_;
+};
+
+} // namespace
+
+TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
+{
+#ifndef TOKIRA_E2E_PIECES
+    GTEST_SKIP() << "needs the dictionary loader and the keystroke judge with its net hooks in this build";
+#else
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    const QString xdotool = QStandardPaths::findExecutable("xdotool");
+    if (xvfb.isEmpty() || xdotool.isEmpty())
+        GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
+    const QString program = QCoreApplication::applicationDirPath() + "/../tokira";
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "the program is not built beside the tests: " << program.toStdString();
+    {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::Any, NetProtocol::Port))
+            GTEST_SKIP() << "port 21225 is taken on this machine";
+    }
+
+    QElapsedTimer took;
+    took.start();
+    Display display;
+    ASSERT_TRUE(display.Start(xvfb)) << "Xvfb did not start";
+    Xdo xdo(xdotool, display.Name());
+
+    Player server(program, "Taro", display.Name());
+    Player client(program, "Hanako", display.Name());
+    // A first start (font caches, a sanitizer build) can be slow.
+    const QString serverMain = xdo.Find(server.Pid(), "^疾鍵", 60000);
+    const QString clientMain = xdo.Find(client.Pid(), "^疾鍵", 60000);
+    ASSERT_FALSE(serverMain.isEmpty()) << "the serving program shows no main window";
+    ASSERT_FALSE(clientMain.isEmpty()) << "the connecting program shows no main window";
+    QThread::msleep(1500); // the dictionaries load after the window shows
+
+    // The server: the net battle command, then "サーバーを立てる", the first menu.
+    xdo.Focus(serverMain);
+    xdo.Key("F4");
+    const QString serverNet = xdo.Find(server.Pid(), "^ネット対戦$");
+    ASSERT_FALSE(serverNet.isEmpty());
+    ASSERT_TRUE(xdo.WaitPlacedBelowTop(serverNet));
+    xdo.Focus(serverNet);
+    xdo.Click(serverNet, 25, 8);
+    QThread::msleep(500);
+
+    // The client: the net battle command, "サーバーに接続する" (Alt+C), the host.
+    xdo.Focus(clientMain);
+    xdo.Key("F4");
+    const QString clientNet = xdo.Find(client.Pid(), "^ネット対戦$");
+    ASSERT_FALSE(clientNet.isEmpty());
+    ASSERT_TRUE(xdo.WaitPlacedBelowTop(clientNet));
+    xdo.Focus(clientNet);
+    xdo.Key("alt+c");
+    const QString hostBox = xdo.Find(client.Pid(), "^tokira$", 5000);
+    ASSERT_FALSE(hostBox.isEmpty()) << "no host prompt";
+    xdo.Focus(hostBox);
+    xdo.Key("ctrl+a");
+    xdo.Type("127.0.0.1");
+    xdo.Key("Return");
+    QThread::msleep(1500);
+
+    // The server starts the battle (Alt+S on its net window).
+    xdo.Focus(serverNet);
+    xdo.Key("alt+s");
+    QThread::msleep(300);
+
+    // The client types and attacks once; the server types and attacks until it wins.
+    xdo.Focus(clientMain);
+    xdo.Type(QString(40, QChar('a')));
+    xdo.Key("Return");
+    for (int attack = 0; attack < 8 && server.RecordText().isEmpty(); ++attack) {
+        xdo.Focus(serverMain);
+        xdo.Type(QString(60, QChar('a')));
+        xdo.Key("Return");
+        QThread::msleep(300);
+    }
+
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 10000 && (server.RecordText().isEmpty() || client.RecordText().isEmpty()))
+        QThread::msleep(100);
+    QThread::msleep(500); // a second line, if one were written, would come now
+
+    const NetRecord::Totals serverRecord = NetRecord::CountRecords(server.RecordText());
+    const NetRecord::Totals clientRecord = NetRecord::CountRecords(client.RecordText());
+    ASSERT_EQ(serverRecord.rows.size(), 1) << server.RecordText().toStdString();
+    ASSERT_EQ(clientRecord.rows.size(), 1) << client.RecordText().toStdString();
+    const QString today = QDate::currentDate().toString("yy/MM/dd");
+    EXPECT_EQ(serverRecord.rows[0], today + " 勝利：Taro vs Hanako");
+    EXPECT_EQ(clientRecord.rows[0], today + " 敗北：Hanako vs Taro");
+    EXPECT_TRUE(server.Running());
+    EXPECT_TRUE(client.Running());
+    std::printf("[ MEASURED ] two-program battle under Xvfb took %lld ms\n", static_cast<long long>(took.elapsed()));
+#endif
+}
