@@ -9,7 +9,8 @@
 #
 #   bench/modes_cpu.sh [build-folder]      (default: build)
 #
-# Needs Xvfb and xdotool. Nothing is written outside a temporary folder.
+# Needs Xvfb and xdotool. Nothing is written outside a temporary folder
+# (KEEP_WORK=1 keeps it, with the program's messages in err.log).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,7 +30,7 @@ cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
-    rm -rf "$work"
+    [ -n "${KEEP_WORK:-}" ] && echo "kept $work" >&2 || rm -rf "$work"
 }
 trap cleanup EXIT
 

@@ -3,11 +3,13 @@
 #include "dictionary/Choosers.h"
 #include "dictionary/Loader.h"
 #include "modes/Modes.h"
+#include "modes/RankingAttack.h"
 #include "net/NetMenu.h"
 #include "platform/Platform.h"
 #include "romaji_editor/RomajiMenu.h"
 #include "scores/HiScoreMenu.h"
 #include "scores/ScoreTables.h"
+#include "scores/frmRanking.h"
 #include "shell/aplMain.h"
 #include "shell/frmLoad.h"
 #include "shell/frmMain.h"
@@ -132,6 +134,7 @@ void WireMainWindow(frmMain &form)
     });
 
     InstallKeyPath(form);
+    OpenRankingSubmission = [](frmMain &f) { ShowRankingSubmission(f, CopipeTitle); };
 }
 
 void LoadMainWindow(frmMain &form)

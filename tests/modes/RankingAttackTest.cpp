@@ -1,5 +1,8 @@
 #include "ModesFixture.h"
 
+#include "scores/frmRanking.h"
+#include "shell/StartUp.h"
+
 class RankingAttackTest : public ModesTest {
 protected:
     void SetUp() override
@@ -109,4 +112,17 @@ TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
     EXPECT_TRUE(Boxes().isEmpty());
     PlayToTheEnd();
     EXPECT_EQ(CopipeTitle, "早口");
+}
+
+TEST_F(RankingAttackTest, TheWiredProgramOpensTheSubmissionWindowOnYes)
+{
+    WireMainWindow(*form);
+    fake.dialogs->yesNoAnswers = {true};
+    mnuRanking_Click(*form, index);
+    PlayToTheEnd();
+    frmRanking *window = RankingWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->lblTime->text(), "3.000");
+    EXPECT_EQ(window->lblSpeed->text(), "1.667");
+    delete window;
 }
