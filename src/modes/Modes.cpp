@@ -35,7 +35,7 @@ void ShowMode(frmMain &form, const QString &title, const QString &restCaption)
 
 enum class Ending { Normal, Aborted, Restart };
 
-// Steps 1 to 3 of every end: the menus back, and after Esc or Tab a clean
+// How every game ends first: the menus back, and after Esc or Tab a clean
 // window (the caller starts the mode again on Tab).
 Ending LeaveGame(frmMain &form)
 {
