@@ -16,10 +16,7 @@
 
 #include <algorithm>
 
-#if __has_include("typing/NetHooks.h")
 #include "typing/NetHooks.h"
-#define TOKIRA_JUDGE_HAS_NET_HOOKS 1
-#endif
 
 Q_DECLARE_LOGGING_CATEGORY(lcNet)
 
@@ -261,15 +258,10 @@ void NetDraw()
 
 void InstallNetHooks(frmMain &form)
 {
-#ifdef TOKIRA_JUDGE_HAS_NET_HOOKS
     NetHooks &hooks = netHooks();
     hooks.myAP = NetMyAP;
     hooks.setMyAP = NetSetMyAP;
     hooks.shownSpeed = [f = QPointer<frmMain>(&form)] { return f ? NetShownSpeed(*f) : 0.0; };
     hooks.sendState = NetSendState;
     hooks.draw = NetDraw;
-#else
-    Q_UNUSED(form);
-    qCWarning(lcNet) << "this build's keystroke judge has no net hooks: typing does not charge attack points";
-#endif
 }

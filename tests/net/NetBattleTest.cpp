@@ -19,10 +19,7 @@
 
 #include <memory>
 
-#if __has_include("typing/Judge.h")
 #include "typing/Judge.h"
-#define TOKIRA_TEST_WITH_JUDGE 1
-#endif
 
 using namespace NetBattle;
 
@@ -394,9 +391,6 @@ TEST_F(NetBattleTest, HelpShowsTheRules)
 
 TEST_F(NetBattleTest, TypingChargesAttackPointsAtTheSpeedOfThePasses)
 {
-#ifndef TOKIRA_TEST_WITH_JUDGE
-    GTEST_SKIP() << "the keystroke judge (typing/Judge.h) is not in this build";
-#else
     form->Words = {{"犬", "INU"}};
     form->WordMax = "0";
     OpenAndConnect();
@@ -428,5 +422,4 @@ TEST_F(NetBattleTest, TypingChargesAttackPointsAtTheSpeedOfThePasses)
     // The finished word reports the points to the peer.
     EXPECT_TRUE(peer.Expect("STT 12"));
     EXPECT_EQ(form->lblRoman->text(), "INU");
-#endif
 }
