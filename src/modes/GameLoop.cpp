@@ -8,9 +8,6 @@
 
 #include <QLoggingCategory>
 #include <QPointer>
-#include <QTimer>
-
-#include <limits>
 
 // Debug lines (one per finished game) only when asked for, e.g. by the bench.
 Q_LOGGING_CATEGORY(lcModes, "tokira.modes", QtInfoMsg)
@@ -22,12 +19,9 @@ constexpr int VkEscape = 27;
 
 class GameDriver : public QObject {
 public:
-    explicit GameDriver(frmMain &form) : QObject(&form), form_(form)
+    explicit GameDriver(frmMain &form) : QObject(&form), form_(form), timer_(nullptr, [this] { Tick(); })
     {
         setObjectName(QStringLiteral("gameDriver"));
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
     }
 
     void Start(GameMode mode, int index, const QString &caption, GameEnd end)
@@ -39,7 +33,7 @@ public:
         state_ = State::Waiting;
         shownSeconds_ = 0.0;
         form_.LoopRunning = true;
-        timer_.start();
+        timer_.Start();
     }
 
     void Tick()
@@ -66,7 +60,7 @@ private:
         if (form_.LastKey == 0)
             return;
         start_ = platform::clock().Now();
-        lastPush_ = std::numeric_limits<qint64>::min() / 2;
+        timer_.PaintSoon();
         // Esc and Tab count from here on; a press that started the clock
         // stops the game only while it is still held.
         ForgetKeyPresses();
@@ -111,10 +105,8 @@ private:
         else
             leave = goalReached;
 
-        if (leave || now - lastPush_ >= LabelPushIntervalMs) {
+        if (timer_.PaintDue(now, leave))
             PushLabels(seconds, remaining);
-            lastPush_ = now;
-        }
 
         if (form_.Unloading) {
             EndProgram();
@@ -136,7 +128,7 @@ private:
 
     void Stop()
     {
-        timer_.stop();
+        timer_.Stop();
         state_ = State::Idle;
         form_.LoopRunning = false;
     }
@@ -162,14 +154,13 @@ private:
     }
 
     frmMain &form_;
-    QTimer timer_;
+    PassTimer timer_;
     State state_ = State::Idle;
     GameMode mode_ = GameMode::Speed;
     int index_ = 0;
     QString caption_;
     GameEnd end_ = nullptr;
     qint64 start_ = 0;
-    qint64 lastPush_ = 0;
     double shownSeconds_ = 0.0;
 };
 

@@ -3,6 +3,8 @@
 // event loop calls the pass; keys and menu clicks are handled between passes.
 // Waiting for the first key is a state of the loop, not a loop of its own.
 
+#include "modes/PassTimer.h"
+
 #include <QString>
 
 class frmMain;
@@ -27,8 +29,3 @@ bool GameClockStarted(const frmMain &form);
 // The elapsed seconds of the last pass as lblTime shows them (after the last
 // pass of a game: its result).
 double ShownSeconds(const frmMain &form);
-
-// The pass runs every millisecond, but its labels are painted only this often
-// (and on the last pass): at 30 frames a second the running time reads just as
-// smoothly, and an idle game stays under 5 % of a core where 60 frames cost 6 %.
-constexpr int LabelPushIntervalMs = 33;

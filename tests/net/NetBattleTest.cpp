@@ -1,6 +1,7 @@
 #include "NetTestSupport.h"
 
 #include "FakePlatform.h"
+#include "modes/PassTimer.h"
 #include "net/NetBattle.h"
 #include "net/NetGame.h"
 #include "net/NetMenu.h"
@@ -144,9 +145,9 @@ TEST_F(NetBattleTest, ARoundWaitsForTheStartThenTimesTheBattle)
     EXPECT_DOUBLE_EQ(form->Speed, 10 / 2.005);
     EXPECT_EQ(form->lblTime->text(), "2.000");
     EXPECT_DOUBLE_EQ(NetShownSpeed(*form), 4.988);
-    fake.clock->now += 11;
+    fake.clock->now += LabelPushIntervalMs - 5;
     Tick();
-    EXPECT_EQ(form->lblTime->text(), "2.016");
+    EXPECT_EQ(form->lblTime->text(), Functions::Format000((2000 + LabelPushIntervalMs) / 1000.0));
 
     // The server's start during a battle starts it again on both sides.
     MyAP = 150;
