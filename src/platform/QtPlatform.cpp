@@ -128,15 +128,20 @@ class QtSound : public Sound {
 public:
     void Play(const QString &path) override
     {
-        if (!QFileInfo::exists(path)) {
+        // Looked up once per file: a key press must not touch the disk.
+        auto found = effects_.find(path);
+        if (found == effects_.end()) {
+            QSoundEffect *loaded = nullptr;
+            if (QFileInfo::exists(path)) {
+                loaded = new QSoundEffect(qApp);
+                loaded->setSource(QUrl::fromLocalFile(path));
+            }
+            found = effects_.insert(path, loaded);
+        }
+        QSoundEffect *effect = found.value();
+        if (!effect) {
             QApplication::beep();
             return;
-        }
-        QSoundEffect *effect = effects_.value(path);
-        if (!effect) {
-            effect = new QSoundEffect(qApp);
-            effect->setSource(QUrl::fromLocalFile(path));
-            effects_.insert(path, effect);
         }
         if (playing_ && playing_ != effect)
             playing_->stop();

@@ -236,9 +236,10 @@ void frmMain::SetRomanHidden(bool hidden)
 
 void frmMain::SetNextShown(bool shown)
 {
-    if (mnuNext->isChecked() == shown && (shown == lblNext->isVisible()))
-        return;
     mnuNext->setChecked(shown);
+    if (shown == nextShown_)
+        return;
+    nextShown_ = shown;
     lblNext->move(lblNext->x(), shown ? 192 : 176);
     lblRoman->move(lblRoman->x(), shown ? 208 : 192);
     lblNext->setVisible(shown);

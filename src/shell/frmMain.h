@@ -141,4 +141,5 @@ private:
     void FitWindowToPlayArea();
 
     frmLoad *loadWindow_ = nullptr;
+    bool nextShown_ = false;
 };

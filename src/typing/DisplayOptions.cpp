@@ -36,9 +36,6 @@ void mnuRomanView_Click(frmMain &form)
 void mnuNext_Click(frmMain &form)
 {
     aplMain::Next = !aplMain::Next;
-    // SetNextShown takes a mark that already shows the new state for "nothing
-    // to do"; the menu click has set it, so it goes back first.
-    form.mnuNext->setChecked(!aplMain::Next);
     form.SetNextShown(aplMain::Next);
 }
 

@@ -205,3 +205,20 @@ TEST(frmLoad, SetLoadDrawsOnlyLongerBarsAndNamesTheStep)
     EXPECT_EQ(form.LoadWindow()->BarWidth(), 0);
     EXPECT_EQ(form.LoadWindow()->windowTitle(), "疾辞書のロード中...");
 }
+
+TEST(frmMain, NextLineStripWorksBeforeTheWindowIsShown)
+{
+    FakePlatform fake;
+    frmMain form;
+    const int height = form.height();
+    form.SetNextShown(true);
+    form.SetNextShown(true); // a second call adds no second strip
+    EXPECT_EQ(form.height(), height + 16);
+    EXPECT_EQ(form.picMain->height(), 232);
+    EXPECT_TRUE(form.mnuNext->isChecked());
+    EXPECT_TRUE(form.lblNext->isVisibleTo(&form));
+    form.SetNextShown(false);
+    EXPECT_EQ(form.height(), height);
+    EXPECT_EQ(form.lblRoman->y(), 192);
+    EXPECT_FALSE(form.mnuNext->isChecked());
+}
