@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev
           fonts-ipafont-gothic fonts-ipafont-mincho libcpp-httplib-dev libsqlite3-dev libpq-dev)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xdotool x11-utils imagemagick postgresql)
+    packages+=(xvfb xdotool postgresql)
 fi
 
 missing=()
