@@ -63,7 +63,7 @@ TEST(frmNetResult, ShowsTheRecordBesideTheNetWindowAndReadsItOnce)
     QWidget net;
     net.setGeometry(100, 200, 300, 150);
     {
-        // No file: the design caption and an empty list.
+        // No file: the initial caption and an empty list.
         frmNetResult *window = ShowNetResultWindow(&net);
         EXPECT_EQ(window->windowTitle(), "対戦成績");
         EXPECT_EQ(window->Label1->text(), "通算 0勝0敗");
