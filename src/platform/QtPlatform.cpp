@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QSettings>
@@ -52,10 +53,14 @@ public:
 
     QString Input(const QString &prompt, const QString &title, const QString &defaultAnswer) override
     {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(QApplication::activeWindow(), TitleOrDefault(title), prompt,
-                                                     QLineEdit::Normal, defaultAnswer, &ok);
-        return ok ? answer : QString();
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(TitleOrDefault(title));
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(defaultAnswer);
+        // A prompt can hold a romaji rule or a name: never read it as markup.
+        for (QLabel *label : dialog.findChildren<QLabel *>())
+            label->setTextFormat(Qt::PlainText);
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 };
 
