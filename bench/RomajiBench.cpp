@@ -5,10 +5,10 @@
 //
 // Usage: bench_romaji [megabytes]   (default 10; data from the source tree)
 
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 #include "dictionary/RomajiRules.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 

@@ -4,7 +4,7 @@
 #include "Query.h"
 #include "RankingStore.h"
 #include "Submission.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>

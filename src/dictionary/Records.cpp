@@ -1,6 +1,6 @@
 #include "dictionary/Records.h"
 
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "modes/GameLoop.h"
 
 #include "platform/Platform.h"
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 #include "typing/Judge.h"
 #include "typing/KeyPath.h"
 #include "util/Functions.h"

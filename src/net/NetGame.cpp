@@ -5,7 +5,7 @@
 #include "net/NetMenu.h"
 #include "net/frmNet.h"
 #include "platform/Platform.h"
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 #include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"

@@ -4,7 +4,7 @@
 
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 
 #include <QPointer>
 

@@ -6,8 +6,8 @@
 #include "net/NetProtocol.h"
 #include "net/NetRecord.h"
 #include "platform/Platform.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // of the battle that runs on the main window.
 
 #include "platform/TcpLink.h"
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "net/frmNetResult.h"
 
 #include "net/NetRecord.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 
 #include <QListWidget>

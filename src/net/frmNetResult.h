@@ -1,7 +1,7 @@
 #pragma once
 // The record window: every battle line of "netresult.nrt" and the totals.
 
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 #include <QWidget>
 

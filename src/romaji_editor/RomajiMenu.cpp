@@ -1,7 +1,7 @@
 #include "romaji_editor/RomajiMenu.h"
 
 #include "romaji_editor/frmRoman.h"
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 
 #include <QPointer>
 

@@ -3,8 +3,8 @@
 // lets the player change and add rules and switch the NN option, and on OK
 // writes the table back and reloads every dictionary with it.
 
-#include "util/AutoLabel.h"
-#include "util/WindowLock.h"
+#include "views/AutoLabel.h"
+#include "views/WindowLock.h"
 
 #include <QList>
 #include <QPointer>

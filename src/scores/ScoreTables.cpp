@@ -1,7 +1,7 @@
 #include "scores/ScoreTables.h"
 
 #include "platform/Platform.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 

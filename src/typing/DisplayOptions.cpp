@@ -1,7 +1,7 @@
 #include "typing/DisplayOptions.h"
 
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 

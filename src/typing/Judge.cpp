@@ -1,8 +1,8 @@
 #include "typing/Judge.h"
 
 #include "platform/Platform.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"

@@ -1,8 +1,8 @@
 #include "typing/KeyPath.h"
 
 #include "platform/KeyCodes.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "typing/Judge.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "typing/QuestionFeed.h"
 
 #include "platform/Platform.h"
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <cmath>

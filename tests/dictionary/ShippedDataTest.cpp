@@ -1,5 +1,5 @@
 #include "DictionaryFiles.h"
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 #include "dictionary/Records.h"
 #include "util/Functions.h"
 

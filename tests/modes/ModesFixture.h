@@ -7,8 +7,8 @@
 #include "modes/Modes.h"
 #include "modes/RankingAttack.h"
 #include "scores/ScoreTables.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "typing/Judge.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "ModesFixture.h"
 
-#include "scores/frmRanking.h"
+#include "modes/frmRanking.h"
 #include "shell/StartUp.h"
 
 class RankingAttackTest : public ModesTest {

@@ -1,7 +1,7 @@
 #include "ModesFixture.h"
 
-#include "scores/HiScoreMenu.h"
-#include "scores/frmHiScore.h"
+#include "modes/HiScoreMenu.h"
+#include "views/frmHiScore.h"
 #include "shell/StartUp.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"

@@ -7,8 +7,8 @@
 #include "net/NetMenu.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QAction>

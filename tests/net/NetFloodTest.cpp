@@ -4,7 +4,7 @@
 #include "net/NetBattle.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 
 #include <QPlainTextEdit>

@@ -4,8 +4,8 @@
 #include "net/NetBattle.h"
 #include "net/NetProtocol.h"
 #include "net/frmNet.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "net/frmNetResult.h"
 
 #include "FakePlatform.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/ShiftJis.h"
 
 #include <QListWidget>

@@ -1,9 +1,9 @@
 #include "FakePlatform.h"
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 #include "romaji_editor/RomajiMenu.h"
 #include "romaji_editor/frmRoman.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/ShiftJis.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
 #include "scores/ScoreTables.h"
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 

@@ -1,9 +1,9 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
 #include "shell/StartUp.h"
-#include "shell/aplMain.h"
-#include "shell/frmLoad.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmLoad.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QMenu>

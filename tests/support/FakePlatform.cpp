@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
 
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 #include "util/ShiftJis.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // A real main window on the fake platform, ready for keys.
 
 #include "FakePlatform.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "typing/Judge.h"
 #include "typing/NetHooks.h"
 

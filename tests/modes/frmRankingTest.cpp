@@ -3,9 +3,9 @@
 #include "dictionary/Records.h"
 #include "platform/HttpClient.h"
 #include "scores/RankingRequest.h"
-#include "scores/frmRanking.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "modes/frmRanking.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <QLineEdit>
 #include <QMenu>

@@ -1,11 +1,11 @@
-#include "scores/frmRanking.h"
+#include "modes/frmRanking.h"
 
 #include "dictionary/Records.h"
 #include "platform/HttpClient.h"
 #include "platform/Platform.h"
 #include "scores/RankingRequest.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>

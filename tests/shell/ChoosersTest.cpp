@@ -1,6 +1,6 @@
 #include "DictionaryFiles.h"
-#include "dictionary/Choosers.h"
-#include "dictionary/Loader.h"
+#include "shell/Choosers.h"
+#include "shell/Reload.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "scores/HiScoreMenu.h"
+#include "modes/HiScoreMenu.h"
 
 #include "platform/Platform.h"
 #include "scores/ScoreTables.h"
-#include "scores/frmHiScore.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "views/frmHiScore.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 AutoLabel::AutoLabel(const QString &text, QWidget *parent) : QLabel(parent)
 {

@@ -1,4 +1,4 @@
-#include "util/WindowLock.h"
+#include "views/WindowLock.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "DictionaryFiles.h"
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 #include "dictionary/Records.h"
-#include "shell/frmLoad.h"
+#include "views/frmLoad.h"
 
 #include <QApplication>
 #include <QMenu>

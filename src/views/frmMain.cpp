@@ -1,6 +1,6 @@
-#include "shell/frmMain.h"
+#include "views/frmMain.h"
 
-#include "shell/frmLoad.h"
+#include "views/frmLoad.h"
 
 #include <QAction>
 #include <QCloseEvent>

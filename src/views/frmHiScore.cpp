@@ -1,4 +1,4 @@
-#include "scores/frmHiScore.h"
+#include "views/frmHiScore.h"
 
 #include "util/Functions.h"
 

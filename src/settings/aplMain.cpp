@@ -1,4 +1,4 @@
-#include "shell/aplMain.h"
+#include "settings/aplMain.h"
 
 #include "platform/Platform.h"
 #include "util/Functions.h"

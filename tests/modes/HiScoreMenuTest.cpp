@@ -1,9 +1,9 @@
 #include "FakePlatform.h"
-#include "scores/HiScoreMenu.h"
+#include "modes/HiScoreMenu.h"
 #include "scores/ScoreTables.h"
-#include "scores/frmHiScore.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "views/frmHiScore.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/ShiftJis.h"
 
 #include <QAction>

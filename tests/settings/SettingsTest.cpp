@@ -1,8 +1,8 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
 #include "shell/StartUp.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 
 #include "dictionary/RomajiRules.h"
 #include "platform/Platform.h"
-#include "shell/aplMain.h"
-#include "shell/frmLoad.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmLoad.h"
+#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QApplication>

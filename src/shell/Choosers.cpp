@@ -1,9 +1,9 @@
-#include "dictionary/Choosers.h"
+#include "shell/Choosers.h"
 
-#include "dictionary/Loader.h"
+#include "shell/Reload.h"
 #include "platform/Platform.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QLoggingCategory>

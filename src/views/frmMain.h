@@ -5,7 +5,7 @@
 // wiring in StartUp decides who handles it.
 
 #include "dictionary/QuestItem.h"
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -4,8 +4,8 @@
 // one request and tells the player how it went. While it is open the game's
 // other windows take no input.
 
-#include "util/AutoLabel.h"
-#include "util/WindowLock.h"
+#include "views/AutoLabel.h"
+#include "views/WindowLock.h"
 
 #include <QList>
 #include <QPointer>

@@ -3,8 +3,8 @@
 // window that loads them.
 
 #include "FakePlatform.h"
-#include "shell/aplMain.h"
-#include "shell/frmMain.h"
+#include "settings/aplMain.h"
+#include "views/frmMain.h"
 #include "util/ShiftJis.h"
 
 #include <QAction>

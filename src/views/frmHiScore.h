@@ -3,7 +3,7 @@
 // never keeps the keyboard focus: the player goes on typing in the main window.
 
 #include "scores/ScoreTables.h"
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/AutoLabel.h"
+#include "views/AutoLabel.h"
 
 #include <QWidget>
 

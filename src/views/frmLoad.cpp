@@ -1,4 +1,4 @@
-#include "shell/frmLoad.h"
+#include "views/frmLoad.h"
 
 #include <QPainter>
 
