@@ -1,13 +1,10 @@
 #include "dictionary/Records.h"
 
-#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QStringList>
 
 #include <optional>
-
-QString RankingTitle;
 
 namespace {
 
@@ -49,25 +46,25 @@ void FillEntries(QVector<QuestItem> &entries, const QStringList &pieces, qsizety
 
 } // namespace
 
-void LoadCopipe(frmMain &form, const QString &title)
+void LoadCopipe(Dictionaries &dictionaries, const QString &title)
 {
-    const std::optional<QStringList> pieces = BlockLines(form.CopipeText, title);
+    const std::optional<QStringList> pieces = BlockLines(dictionaries.CopipeText, title);
     if (!pieces)
         return;
-    form.CopipeLines = QVector<QuestItem>(pieces->size());
-    FillEntries(form.CopipeLines, *pieces, 0);
+    dictionaries.CopipeLines = QVector<QuestItem>(pieces->size());
+    FillEntries(dictionaries.CopipeLines, *pieces, 0);
 }
 
-void LoadRanking(frmMain &form, const QString &title)
+std::optional<QString> LoadRanking(Dictionaries &dictionaries, const QString &title)
 {
-    const std::optional<QStringList> pieces = BlockLines(form.RankingText, title);
+    const std::optional<QStringList> pieces = BlockLines(dictionaries.RankingText, title);
     // The name line alone makes no text to play.
     if (!pieces || pieces->size() < 2)
-        return;
-    form.RankingLines = QVector<QuestItem>(pieces->size() - 1);
+        return std::nullopt;
+    dictionaries.RankingLines = QVector<QuestItem>(pieces->size() - 1);
     const std::optional<QString> name = Functions::DecodeCharCodes(pieces->first());
     if (!name)
-        return;
-    RankingTitle = *name;
-    FillEntries(form.RankingLines, *pieces, 1);
+        return std::nullopt;
+    FillEntries(dictionaries.RankingLines, *pieces, 1);
+    return name;
 }

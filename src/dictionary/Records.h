@@ -1,12 +1,15 @@
 #pragma once
+// Cutting one named text out of the loaded copipe or ranking dictionary.
+
+#include "dictionary/Dictionaries.h"
 
 #include <QString>
 
-class frmMain;
+#include <optional>
 
-// Cut one named text out of the loaded copipe or ranking dictionary.
-void LoadCopipe(frmMain &form, const QString &title);
-void LoadRanking(frmMain &form, const QString &title);
-
-// The registration name of the ranking text chosen last.
-extern QString RankingTitle;
+// Replaces CopipeLines with the named text's lines; a missing, unfinished or
+// empty text leaves them as they were.
+void LoadCopipe(Dictionaries &dictionaries, const QString &title);
+// The same for RankingLines; gives the text's decoded registration name, or
+// nothing when it cannot be decoded (the lines are replaced all the same).
+std::optional<QString> LoadRanking(Dictionaries &dictionaries, const QString &title);

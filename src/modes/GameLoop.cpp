@@ -1,13 +1,10 @@
 #include "modes/GameLoop.h"
 
 #include "platform/Platform.h"
-#include "views/frmMain.h"
-#include "typing/Judge.h"
-#include "typing/KeyPath.h"
+#include "typing/Game.h"
 #include "util/Functions.h"
 
 #include <QLoggingCategory>
-#include <QPointer>
 
 // Debug lines (one per finished game) only when asked for, e.g. by the bench.
 Q_LOGGING_CATEGORY(lcModes, "tokira.modes", QtInfoMsg)
@@ -17,193 +14,111 @@ namespace {
 constexpr int VkTab = 9;
 constexpr int VkEscape = 27;
 
-class GameDriver : public QObject {
-public:
-    explicit GameDriver(frmMain &form) : QObject(&form), form_(form), timer_(nullptr, [this] { Tick(); })
-    {
-        setObjectName(QStringLiteral("gameDriver"));
-    }
-
-    void Start(GameMode mode, int index, const QString &caption, GameEnd end)
-    {
-        mode_ = mode;
-        index_ = index;
-        caption_ = caption;
-        end_ = end;
-        state_ = State::Waiting;
-        shownSeconds_ = 0.0;
-        form_.LoopRunning = true;
-        timer_.Start();
-    }
-
-    void Tick()
-    {
-        if (state_ == State::Waiting)
-            Wait();
-        else if (state_ == State::Running)
-            Pass();
-    }
-
-    bool Running() const { return state_ != State::Idle; }
-    bool ClockStarted() const { return state_ == State::Running; }
-    double ShownSeconds() const { return shownSeconds_; }
-
-private:
-    enum class State { Idle, Waiting, Running };
-
-    void Wait()
-    {
-        if (form_.Unloading) {
-            EndProgram();
-            return;
-        }
-        if (form_.LastKey == 0)
-            return;
-        start_ = platform::clock().Now();
-        timer_.PaintSoon();
-        // Esc and Tab count from here on; a press that started the clock
-        // stops the game only while it is still held.
-        ForgetKeyPresses();
-        state_ = State::Running;
-    }
-
-    void Pass()
-    {
-        const qint64 now = platform::clock().Now();
-        const qint64 elapsedMs = now - start_;
-        const double seconds = static_cast<double>(elapsedMs) / 1000.0;
-
-        bool goalReached = false;
-        qint64 remaining = 0;
-        switch (mode_) {
-        case GameMode::Speed:
-            remaining = form_.Goal - elapsedMs;
-            goalReached = remaining < 0;
-            break;
-        case GameMode::Time:
-            remaining = form_.Goal - TypeCount(form_);
-            goalReached = remaining <= 0;
-            break;
-        case GameMode::Copipe:
-        case GameMode::Ranking:
-            remaining = static_cast<qint64>(form_.Goal) - form_.LineNo;
-            goalReached = remaining < 0;
-            break;
-        }
-
-        const double divisor = seconds == 0.0 ? 0.001 : seconds;
-        form_.Speed = TypeCount(form_) / divisor;
-
-        // Both are taken every pass so that neither is remembered for later.
-        const bool escTapped = TakeKeyWentDown(VkEscape);
-        const bool tabTapped = TakeKeyWentDown(VkTab);
-        bool leave = true;
-        if (escTapped || platform::keys().IsDown(VkEscape))
-            form_.Aborted = true;
-        else if (tabTapped || platform::keys().IsDown(VkTab))
-            form_.Restart = true;
-        else
-            leave = goalReached;
-
-        if (timer_.PaintDue(now, leave))
-            PushLabels(seconds, remaining);
-
-        if (form_.Unloading) {
-            EndProgram();
-            return;
-        }
-        if (leave)
-            Finish();
-    }
-
-    void PushLabels(double seconds, qint64 remaining)
-    {
-        form_.lblRest->setText(mode_ == GameMode::Speed ? Functions::Format000(static_cast<double>(remaining) / 1000.0)
-                                                        : QString::number(remaining));
-        const QString time = Functions::Format000(seconds);
-        shownSeconds_ = Functions::Val(time);
-        form_.lblTime->setText(time);
-        form_.lblSpeed->setText(Functions::Format000(form_.Speed));
-    }
-
-    void Stop()
-    {
-        timer_.Stop();
-        state_ = State::Idle;
-        form_.LoopRunning = false;
-    }
-
-    void Finish()
-    {
-        Stop();
-        qCDebug(lcModes).nospace() << "game over: types=" << TypeCount(form_) << " misses=" << MissCount(form_)
-                                   << " time=" << form_.lblTime->text() << " aborted=" << form_.Aborted
-                                   << " restart=" << form_.Restart;
-        // The end may start the next game on this driver (Tab); nothing here runs after it.
-        const GameEnd end = end_;
-        const int index = index_;
-        const QString caption = caption_;
-        if (end)
-            end(form_, index, caption);
-    }
-
-    void EndProgram()
-    {
-        Stop();
-        platform::process().EndProgram();
-    }
-
-    frmMain &form_;
-    PassTimer timer_;
-    State state_ = State::Idle;
-    GameMode mode_ = GameMode::Speed;
-    int index_ = 0;
-    QString caption_;
-    GameEnd end_ = nullptr;
-    qint64 start_ = 0;
-    double shownSeconds_ = 0.0;
-};
-
-GameDriver *FindDriver(const frmMain &form)
-{
-    return dynamic_cast<GameDriver *>(
-        form.findChild<QObject *>(QStringLiteral("gameDriver"), Qt::FindDirectChildrenOnly));
-}
-
-GameDriver &DriverOf(frmMain &form)
-{
-    if (GameDriver *driver = FindDriver(form))
-        return *driver;
-    return *new GameDriver(form);
-}
-
 } // namespace
 
-void StartGameLoop(frmMain &form, GameMode mode, int index, const QString &caption, GameEnd end)
+GameLoop::GameLoop(Game &game, QObject *parent) : QObject(parent), game_(game), timer_(this, [this] { Tick(); })
 {
-    DriverOf(form).Start(mode, index, caption, end);
+    connect(&game_, &Game::firstKeyJudged, this, [this] {
+        if (phase_ == Phase::Waiting)
+            StartClock();
+    });
 }
 
-void GameTick(frmMain &form)
+void GameLoop::Start(GameMode mode, std::function<void()> finished)
 {
-    if (GameDriver *driver = FindDriver(form))
-        driver->Tick();
+    mode_ = mode;
+    finished_ = std::move(finished);
+    phase_ = Phase::Waiting;
+    game_.state.LoopRunning = true;
 }
 
-bool GameLoopRunning(const frmMain &form)
+void GameLoop::StartClock()
 {
-    const GameDriver *driver = FindDriver(form);
-    return driver && driver->Running();
+    start_ = platform::clock().Now();
+    timer_.PaintSoon();
+    // Esc and Tab count from here on; a press that started the clock stops
+    // the game only while it is still held.
+    platform::keys().TakeWentDown(VkEscape);
+    platform::keys().TakeWentDown(VkTab);
+    phase_ = Phase::Running;
+    timer_.Start();
 }
 
-bool GameClockStarted(const frmMain &form)
+void GameLoop::Tick()
 {
-    const GameDriver *driver = FindDriver(form);
-    return driver && driver->ClockStarted();
+    if (phase_ == Phase::Running)
+        Pass();
 }
 
-double ShownSeconds(const frmMain &form)
+void GameLoop::Pass()
 {
-    const GameDriver *driver = FindDriver(form);
-    return driver ? driver->ShownSeconds() : 0.0;
+    GameState &state = game_.state;
+    const qint64 now = platform::clock().Now();
+    const qint64 elapsedMs = now - start_;
+    const double seconds = static_cast<double>(elapsedMs) / 1000.0;
+
+    bool goalReached = false;
+    qint64 remaining = 0;
+    switch (mode_) {
+    case GameMode::Speed:
+        remaining = state.Goal - elapsedMs;
+        goalReached = remaining < 0;
+        break;
+    case GameMode::Time:
+        remaining = state.Goal - state.TypeCount;
+        goalReached = remaining <= 0;
+        break;
+    case GameMode::Copipe:
+    case GameMode::Ranking:
+        remaining = static_cast<qint64>(state.Goal) - state.LineNo;
+        goalReached = remaining < 0;
+        break;
+    }
+
+    const double divisor = seconds == 0.0 ? 0.001 : seconds;
+    state.Speed = state.TypeCount / divisor;
+    state.Seconds = seconds;
+
+    // Both are taken every pass so that neither is remembered for later.
+    const bool escTapped = platform::keys().TakeWentDown(VkEscape);
+    const bool tabTapped = platform::keys().TakeWentDown(VkTab);
+    bool leave = true;
+    if (escTapped || platform::keys().IsDown(VkEscape))
+        state.Aborted = true;
+    else if (tabTapped || platform::keys().IsDown(VkTab))
+        state.Restart = true;
+    else
+        leave = goalReached;
+
+    if (timer_.PaintDue(now, leave))
+        game_.ShowPass(mode_ == GameMode::Speed ? Functions::Format000(static_cast<double>(remaining) / 1000.0)
+                                                : QString::number(remaining));
+
+    if (state.Unloading) {
+        EndProgram();
+        return;
+    }
+    if (!leave)
+        return;
+    Stop();
+    qCDebug(lcModes).nospace() << "game over: types=" << state.TypeCount << " misses=" << state.MissCount
+                               << " time=" << Functions::Format000(state.Seconds) << " aborted=" << state.Aborted
+                               << " restart=" << state.Restart;
+    // The end may start the next game on this loop (Tab); nothing here runs after it.
+    const std::function<void()> finished = std::move(finished_);
+    if (finished)
+        finished();
+}
+
+void GameLoop::Stop()
+{
+    timer_.Stop();
+    phase_ = Phase::Idle;
+    game_.state.LoopRunning = false;
+}
+
+void GameLoop::EndProgram()
+{
+    Stop();
+    platform::process().EndProgram();
 }

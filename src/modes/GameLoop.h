@@ -1,31 +1,45 @@
 #pragma once
 // The passes of a running game on the main window. A 1 ms timer on the one
-// event loop calls the pass; keys and menu clicks are handled between passes.
-// Waiting for the first key is a state of the loop, not a loop of its own.
+// event loop calls the pass while the clock runs; keys and menu clicks are
+// handled between passes. Before the first key nothing runs: the judge's
+// first key starts the clock and the passes.
 
 #include "modes/PassTimer.h"
 
-#include <QString>
+#include <QObject>
 
-class frmMain;
+#include <functional>
+
+class Game;
 
 enum class GameMode { Speed, Time, Copipe, Ranking };
 
-// Runs the end of the game once the passes have stopped (goal, Esc or Tab).
-using GameEnd = void (*)(frmMain &form, int index, const QString &caption);
+class GameLoop : public QObject {
+public:
+    GameLoop(Game &game, QObject *parent);
 
-// Starts the passes of a game whose start steps are done: the loop waits for
-// the first judged key, then times the game until the mode's goal.
-void StartGameLoop(frmMain &form, GameMode mode, int index, const QString &caption, GameEnd end);
+    // Waits for the first judged key of a game whose start steps are done,
+    // then times the game until the mode's goal, Esc or Tab, and calls
+    // finished once the passes have stopped.
+    void Start(GameMode mode, std::function<void()> finished);
+    // One pass; the timer calls it, tests call it with the fake clock.
+    void Tick();
 
-// One tick of the loop: in the wait, starts the clock once a key was judged;
-// afterwards runs one pass, and the end of the game when the pass leaves.
-// The timer calls it; tests call it directly with the fake clock.
-void GameTick(frmMain &form);
+    bool Running() const { return phase_ != Phase::Idle; }
+    bool ClockStarted() const { return phase_ == Phase::Running; }
 
-bool GameLoopRunning(const frmMain &form);
-bool GameClockStarted(const frmMain &form);
+private:
+    enum class Phase { Idle, Waiting, Running };
 
-// The elapsed seconds of the last pass as lblTime shows them (after the last
-// pass of a game: its result).
-double ShownSeconds(const frmMain &form);
+    void StartClock();
+    void Pass();
+    void Stop();
+    void EndProgram();
+
+    Game &game_;
+    PassTimer timer_;
+    Phase phase_ = Phase::Idle;
+    GameMode mode_ = GameMode::Speed;
+    std::function<void()> finished_;
+    qint64 start_ = 0;
+};

@@ -2,109 +2,100 @@
 
 #include "platform/Platform.h"
 #include "scores/ScoreTables.h"
-#include "views/frmHiScore.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
+#include "typing/Game.h"
 #include "util/Functions.h"
+#include "views/frmHiScore.h"
+#include "views/frmMain.h"
 
 #include <QAction>
-#include <QPointer>
 
-namespace {
+HiScoreMenu::HiScoreMenu(Game &game) : game_(game) {}
 
-QPointer<frmHiScore> window;
-bool windowEnabled = true;
-
-frmHiScore &Window(frmMain &form)
+HiScoreMenu::~HiScoreMenu()
 {
-    if (!window)
-        LoadHiScoreWindow(form);
-    return *window;
+    Unload();
 }
 
-ScoreEntry FinishedGame(const frmMain &form, const AutoLabel *scoreLabel)
+void HiScoreMenu::Load()
 {
-    return ScoreEntry{aplMain::Kotehan, Functions::Val(scoreLabel->text()), Functions::Val(form.lblSpeed->text())};
-}
-
-} // namespace
-
-void LoadHiScoreWindow(frmMain &form)
-{
-    if (window)
+    if (window_)
         return;
-    window = new frmHiScore(&form);
-    window->setEnabled(windowEnabled);
-    window->PlaceBelow(form);
+    window_ = new frmHiScore(&game_.form);
+    window_->PlaceBelow(game_.form);
 }
 
-void UnloadHiScoreWindow()
+void HiScoreMenu::Unload()
 {
-    delete window.data();
+    delete window_.data();
 }
 
-frmHiScore *HiScoreWindow()
+frmHiScore *HiScoreMenu::Window() const
 {
-    return window.data();
+    return window_.data();
 }
 
-void SetHiScoreEnabled(bool enabled)
+frmHiScore &HiScoreMenu::LoadedWindow()
 {
-    windowEnabled = enabled;
-    if (window)
-        window->setEnabled(enabled);
+    Load();
+    return *window_;
 }
 
-void mnuSpeedScore_Click(frmMain &form)
+void HiScoreMenu::mnuSpeedScore_Click()
 {
-    Window(form).ShowTable(QStringLiteral("スピードアタック"), QStringLiteral("タイプ数"), aplMain::SpeedScores,
-                           ScoreNumber);
+    LoadedWindow().ShowTable(QStringLiteral("スピードアタック"), QStringLiteral("タイプ数"), aplMain::SpeedScores,
+                             ScoreNumber);
 }
 
-void mnuTimeScore_Click(frmMain &form)
+void HiScoreMenu::mnuTimeScore_Click()
 {
-    Window(form).ShowTable(QStringLiteral("タイムアタック"), QStringLiteral("経過時間"), aplMain::TimeScores,
-                           Functions::Format000);
+    LoadedWindow().ShowTable(QStringLiteral("タイムアタック"), QStringLiteral("経過時間"), aplMain::TimeScores,
+                             Functions::Format000);
 }
 
-void mnuCopipeScore_Click(frmMain &form, int index)
+void HiScoreMenu::mnuCopipeScore_Click(int index)
 {
+    const QList<QAction *> &items = game_.form.mnuCopipeScore;
     // Element 0 is the placeholder, not a text.
-    if (index < 1 || index >= form.mnuCopipeScore.size())
+    if (index < 1 || index >= items.size())
         return;
-    const QString caption = form.mnuCopipeScore[index]->text();
+    const QString caption = items[index]->text();
     LoadCopipeScore(Functions::SafeFileName(caption));
-    Window(form).ShowTable(caption, QStringLiteral("経過時間"), aplMain::CopipeScores, Functions::Format000);
+    LoadedWindow().ShowTable(caption, QStringLiteral("経過時間"), aplMain::CopipeScores, Functions::Format000);
 }
 
-void MarkHiScoreRow(int row)
+void HiScoreMenu::MarkRow(int row)
 {
-    if (window)
-        window->SetRowBold(row, true);
+    if (window_)
+        window_->SetRowBold(row, true);
 }
 
-std::optional<int> AddTimeScore(const frmMain &form)
+std::optional<int> HiScoreMenu::AddTimeScore()
 {
-    const auto row = InsertScore(aplMain::TimeScores, FinishedGame(form, form.lblTime), true);
+    const GameState &state = game_.state;
+    const auto row = InsertScore(aplMain::TimeScores, {aplMain::Kotehan, state.Seconds, game_.ShownSpeed()}, true);
     SaveTimeScore();
     return row;
 }
 
-std::optional<int> AddSpeedScore(const frmMain &form)
+std::optional<int> HiScoreMenu::AddSpeedScore()
 {
-    const auto row = InsertScore(aplMain::SpeedScores, FinishedGame(form, form.lblType), false);
+    const GameState &state = game_.state;
+    const auto row = InsertScore(aplMain::SpeedScores,
+                                 {aplMain::Kotehan, static_cast<double>(state.TypeCount), game_.ShownSpeed()}, false);
     SaveSpeedScore();
     return row;
 }
 
-std::optional<int> AddCopipeScore(const frmMain &form, const QString &stem)
+std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem)
 {
-    const auto row = InsertScore(aplMain::CopipeScores, FinishedGame(form, form.lblTime), true);
+    const GameState &state = game_.state;
+    const auto row = InsertScore(aplMain::CopipeScores, {aplMain::Kotehan, state.Seconds, game_.ShownSpeed()}, true);
     SaveCopipeScore(stem);
     return row;
 }
 
-void mnuKotehan_Click(frmMain &form)
+void HiScoreMenu::mnuKotehan_Click()
 {
     const QString answer = platform::dialogs().Input(QStringLiteral("コテハンを入力してください"),
                                                      QStringLiteral("コテハンを使う"), aplMain::Kotehan);
@@ -117,5 +108,5 @@ void mnuKotehan_Click(frmMain &form)
         return;
     }
     aplMain::Kotehan = name;
-    form.ShowKotehan(name);
+    game_.form.ShowKotehan(name);
 }

@@ -1,33 +1,45 @@
 #pragma once
-// The high-score window's menu handlers, the inserts that take a finished
-// game from the main window, and the handle entry.
+// The high-score window and its menu handlers, the inserts that take a
+// finished game, and the handle entry.
 
+#include <QPointer>
 #include <QString>
 
 #include <optional>
 
-class frmMain;
+class Game;
 class frmHiScore;
 
-// Loads the high-score window, hidden, below the main window.
-void LoadHiScoreWindow(frmMain &form);
-void UnloadHiScoreWindow();
-// The loaded window, or nullptr.
-frmHiScore *HiScoreWindow();
-// Windows that take over the main window (romaji settings, ranking submission)
-// disable the high-score window while they are open.
-void SetHiScoreEnabled(bool enabled);
+class HiScoreMenu {
+public:
+    explicit HiScoreMenu(Game &game);
+    ~HiScoreMenu();
+    HiScoreMenu(const HiScoreMenu &) = delete;
+    HiScoreMenu &operator=(const HiScoreMenu &) = delete;
 
-void mnuSpeedScore_Click(frmMain &form);
-void mnuTimeScore_Click(frmMain &form);
-void mnuCopipeScore_Click(frmMain &form, int index);
-// Sets the four labels of a table row bold (after a new entry).
-void MarkHiScoreRow(int row);
+    // Loads the window, hidden, below the main window.
+    void Load();
+    void Unload();
+    // The loaded window, or nullptr.
+    frmHiScore *Window() const;
 
-// Insert the finished game (Kotehan and the main window's captions); the row
-// the entry took, or nothing. The table file is rewritten in every case.
-std::optional<int> AddTimeScore(const frmMain &form);
-std::optional<int> AddSpeedScore(const frmMain &form);
-std::optional<int> AddCopipeScore(const frmMain &form, const QString &stem);
+    void mnuSpeedScore_Click();
+    void mnuTimeScore_Click();
+    void mnuCopipeScore_Click(int index);
+    // Sets the four labels of a table row bold (after a new entry).
+    void MarkRow(int row);
 
-void mnuKotehan_Click(frmMain &form);
+    // Insert the finished game under Kotehan; the row the entry took, or
+    // nothing. The table file is rewritten in every case.
+    std::optional<int> AddTimeScore();
+    std::optional<int> AddSpeedScore();
+    std::optional<int> AddCopipeScore(const QString &stem);
+
+    void mnuKotehan_Click();
+
+private:
+    frmHiScore &LoadedWindow();
+
+    Game &game_;
+    QPointer<frmHiScore> window_;
+};

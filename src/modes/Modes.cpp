@@ -1,24 +1,19 @@
 #include "modes/Modes.h"
 
 #include "dictionary/Records.h"
-#include "modes/GameLoop.h"
-#include "modes/RankingAttack.h"
-#include "platform/Platform.h"
 #include "modes/HiScoreMenu.h"
+#include "platform/Platform.h"
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
-#include "typing/Judge.h"
+#include "typing/Game.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcModes)
-
-QString CopipeTitle;
-std::function<void(frmMain &)> OpenRankingSubmission = [](frmMain &) {};
 
 namespace {
 
@@ -26,111 +21,6 @@ const QString GameTitle = QStringLiteral("疾鍵");
 const QString EndMessage = QStringLiteral("-------------------終了-------------------");
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxNameLength = 8;
-
-void ShowMode(frmMain &form, const QString &title, const QString &restCaption)
-{
-    form.lblGameMode->setText(title);
-    form.lblString[0]->setText(restCaption);
-}
-
-enum class Ending { Normal, Aborted, Restart };
-
-// How every game ends first: the menus back, and after Esc or Tab a clean
-// window (the caller starts the mode again on Tab).
-Ending LeaveGame(frmMain &form)
-{
-    form.MenuEnabled(true);
-    form.Playing = false;
-    form.CopipeMode = false;
-    form.RankingMode = false;
-    const Ending ending = form.Aborted ? Ending::Aborted : form.Restart ? Ending::Restart : Ending::Normal;
-    if (ending != Ending::Normal)
-        form.Init();
-    return ending;
-}
-
-void OfferClipboard(frmMain &form, const QString &thirdLine)
-{
-    if (!platform::dialogs().AskYesNo(QStringLiteral("結果をクリップボードに出力しますか？"), GameTitle))
-        return;
-    const QString text = form.lblGameMode->text() + CrLf + QStringLiteral("速度[type/sec]: ") + form.lblSpeed->text()
-                         + CrLf + thirdLine + CrLf + QStringLiteral("ミスタイプ数: ") + form.lblMiss->text() + CrLf;
-    platform::clipboard().Clear();
-    platform::clipboard().SetText(text);
-}
-
-QString TimeLine(const frmMain &form)
-{
-    return QStringLiteral("経過時間: ") + form.lblTime->text();
-}
-
-void EndSpeed(frmMain &form, int, const QString &)
-{
-    const Ending ending = LeaveGame(form);
-    if (ending == Ending::Restart)
-        mnuSpeed_Click(form);
-    if (ending != Ending::Normal)
-        return;
-    platform::dialogs().Message(EndMessage, GameTitle);
-    OfferClipboard(form, QStringLiteral("タイプ数: ") + form.lblType->text());
-    if (TypeCount(form) > aplMain::SpeedScores[9].Score) {
-        AskHighScoreName(form);
-        const std::optional<int> row = AddSpeedScore(form);
-        mnuSpeedScore_Click(form);
-        if (row)
-            MarkHiScoreRow(*row);
-    }
-}
-
-void EndTime(frmMain &form, int, const QString &)
-{
-    const Ending ending = LeaveGame(form);
-    if (ending == Ending::Restart)
-        mnuTime_Click(form);
-    if (ending != Ending::Normal)
-        return;
-    platform::dialogs().Message(EndMessage, GameTitle);
-    OfferClipboard(form, TimeLine(form));
-    if (ShownSeconds(form) < aplMain::TimeScores[9].Score) {
-        AskHighScoreName(form);
-        const std::optional<int> row = AddTimeScore(form);
-        mnuTimeScore_Click(form);
-        if (row)
-            MarkHiScoreRow(*row);
-    }
-}
-
-void EndCopipe(frmMain &form, int index, const QString &caption)
-{
-    const Ending ending = LeaveGame(form);
-    if (ending == Ending::Restart)
-        mnuCopipe_Click(form, index);
-    if (ending != Ending::Normal)
-        return;
-    platform::dialogs().Message(EndMessage, GameTitle);
-    OfferClipboard(form, TimeLine(form));
-    if (ShownSeconds(form) < aplMain::CopipeScores[9].Score) {
-        AskHighScoreName(form);
-        const std::optional<int> row = AddCopipeScore(form, Functions::SafeFileName(caption));
-        mnuCopipeScore_Click(form, index);
-        if (row)
-            MarkHiScoreRow(*row);
-    }
-}
-
-void EndRanking(frmMain &form, int index, const QString &caption)
-{
-    const Ending ending = LeaveGame(form);
-    if (ending == Ending::Restart)
-        mnuRanking_Click(form, index);
-    if (ending != Ending::Normal)
-        return;
-    CopipeTitle = caption;
-    platform::dialogs().Message(EndMessage, GameTitle);
-    if (platform::dialogs().AskYesNo(QStringLiteral("インターネットランキングに結果を送信しますか？"), GameTitle)
-        && OpenRankingSubmission)
-        OpenRankingSubmission(form);
-}
 
 // The caption of a run-time menu item; element 0 is the placeholder, never a text.
 std::optional<QString> ItemCaption(const QList<QAction *> &items, int index)
@@ -140,17 +30,73 @@ std::optional<QString> ItemCaption(const QList<QAction *> &items, int index)
     return items.at(index)->text();
 }
 
-// Starts the passes with the words or lines on the window and the game flag set.
-void Begin(frmMain &form, GameMode mode, int index, const QString &caption, GameEnd end)
-{
-    form.Playing = true;
-    StartGameLoop(form, mode, index, caption, end);
-    form.activateWindow();
-}
-
 } // namespace
 
-void AskHighScoreName(frmMain &form)
+Modes::Modes(Game &game, HiScoreMenu &hiScores) : QObject(&game), game_(game), hiScores_(hiScores), loop_(game, this) {}
+
+void Modes::ShowMode(const QString &title, const QString &restCaption)
+{
+    game_.form.lblGameMode->setText(title);
+    game_.form.lblString[0]->setText(restCaption);
+}
+
+void Modes::Begin(GameMode mode, std::function<void()> end)
+{
+    game_.state.Playing = true;
+    loop_.Start(mode, std::move(end));
+    game_.form.activateWindow();
+}
+
+QString Modes::TimeLine() const
+{
+    return QStringLiteral("経過時間: ") + Functions::Format000(game_.state.Seconds);
+}
+
+void Modes::OfferClipboard(const QString &thirdLine)
+{
+    if (!platform::dialogs().AskYesNo(QStringLiteral("結果をクリップボードに出力しますか？"), GameTitle))
+        return;
+    const GameState &state = game_.state;
+    const QString text = game_.form.lblGameMode->text() + CrLf + QStringLiteral("速度[type/sec]: ")
+                         + Functions::Format000(state.Speed) + CrLf + thirdLine + CrLf
+                         + QStringLiteral("ミスタイプ数: ") + QString::number(state.MissCount) + CrLf;
+    platform::clipboard().Clear();
+    platform::clipboard().SetText(text);
+}
+
+// Every game ends here: the menus come back; after Esc the window is clean,
+// after Tab the same mode starts again; a finished game gets its end box,
+// then the clipboard and the table.
+void Modes::EndGame(const Ending &ending)
+{
+    GameState &state = game_.state;
+    game_.form.MenuEnabled(true);
+    state.Playing = false;
+    state.CopipeMode = false;
+    state.RankingMode = false;
+    if (state.Aborted || state.Restart) {
+        const bool restart = state.Restart;
+        game_.Init();
+        if (restart)
+            ending.restart();
+        return;
+    }
+    platform::dialogs().Message(EndMessage, GameTitle);
+    if (ending.instead) {
+        ending.instead();
+        return;
+    }
+    OfferClipboard(ending.clipboardLine);
+    if (!ending.beatsTable())
+        return;
+    AskHighScoreName();
+    const std::optional<int> row = ending.addScore();
+    ending.showTable();
+    if (row)
+        hiScores_.MarkRow(*row);
+}
+
+void Modes::AskHighScoreName()
 {
     const QString answer = platform::dialogs().Input(
         QStringLiteral("ハイスコア更新!\r\n登録する名前を8文字以内で入力してください"),
@@ -164,73 +110,104 @@ void AskHighScoreName(frmMain &form)
         return;
     }
     aplMain::Kotehan = name;
-    form.ShowKotehan(name);
+    game_.form.ShowKotehan(name);
 }
 
-void mnuSpeed_Click(frmMain &form)
+void Modes::mnuSpeed_Click()
 {
-    if (GameLoopRunning(form))
+    if (loop_.Running())
         return;
-    mnuSpeedScore_Click(form);
-    form.Init();
-    ShowMode(form, QStringLiteral("疾鍵@スピードアタック"), QStringLiteral("残り時間[sec]："));
-    form.MenuEnabled(false);
-    form.Goal = 120000;
-    GetQuest(form);
-    Begin(form, GameMode::Speed, 0, QString(), EndSpeed);
+    hiScores_.mnuSpeedScore_Click();
+    game_.Init();
+    ShowMode(QStringLiteral("疾鍵@スピードアタック"), QStringLiteral("残り時間[sec]："));
+    game_.form.MenuEnabled(false);
+    game_.state.Goal = 120000;
+    GetQuest(game_);
+    Begin(GameMode::Speed, [this] {
+        const GameState &state = game_.state;
+        EndGame({[this] { mnuSpeed_Click(); }, QStringLiteral("タイプ数: ") + QString::number(state.TypeCount),
+                 [&state] { return state.TypeCount > aplMain::SpeedScores[9].Score; },
+                 [this] { return hiScores_.AddSpeedScore(); }, [this] { hiScores_.mnuSpeedScore_Click(); }, {}});
+    });
 }
 
-void mnuTime_Click(frmMain &form)
+void Modes::mnuTime_Click()
 {
-    if (GameLoopRunning(form))
+    if (loop_.Running())
         return;
-    mnuTimeScore_Click(form);
-    form.Init();
-    ShowMode(form, QStringLiteral("疾鍵@タイムアタック"), QStringLiteral("残り文字数："));
-    form.MenuEnabled(false);
-    form.Goal = 500;
-    GetQuest(form);
-    Begin(form, GameMode::Time, 0, QString(), EndTime);
+    hiScores_.mnuTimeScore_Click();
+    game_.Init();
+    ShowMode(QStringLiteral("疾鍵@タイムアタック"), QStringLiteral("残り文字数："));
+    game_.form.MenuEnabled(false);
+    game_.state.Goal = 500;
+    GetQuest(game_);
+    Begin(GameMode::Time, [this] {
+        const GameState &state = game_.state;
+        EndGame({[this] { mnuTime_Click(); }, TimeLine(),
+                 [&state] { return state.Seconds < aplMain::TimeScores[9].Score; },
+                 [this] { return hiScores_.AddTimeScore(); }, [this] { hiScores_.mnuTimeScore_Click(); }, {}});
+    });
 }
 
-void mnuCopipe_Click(frmMain &form, int index)
+void Modes::mnuCopipe_Click(int index)
 {
-    const std::optional<QString> caption = ItemCaption(form.mnuCopipe, index);
-    if (GameLoopRunning(form) || !caption)
+    const std::optional<QString> caption = ItemCaption(game_.form.mnuCopipe, index);
+    if (loop_.Running() || !caption)
         return;
-    LoadCopipe(form, *caption);
-    if (form.CopipeLines.isEmpty()) {
+    Dictionaries &dict = game_.dict;
+    LoadCopipe(dict, *caption);
+    if (dict.CopipeLines.isEmpty()) {
         qCWarning(lcModes) << "no copipe text named" << *caption;
         return;
     }
-    mnuCopipeScore_Click(form, index);
-    form.Init();
-    ShowMode(form, QStringLiteral("疾鍵@コピペアタック「") + *caption + QStringLiteral("」"),
-             QStringLiteral("残り行数："));
-    form.MenuEnabled(false);
-    form.Goal = form.LastLine = static_cast<qint32>(form.CopipeLines.size() - 1);
-    GetCopipe(form, form.LineNo);
-    GetNextCopipe(form, form.LineNo);
-    form.CopipeMode = true;
-    Begin(form, GameMode::Copipe, index, *caption, EndCopipe);
+    hiScores_.mnuCopipeScore_Click(index);
+    game_.Init();
+    ShowMode(QStringLiteral("疾鍵@コピペアタック「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
+    game_.form.MenuEnabled(false);
+    GameState &state = game_.state;
+    state.Goal = state.LastLine = static_cast<qint32>(dict.CopipeLines.size() - 1);
+    GetCopipe(game_, state.LineNo);
+    GetNextCopipe(game_, state.LineNo);
+    state.CopipeMode = true;
+    Begin(GameMode::Copipe, [this, index, title = *caption] {
+        const GameState &state = game_.state;
+        EndGame({[this, index] { mnuCopipe_Click(index); }, TimeLine(),
+                 [&state] { return state.Seconds < aplMain::CopipeScores[9].Score; },
+                 [this, title] { return hiScores_.AddCopipeScore(Functions::SafeFileName(title)); },
+                 [this, index] { hiScores_.mnuCopipeScore_Click(index); }, {}});
+    });
 }
 
-void mnuRanking_Click(frmMain &form, int index)
+void Modes::mnuRanking_Click(int index)
 {
-    const std::optional<QString> caption = ItemCaption(form.mnuRanking, index);
-    if (GameLoopRunning(form) || !caption)
+    const std::optional<QString> caption = ItemCaption(game_.form.mnuRanking, index);
+    if (loop_.Running() || !caption)
         return;
-    LoadRanking(form, *caption);
-    if (form.RankingLines.isEmpty()) {
+    Dictionaries &dict = game_.dict;
+    if (const std::optional<QString> name = LoadRanking(dict, *caption))
+        game_.RankingTitle = *name;
+    if (dict.RankingLines.isEmpty()) {
         qCWarning(lcModes) << "no ranking text named" << *caption;
         return;
     }
-    form.Init();
-    ShowMode(form, QStringLiteral("疾鍵@ランキング「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
-    form.MenuEnabled(false);
-    form.Goal = form.LastLine = static_cast<qint32>(form.RankingLines.size() - 1);
-    GetRanking(form, form.LineNo);
-    GetNextRanking(form, form.LineNo);
-    form.RankingMode = true;
-    Begin(form, GameMode::Ranking, index, *caption, EndRanking);
+    game_.Init();
+    ShowMode(QStringLiteral("疾鍵@ランキング「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
+    game_.form.MenuEnabled(false);
+    GameState &state = game_.state;
+    state.Goal = state.LastLine = static_cast<qint32>(dict.RankingLines.size() - 1);
+    GetRanking(game_, state.LineNo);
+    GetNextRanking(game_, state.LineNo);
+    state.RankingMode = true;
+    Begin(GameMode::Ranking, [this, index, title = *caption] {
+        Ending ending;
+        ending.restart = [this, index] { mnuRanking_Click(index); };
+        ending.instead = [this, title] {
+            game_.CopipeTitle = title;
+            if (platform::dialogs().AskYesNo(QStringLiteral("インターネットランキングに結果を送信しますか？"),
+                                             GameTitle)
+                && game_.OpenRankingSubmission)
+                game_.OpenRankingSubmission();
+        };
+        EndGame(ending);
+    });
 }

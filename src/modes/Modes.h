@@ -1,16 +1,53 @@
 #pragma once
 // The solo game modes on the main window and the end of a game.
 
+#include "modes/GameLoop.h"
+
+#include <QObject>
 #include <QString>
 
-class frmMain;
+#include <functional>
+#include <optional>
 
-void mnuSpeed_Click(frmMain &form);
-void mnuTime_Click(frmMain &form);
-void mnuCopipe_Click(frmMain &form, int index);
-void mnuRanking_Click(frmMain &form, int index);
+class Game;
+class HiScoreMenu;
 
-// The name entry after a new high score: asks for the name, takes it as
-// Kotehan when it has at most 8 characters. The score is then recorded under
-// Kotehan whatever the answer.
-void AskHighScoreName(frmMain &form);
+class Modes : public QObject {
+public:
+    Modes(Game &game, HiScoreMenu &hiScores);
+
+    void mnuSpeed_Click();
+    void mnuTime_Click();
+    void mnuCopipe_Click(int index);
+    void mnuRanking_Click(int index);
+
+    // The name entry after a new high score: asks for the name, takes it as
+    // Kotehan when it has at most 8 characters. The score is then recorded
+    // under Kotehan whatever the answer.
+    void AskHighScoreName();
+
+    GameLoop &Loop() { return loop_; }
+
+private:
+    // What sets the end of one mode apart from the others.
+    struct Ending {
+        std::function<void()> restart;
+        // The third line of the clipboard text; the clipboard is not offered when empty.
+        QString clipboardLine;
+        std::function<bool()> beatsTable;
+        std::function<std::optional<int>()> addScore;
+        std::function<void()> showTable;
+        // Runs after the end box instead of the clipboard and the table (Ranking attack).
+        std::function<void()> instead;
+    };
+
+    void EndGame(const Ending &ending);
+    void OfferClipboard(const QString &thirdLine);
+    void ShowMode(const QString &title, const QString &restCaption);
+    void Begin(GameMode mode, std::function<void()> end);
+    QString TimeLine() const;
+
+    Game &game_;
+    HiScoreMenu &hiScores_;
+    GameLoop loop_;
+};

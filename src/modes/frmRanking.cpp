@@ -1,10 +1,11 @@
 #include "modes/frmRanking.h"
 
-#include "dictionary/Records.h"
 #include "platform/HttpClient.h"
 #include "platform/Platform.h"
 #include "scores/RankingRequest.h"
 #include "settings/aplMain.h"
+#include "typing/Game.h"
+#include "util/Functions.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
@@ -20,8 +21,6 @@ Q_LOGGING_CATEGORY(lcRanking, "tokira.ranking")
 
 namespace {
 
-QPointer<frmRanking> g_window;
-
 const QString Caption = QStringLiteral("インターネットランキング申請");
 const QString SendingCaption = QStringLiteral("スコア申請中...　しばらくお待ちください");
 const QString IncompleteMessage = QStringLiteral("入力に不備があります");
@@ -36,7 +35,7 @@ constexpr int RowHeight = 24;
 
 } // namespace
 
-frmRanking::frmRanking(frmMain &main, const QString &copipeTitle)
+frmRanking::frmRanking(frmMain &main, const Result &result)
     : QWidget(nullptr, Qt::Window), requestTimeoutMs(RankingTimeoutMs), main_(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -45,7 +44,7 @@ frmRanking::frmRanking(frmMain &main, const QString &copipeTitle)
     LayOutControls();
     connect(cmdRegist, &QPushButton::clicked, this, &frmRanking::cmdRegist_Click);
     connect(intSystem, &platform::HttpClient::finished, this, &frmRanking::intSystem_Finished);
-    Form_Load(copipeTitle);
+    Form_Load(result);
 }
 
 frmRanking::~frmRanking()
@@ -121,7 +120,7 @@ void frmRanking::LayOutControls()
     setFixedSize(windowWidth, y);
 }
 
-void frmRanking::Form_Load(const QString &copipeTitle)
+void frmRanking::Form_Load(const Result &result)
 {
     windowLock_.DisableAllBut({this});
     // A disabled window can still be asked to close by the window system; the
@@ -131,12 +130,11 @@ void frmRanking::Form_Load(const QString &copipeTitle)
 
     txtName->setText(aplMain::Kotehan);
     txtPassWord->setText(aplMain::PassWord);
-    if (main_) {
-        lblTime->setText(main_->lblTime->text());
-        lblSpeed->setText(main_->lblSpeed->text());
-    }
-    lblTitle->setText(copipeTitle);
-    setWindowTitle(Caption + QStringLiteral(" (") + RankingTitle + QStringLiteral(")"));
+    lblTime->setText(result.time);
+    lblSpeed->setText(result.speed);
+    lblTitle->setText(result.copipeTitle);
+    rankingTitle_ = result.rankingTitle;
+    setWindowTitle(Caption + QStringLiteral(" (") + rankingTitle_ + QStringLiteral(")"));
 }
 
 void frmRanking::Form_Unload()
@@ -144,8 +142,6 @@ void frmRanking::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (g_window == this)
-        g_window = nullptr;
     intSystem->Abort();
     aplMain::PassWord = txtPassWord->text();
     if (main_)
@@ -178,7 +174,7 @@ void frmRanking::cmdRegist_Click()
 
     SetFieldsEnabled(false);
     RankingSubmission submission;
-    submission.kyokumei = RankingTitle;
+    submission.kyokumei = rankingTitle_;
     submission.name = txtName->text();
     submission.score = lblTime->text();
     submission.comment = txtComment->text();
@@ -228,19 +224,16 @@ bool frmRanking::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ShowRankingSubmission(frmMain &form, const QString &copipeTitle)
+void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game)
 {
-    if (g_window) {
-        g_window->raise();
-        g_window->activateWindow();
+    // A closed window may still wait for its deletion.
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
         return;
     }
-    g_window = new frmRanking(form, copipeTitle);
-    g_window->show();
-    g_window->activateWindow();
-}
-
-frmRanking *RankingWindow()
-{
-    return g_window.data();
+    window = new frmRanking(game.form, {game.CopipeTitle, game.RankingTitle, Functions::Format000(game.state.Seconds),
+                                        Functions::Format000(game.state.Speed)});
+    window->show();
+    window->activateWindow();
 }

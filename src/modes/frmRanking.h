@@ -25,9 +25,16 @@ class frmRanking : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the window and fills it from the main window (Form_Load);
-    // copipeTitle is the name of the text just played.
-    frmRanking(frmMain &main, const QString &copipeTitle);
+    // What the window shows of the Ranking attack just played.
+    struct Result {
+        QString copipeTitle;  // the name of the text
+        QString rankingTitle; // its registration name
+        QString time;
+        QString speed;
+    };
+
+    // Builds the window and fills it (Form_Load).
+    frmRanking(frmMain &main, const Result &result);
     ~frmRanking() override;
 
     void cmdRegist_Click();
@@ -58,7 +65,7 @@ protected:
 private:
     void CreateControls();
     void LayOutControls();
-    void Form_Load(const QString &copipeTitle);
+    void Form_Load(const Result &result);
     void Form_Unload();
     void SetFieldsEnabled(bool enabled);
     void intSystem_Finished(const platform::HttpResult &result);
@@ -66,12 +73,14 @@ private:
     QPointer<frmMain> main_;
     // The windows this one disabled, enabled again when it closes.
     WindowLock windowLock_;
+    QString rankingTitle_;
     bool sending_ = false;
     bool unloaded_ = false;
 };
 
-// Opens the submission window for the text just played, modeless; the caller
-// returns while it is open. A second call while it is open only raises it.
-void ShowRankingSubmission(frmMain &form, const QString &copipeTitle);
-// The submission window while it is open, otherwise null.
-frmRanking *RankingWindow();
+class Game;
+
+// Opens the submission window for the Ranking attack just played, modeless;
+// the caller returns while it is open. While window holds the open one, a
+// second call only raises it.
+void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game);

@@ -5,13 +5,12 @@
 #include "net/NetMenu.h"
 #include "net/frmNet.h"
 #include "platform/Platform.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 #include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPointer>
 
@@ -25,57 +24,12 @@ namespace {
 
 constexpr int VkReturn = 13;
 
-// Follows Enter through every key event of the program, whichever window has
-// the focus, and remembers a press that came and went between two passes.
-// Installed last, it sees each key before any filter that keeps the key for
-// itself (the judge's key path takes Enter on the main window).
-class EnterWatcher : public QObject {
-public:
-    bool down = false;
-    bool wentDown = false;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                if (type == QEvent::KeyPress) {
-                    wentDown = wentDown || !down;
-                    down = true;
-                } else if (!key->isAutoRepeat()) {
-                    down = false;
-                }
-            }
-        } else if (type == QEvent::ApplicationDeactivate) {
-            down = false;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-QPointer<EnterWatcher> g_enter;
-
-void WatchEnter()
-{
-    if (g_enter || !qApp)
-        return;
-    g_enter = new EnterWatcher;
-    g_enter->setParent(qApp);
-    qApp->installEventFilter(g_enter);
-}
-
 // Enter is down now, or was pressed since the last pass; the press is
 // forgotten either way, so a tap without points to spend attacks later never.
 bool TakeEnter()
 {
-    bool enter = platform::keys().IsDown(VkReturn);
-    if (g_enter) {
-        enter = enter || g_enter->down || g_enter->wentDown;
-        g_enter->wentDown = false;
-    }
-    return enter;
+    const bool tapped = platform::keys().TakeWentDown(VkReturn);
+    return tapped || platform::keys().IsDown(VkReturn);
 }
 
 struct Rounds {
@@ -90,13 +44,13 @@ Rounds &rounds()
     return r;
 }
 
-void StartTimer(frmMain &form)
+void StartTimer(Game &game)
 {
     Rounds &r = rounds();
-    if (r.timer && r.timer->parent() != &form)
+    if (r.timer && r.timer->parent() != &game)
         delete r.timer;
     if (!r.timer) {
-        r.timer = new PassTimer(&form, [f = &form] { NetBattleTick(*f); });
+        r.timer = new PassTimer(&game, [g = &game] { NetBattleTick(*g); });
     }
     r.timer->Start();
 }
@@ -108,17 +62,17 @@ void StopTimer()
 }
 
 // Steps 1 to 4 of a round: the main window is made ready and waits for a start.
-void BeginRound(frmMain &form)
+void BeginRound(Game &game)
 {
-    form.Init();
+    game.Init();
     NetOver = false;
-    form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
-    form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
-    form.MenuEnabled(false);
-    GetQuest(form);
+    game.form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
+    game.form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
+    game.form.MenuEnabled(false);
+    GetQuest(game);
     rounds().phase = NetPhase::Waiting;
-    form.LoopRunning = true;
-    StartTimer(form);
+    game.state.LoopRunning = true;
+    StartTimer(game);
 }
 
 void EndProgramNow()
@@ -127,38 +81,30 @@ void EndProgramNow()
     platform::process().EndProgram();
 }
 
-void EndRound(frmMain &form)
+void EndRound(Game &game)
 {
     StopTimer();
     rounds().phase = NetPhase::Idle;
-    form.MenuEnabled(true);
-    form.Playing = false;
-    form.NetMode = false;
-    form.LoopRunning = false;
+    game.form.MenuEnabled(true);
+    game.state.Playing = false;
+    game.state.NetMode = false;
+    game.state.LoopRunning = false;
     if (!NetOpen)
         return; // the net window was closed: the command ends
     platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
-    BeginRound(form);
-}
-
-void ShowPass(frmMain &form, double elapsed)
-{
-    form.lblRest->setText(QString::number(ClientHP));
-    form.lblTime->setText(Functions::Format000(elapsed));
-    form.lblSpeed->setText(Functions::Format000(form.Speed));
+    BeginRound(game);
 }
 
 } // namespace
 
-void StartNetBattle(frmMain &form)
+void StartNetBattle(Game &game)
 {
-    LoadNetWindow(form);
-    // Rounds left behind by a main window that is gone do not count.
-    if (rounds().phase != NetPhase::Idle && rounds().timer && rounds().timer->parent() == &form)
+    LoadNetWindow(game.form);
+    // Rounds left behind by a game that is gone do not count.
+    if (rounds().phase != NetPhase::Idle && rounds().timer && rounds().timer->parent() == &game)
         return;
-    InstallNetHooks(form);
-    WatchEnter();
-    BeginRound(form);
+    InstallNetHooks(game);
+    BeginRound(game);
 }
 
 NetPhase NetBattlePhase()
@@ -166,17 +112,18 @@ NetPhase NetBattlePhase()
     return rounds().phase;
 }
 
-void NetBattleTick(frmMain &form)
+void NetBattleTick(Game &game)
 {
+    GameState &state = game.state;
     Rounds &r = rounds();
     const qint64 now = platform::clock().Now();
 
     if (r.phase == NetPhase::Waiting) {
-        if (!NetRunning && !form.Unloading && !NetOver && NetOpen)
+        if (!NetRunning && !state.Unloading && !NetOver && NetOpen)
             return;
-        form.Playing = true;
-        form.NetMode = true;
-        if (form.Unloading) {
+        state.Playing = true;
+        state.NetMode = true;
+        if (state.Unloading) {
             EndProgramNow();
             return;
         }
@@ -184,8 +131,7 @@ void NetBattleTick(frmMain &form)
         if (r.timer)
             r.timer->PaintSoon();
         r.phase = NetPhase::Running;
-        if (g_enter)
-            g_enter->wentDown = false;
+        platform::keys().TakeWentDown(VkReturn);
         return;
     }
     if (r.phase != NetPhase::Running)
@@ -195,7 +141,8 @@ void NetBattleTick(frmMain &form)
     const double shownElapsed = elapsed;
     if (elapsed == 0.0)
         elapsed = 0.001;
-    form.Speed = Functions::Val(form.lblType->text()) / elapsed;
+    state.Speed = state.TypeCount / elapsed;
+    state.Seconds = shownElapsed;
 
     frmNet *net = NetWindow();
     if (TakeEnter() && MyAP != 0 && net)
@@ -203,12 +150,12 @@ void NetBattleTick(frmMain &form)
 
     bool leave = false;
     if (NetOver) {
-        if (form.Unloading) {
+        if (state.Unloading) {
             EndProgramNow();
             return;
         }
         leave = true;
-    } else if (form.Unloading) {
+    } else if (state.Unloading) {
         EndProgramNow();
         return;
     } else if (!NetOpen) {
@@ -217,9 +164,9 @@ void NetBattleTick(frmMain &form)
 
     // Tests may run a pass without the timer; they always see the labels.
     if (!r.timer || r.timer->PaintDue(now, leave))
-        ShowPass(form, shownElapsed);
+        game.ShowPass(QString::number(ClientHP));
     if (leave)
-        EndRound(form);
+        EndRound(game);
 }
 
 int NetMyAP()
@@ -230,11 +177,6 @@ int NetMyAP()
 void NetSetMyAP(int ap)
 {
     MyAP = static_cast<qint16>(std::clamp(ap, 0, 200));
-}
-
-double NetShownSpeed(const frmMain &form)
-{
-    return Functions::Val(Functions::Format000(form.Speed));
 }
 
 void NetSendState(const QString &text)
@@ -249,12 +191,11 @@ void NetDraw()
         net->Draw();
 }
 
-void InstallNetHooks(frmMain &form)
+void InstallNetHooks(Game &game)
 {
-    NetHooks &hooks = netHooks();
+    NetHooks &hooks = game.net;
     hooks.myAP = NetMyAP;
     hooks.setMyAP = NetSetMyAP;
-    hooks.shownSpeed = [f = QPointer<frmMain>(&form)] { return f ? NetShownSpeed(*f) : 0.0; };
     hooks.sendState = NetSendState;
     hooks.draw = NetDraw;
 }

@@ -7,22 +7,20 @@
 
 #include <QString>
 
-class frmMain;
+class Game;
 
 enum class NetPhase { Idle, Waiting, Running };
 
 // Opens the net window and starts the first round.
-void StartNetBattle(frmMain &form);
+void StartNetBattle(Game &game);
 // One tick of the rounds: the timer calls it; tests call it with the fake clock.
-void NetBattleTick(frmMain &form);
+void NetBattleTick(Game &game);
 NetPhase NetBattlePhase();
 
 // What the keystroke judge reaches while NetMode is set.
 int NetMyAP();
 void NetSetMyAP(int ap);
-// The speed of the last pass as lblSpeed shows it.
-double NetShownSpeed(const frmMain &form);
 void NetSendState(const QString &text);
 void NetDraw();
 // Hands the functions above to the judge.
-void InstallNetHooks(frmMain &form);
+void InstallNetHooks(Game &game);

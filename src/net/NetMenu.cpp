@@ -4,6 +4,7 @@
 
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 
 #include <QPointer>
@@ -33,7 +34,7 @@ void UnloadNetWindow()
     delete g_netWindow;
 }
 
-void mnuNet_Click(frmMain &form)
+void mnuNet_Click(Game &game)
 {
-    StartNetBattle(form);
+    StartNetBattle(game);
 }

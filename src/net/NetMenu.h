@@ -2,11 +2,12 @@
 // The main window's net battle command and the net window's lifetime.
 
 class frmMain;
+class Game;
 class frmNet;
 class QWidget;
 
 // Opens the net window and runs battles on the main window until it closes.
-void mnuNet_Click(frmMain &form);
+void mnuNet_Click(Game &game);
 void UnloadNetWindow();
 
 // The loaded net window, or nothing.

@@ -26,11 +26,15 @@ public:
     virtual void Sleep(int ms) = 0;
 };
 
-// Physical state of the keys the game polls (Shift 16, Esc 27, Tab 9, Enter 13).
+// Physical state of the keys the game polls (Shift 16, Esc 27, Tab 9, Enter 13),
+// whichever window of the program has the focus.
 class KeyState {
 public:
     virtual ~KeyState() = default;
     virtual bool IsDown(int virtualKey) = 0;
+    // Whether Esc, Tab or Enter went down since the last call for that key;
+    // the call forgets it. Lets a pass see a tap made between two passes.
+    virtual bool TakeWentDown(int virtualKey) = 0;
 };
 
 class Sound {

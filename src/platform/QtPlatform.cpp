@@ -88,11 +88,21 @@ public:
     {
         switch (virtualKey) {
         case 16: return shift_;
-        case 27: return esc_;
-        case 9: return tab_;
-        case 13: return enter_;
+        case 27: return esc_.down;
+        case 9: return tab_.down;
+        case 13: return enter_.down;
         default: return false;
         }
+    }
+
+    bool TakeWentDown(int virtualKey) override
+    {
+        Latch *latch = virtualKey == 27 ? &esc_ : virtualKey == 9 ? &tab_ : virtualKey == 13 ? &enter_ : nullptr;
+        if (!latch)
+            return false;
+        const bool wentDown = latch->wentDown;
+        latch->wentDown = false;
+        return wentDown;
     }
 
 protected:
@@ -107,26 +117,36 @@ protected:
             if (!(key->isAutoRepeat() && !down)) {
                 switch (key->key()) {
                 case Qt::Key_Shift: shift_ = down; break;
-                case Qt::Key_Escape: esc_ = down; break;
+                case Qt::Key_Escape: esc_.Set(down); break;
                 case Qt::Key_Tab:
-                case Qt::Key_Backtab: tab_ = down; break;
+                case Qt::Key_Backtab: tab_.Set(down); break;
                 case Qt::Key_Return:
-                case Qt::Key_Enter: enter_ = down; break;
+                case Qt::Key_Enter: enter_.Set(down); break;
                 default: break;
                 }
             }
         } else if (type == QEvent::ApplicationDeactivate) {
             // Releases that happen in another program never reach us.
-            shift_ = esc_ = tab_ = enter_ = false;
+            shift_ = esc_.down = tab_.down = enter_.down = false;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    struct Latch {
+        bool down = false;
+        bool wentDown = false;
+        void Set(bool isDown)
+        {
+            down = isDown;
+            wentDown = wentDown || isDown;
+        }
+    };
+
     bool shift_ = false;
-    bool esc_ = false;
-    bool tab_ = false;
-    bool enter_ = false;
+    Latch esc_;
+    Latch tab_;
+    Latch enter_;
 };
 
 class QtSound : public Sound {

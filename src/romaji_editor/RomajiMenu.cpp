@@ -3,30 +3,17 @@
 #include "romaji_editor/frmRoman.h"
 #include "views/frmMain.h"
 
-#include <QPointer>
-
-namespace {
-
-QPointer<frmRoman> g_romanWindow;
-
-} // namespace
-
-void mnuRoman_Click(frmMain &form)
+void mnuRoman_Click(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved)
 {
-    if (frmRoman *open = RomanWindow()) {
-        open->raise();
-        open->activateWindow();
+    // A closed window may still wait for its deletion.
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
         return;
     }
-    auto *window = new frmRoman(form);
+    window = new frmRoman(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    g_romanWindow = window;
+    QObject::connect(window, &frmRoman::saved, &form, saved);
     window->show();
     window->activateWindow();
-}
-
-frmRoman *RomanWindow()
-{
-    frmRoman *window = g_romanWindow.data();
-    return window && window->isVisible() ? window : nullptr;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
+
+#include <functional>
+
 class frmMain;
 class frmRoman;
 
-// Shows the romaji settings window, modeless; brings it forward when it is open.
-void mnuRoman_Click(frmMain &form);
-// The open romaji settings window, if any.
-frmRoman *RomanWindow();
+// Shows the romaji settings window, modeless, and keeps it in window; brings
+// the open one forward instead. saved runs once OK has written the table.
+void mnuRoman_Click(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved);

@@ -1,6 +1,5 @@
 #include "romaji_editor/frmRoman.h"
 
-#include "shell/Reload.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "views/frmLoad.h"
@@ -186,8 +185,7 @@ void frmRoman::cmdOk_Click()
         platform::dialogs().Message(QStringLiteral("roman.datを保存できませんでした。"), Title);
         return;
     }
-    if (main_)
-        mnuReload_Click(*main_);
+    emit saved();
     close();
 }
 

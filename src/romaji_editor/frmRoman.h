@@ -33,6 +33,11 @@ public:
     // The rule lines as the list holds them.
     QStringList Entries() const;
 
+signals:
+    // OK wrote the table; every dictionary is to be converted with it again.
+    void saved();
+
+public:
     AutoLabel *lblString = nullptr;
     QListWidget *lstRoman = nullptr;
     QPushButton *cmdAdd = nullptr;

@@ -3,6 +3,7 @@
 #include "shell/Reload.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 
 #include <QAction>
@@ -48,20 +49,20 @@ void FillWordChooser(frmMain &form)
     FillChooser(form, frmMain::MenuArray::QlsChange, QStringLiteral("*.qls"));
 }
 
-void mnuChange_Click(frmMain &form, int index)
+void mnuChange_Click(Game &game, int index)
 {
-    const QString name = ChosenName(form, frmMain::MenuArray::Change, index);
+    const QString name = ChosenName(game.form, frmMain::MenuArray::Change, index);
     if (name.isEmpty())
         return;
-    form.CopipePath = aplMain::AppPath + name;
-    mnuReload_Click(form);
+    game.dict.CopipePath = aplMain::AppPath + name;
+    mnuReload_Click(game);
 }
 
-void mnuQlsChange_Click(frmMain &form, int index)
+void mnuQlsChange_Click(Game &game, int index)
 {
-    const QString name = ChosenName(form, frmMain::MenuArray::QlsChange, index);
+    const QString name = ChosenName(game.form, frmMain::MenuArray::QlsChange, index);
     if (name.isEmpty())
         return;
-    form.WordPath = aplMain::AppPath + name;
-    mnuReload_Click(form);
+    game.dict.WordPath = aplMain::AppPath + name;
+    mnuReload_Click(game);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class frmMain;
+class Game;
 
 // Each chooser lists at most this many files, in the folder listing's order.
 inline constexpr int ChooserCapacity = 33;
@@ -9,5 +10,5 @@ inline constexpr int ChooserCapacity = 33;
 void FillCopipeChooser(frmMain &form);
 void FillWordChooser(frmMain &form);
 // Make the chosen file current and reload every dictionary.
-void mnuChange_Click(frmMain &form, int index);
-void mnuQlsChange_Click(frmMain &form, int index);
+void mnuChange_Click(Game &game, int index);
+void mnuQlsChange_Click(Game &game, int index);

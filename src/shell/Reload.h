@@ -1,6 +1,7 @@
 #pragma once
 
-class frmMain;
+class Game;
 
 // Loads and converts every dictionary, rebuilds the text menus and the title.
-void mnuReload_Click(frmMain &form);
+// A load that fails shows its message and ends the program.
+void mnuReload_Click(Game &game);

@@ -1,25 +1,14 @@
 #pragma once
-// Start-up, the main window's load and unload sequences, and the one place
-// that connects every menu, key and close request to its handler.
+// Start-up: the application, the settings, the tables and the program.
 
-class frmMain;
+class Program;
 
 // Creates the application, starts the program and runs it to the end.
 int RunProgram(int &argc, char **argv);
 
-// The start-up steps; false when start-up failed (its message has been shown).
-bool StartUp();
-// The window StartUp opened, or null.
-frmMain *MainWindow();
+// The start-up steps; the program, or nothing when start-up failed (its
+// message has been shown).
+Program *StartUp();
 
 void InitApp();
 void InstallFontSubstitutions();
-// Connects the window's menus and signals to the subsystems' handlers.
-void WireMainWindow(frmMain &form);
-// The main window's load sequence: dictionaries, choosers, display options, name.
-void LoadMainWindow(frmMain &form);
-// The main window's unload sequence: other windows, then the settings.
-void UnloadMainWindow(frmMain &form);
-
-void mnuAbout_Click(frmMain &form);
-void mnuOuit_Click(frmMain &form);

@@ -1,30 +1,24 @@
 #include "typing/QuestionFeed.h"
 
 #include "platform/Platform.h"
-#include "views/frmMain.h"
+#include "typing/Game.h"
 #include "util/Functions.h"
 
 #include <cmath>
 
 namespace {
 
-void Show(frmMain &form, const QuestItem &item)
-{
-    form.lblQuest->setText(item.Quest);
-    form.lblRoman->setText(item.Roman);
-}
-
-void ShowLine(frmMain &form, const QVector<QuestItem> &lines, int n)
+void ShowLine(Game &game, const QVector<QuestItem> &lines, int n)
 {
     // Callers stay within the text; a stray index changes nothing.
     if (n >= 0 && n < lines.size())
-        Show(form, lines.at(n));
+        game.ShowQuestion(lines.at(n));
 }
 
-void ShowNextLine(frmMain &form, const QVector<QuestItem> &lines, int n)
+void ShowNextLine(Game &game, const QVector<QuestItem> &lines, int n)
 {
     const qint64 next = static_cast<qint64>(n) + 1;
-    form.lblNext->setText(next >= 0 && next < lines.size() ? lines.at(next).Quest : QString());
+    game.ShowNextLine(next >= 0 && next < lines.size() ? lines.at(next).Quest : QString());
 }
 
 } // namespace
@@ -35,33 +29,34 @@ int DrawWordIndex(double r, int wordMax)
     return index < 0 ? 0 : (index > wordMax ? wordMax : index);
 }
 
-void GetQuest(frmMain &form)
+void GetQuest(Game &game)
 {
-    if (form.Words.isEmpty())
+    const Dictionaries &dict = game.dict;
+    if (dict.Words.isEmpty())
         return;
     // WordMax is the highest index; it cannot point past the words actually held.
-    const double held = Functions::Val(form.WordMax);
-    const int last = static_cast<int>(form.Words.size() - 1);
+    const double held = Functions::Val(dict.WordMax);
+    const int last = static_cast<int>(dict.Words.size() - 1);
     const int wordMax = held >= 0 && held < last ? static_cast<int>(held) : last;
-    Show(form, form.Words.at(DrawWordIndex(platform::random().Next(), wordMax)));
+    game.ShowQuestion(dict.Words.at(DrawWordIndex(platform::random().Next(), wordMax)));
 }
 
-void GetCopipe(frmMain &form, int n)
+void GetCopipe(Game &game, int n)
 {
-    ShowLine(form, form.CopipeLines, n);
+    ShowLine(game, game.dict.CopipeLines, n);
 }
 
-void GetNextCopipe(frmMain &form, int n)
+void GetNextCopipe(Game &game, int n)
 {
-    ShowNextLine(form, form.CopipeLines, n);
+    ShowNextLine(game, game.dict.CopipeLines, n);
 }
 
-void GetRanking(frmMain &form, int n)
+void GetRanking(Game &game, int n)
 {
-    ShowLine(form, form.RankingLines, n);
+    ShowLine(game, game.dict.RankingLines, n);
 }
 
-void GetNextRanking(frmMain &form, int n)
+void GetNextRanking(Game &game, int n)
 {
-    ShowNextLine(form, form.RankingLines, n);
+    ShowNextLine(game, game.dict.RankingLines, n);
 }

@@ -2,13 +2,13 @@
 // What the main window shows to type next: a random word, or a line of the
 // chosen copipe or ranking text with the line after it.
 
-class frmMain;
+class Game;
 
-void GetQuest(frmMain &form);
-void GetCopipe(frmMain &form, int n);
-void GetNextCopipe(frmMain &form, int n);
-void GetRanking(frmMain &form, int n);
-void GetNextRanking(frmMain &form, int n);
+void GetQuest(Game &game);
+void GetCopipe(Game &game, int n);
+void GetNextCopipe(Game &game, int n);
+void GetRanking(Game &game, int n);
+void GetNextRanking(Game &game, int n);
 
 // The word index for a draw r in [0, 1) from the words 0..wordMax.
 int DrawWordIndex(double r, int wordMax);

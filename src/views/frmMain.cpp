@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -161,24 +162,6 @@ void frmMain::FitWindowToPlayArea()
     setFixedSize(PlayAreaWidth, height);
 }
 
-void frmMain::Init()
-{
-    Speed = 0.0;
-    Goal = 0;
-    CopipeMode = false;
-    NetMode = false;
-    Aborted = false;
-    LineNo = 0;
-    Restart = false;
-    LastKey = 0;
-    lblMissType->setText(QString());
-    lblRest->setText(QStringLiteral("-"));
-    lblSpeed->setText(QStringLiteral("-"));
-    lblType->setText(QStringLiteral("0"));
-    lblMiss->setText(QStringLiteral("0"));
-    lblTime->setText(QStringLiteral("0"));
-}
-
 void frmMain::MenuEnabled(bool enabled)
 {
     mnuTime->setEnabled(enabled);
@@ -300,9 +283,15 @@ void frmMain::HideMenuArrayPlaceholder(MenuArray which)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    Unloading = true;
     event->accept();
     emit closing();
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    // The key goes on as unhandled, so shortcuts and the key state still see it.
+    emit keyPressed(*event);
+    QMainWindow::keyPressEvent(event);
 }
 
 bool frmMain::focusNextPrevChild(bool)

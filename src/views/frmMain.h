@@ -1,17 +1,16 @@
 #pragma once
 // The main window: the play area with the question, the romaji still to type
-// and the counters, the menu bar, the game state and the dictionaries in use.
-// It knows no mode, no loader and no net: it reports what happened and the
-// wiring in StartUp decides who handles it.
+// and the counters, and the menu bar. It shows what it is told and knows no
+// mode, no loader and no net: it reports what happened (a menu command, a key,
+// a close request) and the wiring decides who handles it.
 
-#include "dictionary/QuestItem.h"
 #include "views/AutoLabel.h"
 
 #include <QList>
 #include <QMainWindow>
-#include <QVector>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class frmLoad;
 
@@ -25,8 +24,6 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Resets the game state and the counters.
-    void Init();
     // Enables or greys the ten menus that must not be used during a game.
     void MenuEnabled(bool enabled);
     // One progress step of the loading window; repaints it at once.
@@ -99,40 +96,16 @@ public:
     QMenu *mnuH = nullptr;
     QAction *mnuAbout = nullptr;
 
-    // Game state.
-    bool Playing = false;
-    bool CopipeMode = false;
-    bool RankingMode = false;
-    bool NetMode = false;
-    bool Aborted = false;
-    bool Restart = false;
-    qint16 LastKey = 0;
-    qint32 Goal = 0;
-    double Speed = 0.0;
-    qint32 LastLine = 0;
-    qint32 LineNo = 0;
-    bool Unloading = false;
-    // A game or battle loop is running: closing the window then ends the program at once.
-    bool LoopRunning = false;
-
-    // Dictionaries in use.
-    QString WordPath;
-    QString CopipePath;
-    QString WordText;
-    QString CopipeText;
-    QString RankingText;
-    QVector<QuestItem> Words;
-    QString WordMax;
-    QVector<QuestItem> CopipeLines;
-    QVector<QuestItem> RankingLines;
-
 signals:
     void menuArrayClicked(frmMain::MenuArray which, int index);
-    // The window is closing; Unloading is already set.
+    // The window is closing.
     void closing();
+    // A key press that reached the window (the judge's keys).
+    void keyPressed(const QKeyEvent &event);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

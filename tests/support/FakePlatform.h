@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -49,7 +50,11 @@ public:
 class FakeKeyState : public platform::KeyState {
 public:
     bool IsDown(int virtualKey) override { return down.value(virtualKey, false); }
+    bool TakeWentDown(int virtualKey) override { return wentDown.remove(virtualKey) > 0; }
+    // Presses a key and lets it go again before the next pass.
+    void Tap(int virtualKey) { wentDown.insert(virtualKey); }
     QHash<int, bool> down;
+    QSet<int> wentDown;
 };
 
 class FakeSound : public platform::Sound {

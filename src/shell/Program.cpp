@@ -1,0 +1,147 @@
+#include "shell/Program.h"
+
+#include "modes/Modes.h"
+#include "modes/frmRanking.h"
+#include "net/NetMenu.h"
+#include "platform/KeyCodes.h"
+#include "platform/Platform.h"
+#include "romaji_editor/RomajiMenu.h"
+#include "romaji_editor/frmRoman.h"
+#include "settings/aplMain.h"
+#include "shell/Choosers.h"
+#include "shell/Reload.h"
+#include "typing/DisplayOptions.h"
+#include "typing/Game.h"
+#include "typing/Judge.h"
+#include "views/frmLoad.h"
+#include "views/frmMain.h"
+
+#include <QAction>
+#include <QKeyEvent>
+
+Program::Program() : form_(std::make_unique<frmMain>())
+{
+    game_ = new Game(*form_);
+    hiScores_ = std::make_unique<HiScoreMenu>(*game_);
+    modes_ = new Modes(*game_, *hiScores_);
+    game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
+    Wire();
+}
+
+Program::~Program()
+{
+    hiScores_.reset();
+    delete ranking_.data();
+    delete roman_.data();
+    UnloadNetWindow();
+}
+
+frmRoman *Program::RomanWindow() const
+{
+    return roman_ && roman_->isVisible() ? roman_.data() : nullptr;
+}
+
+frmRanking *Program::RankingWindow() const
+{
+    return ranking_ && ranking_->isVisible() ? ranking_.data() : nullptr;
+}
+
+void Program::Wire()
+{
+    frmMain &form = *form_;
+    Game &game = *game_;
+    auto on = [&form](QAction *action, std::function<void()> handler) {
+        QObject::connect(action, &QAction::triggered, &form, std::move(handler));
+    };
+    on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
+    on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
+    on(form.mnuNet, [&game] { mnuNet_Click(game); });
+    on(form.mnuReload, [&game] { mnuReload_Click(game); });
+    on(form.mnuOuit, [this] { mnuOuit_Click(); });
+    on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
+    on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });
+    on(form.mnuBold, [&form] { mnuBold_Click(form); });
+    on(form.mnuBig, [&form] { mnuBig_Click(form); });
+    on(form.mnuMissType, [&form] { mnuMissType_Click(form); });
+    on(form.mnuRomanView, [&form] { mnuRomanView_Click(form); });
+    on(form.mnuNext, [&form] { mnuNext_Click(form); });
+    on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
+    on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
+    on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
+    on(form.mnuAbout, [this] { mnuAbout_Click(); });
+
+    QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &game](frmMain::MenuArray which, int index) {
+        switch (which) {
+        case frmMain::MenuArray::Copipe: modes_->mnuCopipe_Click(index); break;
+        case frmMain::MenuArray::CopipeScore: hiScores_->mnuCopipeScore_Click(index); break;
+        case frmMain::MenuArray::Ranking: modes_->mnuRanking_Click(index); break;
+        case frmMain::MenuArray::QlsChange: mnuQlsChange_Click(game, index); break;
+        case frmMain::MenuArray::Change: mnuChange_Click(game, index); break;
+        }
+    });
+
+    QObject::connect(&form, &frmMain::closing, &form, [this, &game] {
+        game.state.Unloading = true;
+        // A running game or battle ends with the program, without a result and unsaved.
+        if (game.state.LoopRunning) {
+            platform::process().EndProgram();
+            return;
+        }
+        Unload();
+    });
+    WireKeys();
+}
+
+void Program::WireKeys()
+{
+    QObject::connect(form_.get(), &frmMain::keyPressed, form_.get(), [this](const QKeyEvent &event) {
+        const platform::VirtualKey vk = platform::TranslateKeyEvent(event, aplMain::English);
+        if (vk.kind != platform::KeyKind::NotJudged)
+            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
+    });
+}
+
+void Program::Load()
+{
+    frmMain &form = *form_;
+    game_->dict.CopipePath = aplMain::AppPath + QStringLiteral("tokira.cls");
+    game_->dict.WordPath = aplMain::AppPath + QStringLiteral("tokira.qls");
+    form.show();
+    mnuReload_Click(*game_);
+    FillCopipeChooser(form);
+    FillWordChooser(form);
+    game_->Init();
+    form.SetRomanBold(aplMain::Bold);
+    form.SetRomanBig(aplMain::Big);
+    form.SetMissTypeVisible(aplMain::MissType);
+    form.mnuEnglish->setChecked(aplMain::English);
+    form.SetRomanHidden(aplMain::RomanView);
+    if (aplMain::Next)
+        form.SetNextShown(true);
+    form.ShowKotehan(aplMain::Kotehan);
+    hiScores_->Load();
+    form.activateWindow();
+}
+
+void Program::Unload()
+{
+    hiScores_->Unload();
+    form_->LoadWindow()->close();
+    UnloadNetWindow();
+    if (!aplMain::SaveSettings()) {
+        platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
+    }
+}
+
+void Program::mnuAbout_Click()
+{
+    platform::dialogs().Message(QStringLiteral("疾鍵\r\nVer. ") + QLatin1String(aplMain::Version)
+                                    + QStringLiteral("\r\n疾鍵 開発チーム"),
+                                QStringLiteral("バージョン情報"), true);
+}
+
+void Program::mnuOuit_Click()
+{
+    form_->close();
+    platform::process().EndProgram();
+}

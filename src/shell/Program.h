@@ -1,0 +1,51 @@
+#pragma once
+// The running program: the main window, the game on it and every subsystem
+// that plays on it, made once at start-up and thrown away at the end (tests
+// make one each). It owns the other windows' lifetimes and connects every
+// menu command, key and close request to its handler.
+
+#include "modes/HiScoreMenu.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class Game;
+class Modes;
+class frmMain;
+class frmRanking;
+class frmRoman;
+
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    // The main window's load sequence: dictionaries, choosers, display options, name.
+    void Load();
+    // The main window's unload sequence: other windows, then the settings.
+    void Unload();
+
+    frmMain &Form() { return *form_; }
+    Game &TheGame() { return *game_; }
+    Modes &SoloModes() { return *modes_; }
+    HiScoreMenu &HiScores() { return *hiScores_; }
+    frmRoman *RomanWindow() const;
+    frmRanking *RankingWindow() const;
+
+    void mnuAbout_Click();
+    void mnuOuit_Click();
+
+private:
+    void Wire();
+    void WireKeys();
+
+    std::unique_ptr<frmMain> form_;
+    Game *game_ = nullptr;
+    std::unique_ptr<HiScoreMenu> hiScores_;
+    Modes *modes_ = nullptr;
+    QPointer<frmRoman> roman_;
+    QPointer<frmRanking> ranking_;
+};

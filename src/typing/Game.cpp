@@ -1,0 +1,73 @@
+#include "typing/Game.h"
+
+#include "settings/aplMain.h"
+#include "util/Functions.h"
+#include "views/frmMain.h"
+
+Game::Game(frmMain &window) : QObject(&window), form(window) {}
+
+void Game::Init()
+{
+    state.Speed = 0.0;
+    state.Goal = 0;
+    state.CopipeMode = false;
+    state.NetMode = false;
+    state.Aborted = false;
+    state.LineNo = 0;
+    state.Restart = false;
+    state.LastKey = 0;
+    state.TypeCount = 0;
+    state.MissCount = 0;
+    state.Seconds = 0.0;
+    form.lblMissType->setText(QString());
+    form.lblRest->setText(QStringLiteral("-"));
+    form.lblSpeed->setText(QStringLiteral("-"));
+    form.lblType->setText(QStringLiteral("0"));
+    form.lblMiss->setText(QStringLiteral("0"));
+    form.lblTime->setText(QStringLiteral("0"));
+}
+
+void Game::ShowQuestion(const QuestItem &item)
+{
+    state.Roman = item.Roman;
+    form.lblQuest->setText(item.Quest);
+    form.lblRoman->setText(item.Roman);
+}
+
+void Game::ShowNextLine(const QString &quest)
+{
+    form.lblNext->setText(quest);
+}
+
+void Game::ShowPass(const QString &rest)
+{
+    form.lblRest->setText(rest);
+    form.lblTime->setText(Functions::Format000(state.Seconds));
+    form.lblSpeed->setText(Functions::Format000(state.Speed));
+}
+
+double Game::ShownSpeed() const
+{
+    return Functions::Val(Functions::Format000(state.Speed));
+}
+
+const QString &Game::TypeWave()
+{
+    RefreshWaves();
+    return typeWave_;
+}
+
+const QString &Game::MissWave()
+{
+    RefreshWaves();
+    return missWave_;
+}
+
+void Game::RefreshWaves()
+{
+    if (wavesFor_ == aplMain::AppPath && !typeWave_.isEmpty())
+        return;
+    wavesFor_ = aplMain::AppPath;
+    typeWave_ = wavesFor_ + QStringLiteral("type.wav");
+    missWave_ = wavesFor_ + QStringLiteral("miss.wav");
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A game on the main window: its state, the dictionaries it draws from, and
+// the values that pass between the subsystems that play on the window. The
+// labels are painted from here; nothing is read back from them.
+
+#include "dictionary/Dictionaries.h"
+#include "typing/GameState.h"
+#include "typing/NetHooks.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class frmMain;
+
+class Game : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Game(frmMain &form);
+
+    frmMain &form;
+    GameState state;
+    Dictionaries dict;
+
+    // The name of the ranking text last played to its end, and the decoded
+    // registration name of the ranking text chosen last.
+    QString CopipeTitle;
+    QString RankingTitle;
+    // Opens the ranking submission window after a Ranking attack.
+    std::function<void()> OpenRankingSubmission;
+    // What the judge reaches of a running net battle.
+    NetHooks net;
+
+    // Resets the counters and flags of a new game and shows them.
+    void Init();
+    // Shows a question and makes its romaji the one to type.
+    void ShowQuestion(const QuestItem &item);
+    void ShowNextLine(const QString &quest);
+    // Paints what a pass computed: the remaining amount, the time and the speed.
+    void ShowPass(const QString &rest);
+    // The speed as it is shown (to the thousandth).
+    double ShownSpeed() const;
+    // The judge's sounds, built once per program folder rather than per key.
+    const QString &TypeWave();
+    const QString &MissWave();
+
+signals:
+    // The first key of a game was judged: its clock starts now.
+    void firstKeyJudged();
+
+private:
+    void RefreshWaves();
+
+    QString wavesFor_;
+    QString typeWave_;
+    QString missWave_;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The state of the game on the main window. The window's labels are painted
+// from it and never read back.
+
+#include <QString>
+
+struct GameState {
+    // A game runs; only then are keys judged.
+    bool Playing = false;
+    bool CopipeMode = false;
+    bool RankingMode = false;
+    bool NetMode = false;
+    // The running game was stopped with Esc, or is to start again (Tab).
+    bool Aborted = false;
+    bool Restart = false;
+    // Translated code of the last judged key; 0 until the first key of a game.
+    qint16 LastKey = 0;
+    // Time limit in ms (Speed attack), keys to type (Time attack), or the
+    // index of the last line (Copipe and Ranking attack).
+    qint32 Goal = 0;
+    // Types per second at the last pass.
+    double Speed = 0.0;
+    qint32 LastLine = 0;
+    qint32 LineNo = 0;
+    // The main window has been asked to close.
+    bool Unloading = false;
+    // A game or battle loop runs: closing the window then ends the program at once.
+    bool LoopRunning = false;
+
+    // The romaji still to type.
+    QString Roman;
+    int TypeCount = 0;
+    int MissCount = 0;
+    // The elapsed seconds of the last pass, as shown (to the millisecond).
+    double Seconds = 0.0;
+};

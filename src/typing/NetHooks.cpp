@@ -1,7 +1,0 @@
-#include "typing/NetHooks.h"
-
-NetHooks &netHooks()
-{
-    static NetHooks hooks;
-    return hooks;
-}
