@@ -1,5 +1,5 @@
 #include "DictionaryFiles.h"
-#include "shell/Reload.h"
+#include "dictionary/Loader.h"
 #include "dictionary/Records.h"
 #include "util/Functions.h"
 
@@ -29,32 +29,32 @@ TEST(ShippedData, EveryReadingConvertsToTypableRomajiWithTheOptionOffAndOn)
         DictionaryFolder d;
         for (const char *name : {"tokira.qls", "tokira.cls", "tokira.rls", "roman.dat"})
             ASSERT_TRUE(QFile::copy(QString(TOKIRA_SOURCE_DIR "/data/") + name, d.fake.PathOf(name))) << name;
-        aplMain::NN2N = nn2n;
-        mnuReload_Click(d.form);
-        ASSERT_TRUE(d.fake.dialogs->shown.isEmpty()) << d.fake.dialogs->Texts().join("/").toStdString();
+        auto loaded = LoadDictionaries({d.fake.PathOf("tokira.qls"), d.fake.PathOf("tokira.cls"), d.fake.PathOf(""),
+                                        nn2n == 1},
+                                       [](int, const QString &) {});
+        ASSERT_TRUE(std::holds_alternative<Dictionaries>(loaded)) << std::get<LoadFailure>(loaded).Message.toStdString();
+        Dictionaries &dict = std::get<Dictionaries>(loaded);
 
-        EXPECT_GE(d.form.Words.size(), 600);
-        ExpectTypable(d.form.Words, "tokira.qls");
+        EXPECT_GE(dict.Words.size(), 600);
+        ExpectTypable(dict.Words, "tokira.qls");
 
-        const QStringList copipes = DictionaryFolder::Captions(d.form.mnuCopipe);
-        EXPECT_GE(copipes.size(), 8);
-        for (const QString &title : copipes) {
-            d.form.CopipeLines.clear();
-            LoadCopipe(d.form, title);
-            EXPECT_GE(d.form.CopipeLines.size(), 4) << title.toStdString();
-            EXPECT_LE(d.form.CopipeLines.size(), 20) << title.toStdString();
-            ExpectTypable(d.form.CopipeLines, title);
+        EXPECT_GE(dict.CopipeTitles.size(), 8);
+        for (const QString &title : std::as_const(dict.CopipeTitles)) {
+            dict.CopipeLines.clear();
+            LoadCopipe(dict, title);
+            EXPECT_GE(dict.CopipeLines.size(), 4) << title.toStdString();
+            EXPECT_LE(dict.CopipeLines.size(), 20) << title.toStdString();
+            ExpectTypable(dict.CopipeLines, title);
         }
 
-        const QStringList rankings = DictionaryFolder::Captions(d.form.mnuRanking);
-        EXPECT_GE(rankings.size(), 3);
-        for (const QString &title : rankings) {
-            d.form.RankingLines.clear();
-            RankingTitle.clear();
-            LoadRanking(d.form, title);
-            EXPECT_FALSE(RankingTitle.isEmpty()) << title.toStdString();
-            EXPECT_FALSE(RankingTitle.contains(QChar(0xFFFD))) << title.toStdString();
-            ExpectTypable(d.form.RankingLines, title);
+        EXPECT_GE(dict.RankingTitles.size(), 3);
+        for (const QString &title : std::as_const(dict.RankingTitles)) {
+            dict.RankingLines.clear();
+            const std::optional<QString> name = LoadRanking(dict, title);
+            ASSERT_TRUE(name.has_value()) << title.toStdString();
+            EXPECT_FALSE(name->isEmpty()) << title.toStdString();
+            EXPECT_FALSE(name->contains(QChar(0xFFFD))) << title.toStdString();
+            ExpectTypable(dict.RankingLines, title);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 #include "modes/HiScoreMenu.h"
+#include "typing/Game.h"
+#include "util/Functions.h"
 #include "scores/ScoreTables.h"
 #include "views/frmHiScore.h"
 #include "settings/aplMain.h"
@@ -27,11 +29,11 @@ QStringList Column(const QList<AutoLabel *> &labels)
     return texts;
 }
 
-void FinishGame(frmMain &form, const char *time, const char *type, const char *speed)
+void FinishGame(Game &game, const char *time, int types, double speed)
 {
-    form.lblTime->setText(time);
-    form.lblType->setText(type);
-    form.lblSpeed->setText(speed);
+    game.state.Seconds = Functions::Val(time);
+    game.state.TypeCount = types;
+    game.state.Speed = speed;
 }
 
 } // namespace
@@ -40,8 +42,10 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
 {
     FakePlatform fake;
     frmMain form;
-    LoadHiScoreWindow(form);
-    frmHiScore *w = HiScoreWindow();
+    Game game(form);
+    HiScoreMenu menu(game);
+    menu.Load();
+    frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->size(), QSize(312, 176));
@@ -65,19 +69,21 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
             EXPECT_EQ(l->font().family(), "ＭＳ Ｐゴシック");
             EXPECT_EQ(l->textFormat(), Qt::PlainText);
         }
-    UnloadHiScoreWindow();
-    EXPECT_EQ(HiScoreWindow(), nullptr);
+    menu.Unload();
+    EXPECT_EQ(menu.Window(), nullptr);
 }
 
 TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     InitScoreTables();
-    LoadHiScoreWindow(form);
-    frmHiScore *w = HiScoreWindow();
+    menu.Load();
+    frmHiScore *w = menu.Window();
 
-    mnuSpeedScore_Click(form);
+    menu.mnuSpeedScore_Click();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "スピードアタック");
     EXPECT_EQ(w->lblString[1]->text(), "タイプ数");
@@ -86,14 +92,14 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
 
     aplMain::SpeedScores[0] = {"たろう", 245, 2.0417};
     aplMain::TimeScores[0] = {"<b>x</b>", 23.4567, 4.1};
-    mnuSpeedScore_Click(form);
+    menu.mnuSpeedScore_Click();
     EXPECT_EQ(w->lblTime[0]->text(), "245");
     EXPECT_EQ(w->lblSpeed[0]->text(), "2.042");
     EXPECT_EQ(w->lblPlayer[0]->text(), "たろう");
     // Header text changes stay centred over the score column.
     const int centre = w->lblString[1]->geometry().center().x();
 
-    mnuTimeScore_Click(form);
+    menu.mnuTimeScore_Click();
     EXPECT_EQ(w->windowTitle(), "タイムアタック");
     EXPECT_EQ(w->lblString[1]->text(), "経過時間");
     EXPECT_EQ(w->lblString[1]->geometry().center().x(), centre);
@@ -105,7 +111,7 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
 
     // A long name is cut at the end of the name column.
     aplMain::TimeScores[1].Player = QString(40, QChar(0x3042));
-    mnuTimeScore_Click(form);
+    menu.mnuTimeScore_Click();
     EXPECT_LE(RightEdge(w->lblPlayer[1]), 144);
 }
 
@@ -113,17 +119,19 @@ TEST(HiScoreWindow, NewRowIsBoldUntilTheNextDisplay)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     InitScoreTables();
-    mnuTimeScore_Click(form); // loads the window when nobody has
-    frmHiScore *w = HiScoreWindow();
+    menu.mnuTimeScore_Click(); // loads the window when nobody has
+    frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
-    MarkHiScoreRow(3);
+    menu.MarkRow(3);
     for (AutoLabel *l : {w->lblRank[3], w->lblPlayer[3], w->lblTime[3], w->lblSpeed[3]})
         EXPECT_TRUE(l->font().bold());
     EXPECT_FALSE(w->lblPlayer[2]->font().bold());
     EXPECT_EQ(RightEdge(w->lblTime[3]), 222);
-    MarkHiScoreRow(10); // outside the table: nothing
-    mnuSpeedScore_Click(form);
+    menu.MarkRow(10); // outside the table: nothing
+    menu.mnuSpeedScore_Click();
     for (AutoLabel *l : {w->lblRank[3], w->lblPlayer[3], w->lblTime[3], w->lblSpeed[3]})
         EXPECT_FALSE(l->font().bold());
 }
@@ -132,12 +140,14 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     form.move(100, 50);
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    LoadHiScoreWindow(form);
-    frmHiScore *w = HiScoreWindow();
+    menu.Load();
+    frmHiScore *w = menu.Window();
     const QRect outer = form.frameGeometry();
     EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(outer.left(), outer.bottom() + 1));
     EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -145,11 +155,11 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
     // Placed again at the first showing (the window manager has framed the
     // main window by then), never after.
     form.move(120, 60);
-    mnuSpeedScore_Click(form);
+    menu.mnuSpeedScore_Click();
     EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(form.frameGeometry().left(), form.frameGeometry().bottom() + 1));
     const QPoint placed = w->pos();
     form.move(300, 200);
-    mnuTimeScore_Click(form);
+    menu.mnuTimeScore_Click();
     EXPECT_EQ(w->pos(), placed);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), &form);
@@ -163,20 +173,18 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
     QApplication::sendEvent(w, &activate);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
 
-    SetHiScoreEnabled(false);
-    EXPECT_FALSE(w->isEnabled());
-    SetHiScoreEnabled(true);
-    EXPECT_TRUE(w->isEnabled());
 }
 
 TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "寿限無");
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "a/b:c");
-    mnuCopipeScore_Click(form, 1);
-    frmHiScore *w = HiScoreWindow();
+    menu.mnuCopipeScore_Click(1);
+    frmHiScore *w = menu.Window();
     EXPECT_EQ(w->windowTitle(), "寿限無");
     EXPECT_EQ(w->lblString[1]->text(), "経過時間");
     EXPECT_EQ(Column(w->lblTime), QStringList(10, "999.000"));
@@ -187,26 +195,28 @@ TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
 
     WriteShiftJisFile(fake.PathOf("a／b：c.hst"),
                       "\"shared\",30,1\r\n" + Functions::FromShiftJis(fresh).section("\r\n", 1));
-    mnuCopipeScore_Click(form, 2);
+    menu.mnuCopipeScore_Click(2);
     EXPECT_EQ(w->windowTitle(), "a/b:c");
     EXPECT_EQ(w->lblPlayer[0]->text(), "shared");
     EXPECT_EQ(w->lblTime[0]->text(), "30.000");
 
-    mnuCopipeScore_Click(form, 0); // the placeholder is no text
-    mnuCopipeScore_Click(form, 3);
+    menu.mnuCopipeScore_Click(0); // the placeholder is no text
+    menu.mnuCopipeScore_Click(3);
     EXPECT_EQ(w->windowTitle(), "a/b:c");
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
 
-TEST(HiScoreInsert, TakesTheFinishedGameFromTheMainWindow)
+TEST(HiScoreInsert, TakesTheFinishedGameFromTheGameState)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     InitScoreTables();
     aplMain::Kotehan = "たろう";
-    FinishGame(form, "23.456", "245", "4.123");
-    EXPECT_EQ(AddSpeedScore(form), 0);
-    EXPECT_EQ(AddTimeScore(form), 0);
+    FinishGame(game, "23.456", 245, 4.123);
+    EXPECT_EQ(menu.AddSpeedScore(), 0);
+    EXPECT_EQ(menu.AddTimeScore(), 0);
     EXPECT_EQ(aplMain::SpeedScores[0].Score, 245);
     EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith(Functions::ToShiftJis("\"たろう\",245,4.123\r\n")));
     EXPECT_TRUE(ReadBytes(fake.PathOf("timeattack.hst")).startsWith(Functions::ToShiftJis("\"たろう\",23.456,4.123\r\n")));
@@ -215,14 +225,14 @@ TEST(HiScoreInsert, TakesTheFinishedGameFromTheMainWindow)
     for (ScoreEntry &row : aplMain::TimeScores)
         row = {"old", 20, 1};
     QFile::remove(fake.PathOf("timeattack.hst"));
-    FinishGame(form, "20.000", "0", "3.000");
-    EXPECT_EQ(AddTimeScore(form), std::nullopt);
+    FinishGame(game, "20.000", 0, 3.0);
+    EXPECT_EQ(menu.AddTimeScore(), std::nullopt);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")).count("\"old\",20,1\r\n"), 10);
-    EXPECT_EQ(AddSpeedScore(form), std::nullopt); // no correct key, no row
+    EXPECT_EQ(menu.AddSpeedScore(), std::nullopt); // no correct key, no row
 
     LoadCopipeScore("寿限無");
-    FinishGame(form, "61.5", "300", "4.878");
-    EXPECT_EQ(AddCopipeScore(form, "寿限無"), 0);
+    FinishGame(game, "61.5", 300, 4.878);
+    EXPECT_EQ(menu.AddCopipeScore("寿限無"), 0);
     EXPECT_TRUE(ReadBytes(fake.PathOf("寿限無.hst")).startsWith(Functions::ToShiftJis("\"たろう\",61.5,4.878\r\n")));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
@@ -231,10 +241,12 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
 {
     FakePlatform fake;
     frmMain form;
+    Game game(form);
+    HiScoreMenu menu(game);
     aplMain::Kotehan = "名無しさん";
     fake.dialogs->inputAnswers = {"一二三四五六七八九", "", "\"”\""};
     for (int i = 0; i < 3; ++i)
-        mnuKotehan_Click(form);
+        menu.mnuKotehan_Click();
     ASSERT_EQ(fake.dialogs->shown.size(), 4);
     EXPECT_EQ(fake.dialogs->shown[0].text, "コテハンを入力してください");
     EXPECT_EQ(fake.dialogs->shown[0].title, "コテハンを使う");
@@ -246,14 +258,14 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
     EXPECT_EQ(form.mnuKotehan->text(), "コテハンの設定(&K)...");
 
     fake.dialogs->inputAnswers = {"一二三四五六七八"};
-    mnuKotehan_Click(form);
+    menu.mnuKotehan_Click();
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
     EXPECT_EQ(form.mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form.lblName->text(), "一二三四五六七八");
     EXPECT_EQ(form.lblData->x(), form.lblName->x() + form.lblName->width());
 
     fake.dialogs->inputAnswers = {QString::fromUtf16(u"\r\nいち,に\0garbage", 14)};
-    mnuKotehan_Click(form);
+    menu.mnuKotehan_Click();
     EXPECT_EQ(aplMain::Kotehan, "いち、に");
     EXPECT_EQ(form.lblName->text(), "いち、に");
 }

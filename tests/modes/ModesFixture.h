@@ -1,15 +1,17 @@
 #pragma once
-// A real main window on the fake platform with a tiny word list, and helpers
+// A whole program on the fake platform with a tiny word list, and helpers
 // that play a game pass by pass with the fake clock.
 
 #include "FakePlatform.h"
 #include "modes/GameLoop.h"
+#include "modes/HiScoreMenu.h"
 #include "modes/Modes.h"
-#include "modes/RankingAttack.h"
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
+#include "shell/Program.h"
+#include "typing/Game.h"
 #include "typing/Judge.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QMenu>
@@ -21,36 +23,40 @@ class ModesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<frmMain>();
-        form->Words = {{"犬", "INU"}, {"猫", "NEKO"}};
-        form->WordMax = "1";
         aplMain::Kotehan = "名無しさん";
         for (ScoreEntry &row : aplMain::SpeedScores)
             row = {"名無しさん", 0, 0};
         for (ScoreEntry &row : aplMain::TimeScores)
             row = {"名無しさん", 999, 0};
-        CopipeTitle.clear();
+        NewProgram();
     }
 
-    void TearDown() override
+    // Throws the program away and makes a fresh one.
+    void NewProgram()
     {
-        form.reset();
-        OpenRankingSubmission = [](frmMain &) {};
-        CopipeTitle.clear();
+        program.reset();
+        program = std::make_unique<Program>();
+        form = &program->Form();
+        game = &program->TheGame();
+        modes = &program->SoloModes();
+        hiScores = &program->HiScores();
+        game->dict.Words = {{"犬", "INU"}, {"猫", "NEKO"}};
+        game->dict.WordMax = "1";
     }
 
+    GameLoop &Loop() { return modes->Loop(); }
     // One tick of the game loop at the given clock time (ms).
     void TickAt(qint64 ms)
     {
         fake.clock->now = ms;
-        GameTick(*form);
+        Loop().Tick();
     }
-    void Key(int code, bool shift = false) { KeyDown(*form, code, shift, true); }
+    void Key(int code, bool shift = false) { KeyDown(*game, code, shift, true); }
     // Types the next n letters of the romaji shown, whatever it is.
     void TypeCorrect(int n)
     {
         for (int i = 0; i < n; ++i) {
-            const QString roman = form->lblRoman->text();
+            const QString roman = game->state.Roman;
             Key(roman.isEmpty() ? 'Q' : roman.at(0).unicode());
         }
     }
@@ -66,11 +72,11 @@ protected:
             block += line.Quest + ":" + line.Roman + "\r\n";
         block += "[END]\r\n";
         if (which == frmMain::MenuArray::Ranking) {
-            form->RankingText += block;
-            form->RankingLines = lines;
+            game->dict.RankingText += block;
+            game->dict.RankingLines = lines;
         } else {
-            form->CopipeText += block;
-            form->CopipeLines = lines;
+            game->dict.CopipeText += block;
+            game->dict.CopipeLines = lines;
             form->AddMenuArrayItem(frmMain::MenuArray::CopipeScore, title);
         }
         form->AddMenuArrayItem(which, title);
@@ -79,5 +85,9 @@ protected:
     QStringList Boxes() const { return fake.dialogs->Texts(); }
 
     FakePlatform fake;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<Program> program;
+    frmMain *form = nullptr;
+    Game *game = nullptr;
+    Modes *modes = nullptr;
+    HiScoreMenu *hiScores = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "ModesFixture.h"
 
 #include "modes/frmRanking.h"
-#include "shell/StartUp.h"
 
 class RankingAttackTest : public ModesTest {
 protected:
@@ -11,10 +10,7 @@ protected:
         // Registration name "AB" in its stored, reversed code form.
         index = AddText(frmMain::MenuArray::Ranking, "早口",
                         {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "E"}}, "66#56#");
-        OpenRankingSubmission = [this](frmMain &f) {
-            ++opened;
-            EXPECT_EQ(&f, form.get());
-        };
+        game->OpenRankingSubmission = [this] { ++opened; };
     }
 
     void PlayToTheEnd()
@@ -32,12 +28,12 @@ protected:
 
 TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
 {
-    mnuRanking_Click(*form, index);
+    modes->mnuRanking_Click(index);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ランキング「早口」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
-    EXPECT_TRUE(form->RankingMode);
-    EXPECT_FALSE(form->CopipeMode);
-    EXPECT_EQ(form->Goal, 4);
+    EXPECT_TRUE(game->state.RankingMode);
+    EXPECT_FALSE(game->state.CopipeMode);
+    EXPECT_EQ(game->state.Goal, 4);
     EXPECT_EQ(form->lblNext->text(), "二");
     EXPECT_FALSE(form->mnuI->menuAction()->isEnabled());
     fake.clock->now = 1000;
@@ -50,14 +46,14 @@ TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
     EXPECT_EQ(form->lblRest->text(), "0");
     TypeCorrect(1);
     TickAt(2500);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "-1");
     EXPECT_EQ(form->lblTime->text(), "1.500");
     EXPECT_EQ(form->lblSpeed->text(), "3.333");
-    EXPECT_FALSE(form->RankingMode);
-    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(game->state.RankingMode);
+    EXPECT_FALSE(game->state.Playing);
     EXPECT_TRUE(form->mnuI->menuAction()->isEnabled());
-    EXPECT_EQ(CopipeTitle, "早口");
+    EXPECT_EQ(game->CopipeTitle, "早口");
     EXPECT_EQ(Boxes(), (QStringList{"-------------------終了-------------------",
                                     "インターネットランキングに結果を送信しますか？"}));
     EXPECT_EQ(fake.dialogs->shown[1].title, "疾鍵");
@@ -68,15 +64,17 @@ TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
 TEST_F(RankingAttackTest, YesOpensTheSubmissionWithTheLastPassOnTheLabels)
 {
     fake.dialogs->yesNoAnswers = {true};
-    OpenRankingSubmission = [this](frmMain &f) {
+    game->OpenRankingSubmission = [this] {
         ++opened;
-        // What the submission window copies when it opens.
-        EXPECT_EQ(f.lblTime->text(), "3.000");
-        EXPECT_EQ(f.lblSpeed->text(), "1.667");
-        EXPECT_EQ(CopipeTitle, "早口");
-        EXPECT_FALSE(f.Playing);
+        // What the submission window takes when it opens.
+        EXPECT_DOUBLE_EQ(game->state.Seconds, 3.0);
+        EXPECT_EQ(game->ShownSpeed(), 1.667);
+        EXPECT_EQ(form->lblTime->text(), "3.000");
+        EXPECT_EQ(form->lblSpeed->text(), "1.667");
+        EXPECT_EQ(game->CopipeTitle, "早口");
+        EXPECT_FALSE(game->state.Playing);
     };
-    mnuRanking_Click(*form, index);
+    modes->mnuRanking_Click(index);
     PlayToTheEnd();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(form->lblTime->text(), "3.000") << "kept until the next game";
@@ -84,45 +82,48 @@ TEST_F(RankingAttackTest, YesOpensTheSubmissionWithTheLastPassOnTheLabels)
 
 TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
 {
-    CopipeTitle = "前回";
-    mnuRanking_Click(*form, index);
+    game->CopipeTitle = "前回";
+    modes->mnuRanking_Click(index);
     fake.clock->now = 1000;
     TypeCorrect(2);
     TickAt(1000);
     fake.keys->down[27] = true;
     TickAt(1500);
     fake.keys->down[27] = false;
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
-    EXPECT_EQ(CopipeTitle, "前回");
-    EXPECT_FALSE(form->RankingMode);
+    EXPECT_EQ(game->CopipeTitle, "前回");
+    EXPECT_FALSE(game->state.RankingMode);
 
-    mnuRanking_Click(*form, index);
+    modes->mnuRanking_Click(index);
     fake.clock->now = 2000;
     TypeCorrect(2);
     TickAt(2000);
     fake.keys->down[9] = true;
     TickAt(2500);
     fake.keys->down[9] = false;
-    ASSERT_TRUE(GameLoopRunning(*form));
-    EXPECT_TRUE(form->RankingMode);
-    EXPECT_EQ(form->LineNo, 0);
+    ASSERT_TRUE(Loop().Running());
+    EXPECT_TRUE(game->state.RankingMode);
+    EXPECT_EQ(game->state.LineNo, 0);
     EXPECT_EQ(form->lblQuest->text(), "一");
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ランキング「早口」");
     EXPECT_TRUE(Boxes().isEmpty());
     PlayToTheEnd();
-    EXPECT_EQ(CopipeTitle, "早口");
+    EXPECT_EQ(game->CopipeTitle, "早口");
 }
 
 TEST_F(RankingAttackTest, TheWiredProgramOpensTheSubmissionWindowOnYes)
 {
-    WireMainWindow(*form);
+    NewProgram();
+    index = AddText(frmMain::MenuArray::Ranking, "早口", {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "E"}},
+                    "66#56#");
     fake.dialogs->yesNoAnswers = {true};
-    mnuRanking_Click(*form, index);
+    modes->mnuRanking_Click(index);
     PlayToTheEnd();
-    frmRanking *window = RankingWindow();
+    frmRanking *window = program->RankingWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->lblTime->text(), "3.000");
     EXPECT_EQ(window->lblSpeed->text(), "1.667");
+    EXPECT_EQ(window->windowTitle(), "インターネットランキング申請 (AB)");
     delete window;
 }

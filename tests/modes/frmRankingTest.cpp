@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
 #include "HttpFixture.h"
-#include "dictionary/Records.h"
+#include "typing/Game.h"
 #include "platform/HttpClient.h"
 #include "scores/RankingRequest.h"
 #include "modes/frmRanking.h"
@@ -24,23 +24,31 @@ struct Scene {
     FakePlatform fake;
     HttpFixture server;
     frmMain form;
+    Game game{form};
     QWidget hiScore;
+    QPointer<frmRanking> window;
+    bool closing = false;
 
     Scene()
     {
         aplMain::RankingServer = server.Address();
         aplMain::Kotehan = "太郎";
         aplMain::PassWord = "secret";
-        RankingTitle = "tokira_aiueo";
-        form.lblTime->setText("83.125");
-        form.lblSpeed->setText("5.214");
+        game.RankingTitle = "tokira_aiueo";
+        game.CopipeTitle = "五十音";
+        game.state.Seconds = 83.125;
+        game.state.Speed = 5.2144;
+        QObject::connect(&form, &frmMain::closing, [this] { closing = true; });
     }
-    ~Scene() { delete RankingWindow(); }
+    ~Scene() { delete window.data(); }
+
+    // The submission window while it is open.
+    frmRanking *Current() const { return window && window->isVisible() ? window.data() : nullptr; }
 
     frmRanking &Open()
     {
-        ShowRankingSubmission(form, "五十音");
-        return *RankingWindow();
+        ShowRankingSubmission(window, game);
+        return *Current();
     }
 
     // Fills the boxes, presses the button and waits until the window has gone.
@@ -50,7 +58,7 @@ struct Scene {
         window.txtComment->setText(comment);
         window.txtPassWord->setText(password);
         QTest::mouseClick(window.cmdRegist, Qt::LeftButton);
-        return WaitFor([] { return RankingWindow() == nullptr; }, 10000);
+        return WaitFor([this] { return Current() == nullptr; }, 10000);
     }
 };
 
@@ -109,20 +117,21 @@ TEST(frmRanking, OpensWithTheResultTheDefaultsAndTheOtherWindowsDisabled)
     EXPECT_TRUE(popup.isEnabled());
 
     // A second open only raises the window that is there.
-    ShowRankingSubmission(scene.form, "other");
-    EXPECT_EQ(RankingWindow(), &window);
+    scene.game.CopipeTitle = "other";
+    ShowRankingSubmission(scene.window, scene.game);
+    EXPECT_EQ(scene.Current(), &window);
     EXPECT_EQ(window.lblTitle->text(), "五十音");
 
     // The main window cannot go away under the open window.
     scene.form.close();
     EXPECT_TRUE(scene.form.isVisible());
-    EXPECT_FALSE(scene.form.Unloading);
+    EXPECT_FALSE(scene.closing);
 
     // Closing without sending keeps the password typed, not the name.
     window.txtName->setText("次郎");
     window.txtPassWord->setText("newpw");
     window.close();
-    EXPECT_EQ(RankingWindow(), nullptr);
+    EXPECT_EQ(scene.Current(), nullptr);
     EXPECT_EQ(aplMain::PassWord, "newpw");
     EXPECT_EQ(aplMain::Kotehan, "太郎");
     EXPECT_TRUE(scene.form.isEnabled());
@@ -159,7 +168,7 @@ TEST(frmRanking, EmptyBoxesAndTheWordErrorAreRefusedBeforeAnythingIsSent)
     // An empty box is named before the word.
     EXPECT_EQ(press("error", "", "p"), incomplete);
 
-    EXPECT_EQ(RankingWindow(), &window);
+    EXPECT_EQ(scene.Current(), &window);
     EXPECT_FALSE(window.Sending());
     EXPECT_TRUE(window.cmdRegist->isEnabled());
     EXPECT_TRUE(window.txtName->isEnabled());
@@ -190,9 +199,9 @@ TEST(frmRanking, SendsOneRequestShowsItsOutcomeAndCloses)
     EXPECT_FALSE(window.txtComment->isEnabled());
     EXPECT_FALSE(window.txtPassWord->isEnabled());
     window.close();
-    EXPECT_EQ(RankingWindow(), &window);
+    EXPECT_EQ(scene.Current(), &window);
 
-    ASSERT_TRUE(WaitFor([] { return RankingWindow() == nullptr; }));
+    ASSERT_TRUE(WaitFor([&scene] { return scene.Current() == nullptr; }));
     ASSERT_EQ(scene.server.requestLines.size(), 1);
     EXPECT_EQ(scene.server.requestLines[0],
               "GET /morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira&kyokumei=tokira_aiueo"

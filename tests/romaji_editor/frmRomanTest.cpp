@@ -3,6 +3,7 @@
 #include "romaji_editor/RomajiMenu.h"
 #include "romaji_editor/frmRoman.h"
 #include "settings/aplMain.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 #include "util/ShiftJis.h"
 
@@ -25,24 +26,32 @@ struct RomanFolder {
         WriteShiftJisFile(fake.PathOf("tokira.qls"), "本田:ほんだ\r\n蚊:か\r\n");
         WriteShiftJisFile(fake.PathOf("tokira.cls"), "[CopipeName=c]\r\n蚊:か\r\n[END]\r\n");
         WriteShiftJisFile(fake.PathOf("tokira.rls"), "[CopipeName=r]\r\n79#\r\n蚊:か\r\n[END]\r\n");
-        form.WordPath = fake.PathOf("tokira.qls");
-        form.CopipePath = fake.PathOf("tokira.cls");
+        game.dict.WordPath = fake.PathOf("tokira.qls");
+        game.dict.CopipePath = fake.PathOf("tokira.cls");
     }
     ~RomanFolder() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     frmRoman &Open()
     {
-        mnuRoman_Click(form);
-        frmRoman *window = RomanWindow();
-        if (!window)
+        Click();
+        frmRoman *open = Current();
+        if (!open)
             throw std::runtime_error("no romaji window");
-        return *window;
+        return *open;
     }
+    void Click()
+    {
+        mnuRoman_Click(window, form, [this] { mnuReload_Click(game); });
+    }
+    // The open window, if any.
+    frmRoman *Current() const { return window && window->isVisible() ? window.data() : nullptr; }
 
     QByteArray Saved() const { return ReadBytes(fake.PathOf("roman.dat")); }
 
     FakePlatform fake;
     frmMain form;
+    Game game{form};
+    QPointer<frmRoman> window;
 };
 
 } // namespace
@@ -81,11 +90,11 @@ TEST(frmRoman, KeepsEveryOtherWindowDisabledWhileOpen)
     EXPECT_FALSE(f.form.isEnabled());
     EXPECT_FALSE(hiScore.isEnabled());
     // A second click brings the open window forward instead of opening another.
-    mnuRoman_Click(f.form);
-    EXPECT_EQ(RomanWindow(), &window);
+    f.Click();
+    EXPECT_EQ(f.Current(), &window);
 
     window.close();
-    EXPECT_EQ(RomanWindow(), nullptr);
+    EXPECT_EQ(f.Current(), nullptr);
     EXPECT_TRUE(f.form.isEnabled());
     EXPECT_TRUE(hiScore.isEnabled());
     EXPECT_FALSE(alreadyDisabled.isEnabled());
@@ -102,8 +111,8 @@ TEST(frmRoman, OkForcesTheNNRuleFirstOnlyWithTheOptionOn)
         EXPECT_EQ(aplMain::NN2N, 1);
         EXPECT_EQ(f.Saved(), Functions::ToShiftJis("NN:NN\r\nか:KA\r\nA:B:C\r\nん:NN\r\nだ:DA\r\nほ:HO\r\n"));
         // The dictionaries were converted with the new table and the option.
-        ASSERT_EQ(f.form.Words.size(), 2);
-        EXPECT_EQ(f.form.Words[0].Roman, "HONDA");
+        ASSERT_EQ(f.game.dict.Words.size(), 2);
+        EXPECT_EQ(f.game.dict.Words[0].Roman, "HONDA");
         EXPECT_FALSE(window.isVisible());
         EXPECT_TRUE(f.form.isEnabled());
     }
@@ -112,9 +121,9 @@ TEST(frmRoman, OkForcesTheNNRuleFirstOnlyWithTheOptionOn)
         f.Open().cmdOk_Click();
         EXPECT_TRUE(f.fake.dialogs->shown.isEmpty());
         EXPECT_EQ(f.Saved(), Functions::ToShiftJis(Table));
-        ASSERT_EQ(f.form.Words.size(), 2);
+        ASSERT_EQ(f.game.dict.Words.size(), 2);
         // "NN:N" runs before "ん" becomes NN, so with the option off the NN stays.
-        EXPECT_EQ(f.form.Words[0].Roman, "HONNDA");
+        EXPECT_EQ(f.game.dict.Words[0].Roman, "HONNDA");
     }
     {
         RomanFolder f("NN:NN\r\nん:NN\r\n");
@@ -170,8 +179,8 @@ TEST(frmRoman, ChangeKeepsTheFindSideAndTakesTheAnswerAsTyped)
 
     window.cmdOk_Click();
     EXPECT_EQ(f.Saved(), Functions::ToShiftJis("NN:N\r\nか:QQ\r\nA:x\r\nん:NN\r\nだ:DA\r\nほ:HO\r\n"));
-    ASSERT_EQ(f.form.Words.size(), 2);
-    EXPECT_EQ(f.form.Words[1].Roman, "QQ");
+    ASSERT_EQ(f.game.dict.Words.size(), 2);
+    EXPECT_EQ(f.game.dict.Words[1].Roman, "QQ");
 }
 
 TEST(frmRoman, AddTakesOnlyRuleLines)
@@ -209,7 +218,7 @@ TEST(frmRoman, CancelLeavesFileAndOptionUntouched)
     window.cmdCancel_Click();
     EXPECT_EQ(f.Saved(), before);
     EXPECT_EQ(aplMain::NN2N, 0);
-    EXPECT_TRUE(f.form.Words.isEmpty());
+    EXPECT_TRUE(f.game.dict.Words.isEmpty());
     EXPECT_TRUE(f.form.isEnabled());
 }
 
@@ -251,7 +260,7 @@ TEST(frmRoman, FailedWriteKeepsTheWindowAndTheOption)
     window.cmdOk_Click();
     EXPECT_EQ(f.fake.dialogs->Texts().last(), "roman.datを保存できませんでした。");
     EXPECT_EQ(aplMain::NN2N, 0);
-    EXPECT_EQ(RomanWindow(), &window);
+    EXPECT_EQ(f.Current(), &window);
     EXPECT_FALSE(f.form.isEnabled());
     window.cmdCancel_Click();
 }

@@ -1,5 +1,6 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
+#include "shell/Program.h"
 #include "shell/StartUp.h"
 #include "settings/aplMain.h"
 #include "views/frmMain.h"
@@ -12,9 +13,9 @@ TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllTwelveValues)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
-    ASSERT_TRUE(StartUp());
-    frmMain *form = MainWindow();
-    ASSERT_NE(form, nullptr);
+    std::unique_ptr<Program> program(StartUp());
+    ASSERT_NE(program, nullptr);
+    frmMain *form = &program->Form();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_EQ(form->lblName->text(), "名無しさん");
     EXPECT_FALSE(Bold || Big || MissType || RomanView || English || Next);
@@ -35,7 +36,7 @@ TEST(Settings, FirstRunStartsWithEverythingOffAndWritesAllTwelveValues)
     EXPECT_EQ(fake.settings->values.value("Setting/Bold"), "False");
     EXPECT_EQ(fake.settings->values.value("Setting/NN2N"), "0");
     EXPECT_EQ(fake.settings->values.value("Setting/RankingServer"), "http://127.0.0.1:21226");
-    delete form;
+    program.reset();
 
     // A second run reads back what the first one wrote.
     fake.settings->values.insert("Setting/Bold", "True");
@@ -86,9 +87,9 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     FakePlatform fake;
     LayShippedDictionaries(fake);
     fake.settings->failFlush = true;
-    frmMain form;
-    WireMainWindow(form);
-    LoadMainWindow(form);
+    Program program;
+    frmMain &form = program.Form();
+    program.Load();
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");

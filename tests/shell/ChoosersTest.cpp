@@ -11,38 +11,38 @@ TEST(Choosers, ChoosingAnotherCopipeDictionaryReloadsFromIt)
     d.WriteAll();
     d.Write("other.cls", "[CopipeName=別]\r\nか:か\r\n[END]\r\n");
     d.Write("other.qls", "蚊:か\r\n");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     FillCopipeChooser(d.form);
     FillWordChooser(d.form);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuChange), QStringList({"other.cls", "tokira.cls"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuQlsChange), QStringList({"other.qls", "tokira.qls"}));
     EXPECT_FALSE(d.form.mnuChange.first()->isVisible());
 
-    mnuChange_Click(d.form, 1);
-    EXPECT_EQ(d.form.CopipePath, d.fake.PathOf("other.cls"));
+    mnuChange_Click(d.game, 1);
+    EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
     EXPECT_TRUE(d.form.windowTitle().endsWith("コピペ辞書[other.cls]"));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"別"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"別"}));
-    EXPECT_EQ(d.form.Words.size(), 3);
+    EXPECT_EQ(d.game.dict.Words.size(), 3);
 
-    mnuQlsChange_Click(d.form, 1);
+    mnuQlsChange_Click(d.game, 1);
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[other.qls] コピペ辞書[other.cls]");
-    ASSERT_EQ(d.form.Words.size(), 1);
-    EXPECT_EQ(d.form.Words[0].Roman, "KA");
+    ASSERT_EQ(d.game.dict.Words.size(), 1);
+    EXPECT_EQ(d.game.dict.Words[0].Roman, "KA");
 
     // The same file again: everything reloads, nothing else changes.
     d.Write("other.qls", "蚊:か\r\n木:き\r\n");
-    mnuQlsChange_Click(d.form, 1);
-    EXPECT_EQ(d.form.Words.size(), 2);
+    mnuQlsChange_Click(d.game, 1);
+    EXPECT_EQ(d.game.dict.Words.size(), 2);
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[other.qls] コピペ辞書[other.cls]");
     // A reload leaves the choosers as they were, even with a new file in the folder.
     d.Write("new.cls", "x\r\n");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuChange), QStringList({"other.cls", "tokira.cls"}));
     // The placeholder and indexes out of range choose nothing.
-    mnuChange_Click(d.form, 0);
-    mnuChange_Click(d.form, 3);
-    EXPECT_EQ(d.form.CopipePath, d.fake.PathOf("other.cls"));
+    mnuChange_Click(d.game, 0);
+    mnuChange_Click(d.game, 3);
+    EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
 }
 
 TEST(Choosers, DeletedChoiceEndsTheProgramWithItsMessage)
@@ -50,10 +50,10 @@ TEST(Choosers, DeletedChoiceEndsTheProgramWithItsMessage)
     DictionaryFolder d;
     d.WriteAll();
     d.Write("gone.cls", "[CopipeName=x]\r\nx:x\r\n[END]\r\n");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     FillCopipeChooser(d.form);
     QFile::remove(d.fake.PathOf("gone.cls"));
-    EXPECT_THROW(mnuChange_Click(d.form, 1), ProgramEnded);
+    EXPECT_THROW(mnuChange_Click(d.game, 1), ProgramEnded);
     EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({"gone.clsが見つかりません"}));
 }
 

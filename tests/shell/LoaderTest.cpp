@@ -9,10 +9,10 @@
 
 namespace {
 
-QStringList Words(const frmMain &form)
+QStringList Words(const Game &game)
 {
     QStringList words;
-    for (const QuestItem &item : form.Words)
+    for (const QuestItem &item : game.dict.Words)
         words.append(item.Quest + "|" + item.Roman);
     return words;
 }
@@ -23,11 +23,11 @@ TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
 {
     DictionaryFolder d;
     d.WriteAll();
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
 
-    EXPECT_EQ(Words(d.form), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
-    EXPECT_EQ(d.form.WordMax, "2");
-    EXPECT_EQ(d.form.WordText, "今日:KONNNICHIHA\r\n三男:SANNANN\r\n本田:HONNDA\r\n");
+    EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
+    EXPECT_EQ(d.game.dict.WordMax, "2");
+    EXPECT_EQ(d.game.dict.WordText, "今日:KONNNICHIHA\r\n三男:SANNANN\r\n本田:HONNDA\r\n");
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));
@@ -45,13 +45,12 @@ TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
     EXPECT_EQ(d.fake.process->ends, 0);
 
     // The texts are kept converted for cutting later.
-    LoadCopipe(d.form, "名字");
-    ASSERT_EQ(d.form.CopipeLines.size(), 2);
-    EXPECT_EQ(d.form.CopipeLines[1].Roman, "SASAKI");
-    LoadRanking(d.form, "一番");
-    EXPECT_EQ(RankingTitle, "疾鍵杯");
-    ASSERT_EQ(d.form.RankingLines.size(), 1);
-    EXPECT_EQ(d.form.RankingLines[0].Roman, "KYAKU");
+    LoadCopipe(d.game.dict, "名字");
+    ASSERT_EQ(d.game.dict.CopipeLines.size(), 2);
+    EXPECT_EQ(d.game.dict.CopipeLines[1].Roman, "SASAKI");
+    EXPECT_EQ(LoadRanking(d.game.dict, "一番"), std::optional<QString>("疾鍵杯"));
+    ASSERT_EQ(d.game.dict.RankingLines.size(), 1);
+    EXPECT_EQ(d.game.dict.RankingLines[0].Roman, "KYAKU");
 }
 
 TEST(Loader, NNOptionShortensOnlyTheNNNotNeeded)
@@ -60,11 +59,11 @@ TEST(Loader, NNOptionShortensOnlyTheNNNotNeeded)
     d.WriteAll();
     d.Write("tokira.qls", "今日:こんにちは\r\n三男:さんあん\r\n本田:ほんだ\r\n百%:A%N%\r\n");
     aplMain::NN2N = 1;
-    mnuReload_Click(d.form);
-    EXPECT_EQ(Words(d.form), QStringList({"今日|KONNNICHIHA", "三男|SANNAN", "本田|HONDA", "百%|A%N%"}));
-    LoadCopipe(d.form, "名字");
-    ASSERT_FALSE(d.form.CopipeLines.isEmpty());
-    EXPECT_EQ(d.form.CopipeLines[0].Roman, "HONDA");
+    mnuReload_Click(d.game);
+    EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNAN", "本田|HONDA", "百%|A%N%"}));
+    LoadCopipe(d.game.dict, "名字");
+    ASSERT_FALSE(d.game.dict.CopipeLines.isEmpty());
+    EXPECT_EQ(d.game.dict.CopipeLines[0].Roman, "HONDA");
 }
 
 TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
@@ -75,16 +74,16 @@ TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
     d.Write("roman.dat", QString(TestTable) + "本:HON\r\n拶:SATSU");
     // The last word lacks its CR LF and is never used.
     d.Write("tokira.qls", "本田:ほんだ\r\n挨拶:あいさつ");
-    mnuReload_Click(d.form);
-    EXPECT_EQ(Words(d.form), QStringList({"HON田|HONNDA"}));
-    EXPECT_EQ(d.form.WordMax, "0");
+    mnuReload_Click(d.game);
+    EXPECT_EQ(Words(d.game), QStringList({"HON田|HONNDA"}));
+    EXPECT_EQ(d.game.dict.WordMax, "0");
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
-    LoadCopipe(d.form, "名字");
-    ASSERT_FALSE(d.form.CopipeLines.isEmpty());
-    EXPECT_EQ(d.form.CopipeLines[0].Quest, "HON田");
+    LoadCopipe(d.game.dict, "名字");
+    ASSERT_FALSE(d.game.dict.CopipeLines.isEmpty());
+    EXPECT_EQ(d.game.dict.CopipeLines[0].Quest, "HON田");
 
     d.Write("tokira.cls", "[CopipeName=本]\r\n本:ほん\r\n[END]\r\n");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"HON"}));
 }
 
@@ -92,8 +91,8 @@ TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
 {
     DictionaryFolder d;
     d.WriteAll();
-    mnuReload_Click(d.form);
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
+    mnuReload_Click(d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));
@@ -102,12 +101,12 @@ TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
 
     // Text outside blocks only; a header in the piece after the last CR LF still counts.
     d.Write("tokira.cls", "no blocks here\r\n");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     EXPECT_EQ(d.form.mnuCopipe.size(), 1);
     EXPECT_EQ(d.form.mnuCopipeScore.size(), 1);
     EXPECT_FALSE(d.form.mnuCopipe.first()->isVisible());
     d.Write("tokira.cls", "x\r\n[CopipeName=末尾]");
-    mnuReload_Click(d.form);
+    mnuReload_Click(d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"末尾"}));
 }
 
@@ -128,11 +127,11 @@ TEST(Loader, MissingFilesShowTheirMessageAndEndTheProgram)
         for (bool emptyFile : {false, true}) {
             DictionaryFolder d;
             d.WriteAll();
-            mnuReload_Click(d.form);
+            mnuReload_Click(d.game);
             QFile::remove(d.fake.PathOf(c.file));
             if (emptyFile)
                 d.Write(c.file, "");
-            EXPECT_THROW(mnuReload_Click(d.form), ProgramEnded) << c.file;
+            EXPECT_THROW(mnuReload_Click(d.game), ProgramEnded) << c.file;
             ASSERT_EQ(d.fake.dialogs->shown.size(), 1) << c.file;
             EXPECT_EQ(d.fake.dialogs->shown[0].text, c.message);
             EXPECT_EQ(d.fake.dialogs->shown[0].title, "");
@@ -140,7 +139,7 @@ TEST(Loader, MissingFilesShowTheirMessageAndEndTheProgram)
             EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width) << c.file;
             EXPECT_EQ(QApplication::overrideCursor(), nullptr);
             // What the last good load left is still whole.
-            EXPECT_EQ(d.form.Words.size(), 3);
+            EXPECT_EQ(d.game.dict.Words.size(), 3);
         }
     }
 }
@@ -165,11 +164,11 @@ TEST(Loader, BrokenTableOrWordListShowsTheGeneralMessage)
         d.WriteAll();
         d.Write(c.file, c.text);
         d.fake.process->throwOnEnd = false;
-        mnuReload_Click(d.form);
+        mnuReload_Click(d.game);
         EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({general})) << c.text.toStdString();
         EXPECT_EQ(d.fake.process->ends, 1);
         EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width);
-        EXPECT_TRUE(d.form.Words.isEmpty());
+        EXPECT_TRUE(d.game.dict.Words.isEmpty());
         EXPECT_EQ(d.form.mnuCopipe.size(), 1);
     }
 }

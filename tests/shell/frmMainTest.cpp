@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
-#include "shell/StartUp.h"
+#include "shell/Program.h"
+#include "typing/Game.h"
 #include "settings/aplMain.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
@@ -58,22 +59,30 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
 {
     FakePlatform fake;
     frmMain form;
-    form.Playing = form.CopipeMode = form.NetMode = form.Aborted = form.Restart = form.RankingMode = true;
-    form.LastKey = 65;
-    form.Goal = 500;
-    form.LineNo = 3;
-    form.LastLine = 4;
-    form.Speed = 2.5;
+    Game game(form);
+    GameState &state = game.state;
+    state.Playing = state.CopipeMode = state.NetMode = state.Aborted = state.Restart = state.RankingMode = true;
+    state.LastKey = 65;
+    state.Goal = 500;
+    state.LineNo = 3;
+    state.LastLine = 4;
+    state.Speed = 2.5;
+    state.TypeCount = 12;
+    state.MissCount = 3;
+    state.Seconds = 9.5;
     form.lblType->setText("12");
-    form.lblQuest->setText("学校");
-    form.Init();
-    EXPECT_FALSE(form.CopipeMode || form.NetMode || form.Aborted || form.Restart);
-    EXPECT_TRUE(form.Playing && form.RankingMode);
-    EXPECT_EQ(form.LastKey, 0);
-    EXPECT_EQ(form.Goal, 0);
-    EXPECT_EQ(form.LineNo, 0);
-    EXPECT_EQ(form.LastLine, 4);
-    EXPECT_EQ(form.Speed, 0.0);
+    game.ShowQuestion({"学校", "GAKKOU"});
+    game.Init();
+    EXPECT_FALSE(state.CopipeMode || state.NetMode || state.Aborted || state.Restart);
+    EXPECT_TRUE(state.Playing && state.RankingMode);
+    EXPECT_EQ(state.LastKey, 0);
+    EXPECT_EQ(state.Goal, 0);
+    EXPECT_EQ(state.LineNo, 0);
+    EXPECT_EQ(state.LastLine, 4);
+    EXPECT_EQ(state.Speed, 0.0);
+    EXPECT_EQ(state.TypeCount + state.MissCount, 0);
+    EXPECT_EQ(state.Seconds, 0.0);
+    EXPECT_EQ(state.Roman, "GAKKOU");
     EXPECT_EQ(form.lblMissType->text(), "");
     EXPECT_EQ(form.lblRest->text(), "-");
     EXPECT_EQ(form.lblSpeed->text(), "-");
@@ -89,10 +98,10 @@ TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
     LayShippedDictionaries(fake);
     aplMain::Bold = aplMain::Big = aplMain::MissType = aplMain::RomanView = aplMain::English = aplMain::Next = true;
     aplMain::Kotehan = "とても長いコテハン";
-    frmMain form;
+    Program program;
+    frmMain &form = program.Form();
     const int plainHeight = form.height();
-    WireMainWindow(form);
-    LoadMainWindow(form);
+    program.Load();
     EXPECT_TRUE(form.mnuBold->isChecked() && form.lblRoman->font().bold());
     EXPECT_TRUE(form.mnuBig->isChecked());
     EXPECT_EQ(form.lblRoman->font().pointSize(), 16);
@@ -113,16 +122,15 @@ TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
     EXPECT_EQ(form.height(), plainHeight);
     EXPECT_EQ(form.lblRoman->y(), 192);
     EXPECT_FALSE(form.lblNext->isVisible());
-    form.Unloading = true; // keep the close below from touching the settings test order
 }
 
 TEST(frmMain, WithNextOffTheDesignLayoutStays)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
-    frmMain form;
-    WireMainWindow(form);
-    LoadMainWindow(form);
+    Program program;
+    frmMain &form = program.Form();
+    program.Load();
     EXPECT_FALSE(form.lblNext->isVisible());
     EXPECT_EQ(form.lblRoman->y(), 192);
     EXPECT_FALSE(form.lblMissType->isVisible());
@@ -133,11 +141,11 @@ TEST(frmMain, ClosingDuringAGameEndsTheProgramWithoutSaving)
 {
     FakePlatform fake;
     fake.process->throwOnEnd = false;
-    frmMain form;
-    WireMainWindow(form);
-    form.LoopRunning = true;
+    Program program;
+    frmMain &form = program.Form();
+    program.TheGame().state.LoopRunning = true;
     form.close();
-    EXPECT_TRUE(form.Unloading);
+    EXPECT_TRUE(program.TheGame().state.Unloading);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_TRUE(fake.settings->writeOrder.isEmpty());
 }
@@ -147,11 +155,11 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     FakePlatform fake;
     LayShippedDictionaries(fake);
     fake.process->throwOnEnd = false;
-    frmMain form;
-    WireMainWindow(form);
-    LoadMainWindow(form);
+    Program program;
+    frmMain &form = program.Form();
+    program.Load();
     form.mnuOuit->trigger();
-    EXPECT_TRUE(form.Unloading);
+    EXPECT_TRUE(program.TheGame().state.Unloading);
     EXPECT_EQ(fake.settings->writeOrder.size(), 12);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
@@ -160,9 +168,8 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
 TEST(frmMain, AboutBoxNamesTheProgramAndVersion)
 {
     FakePlatform fake;
-    frmMain form;
-    WireMainWindow(form);
-    form.mnuAbout->trigger();
+    Program program;
+    program.Form().mnuAbout->trigger();
     ASSERT_EQ(fake.dialogs->shown.size(), 1);
     const ShownBox &box = fake.dialogs->shown.first();
     EXPECT_EQ(box.title, "バージョン情報");

@@ -3,6 +3,7 @@
 // window that loads them.
 
 #include "FakePlatform.h"
+#include "typing/Game.h"
 #include "settings/aplMain.h"
 #include "views/frmMain.h"
 #include "util/ShiftJis.h"
@@ -47,8 +48,8 @@ inline QString EncodeCharCodes(const QString &name)
 struct DictionaryFolder {
     DictionaryFolder()
     {
-        form.WordPath = fake.PathOf("tokira.qls");
-        form.CopipePath = fake.PathOf("tokira.cls");
+        game.dict.WordPath = fake.PathOf("tokira.qls");
+        game.dict.CopipePath = fake.PathOf("tokira.cls");
     }
 
     void Write(const QString &name, const QString &text) { WriteShiftJisFile(fake.PathOf(name), text); }
@@ -72,4 +73,5 @@ struct DictionaryFolder {
 
     FakePlatform fake;
     frmMain form;
+    Game game{form};
 };

@@ -1,18 +1,32 @@
-#include "TypingFixture.h"
-
-#include "shell/StartUp.h"
+#include "FakePlatform.h"
+#include "settings/aplMain.h"
+#include "shell/Program.h"
 #include "typing/DisplayOptions.h"
+#include "typing/Game.h"
+#include "typing/Judge.h"
+#include "views/frmMain.h"
 
 #include <QAction>
+#include <gtest/gtest.h>
 
-class DisplayOptionsTest : public TypingTest {
+// The options through the menus of a whole program.
+class DisplayOptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { form->show(); }
+
+    void Play(const QString &roman)
     {
-        TypingTest::SetUp();
-        WireMainWindow(*form);
-        form->show();
+        game.Init();
+        game.ShowQuestion({QString(), roman});
+        game.state.Playing = true;
     }
+    void Type(int keyCode, bool shift = false) { KeyDown(game, keyCode, shift, true); }
+    QString Roman() const { return game.state.Roman; }
+
+    FakePlatform fake;
+    Program program;
+    frmMain *form = &program.Form();
+    Game &game = program.TheGame();
 };
 
 TEST_F(DisplayOptionsTest, EachOptionFlipsItsSettingItsMarkAndTheWindow)

@@ -7,25 +7,25 @@ TEST_F(TypingTest, EnterAndShiftAreNeverJudged)
     Play("A");
     Type(13);
     Type(16, true);
-    EXPECT_EQ(form->LastKey, 0) << "Enter or Shift would start a game's clock";
+    EXPECT_EQ(game->state.LastKey, 0) << "Enter or Shift would start a game's clock";
     EXPECT_EQ(Types(), "0");
     EXPECT_EQ(Misses(), "0");
     EXPECT_TRUE(fake.sound->played.isEmpty());
     Type('A', true);
     EXPECT_EQ(Types(), "1");
-    EXPECT_EQ(form->LastKey, 'A');
+    EXPECT_EQ(game->state.LastKey, 'A');
 }
 
 TEST_F(TypingTest, KeysBetweenGamesChangeNothing)
 {
     Play("A");
-    form->Playing = false;
+    game->state.Playing = false;
     Type('A');
     Type('X');
     EXPECT_EQ(Roman(), "A");
     EXPECT_EQ(Types(), "0");
     EXPECT_EQ(Misses(), "0");
-    EXPECT_EQ(form->LastKey, 0);
+    EXPECT_EQ(game->state.LastKey, 0);
 }
 
 TEST_F(TypingTest, ShiftTurnsOneIntoExclamationAndSlashIntoQuestion)
@@ -69,7 +69,7 @@ TEST_F(TypingTest, BracketsFollowTheKeyboardSetting)
     aplMain::English = false;
     Play("(");
     fake.keys->down[16] = true;
-    KeyDown(*form, '8');
+    KeyDown(*game, '8');
     EXPECT_EQ(Roman(), "");
 }
 
@@ -106,13 +106,13 @@ TEST_F(TypingTest, AMissIsShownCountedAndClearedByTheNextType)
 TEST_F(TypingTest, KeysThatTypeNothingNeverMatchTheirLookAlikeCharacter)
 {
     Play(".(");
-    KeyDown(*form, 46, false, false); // Delete, code of "."
+    KeyDown(*game, 46, false, false); // Delete, code of "."
     EXPECT_EQ(Roman(), ".(");
     EXPECT_EQ(Misses(), "1");
     EXPECT_EQ(form->lblMissType->text(), "") << "nothing typed, nothing shown";
-    EXPECT_EQ(form->LastKey, 46) << "it still starts a game's clock";
+    EXPECT_EQ(game->state.LastKey, 46) << "it still starts a game's clock";
     Type(190);
-    KeyDown(*form, 40, false, false); // Down arrow, code of "("
+    KeyDown(*game, 40, false, false); // Down arrow, code of "("
     EXPECT_EQ(Roman(), "(");
     EXPECT_EQ(Misses(), "2");
 }
@@ -132,8 +132,8 @@ TEST_F(TypingTest, UntypableCharacterTurnsEveryKeyIntoAMiss)
 
 TEST_F(TypingTest, AFinishedWordBringsANewRandomWord)
 {
-    form->Words = {{"犬", "INU"}, {"猫", "NEKO"}};
-    form->WordMax = "1";
+    game->dict.Words = {{"犬", "INU"}, {"猫", "NEKO"}};
+    game->dict.WordMax = "1";
     fake.random->script = {0.9, 0.1};
     Play("A");
     Type('A');
@@ -146,8 +146,8 @@ TEST_F(TypingTest, AFinishedWordBringsANewRandomWord)
 
 TEST_F(TypingTest, EmptyRomajiCountsAsATypeAndFinishesTheQuestion)
 {
-    form->Words = {{"犬", "INU"}};
-    form->WordMax = "0";
+    game->dict.Words = {{"犬", "INU"}};
+    game->dict.WordMax = "0";
     Play("");
     Type('Q');
     EXPECT_EQ(Types(), "1");
@@ -158,44 +158,44 @@ TEST_F(TypingTest, EmptyRomajiCountsAsATypeAndFinishesTheQuestion)
 
 TEST_F(TypingTest, CopipeLinesFollowOneAnotherAndStopAfterTheLast)
 {
-    form->CopipeLines = {{"一", "I"}, {"二", "NI"}, {"三", "SA"}};
+    game->dict.CopipeLines = {{"一", "I"}, {"二", "NI"}, {"三", "SA"}};
     Play("");
-    form->LastLine = 2;
-    form->CopipeMode = true;
-    GetCopipe(*form, 0);
-    GetNextCopipe(*form, 0);
+    game->state.LastLine = 2;
+    game->state.CopipeMode = true;
+    GetCopipe(*game, 0);
+    GetNextCopipe(*game, 0);
     EXPECT_EQ(form->lblNext->text(), "二");
     Type('I');
-    EXPECT_EQ(form->LineNo, 1);
+    EXPECT_EQ(game->state.LineNo, 1);
     EXPECT_EQ(form->lblQuest->text(), "二");
     EXPECT_EQ(Roman(), "NI");
     EXPECT_EQ(form->lblNext->text(), "三");
     TypeText("NI");
     EXPECT_EQ(form->lblNext->text(), "");
     TypeText("SA");
-    EXPECT_EQ(form->LineNo, 3);
+    EXPECT_EQ(game->state.LineNo, 3);
     EXPECT_EQ(form->lblQuest->text(), "三") << "the last line stays";
     EXPECT_EQ(Roman(), "");
     // A key before the game loop has ended the game counts, and moves on again.
     Type('X');
-    EXPECT_EQ(form->LineNo, 4);
+    EXPECT_EQ(game->state.LineNo, 4);
     EXPECT_EQ(Types(), "6");
 }
 
 TEST_F(TypingTest, RankingLinesFollowOneAnother)
 {
-    form->RankingLines = {{"甲", "KO"}, {"乙", "OTSU"}};
-    form->CopipeLines = {{"x", "X"}, {"y", "Y"}};
+    game->dict.RankingLines = {{"甲", "KO"}, {"乙", "OTSU"}};
+    game->dict.CopipeLines = {{"x", "X"}, {"y", "Y"}};
     Play("");
-    form->LastLine = 1;
-    form->RankingMode = true;
-    GetRanking(*form, 0);
-    GetNextRanking(*form, 0);
+    game->state.LastLine = 1;
+    game->state.RankingMode = true;
+    GetRanking(*game, 0);
+    GetNextRanking(*game, 0);
     TypeText("KO");
     EXPECT_EQ(form->lblQuest->text(), "乙");
     EXPECT_EQ(form->lblNext->text(), "");
     TypeText("OTSU");
-    EXPECT_EQ(form->LineNo, 2);
+    EXPECT_EQ(game->state.LineNo, 2);
     EXPECT_EQ(form->lblQuest->text(), "乙");
 }
 
@@ -204,29 +204,29 @@ TEST_F(TypingTest, NetBattleAttackPointsStayWithinBounds)
     int myAP = 0;
     int draws = 0;
     QStringList sent;
-    NetHooks &hooks = netHooks();
+    NetHooks &hooks = game->net;
     hooks.myAP = [&] { return myAP; };
     hooks.setMyAP = [&](int ap) { myAP = ap; };
     hooks.draw = [&] { ++draws; };
     hooks.sendState = [&](const QString &text) { sent.append(text); };
-    form->Words = {{"犬", "INU"}};
-    form->WordMax = "0";
+    game->dict.Words = {{"犬", "INU"}};
+    game->dict.WordMax = "0";
 
     Play("ABCDEFG");
-    form->NetMode = true;
+    game->state.NetMode = true;
     Type('A');
-    EXPECT_EQ(myAP, 0) << "lblSpeed still shows - at the first key";
-    form->lblSpeed->setText("4.700");
+    EXPECT_EQ(myAP, 0) << "no speed yet at the first key";
+    game->state.Speed = 4.7;
     Type('B');
     EXPECT_EQ(myAP, 4);
     Type('X');
     EXPECT_EQ(myAP, 0) << "a miss costs 14 and stops at 0";
-    form->lblSpeed->setText("150.999");
+    game->state.Speed = 150.9994;
     Type('C');
     EXPECT_EQ(myAP, 150);
     Type('D');
     EXPECT_EQ(myAP, 200) << "capped";
-    form->lblSpeed->setText("0.900");
+    game->state.Speed = 0.9;
     Type('E');
     EXPECT_EQ(myAP, 200);
     Type('X');
@@ -238,24 +238,25 @@ TEST_F(TypingTest, NetBattleAttackPointsStayWithinBounds)
     EXPECT_EQ(draws, 10) << "two keys and the finished word";
     EXPECT_EQ(Roman(), "INU");
 
-    // The battle's own speed, when it hands one, wins over the label.
-    hooks.shownSpeed = [] { return 9.5; };
+    // The speed counts as shown, to the thousandth: 1.9996 shows as 2.000.
+    game->state.Speed = 1.9996;
     myAP = 0;
     Type('I');
-    EXPECT_EQ(myAP, 9);
+    EXPECT_EQ(myAP, 2);
 }
 
 TEST_F(TypingTest, CountsStartAgainAfterInit)
 {
     Play("ABC");
     TypeText("AX");
-    EXPECT_EQ(TypeCount(*form), 1);
-    EXPECT_EQ(MissCount(*form), 1);
-    form->Init();
-    EXPECT_EQ(TypeCount(*form), 0);
-    form->Playing = true;
+    EXPECT_EQ(game->state.TypeCount, 1);
+    EXPECT_EQ(game->state.MissCount, 1);
+    game->Init();
+    EXPECT_EQ(game->state.TypeCount, 0);
+    EXPECT_EQ(form->lblType->text(), "0");
+    game->state.Playing = true;
     Type('B');
     EXPECT_EQ(Types(), "1");
     EXPECT_EQ(Misses(), "0");
-    EXPECT_EQ(TypeCount(*form), 1);
+    EXPECT_EQ(game->state.TypeCount, 1);
 }

@@ -18,16 +18,16 @@ TEST_F(TypingTest, GetQuestDrawsEveryEntryIncludingTheLast)
 {
     const int count = 7;
     for (int i = 0; i < count; ++i)
-        form->Words.append({QString("語%1").arg(i), QString("GO%1").arg(i)});
-    form->WordMax = QString::number(count - 1);
+        game->dict.Words.append({QString("語%1").arg(i), QString("GO%1").arg(i)});
+    game->dict.WordMax = QString::number(count - 1);
     std::vector<int> seen(count, 0);
     const int draws = 7000;
     for (int n = 0; n < draws; ++n) {
-        GetQuest(*form);
+        GetQuest(*game);
         const int index = form->lblRoman->text().mid(2).toInt();
         ASSERT_GE(index, 0);
         ASSERT_LT(index, count);
-        EXPECT_EQ(form->lblQuest->text(), form->Words[index].Quest);
+        EXPECT_EQ(form->lblQuest->text(), game->dict.Words[index].Quest);
         ++seen[index];
     }
     for (int i = 0; i < count; ++i) {
@@ -38,41 +38,41 @@ TEST_F(TypingTest, GetQuestDrawsEveryEntryIncludingTheLast)
 
 TEST_F(TypingTest, GetQuestWithOneWordOrABadWordMax)
 {
-    form->Words = {{"唯一", "YUIITSU"}};
-    form->WordMax = "0";
+    game->dict.Words = {{"唯一", "YUIITSU"}};
+    game->dict.WordMax = "0";
     for (int n = 0; n < 20; ++n) {
-        GetQuest(*form);
+        GetQuest(*game);
         EXPECT_EQ(form->lblRoman->text(), "YUIITSU");
     }
     // A WordMax past the words held never reads outside them.
-    form->WordMax = "5";
+    game->dict.WordMax = "5";
     fake.random->script = {0.99};
-    GetQuest(*form);
+    GetQuest(*game);
     EXPECT_EQ(form->lblQuest->text(), "唯一");
-    form->Words.clear();
+    game->dict.Words.clear();
     form->lblQuest->setText("前");
-    GetQuest(*form);
+    GetQuest(*game);
     EXPECT_EQ(form->lblQuest->text(), "前");
 }
 
 TEST_F(TypingTest, NextLinePreviewShowsTheFollowingQuestOrNothing)
 {
-    form->CopipeLines = {{"一行目", "ICHI"}, {"二行目", "NI"}, {"三行目", "SAN"}};
-    GetCopipe(*form, 1);
+    game->dict.CopipeLines = {{"一行目", "ICHI"}, {"二行目", "NI"}, {"三行目", "SAN"}};
+    GetCopipe(*game, 1);
     EXPECT_EQ(form->lblQuest->text(), "二行目");
     EXPECT_EQ(form->lblRoman->text(), "NI");
-    GetNextCopipe(*form, 1);
+    GetNextCopipe(*game, 1);
     EXPECT_EQ(form->lblNext->text(), "三行目") << "the text, never the romaji";
-    GetNextCopipe(*form, 2);
+    GetNextCopipe(*game, 2);
     EXPECT_EQ(form->lblNext->text(), "");
-    GetCopipe(*form, 3);
+    GetCopipe(*game, 3);
     EXPECT_EQ(form->lblQuest->text(), "二行目") << "an index past the text changes nothing";
 
-    form->RankingLines = {{"甲", "KOU"}, {"乙", "OTSU"}};
-    GetRanking(*form, 0);
-    GetNextRanking(*form, 0);
+    game->dict.RankingLines = {{"甲", "KOU"}, {"乙", "OTSU"}};
+    GetRanking(*game, 0);
+    GetNextRanking(*game, 0);
     EXPECT_EQ(form->lblQuest->text(), "甲");
     EXPECT_EQ(form->lblNext->text(), "乙");
-    GetNextRanking(*form, 1);
+    GetNextRanking(*game, 1);
     EXPECT_EQ(form->lblNext->text(), "");
 }

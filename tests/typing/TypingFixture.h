@@ -4,8 +4,8 @@
 #include "FakePlatform.h"
 #include "settings/aplMain.h"
 #include "views/frmMain.h"
+#include "typing/Game.h"
 #include "typing/Judge.h"
-#include "typing/NetHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,31 +13,45 @@
 
 class TypingTest : public ::testing::Test {
 protected:
-    void SetUp() override { form = std::make_unique<frmMain>(); }
-    void TearDown() override
+    void SetUp() override
     {
-        form.reset();
-        netHooks() = NetHooks();
+        form = std::make_unique<frmMain>();
+        game = new Game(*form);
     }
+    void TearDown() override { form.reset(); }
 
     // A game in progress with the given romaji to type.
     void Play(const QString &roman)
     {
-        form->Init();
-        form->lblRoman->setText(roman);
-        form->Playing = true;
+        game->Init();
+        game->ShowQuestion({QString(), roman});
+        game->state.Playing = true;
     }
 
-    void Type(int keyCode, bool shift = false) { KeyDown(*form, keyCode, shift, true); }
+    void Type(int keyCode, bool shift = false) { KeyDown(*game, keyCode, shift, true); }
     void TypeText(const char *keys)
     {
         for (const char *k = keys; *k; ++k)
             Type(*k);
     }
-    QString Roman() const { return form->lblRoman->text(); }
-    QString Types() const { return form->lblType->text(); }
-    QString Misses() const { return form->lblMiss->text(); }
+    // The game's values, checked against what the window shows of them.
+    QString Roman() const
+    {
+        EXPECT_EQ(form->lblRoman->text(), game->state.Roman);
+        return game->state.Roman;
+    }
+    QString Types() const
+    {
+        EXPECT_EQ(form->lblType->text(), QString::number(game->state.TypeCount));
+        return QString::number(game->state.TypeCount);
+    }
+    QString Misses() const
+    {
+        EXPECT_EQ(form->lblMiss->text(), QString::number(game->state.MissCount));
+        return QString::number(game->state.MissCount);
+    }
 
     FakePlatform fake;
     std::unique_ptr<frmMain> form;
+    Game *game = nullptr; // a child of the window
 };

@@ -1,0 +1,78 @@
+// Includes run one way, from the top floor down: a file may include its own
+// folder, any lower floor, and a folder of its own floor that does not
+// include it back.
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+// From the ground up; folders on one line share a floor.
+const QList<QStringList> Floors = {
+    {"platform"},
+    {"util"},
+    {"settings"},
+    {"dictionary", "scores", "history"},
+    {"views"},
+    {"typing"},
+    {"modes", "romaji_editor", "net", "stats"},
+    {"shell"},
+};
+
+int FloorOf(const QString &folder)
+{
+    for (int i = 0; i < Floors.size(); ++i)
+        if (Floors[i].contains(folder))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+TEST(IncludeFloors, NoFolderIncludesAHigherFloorOrIncludesItsIncluderBack)
+{
+    const QDir src(QStringLiteral(TOKIRA_SOURCE_DIR "/src"));
+    ASSERT_TRUE(src.exists());
+    const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*"([^/"]+)/)"),
+                                     QRegularExpression::MultilineOption);
+    QHash<QString, QSet<QString>> edges;
+    QStringList violations;
+    int files = 0;
+    for (QDirIterator it(src.path(), {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        const QString relative = src.relativeFilePath(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << relative.toStdString();
+        ++files;
+        const QString text = QString::fromUtf8(file.readAll());
+        const bool isMain = relative == QLatin1String("main.cpp");
+        const QString from = isMain ? QString() : relative.section('/', 0, 0);
+        if (!isMain && FloorOf(from) < 0) {
+            violations << relative + ": folder " + from + " is on no floor";
+            continue;
+        }
+        for (auto match = include.globalMatch(text); match.hasNext();) {
+            const QString to = match.next().captured(1);
+            if (FloorOf(to) < 0) {
+                violations << relative + ": includes " + to + ", which is on no floor";
+                continue;
+            }
+            if (isMain || to == from)
+                continue;
+            edges[from].insert(to);
+            if (FloorOf(to) > FloorOf(from))
+                violations << relative + ": " + from + " includes the higher floor " + to;
+        }
+    }
+    for (auto it = edges.cbegin(); it != edges.cend(); ++it)
+        for (const QString &to : it.value())
+            if (it.key() < to && edges.value(to).contains(it.key()))
+                violations << it.key() + " and " + to + " include each other";
+    EXPECT_GT(files, 50);
+    EXPECT_TRUE(violations.isEmpty()) << violations.join('\n').toStdString();
+}
