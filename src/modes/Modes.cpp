@@ -36,6 +36,7 @@ Modes::Modes(Game &game, HiScoreMenu &hiScores) : QObject(&game), game_(game), h
 
 void Modes::ShowMode(const QString &title, const QString &restCaption)
 {
+    title_ = title;
     game_.form.lblGameMode->setText(title);
     game_.form.lblString[0]->setText(restCaption);
 }
@@ -57,7 +58,7 @@ void Modes::OfferClipboard(const QString &thirdLine)
     if (!platform::dialogs().AskYesNo(QStringLiteral("結果をクリップボードに出力しますか？"), GameTitle))
         return;
     const GameState &state = game_.state;
-    const QString text = game_.form.lblGameMode->text() + CrLf + QStringLiteral("速度[type/sec]: ")
+    const QString text = title_ + CrLf + QStringLiteral("速度[type/sec]: ")
                          + Functions::Format000(state.Speed) + CrLf + thirdLine + CrLf
                          + QStringLiteral("ミスタイプ数: ") + QString::number(state.MissCount) + CrLf;
     platform::clipboard().Clear();

@@ -50,4 +50,6 @@ private:
     Game &game_;
     HiScoreMenu &hiScores_;
     GameLoop loop_;
+    // The title of the mode being played, as the window shows it.
+    QString title_;
 };

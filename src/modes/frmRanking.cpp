@@ -133,8 +133,8 @@ void frmRanking::Form_Load(const Result &result)
     lblTime->setText(result.time);
     lblSpeed->setText(result.speed);
     lblTitle->setText(result.copipeTitle);
-    rankingTitle_ = result.rankingTitle;
-    setWindowTitle(Caption + QStringLiteral(" (") + rankingTitle_ + QStringLiteral(")"));
+    result_ = result;
+    setWindowTitle(Caption + QStringLiteral(" (") + result_.rankingTitle + QStringLiteral(")"));
 }
 
 void frmRanking::Form_Unload()
@@ -174,11 +174,11 @@ void frmRanking::cmdRegist_Click()
 
     SetFieldsEnabled(false);
     RankingSubmission submission;
-    submission.kyokumei = rankingTitle_;
+    submission.kyokumei = result_.rankingTitle;
     submission.name = txtName->text();
-    submission.score = lblTime->text();
+    submission.score = result_.time;
     submission.comment = txtComment->text();
-    submission.sokudo = lblSpeed->text();
+    submission.sokudo = result_.speed;
     submission.password = txtPassWord->text();
     const QByteArray url = BuildRankingUrl(aplMain::RankingServer, submission);
     setWindowTitle(SendingCaption);

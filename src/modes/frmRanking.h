@@ -73,7 +73,7 @@ private:
     QPointer<frmMain> main_;
     // The windows this one disabled, enabled again when it closes.
     WindowLock windowLock_;
-    QString rankingTitle_;
+    Result result_;
     bool sending_ = false;
     bool unloaded_ = false;
 };
