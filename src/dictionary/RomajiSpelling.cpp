@@ -269,14 +269,13 @@ void RomajiSpelling::BuildEdges(const QString &reading)
 // Finds the path of edges whose spellings, one after another, make shown_.
 bool RomajiSpelling::AlignShown()
 {
-    struct Step {
-        int node;
-        int offset;
-        int previous;
-        int edge;
-    };
-    std::vector<Step> steps{{0, 0, -1, -1}};
-    std::vector<std::vector<int>> stepsAt(static_cast<std::size_t>(end_) + 1);
+    std::vector<Step> &steps = steps_;
+    std::vector<std::vector<int>> &stepsAt = stepsAt_;
+    steps.assign(1, Step{0, 0, -1, -1});
+    if (stepsAt.size() < static_cast<std::size_t>(end_) + 1)
+        stepsAt.resize(static_cast<std::size_t>(end_) + 1);
+    for (int node = 0; node <= end_; ++node)
+        stepsAt[node].clear();
     stepsAt[0].push_back(0);
     const std::u16string_view shown(reinterpret_cast<const char16_t *>(shown_.utf16()),
                                     static_cast<std::size_t>(shown_.size()));

@@ -71,6 +71,14 @@ private:
     Cursor display_{-1, 0};
 
     // Scratch of Reset, kept for its capacity.
+    struct Step {
+        int node;
+        int offset;
+        int previous; // the step before, or -1
+        int edge;
+    };
     std::vector<std::vector<Edge>> byNode_;
     std::vector<int> kana_;
+    std::vector<Step> steps_;
+    std::vector<std::vector<int>> stepsAt_;
 };
