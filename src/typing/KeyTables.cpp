@@ -2,7 +2,7 @@
 
 namespace {
 
-// The design rows the judge has always had: Shift turns 1 into "!" and / into
+// The rows the judge has always had: Shift turns 1 into "!" and / into
 // "?", the parentheses sit on 9/0 (US) or 8/9 (JIS), and the comma, minus,
 // period and bracket keys stand for their character whatever Shift does.
 int OldTranslation(int keyCode, bool shift, bool english)
