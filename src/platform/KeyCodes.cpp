@@ -98,13 +98,14 @@ int ScanCodeToVk(quint32 scanCode)
     case 21: return VkOemPlus;  // US = + ; JIS ^ ~
     case 34: return VkOem4;     // US [ { ; JIS @ `
     case 35: return VkOem6;     // US ] } ; JIS [ {
-    case 47: return VkOem1;     // ; :
+    case 47: return VkOem1;     // US ; : ; JIS ; +
     case 48: return VkOem7;     // US ' " ; JIS : *
     case 49: return VkOem3;     // US ` ~
     case 51: return VkOem5;     // US \ | ; JIS ] }
     case 59: return VkOemComma;
     case 60: return VkOemPeriod;
     case 61: return VkOem2;
+    case 94: return VkOem102;   // the extra key of ISO keyboards
     case 97: return VkOem102;   // JIS \ _ (ro)
     case 132: return VkOem5;    // JIS yen |
     default: return 0;
@@ -113,10 +114,14 @@ int ScanCodeToVk(quint32 scanCode)
 
 // On a Japanese layout the bracket keys sit one place to the right of the US
 // ones; the symbol the layout gives them decides, as on Windows.
-int LayoutDependentVk(quint32 scanCode, quint32 keysym, int positional)
+int LayoutDependentVk(quint32 scanCode, quint32 keysym, int positional, bool englishLayout)
 {
-    if (scanCode != 34 && scanCode != 35 && scanCode != 51 && scanCode != 21 && scanCode != 48)
+    if (scanCode != 34 && scanCode != 35 && scanCode != 51 && scanCode != 21 && scanCode != 48 && scanCode != 47)
         return positional;
+    // The ; key is ; : in the US layout and ; + in the JIS one; unshifted, only
+    // the layout the player chose tells them apart.
+    if (scanCode == 47)
+        return keysym == '+' || (keysym == ';' && !englishLayout) ? VkOemPlus : positional;
     switch (keysym) {
     case '[':
     case '{': return VkOem4;
@@ -245,7 +250,7 @@ VirtualKey TranslateKey(int qtKey, quint32 scanCode, quint32 keysym, Qt::Keyboar
 
     if (scanCode != 0) {
         if (const int positional = ScanCodeToVk(scanCode))
-            return Character(LayoutDependentVk(scanCode, keysym, positional), shift);
+            return Character(LayoutDependentVk(scanCode, keysym, positional, englishLayout), shift);
     }
     if (qtKey >= 0x20 && qtKey <= 0xff) {
         const Unshifted key = UnshiftCharacter(qtKey, englishLayout);
@@ -258,8 +263,12 @@ VirtualKey TranslateKey(int qtKey, quint32 scanCode, quint32 keysym, Qt::Keyboar
 
 VirtualKey TranslateKeyEvent(const QKeyEvent &event, bool englishLayout)
 {
-    return TranslateKey(event.key(), event.nativeScanCode(), event.nativeVirtualKey(), event.modifiers(),
-                        englishLayout);
+    VirtualKey key = TranslateKey(event.key(), event.nativeScanCode(), event.nativeVirtualKey(), event.modifiers(),
+                                  englishLayout);
+    const QString text = event.text();
+    if (text.size() == 1)
+        key.typed = text.front().unicode();
+    return key;
 }
 
 } // namespace platform

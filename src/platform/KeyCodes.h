@@ -24,6 +24,9 @@ struct VirtualKey {
     int code = 0;
     bool shift = false;
     KeyKind kind = KeyKind::NotJudged;
+    // The character the event typed, as the keyboard layout made it (its text
+    // when that is one UTF-16 unit), or 0.
+    char16_t typed = 0;
 };
 
 // qtKey and modifiers as QKeyEvent gives them. scanCode is the X keycode
