@@ -23,8 +23,8 @@ namespace {
 
 // Each entry brings a file from the version before it to its own version.
 // Version 1 kept the games and their per-character counts; version 2 added
-// the kana counts and the per-day sums the window reads, so a year of games
-// opens as fast as a week.
+// the kana counts and the sums the window reads: per day for the recent
+// periods, and in all, so a year of games opens as fast as a week.
 struct Step {
     int version;
     QList<const char *> statements;
@@ -57,24 +57,41 @@ const QList<Step> &Steps()
           "CREATE TABLE day_kana(day INTEGER NOT NULL, mode TEXT NOT NULL, kana TEXT NOT NULL,"
           " right_count INTEGER NOT NULL, wrong_count INTEGER NOT NULL,"
           " PRIMARY KEY(day, mode, kana)) WITHOUT ROWID",
+          "CREATE TABLE all_chars(mode TEXT NOT NULL, expected TEXT NOT NULL,"
+          " right_count INTEGER NOT NULL, wrong_count INTEGER NOT NULL, PRIMARY KEY(mode, expected)) WITHOUT ROWID",
+          "CREATE TABLE all_misses(mode TEXT NOT NULL, expected TEXT NOT NULL, typed TEXT NOT NULL,"
+          " times INTEGER NOT NULL, PRIMARY KEY(mode, expected, typed)) WITHOUT ROWID",
+          "CREATE TABLE all_kana(mode TEXT NOT NULL, kana TEXT NOT NULL,"
+          " right_count INTEGER NOT NULL, wrong_count INTEGER NOT NULL, PRIMARY KEY(mode, kana)) WITHOUT ROWID",
           "INSERT INTO day_chars SELECT g.day, g.mode, c.expected, SUM(c.right_count), SUM(c.wrong_count)"
           " FROM char_counts c JOIN games g ON g.id = c.game_id GROUP BY g.day, g.mode, c.expected",
           "INSERT INTO day_misses SELECT g.day, g.mode, m.expected, m.typed, SUM(m.times)"
-          " FROM char_misses m JOIN games g ON g.id = m.game_id GROUP BY g.day, g.mode, m.expected, m.typed"}},
+          " FROM char_misses m JOIN games g ON g.id = m.game_id GROUP BY g.day, g.mode, m.expected, m.typed",
+          "INSERT INTO all_chars SELECT mode, expected, SUM(right_count), SUM(wrong_count) FROM day_chars"
+          " GROUP BY mode, expected",
+          "INSERT INTO all_misses SELECT mode, expected, typed, SUM(times) FROM day_misses"
+          " GROUP BY mode, expected, typed"}},
     };
     return steps;
 }
 
 std::atomic<int> connectionCount{0};
 
-QString FilterClause(const Filter &filter, const char *dayColumn)
+QString FilterClause(const Filter &filter)
 {
     QStringList parts;
     if (filter.mode)
         parts << QStringLiteral("mode = :mode");
     if (filter.firstDay)
-        parts << QStringLiteral("%1 >= :day").arg(QLatin1String(dayColumn));
+        parts << QStringLiteral("day >= :day");
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+}
+
+// The sums of a period come from the per-day table; those of all time from
+// the running totals, which hold far fewer rows.
+QString SumsTable(const Filter &filter, const char *name)
+{
+    return QLatin1String(filter.firstDay ? "day_" : "all_") + QLatin1String(name);
 }
 
 void BindFilter(QSqlQuery &query, const Filter &filter)
@@ -124,7 +141,8 @@ struct HistoryStore::Connection {
     QString name;
     QSqlDatabase db;
     // Prepared once, so recording a game only binds and runs.
-    std::optional<QSqlQuery> insertGame, insertChar, insertMiss, insertKana, addDayChar, addDayMiss, addDayKana;
+    std::optional<QSqlQuery> insertGame, insertChar, insertMiss, insertKana, addDayChar, addDayMiss, addDayKana,
+        addAllChar, addAllMiss, addAllKana;
 
     ~Connection()
     {
@@ -135,6 +153,9 @@ struct HistoryStore::Connection {
         addDayChar.reset();
         addDayMiss.reset();
         addDayKana.reset();
+        addAllChar.reset();
+        addAllMiss.reset();
+        addAllKana.reset();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
@@ -247,6 +268,17 @@ Outcome HistoryStore::Open()
         && c.Prepare(c.addDayKana,
                      "INSERT INTO day_kana VALUES(?, ?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
                      " right_count = right_count + excluded.right_count,"
+                     " wrong_count = wrong_count + excluded.wrong_count")
+        && c.Prepare(c.addAllChar,
+                     "INSERT INTO all_chars VALUES(?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
+                     " right_count = right_count + excluded.right_count,"
+                     " wrong_count = wrong_count + excluded.wrong_count")
+        && c.Prepare(c.addAllMiss,
+                     "INSERT INTO all_misses VALUES(?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
+                     " times = times + excluded.times")
+        && c.Prepare(c.addAllKana,
+                     "INSERT INTO all_kana VALUES(?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
+                     " right_count = right_count + excluded.right_count,"
                      " wrong_count = wrong_count + excluded.wrong_count");
     if (!prepared) {
         const QString detail = c.db.lastError().text();
@@ -339,14 +371,19 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
             const QString expected = CharText(count.expected);
             run(c.insertChar, {id, expected, count.right, count.wrong});
             run(c.addDayChar, {day, mode, expected, count.right, count.wrong});
+            run(c.addAllChar, {mode, expected, count.right, count.wrong});
             for (const Miss &miss : count.instead) {
-                run(c.insertMiss, {id, expected, CharText(miss.typed), miss.count});
-                run(c.addDayMiss, {day, mode, expected, CharText(miss.typed), miss.count});
+                const QString typed = CharText(miss.typed);
+                run(c.insertMiss, {id, expected, typed, miss.count});
+                run(c.addDayMiss, {day, mode, expected, typed, miss.count});
+                run(c.addAllMiss, {mode, expected, typed, miss.count});
             }
         }
         for (const KanaCount &count : game.kana) {
-            run(c.insertKana, {id, NotNull(count.kana), count.right, count.wrong});
-            run(c.addDayKana, {day, mode, NotNull(count.kana), count.right, count.wrong});
+            const QString kana = NotNull(count.kana);
+            run(c.insertKana, {id, kana, count.right, count.wrong});
+            run(c.addDayKana, {day, mode, kana, count.right, count.wrong});
+            run(c.addAllKana, {mode, kana, count.right, count.wrong});
         }
     }
 
@@ -366,7 +403,7 @@ QList<GamePoint> HistoryStore::Games(const Filter &filter) const
         return points;
     QSqlQuery query(db_->db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT finished_ms, mode, speed, accuracy FROM games") + FilterClause(filter, "day")
+    query.prepare(QStringLiteral("SELECT finished_ms, day, mode, speed, accuracy FROM games") + FilterClause(filter)
                   + QStringLiteral(" ORDER BY finished_ms, id"));
     BindFilter(query, filter);
     if (!query.exec()) {
@@ -377,11 +414,11 @@ QList<GamePoint> HistoryStore::Games(const Filter &filter) const
     for (Mode mode : AllModes)
         modes.insert(ModeKey(mode), mode);
     while (query.next()) {
-        const auto mode = modes.constFind(query.value(1).toString());
+        const auto mode = modes.constFind(query.value(2).toString());
         if (mode == modes.constEnd())
             continue;
-        points.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), *mode, query.value(2).toDouble(),
-                       query.value(3).toDouble()});
+        points.append({query.value(0).toLongLong(), QDate::fromJulianDay(query.value(1).toLongLong()), *mode,
+                       query.value(3).toDouble(), query.value(4).toDouble()});
     }
     return points;
 }
@@ -409,8 +446,8 @@ QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
     std::map<char16_t, CharCount> byChar;
     QSqlQuery query(db_->db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT expected, SUM(right_count), SUM(wrong_count) FROM day_chars")
-                  + FilterClause(filter, "day") + QStringLiteral(" GROUP BY expected"));
+    query.prepare(QStringLiteral("SELECT expected, SUM(right_count), SUM(wrong_count) FROM ") + SumsTable(filter, "chars")
+                  + FilterClause(filter) + QStringLiteral(" GROUP BY expected"));
     BindFilter(query, filter);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();
@@ -419,8 +456,8 @@ QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
         byChar[expected.unicode()] = {expected, query.value(1).toInt(), query.value(2).toInt(), {}};
     }
 
-    query.prepare(QStringLiteral("SELECT expected, typed, SUM(times) AS n FROM day_misses")
-                  + FilterClause(filter, "day") + QStringLiteral(" GROUP BY expected, typed ORDER BY n DESC, typed"));
+    query.prepare(QStringLiteral("SELECT expected, typed, SUM(times) AS n FROM ") + SumsTable(filter, "misses")
+                  + FilterClause(filter) + QStringLiteral(" GROUP BY expected, typed ORDER BY n DESC, typed"));
     BindFilter(query, filter);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();
@@ -437,7 +474,11 @@ QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
 
 QList<CharCount> HistoryStore::WeakestChars(const Filter &filter, int count, int minSamples) const
 {
-    QList<CharCount> counts = CharTallies(filter);
+    return Weakest(CharTallies(filter), count, minSamples);
+}
+
+QList<CharCount> Weakest(QList<CharCount> counts, int count, int minSamples)
+{
     SortWeakest(counts, count, minSamples);
     return counts;
 }
@@ -449,8 +490,8 @@ QList<KanaCount> HistoryStore::WeakestKana(const Filter &filter, int count, int 
         return counts;
     QSqlQuery query(db_->db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT kana, SUM(right_count), SUM(wrong_count) FROM day_kana")
-                  + FilterClause(filter, "day") + QStringLiteral(" GROUP BY kana ORDER BY kana"));
+    query.prepare(QStringLiteral("SELECT kana, SUM(right_count), SUM(wrong_count) FROM ") + SumsTable(filter, "kana")
+                  + FilterClause(filter) + QStringLiteral(" GROUP BY kana ORDER BY kana"));
     BindFilter(query, filter);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();

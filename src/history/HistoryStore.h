@@ -40,9 +40,10 @@ enum class Period { Week, Month, All };
 // included) or all games.
 std::optional<QDate> FirstDayOf(Period period, const QDate &today);
 
-// One game on the charts.
+// One game on the charts. Times stay numbers: the window reads thousands.
 struct GamePoint {
-    QDateTime finished;
+    qint64 finishedMs = 0; // since the epoch
+    QDate day;             // the local date it finished on
     Mode mode = Mode::Speed;
     double speed = 0;
     double accuracy = 0;
@@ -108,6 +109,9 @@ private:
     std::unique_ptr<Connection> db_;
     mutable bool told_[4] = {}; // by Failure: its box was shown and nothing has worked since
 };
+
+// The weakest of the counts, ordered and cut as WeakestChars does.
+QList<CharCount> Weakest(QList<CharCount> counts, int count, int minSamples);
 
 // One CSV field, quoted when it holds a comma, a quotation mark or a line end.
 QString CsvField(const QString &text);

@@ -72,7 +72,8 @@ TEST(History, GamesAndTheirTalliesReadBackAsRecorded)
     ASSERT_EQ(all.size(), 2);
     EXPECT_EQ(all[0].mode, Mode::Drill); // in the order they finished
     EXPECT_NEAR(all[1].accuracy, 100.0 * 4 / 7, 1e-9);
-    EXPECT_EQ(all[1].finished.toMSecsSinceEpoch(), now.toMSecsSinceEpoch());
+    EXPECT_EQ(all[1].finishedMs, now.toMSecsSinceEpoch());
+    EXPECT_EQ(all[1].day, now.date());
     EXPECT_EQ(store.Games({Mode::Drill, std::nullopt}).size(), 1);
     EXPECT_EQ(store.Games({std::nullopt, FirstDayOf(Period::Week, now.date())}).size(), 1);
 
@@ -142,11 +143,13 @@ TEST(History, OlderFileIsBroughtUpToDateKeepingItsGames)
     ASSERT_TRUE(store.Open().Ok());
     EXPECT_EQ(store.StoredVersion(), HistoryStore::SchemaVersion);
     ASSERT_EQ(store.Games({Mode::Time, FirstDayOf(Period::Week, today)}).size(), 1);
-    const QList<CharCount> weak = store.WeakestChars({Mode::Time, today}, 10, 1);
-    ASSERT_EQ(weak.size(), 1);
-    EXPECT_EQ(weak[0].wrong, 2);
-    ASSERT_EQ(weak[0].instead.size(), 1);
-    EXPECT_EQ(weak[0].instead[0].typed, QChar('X'));
+    for (const Filter &filter : {Filter{Mode::Time, today}, Filter{}}) {
+        const QList<CharCount> weak = store.WeakestChars(filter, 10, 1);
+        ASSERT_EQ(weak.size(), 1);
+        EXPECT_EQ(weak[0].wrong, 2);
+        ASSERT_EQ(weak[0].instead.size(), 1);
+        EXPECT_EQ(weak[0].instead[0].typed, QChar('X'));
+    }
     EXPECT_TRUE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 500, 0)).Ok());
     EXPECT_EQ(store.Games({}).size(), 2);
 }
