@@ -12,8 +12,14 @@
 
 namespace history {
 
+// In the game: DrillDraw draw(romaji, store.WeakestChars({}, DrillDraw::WeakCount,
+// DrillDraw::MinSamples)); then draw.Pick(platform::random().Next()) per word.
 class DrillDraw {
 public:
+    // The drill aims at this many of the weakest characters, each typed at
+    // least MinSamples times (fewer say more about luck than about the player).
+    static constexpr int WeakCount = 10;
+    static constexpr int MinSamples = 20;
     // Fewer weak characters than this (with misses and enough samples) is too
     // little history to aim at: every word is as likely.
     static constexpr int MinWeakChars = 3;

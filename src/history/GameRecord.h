@@ -48,7 +48,7 @@ struct KanaCount {
 };
 
 struct GameRecord {
-    QDateTime finished;
+    QDateTime finished; // left invalid: the time it is recorded
     Mode mode = Mode::Speed;
     QString textName;   // the copipe or ranking text; empty for word games
     QString dictionary; // the word or text dictionary file name

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <map>
 
 Q_LOGGING_CATEGORY(lcHistory, "tokira.history")
@@ -359,11 +360,14 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
     };
 
     for (const GameRecord &game : games) {
-        const QDateTime finished = game.finished.toLocalTime();
+        const QDateTime finished =
+            (game.finished.isValid() ? game.finished : QDateTime::currentDateTime()).toLocalTime();
         const qint64 day = finished.date().toJulianDay();
         const QString mode = ModeKey(game.mode);
-        run(c.insertGame, {finished.toMSecsSinceEpoch(), day, mode, NotNull(game.textName), NotNull(game.dictionary), game.elapsedMs,
-                           game.correct, game.misses, game.speed, game.Accuracy()});
+        // SQLite keeps a NaN as NULL, which the column refuses.
+        const double speed = std::isfinite(game.speed) ? game.speed : 0.0;
+        run(c.insertGame, {finished.toMSecsSinceEpoch(), day, mode, NotNull(game.textName), NotNull(game.dictionary),
+                           game.elapsedMs, game.correct, game.misses, speed, game.Accuracy()});
         if (failed)
             break;
         const qint64 id = c.insertGame->lastInsertId().toLongLong();
