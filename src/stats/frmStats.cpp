@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 using history::Mode;
 
@@ -372,7 +373,10 @@ void frmStats::CreateConnections()
 
 void frmStats::SetBestTen(Mode mode, const QList<double> &speeds)
 {
-    bestTen_.insert(int(mode), speeds);
+    // Rows nobody has played yet hold a speed of 0; they set no mark.
+    QList<double> played;
+    std::copy_if(speeds.begin(), speeds.end(), std::back_inserter(played), [](double s) { return s > 0; });
+    bestTen_.insert(int(mode), played);
     Refresh();
 }
 
