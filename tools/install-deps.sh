@@ -2,7 +2,7 @@
 # Installs the Debian packages the game and its tests need, only those missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite libgtest-dev
           fonts-ipafont-gothic fonts-ipafont-mincho libcpp-httplib-dev libsqlite3-dev libpq-dev)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xdotool postgresql)

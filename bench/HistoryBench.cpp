@@ -1,0 +1,292 @@
+// Times the 成績 window over a large history and the cost of recording a game.
+//
+// Usage: bench_history [games]                  (default 10000; prints the times)
+//        bench_history --screenshot file.png [games]
+//                                               (default 300; saves the window;
+//                                               run it under xvfb-run, or offscreen)
+//
+// The games are made up, with a fixed seed, into a temporary database: a year
+// (or, for the screenshot, two months) of play in every mode, getting better
+// over time, with the misses of a player who stumbles on Z, P, Y and the minus.
+
+#include "history/HistoryStore.h"
+#include "history/KeyTally.h"
+#include "stats/frmStats.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+using namespace history;
+
+namespace {
+
+struct CharProfile {
+    char expected;
+    double share;   // of the keys typed
+    double missRate; // at the start; it halves over the period
+    const char *neighbours; // what is pressed instead
+};
+
+const CharProfile Profile[] = {
+    {'A', 12, 0.010, "SQ"}, {'I', 10, 0.012, "UO"}, {'U', 9, 0.015, "YI"}, {'E', 6, 0.014, "WR"},
+    {'O', 9, 0.016, "IP"},  {'K', 7, 0.020, "JL"},  {'S', 6, 0.018, "AD"}, {'T', 6, 0.025, "RY"},
+    {'N', 8, 0.020, "BM"},  {'H', 4, 0.022, "GJ"},  {'M', 3, 0.024, "N,"}, {'Y', 3, 0.060, "TU"},
+    {'R', 4, 0.030, "ET"},  {'W', 1, 0.035, "QE"},  {'G', 2, 0.030, "FH"}, {'Z', 1, 0.090, "XA"},
+    {'D', 2, 0.030, "SF"},  {'B', 1.5, 0.050, "VN"}, {'P', 0.8, 0.080, "O@"}, {'J', 1, 0.045, "HK"},
+    {'C', 1, 0.030, "XV"},  {'-', 1.5, 0.100, "0^"}, {',', 0.8, 0.040, "M."}, {'.', 0.8, 0.030, ",/"},
+};
+
+struct KanaProfile {
+    const char *kana;
+    double share;
+    double missRate;
+};
+
+const KanaProfile Kana[] = {
+    {"か", 6, 0.03}, {"し", 6, 0.04}, {"た", 5, 0.04}, {"の", 6, 0.03}, {"に", 5, 0.04}, {"ん", 6, 0.06},
+    {"っ", 3, 0.12}, {"きゃ", 0.8, 0.15}, {"しゅ", 1, 0.10}, {"ちょ", 0.8, 0.14}, {"ず", 1, 0.16},
+    {"ぴ", 0.4, 0.18}, {"ゆ", 1.2, 0.11}, {"ー", 1.5, 0.17}, {"ぢ", 0.2, 0.25}, {"を", 1, 0.08},
+};
+
+struct ModeProfile {
+    Mode mode;
+    double share;
+    double startSpeed, endSpeed;
+    const char *text;
+    const char *dictionary;
+};
+
+const ModeProfile Modes[] = {
+    {Mode::Speed, 40, 3.0, 4.6, "", "tokira.qls"},
+    {Mode::Time, 20, 3.3, 4.9, "", "tokira.qls"},
+    {Mode::Copipe, 15, 2.8, 4.1, "寿限無", "tokira.cls"},
+    {Mode::Drill, 15, 2.5, 3.8, "", "tokira.qls"},
+    {Mode::Net, 10, 3.4, 4.4, "", "tokira.qls"},
+};
+
+std::vector<GameRecord> MakeGames(int count, int days, std::mt19937_64 &random)
+{
+    std::vector<double> modeShares, charShares, kanaShares;
+    for (const ModeProfile &m : Modes)
+        modeShares.push_back(m.share);
+    for (const CharProfile &c : Profile)
+        charShares.push_back(c.share);
+    for (const KanaProfile &k : Kana)
+        kanaShares.push_back(k.share);
+    std::discrete_distribution<int> pickMode(modeShares.begin(), modeShares.end());
+    std::discrete_distribution<int> pickChar(charShares.begin(), charShares.end());
+    std::discrete_distribution<int> pickKana(kanaShares.begin(), kanaShares.end());
+    std::uniform_real_distribution<double> uniform(0, 1);
+    std::normal_distribution<double> noise(0, 1);
+
+    const QDateTime end = QDateTime::currentDateTime();
+    const qint64 span = qint64(days) * 24 * 3600 * 1000;
+    std::vector<qint64> times;
+    for (int i = 0; i < count; ++i)
+        times.push_back(end.toMSecsSinceEpoch() - qint64(uniform(random) * span));
+    std::sort(times.begin(), times.end());
+
+    std::vector<GameRecord> games;
+    KeyTally tally;
+    for (int i = 0; i < count; ++i) {
+        const double progress = double(i) / std::max(count - 1, 1);
+        const ModeProfile &mode = Modes[pickMode(random)];
+        GameRecord game;
+        game.finished = QDateTime::fromMSecsSinceEpoch(times[std::size_t(i)]);
+        game.mode = mode.mode;
+        game.textName = QString::fromUtf8(mode.text);
+        game.dictionary = QString::fromLatin1(mode.dictionary);
+        game.speed = std::max(1.0, mode.startSpeed + (mode.endSpeed - mode.startSpeed) * progress + noise(random) * 0.35);
+        game.elapsedMs = mode.mode == Mode::Speed || mode.mode == Mode::Drill ? 120000
+                                                                              : qint64(500 / game.speed * 1000);
+        game.correct = int(game.speed * game.elapsedMs / 1000);
+
+        // Misses fall as the player gets better; a bad day now and then.
+        const double care = (1.0 - 0.5 * progress) * std::exp(noise(random) * 0.3);
+        tally.Clear();
+        for (int key = 0; key < game.correct; ++key) {
+            const CharProfile &c = Profile[pickChar(random)];
+            const QChar expected = QLatin1Char(c.expected);
+            if (uniform(random) < c.missRate * care * 2) {
+                const char *instead = c.neighbours;
+                tally.Add(expected, QLatin1Char(instead[uniform(random) < 0.7 ? 0 : 1]), false);
+                ++game.misses;
+            }
+            tally.Add(expected, expected, true);
+        }
+        for (int kana = 0; kana < game.correct / 2; ++kana) {
+            const KanaProfile &k = Kana[pickKana(random)];
+            tally.AddKana(QString::fromUtf8(k.kana), uniform(random) < k.missRate * care);
+        }
+        tally.FillRecord(game);
+        games.push_back(game);
+    }
+    return games;
+}
+
+QList<GameRecord> ToList(const std::vector<GameRecord> &games)
+{
+    return QList<GameRecord>(games.begin(), games.end());
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// CPU time of this thread, so the figures hold on a busy machine too.
+double CpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+struct Timing {
+    double wall = 0;
+    double cpu = 0;
+};
+
+template <typename F>
+Timing Time(F &&work)
+{
+    QElapsedTimer timer;
+    const double cpu = CpuMs();
+    timer.start();
+    work();
+    return {timer.nsecsElapsed() / 1e6, CpuMs() - cpu};
+}
+
+// Builds the window over the store, shows it and paints it once.
+Timing OpenWindow(const QString &path)
+{
+    return Time([&] {
+        HistoryStore store(path);
+        store.Open();
+        frmStats window(store, false);
+        window.show();
+        window.repaint();
+        QCoreApplication::processEvents();
+    });
+}
+
+// The queries the window makes as it opens, alone, on an open store.
+Timing Queries(const HistoryStore &store)
+{
+    return Time([&] {
+        const Filter all;
+        store.Games(all);
+        store.CharTallies(all);
+        store.WeakestKana(all, 15, 10);
+        for (Mode mode : AllModes)
+            store.BestTen(mode);
+    });
+}
+
+void Report(const char *what, std::vector<Timing> runs, int decimals = 1)
+{
+    std::vector<double> wall, cpu;
+    for (const Timing &t : runs) {
+        wall.push_back(t.wall);
+        cpu.push_back(t.cpu);
+    }
+    std::printf("%s: wall first %.*f / median %.*f / worst %.*f ms; cpu first %.*f / median %.*f ms\n", what,
+                decimals, wall.front(), decimals, Median(wall), decimals, *std::max_element(wall.begin(), wall.end()),
+                decimals, cpu.front(), decimals, Median(cpu));
+}
+
+int Screenshot(const QString &file, int count)
+{
+    QTemporaryDir dir;
+    std::mt19937_64 random(7);
+    HistoryStore store(dir.filePath(HistoryStore::FileName()));
+    if (!store.Record(ToList(MakeGames(count, 60, random))).Ok())
+        return 1;
+    frmStats window(store, false);
+    window.SetBestTen(Mode::Speed, {4.912, 4.850, 4.733, 4.701, 4.650, 4.611, 4.583, 4.525, 4.508, 4.467});
+    window.SetBestTen(Mode::Time, {5.236, 5.102, 5.055, 4.998, 4.950, 4.921, 4.907, 4.880, 4.861, 4.833});
+    window.SetBestTen(Mode::Drill, {3.950, 3.912, 3.844, 3.820, 3.790, 3.761, 3.700, 3.685, 3.664, 3.650});
+    window.cboMode->setCurrentIndex(window.cboMode->findText(ModeCaption(Mode::Speed)));
+    window.show();
+    QCoreApplication::processEvents();
+    if (!window.grab().save(file))
+        return 1;
+    std::printf("saved %s (%dx%d logical pixels)\n", qPrintable(file), window.width(), window.height());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QLatin1String("--screenshot") && args.size() >= 2)
+        return Screenshot(args.value(1), args.size() > 2 ? args.value(2).toInt() : 300);
+    const int count = args.isEmpty() ? 10000 : args.value(0).toInt();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    std::mt19937_64 random(20240615);
+    QElapsedTimer timer;
+    timer.start();
+    const std::vector<GameRecord> games = MakeGames(count, 365, random);
+    std::printf("made %d games in %.0f ms\n", count, timer.nsecsElapsed() / 1e6);
+    {
+        HistoryStore store(path);
+        timer.restart();
+        if (!store.Record(ToList(games)).Ok()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("stored them in one transaction in %.0f ms (%.1f MB)\n", timer.nsecsElapsed() / 1e6,
+                    QFileInfo(path).size() / 1e6);
+    }
+
+    std::vector<Timing> opens;
+    for (int pass = 0; pass < 7; ++pass)
+        opens.push_back(OpenWindow(path));
+    Report("open the window (store, queries, charts, first paint)", opens);
+
+    HistoryStore store(path);
+    store.Open();
+    std::vector<Timing> queries;
+    for (int pass = 0; pass < 7; ++pass)
+        queries.push_back(Queries(store));
+    Report("  of which the queries", queries);
+
+    // The cost at the end of a game: the tally into a record, then one transaction.
+    std::mt19937_64 more(99);
+    const std::vector<GameRecord> extra = MakeGames(30, 1, more);
+    KeyTally tally;
+    std::vector<Timing> records, fills;
+    for (const GameRecord &game : extra) {
+        GameRecord copy = game;
+        fills.push_back(Time([&] { tally.FillRecord(copy); }));
+        bool ok = true;
+        records.push_back(Time([&] { ok = store.Record(game).Ok(); }));
+        if (!ok)
+            return 1;
+    }
+    Report("record one game (one transaction, synced to disk)", records);
+    Report("  filling its record from the tally", fills, 3);
+
+    // The judge's share: one Add per key.
+    const int keys = 10'000'000;
+    timer.restart();
+    for (int i = 0; i < keys; ++i)
+        tally.Add(QLatin1Char(char('A' + i % 26)), QLatin1Char(char('A' + (i * 7) % 26)), i % 13 != 0);
+    std::printf("tally one key: %.1f ns\n", double(timer.nsecsElapsed()) / keys);
+    return 0;
+}

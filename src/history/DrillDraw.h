@@ -1,0 +1,44 @@
+#pragma once
+// The word draw of the weak-key drill: words holding the player's weakest
+// characters come up more often. Weights are worked out once per drill, so a
+// draw is one binary search.
+
+#include "history/GameRecord.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <vector>
+
+namespace history {
+
+// In the game: DrillDraw draw(romaji, store.WeakestChars({}, DrillDraw::WeakCount,
+// DrillDraw::MinSamples)); then draw.Pick(platform::random().Next()) per word.
+class DrillDraw {
+public:
+    // The drill aims at this many of the weakest characters, each typed at
+    // least MinSamples times (fewer say more about luck than about the player).
+    static constexpr int WeakCount = 10;
+    static constexpr int MinSamples = 20;
+    // Fewer weak characters than this (with misses and enough samples) is too
+    // little history to aim at: every word is as likely.
+    static constexpr int MinWeakChars = 3;
+    // The extra weight a word gets for one occurrence of the weakest character.
+    static constexpr double Boost = 4.0;
+
+    // words: the romaji of the dictionary's words; weak: the weakest
+    // characters as the store lists them (WeakestChars).
+    DrillDraw(const QStringList &words, const QList<CharCount> &weak);
+
+    // True when the weights aim at weak characters, false for a plain draw.
+    bool Aimed() const { return !cumulative_.empty(); }
+    // The index of a word, from a uniform number in [0, 1)
+    // (platform::random().Next() in the game); -1 when there are no words.
+    int Pick(double uniform) const;
+
+private:
+    int wordCount_ = 0;
+    std::vector<double> cumulative_; // empty for a plain draw
+};
+
+} // namespace history

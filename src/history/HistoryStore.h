@@ -1,0 +1,119 @@
+#pragma once
+// The player's finished games in an SQLite file ("history.sqlite3" in AppPath),
+// through Qt SQL. Each store has its own connection, so several stores (and
+// tests) never share one. Nothing here throws or shows a box: failures come
+// back as values, and the text to show comes back only the first time a kind
+// of failure happens, so a game shows at most one box for it.
+
+#include "history/GameRecord.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace history {
+
+enum class Failure { None, Open, Write, Export };
+
+struct Outcome {
+    Failure failure = Failure::None;
+    // The text for a message box; empty on success and for a failure already told.
+    QString message;
+    // The database's own words, for the log.
+    QString detail;
+
+    bool Ok() const { return failure == Failure::None; }
+};
+
+// Which games a query looks at: one mode or all, from a first day (local
+// date, inclusive) or from the beginning.
+struct Filter {
+    std::optional<Mode> mode;
+    std::optional<QDate> firstDay;
+};
+
+enum class Period { Week, Month, All };
+// The filter's first day for "the last 7 days", "the last 30 days" (today
+// included) or all games.
+std::optional<QDate> FirstDayOf(Period period, const QDate &today);
+
+// One game on the charts. Times stay numbers: the window reads thousands.
+struct GamePoint {
+    qint64 finishedMs = 0; // since the epoch
+    QDate day;             // the local date it finished on
+    Mode mode = Mode::Speed;
+    double speed = 0;
+    double accuracy = 0;
+};
+
+class HistoryStore {
+public:
+    static constexpr int SchemaVersion = 2;
+
+    // Nothing is opened until Open or the first Record.
+    explicit HistoryStore(QString path);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // "history.sqlite3"
+    static QString FileName();
+    // The message texts, with the file's path.
+    static QString OpenFailureText(const QString &path);
+    static QString WriteFailureText(const QString &path);
+    static QString ExportFailureText(const QString &path);
+
+    QString Path() const { return path_; }
+
+    // Opens the file, creating it and its tables, or bringing an older file
+    // up to date. A file it cannot use (a folder in its place, not a
+    // database, made by a newer version) is left untouched.
+    Outcome Open();
+    bool IsOpen() const;
+
+    // Stores the game with its tallies in one transaction: all of it or
+    // nothing. Opens the file first when it is not open yet.
+    Outcome Record(const GameRecord &game);
+    // Several games in one transaction (imports, benchmarks, tests).
+    Outcome Record(const QList<GameRecord> &games);
+
+    // The queries give nothing while the store is not open.
+    // Games in the order they finished.
+    QList<GamePoint> Games(const Filter &filter) const;
+    // The ten fastest games of a mode, fastest first (speeds).
+    QList<double> BestTen(Mode mode) const;
+    // Every expected character's counts over the filter, by character.
+    QList<CharCount> CharTallies(const Filter &filter) const;
+    // The characters most often missed: by miss rate, then by misses, among
+    // characters typed at least minSamples times.
+    QList<CharCount> WeakestChars(const Filter &filter, int count, int minSamples) const;
+    QList<KanaCount> WeakestKana(const Filter &filter, int count, int minSamples) const;
+
+    // Every game as CSV (UTF-8, header row, one row per game), replacing the
+    // file only once it is complete.
+    Outcome ExportCsv(const QString &csvPath) const;
+
+    // The schema number stored in the open file; 0 when none is open.
+    int StoredVersion() const;
+
+private:
+    struct Connection;
+
+    Outcome Fail(Failure failure, const QString &detail) const;
+    Outcome Migrate();
+
+    QString path_;
+    std::unique_ptr<Connection> db_;
+    mutable bool told_[4] = {}; // by Failure: its box was shown and nothing has worked since
+};
+
+// The weakest of the counts, ordered and cut as WeakestChars does.
+QList<CharCount> Weakest(QList<CharCount> counts, int count, int minSamples);
+
+// One CSV field, quoted when it holds a comma, a quotation mark or a line end.
+QString CsvField(const QString &text);
+
+} // namespace history

@@ -1,0 +1,290 @@
+#include "stats/KeyboardView.h"
+
+#include <QEvent>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double Columns = 15.0;
+constexpr int Rows = 5;
+constexpr double LegendRows = 0.8; // the colour scale under the keys
+// Miss rates from this up share the strongest colour.
+constexpr double FullRate = 0.15;
+
+QString CharCaption(QChar c)
+{
+    return c == QLatin1Char(' ') ? QStringLiteral("スペース") : QString(c);
+}
+
+} // namespace
+
+KeyboardView::KeyboardView(QWidget *parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    BuildLayout();
+}
+
+void KeyboardView::SetLayout(bool usLayout)
+{
+    usLayout_ = usLayout;
+    BuildLayout();
+    CountKeys();
+    update();
+}
+
+void KeyboardView::SetTallies(const QList<history::CharCount> &tallies)
+{
+    tallies_ = tallies;
+    CountKeys();
+    update();
+}
+
+void KeyboardView::BuildLayout()
+{
+    keys_.clear();
+    auto special = [this](int row, double x, double width, const QString &caption) {
+        Key key;
+        key.row = row;
+        key.x = x;
+        key.width = width;
+        key.caption = caption;
+        keys_.append(key);
+    };
+    // Each row: its leading special key, the character keys as base/shifted
+    // pairs, then its trailing special key.
+    auto row = [this, &special](int r, const QString &lead, double leadWidth, const QString &pairs,
+                                const QString &trail, double trailWidth) {
+        double x = 0;
+        if (!lead.isEmpty()) {
+            special(r, x, leadWidth, lead);
+            x += leadWidth;
+        }
+        for (int i = 0; i + 1 < pairs.size(); i += 2) {
+            Key key;
+            key.row = r;
+            key.x = x;
+            key.base = pairs[i];
+            key.shifted = pairs[i + 1] == QLatin1Char(' ') ? QChar() : pairs[i + 1];
+            key.caption = QString(key.base);
+            keys_.append(key);
+            x += 1;
+        }
+        if (!trail.isEmpty())
+            special(r, x, trailWidth, trail);
+    };
+
+    if (usLayout_) {
+        row(0, QString(), 0, QStringLiteral("`~1!2@3#4$5%6^7&8*9(0)-_=+"), QStringLiteral("BS"), 2);
+        row(1, QStringLiteral("Tab"), 1.5, QStringLiteral("Q W E R T Y U I O P [{]}\\|"), QString(), 0);
+        keys_.last().width = 1.5;
+        row(2, QStringLiteral("Caps"), 1.75, QStringLiteral("A S D F G H J K L ;:'\""), QStringLiteral("Enter"), 2.25);
+        row(3, QStringLiteral("Shift"), 2.25, QStringLiteral("Z X C V B N M ,<.>/?"), QStringLiteral("Shift"), 2.75);
+    } else {
+        row(0, QStringLiteral("半/全"), 1, QStringLiteral("1!2\"3#4$5%6&7'8(9)0 -=^~\\|"), QStringLiteral("BS"), 1);
+        row(1, QStringLiteral("Tab"), 1.5, QStringLiteral("Q W E R T Y U I O P @`[{"), QStringLiteral("Enter"), 1.5);
+        row(2, QStringLiteral("Caps"), 1.75, QStringLiteral("A S D F G H J K L ;+:*]}"), QString(), 1.25);
+        special(2, 13.75, 1.25, QString()); // the lower half of Enter
+        row(3, QStringLiteral("Shift"), 2.25, QStringLiteral("Z X C V B N M ,<.>/?\\_"), QStringLiteral("Shift"), 1.75);
+    }
+    for (Key &key : keys_) {
+        if (key.base == QLatin1Char('\\') && !usLayout_ && key.row == 0)
+            key.caption = QStringLiteral("¥");
+    }
+    Key space;
+    space.row = 4;
+    space.x = 4;
+    space.width = 6.5;
+    space.base = QLatin1Char(' ');
+    space.caption = CharCaption(space.base);
+    keys_.append(space);
+}
+
+void KeyboardView::CountKeys()
+{
+    for (Key &key : keys_) {
+        key.right = 0;
+        key.wrong = 0;
+        if (key.base.isNull())
+            continue;
+        for (const history::CharCount &count : tallies_) {
+            if (count.expected == key.base || (!key.shifted.isNull() && count.expected == key.shifted)) {
+                key.right += count.right;
+                key.wrong += count.wrong;
+            }
+        }
+    }
+}
+
+std::optional<double> KeyboardView::MissRateOfKey(QChar c) const
+{
+    for (const Key &key : keys_) {
+        if (c.isNull() || (key.base != c && key.shifted != c))
+            continue;
+        if (key.right + key.wrong == 0)
+            return std::nullopt;
+        return double(key.wrong) / (key.right + key.wrong);
+    }
+    return std::nullopt;
+}
+
+QColor KeyboardView::RateColour(std::optional<double> rate)
+{
+    if (!rate)
+        return QColor(0xEE, 0xEE, 0xEE);
+    // Green through yellow to red.
+    const double t = std::clamp(*rate / FullRate, 0.0, 1.0);
+    const QColor green(0x8F, 0xD1, 0x8A), yellow(0xF5, 0xDC, 0x6E), red(0xE8, 0x6A, 0x5E);
+    const QColor &from = t < 0.5 ? green : yellow;
+    const QColor &to = t < 0.5 ? yellow : red;
+    const double s = t < 0.5 ? t * 2 : (t - 0.5) * 2;
+    return QColor::fromRgbF(float(from.redF() + (to.redF() - from.redF()) * s),
+                            float(from.greenF() + (to.greenF() - from.greenF()) * s),
+                            float(from.blueF() + (to.blueF() - from.blueF()) * s));
+}
+
+double KeyboardView::Unit() const
+{
+    return std::min(width() / Columns, height() / (Rows + LegendRows));
+}
+
+QRectF KeyboardView::KeyRect(const Key &key) const
+{
+    const double unit = Unit();
+    const double left = (width() - unit * Columns) / 2;
+    const double gap = std::max(1.0, unit * 0.06);
+    return QRectF(left + key.x * unit + gap / 2, key.row * unit + gap / 2, key.width * unit - gap, unit - gap);
+}
+
+QSize KeyboardView::sizeHint() const
+{
+    const int unit = fontMetrics().height() * 5 / 2;
+    return QSize(int(unit * Columns), int(unit * (Rows + LegendRows)));
+}
+
+QSize KeyboardView::minimumSizeHint() const
+{
+    const int unit = fontMetrics().height() * 3 / 2;
+    return QSize(int(unit * Columns), int(unit * (Rows + LegendRows)));
+}
+
+int KeyboardView::heightForWidth(int width) const
+{
+    return int(width / Columns * (Rows + LegendRows));
+}
+
+void KeyboardView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double unit = Unit();
+    QFont legendFont = font();
+    legendFont.setPixelSize(std::max(8, int(unit * 0.34)));
+    QFont smallFont = font();
+    smallFont.setPixelSize(std::max(7, int(unit * 0.24)));
+    const QColor ink = palette().color(QPalette::Text);
+    const QColor faint(0x88, 0x88, 0x88);
+
+    for (const Key &key : keys_) {
+        const QRectF rect = KeyRect(key);
+        const bool typing = !key.base.isNull();
+        const std::optional<double> rate =
+            typing && key.right + key.wrong > 0 ? std::optional<double>(double(key.wrong) / (key.right + key.wrong))
+                                                : std::nullopt;
+        painter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
+        painter.setBrush(typing ? RateColour(rate) : QColor(0xD8, 0xD8, 0xD8));
+        painter.drawRoundedRect(rect, unit * 0.1, unit * 0.1);
+
+        const QRectF inner = rect.adjusted(unit * 0.1, unit * 0.04, -unit * 0.08, -unit * 0.04);
+        painter.setPen(typing ? ink : faint);
+        if (!typing) {
+            painter.setFont(smallFont);
+            painter.drawText(inner, Qt::AlignCenter, key.caption);
+            continue;
+        }
+        painter.setFont(legendFont);
+        if (key.shifted.isNull() || key.shifted.isLetter()) {
+            painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, key.caption);
+        } else {
+            painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString(key.shifted));
+            painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, key.caption);
+        }
+        if (rate) {
+            painter.setFont(smallFont);
+            painter.drawText(inner, Qt::AlignRight | Qt::AlignBottom,
+                             QString::number(*rate * 100, 'f', *rate < 0.1 ? 1 : 0) + QLatin1Char('%'));
+        }
+    }
+
+    // The scale: a strip of the colours with its ends named, and the grey of
+    // keys never typed.
+    const double left = (width() - unit * Columns) / 2;
+    const double top = Rows * unit + unit * 0.2;
+    const double barHeight = unit * 0.35;
+    painter.setFont(smallFont);
+    const QFontMetricsF metrics(smallFont);
+    double x = left + unit * 0.1;
+    auto caption = [&](const QString &text) {
+        painter.setPen(ink);
+        painter.drawText(QPointF(x, top + barHeight / 2 + metrics.ascent() / 2 - metrics.descent() / 2), text);
+        x += metrics.horizontalAdvance(text) + unit * 0.15;
+    };
+    caption(QStringLiteral("ミス率"));
+    caption(QStringLiteral("0%"));
+    const double barWidth = unit * 3;
+    const int steps = 30;
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < steps; ++i) {
+        painter.setBrush(RateColour(FullRate * i / (steps - 1)));
+        painter.drawRect(QRectF(x + barWidth * i / steps, top, barWidth / steps + 0.5, barHeight));
+    }
+    x += barWidth + unit * 0.15;
+    caption(QStringLiteral("%1%以上").arg(int(FullRate * 100)));
+    x += unit * 0.4;
+    painter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
+    painter.setBrush(RateColour(std::nullopt));
+    painter.drawRect(QRectF(x, top, barHeight * 1.4, barHeight));
+    x += barHeight * 1.4 + unit * 0.15;
+    caption(QStringLiteral("記録なし"));
+}
+
+const KeyboardView::Key *KeyboardView::KeyAt(const QPoint &pos) const
+{
+    for (const Key &key : keys_) {
+        if (KeyRect(key).contains(pos))
+            return &key;
+    }
+    return nullptr;
+}
+
+QString KeyboardView::KeyToolTip(const Key &key) const
+{
+    QStringList lines;
+    for (const history::CharCount &count : tallies_) {
+        if (count.expected != key.base && (key.shifted.isNull() || count.expected != key.shifted))
+            continue;
+        lines.append(QStringLiteral("「%1」 正解 %2・ミス %3（ミス率 %4%）")
+                         .arg(CharCaption(count.expected))
+                         .arg(count.right)
+                         .arg(count.wrong)
+                         .arg(QString::number(count.MissRate() * 100, 'f', 1)));
+    }
+    return lines.isEmpty() ? QStringLiteral("「%1」 記録なし").arg(key.caption) : lines.join(QLatin1Char('\n'));
+}
+
+bool KeyboardView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const Key *key = KeyAt(help->pos());
+        if (key && !key->base.isNull())
+            QToolTip::showText(help->globalPos(), KeyToolTip(*key), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}

@@ -1,0 +1,566 @@
+#include "stats/frmStats.h"
+
+#include "platform/Platform.h"
+#include "stats/KeyboardView.h"
+#include "util/Functions.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTimeAxis>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMap>
+#include <QPushButton>
+#include <QSet>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+using history::Mode;
+
+namespace {
+
+// A line of more points than this is averaged per day (or per week), which
+// reads better and keeps a year of games quick to draw.
+constexpr int MaxPoints = 300;
+constexpr int WeakRows = 15;
+constexpr int WeakMinSamples = 10;
+
+QColor ModeColour(Mode mode)
+{
+    switch (mode) {
+    case Mode::Speed: return QColor(0x1F, 0x77, 0xB4);
+    case Mode::Time: return QColor(0xE0, 0x6C, 0x00);
+    case Mode::Copipe: return QColor(0x2C, 0xA0, 0x2C);
+    case Mode::Ranking: return QColor(0xC6, 0x28, 0x28);
+    case Mode::Net: return QColor(0x8E, 0x5E, 0xBD);
+    case Mode::Drill: return QColor(0x8C, 0x56, 0x4B);
+    }
+    return Qt::black;
+}
+
+QString BandName(Mode mode)
+{
+    return history::ModeCaption(mode) + QStringLiteral("のベストテン");
+}
+
+enum class Grain { Game, Day, Week };
+
+struct Line {
+    QList<QPointF> speed;
+    QList<QPointF> accuracy;
+};
+
+// The chart points of each mode: one per game, or averages per day or week
+// when some mode has too many games to show one by one.
+QMap<int, Line> ChartLines(const QList<history::GamePoint> &games, Grain &grain)
+{
+    QMap<int, int> perMode;
+    QMap<int, QSet<qint64>> daysPerMode;
+    for (const history::GamePoint &game : games) {
+        ++perMode[int(game.mode)];
+        daysPerMode[int(game.mode)].insert(game.day.toJulianDay());
+    }
+    grain = Grain::Game;
+    for (auto it = perMode.cbegin(); it != perMode.cend(); ++it) {
+        if (it.value() > MaxPoints)
+            grain = Grain::Day;
+        if (daysPerMode[it.key()].size() > MaxPoints) {
+            grain = Grain::Week;
+            break;
+        }
+    }
+
+    QMap<int, Line> lines;
+    if (grain == Grain::Game) {
+        for (const history::GamePoint &game : games) {
+            Line &line = lines[int(game.mode)];
+            const qreal x = qreal(game.finishedMs);
+            line.speed.append(QPointF(x, game.speed));
+            line.accuracy.append(QPointF(x, game.accuracy));
+        }
+        return lines;
+    }
+
+    struct Sum {
+        double speed = 0, accuracy = 0;
+        int games = 0;
+    };
+    QMap<int, QMap<qint64, Sum>> sums;
+    for (const history::GamePoint &game : games) {
+        qint64 day = game.day.toJulianDay();
+        if (grain == Grain::Week)
+            day -= day % 7; // Julian day 0 was a Monday
+        Sum &sum = sums[int(game.mode)][day];
+        sum.speed += game.speed;
+        sum.accuracy += game.accuracy;
+        ++sum.games;
+    }
+    for (auto mode = sums.cbegin(); mode != sums.cend(); ++mode) {
+        Line &line = lines[mode.key()];
+        for (auto day = mode.value().cbegin(); day != mode.value().cend(); ++day) {
+            const QDate middle = QDate::fromJulianDay(day.key() + (grain == Grain::Week ? 3 : 0));
+            const qreal x = qreal(QDateTime(middle, QTime(12, 0)).toMSecsSinceEpoch());
+            line.speed.append(QPointF(x, day.value().speed / day.value().games));
+            line.accuracy.append(QPointF(x, day.value().accuracy / day.value().games));
+        }
+    }
+    return lines;
+}
+
+QChartView *MakeChartView(const QString &title, QWidget *parent)
+{
+    auto *chart = new QChart();
+    chart->setTitle(title);
+    QFont titleFont = parent->font();
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(parent->font());
+    chart->setMargins(QMargins(4, 2, 4, 2));
+    chart->setBackgroundRoundness(0);
+
+    auto *x = new QDateTimeAxis(chart);
+    x->setLabelsFont(parent->font());
+    chart->addAxis(x, Qt::AlignBottom);
+    auto *y = new QValueAxis(chart);
+    y->setLabelsFont(parent->font());
+    chart->addAxis(y, Qt::AlignLeft);
+
+    auto *view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(240, 160);
+    return view;
+}
+
+QDateTimeAxis *XAxis(QChart *chart)
+{
+    return static_cast<QDateTimeAxis *>(chart->axes(Qt::Horizontal).value(0));
+}
+
+QValueAxis *YAxis(QChart *chart)
+{
+    return static_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+}
+
+void AddSeries(QChart *chart, QAbstractSeries *series)
+{
+    chart->addSeries(series);
+    series->attachAxis(XAxis(chart));
+    series->attachAxis(YAxis(chart));
+}
+
+QLineSeries *GamesLine(Mode mode, const QList<QPointF> &points)
+{
+    auto *series = new QLineSeries();
+    series->setName(history::ModeCaption(mode));
+    QPen pen(ModeColour(mode));
+    pen.setWidthF(1.6);
+    series->setPen(pen);
+    series->setPointsVisible(points.size() <= 30);
+    series->replace(points);
+    return series;
+}
+
+// The band from the tenth to the first row's speed, across the chart.
+QAreaSeries *BestTenArea(Mode mode, const QList<double> &speeds, qreal from, qreal to)
+{
+    auto *area = new QAreaSeries();
+    area->setName(BandName(mode));
+    const auto [low, high] = std::minmax_element(speeds.begin(), speeds.end());
+    auto *upper = new QLineSeries(area);
+    upper->replace({QPointF(from, *high), QPointF(to, *high)});
+    auto *lower = new QLineSeries(area);
+    lower->replace({QPointF(from, *low), QPointF(to, *low)});
+    area->setUpperSeries(upper);
+    area->setLowerSeries(lower);
+    QColor fill = ModeColour(mode);
+    fill.setAlpha(40);
+    area->setBrush(fill);
+    QColor border = ModeColour(mode);
+    border.setAlpha(150);
+    area->setPen(QPen(border, 1, Qt::DashLine));
+    return area;
+}
+
+// With every mode on one chart, bands would cover each other: only the
+// tenth row's speed, the line a game must beat to enter the table.
+QLineSeries *BestTenLine(Mode mode, const QList<double> &speeds, qreal from, qreal to)
+{
+    auto *line = new QLineSeries();
+    line->setName(BandName(mode));
+    const double low = *std::min_element(speeds.begin(), speeds.end());
+    line->replace({QPointF(from, low), QPointF(to, low)});
+    QColor colour = ModeColour(mode);
+    colour.setAlpha(170);
+    line->setPen(QPen(colour, 1.2, Qt::DashLine));
+    return line;
+}
+
+// A tick step of 1, 2 or 5 times a power of ten giving about five ticks.
+double NiceStep(double range)
+{
+    const double rough = std::max(range, 1e-9) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0}) {
+        if (m * power >= rough)
+            return m * power;
+    }
+    return 10 * power;
+}
+
+void SetValueRange(QValueAxis *axis, double low, double high, int decimals)
+{
+    const double step = NiceStep(high - low);
+    low = std::floor(low / step + 1e-9) * step;
+    high = std::max(low + step, std::ceil(high / step - 1e-9) * step);
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(low);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QLatin1Char('f'));
+}
+
+QString TypedCaption(QChar c)
+{
+    if (c.isNull())
+        return QStringLiteral("他のキー");
+    if (c == QLatin1Char(' '))
+        return QStringLiteral("スペース");
+    return QString(c);
+}
+
+QString Percent(double rate)
+{
+    return QString::number(rate * 100, 'f', 1) + QLatin1Char('%');
+}
+
+QTreeWidget *MakeList(const QStringList &headers, QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(headers);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->header()->setStretchLastSection(true);
+    list->header()->setSectionsMovable(false);
+    return list;
+}
+
+void AlignNumbers(QTreeWidgetItem *item, int from, int to)
+{
+    for (int column = from; column <= to; ++column)
+        item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+} // namespace
+
+frmStats::frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent)
+    : QWidget(parent, Qt::Window), store_(store), today_(QDate::currentDate())
+{
+    setWindowTitle(QStringLiteral("成績"));
+    chooser_ = [](QWidget *owner, const QString &suggested) {
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("CSV出力"), suggested,
+                                            QStringLiteral("CSVファイル (*.csv)"));
+    };
+
+    CreateControls();
+    CreateLayout();
+    CreateConnections();
+    picKeyboard->SetLayout(usLayout);
+    Refresh();
+}
+
+void frmStats::CreateControls()
+{
+    cboMode = new QComboBox(this);
+    cboMode->addItem(QStringLiteral("すべてのモード"));
+    for (Mode mode : history::AllModes)
+        cboMode->addItem(history::ModeCaption(mode), int(mode));
+    cboPeriod = new QComboBox(this);
+    cboPeriod->addItem(QStringLiteral("最近7日間"), int(history::Period::Week));
+    cboPeriod->addItem(QStringLiteral("最近30日間"), int(history::Period::Month));
+    cboPeriod->addItem(QStringLiteral("すべての期間"), int(history::Period::All));
+    cboPeriod->setCurrentIndex(2);
+
+    lblSummary = new QLabel(this);
+    lblSummary->setTextFormat(Qt::PlainText);
+    cmdExport = new QPushButton(QStringLiteral("CSV出力(&E)..."), this);
+
+    chtSpeed = MakeChartView(QStringLiteral("速度[type/sec]"), this);
+    chtAccuracy = MakeChartView(QStringLiteral("正確さ[%]"), this);
+    picKeyboard = new KeyboardView(this);
+
+    tabWeak = new QTabWidget(this);
+    lstWeakChars = MakeList({QStringLiteral("文字"), QStringLiteral("ミス率"), QStringLiteral("ミス"),
+                             QStringLiteral("打鍵"), QStringLiteral("代わりに押したキー")},
+                            tabWeak);
+    lstWeakKana = MakeList({QStringLiteral("かな"), QStringLiteral("ミス率"), QStringLiteral("ミスあり"),
+                            QStringLiteral("回数")},
+                           tabWeak);
+    // Its last column is a number: right-aligned at the far edge it would
+    // stand apart from its row.
+    lstWeakKana->header()->setStretchLastSection(false);
+    tabWeak->addTab(lstWeakChars, QStringLiteral("苦手な文字(&K)"));
+    tabWeak->addTab(lstWeakKana, QStringLiteral("苦手なかな(&N)"));
+}
+
+void frmStats::CreateLayout()
+{
+    auto *modeLabel = new QLabel(QStringLiteral("モード(&M):"), this);
+    modeLabel->setBuddy(cboMode);
+    auto *periodLabel = new QLabel(QStringLiteral("期間(&P):"), this);
+    periodLabel->setBuddy(cboPeriod);
+
+    auto *filters = new QHBoxLayout();
+    filters->addWidget(modeLabel);
+    filters->addWidget(cboMode);
+    filters->addSpacing(fontMetrics().height());
+    filters->addWidget(periodLabel);
+    filters->addWidget(cboPeriod);
+    filters->addSpacing(fontMetrics().height());
+    filters->addWidget(lblSummary, 1);
+    filters->addWidget(cmdExport);
+
+    auto *charts = new QSplitter(Qt::Vertical, this);
+    charts->addWidget(chtSpeed);
+    charts->addWidget(chtAccuracy);
+    charts->setChildrenCollapsible(false);
+
+    auto *keyboardBox = new QGroupBox(QStringLiteral("キーごとのミス率"), this);
+    auto *keyboardLayout = new QVBoxLayout(keyboardBox);
+    keyboardLayout->addWidget(picKeyboard);
+
+    auto *right = new QVBoxLayout();
+    right->addWidget(keyboardBox);
+    right->addWidget(tabWeak, 1);
+
+    auto *body = new QHBoxLayout();
+    body->addWidget(charts, 1);
+    body->addLayout(right, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addLayout(body, 1);
+
+    // Room for the charts and a keyboard whose keys read well, in units of
+    // the font so it grows with the scaling.
+    const int unit = fontMetrics().height();
+    resize(unit * 84, unit * 50);
+}
+
+void frmStats::CreateConnections()
+{
+    connect(cboMode, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
+    connect(cboPeriod, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
+    connect(cmdExport, &QPushButton::clicked, this, &frmStats::cmdExport_Click);
+}
+
+void frmStats::SetBestTen(Mode mode, const QList<double> &speeds)
+{
+    // Rows nobody has played yet hold a speed of 0; they set no mark.
+    QList<double> played;
+    std::copy_if(speeds.begin(), speeds.end(), std::back_inserter(played), [](double s) { return s > 0; });
+    bestTen_.insert(int(mode), played);
+    Refresh();
+}
+
+void frmStats::SetKeyboardLayout(bool usLayout)
+{
+    picKeyboard->SetLayout(usLayout);
+}
+
+void frmStats::SetToday(const QDate &today)
+{
+    today_ = today;
+    Refresh();
+}
+
+void frmStats::SetFileChooser(FileChooser chooser)
+{
+    chooser_ = std::move(chooser);
+}
+
+history::Filter frmStats::CurrentFilter() const
+{
+    history::Filter filter;
+    const QVariant mode = cboMode->currentData();
+    if (mode.isValid())
+        filter.mode = Mode(mode.toInt());
+    filter.firstDay = history::FirstDayOf(history::Period(cboPeriod->currentData().toInt()), today_);
+    return filter;
+}
+
+void frmStats::Refresh()
+{
+    const history::Filter filter = CurrentFilter();
+    const QList<history::GamePoint> games = store_.Games(filter);
+    FillCharts(games, filter);
+    FillSummary(games);
+    FillWeakLists(filter);
+}
+
+void frmStats::FillCharts(const QList<history::GamePoint> &games, const history::Filter &filter)
+{
+    Grain grain = Grain::Game;
+    const QMap<int, Line> lines = ChartLines(games, grain);
+
+    // The time axis runs from midnight to midnight over whole days, cut into
+    // equal steps of whole days, so every tick falls on a date: the period,
+    // or the days from the first game to the last.
+    QDate firstDay = filter.firstDay ? *filter.firstDay : today_.addDays(-6);
+    QDate lastDay = today_;
+    if (!filter.firstDay && !games.isEmpty()) {
+        firstDay = games.first().day;
+        lastDay = games.last().day;
+    }
+    const qint64 days = std::max<qint64>(1, firstDay.daysTo(lastDay) + 1);
+    const qint64 step = days <= 8 ? 1 : (days + 5) / 6;
+    const qint64 steps = (days + step - 1) / step;
+    firstDay = lastDay.addDays(1 - steps * step);
+    const qreal from = qreal(QDateTime(firstDay, QTime(0, 0)).toMSecsSinceEpoch());
+    const qreal to = qreal(QDateTime(lastDay.addDays(1), QTime(0, 0)).toMSecsSinceEpoch());
+
+    QList<Mode> shown;
+    for (Mode mode : history::AllModes) {
+        if (filter.mode ? *filter.mode == mode : lines.contains(int(mode)))
+            shown.append(mode);
+    }
+
+    double topSpeed = 0, lowAccuracy = 100;
+    for (QChart *chart : {chtSpeed->chart(), chtAccuracy->chart()})
+        chart->removeAllSeries();
+    for (Mode mode : shown) {
+        const QList<double> bestTen = bestTen_.contains(int(mode)) ? bestTen_.value(int(mode)) : store_.BestTen(mode);
+        if (bestTen.isEmpty())
+            continue;
+        if (filter.mode) {
+            AddSeries(chtSpeed->chart(), BestTenArea(mode, bestTen, from, to));
+            topSpeed = std::max(topSpeed, *std::max_element(bestTen.begin(), bestTen.end()));
+        } else {
+            QLineSeries *line = BestTenLine(mode, bestTen, from, to);
+            AddSeries(chtSpeed->chart(), line);
+            for (QLegendMarker *marker : chtSpeed->chart()->legend()->markers(line))
+                marker->setVisible(false);
+            topSpeed = std::max(topSpeed, *std::min_element(bestTen.begin(), bestTen.end()));
+        }
+    }
+    for (Mode mode : shown) {
+        const Line line = lines.value(int(mode));
+        for (const QPointF &p : line.speed)
+            topSpeed = std::max(topSpeed, p.y());
+        for (const QPointF &p : line.accuracy)
+            lowAccuracy = std::min(lowAccuracy, p.y());
+        AddSeries(chtSpeed->chart(), GamesLine(mode, line.speed));
+        AddSeries(chtAccuracy->chart(), GamesLine(mode, line.accuracy));
+    }
+
+    const bool longRange = steps * step > 300;
+    const QString dateFormat = longRange ? QStringLiteral("yyyy/M") : QStringLiteral("M/d");
+    const QString grainText = grain == Grain::Game  ? QStringLiteral("1ゲームごと")
+                              : grain == Grain::Day ? QStringLiteral("1日ごとの平均")
+                                                    : QStringLiteral("1週間ごとの平均");
+    for (QChart *chart : {chtSpeed->chart(), chtAccuracy->chart()}) {
+        QDateTimeAxis *x = XAxis(chart);
+        x->setFormat(dateFormat);
+        x->setRange(QDateTime::fromMSecsSinceEpoch(qint64(from)), QDateTime::fromMSecsSinceEpoch(qint64(to)));
+        x->setTickCount(int(steps) + 1);
+        x->setTitleText(grainText);
+        x->setTitleFont(font());
+    }
+    SetValueRange(YAxis(chtSpeed->chart()), 0, std::max(topSpeed * 1.05, 1.0), 1);
+    SetValueRange(YAxis(chtAccuracy->chart()), std::min(lowAccuracy, 90.0), 100, 0);
+}
+
+void frmStats::FillSummary(const QList<history::GamePoint> &games)
+{
+    if (games.isEmpty()) {
+        lblSummary->setText(QStringLiteral("この条件で記録されたゲームはありません。"));
+        return;
+    }
+    double speed = 0, accuracy = 0;
+    for (const history::GamePoint &game : games) {
+        speed += game.speed;
+        accuracy += game.accuracy;
+    }
+    lblSummary->setText(QStringLiteral("%1ゲーム　平均速度 %2　平均正確さ %3%")
+                            .arg(games.size())
+                            .arg(Functions::Format000(speed / games.size()))
+                            .arg(QString::number(accuracy / games.size(), 'f', 1)));
+}
+
+void frmStats::FillWeakLists(const history::Filter &filter)
+{
+    const QList<history::CharCount> tallies = store_.CharTallies(filter);
+    picKeyboard->SetTallies(tallies);
+
+    lstWeakChars->clear();
+    for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
+        QStringList instead;
+        for (const history::Miss &miss : count.instead.mid(0, 3))
+            instead.append(QStringLiteral("「%1」×%2").arg(TypedCaption(miss.typed)).arg(miss.count));
+        auto *item = new QTreeWidgetItem(lstWeakChars,
+                                         {TypedCaption(count.expected), Percent(count.MissRate()),
+                                          QString::number(count.wrong), QString::number(count.right + count.wrong),
+                                          instead.join(QLatin1Char(' '))});
+        AlignNumbers(item, 1, 3);
+    }
+    lstWeakKana->clear();
+    for (const history::KanaCount &count : store_.WeakestKana(filter, WeakRows, WeakMinSamples)) {
+        auto *item = new QTreeWidgetItem(lstWeakKana, {count.kana, Percent(count.MissRate()), QString::number(count.wrong),
+                                                       QString::number(count.right + count.wrong)});
+        AlignNumbers(item, 1, 3);
+    }
+    for (QTreeWidget *list : {lstWeakChars, lstWeakKana}) {
+        const int last = list->header()->stretchLastSection() ? list->columnCount() - 1 : list->columnCount();
+        for (int column = 0; column < last; ++column)
+            list->resizeColumnToContents(column);
+    }
+}
+
+void frmStats::cmdExport_Click()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                                  .filePath(QStringLiteral("tokira-history-%1.csv")
+                                                .arg(today_.toString(QStringLiteral("yyyyMMdd"))));
+    const QString path = chooser_ ? chooser_(this, suggested) : QString();
+    if (path.isEmpty())
+        return;
+    const history::Outcome outcome = store_.ExportCsv(path);
+    if (!outcome.message.isEmpty())
+        platform::dialogs().Message(outcome.message);
+}
+
+QLineSeries *frmStats::GameSeries(QChart *chart, Mode mode)
+{
+    for (QAbstractSeries *series : chart->series()) {
+        if (series->name() == history::ModeCaption(mode))
+            return qobject_cast<QLineSeries *>(series);
+    }
+    return nullptr;
+}
+
+QAreaSeries *frmStats::BestTenBand(QChart *chart, Mode mode)
+{
+    for (QAbstractSeries *series : chart->series()) {
+        if (series->name() == BandName(mode))
+            return qobject_cast<QAreaSeries *>(series);
+    }
+    return nullptr;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The 成績 window: speed and accuracy over time per mode, the keyboard
+// coloured by miss rate, the weakest characters and kana, and the CSV export.
+// It reads the history store it is given and writes nothing but the CSV.
+
+#include "history/HistoryStore.h"
+
+#include <QDate>
+#include <QHash>
+#include <QWidget>
+
+#include <functional>
+
+class KeyboardView;
+class QAreaSeries;
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+
+class frmStats : public QWidget {
+public:
+    // Asks for the file to export to, suggesting a path; the empty text cancels.
+    using FileChooser = std::function<QString(QWidget *parent, const QString &suggestedPath)>;
+
+    // usLayout: the English keyboard setting. The window reads the store at
+    // once and again whenever a filter changes.
+    frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent = nullptr);
+
+    // The speeds of a mode's best-ten table, drawn as a band for reference.
+    // Modes given none show the ten fastest games of the history instead.
+    void SetBestTen(history::Mode mode, const QList<double> &speeds);
+    void SetKeyboardLayout(bool usLayout);
+    // The day the periods count back from (today unless a test says otherwise).
+    void SetToday(const QDate &today);
+    void SetFileChooser(FileChooser chooser);
+    // Reads the store again with the filters shown.
+    void Refresh();
+
+    // The series of a mode on a chart, by name: the games' line is named
+    // after the mode, the best-ten band "<mode>のベストテン".
+    static QLineSeries *GameSeries(QChart *chart, history::Mode mode);
+    static QAreaSeries *BestTenBand(QChart *chart, history::Mode mode);
+
+    QComboBox *cboMode = nullptr;
+    QComboBox *cboPeriod = nullptr;
+    QLabel *lblSummary = nullptr;
+    QPushButton *cmdExport = nullptr;
+    QChartView *chtSpeed = nullptr;
+    QChartView *chtAccuracy = nullptr;
+    KeyboardView *picKeyboard = nullptr;
+    QTabWidget *tabWeak = nullptr;
+    QTreeWidget *lstWeakChars = nullptr;
+    QTreeWidget *lstWeakKana = nullptr;
+
+private:
+    void CreateControls();
+    void CreateLayout();
+    void CreateConnections();
+    void FillCharts(const QList<history::GamePoint> &games, const history::Filter &filter);
+    void FillSummary(const QList<history::GamePoint> &games);
+    void FillWeakLists(const history::Filter &filter);
+    void cmdExport_Click();
+    history::Filter CurrentFilter() const;
+
+    history::HistoryStore &store_;
+    QHash<int, QList<double>> bestTen_;
+    QDate today_;
+    FileChooser chooser_;
+};

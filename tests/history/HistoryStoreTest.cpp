@@ -1,0 +1,251 @@
+#include "history/HistoryStore.h"
+#include "history/KeyTally.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace history;
+
+namespace {
+
+// Feeds the tally as the judge would for the romaji typed, where each entry of
+// typos puts that wrong key before the character at that position.
+void Type(KeyTally &tally, const QString &romaji, const QList<QPair<int, QChar>> &typos = {})
+{
+    for (int i = 0; i < romaji.size(); ++i) {
+        for (const auto &typo : typos) {
+            if (typo.first == i)
+                tally.Add(romaji[i], typo.second, false);
+        }
+        tally.Add(romaji[i], romaji[i], true);
+    }
+}
+
+GameRecord Game(Mode mode, const QDateTime &finished, int correct, int misses, const KeyTally &tally = KeyTally())
+{
+    GameRecord game;
+    game.finished = finished;
+    game.mode = mode;
+    game.dictionary = "tokira.qls";
+    game.elapsedMs = 120000;
+    game.correct = correct;
+    game.misses = misses;
+    game.speed = correct / 120.0;
+    tally.FillRecord(game);
+    return game;
+}
+
+const CharCount *Find(const QList<CharCount> &counts, QChar c)
+{
+    for (const CharCount &count : counts) {
+        if (count.expected == c)
+            return &count;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(History, GamesAndTheirTalliesReadBackAsRecorded)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath(HistoryStore::FileName()));
+    const QDateTime now = QDateTime::currentDateTime();
+
+    KeyTally first;
+    Type(first, "KAKI", {{0, 'L'}, {2, 'L'}, {2, QChar()}});
+    first.Add(QChar(0x3042), 'A', false); // an untypable character is not counted
+    first.AddKana(u"か", true);
+    first.AddKana(u"き", false);
+    first.AddKana(u"か", false);
+    KeyTally second;
+    Type(second, "KA", {{1, 'S'}});
+
+    ASSERT_TRUE(store.Record(Game(Mode::Speed, now, 4, 3, first)).Ok());
+    ASSERT_TRUE(store.Record(Game(Mode::Drill, now.addDays(-10), 2, 1, second)).Ok());
+
+    const QList<GamePoint> all = store.Games({});
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_EQ(all[0].mode, Mode::Drill); // in the order they finished
+    EXPECT_NEAR(all[1].accuracy, 100.0 * 4 / 7, 1e-9);
+    EXPECT_EQ(all[1].finishedMs, now.toMSecsSinceEpoch());
+    EXPECT_EQ(all[1].day, now.date());
+    EXPECT_EQ(store.Games({Mode::Drill, std::nullopt}).size(), 1);
+    EXPECT_EQ(store.Games({std::nullopt, FirstDayOf(Period::Week, now.date())}).size(), 1);
+
+    const QList<CharCount> tallies = store.CharTallies({});
+    const CharCount *k = Find(tallies, 'K');
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->right, 3);
+    EXPECT_EQ(k->wrong, 3);
+    ASSERT_EQ(k->instead.size(), 2);
+    EXPECT_EQ(k->instead[0].typed, QChar('L'));
+    EXPECT_EQ(k->instead[0].count, 2);
+    EXPECT_TRUE(k->instead[1].typed.isNull());
+    const CharCount *a = Find(tallies, 'A');
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->right, 2);
+    EXPECT_EQ(a->wrong, 1);
+    EXPECT_EQ(tallies.size(), 3); // K, A, I
+
+    // This week only the first game counts: K missed 3 of 5 times, A never.
+    const QList<CharCount> weak = store.WeakestChars({std::nullopt, FirstDayOf(Period::Week, now.date())}, 5, 1);
+    ASSERT_EQ(weak.size(), 1);
+    EXPECT_EQ(weak[0].expected, QChar('K'));
+    EXPECT_EQ(store.WeakestChars({}, 5, 6).size(), 1); // K was typed 6 times in all, A 3
+    EXPECT_EQ(store.WeakestChars({}, 5, 7).size(), 0);
+
+    const QList<KanaCount> kana = store.WeakestKana({}, 5, 1);
+    ASSERT_EQ(kana.size(), 1);
+    EXPECT_EQ(kana[0].kana, "か");
+    EXPECT_EQ(kana[0].right, 1);
+    EXPECT_EQ(kana[0].wrong, 1);
+
+    EXPECT_EQ(store.BestTen(Mode::Speed), QList<double>{4 / 120.0});
+}
+
+TEST(History, OlderFileIsBroughtUpToDateKeepingItsGames)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    const QDate today = QDate::currentDate();
+    {
+        // A file as the first version wrote it.
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char *sql :
+             {"CREATE TABLE games(id INTEGER PRIMARY KEY, finished_ms INTEGER NOT NULL, day INTEGER NOT NULL,"
+              " mode TEXT NOT NULL, text_name TEXT NOT NULL, dictionary TEXT NOT NULL, elapsed_ms INTEGER NOT NULL,"
+              " correct INTEGER NOT NULL, misses INTEGER NOT NULL, speed REAL NOT NULL, accuracy REAL NOT NULL)",
+              "CREATE INDEX games_by_day ON games(day)", "CREATE INDEX games_by_mode ON games(mode, day)",
+              "CREATE TABLE char_counts(game_id INTEGER NOT NULL, expected TEXT NOT NULL,"
+              " right_count INTEGER NOT NULL, wrong_count INTEGER NOT NULL,"
+              " PRIMARY KEY(game_id, expected)) WITHOUT ROWID",
+              "CREATE TABLE char_misses(game_id INTEGER NOT NULL, expected TEXT NOT NULL, typed TEXT NOT NULL,"
+              " times INTEGER NOT NULL, PRIMARY KEY(game_id, expected, typed)) WITHOUT ROWID",
+              "INSERT INTO char_counts VALUES(1, 'Z', 5, 2)", "INSERT INTO char_misses VALUES(1, 'Z', 'X', 2)",
+              "PRAGMA user_version = 1"})
+            ASSERT_TRUE(q.exec(sql)) << sql;
+        q.prepare("INSERT INTO games VALUES(1, ?, ?, 'time', '', 'tokira.qls', 30000, 500, 2, 16.6, 99.6)");
+        q.addBindValue(QDateTime(today, QTime(12, 0)).toMSecsSinceEpoch());
+        q.addBindValue(today.toJulianDay());
+        ASSERT_TRUE(q.exec());
+    }
+    QSqlDatabase::removeDatabase("old");
+
+    HistoryStore store(path);
+    ASSERT_TRUE(store.Open().Ok());
+    EXPECT_EQ(store.StoredVersion(), HistoryStore::SchemaVersion);
+    ASSERT_EQ(store.Games({Mode::Time, FirstDayOf(Period::Week, today)}).size(), 1);
+    for (const Filter &filter : {Filter{Mode::Time, today}, Filter{}}) {
+        const QList<CharCount> weak = store.WeakestChars(filter, 10, 1);
+        ASSERT_EQ(weak.size(), 1);
+        EXPECT_EQ(weak[0].wrong, 2);
+        ASSERT_EQ(weak[0].instead.size(), 1);
+        EXPECT_EQ(weak[0].instead[0].typed, QChar('X'));
+    }
+    EXPECT_TRUE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 500, 0)).Ok());
+    EXPECT_EQ(store.Games({}).size(), 2);
+}
+
+TEST(History, FileThatCannotBeOpenedIsToldOnceAndLeftAlone)
+{
+    QTemporaryDir dir;
+    const QByteArray garbage("this is no database, just a file that took its name\n");
+    QFile corrupt(dir.filePath("corrupt.sqlite3"));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write(garbage.repeated(100));
+    corrupt.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.sqlite3"));
+
+    for (const QString name : {"corrupt.sqlite3", "folder.sqlite3", "gone/history.sqlite3"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = dir.filePath(name);
+        HistoryStore store(path);
+        const Outcome first = store.Record(Game(Mode::Speed, QDateTime::currentDateTime(), 10, 0));
+        EXPECT_EQ(first.failure, Failure::Open);
+        EXPECT_EQ(first.message, HistoryStore::OpenFailureText(path));
+        const Outcome second = store.Record(Game(Mode::Speed, QDateTime::currentDateTime(), 10, 0));
+        EXPECT_EQ(second.failure, Failure::Open);
+        EXPECT_TRUE(second.message.isEmpty());
+        EXPECT_TRUE(store.Games({}).isEmpty());
+        EXPECT_TRUE(store.WeakestChars({}, 10, 1).isEmpty());
+    }
+    ASSERT_TRUE(corrupt.open(QIODevice::ReadOnly));
+    EXPECT_EQ(corrupt.readAll(), garbage.repeated(100));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone")));
+}
+
+TEST(History, FailedWriteIsToldOnceStoresNothingAndLaterGamesAreKept)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath(HistoryStore::FileName()));
+    KeyTally tally;
+    Type(tally, "AB", {{0, 'S'}});
+    ASSERT_TRUE(store.Record(Game(Mode::Speed, QDateTime::currentDateTime(), 2, 1, tally)).Ok());
+
+    // SQLite cannot make its journal beside the file, so nothing can be written
+    // (a read-only folder does the same, but not for root).
+    const QString journal = dir.filePath(HistoryStore::FileName() + "-journal");
+    ASSERT_TRUE(QDir().mkdir(journal));
+    const Outcome first = store.Record(Game(Mode::Speed, QDateTime::currentDateTime(), 2, 1, tally));
+    EXPECT_EQ(first.failure, Failure::Write);
+    EXPECT_EQ(first.message, HistoryStore::WriteFailureText(store.Path()));
+    const Outcome second = store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 2, 1, tally));
+    EXPECT_EQ(second.failure, Failure::Write);
+    EXPECT_TRUE(second.message.isEmpty());
+    ASSERT_TRUE(QDir().rmdir(journal));
+    EXPECT_EQ(store.Games({}).size(), 1);
+
+    // A game that fails half way (its second row clashes) leaves nothing behind.
+    GameRecord clash = Game(Mode::Time, QDateTime::currentDateTime(), 2, 1, tally);
+    clash.chars.append(clash.chars.first());
+    EXPECT_EQ(store.Record(clash).failure, Failure::Write);
+    EXPECT_EQ(store.Games({}).size(), 1);
+    EXPECT_EQ(Find(store.CharTallies({}), 'A')->wrong, 1);
+
+    EXPECT_TRUE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 2, 1, tally)).Ok());
+    EXPECT_EQ(store.Games({}).size(), 2);
+    EXPECT_EQ(Find(store.CharTallies({}), 'A')->wrong, 2);
+    // Writable again, so the next failure is told again.
+    ASSERT_TRUE(QDir().mkdir(journal));
+    EXPECT_FALSE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 2, 1, tally)).message.isEmpty());
+}
+
+TEST(History, CsvHoldsOneRowPerGameWithAwkwardNamesQuoted)
+{
+    EXPECT_EQ(CsvField("plain 名前"), "plain 名前");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath(HistoryStore::FileName()));
+    GameRecord game = Game(Mode::Copipe, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)), 300, 12);
+    game.textName = "寿限無, \"その二\"";
+    game.elapsedMs = 61234;
+    game.speed = 4.8991;
+    ASSERT_TRUE(store.Record(game).Ok());
+    ASSERT_TRUE(store.Record(Game(Mode::Net, QDateTime(QDate(2024, 5, 7), QTime(0, 0)), 0, 0)).Ok());
+
+    const QString csv = dir.filePath("out.csv");
+    ASSERT_TRUE(store.ExportCsv(csv).Ok());
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+    ASSERT_EQ(lines.size(), 4); // header, two games, the empty piece after the last line end
+    EXPECT_EQ(lines[0], "日時,モード,テキスト名,辞書ファイル,経過時間(ミリ秒),正解キー数,ミス数,速度,正確さ(%)");
+    EXPECT_EQ(lines[1], "2024-05-06 07:08:09,コピペアタック,\"寿限無, \"\"その二\"\"\",tokira.qls,61234,300,12,4.899,96.15");
+    EXPECT_EQ(lines[2], "2024-05-07 00:00:00,ネット対戦,,tokira.qls,120000,0,0,0.000,0.00");
+    EXPECT_TRUE(lines[3].isEmpty());
+
+    const Outcome failed = store.ExportCsv(dir.filePath("gone/out.csv"));
+    EXPECT_EQ(failed.failure, Failure::Export);
+    EXPECT_EQ(failed.message, HistoryStore::ExportFailureText(dir.filePath("gone/out.csv")));
+}
