@@ -5,9 +5,18 @@
 
 #include <QLoggingCategory>
 
+#include <charconv>
+
 namespace ranking {
 
 const char *const RankingPath = "/morubo/tokra/ranking.cgi";
+
+namespace {
+
+// Far past any ranking, and small enough that its offset is a plain number.
+constexpr long long MaxPage = 1000000;
+
+} // namespace
 
 Reply TextReply(int status, const std::string &text)
 {
@@ -57,13 +66,21 @@ Reply RankingService::Submit(const std::map<std::string, std::string> &values)
 Reply RankingService::View(const std::map<std::string, std::string> &values)
 {
     for (const auto &[key, value] : values) {
-        if (key != "mode" && key != "kyokumei")
+        if (key != "mode" && key != "kyokumei" && key != "page")
             return ErrorReply(400, "unknown key in the request");
     }
     const auto title = values.find("kyokumei");
     if (title == values.end() || title->second.empty())
         return ErrorReply(400, "missing key kyokumei");
-    return {200, "text/html; charset=utf-8", ViewPage(title->second, store_.Entries(title->second))};
+    long long page = 1;
+    if (const auto given = values.find("page"); given != values.end()) {
+        const std::string &text = given->second;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
+        if (error != std::errc() || end != text.data() + text.size() || page < 1 || page > MaxPage)
+            return ErrorReply(400, "page must be a number from 1 to " + std::to_string(MaxPage));
+    }
+    return {200, "text/html; charset=utf-8",
+            ViewPage(title->second, page, store_.Entries(title->second, (page - 1) * EntriesPerPage, EntriesPerPage))};
 }
 
 } // namespace ranking

@@ -24,15 +24,16 @@ int main(int argc, char **argv)
                      ranking::UsageText(program).c_str());
         return 2;
     }
+    const QString programDir = QCoreApplication::applicationDirPath();
     if (options.database.empty())
-        options.database = QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QString::fromLatin1(ranking::DefaultDatabaseFile))
-                               .toStdString();
+        options.database = QDir(programDir).filePath(QString::fromLatin1(ranking::DefaultDatabaseFile)).toStdString();
+    if (options.secret.empty())
+        options.secret = ranking::SecretFileFor(options.database, programDir.toStdString());
     try {
-        ranking::RankingStore store(ranking::OpenDatabase(options.database));
+        ranking::RankingStore store(options.database, options.secret);
         ranking::RankingService service(store);
         return ranking::RunHttpServer(options, service, store.Describe());
-    } catch (const ranking::DatabaseError &e) {
+    } catch (const std::runtime_error &e) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());
         return 1;
     }

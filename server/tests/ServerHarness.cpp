@@ -110,18 +110,25 @@ QByteArray ViewUrl(const QString &address, const QString &kyokumei)
 
 QList<PageRow> ViewRows(const QString &address, const QString &kyokumei)
 {
-    const platform::HttpResult page = Fetch(ViewUrl(address, kyokumei));
-    EXPECT_EQ(page.status, 200);
-    EXPECT_TRUE(page.contentType.startsWith("text/html; charset=utf-8")) << page.contentType.constData();
     static const QRegularExpression row(QStringLiteral(
         "<tr><td class=\"n\">(\\d+)</td><td>(.*?)</td><td class=\"n\">(.*?)</td><td class=\"n\">(.*?)</td>"
         "<td>(.*?)</td><td>(.*?)</td></tr>"));
+    static const QRegularExpression next(QStringLiteral("<a rel=\"next\" href=\"([^\"]+)\">"));
     QList<PageRow> rows;
-    auto matches = row.globalMatch(page.Text());
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch m = matches.next();
-        rows.append({m.captured(1).toInt(), Unescape(m.captured(2)), Unescape(m.captured(3)), Unescape(m.captured(4)),
-                     Unescape(m.captured(5)), m.captured(6)});
+    QByteArray url = ViewUrl(address, kyokumei);
+    for (int page = 1; !url.isEmpty() && page <= 1000; ++page) {
+        const platform::HttpResult reply = Fetch(url);
+        EXPECT_EQ(reply.status, 200);
+        EXPECT_TRUE(reply.contentType.startsWith("text/html; charset=utf-8")) << reply.contentType.constData();
+        const QString text = reply.Text();
+        auto matches = row.globalMatch(text);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch m = matches.next();
+            rows.append({m.captured(1).toInt(), Unescape(m.captured(2)), Unescape(m.captured(3)), Unescape(m.captured(4)),
+                         Unescape(m.captured(5)), m.captured(6)});
+        }
+        const QRegularExpressionMatch link = next.match(text);
+        url = link.hasMatch() ? address.toLatin1() + Unescape(link.captured(1)).toLatin1() : QByteArray();
     }
     return rows;
 }

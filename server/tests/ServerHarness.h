@@ -44,7 +44,7 @@ platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &s
 RankingSubmission MakeSubmission(const QString &kyokumei, const QString &name, const QString &score,
                                  const QString &comment, const QString &sokudo, const QString &password);
 
-// The ranking page of one text, read back as rows.
+// The ranking of one text, every page of it, read back as rows.
 struct PageRow {
     int rank = 0;
     QString name;
