@@ -97,7 +97,7 @@ int RunHttpServer(const Options &options, RankingService &service, const std::st
     auto handler = [&service](const httplib::Request &req, httplib::Response &res) {
         const std::size_t mark = req.target.find('?');
         const std::string query = mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
-        Answer(res, service.Handle(req.path, query));
+        Answer(res, service.Handle(req.path, query, req.remote_addr));
     };
     server.Get(".*", handler);
     server.set_error_handler([](const httplib::Request &, httplib::Response &res) {

@@ -6,6 +6,22 @@
 
 namespace ranking {
 
+namespace {
+
+struct NumberOption {
+    const char *name;
+    int Options::*field;
+    int lowest;
+    int highest;
+};
+
+const NumberOption NumberOptions[] = {
+    {"--port", &Options::port, 0, 65535},
+    {"--submissions-per-minute", &Options::submissionsPerMinute, 0, 1000000},
+};
+
+} // namespace
+
 Options ParseOptions(const std::vector<std::string> &arguments)
 {
     Options options;
@@ -23,7 +39,12 @@ Options ParseOptions(const std::vector<std::string> &arguments)
             options.help = true;
             continue;
         }
-        if (name != "--address" && name != "--port" && name != "--database" && name != "--secret") {
+        const NumberOption *number = nullptr;
+        for (const NumberOption &n : NumberOptions) {
+            if (name == n.name)
+                number = &n;
+        }
+        if (!number && name != "--address" && name != "--database" && name != "--secret") {
             options.error = "unknown option " + arguments[i];
             return options;
         }
@@ -34,16 +55,18 @@ Options ParseOptions(const std::vector<std::string> &arguments)
             }
             value = arguments[++i];
         }
-        if (name == "--address") {
-            options.address = value;
-        } else if (name == "--port") {
-            int port = -1;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), port);
-            if (error != std::errc() || end != value.data() + value.size() || port < 0 || port > 65535) {
-                options.error = "--port needs a number from 0 to 65535";
+        if (number) {
+            int parsed = -1;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+            if (error != std::errc() || end != value.data() + value.size() || parsed < number->lowest
+                || parsed > number->highest) {
+                options.error = name + " needs a number from " + std::to_string(number->lowest) + " to "
+                    + std::to_string(number->highest);
                 return options;
             }
-            options.port = port;
+            options.*(number->field) = parsed;
+        } else if (name == "--address") {
+            options.address = value;
         } else if (name == "--database") {
             options.database = value;
         } else {
@@ -60,6 +83,7 @@ Options ParseOptions(const std::vector<std::string> &arguments)
 std::string UsageText(const std::string &program)
 {
     return "Usage: " + program + " [--address ADDRESS] [--port PORT] [--database DATABASE] [--secret FILE]\n"
+           "       [--submissions-per-minute N]\n"
            "\n"
            "The Internet ranking for the typing game: answers the game's submissions at\n"
            "/morubo/tokra/ranking.cgi and shows the rankings there as web pages.\n"
@@ -75,6 +99,9 @@ std::string UsageText(const std::string &program)
            "                      (default: the SQLite file's name + .secret beside it,\n"
            "                      or " + DefaultSecretFile + " beside the server for PostgreSQL);\n"
            "                      servers sharing a database need the same file\n"
+           "  --submissions-per-minute N\n"
+           "                      submissions taken from one address (default "
+           + std::to_string(DefaultSubmissionsPerMinute) + "; 0: no limit)\n"
            "  --help              show this text\n";
 }
 

@@ -12,12 +12,14 @@ constexpr int DefaultPort = 21226;
 constexpr const char *DefaultDatabaseFile = "ranking.sqlite3";
 // Beside the program, for a PostgreSQL database; a SQLite file keeps its own beside it.
 constexpr const char *DefaultSecretFile = "ranking.secret";
+constexpr int DefaultSubmissionsPerMinute = 60;
 
 struct Options {
     std::string address = DefaultAddress;
     int port = DefaultPort;
     std::string database; // empty: DefaultDatabaseFile beside the program
     std::string secret;   // empty: SecretFileFor(database)
+    int submissionsPerMinute = DefaultSubmissionsPerMinute; // per address; 0: no limit
     bool help = false;
     std::string error;    // set when the command line is wrong
 };

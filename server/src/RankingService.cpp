@@ -28,7 +28,7 @@ Reply ErrorReply(int status, const std::string &reason)
     return TextReply(status, "error: " + reason);
 }
 
-Reply RankingService::Handle(const std::string &path, const std::string &query)
+Reply RankingService::Handle(const std::string &path, const std::string &query, const std::string &client)
 {
     if (path != RankingPath && path != "/")
         return ErrorReply(404, "not found");
@@ -43,7 +43,7 @@ Reply RankingService::Handle(const std::string &path, const std::string &query)
             return {200, "text/html; charset=utf-8", IndexPage(store_.Texts())};
         }
         if (mode->second == "data_touroku")
-            return Submit(parsed.values);
+            return Submit(parsed.values, client);
         if (mode->second == "view")
             return View(parsed.values);
     } catch (const DatabaseError &e) {
@@ -53,8 +53,11 @@ Reply RankingService::Handle(const std::string &path, const std::string &query)
     return ErrorReply(400, "unknown mode");
 }
 
-Reply RankingService::Submit(const std::map<std::string, std::string> &values)
+Reply RankingService::Submit(const std::map<std::string, std::string> &values, const std::string &client)
 {
+    // Counted before the check: every try at a password costs the same.
+    if (!limit_.Allow(client))
+        return ErrorReply(429, "too many submissions from your address; try again in a minute");
     const auto checked = CheckSubmission(values);
     if (const auto *problem = std::get_if<std::string>(&checked))
         return ErrorReply(400, *problem);

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
         options.secret = ranking::SecretFileFor(options.database, programDir.toStdString());
     try {
         ranking::RankingStore store(options.database, options.secret);
-        ranking::RankingService service(store);
+        ranking::RankingService service(store, options.submissionsPerMinute);
         return ranking::RunHttpServer(options, service, store.Describe());
     } catch (const std::runtime_error &e) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());

@@ -27,7 +27,8 @@ TEST(RankingServer, HelpAndBadOptions)
 {
     const RunResult help = RunServerProgram({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char *word : {"--address", "--port", "--database", "--secret", "--help", "21226", "127.0.0.1", "postgresql://"})
+    for (const char *word : {"--address", "--port", "--database", "--secret", "--submissions-per-minute", "--help",
+                             "21226", "127.0.0.1", "postgresql://"})
         EXPECT_TRUE(help.out.contains(word)) << word;
 
     const RunResult bad = RunServerProgram({"--port", "http"});
@@ -146,7 +147,7 @@ TEST(RankingServer, AThousandSubmissionsFromEightClientsAreAllStored)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("ranking.sqlite3");
-    ServerProcess server(file);
+    ServerProcess server(file, {"--submissions-per-minute", "0"});
     ASSERT_TRUE(server.Started()) << server.Log().toStdString();
     const QString address = server.Address();
 

@@ -2,10 +2,18 @@
 
 #include "FakePlatform.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +91,99 @@ platform::HttpResult Fetch(const QByteArray &url, int timeoutMs)
     if (!spy.wait(timeoutMs + 5000))
         return {};
     return spy.takeFirst().at(0).value<platform::HttpResult>();
+}
+
+RawConnection::RawConnection(const QString &address, const char *from)
+{
+    const QUrl url(address);
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    if (from && (inet_pton(AF_INET, from, &local.sin_addr) != 1
+                 || ::bind(fd_, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(static_cast<uint16_t>(url.port()));
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd_, reinterpret_cast<sockaddr *>(&server), sizeof server) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+RawConnection::~RawConnection()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RawConnection::Send(const QByteArray &bytes)
+{
+    return fd_ >= 0 && ::send(fd_, bytes.constData(), static_cast<size_t>(bytes.size()), MSG_NOSIGNAL) == bytes.size();
+}
+
+bool RawConnection::Receive(int timeoutMs)
+{
+    if (fd_ < 0 || ended_)
+        return false;
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0)
+        return false;
+    char chunk[65536];
+    const ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
+    if (got <= 0) {
+        ended_ = true;
+        return false;
+    }
+    buffer_.append(chunk, static_cast<qsizetype>(got));
+    return true;
+}
+
+RawReply RawConnection::Read(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    auto left = [&] { return std::max<int>(0, timeoutMs - static_cast<int>(timer.elapsed())); };
+    qsizetype headEnd;
+    while ((headEnd = buffer_.indexOf("\r\n\r\n")) < 0) {
+        if (!Receive(left()))
+            return {};
+    }
+    RawReply reply;
+    reply.head = buffer_.left(headEnd);
+    static const QRegularExpression length(QStringLiteral("\r\nContent-Length: *(\\d+)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto match = length.match(QString::fromLatin1(reply.head));
+    const qsizetype bodyLength = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+    while (buffer_.size() < headEnd + 4 + bodyLength) {
+        if (!Receive(left()))
+            return {};
+    }
+    reply.body = buffer_.mid(headEnd + 4, bodyLength);
+    buffer_.remove(0, headEnd + 4 + bodyLength);
+    reply.status = reply.head.mid(9, 3).toInt();
+    return reply;
+}
+
+bool RawConnection::ClosedWithin(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!ended_ && timer.elapsed() < timeoutMs)
+        Receive(std::max<int>(1, timeoutMs - static_cast<int>(timer.elapsed())));
+    return ended_;
+}
+
+RawReply RawGet(const QString &address, const QByteArray &target, const QByteArray &headers)
+{
+    RawConnection connection(address);
+    if (!connection.Send("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + headers + "\r\n"))
+        return {};
+    return connection.Read();
 }
 
 platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &submission)

@@ -6,6 +6,8 @@
 #include "Submission.h"
 #include "shell/aplMain.h"
 
+#include "SubmissionLimit.h"
+
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
@@ -284,6 +286,33 @@ TEST(RankingStore, ASubmissionCostsTheSameOnALargeText)
     EXPECT_LT(large, 3 * small);
 }
 
+TEST(RankingSubmissionLimit, AllowsABurstThenRefillsOverAMinutePerClient)
+{
+    using namespace std::chrono;
+    SubmissionLimit limit(6);
+    const SubmissionLimit::Clock::time_point start{};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(limit.Allow("192.0.2.1", start)) << i;
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start));
+    EXPECT_TRUE(limit.Allow("192.0.2.2", start));
+    // One token every ten seconds, never more than six.
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + seconds(9)));
+    EXPECT_TRUE(limit.Allow("192.0.2.1", start + seconds(11)));
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + seconds(12)));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(limit.Allow("192.0.2.1", start + hours(1))) << i;
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + hours(1)));
+
+    // An IPv6 host picks its address from a /64: the /64 is the client.
+    EXPECT_EQ(ClientOf("2001:db8:1:2:aaaa::1"), ClientOf("2001:db8:1:2:bbbb::2"));
+    EXPECT_NE(ClientOf("2001:db8:1:2::1"), ClientOf("2001:db8:1:3::1"));
+    EXPECT_EQ(ClientOf("192.0.2.1"), "192.0.2.1");
+
+    SubmissionLimit none(0);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(none.Allow("192.0.2.1", start));
+}
+
 TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
 {
     const QUrl game(QString::fromLatin1(aplMain::DefaultRankingServer));
@@ -309,7 +338,11 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_NE(ParseOptions({"--database="}).error, "");
     EXPECT_NE(ParseOptions({"--verbose"}).error, "");
 
-    EXPECT_EQ(ParseOptions({"--secret", "/srv/key"}).secret, "/srv/key");
+    o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.secret, "/srv/key");
+    EXPECT_EQ(o.submissionsPerMinute, 0);
+    EXPECT_NE(ParseOptions({"--submissions-per-minute", "-1"}).error, "");
     EXPECT_EQ(SecretFileFor("/srv/ranking.sqlite3", "/opt/bin"), "/srv/ranking.sqlite3.secret");
     EXPECT_EQ(SecretFileFor("postgresql://u@h/db", "/opt/bin"), "/opt/bin/ranking.secret");
 
