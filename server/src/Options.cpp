@@ -18,6 +18,8 @@ struct NumberOption {
 const NumberOption NumberOptions[] = {
     {"--port", &Options::port, 0, 65535},
     {"--submissions-per-minute", &Options::submissionsPerMinute, 0, 1000000},
+    {"--request-timeout", &Options::requestTimeout, 1, 3600},
+    {"--max-connections", &Options::maxConnections, 1, 100000},
 };
 
 } // namespace
@@ -83,7 +85,7 @@ Options ParseOptions(const std::vector<std::string> &arguments)
 std::string UsageText(const std::string &program)
 {
     return "Usage: " + program + " [--address ADDRESS] [--port PORT] [--database DATABASE] [--secret FILE]\n"
-           "       [--submissions-per-minute N]\n"
+           "       [--submissions-per-minute N] [--request-timeout SECONDS] [--max-connections N]\n"
            "\n"
            "The Internet ranking for the typing game: answers the game's submissions at\n"
            "/morubo/tokra/ranking.cgi and shows the rankings there as web pages.\n"
@@ -102,6 +104,11 @@ std::string UsageText(const std::string &program)
            "  --submissions-per-minute N\n"
            "                      submissions taken from one address (default "
            + std::to_string(DefaultSubmissionsPerMinute) + "; 0: no limit)\n"
+           "  --request-timeout SECONDS\n"
+           "                      time a client has to send a request's headers and body\n"
+           "                      and to take the reply (default " + std::to_string(DefaultRequestTimeout) + ")\n"
+           "  --max-connections N connections kept open at once; more are refused at once\n"
+           "                      (default " + std::to_string(DefaultMaxConnections) + ")\n"
            "  --help              show this text\n";
 }
 

@@ -13,6 +13,8 @@ constexpr const char *DefaultDatabaseFile = "ranking.sqlite3";
 // Beside the program, for a PostgreSQL database; a SQLite file keeps its own beside it.
 constexpr const char *DefaultSecretFile = "ranking.secret";
 constexpr int DefaultSubmissionsPerMinute = 60;
+constexpr int DefaultRequestTimeout = 10;
+constexpr int DefaultMaxConnections = 500;
 
 struct Options {
     std::string address = DefaultAddress;
@@ -20,6 +22,8 @@ struct Options {
     std::string database; // empty: DefaultDatabaseFile beside the program
     std::string secret;   // empty: SecretFileFor(database)
     int submissionsPerMinute = DefaultSubmissionsPerMinute; // per address; 0: no limit
+    int requestTimeout = DefaultRequestTimeout;             // seconds for a request's headers and body
+    int maxConnections = DefaultMaxConnections;
     bool help = false;
     std::string error;    // set when the command line is wrong
 };

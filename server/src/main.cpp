@@ -1,3 +1,4 @@
+#include "Connections.h"
 #include "Database.h"
 #include "HttpServer.h"
 #include "Options.h"
@@ -30,11 +31,14 @@ int main(int argc, char **argv)
     if (options.secret.empty())
         options.secret = ranking::SecretFileFor(options.database, programDir.toStdString());
     try {
+        // The port first: a second server must not touch the database or the secret.
+        int port = 0;
+        const int listener = ranking::OpenListener(options.address, options.port, port);
         ranking::RankingStore store(options.database, options.secret);
         ranking::RankingService service(store, options.submissionsPerMinute);
-        return ranking::RunHttpServer(options, service, store.Describe());
+        return ranking::RunHttpServer(options, listener, port, service, store.Describe());
     } catch (const std::runtime_error &e) {
-        std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());
+        ranking::Log(e.what());
         return 1;
     }
 }

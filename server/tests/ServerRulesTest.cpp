@@ -338,10 +338,15 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_NE(ParseOptions({"--database="}).error, "");
     EXPECT_NE(ParseOptions({"--verbose"}).error, "");
 
-    o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0"});
+    o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0", "--request-timeout", "3",
+                      "--max-connections", "2000"});
     EXPECT_EQ(o.error, "");
     EXPECT_EQ(o.secret, "/srv/key");
     EXPECT_EQ(o.submissionsPerMinute, 0);
+    EXPECT_EQ(o.requestTimeout, 3);
+    EXPECT_EQ(o.maxConnections, 2000);
+    EXPECT_NE(ParseOptions({"--request-timeout", "0"}).error, "");
+    EXPECT_NE(ParseOptions({"--max-connections", "0"}).error, "");
     EXPECT_NE(ParseOptions({"--submissions-per-minute", "-1"}).error, "");
     EXPECT_EQ(SecretFileFor("/srv/ranking.sqlite3", "/opt/bin"), "/srv/ranking.sqlite3.secret");
     EXPECT_EQ(SecretFileFor("postgresql://u@h/db", "/opt/bin"), "/opt/bin/ranking.secret");
