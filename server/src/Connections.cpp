@@ -422,10 +422,10 @@ void ConnectionLoop::TryFrame(Connection &c)
     jobsReady_.notify_one();
 }
 
-void ConnectionLoop::StartReply(Connection &c, std::string bytes, bool close)
+void ConnectionLoop::StartReply(Connection &c, std::string bytes, bool close, std::size_t sent)
 {
     c.out = std::move(bytes);
-    c.sent = 0;
+    c.sent = sent;
     c.closeAfterReply = close || stopping_;
     c.state = State::Writing;
     c.deadline = Clock::now() + limits_.requestTimeout;
@@ -500,7 +500,7 @@ void ConnectionLoop::TakeReplies()
         const auto found = connections_.find(d.id);
         if (found == connections_.end() || found->second->state != State::Working)
             continue;
-        StartReply(*found->second, std::move(d.reply.bytes), d.reply.close);
+        StartReply(*found->second, std::move(d.reply.bytes), d.reply.close, d.sent);
     }
 }
 
@@ -535,6 +535,11 @@ void ConnectionLoop::Work()
         } catch (...) {
             done.reply = {refusal_(job.request.peerAddress, 500, "internal failure"), true};
         }
+        // The loop leaves a connection alone while it is answered: the reply
+        // goes out from here, without waiting for the loop to wake.
+        const std::string &bytes = done.reply.bytes;
+        const ssize_t sent = ::send(job.request.socket, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        done.sent = sent > 0 ? static_cast<std::size_t>(sent) : 0;
         {
             std::lock_guard<std::mutex> lock(doneMutex_);
             done_.push_back(std::move(done));

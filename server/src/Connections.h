@@ -55,7 +55,7 @@ struct RawRequest {
     int peerPort = 0;
     std::string localAddress;
     int localPort = 0;
-    int socket = -1; // only to name the connection; the loop alone reads and writes it
+    int socket = -1; // only to name the connection; never read or written by the handler
     bool last = false; // the connection closes after this reply
 };
 
@@ -112,6 +112,7 @@ private:
     struct Done {
         std::uint64_t id;
         RawReply reply;
+        std::size_t sent = 0; // by the worker, which owns the socket while it answers
     };
 
     void Accept();
@@ -119,7 +120,7 @@ private:
     void OnEvent(Connection &c, std::uint32_t events);
     void Receive(Connection &c);
     void TryFrame(Connection &c);
-    void StartReply(Connection &c, std::string bytes, bool close);
+    void StartReply(Connection &c, std::string bytes, bool close, std::size_t sent = 0);
     void TrySend(Connection &c);
     void Expire();
     void TakeReplies();
