@@ -5,8 +5,11 @@
 
 namespace ranking {
 
-// Listens and answers until SIGINT or SIGTERM; logs one line per request to
-// stderr. Returns the program's exit code.
-int RunHttpServer(const Options &options, RankingService &service, const std::string &database);
+// Serves on listener (see OpenListener) until SIGINT or SIGTERM; logs one line
+// per request to stderr. Returns the program's exit code.
+int RunHttpServer(const Options &options, int listener, int port, RankingService &service, const std::string &database);
+
+// One line to stderr, after the time in UTC.
+void Log(const std::string &line);
 
 } // namespace ranking

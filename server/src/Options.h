@@ -10,16 +10,29 @@ constexpr const char *DefaultAddress = "127.0.0.1";
 // The game's default "RankingServer" setting points here.
 constexpr int DefaultPort = 21226;
 constexpr const char *DefaultDatabaseFile = "ranking.sqlite3";
+// Beside the program, for a PostgreSQL database; a SQLite file keeps its own beside it.
+constexpr const char *DefaultSecretFile = "ranking.secret";
+constexpr int DefaultSubmissionsPerMinute = 60;
+constexpr int DefaultRequestTimeout = 10;
+constexpr int DefaultMaxConnections = 500;
 
 struct Options {
     std::string address = DefaultAddress;
     int port = DefaultPort;
     std::string database; // empty: DefaultDatabaseFile beside the program
+    std::string secret;   // empty: SecretFileFor(database)
+    int submissionsPerMinute = DefaultSubmissionsPerMinute; // per address; 0: no limit
+    int requestTimeout = DefaultRequestTimeout;             // seconds for a request's headers and body
+    int maxConnections = DefaultMaxConnections;
     bool help = false;
     std::string error;    // set when the command line is wrong
 };
 
 Options ParseOptions(const std::vector<std::string> &arguments);
 std::string UsageText(const std::string &program);
+
+// Where the key for the password hashes is kept when no --secret is given:
+// beside a SQLite file, or in programDir for a PostgreSQL database.
+std::string SecretFileFor(const std::string &database, const std::string &programDir);
 
 } // namespace ranking

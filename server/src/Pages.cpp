@@ -58,9 +58,12 @@ std::string HtmlEscape(const std::string &text)
     return out;
 }
 
-std::string ViewLink(const std::string &kyokumei)
+std::string ViewLink(const std::string &kyokumei, long long page)
 {
-    return std::string(RankingPath) + "?mode=view&kyokumei=" + Utf8ToPercentShiftJis(kyokumei);
+    std::string link = std::string(RankingPath) + "?mode=view&kyokumei=" + Utf8ToPercentShiftJis(kyokumei);
+    if (page > 1)
+        link += "&page=" + std::to_string(page);
+    return link;
 }
 
 std::string IndexPage(const std::vector<TextSummary> &texts)
@@ -82,31 +85,39 @@ std::string IndexPage(const std::vector<TextSummary> &texts)
     return page;
 }
 
-std::string ViewPage(const std::string &kyokumei, const std::vector<Entry> &entries)
+std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries)
 {
-    std::string page = Head(kyokumei + " - 疾鍵 インターネットランキング");
-    page += "<h1>" + HtmlEscape(kyokumei) + "</h1>\n";
-    page += "<p><a href=\"" + std::string(RankingPath) + "\">ランキング一覧へ</a></p>\n";
-    if (entries.empty()) {
-        page += "<p>まだ記録がありません。</p>\n";
+    std::string title = kyokumei + " - 疾鍵 インターネットランキング";
+    if (page > 1)
+        title = kyokumei + " (" + std::to_string(page) + "ページ目) - 疾鍵 インターネットランキング";
+    std::string result = Head(title);
+    result += "<h1>" + HtmlEscape(kyokumei) + "</h1>\n";
+    result += "<p><a href=\"" + std::string(RankingPath) + "\">ランキング一覧へ</a></p>\n";
+    if (entries.entries.empty()) {
+        result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
     } else {
-        page += "<table>\n<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th>"
-                "<th>日付</th></tr>\n";
-        std::size_t rank = 0;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            // Equal times share a rank.
-            if (i == 0 || entries[i].scoreValue != entries[i - 1].scoreValue)
-                rank = i + 1;
-            const Entry &e = entries[i];
-            page += "<tr><td class=\"n\">" + std::to_string(rank) + "</td><td>" + HtmlEscape(e.name)
+        result += "<table>\n<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th>"
+                  "<th>日付</th></tr>\n";
+        for (const Entry &e : entries.entries) {
+            result += "<tr><td class=\"n\">" + std::to_string(e.rank) + "</td><td>" + HtmlEscape(e.name)
                 + "</td><td class=\"n\">" + HtmlEscape(e.score) + "</td><td class=\"n\">" + HtmlEscape(e.sokudo)
                 + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(LocalDate(e.registered))
                 + "</td></tr>\n";
         }
-        page += "</table>\n";
+        result += "</table>\n";
     }
-    page += "</body>\n</html>\n";
-    return page;
+    if (page > 1 || entries.more) {
+        result += "<p>";
+        if (page > 1)
+            result += "<a rel=\"prev\" href=\"" + HtmlEscape(ViewLink(kyokumei, page - 1)) + "\">前の"
+                + std::to_string(EntriesPerPage) + "件</a> ";
+        if (entries.more)
+            result += "<a rel=\"next\" href=\"" + HtmlEscape(ViewLink(kyokumei, page + 1)) + "\">次の"
+                + std::to_string(EntriesPerPage) + "件</a>";
+        result += "</p>\n";
+    }
+    result += "</body>\n</html>\n";
+    return result;
 }
 
 } // namespace ranking

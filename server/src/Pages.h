@@ -9,9 +9,13 @@
 namespace ranking {
 
 std::string HtmlEscape(const std::string &text);
-// The address of a text's ranking page, its name percent-encoded as the game sends it.
-std::string ViewLink(const std::string &kyokumei);
+// Entries on one ranking page.
+constexpr int EntriesPerPage = 100;
+
+// The address of a text's ranking page (counted from 1), its name
+// percent-encoded as the game sends it.
+std::string ViewLink(const std::string &kyokumei, long long page = 1);
 std::string IndexPage(const std::vector<TextSummary> &texts);
-std::string ViewPage(const std::string &kyokumei, const std::vector<Entry> &entries);
+std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries);
 
 } // namespace ranking

@@ -3,6 +3,7 @@
 // ranking page of one text and the index of texts.
 
 #include "RankingStore.h"
+#include "SubmissionLimit.h"
 
 #include <string>
 
@@ -23,16 +24,18 @@ Reply ErrorReply(int status, const std::string &reason);
 
 class RankingService {
 public:
-    explicit RankingService(RankingStore &store) : store_(store) {}
+    // submissionsPerMinute: per client address; 0 for no limit.
+    RankingService(RankingStore &store, int submissionsPerMinute) : store_(store), limit_(submissionsPerMinute) {}
 
-    // The answer to a GET of path with the raw (still encoded) query.
-    Reply Handle(const std::string &path, const std::string &query);
+    // The answer to a GET of path with the raw (still encoded) query, from the client's address.
+    Reply Handle(const std::string &path, const std::string &query, const std::string &client);
 
 private:
-    Reply Submit(const std::map<std::string, std::string> &values);
+    Reply Submit(const std::map<std::string, std::string> &values, const std::string &client);
     Reply View(const std::map<std::string, std::string> &values);
 
     RankingStore &store_;
+    SubmissionLimit limit_;
 };
 
 } // namespace ranking

@@ -24,47 +24,118 @@ std::string NowUtc()
 
 } // namespace
 
-RankingStore::RankingStore(std::unique_ptr<Database> database) : db_(std::move(database))
+// A pooled connection, given back when the call is done.
+class RankingStore::Connection {
+public:
+    explicit Connection(RankingStore &store) : store_(store), db_(store.Take()) {}
+    ~Connection() { store_.Give(std::move(db_)); }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+    Database *operator->() const { return db_.get(); }
+
+private:
+    RankingStore &store_;
+    std::unique_ptr<Database> db_;
+};
+
+RankingStore::RankingStore(const std::string &database, const std::string &secretFile) : database_(database)
 {
-    db_->Query("CREATE TABLE IF NOT EXISTS ranking_entries ("
-               " id " + db_->SerialKeyType() + ","
-               " kyokumei TEXT NOT NULL,"
-               " name TEXT NOT NULL,"
-               " comment TEXT NOT NULL,"
-               " score TEXT NOT NULL,"
-               " score_value DOUBLE PRECISION NOT NULL,"
-               " sokudo TEXT NOT NULL,"
-               " password_salt TEXT NOT NULL,"
-               " password_hash TEXT NOT NULL,"
-               " registered TEXT NOT NULL)", {});
-    db_->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text ON ranking_entries (kyokumei, score_value, id)", {});
-    description_ = db_->Describe();
+    Connection db(*this);
+    db->Query("CREATE TABLE IF NOT EXISTS ranking_entries ("
+              " id " + db->SerialKeyType() + ","
+              " kyokumei TEXT NOT NULL,"
+              " name TEXT NOT NULL,"
+              " comment TEXT NOT NULL,"
+              " score TEXT NOT NULL,"
+              " score_value DOUBLE PRECISION NOT NULL,"
+              " sokudo TEXT NOT NULL,"
+              " password_salt TEXT NOT NULL,"
+              " password_hash TEXT NOT NULL,"
+              " registered TEXT NOT NULL,"
+              " password_key TEXT NOT NULL DEFAULT '')", {});
+    // Tables from before keyed passwords: their entries keep an empty key.
+    try {
+        db->Query("SELECT password_key FROM ranking_entries LIMIT 0", {});
+    } catch (const DatabaseError &) {
+        try {
+            db->Query("ALTER TABLE ranking_entries ADD COLUMN password_key TEXT NOT NULL DEFAULT ''", {});
+        } catch (const DatabaseError &) {
+            // Another server sharing the database may have added it meanwhile.
+            db->Query("SELECT password_key FROM ranking_entries LIMIT 0", {});
+        }
+    }
+    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text ON ranking_entries (kyokumei, score_value, id)", {});
+    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_password ON ranking_entries (kyokumei, password_key)", {});
+    description_ = db->Describe();
+
+    // A new secret would leave every keyed entry unreplaceable.
+    if (!SecretFileExists(secretFile)
+        && !db->Query("SELECT id FROM ranking_entries WHERE password_key <> '' LIMIT 1", {}).empty())
+        throw SecretError("the secret file " + secretFile
+                          + " is missing, but the ranking holds passwords keyed with it: restore the file (or name it"
+                            " with --secret)");
+    secret_ = LoadOrCreateSecret(secretFile);
+}
+
+RankingStore::~RankingStore() = default;
+
+std::unique_ptr<Database> RankingStore::Take()
+{
+    {
+        std::lock_guard<std::mutex> lock(idleMutex_);
+        if (!idle_.empty()) {
+            std::unique_ptr<Database> db = std::move(idle_.back());
+            idle_.pop_back();
+            return db;
+        }
+    }
+    return OpenDatabase(database_);
+}
+
+void RankingStore::Give(std::unique_ptr<Database> database)
+{
+    if (!database)
+        return;
+    std::lock_guard<std::mutex> lock(idleMutex_);
+    idle_.push_back(std::move(database));
 }
 
 StoreOutcome RankingStore::Submit(const Submission &s)
 {
-    const PasswordHash password = HashPassword(s.password);
-    std::lock_guard<std::mutex> lock(mutex_);
-    db_->BeginWrite();
+    const std::string key = PasswordKey(secret_, s.kyokumei, s.password);
+    Connection db(*this);
+    // Entries kept before passwords were keyed can only be found by hashing
+    // them; none are made any more, and each goes at its player's next entry.
+    std::vector<std::string> former;
+    for (const Database::Row &row :
+         db->Query("SELECT id, password_salt, password_hash FROM ranking_entries WHERE kyokumei = ? AND password_key = ''",
+                   {s.kyokumei})) {
+        if (PasswordMatches(s.password, row.at(1), row.at(2)))
+            former.push_back(row.at(0));
+    }
+
+    std::lock_guard<std::mutex> lock(writeMutex_);
+    db->BeginWrite();
     try {
-        db_->LockText(s.kyokumei);
-        std::vector<std::string> replaced;
-        for (const Database::Row &row : db_->Query(
-                 "SELECT id, password_salt, password_hash FROM ranking_entries WHERE kyokumei = ?", {s.kyokumei})) {
-            if (PasswordMatches(s.password, row.at(1), row.at(2)))
-                replaced.push_back(row.at(0));
+        db->LockText(s.kyokumei);
+        bool replaced =
+            !db->Query("DELETE FROM ranking_entries WHERE kyokumei = ? AND password_key = ? RETURNING id", {s.kyokumei, key})
+                 .empty();
+        for (const std::string &id : former) {
+            replaced |= !db->Query("DELETE FROM ranking_entries WHERE id = CAST(? AS INTEGER) AND password_key = ''"
+                                   " RETURNING id",
+                                   {id})
+                             .empty();
         }
-        for (const std::string &id : replaced)
-            db_->Query("DELETE FROM ranking_entries WHERE id = CAST(? AS INTEGER)", {id});
-        db_->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
-                   " password_salt, password_hash, registered)"
-                   " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, ?, ?, ?)",
-                   {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, password.salt, password.hash, NowUtc()});
-        db_->Query("COMMIT", {});
-        return replaced.empty() ? StoreOutcome::Added : StoreOutcome::Replaced;
+        db->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
+                  " password_salt, password_hash, password_key, registered)"
+                  " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?)",
+                  {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc()});
+        db->Query("COMMIT", {});
+        return replaced ? StoreOutcome::Replaced : StoreOutcome::Added;
     } catch (...) {
         try {
-            db_->Query("ROLLBACK", {});
+            db->Query("ROLLBACK", {});
         } catch (const DatabaseError &) {
             // The connection is gone; the transaction went with it.
         }
@@ -72,34 +143,55 @@ StoreOutcome RankingStore::Submit(const Submission &s)
     }
 }
 
-std::vector<Entry> RankingStore::Entries(const std::string &kyokumei)
+EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, int count)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<Entry> entries;
-    for (const Database::Row &row : db_->Query("SELECT kyokumei, name, comment, score, score_value, sokudo, registered"
-                                               " FROM ranking_entries WHERE kyokumei = ?"
-                                               " ORDER BY score_value, id",
-                                               {kyokumei})) {
+    Connection db(*this);
+    EntryPage page;
+    std::string firstId;
+    // One more than asked tells whether another page follows.
+    for (const Database::Row &row :
+         db->Query("SELECT id, name, comment, score, score_value, sokudo, registered FROM ranking_entries"
+                   " WHERE kyokumei = ? ORDER BY score_value, id LIMIT " + std::to_string(count + 1)
+                       + " OFFSET " + std::to_string(offset),
+                   {kyokumei})) {
+        if (page.entries.size() == static_cast<std::size_t>(count)) {
+            page.more = true;
+            break;
+        }
+        if (firstId.empty())
+            firstId = row.at(0);
         Entry e;
-        e.kyokumei = row.at(0);
         e.name = row.at(1);
         e.comment = row.at(2);
         e.score = row.at(3);
         e.scoreValue = ToDouble(row.at(4));
         e.sokudo = row.at(5);
         e.registered = row.at(6);
-        entries.push_back(std::move(e));
+        page.entries.push_back(std::move(e));
     }
-    return entries;
+    if (page.entries.empty())
+        return page;
+    // The first entry may tie with the page before it.
+    long long rank = 1 + std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE kyokumei = ? AND score_value <"
+                                              " (SELECT score_value FROM ranking_entries WHERE id = CAST(? AS INTEGER))",
+                                              {kyokumei, firstId})
+                                        .at(0)
+                                        .at(0));
+    for (std::size_t i = 0; i < page.entries.size(); ++i) {
+        if (i > 0 && page.entries[i].scoreValue != page.entries[i - 1].scoreValue)
+            rank = offset + static_cast<long long>(i) + 1;
+        page.entries[i].rank = rank;
+    }
+    return page;
 }
 
 std::vector<TextSummary> RankingStore::Texts()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Connection db(*this);
     std::vector<TextSummary> texts;
-    for (const Database::Row &row : db_->Query("SELECT kyokumei, COUNT(*), MIN(score_value) FROM ranking_entries"
-                                               " GROUP BY kyokumei ORDER BY kyokumei",
-                                               {})) {
+    for (const Database::Row &row : db->Query("SELECT kyokumei, COUNT(*), MIN(score_value) FROM ranking_entries"
+                                              " GROUP BY kyokumei ORDER BY kyokumei",
+                                              {})) {
         TextSummary t;
         t.kyokumei = row.at(0);
         t.entries = std::stoll(row.at(1));
@@ -111,8 +203,8 @@ std::vector<TextSummary> RankingStore::Texts()
 
 long long RankingStore::Count()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return std::stoll(db_->Query("SELECT COUNT(*) FROM ranking_entries", {}).at(0).at(0));
+    Connection db(*this);
+    return std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries", {}).at(0).at(0));
 }
 
 } // namespace ranking

@@ -1,6 +1,7 @@
 #pragma once
 // The entries of every ranking text, on whichever database was given. Safe to
-// use from many request threads at once.
+// use from many request threads at once: each call takes a connection of its
+// own, and only writes wait for one another.
 
 #include "Database.h"
 #include "Submission.h"
@@ -13,13 +14,19 @@
 namespace ranking {
 
 struct Entry {
-    std::string kyokumei;
+    long long rank = 0; // equal times share a rank
     std::string name;
     std::string comment;
     std::string score;
     double scoreValue = 0;
     std::string sokudo;
     std::string registered; // UTC, "yyyy-MM-ddTHH:mm:ssZ"
+};
+
+// Some entries of one text in ranking order, and whether more follow.
+struct EntryPage {
+    std::vector<Entry> entries;
+    bool more = false;
 };
 
 struct TextSummary {
@@ -32,22 +39,33 @@ enum class StoreOutcome { Added, Replaced };
 
 class RankingStore {
 public:
-    // Creates the table on first use. Throws DatabaseError.
-    explicit RankingStore(std::unique_ptr<Database> database);
+    // Opens database (see OpenDatabase), creates or upgrades the table, and
+    // reads the key of the password hashes from secretFile, making it when it
+    // is missing, unless the entries were keyed with a secret now lost.
+    // Throws DatabaseError or SecretError.
+    RankingStore(const std::string &database, const std::string &secretFile);
+    ~RankingStore();
 
     // Stores the entry; an earlier entry of the same text with the same
     // password is removed in the same transaction, as the game promises.
     StoreOutcome Submit(const Submission &submission);
     // Fastest first; equal times in the order they came.
-    std::vector<Entry> Entries(const std::string &kyokumei);
+    EntryPage Entries(const std::string &kyokumei, long long offset, int count);
     std::vector<TextSummary> Texts();
     long long Count();
     std::string Describe() const { return description_; }
 
 private:
-    std::mutex mutex_;
-    std::unique_ptr<Database> db_;
+    class Connection;
+    std::unique_ptr<Database> Take();
+    void Give(std::unique_ptr<Database> database);
+
+    const std::string database_;
+    std::string secret_;
     std::string description_;
+    std::mutex idleMutex_;
+    std::vector<std::unique_ptr<Database>> idle_;
+    std::mutex writeMutex_;
 };
 
 } // namespace ranking

@@ -1,3 +1,4 @@
+#include "Connections.h"
 #include "Database.h"
 #include "HttpServer.h"
 #include "Options.h"
@@ -24,16 +25,20 @@ int main(int argc, char **argv)
                      ranking::UsageText(program).c_str());
         return 2;
     }
+    const QString programDir = QCoreApplication::applicationDirPath();
     if (options.database.empty())
-        options.database = QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QString::fromLatin1(ranking::DefaultDatabaseFile))
-                               .toStdString();
+        options.database = QDir(programDir).filePath(QString::fromLatin1(ranking::DefaultDatabaseFile)).toStdString();
+    if (options.secret.empty())
+        options.secret = ranking::SecretFileFor(options.database, programDir.toStdString());
     try {
-        ranking::RankingStore store(ranking::OpenDatabase(options.database));
-        ranking::RankingService service(store);
-        return ranking::RunHttpServer(options, service, store.Describe());
-    } catch (const ranking::DatabaseError &e) {
-        std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());
+        // The port first: a second server must not touch the database or the secret.
+        int port = 0;
+        const int listener = ranking::OpenListener(options.address, options.port, port);
+        ranking::RankingStore store(options.database, options.secret);
+        ranking::RankingService service(store, options.submissionsPerMinute);
+        return ranking::RunHttpServer(options, listener, port, service, store.Describe());
+    } catch (const std::runtime_error &e) {
+        ranking::Log(e.what());
         return 1;
     }
 }

@@ -112,17 +112,29 @@ TEST(RankingServer, TheSameRoundTripRunsOnPostgreSQL)
     if (!cluster.Running())
         GTEST_SKIP() << "PostgreSQL test skipped: " << cluster.Problem().toStdString();
 
+    // Servers sharing a database share the key of its passwords.
+    QTemporaryDir dir;
+    const QStringList secret = {"--secret", dir.filePath("ranking.secret")};
     {
-        ServerProcess server(cluster.ConnectionString());
+        ServerProcess server(cluster.ConnectionString(), secret);
         ASSERT_TRUE(server.Started()) << server.Log().toStdString();
         EXPECT_TRUE(server.Log().contains("PostgreSQL database postgres"));
         PlayRoundTrip(server.Address());
         EXPECT_EQ(server.Stop(), 0);
     }
     // A second server on the same database sees the same ranking.
-    ServerProcess again(cluster.ConnectionString());
+    ServerProcess again(cluster.ConnectionString(), secret);
     ASSERT_TRUE(again.Started()) << again.Log().toStdString();
-    const QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
+    QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[1].name, "花子");
+    EXPECT_TRUE(RankingAccepted(SubmitTo(again.Address(), MakeSubmission("tokira_aiueo", "花子", "65.000", "c", "6.000", "pw2"))));
+    rows = ViewRows(again.Address(), "tokira_aiueo");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].time, "65.000");
+    // Without the key its entries are orphaned: the server will not start.
+    const RunResult keyless = RunServerProgram({"--port", "0", "--database", cluster.ConnectionString(), "--secret",
+                                                dir.filePath("other.secret")});
+    EXPECT_EQ(keyless.exitCode, 1);
+    EXPECT_TRUE(keyless.err.contains("the secret file")) << keyless.err.toStdString();
 }

@@ -18,8 +18,7 @@ namespace {
 
 long long StoredCount(const QString &file)
 {
-    ranking::RankingStore store(ranking::OpenSqlite(file.toStdString()));
-    return store.Count();
+    return std::stoll(ranking::OpenSqlite(file.toStdString())->Query("SELECT COUNT(*) FROM ranking_entries").at(0).at(0));
 }
 
 } // namespace
@@ -28,7 +27,8 @@ TEST(RankingServer, HelpAndBadOptions)
 {
     const RunResult help = RunServerProgram({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char *word : {"--address", "--port", "--database", "--help", "21226", "127.0.0.1", "postgresql://"})
+    for (const char *word : {"--address", "--port", "--database", "--secret", "--submissions-per-minute",
+                             "--request-timeout", "--max-connections", "--help", "21226", "127.0.0.1", "postgresql://"})
         EXPECT_TRUE(help.out.contains(word)) << word;
 
     const RunResult bad = RunServerProgram({"--port", "http"});
@@ -64,11 +64,18 @@ TEST(RankingServer, TheGameRequestRoundTripsOnSqliteAndSurvivesARestart)
     }
     EXPECT_EQ(StoredCount(file), 4);
 
+    // The key of the passwords was made beside the database, and is read again.
+    EXPECT_TRUE(QFile::exists(file + ".secret"));
     ServerProcess again(file);
     ASSERT_TRUE(again.Started());
-    const QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
+    QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[2].name, "太郎改");
+    EXPECT_TRUE(RankingAccepted(SubmitTo(again.Address(), MakeSubmission("tokira_aiueo", "花子", "65.000", "c", "6.000", "pw2"))));
+    rows = ViewRows(again.Address(), "tokira_aiueo");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].name, "花子");
+    EXPECT_EQ(rows[1].time, "65.000");
 }
 
 TEST(RankingServer, MalformedRequestsGetErrorAndChangeNothing)
@@ -140,7 +147,7 @@ TEST(RankingServer, AThousandSubmissionsFromEightClientsAreAllStored)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("ranking.sqlite3");
-    ServerProcess server(file);
+    ServerProcess server(file, {"--submissions-per-minute", "0"});
     ASSERT_TRUE(server.Started()) << server.Log().toStdString();
     const QString address = server.Address();
 
@@ -187,6 +194,9 @@ TEST(RankingServer, AThousandSubmissionsFromEightClientsAreAllStored)
     EXPECT_EQ(accepted, Total);
     EXPECT_EQ(StoredCount(file), Total);
 
+    // A page holds a hundred; the rows are read across all five.
+    const platform::HttpResult first = Fetch(ViewUrl(address, texts[0]));
+    EXPECT_EQ(first.Text().count("<tr><td class=\"n\">"), 100);
     for (int t = 0; t < texts.size(); ++t) {
         const QList<PageRow> rows = ViewRows(address, texts[t]);
         ASSERT_EQ(rows.size(), Total / 2);

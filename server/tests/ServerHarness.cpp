@@ -2,10 +2,18 @@
 
 #include "FakePlatform.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -85,6 +93,99 @@ platform::HttpResult Fetch(const QByteArray &url, int timeoutMs)
     return spy.takeFirst().at(0).value<platform::HttpResult>();
 }
 
+RawConnection::RawConnection(const QString &address, const char *from)
+{
+    const QUrl url(address);
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    if (from && (inet_pton(AF_INET, from, &local.sin_addr) != 1
+                 || ::bind(fd_, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(static_cast<uint16_t>(url.port()));
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd_, reinterpret_cast<sockaddr *>(&server), sizeof server) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+RawConnection::~RawConnection()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RawConnection::Send(const QByteArray &bytes)
+{
+    return fd_ >= 0 && ::send(fd_, bytes.constData(), static_cast<size_t>(bytes.size()), MSG_NOSIGNAL) == bytes.size();
+}
+
+bool RawConnection::Receive(int timeoutMs)
+{
+    if (fd_ < 0 || ended_)
+        return false;
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0)
+        return false;
+    char chunk[65536];
+    const ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
+    if (got <= 0) {
+        ended_ = true;
+        return false;
+    }
+    buffer_.append(chunk, static_cast<qsizetype>(got));
+    return true;
+}
+
+RawReply RawConnection::Read(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    auto left = [&] { return std::max<int>(0, timeoutMs - static_cast<int>(timer.elapsed())); };
+    qsizetype headEnd;
+    while ((headEnd = buffer_.indexOf("\r\n\r\n")) < 0) {
+        if (!Receive(left()))
+            return {};
+    }
+    RawReply reply;
+    reply.head = buffer_.left(headEnd);
+    static const QRegularExpression length(QStringLiteral("\r\nContent-Length: *(\\d+)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto match = length.match(QString::fromLatin1(reply.head));
+    const qsizetype bodyLength = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+    while (buffer_.size() < headEnd + 4 + bodyLength) {
+        if (!Receive(left()))
+            return {};
+    }
+    reply.body = buffer_.mid(headEnd + 4, bodyLength);
+    buffer_.remove(0, headEnd + 4 + bodyLength);
+    reply.status = reply.head.mid(9, 3).toInt();
+    return reply;
+}
+
+bool RawConnection::ClosedWithin(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!ended_ && timer.elapsed() < timeoutMs)
+        Receive(std::max<int>(1, timeoutMs - static_cast<int>(timer.elapsed())));
+    return ended_;
+}
+
+RawReply RawGet(const QString &address, const QByteArray &target, const QByteArray &headers)
+{
+    RawConnection connection(address);
+    if (!connection.Send("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + headers + "\r\n"))
+        return {};
+    return connection.Read();
+}
+
 platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &submission)
 {
     return Fetch(BuildRankingUrl(address, submission));
@@ -110,18 +211,25 @@ QByteArray ViewUrl(const QString &address, const QString &kyokumei)
 
 QList<PageRow> ViewRows(const QString &address, const QString &kyokumei)
 {
-    const platform::HttpResult page = Fetch(ViewUrl(address, kyokumei));
-    EXPECT_EQ(page.status, 200);
-    EXPECT_TRUE(page.contentType.startsWith("text/html; charset=utf-8")) << page.contentType.constData();
     static const QRegularExpression row(QStringLiteral(
         "<tr><td class=\"n\">(\\d+)</td><td>(.*?)</td><td class=\"n\">(.*?)</td><td class=\"n\">(.*?)</td>"
         "<td>(.*?)</td><td>(.*?)</td></tr>"));
+    static const QRegularExpression next(QStringLiteral("<a rel=\"next\" href=\"([^\"]+)\">"));
     QList<PageRow> rows;
-    auto matches = row.globalMatch(page.Text());
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch m = matches.next();
-        rows.append({m.captured(1).toInt(), Unescape(m.captured(2)), Unescape(m.captured(3)), Unescape(m.captured(4)),
-                     Unescape(m.captured(5)), m.captured(6)});
+    QByteArray url = ViewUrl(address, kyokumei);
+    for (int page = 1; !url.isEmpty() && page <= 1000; ++page) {
+        const platform::HttpResult reply = Fetch(url);
+        EXPECT_EQ(reply.status, 200);
+        EXPECT_TRUE(reply.contentType.startsWith("text/html; charset=utf-8")) << reply.contentType.constData();
+        const QString text = reply.Text();
+        auto matches = row.globalMatch(text);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch m = matches.next();
+            rows.append({m.captured(1).toInt(), Unescape(m.captured(2)), Unescape(m.captured(3)), Unescape(m.captured(4)),
+                         Unescape(m.captured(5)), m.captured(6)});
+        }
+        const QRegularExpressionMatch link = next.match(text);
+        url = link.hasMatch() ? address.toLatin1() + Unescape(link.captured(1)).toLatin1() : QByteArray();
     }
     return rows;
 }

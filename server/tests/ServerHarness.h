@@ -44,7 +44,42 @@ platform::HttpResult SubmitTo(const QString &address, const RankingSubmission &s
 RankingSubmission MakeSubmission(const QString &kyokumei, const QString &name, const QString &score,
                                  const QString &comment, const QString &sokudo, const QString &password);
 
-// The ranking page of one text, read back as rows.
+// A plain connection to the server on 127.0.0.1, for what the game's client
+// never does: slow, many-part or kept-alive requests, or another source address.
+struct RawReply {
+    int status = 0;      // 0: no whole reply came
+    QByteArray head;
+    QByteArray body;
+};
+class RawConnection {
+public:
+    // from: the local address to connect from (any 127.x.y.z is this machine).
+    explicit RawConnection(const QString &address, const char *from = nullptr);
+    ~RawConnection();
+    RawConnection(const RawConnection &) = delete;
+    RawConnection &operator=(const RawConnection &) = delete;
+
+    bool Connected() const { return fd_ >= 0; }
+    bool Send(const QByteArray &bytes);
+    // The next reply, its body as long as its Content-Length says.
+    RawReply Read(int timeoutMs = 10000);
+    // Whether the server closed the connection within timeoutMs; what came before is kept.
+    bool ClosedWithin(int timeoutMs);
+    QByteArray Unread() const { return buffer_; }
+
+private:
+    // Waits for bytes; false on end of stream, failure or time-out.
+    bool Receive(int timeoutMs);
+
+    int fd_ = -1;
+    bool ended_ = false;
+    QByteArray buffer_;
+};
+
+// One GET on a new connection: "Connection: close" and any extra header lines.
+RawReply RawGet(const QString &address, const QByteArray &target, const QByteArray &headers = {});
+
+// The ranking of one text, every page of it, read back as rows.
 struct PageRow {
     int rank = 0;
     QString name;

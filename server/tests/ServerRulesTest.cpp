@@ -6,10 +6,16 @@
 #include "Submission.h"
 #include "settings/aplMain.h"
 
+#include "SubmissionLimit.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace ranking;
 
@@ -113,21 +119,20 @@ TEST(RankingQuery, ASubmissionNeedsEveryKeyWithinTheGameBoxLengths)
         EXPECT_NE(with("sokudo", bad), "") << bad;
 }
 
-TEST(RankingStore, KeepsSaltedHashesAndReplacesBySameTextAndPassword)
+TEST(RankingStore, KeepsKeyedPasswordsAndReplacesBySameTextAndPassword)
 {
-    const PasswordHash a = HashPassword("pw");
-    const PasswordHash b = HashPassword("pw");
-    EXPECT_NE(a.salt, b.salt);
-    EXPECT_NE(a.hash, b.hash);
-    EXPECT_EQ(a.hash.size(), 64u);
-    EXPECT_TRUE(PasswordMatches("pw", a.salt, a.hash));
-    EXPECT_FALSE(PasswordMatches("pW", a.salt, a.hash));
-    EXPECT_FALSE(PasswordMatches("pw", b.salt, a.hash));
+    const std::string secret(SecretBytes, 's');
+    EXPECT_EQ(PasswordKey(secret, "t", "pw"), PasswordKey(secret, "t", "pw"));
+    EXPECT_NE(PasswordKey(secret, "t", "pw"), PasswordKey(secret, "t", "pW"));
+    EXPECT_NE(PasswordKey(secret, "t", "pw"), PasswordKey(secret, "u", "pw"));
+    EXPECT_NE(PasswordKey(secret, "t", "pw"), PasswordKey(std::string(SecretBytes, 'S'), "t", "pw"));
+    EXPECT_EQ(PasswordKey(secret, "t", "pw").size(), 64u);
 
     QTemporaryDir dir;
     const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    const std::string secretFile = file + ".secret";
     {
-        RankingStore store(OpenSqlite(file));
+        RankingStore store(file, secretFile);
         EXPECT_EQ(store.Submit(Make("t1", "a", "50.000", "p1")), StoreOutcome::Added);
         EXPECT_EQ(store.Submit(Make("t1", "b", "40.000", "p2")), StoreOutcome::Added);
         EXPECT_EQ(store.Submit(Make("t1", "c", "40.000", "p3")), StoreOutcome::Added);
@@ -135,33 +140,177 @@ TEST(RankingStore, KeepsSaltedHashesAndReplacesBySameTextAndPassword)
         EXPECT_EQ(store.Submit(Make("t1", "a2", "60.000", "p1")), StoreOutcome::Replaced);
         EXPECT_EQ(store.Count(), 4);
     }
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(file)));
+    // The secret is the owner's alone, and the database holds neither it nor a password.
+    QFile secretText(QString::fromStdString(secretFile));
+    ASSERT_TRUE(secretText.open(QIODevice::ReadOnly));
+    const QByteArray hex = secretText.readAll().trimmed();
+    EXPECT_EQ(hex.size(), 64);
+    EXPECT_EQ(secretText.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther), 0);
+    QFile raw(QString::fromStdString(file));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray stored = raw.readAll();
+    EXPECT_FALSE(stored.contains("p3"));
+    EXPECT_FALSE(stored.contains(hex));
+    EXPECT_FALSE(stored.contains(QByteArray::fromHex(hex)));
 
-    // Reopened, everything is still there.
-    RankingStore store(OpenSqlite(file));
-    const std::vector<Entry> t1 = store.Entries("t1");
-    ASSERT_EQ(t1.size(), 3u);
-    EXPECT_EQ(t1[0].name, "b");
-    EXPECT_EQ(t1[1].name, "c");
-    EXPECT_EQ(t1[2].name, "a2");
+    // Reopened with its secret, everything is still there and still replaceable.
+    RankingStore store(file, secretFile);
+    EXPECT_EQ(store.Submit(Make("t1", "c2", "45.000", "p3")), StoreOutcome::Replaced);
+    const EntryPage t1 = store.Entries("t1", 0, 10);
+    ASSERT_EQ(t1.entries.size(), 3u);
+    EXPECT_FALSE(t1.more);
+    EXPECT_EQ(t1.entries[0].name, "b");
+    EXPECT_EQ(t1.entries[1].name, "c2");
+    EXPECT_EQ(t1.entries[2].name, "a2");
     const std::vector<TextSummary> texts = store.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].kyokumei, "t1");
     EXPECT_EQ(texts[0].entries, 3);
     EXPECT_DOUBLE_EQ(texts[0].best, 40.0);
 
-    // No column of the database holds the password itself.
-    QFile raw(QString::fromStdString(file));
-    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(raw.readAll().contains("p3"));
+    // Without its secret the database is refused rather than orphaned; a damaged secret too.
+    const std::string elsewhere = dir.filePath("other.secret").toStdString();
+    EXPECT_THROW(RankingStore(file, elsewhere), SecretError);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(elsewhere)));
+    QFile damaged(QString::fromStdString(elsewhere));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("0123\n");
+    damaged.close();
+    EXPECT_THROW(RankingStore(file, elsewhere), SecretError);
+}
 
-    // Equal times share a rank on the page, and every text is escaped.
-    const std::string page = ViewPage("<t1>", t1);
-    EXPECT_NE(page.find("<h1>&lt;t1&gt;</h1>"), std::string::npos);
-    EXPECT_NE(page.find("<tr><td class=\"n\">1</td><td>b</td>"), std::string::npos);
-    EXPECT_NE(page.find("<tr><td class=\"n\">1</td><td>c</td>"), std::string::npos);
-    EXPECT_NE(page.find("<tr><td class=\"n\">3</td><td>a2</td>"), std::string::npos);
+TEST(RankingStore, EntriesFromBeforeKeyedPasswordsAreReplacedAndUpgraded)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    {
+        // The table as it was, with salted SHA-256 hashes.
+        auto db = OpenSqlite(file);
+        db->Query("CREATE TABLE ranking_entries (id INTEGER PRIMARY KEY AUTOINCREMENT, kyokumei TEXT NOT NULL,"
+                  " name TEXT NOT NULL, comment TEXT NOT NULL, score TEXT NOT NULL, score_value DOUBLE PRECISION NOT NULL,"
+                  " sokudo TEXT NOT NULL, password_salt TEXT NOT NULL, password_hash TEXT NOT NULL,"
+                  " registered TEXT NOT NULL)");
+        for (const char *password : {"old1", "old2"}) {
+            const QByteArray salt = QByteArray("salt-of-") + password;
+            const QByteArray hash = QCryptographicHash::hash(salt + password, QCryptographicHash::Sha256);
+            db->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo, password_salt,"
+                      " password_hash, registered) VALUES ('t', ?, 'c', '30.000', 30, '5.000', ?, ?,"
+                      " '2020-01-01T00:00:00Z')",
+                      {password, salt.toHex().toStdString(), hash.toHex().toStdString()});
+        }
+    }
+    RankingStore store(file, file + ".secret");
+    EXPECT_EQ(store.Submit(Make("t", "new1", "20.000", "old1")), StoreOutcome::Replaced);
+    EXPECT_EQ(store.Submit(Make("t", "new3", "25.000", "old3")), StoreOutcome::Added);
+    EXPECT_EQ(store.Submit(Make("t", "again", "21.000", "old1")), StoreOutcome::Replaced);
+    const EntryPage page = store.Entries("t", 0, 10);
+    ASSERT_EQ(page.entries.size(), 3u);
+    EXPECT_EQ(page.entries[0].name, "again");
+    EXPECT_EQ(page.entries[1].name, "new3");
+    EXPECT_EQ(page.entries[2].name, "old2");
+
+    // Only the entry nobody has submitted over keeps its old hash.
+    auto db = OpenSqlite(file);
+    EXPECT_EQ(db->Query("SELECT name FROM ranking_entries WHERE password_key = ''"), (std::vector<Database::Row>{{"old2"}}));
+    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE password_salt = '' AND password_key <> ''"),
+              (std::vector<Database::Row>{{"2"}}));
+}
+
+TEST(RankingStore, PagesKeepRanksAcrossTheirEdges)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    RankingStore store(file, file + ".secret");
+    // Times 1, 2, 2, 2, 3, 4, 4: ties across the edges of pages of two.
+    const char *times[] = {"2.000", "1.000", "4.000", "2.000", "3.000", "2.000", "4.000"};
+    for (int i = 0; i < 7; ++i)
+        store.Submit(Make("t", "n" + std::to_string(i), times[i], "p" + std::to_string(i)));
+
+    std::vector<long long> ranks;
+    std::vector<std::string> names;
+    for (long long offset = 0;; offset += 2) {
+        const EntryPage page = store.Entries("t", offset, 2);
+        for (const Entry &e : page.entries) {
+            ranks.push_back(e.rank);
+            names.push_back(e.name);
+        }
+        EXPECT_EQ(page.more, offset + 2 < 7);
+        if (!page.more)
+            break;
+    }
+    EXPECT_EQ(ranks, (std::vector<long long>{1, 2, 2, 2, 5, 6, 6}));
+    EXPECT_EQ(names, (std::vector<std::string>{"n1", "n0", "n3", "n5", "n4", "n2", "n6"}));
+    EXPECT_TRUE(store.Entries("t", 8, 2).entries.empty());
+
+    // The page shows those ranks, escapes every text and links its neighbours.
+    const std::string html = ViewPage("<t>", 2, store.Entries("t", 2, 2));
+    EXPECT_NE(html.find("<h1>&lt;t&gt;</h1>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><td class=\"n\">2</td><td>n3</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><td class=\"n\">2</td><td>n5</td>"), std::string::npos);
+    EXPECT_NE(html.find("href=\"/morubo/tokra/ranking.cgi?mode=view&amp;kyokumei=%3Ct%3E\""), std::string::npos);
+    EXPECT_NE(html.find("href=\"/morubo/tokra/ranking.cgi?mode=view&amp;kyokumei=%3Ct%3E&amp;page=3\""), std::string::npos);
     EXPECT_EQ(HtmlEscape("<a href=\"x\">'&'</a>"), "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;");
+}
+
+// Ten times the entries, the same cost. Both texts replace their oldest
+// entries, so both touch the same pages; timed in rounds, the best of each
+// kept, so a busy machine does not decide.
+TEST(RankingStore, ASubmissionCostsTheSameOnALargeText)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    RankingStore store(file, file + ".secret");
+    constexpr int Small = 300;
+    constexpr int Large = 3000;
+    for (int i = 0; i < Large; ++i) {
+        store.Submit(Make("large", "n", "10.000", "f" + std::to_string(i)));
+        if (i < Small)
+            store.Submit(Make("small", "n", "10.000", "f" + std::to_string(i)));
+    }
+
+    auto time = [&](const std::string &text, int round) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 10; ++i)
+            store.Submit(Make(text, "n", "10.000", "f" + std::to_string(round * 10 + i)));
+        return timer.nsecsElapsed();
+    };
+    qint64 small = std::numeric_limits<qint64>::max();
+    qint64 large = std::numeric_limits<qint64>::max();
+    for (int round = 0; round < 20; ++round) {
+        small = std::min(small, time("small", round));
+        large = std::min(large, time("large", round));
+    }
+    std::printf("10 submissions onto %d entries: %.2f ms, onto %d entries: %.2f ms\n", Small, small / 1e6, Large,
+                large / 1e6);
+    EXPECT_LT(large, 3 * small);
+}
+
+TEST(RankingSubmissionLimit, AllowsABurstThenRefillsOverAMinutePerClient)
+{
+    using namespace std::chrono;
+    SubmissionLimit limit(6);
+    const SubmissionLimit::Clock::time_point start{};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(limit.Allow("192.0.2.1", start)) << i;
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start));
+    EXPECT_TRUE(limit.Allow("192.0.2.2", start));
+    // One token every ten seconds, never more than six.
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + seconds(9)));
+    EXPECT_TRUE(limit.Allow("192.0.2.1", start + seconds(11)));
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + seconds(12)));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(limit.Allow("192.0.2.1", start + hours(1))) << i;
+    EXPECT_FALSE(limit.Allow("192.0.2.1", start + hours(1)));
+
+    // An IPv6 host picks its address from a /64: the /64 is the client.
+    EXPECT_EQ(ClientOf("2001:db8:1:2:aaaa::1"), ClientOf("2001:db8:1:2:bbbb::2"));
+    EXPECT_NE(ClientOf("2001:db8:1:2::1"), ClientOf("2001:db8:1:3::1"));
+    EXPECT_EQ(ClientOf("192.0.2.1"), "192.0.2.1");
+
+    SubmissionLimit none(0);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(none.Allow("192.0.2.1", start));
 }
 
 TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
@@ -188,6 +337,19 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_NE(ParseOptions({"--port"}).error, "");
     EXPECT_NE(ParseOptions({"--database="}).error, "");
     EXPECT_NE(ParseOptions({"--verbose"}).error, "");
+
+    o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0", "--request-timeout", "3",
+                      "--max-connections", "2000"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.secret, "/srv/key");
+    EXPECT_EQ(o.submissionsPerMinute, 0);
+    EXPECT_EQ(o.requestTimeout, 3);
+    EXPECT_EQ(o.maxConnections, 2000);
+    EXPECT_NE(ParseOptions({"--request-timeout", "0"}).error, "");
+    EXPECT_NE(ParseOptions({"--max-connections", "0"}).error, "");
+    EXPECT_NE(ParseOptions({"--submissions-per-minute", "-1"}).error, "");
+    EXPECT_EQ(SecretFileFor("/srv/ranking.sqlite3", "/opt/bin"), "/srv/ranking.sqlite3.secret");
+    EXPECT_EQ(SecretFileFor("postgresql://u@h/db", "/opt/bin"), "/opt/bin/ranking.secret");
 
     EXPECT_TRUE(IsPostgresConnectionString("postgresql://u@h/db"));
     EXPECT_TRUE(IsPostgresConnectionString("host=/tmp dbname=x"));

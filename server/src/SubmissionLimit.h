@@ -1,0 +1,38 @@
+#pragma once
+// How many submissions one address may make: a bucket of perMinute tokens per
+// address, refilled evenly over a minute, so a burst is allowed and a flood is not.
+
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+namespace ranking {
+
+class SubmissionLimit {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // perMinute 0 lets every submission through.
+    explicit SubmissionLimit(int perMinute) : perMinute_(perMinute) {}
+
+    // Takes a token for the address; false when it has none left.
+    bool Allow(const std::string &address, Clock::time_point now = Clock::now());
+
+private:
+    struct Bucket {
+        double tokens = 0;
+        Clock::time_point updated;
+    };
+
+    const int perMinute_;
+    std::mutex mutex_;
+    std::unordered_map<std::string, Bucket> buckets_;
+    Clock::time_point lastSweep_;
+};
+
+// The part of an address that names one client: all of an IPv4 address, the
+// first 64 bits of an IPv6 one (a host is given a whole /64 to pick from).
+std::string ClientOf(const std::string &address);
+
+} // namespace ranking

@@ -1,0 +1,189 @@
+// The server under load and abuse, through plain sockets: slow and surplus
+// connections, many-part ranges, a taken port, kept-alive connections and
+// floods of submissions from one address.
+
+#include "FakePlatform.h"
+#include "ServerHarness.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The request line's target of the game's submission.
+QByteArray SubmissionTarget(const QString &address, const QString &text, int n, const QString &password)
+{
+    return BuildRankingUrl(address, MakeSubmission(text, QStringLiteral("n%1").arg(n), "10.000", "c", "5.000", password))
+        .mid(address.size());
+}
+
+QByteArray Get(const QByteArray &target, const QByteArray &more = {})
+{
+    return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + more + "\r\n";
+}
+
+} // namespace
+
+TEST(RankingServerLoad, SlowClientsHoldNoThreadSurplusConnectionsAreRefusedAndDeadlinesCut)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"), {"--request-timeout", "4", "--max-connections", "24"});
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+
+    // Sixteen clients send their headers a line at a time and never finish.
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::unique_ptr<RawConnection>> slow;
+    for (int i = 0; i < 16; ++i) {
+        slow.push_back(std::make_unique<RawConnection>(address));
+        ASSERT_TRUE(slow.back()->Send("GET /morubo/tokra/ranking.cgi HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
+    }
+    // The game is answered meanwhile.
+    for (int i = 0; i < 5; ++i) {
+        for (const auto &c : slow)
+            c->Send("X-Slow: " + QByteArray::number(i) + "\r\n");
+        EXPECT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission("t", QStringLiteral("n%1").arg(i), "10.000", "c",
+                                                                     "5.000", QStringLiteral("p%1").arg(i)))));
+    }
+    EXPECT_EQ(ViewRows(address, "t").size(), 5);
+    EXPECT_LT(timer.elapsed(), 3000) << "the game's requests waited for the slow clients";
+
+    // Past the most connections, one more is refused at once, not queued.
+    QTest::qWait(500); // the game's closed connections are let go
+    std::vector<std::unique_ptr<RawConnection>> silent;
+    for (int i = 0; i < 8; ++i)
+        silent.push_back(std::make_unique<RawConnection>(address));
+    RawConnection surplus(address);
+    ASSERT_TRUE(surplus.Send(Get("/morubo/tokra/ranking.cgi")));
+    const RawReply busy = surplus.Read(1500);
+    EXPECT_EQ(busy.status, 503);
+    EXPECT_TRUE(busy.body.startsWith("error: ")) << busy.body.constData();
+
+    // At their deadline the slow clients are told so and let go; the silent ones are just let go.
+    for (const auto &c : slow) {
+        const RawReply cut = c->Read(8000);
+        EXPECT_EQ(cut.status, 408);
+        EXPECT_TRUE(cut.body.startsWith("error: ")) << cut.body.constData();
+        EXPECT_TRUE(c->ClosedWithin(3000));
+    }
+    EXPECT_GE(timer.elapsed(), 3800);
+    for (const auto &c : silent) {
+        EXPECT_TRUE(c->ClosedWithin(3000));
+        EXPECT_TRUE(c->Unread().isEmpty());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.Log().count(" 408 error: ") == 16; }, 2000)) << server.Log().toStdString();
+    EXPECT_EQ(server.Log().count(" 503 error: "), 1);
+}
+
+TEST(RankingServerLoad, ARangeHeaderGetsTheWholePageOnce)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"));
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission("t", QStringLiteral("n%1").arg(i), "10.000", "c",
+                                                                     "5.000", QStringLiteral("p%1").arg(i)))));
+    const QByteArray page = ViewUrl(address, "t").mid(address.size());
+    const RawReply whole = RawGet(address, page);
+    ASSERT_EQ(whole.status, 200);
+
+    QByteArray manyParts = "Range: bytes=0-";
+    for (int i = 0; i < 700; ++i)
+        manyParts += ",0-";
+    for (const QByteArray &range : {manyParts + "\r\n", QByteArray("Range: bytes=0-9\r\n")}) {
+        const RawReply reply = RawGet(address, page, range);
+        EXPECT_EQ(reply.status, 200) << range.left(40).constData();
+        EXPECT_EQ(reply.body.size(), whole.body.size()) << range.left(40).constData();
+        EXPECT_EQ(reply.body, whole.body);
+    }
+}
+
+TEST(RankingServerLoad, ASecondServerOnATakenPortStopsAndTouchesNothing)
+{
+    QTemporaryDir dir;
+    ServerProcess first(dir.filePath("a.sqlite3"));
+    ASSERT_TRUE(first.Started()) << first.Log().toStdString();
+    const QString port = QString::number(QUrl(first.Address()).port());
+
+    const RunResult second =
+        RunServerProgram({"--address", "127.0.0.1", "--port", port, "--database", dir.filePath("b.sqlite3")}, 5000);
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.err.contains("cannot listen on 127.0.0.1:" + port + ": the port is already in use"))
+        << second.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("b.sqlite3")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("b.sqlite3.secret")));
+
+    // Every submission still reaches the one database.
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(RankingAccepted(SubmitTo(first.Address(), MakeSubmission("t", QStringLiteral("n%1").arg(i), "10.000",
+                                                                             "c", "5.000", QStringLiteral("p%1").arg(i)))));
+    EXPECT_EQ(ViewRows(first.Address(), "t").size(), 10);
+}
+
+TEST(RankingServerLoad, KeptAliveAndPipelinedRequestsAreAnsweredAtOnce)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"));
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    const QByteArray view = ViewUrl(address, "t").mid(address.size());
+
+    RawConnection connection(address);
+    QElapsedTimer timer;
+    timer.start();
+    constexpr int Requests = 20;
+    for (int i = 0; i < Requests; ++i) {
+        const QByteArray target = i % 2 ? view : SubmissionTarget(address, "t", i, QStringLiteral("p%1").arg(i));
+        ASSERT_TRUE(connection.Send(Get(target)));
+        const RawReply reply = connection.Read(5000);
+        ASSERT_EQ(reply.status, 200) << "request " << i;
+        EXPECT_FALSE(reply.head.contains("Connection: close"));
+    }
+    const qint64 elapsed = timer.elapsed();
+    std::printf("%d requests on one kept-alive connection: %lld ms\n", Requests, static_cast<long long>(elapsed));
+    // Nagle's delay against a delayed ACK costs 40 ms a request.
+    EXPECT_LT(elapsed, Requests * 20);
+
+    // Three at once come back in order.
+    ASSERT_TRUE(connection.Send(Get(SubmissionTarget(address, "u", 1, "a")) + Get(view)
+                                + Get(SubmissionTarget(address, "u", 2, "a"), "Connection: close\r\n")));
+    EXPECT_EQ(connection.Read().body, "ok: registered\n");
+    EXPECT_TRUE(connection.Read().body.contains("<h1>t</h1>"));
+    EXPECT_EQ(connection.Read().body, "ok: registered, replacing your earlier entry\n");
+    EXPECT_TRUE(connection.ClosedWithin(3000));
+}
+
+TEST(RankingServerLoad, SubmissionsFromOneAddressAreLimitedPerMinute)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"), {"--submissions-per-minute", "5"});
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    auto submitFrom = [&](const char *from, int n) {
+        RawConnection connection(address, from);
+        connection.Send(Get(SubmissionTarget(address, "t", n, QStringLiteral("p%1").arg(n)), "Connection: close\r\n"));
+        return connection.Read();
+    };
+
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(submitFrom("127.0.0.1", i).body, "ok: registered\n");
+    const RawReply refused = submitFrom("127.0.0.1", 5);
+    EXPECT_EQ(refused.status, 429);
+    EXPECT_TRUE(refused.body.startsWith("error: too many submissions")) << refused.body.constData();
+    // The game's own client reads it as a refusal.
+    EXPECT_FALSE(RankingAccepted(SubmitTo(address, MakeSubmission("t", "n", "10.000", "c", "5.000", "q"))));
+
+    // Pages are not counted, and another address has its own allowance.
+    EXPECT_EQ(ViewRows(address, "t").size(), 5);
+    EXPECT_EQ(submitFrom("127.0.0.2", 6).body, "ok: registered\n");
+    EXPECT_EQ(ViewRows(address, "t").size(), 6);
+}
