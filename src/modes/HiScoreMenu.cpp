@@ -64,6 +64,12 @@ void HiScoreMenu::mnuCopipeScore_Click(int index)
     LoadedWindow().ShowTable(caption, QStringLiteral("経過時間"), aplMain::CopipeScores, Functions::Format000);
 }
 
+void HiScoreMenu::ShowDrillTable()
+{
+    LoadedWindow().ShowTable(QStringLiteral("苦手キー練習"), QStringLiteral("タイプ数"), aplMain::DrillScores,
+                             ScoreNumber);
+}
+
 void HiScoreMenu::MarkRow(int row)
 {
     if (window_)
@@ -84,6 +90,15 @@ std::optional<int> HiScoreMenu::AddSpeedScore()
     const auto row = InsertScore(aplMain::SpeedScores,
                                  {aplMain::Kotehan, static_cast<double>(state.TypeCount), game_.ShownSpeed()}, false);
     SaveSpeedScore();
+    return row;
+}
+
+std::optional<int> HiScoreMenu::AddDrillScore()
+{
+    const GameState &state = game_.state;
+    const auto row = InsertScore(aplMain::DrillScores,
+                                 {aplMain::Kotehan, static_cast<double>(state.TypeCount), game_.ShownSpeed()}, false);
+    SaveDrillScore();
     return row;
 }
 

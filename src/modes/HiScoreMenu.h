@@ -26,6 +26,8 @@ public:
     void mnuSpeedScore_Click();
     void mnuTimeScore_Click();
     void mnuCopipeScore_Click(int index);
+    // The weak-key drill's table.
+    void ShowDrillTable();
     // Sets the four labels of a table row bold (after a new entry).
     void MarkRow(int row);
 
@@ -34,6 +36,7 @@ public:
     std::optional<int> AddTimeScore();
     std::optional<int> AddSpeedScore();
     std::optional<int> AddCopipeScore(const QString &stem);
+    std::optional<int> AddDrillScore();
 
     void mnuKotehan_Click();
 

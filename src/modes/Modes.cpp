@@ -1,6 +1,7 @@
 #include "modes/Modes.h"
 
 #include "dictionary/Records.h"
+#include "history/HistoryStore.h"
 #include "modes/HiScoreMenu.h"
 #include "platform/Platform.h"
 #include "scores/ScoreTables.h"
@@ -72,6 +73,7 @@ void Modes::EndGame(const Ending &ending)
 {
     GameState &state = game_.state;
     game_.form.MenuEnabled(true);
+    game_.drillDraw.reset();
     state.Playing = false;
     state.CopipeMode = false;
     state.RankingMode = false;
@@ -85,16 +87,17 @@ void Modes::EndGame(const Ending &ending)
     platform::dialogs().Message(EndMessage, GameTitle);
     if (ending.instead) {
         ending.instead();
-        return;
+    } else {
+        OfferClipboard(ending.clipboardLine);
+        if (ending.beatsTable()) {
+            AskHighScoreName();
+            const std::optional<int> row = ending.addScore();
+            ending.showTable();
+            if (row)
+                hiScores_.MarkRow(*row);
+        }
     }
-    OfferClipboard(ending.clipboardLine);
-    if (!ending.beatsTable())
-        return;
-    AskHighScoreName();
-    const std::optional<int> row = ending.addScore();
-    ending.showTable();
-    if (row)
-        hiScores_.MarkRow(*row);
+    game_.RecordGame(ending.mode, ending.textName, ending.dictionaryPath);
 }
 
 void Modes::AskHighScoreName()
@@ -116,19 +119,50 @@ void Modes::AskHighScoreName()
 
 void Modes::mnuSpeed_Click()
 {
+    StartTimedWords(false);
+}
+
+void Modes::mnuDrill_Click()
+{
+    StartTimedWords(true);
+}
+
+void Modes::StartTimedWords(bool drill)
+{
     if (loop_.Running())
         return;
-    hiScores_.mnuSpeedScore_Click();
+    if (drill)
+        hiScores_.ShowDrillTable();
+    else
+        hiScores_.mnuSpeedScore_Click();
     game_.Init();
-    ShowMode(QStringLiteral("疾鍵@スピードアタック"), QStringLiteral("残り時間[sec]："));
+    ShowMode(drill ? QStringLiteral("疾鍵@苦手キー練習") : QStringLiteral("疾鍵@スピードアタック"),
+             QStringLiteral("残り時間[sec]："));
     game_.form.MenuEnabled(false);
     game_.state.Goal = 120000;
+    game_.drillDraw.reset();
+    if (drill && game_.OpenHistory()) {
+        QStringList words;
+        words.reserve(game_.dict.Words.size());
+        for (const QuestItem &word : std::as_const(game_.dict.Words))
+            words.append(word.Roman);
+        game_.drillDraw.emplace(words, game_.history->WeakestChars({}, history::DrillDraw::WeakCount,
+                                                                   history::DrillDraw::MinSamples));
+    }
     GetQuest(game_);
-    Begin(GameMode::Speed, [this] {
+    Begin(GameMode::Speed, [this, drill] {
         const GameState &state = game_.state;
-        EndGame({[this] { mnuSpeed_Click(); }, QStringLiteral("タイプ数: ") + QString::number(state.TypeCount),
-                 [&state] { return state.TypeCount > aplMain::SpeedScores[9].Score; },
-                 [this] { return hiScores_.AddSpeedScore(); }, [this] { hiScores_.mnuSpeedScore_Click(); }, {}});
+        const ScoreTable &table = drill ? aplMain::DrillScores : aplMain::SpeedScores;
+        Ending ending{[this, drill] { StartTimedWords(drill); },
+                      QStringLiteral("タイプ数: ") + QString::number(state.TypeCount),
+                      [&state, &table] { return state.TypeCount > table[9].Score; },
+                      [this, drill] { return drill ? hiScores_.AddDrillScore() : hiScores_.AddSpeedScore(); },
+                      [this, drill] { drill ? hiScores_.ShowDrillTable() : hiScores_.mnuSpeedScore_Click(); },
+                      {},
+                      drill ? history::Mode::Drill : history::Mode::Speed,
+                      {},
+                      game_.dict.WordPath};
+        EndGame(ending);
     });
 }
 
@@ -146,7 +180,8 @@ void Modes::mnuTime_Click()
         const GameState &state = game_.state;
         EndGame({[this] { mnuTime_Click(); }, TimeLine(),
                  [&state] { return state.Seconds < aplMain::TimeScores[9].Score; },
-                 [this] { return hiScores_.AddTimeScore(); }, [this] { hiScores_.mnuTimeScore_Click(); }, {}});
+                 [this] { return hiScores_.AddTimeScore(); }, [this] { hiScores_.mnuTimeScore_Click(); }, {},
+                 history::Mode::Time, {}, game_.dict.WordPath});
     });
 }
 
@@ -175,7 +210,8 @@ void Modes::mnuCopipe_Click(int index)
         EndGame({[this, index] { mnuCopipe_Click(index); }, TimeLine(),
                  [&state] { return state.Seconds < aplMain::CopipeScores[9].Score; },
                  [this, title] { return hiScores_.AddCopipeScore(Functions::SafeFileName(title)); },
-                 [this, index] { hiScores_.mnuCopipeScore_Click(index); }, {}});
+                 [this, index] { hiScores_.mnuCopipeScore_Click(index); }, {}, history::Mode::Copipe, title,
+                 game_.dict.CopipePath});
     });
 }
 
@@ -202,6 +238,9 @@ void Modes::mnuRanking_Click(int index)
     Begin(GameMode::Ranking, [this, index, title = *caption] {
         Ending ending;
         ending.restart = [this, index] { mnuRanking_Click(index); };
+        ending.mode = history::Mode::Ranking;
+        ending.textName = title;
+        ending.dictionaryPath = QStringLiteral("tokira.rls");
         ending.instead = [this, title] {
             game_.CopipeTitle = title;
             if (platform::dialogs().AskYesNo(QStringLiteral("インターネットランキングに結果を送信しますか？"),

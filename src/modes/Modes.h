@@ -1,6 +1,7 @@
 #pragma once
 // The solo game modes on the main window and the end of a game.
 
+#include "history/GameRecord.h"
 #include "modes/GameLoop.h"
 
 #include <QObject>
@@ -20,6 +21,9 @@ public:
     void mnuTime_Click();
     void mnuCopipe_Click(int index);
     void mnuRanking_Click(int index);
+    // The weak-key drill: two minutes on the Speed attack's rules, with words
+    // that hold the player's weakest characters drawn more often.
+    void mnuDrill_Click();
 
     // The name entry after a new high score: asks for the name, takes it as
     // Kotehan when it has at most 8 characters. The score is then recorded
@@ -39,12 +43,19 @@ private:
         std::function<void()> showTable;
         // Runs after the end box instead of the clipboard and the table (Ranking attack).
         std::function<void()> instead;
+        // How the finished game goes into the history.
+        history::Mode mode = history::Mode::Speed;
+        QString textName;
+        QString dictionaryPath;
     };
 
     void EndGame(const Ending &ending);
     void OfferClipboard(const QString &thirdLine);
     void ShowMode(const QString &title, const QString &restCaption);
     void Begin(GameMode mode, std::function<void()> end);
+    // Speed attack and the drill share their rules; they differ in the table
+    // and in how words are drawn.
+    void StartTimedWords(bool drill);
     QString TimeLine() const;
 
     Game &game_;

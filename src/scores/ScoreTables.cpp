@@ -20,6 +20,7 @@ Q_LOGGING_CATEGORY(lcScores, "tokira.scores")
 namespace aplMain {
 ScoreTable TimeScores;
 ScoreTable SpeedScores;
+ScoreTable DrillScores;
 ScoreTable CopipeScores;
 } // namespace aplMain
 
@@ -227,6 +228,11 @@ QString SpeedScorePath()
     return aplMain::AppPath + QStringLiteral("speedattack.hss");
 }
 
+QString DrillScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("drill.hss");
+}
+
 QString CopipeScorePath(const QString &stem)
 {
     // A file name here holds at most 255 bytes, and a Japanese character takes
@@ -244,6 +250,7 @@ void InitScoreTables()
 {
     aplMain::TimeScores = DefaultTimeRows();
     aplMain::SpeedScores = DefaultSpeedRows();
+    aplMain::DrillScores = DefaultSpeedRows();
 }
 
 void LoadTimeScore()
@@ -264,6 +271,16 @@ void LoadSpeedScore()
 void SaveSpeedScore()
 {
     WriteTable(aplMain::SpeedScores, SpeedScorePath());
+}
+
+void LoadDrillScore()
+{
+    LoadTable(aplMain::DrillScores, DrillScorePath(), DefaultSpeedRows());
+}
+
+void SaveDrillScore()
+{
+    WriteTable(aplMain::DrillScores, DrillScorePath());
 }
 
 void ResetCopipeScore()

@@ -18,6 +18,8 @@ namespace aplMain {
 extern ScoreTable TimeScores;
 extern ScoreTable SpeedScores;
 extern ScoreTable CopipeScores;
+// The weak-key drill's table, kept like the Speed attack's.
+extern ScoreTable DrillScores;
 } // namespace aplMain
 
 // Fills the Time and Speed attack tables with their default rows.
@@ -30,6 +32,8 @@ void LoadTimeScore();
 void SaveTimeScore();
 void LoadSpeedScore();
 void SaveSpeedScore();
+void LoadDrillScore();
+void SaveDrillScore();
 void ResetCopipeScore();
 void LoadCopipeScore(const QString &stem);
 void SaveCopipeScore(const QString &stem);
@@ -37,6 +41,7 @@ void SaveCopipeScore(const QString &stem);
 // The file of each table in the program folder.
 QString TimeScorePath();
 QString SpeedScorePath();
+QString DrillScorePath();
 QString CopipeScorePath(const QString &stem);
 
 ScoreTable DefaultTimeRows();  // "名無しさん", 999, 0

@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include "history/HistoryStore.h"
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
 #include "net/NetMenu.h"
@@ -9,7 +10,9 @@
 #include "romaji_editor/frmRoman.h"
 #include "settings/aplMain.h"
 #include "shell/Choosers.h"
+#include "scores/ScoreTables.h"
 #include "shell/Reload.h"
+#include "stats/frmStats.h"
 #include "typing/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
@@ -22,6 +25,8 @@
 Program::Program() : form_(std::make_unique<frmMain>())
 {
     game_ = new Game(*form_);
+    history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
+    game_->history = history_.get();
     hiScores_ = std::make_unique<HiScoreMenu>(*game_);
     modes_ = new Modes(*game_, *hiScores_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
@@ -33,6 +38,7 @@ Program::~Program()
     hiScores_.reset();
     delete ranking_.data();
     delete roman_.data();
+    delete stats_.data();
     UnloadNetWindow();
 }
 
@@ -55,6 +61,8 @@ void Program::Wire()
     };
     on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
     on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
+    on(form.mnuDrill, [this] { modes_->mnuDrill_Click(); });
+    on(form.mnuStats, [this] { mnuStats_Click(); });
     on(form.mnuNet, [&game] { mnuNet_Click(game); });
     on(form.mnuReload, [&game] { mnuReload_Click(game); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
@@ -126,11 +134,39 @@ void Program::Load()
 void Program::Unload()
 {
     hiScores_->Unload();
+    if (stats_)
+        stats_->close();
     form_->LoadWindow()->close();
     UnloadNetWindow();
     if (!aplMain::SaveSettings()) {
         platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
     }
+}
+
+void Program::mnuStats_Click()
+{
+    if (stats_) {
+        stats_->SetKeyboardLayout(aplMain::English);
+        stats_->Refresh();
+        stats_->show();
+        stats_->raise();
+        stats_->activateWindow();
+        return;
+    }
+    game_->OpenHistory();
+    stats_ = new frmStats(*history_, aplMain::English);
+    stats_->setAttribute(Qt::WA_DeleteOnClose);
+    auto speeds = [](const ScoreTable &table) {
+        QList<double> speeds;
+        for (const ScoreEntry &row : table)
+            speeds.append(row.Speed);
+        return speeds;
+    };
+    stats_->SetBestTen(history::Mode::Speed, speeds(aplMain::SpeedScores));
+    stats_->SetBestTen(history::Mode::Time, speeds(aplMain::TimeScores));
+    stats_->SetBestTen(history::Mode::Drill, speeds(aplMain::DrillScores));
+    stats_->show();
+    stats_->activateWindow();
 }
 
 void Program::mnuAbout_Click()

@@ -15,6 +15,10 @@ class Modes;
 class frmMain;
 class frmRanking;
 class frmRoman;
+class frmStats;
+namespace history {
+class HistoryStore;
+}
 
 class Program {
 public:
@@ -37,6 +41,8 @@ public:
 
     void mnuAbout_Click();
     void mnuOuit_Click();
+    // Opens the 成績 window on the history, or brings the open one forward.
+    void mnuStats_Click();
 
 private:
     void Wire();
@@ -48,4 +54,6 @@ private:
     Modes *modes_ = nullptr;
     QPointer<frmRoman> roman_;
     QPointer<frmRanking> ranking_;
+    QPointer<frmStats> stats_;
+    std::unique_ptr<history::HistoryStore> history_;
 };

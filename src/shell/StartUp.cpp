@@ -58,6 +58,7 @@ Program *StartUp()
         aplMain::LoadSettings();
         LoadTimeScore();
         LoadSpeedScore();
+        LoadDrillScore();
         if (aplMain::Kotehan.isEmpty())
             aplMain::Kotehan = QStringLiteral("名無しさん");
         platform::random().Seed(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())

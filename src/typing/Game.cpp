@@ -1,5 +1,7 @@
 #include "typing/Game.h"
 
+#include "history/HistoryStore.h"
+#include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "views/frmMain.h"
@@ -19,6 +21,7 @@ void Game::Init()
     state.TypeCount = 0;
     state.MissCount = 0;
     state.Seconds = 0.0;
+    tally.Clear();
     form.lblMissType->setText(QString());
     form.lblRest->setText(QStringLiteral("-"));
     form.lblSpeed->setText(QStringLiteral("-"));
@@ -49,6 +52,36 @@ void Game::ShowPass(const QString &rest)
 double Game::ShownSpeed() const
 {
     return Functions::Val(Functions::Format000(state.Speed));
+}
+
+void Game::RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath)
+{
+    if (!history)
+        return;
+    history::GameRecord record;
+    record.mode = mode;
+    record.textName = textName;
+    record.dictionary = Functions::GetFileName(dictionaryPath);
+    record.elapsedMs = qRound64(state.Seconds * 1000.0);
+    record.correct = state.TypeCount;
+    record.misses = state.MissCount;
+    record.speed = ShownSpeed();
+    tally.FillRecord(record);
+    const history::Outcome outcome = history->Record(record);
+    if (!outcome.message.isEmpty())
+        platform::dialogs().Message(outcome.message);
+}
+
+bool Game::OpenHistory()
+{
+    if (!history)
+        return false;
+    if (history->IsOpen())
+        return true;
+    const history::Outcome outcome = history->Open();
+    if (!outcome.message.isEmpty())
+        platform::dialogs().Message(outcome.message);
+    return outcome.Ok();
 }
 
 const QString &Game::TypeWave()

@@ -4,6 +4,9 @@
 // labels are painted from here; nothing is read back from them.
 
 #include "dictionary/Dictionaries.h"
+#include "history/DrillDraw.h"
+#include "history/GameRecord.h"
+#include "history/KeyTally.h"
 #include "typing/GameState.h"
 #include "typing/NetHooks.h"
 
@@ -11,8 +14,12 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class frmMain;
+namespace history {
+class HistoryStore;
+}
 
 class Game : public QObject {
     Q_OBJECT
@@ -32,6 +39,12 @@ public:
     std::function<void()> OpenRankingSubmission;
     // What the judge reaches of a running net battle.
     NetHooks net;
+    // How each expected character of the game was typed, for the history.
+    history::KeyTally tally;
+    // Where finished games are kept; none in a bare game.
+    history::HistoryStore *history = nullptr;
+    // The weak-key drill's word draw while a drill runs.
+    std::optional<history::DrillDraw> drillDraw;
 
     // Resets the counters and flags of a new game and shows them.
     void Init();
@@ -42,6 +55,11 @@ public:
     void ShowPass(const QString &rest);
     // The speed as it is shown (to the thousandth).
     double ShownSpeed() const;
+    // Keeps the game just finished in the history, after its end steps; a
+    // history that cannot be written is told once and play goes on.
+    void RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath);
+    // Opens the history for reading; false (told once) when it cannot be used.
+    bool OpenHistory();
     // The judge's sounds, built once per program folder rather than per key.
     const QString &TypeWave();
     const QString &MissWave();

@@ -128,6 +128,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter)
 
     // An empty romaji (an empty line, or a key after the text's last line) counts as typed.
     const bool correct = state.Roman.isEmpty() || (typesCharacter && key == AnsiCode(first));
+    game.tally.Add(first, typesCharacter && key >= 0x20 && key < 0x7F ? QChar(key) : QChar(), correct);
     if (correct) {
         if (!state.Roman.isEmpty()) {
             state.Roman.remove(0, 1);

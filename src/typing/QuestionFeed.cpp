@@ -38,7 +38,11 @@ void GetQuest(Game &game)
     const double held = Functions::Val(dict.WordMax);
     const int last = static_cast<int>(dict.Words.size() - 1);
     const int wordMax = held >= 0 && held < last ? static_cast<int>(held) : last;
-    game.ShowQuestion(dict.Words.at(DrawWordIndex(platform::random().Next(), wordMax)));
+    const double r = platform::random().Next();
+    // The drill draws from every word held, weighted towards the weak characters.
+    const int index = game.drillDraw ? game.drillDraw->Pick(r) : DrawWordIndex(r, wordMax);
+    if (index >= 0 && index < dict.Words.size())
+        game.ShowQuestion(dict.Words.at(index));
 }
 
 void GetCopipe(Game &game, int n)

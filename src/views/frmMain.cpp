@@ -114,6 +114,7 @@ void frmMain::CreateMenus()
     mnuSpeed->setShortcut(Qt::Key_F2);
     mnuTime = mnuG->addAction(QStringLiteral("タイムアタック(&T)"));
     mnuTime->setShortcut(Qt::Key_F3);
+    mnuDrill = mnuG->addAction(QStringLiteral("苦手キー練習(&W)"));
     mnuCopype = mnuG->addMenu(QStringLiteral("コピペアタック(&C)"));
     placeholder(mnuCopype, mnuCopipe);
     mnuI = mnuG->addMenu(QStringLiteral("インターネットランキング(&I)"));
@@ -135,6 +136,8 @@ void frmMain::CreateMenus()
     mnuTimeScore = mnuScore->addAction(QStringLiteral("タイムアタック(&T)"));
     mnuC2 = mnuScore->addMenu(QStringLiteral("コピペアタック(&C)"));
     placeholder(mnuC2, mnuCopipeScore);
+    mnuScore->addSeparator();
+    mnuStats = mnuScore->addAction(QStringLiteral("成績の推移(&G)..."));
 
     mnuS = bar->addMenu(QStringLiteral("設定(&S)"));
     auto check = [this](const char *caption) {
@@ -166,6 +169,7 @@ void frmMain::MenuEnabled(bool enabled)
 {
     mnuTime->setEnabled(enabled);
     mnuSpeed->setEnabled(enabled);
+    mnuDrill->setEnabled(enabled);
     mnuCopype->menuAction()->setEnabled(enabled);
     mnuNet->setEnabled(enabled);
     mnuRoman->setEnabled(enabled);

@@ -68,6 +68,7 @@ public:
     QMenu *mnuG = nullptr;
     QAction *mnuSpeed = nullptr;
     QAction *mnuTime = nullptr;
+    QAction *mnuDrill = nullptr;
     QMenu *mnuCopype = nullptr;
     QList<QAction *> mnuCopipe;
     QMenu *mnuI = nullptr;
@@ -84,6 +85,7 @@ public:
     QAction *mnuTimeScore = nullptr;
     QMenu *mnuC2 = nullptr;
     QList<QAction *> mnuCopipeScore;
+    QAction *mnuStats = nullptr;
     QMenu *mnuS = nullptr;
     QAction *mnuBold = nullptr;
     QAction *mnuBig = nullptr;

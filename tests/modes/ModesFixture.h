@@ -28,6 +28,7 @@ protected:
             row = {"名無しさん", 0, 0};
         for (ScoreEntry &row : aplMain::TimeScores)
             row = {"名無しさん", 999, 0};
+        aplMain::DrillScores = DefaultSpeedRows();
         NewProgram();
     }
 

@@ -1,0 +1,124 @@
+#include "ModesFixture.h"
+
+#include "history/DrillDraw.h"
+#include "history/HistoryStore.h"
+#include "util/Functions.h"
+#include "util/ShiftJis.h"
+#include "views/frmHiScore.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// Reads the program's history file with a store of its own.
+struct StoredHistory {
+    explicit StoredHistory(const QString &path) : store(path) { store.Open(); }
+    QList<history::GamePoint> Games() const { return store.Games({}); }
+    history::CharCount Tally(QChar c) const
+    {
+        for (const history::CharCount &count : store.CharTallies({}))
+            if (count.expected == c)
+                return count;
+        return {};
+    }
+    history::HistoryStore store;
+};
+
+} // namespace
+
+TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
+{
+    game->dict.Words = {{"犬", "INU"}};
+    game->dict.WordMax = "0";
+    modes->mnuTime_Click();
+    fake.clock->now = 1000;
+    Key('I');
+    Key('X'); // a miss where N stands
+    TypeCorrect(498);
+    Key('Y'); // another miss where U or I stands
+    TypeCorrect(1);
+    TickAt(3000);
+    ASSERT_FALSE(Loop().Running());
+
+    // Esc and Tab end games that are not kept.
+    for (int vk : {27, 9}) {
+        modes->mnuSpeed_Click();
+        fake.clock->now = 4000;
+        TypeCorrect(3);
+        fake.keys->down[vk] = true;
+        TickAt(4100);
+        fake.keys->down[vk] = false;
+    }
+    ASSERT_TRUE(Loop().Running()) << "Tab started a new game";
+
+    StoredHistory stored(fake.PathOf("history.sqlite3"));
+    const QList<history::GamePoint> games = stored.Games();
+    ASSERT_EQ(games.size(), 1);
+    EXPECT_EQ(games[0].mode, history::Mode::Time);
+    EXPECT_DOUBLE_EQ(games[0].speed, 250.0) << "500 keys in 2 s";
+    EXPECT_NEAR(games[0].accuracy, 100.0 * 500 / 502, 1e-9);
+    const history::CharCount n = stored.Tally('N');
+    EXPECT_EQ(n.wrong, 2) << "X after the first I, Y after the 499th correct key";
+    ASSERT_EQ(n.instead.size(), 2);
+    EXPECT_EQ(QString(n.instead[0].typed) + n.instead[1].typed, "XY");
+    const int rights = stored.Tally('I').right + stored.Tally('N').right + stored.Tally('U').right;
+    EXPECT_EQ(rights, 500);
+    EXPECT_TRUE(fake.dialogs->Texts().filter("成績").isEmpty());
+}
+
+TEST_F(ModesTest, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn)
+{
+    ASSERT_TRUE(QDir().mkdir(fake.PathOf("history.sqlite3")));
+    for (int round = 0; round < 2; ++round) {
+        modes->mnuTime_Click();
+        fake.clock->now = 1000 + round * 10000;
+        TypeCorrect(500);
+        TickAt(fake.clock->now + 2000);
+        ASSERT_FALSE(Loop().Running());
+    }
+    EXPECT_EQ(Boxes().filter("成績ファイル").size(), 1);
+    EXPECT_EQ(Boxes().filter("-------------------終了-------------------").size(), 2);
+    EXPECT_TRUE(QFileInfo(fake.PathOf("history.sqlite3")).isDir()) << "left as it was";
+}
+
+TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacters)
+{
+    // A history in which Q, Z and X are missed far more than anything else.
+    {
+        history::HistoryStore store(fake.PathOf("history.sqlite3"));
+        history::GameRecord record;
+        record.mode = history::Mode::Speed;
+        record.correct = 300;
+        for (QChar c : {QChar('Q'), QChar('Z'), QChar('X'), QChar('A')})
+            record.chars.append({c, 50, c == 'A' ? 0 : 25, {}});
+        ASSERT_TRUE(store.Record(record).Ok());
+    }
+    game->dict.Words = {{"甲", "QZX"}, {"乙", "AAA"}, {"丙", "BBB"}, {"丁", "CCC"}};
+    game->dict.WordMax = "3";
+    modes->mnuDrill_Click();
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@苦手キー練習");
+    EXPECT_FALSE(form->mnuDrill->isEnabled());
+    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    EXPECT_EQ(game->state.Goal, 120000);
+    ASSERT_TRUE(game->drillDraw.has_value());
+    EXPECT_TRUE(game->drillDraw->Aimed());
+    int aimed = 0;
+    fake.clock->now = 1000;
+    for (int word = 0; word < 400; ++word) {
+        aimed += game->state.Roman == "QZX";
+        TypeCorrect(3);
+    }
+    EXPECT_GT(aimed, 200) << "a plain draw would give about 100 of 400";
+
+    fake.dialogs->inputAnswers = {"練習生"};
+    TickAt(1000 + 120001);
+    ASSERT_FALSE(Loop().Running());
+    EXPECT_FALSE(game->drillDraw.has_value());
+    EXPECT_EQ(aplMain::DrillScores[0].Score, 1200);
+    const QString saved = Functions::FromShiftJis(ReadBytes(fake.PathOf("drill.hss")));
+    EXPECT_TRUE(saved.startsWith("\"練習生\",1200,")) << saved.toStdString();
+    EXPECT_EQ(aplMain::SpeedScores[0].Score, 0) << "the Speed attack table is not touched";
+    EXPECT_EQ(hiScores->Window()->windowTitle(), "苦手キー練習");
+    EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).store.Games({history::Mode::Drill, {}}).size(), 1);
+}
