@@ -5,13 +5,10 @@
 #include "util/Functions.h"
 
 #include <QListWidget>
-#include <QPointer>
 
 namespace {
 
 constexpr int Twips(int twips) { return twips / 15; }
-
-QPointer<frmNetResult> g_netResult;
 
 } // namespace
 
@@ -36,23 +33,4 @@ frmNetResult::frmNetResult(QWidget *netWindow, QWidget *parent) : QWidget(parent
     const NetRecord::Totals totals = NetRecord::CountRecords(Functions::ReadWholeFile(path));
     lstNetResult->addItems(totals.rows);
     Label1->setText(NetRecord::TotalsCaption(totals));
-}
-
-frmNetResult *ShowNetResultWindow(QWidget *netWindow)
-{
-    if (!g_netResult)
-        g_netResult = new frmNetResult(netWindow);
-    g_netResult->show();
-    g_netResult->raise();
-    return g_netResult;
-}
-
-frmNetResult *NetResultWindow()
-{
-    return g_netResult;
-}
-
-void UnloadNetResultWindow()
-{
-    delete g_netResult;
 }

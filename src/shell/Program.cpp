@@ -2,7 +2,7 @@
 
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
-#include "net/NetMenu.h"
+#include "net/NetGame.h"
 #include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "romaji_editor/RomajiMenu.h"
@@ -24,6 +24,7 @@ Program::Program() : form_(std::make_unique<frmMain>())
     game_ = new Game(*form_);
     hiScores_ = std::make_unique<HiScoreMenu>(*game_);
     modes_ = new Modes(*game_, *hiScores_);
+    net_ = new NetGame(*game_, game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
     Wire();
 }
@@ -33,7 +34,7 @@ Program::~Program()
     hiScores_.reset();
     delete ranking_.data();
     delete roman_.data();
-    UnloadNetWindow();
+    net_->Unload();
 }
 
 frmRoman *Program::RomanWindow() const
@@ -55,7 +56,7 @@ void Program::Wire()
     };
     on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
     on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
-    on(form.mnuNet, [&game] { mnuNet_Click(game); });
+    on(form.mnuNet, [this] { net_->mnuNet_Click(); });
     on(form.mnuReload, [&game] { mnuReload_Click(game); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
@@ -127,7 +128,7 @@ void Program::Unload()
 {
     hiScores_->Unload();
     form_->LoadWindow()->close();
-    UnloadNetWindow();
+    net_->Unload();
     if (!aplMain::SaveSettings()) {
         platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
     }

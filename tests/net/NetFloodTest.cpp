@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "net/NetBattle.h"
+#include "net/NetLink.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
 #include "settings/aplMain.h"
@@ -109,15 +110,16 @@ private:
 TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
 {
     FakePlatform fake;
-    NetBattle::NetRunning = false;
-    frmNet net(nullptr);
+    NetLink link;
+    NetBattle battle(link);
+    frmNet net(link, battle, nullptr);
     net.setAttribute(Qt::WA_DeleteOnClose, false);
-    net.SetPort(FreePort());
+    link.SetPort(FreePort());
     net.show();
     aplMain::Kotehan = QStringLiteral("太郎");
     net.mnuServer_Click();
 
-    FloodPeer peer(net.Port(), 10000, 1000);
+    FloodPeer peer(link.Port(), 10000, 1000);
     // Between two turns of the event loop: the wall time, and the processor
     // time this thread spent. Only the second is the window's own doing; on
     // a machine shared with other test programs the first also counts the
@@ -142,7 +144,7 @@ TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
         peer.wait();
     });
     ASSERT_TRUE(WaitUntil([&] { return peer.connected.load(); }));
-    ASSERT_TRUE(WaitUntil([&] { return net.ClientName == "花子"; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return link.ClientName() == "花子"; }, 10000));
     sinceLastTurn.start();
     lastCpu = ThreadCpuMs();
     turn.start();
@@ -159,8 +161,8 @@ TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
 
     EXPECT_EQ(peer.sent.load(), 10000);
     ASSERT_TRUE(net.LogText().endsWith(QStringLiteral("花子> おわり\r\n"))) << "the window kept handling messages";
-    EXPECT_EQ(NetBattle::ClientAP, 123);
-    EXPECT_EQ(net.wscSystem->State(), platform::TcpLink::Connected);
+    EXPECT_EQ(battle.Current().ClientAP, 123);
+    EXPECT_EQ(link.State(), platform::TcpLink::Connected);
     EXPECT_LE(net.LogText().size(), 10000);
     // However many final hits arrived, the battle was lost once.
     const NetRecord::Totals totals

@@ -1,10 +1,13 @@
 #include "net/NetRecord.h"
+#include "net/frmNet.h"
 #include "net/frmNetResult.h"
 
 #include "FakePlatform.h"
+#include "NetTestSupport.h"
 #include "settings/aplMain.h"
 #include "util/ShiftJis.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -60,31 +63,44 @@ TEST(NetRecord, TotalsCountEveryCompleteLine)
 TEST(frmNetResult, ShowsTheRecordBesideTheNetWindowAndReadsItOnce)
 {
     FakePlatform fake;
-    QWidget net;
-    net.setGeometry(100, 200, 300, 150);
+    NetDesk desk;
+    desk.net->mnuNet_Click();
+    frmNet *net = desk.net->Window();
+    ASSERT_NE(net, nullptr);
+    net->setGeometry(100, 200, 300, 150);
     {
         // No file: the initial caption and an empty list.
-        frmNetResult *window = ShowNetResultWindow(&net);
+        net->mnuNetResult->trigger();
+        frmNetResult *window = desk.net->ResultWindow();
+        ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "対戦成績");
         EXPECT_EQ(window->Label1->text(), "通算 0勝0敗");
         EXPECT_EQ(window->lstNetResult->count(), 0);
         EXPECT_EQ(window->lstNetResult->geometry(), QRect(8, 24, 233, 244));
-        UnloadNetResultWindow();
-        EXPECT_EQ(NetResultWindow(), nullptr);
+        delete window;
+        EXPECT_EQ(desk.net->ResultWindow(), nullptr);
     }
     WriteShiftJisFile(fake.PathOf(FileName), "01/12/05 勝利：太郎 vs 花子\r\n01/12/06 敗北：太郎 vs <b>花子</b>\r\n");
-    frmNetResult *window = ShowNetResultWindow(&net);
+    net->mnuNetResult->trigger();
+    frmNetResult *window = desk.net->ResultWindow();
+    ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label1->text(), "通算 1勝1敗");
     ASSERT_EQ(window->lstNetResult->count(), 2);
     EXPECT_EQ(window->lstNetResult->item(1)->text(), "01/12/06 敗北：太郎 vs <b>花子</b>");
-    EXPECT_EQ(window->pos(), QPoint(net.frameGeometry().right() + 1, net.frameGeometry().top()));
+    EXPECT_EQ(window->pos(), QPoint(net->frameGeometry().right() + 1, net->frameGeometry().top()));
 
     // Shown again while open: the first load stands.
     AppendRecord(fake.PathOf(FileName), "01/12/07 勝利：太郎 vs 花子");
-    EXPECT_EQ(ShowNetResultWindow(&net), window);
+    net->mnuNetResult->trigger();
+    EXPECT_EQ(desk.net->ResultWindow(), window);
     EXPECT_EQ(window->Label1->text(), "通算 1勝1敗");
     EXPECT_EQ(window->lstNetResult->count(), 2);
-    UnloadNetResultWindow();
-    EXPECT_EQ(ShowNetResultWindow(&net)->Label1->text(), "通算 2勝1敗");
-    UnloadNetResultWindow();
+    delete window;
+    net->mnuNetResult->trigger();
+    ASSERT_NE(desk.net->ResultWindow(), nullptr);
+    EXPECT_EQ(desk.net->ResultWindow()->Label1->text(), "通算 2勝1敗");
+    // The main window's unload takes both windows.
+    desk.net->Unload();
+    EXPECT_EQ(desk.net->ResultWindow(), nullptr);
+    EXPECT_EQ(desk.net->Window(), nullptr);
 }
