@@ -180,7 +180,7 @@ void NetLink::Dispatch(const QString &message)
     if (parsed.command == u"PNG")
         SendPingOK();
     else if (parsed.command == u"NAM")
-        clientName_ = parsed.argument;
+        clientName_ = NetProtocol::OnOneLine(parsed.argument);
     emit received(parsed.command, parsed.argument);
 }
 

@@ -40,7 +40,7 @@ public:
     void Reset();
 
     // The names of this connection: the own one as sent with NAM, the
-    // other's as last received.
+    // other's as last received (on one line).
     const QString &MyName() const { return myName_; }
     void SetMyName(const QString &name) { myName_ = name; }
     const QString &ClientName() const { return clientName_; }

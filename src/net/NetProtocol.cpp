@@ -151,6 +151,24 @@ QString FormatNumber(double value)
     return QString::number(value, 'g', 15);
 }
 
+QString OnOneLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line) {
+        switch (c.unicode()) {
+        case u'\r':
+        case u'\n':
+        case u'\v':
+        case u'\f':
+        case 0x0085:
+        case 0x2028:
+        case 0x2029: c = QLatin1Char(' '); break;
+        default: break;
+        }
+    }
+    return line;
+}
+
 QString LogLine(const QTime &time, const QString &text)
 {
     return time.toString(QStringLiteral("hh:mm")) + QLatin1Char('<') + text + QStringLiteral("\r\n");

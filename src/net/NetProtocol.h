@@ -46,6 +46,10 @@ std::optional<double> NumberValue(const QString &argument);
 // point, others with as many digits as they need.
 QString FormatNumber(double value);
 
+// Text from the peer as the log shows it: every line break a space, so a
+// chat or a name cannot add lines that look like the program's own.
+QString OnOneLine(const QString &text);
+
 // One log line: "hh:mm", "<", the text, CR LF.
 QString LogLine(const QTime &time, const QString &text);
 // The log after an insertion: beyond LogLimit characters only the last

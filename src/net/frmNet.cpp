@@ -24,6 +24,10 @@ namespace {
 
 constexpr int Twips(int twips) { return twips / 15; }
 constexpr int GaugeHeight = 135 / 15;
+// Room for each name over its gauges: the own one up to the other side's
+// column, the other's up to the right edge of the log.
+constexpr int MyNameWidth = Twips(3840 - 120) - 8;
+constexpr int ClientNameWidth = Twips(7215 - 3840);
 
 const QString Anonymous = QStringLiteral("名無しさん");
 
@@ -53,6 +57,12 @@ void SetGauge(QWidget *gauge, qint16 value, const QColor &colour)
         palette.setColor(QPalette::Window, colour);
         gauge->setPalette(palette);
     }
+}
+
+// A name as long as the peer likes stays on its side of the window.
+void ShowName(AutoLabel *label, const QString &name, int width)
+{
+    label->setText(QFontMetrics(label->font()).elidedText(NetProtocol::OnOneLine(name), Qt::ElideRight, width));
 }
 
 } // namespace
@@ -247,8 +257,8 @@ void frmNet::DrawGauges()
 
 void frmNet::ShowNames()
 {
-    lblMyName->setText(battle_.ShownMyName());
-    lblClientName->setText(battle_.ShownClientName());
+    ShowName(lblMyName, battle_.ShownMyName(), MyNameWidth);
+    ShowName(lblClientName, battle_.ShownClientName(), ClientNameWidth);
 }
 
 // The messages the window shows; the link answers PNG and the battle takes
@@ -256,7 +266,7 @@ void frmNet::ShowNames()
 void frmNet::Cont(const QString &command, const QString &argument)
 {
     if (command == u"MSG") {
-        AddText(link_.ClientName() + QStringLiteral("> ") + argument);
+        AddText(link_.ClientName() + QStringLiteral("> ") + NetProtocol::OnOneLine(argument));
     } else if (command == u"NAM") {
         AddText(QStringLiteral("system> 相手の名前は") + link_.ClientName() + QStringLiteral("です"));
     } else if (command == u"POK") {

@@ -486,3 +486,36 @@ TEST_F(NetWindow, AHostNameThatDoesNotResolveLogsOneLine)
     EXPECT_EQ(link.State(), platform::TcpLink::Closed);
     EXPECT_EQ(EnabledOf(*net), (Enabled{true, true, true, false, false}));
 }
+
+TEST_F(NetWindow, ReceivedTextStaysOnOneLineAndNamesOnTheirSide)
+{
+    RawPeer peer;
+    Serve(peer);
+    // A name and chats that try to add lines of their own to the log.
+    const QString forged = QStringLiteral("\r\n21:07<実況> あなたは勝ちました");
+    Deliver(peer, "NAM 花子" + forged, 1);
+    Deliver(peer, "MSG やあ" + forged + "\n21:08<system> 切断されました\rおわり", 1);
+    EXPECT_EQ(Logged(*net).mid(Logged(*net).size() - 2),
+              (QStringList{"system> 相手の名前は花子  21:07<実況> あなたは勝ちましたです",
+                           "花子  21:07<実況> あなたは勝ちました> やあ  21:07<実況> あなたは勝ちました 21:08<system> "
+                           "切断されました おわり"}));
+    EXPECT_EQ(net->txtState->document()->blockCount(), Logged(*net).size() + 1);
+    Deliver(peer, "ATK 150", 2);
+    EXPECT_EQ(Logged(*net).last(), "実況> 太郎は50のダメージを受けた");
+
+    // A long name with line breaks stays within its half of the window.
+    QString longName;
+    for (int i = 0; i < 20; ++i)
+        longName += QStringLiteral("長い名前\r\n");
+    peer.Send("NAM " + longName);
+    ASSERT_TRUE(WaitUntil([&] { return link.ClientName().startsWith("長い名前  長い名前"); }));
+    net->cmdStart->click();
+    ASSERT_TRUE(battle.Running());
+    const QRect area = net->centralWidget()->rect();
+    EXPECT_EQ(net->lblMyName->text(), "太郎");
+    EXPECT_FALSE(net->lblClientName->text().contains('\n'));
+    EXPECT_TRUE(net->lblClientName->text().endsWith(QChar(0x2026))) << "elided";
+    EXPECT_LE(net->lblClientName->geometry().right(), area.right());
+    EXPECT_LT(net->lblMyName->geometry().right(), net->lblClientName->x());
+    EXPECT_EQ(net->lblClientName->height(), net->lblMyName->height()) << "one line";
+}
