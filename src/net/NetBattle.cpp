@@ -3,10 +3,12 @@
 #include "net/NetLink.h"
 #include "net/NetProtocol.h"
 #include "net/NetRecord.h"
+#include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 
 #include <QDate>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -137,7 +139,23 @@ void NetBattle::End(bool won)
     emit line(won ? QStringLiteral("実況> あなたは勝ちました") : QStringLiteral("実況> あなたは負けました"));
     running_ = false;
     endFound_ = true;
-    NetRecord::AppendRecord(aplMain::AppPath + QLatin1String(NetRecord::FileName),
-                            NetRecord::RecordLine(QDate::currentDate(), won, link_.MyName(), link_.ClientName()));
+    const QString path = aplMain::AppPath + QLatin1String(NetRecord::FileName);
+    if (!NetRecord::AppendRecord(path, NetRecord::RecordLine(QDate::currentDate(), won, link_.MyName(),
+                                                             link_.ClientName())))
+        TellRecordFailure(path);
     emit ended(won);
+}
+
+void NetBattle::TellRecordFailure(const QString &path)
+{
+    if (recordFailureTold_)
+        return;
+    recordFailureTold_ = true;
+    // Not from inside the pass, the key or the message that ended the
+    // battle: the box waits for the event loop.
+    QTimer::singleShot(0, this, [path] {
+        platform::dialogs().Message(QStringLiteral("対戦成績ファイル「%1」に書き込めませんでした。\r\n"
+                                                   "この対戦の結果は記録されません。")
+                                        .arg(path));
+    });
 }

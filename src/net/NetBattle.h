@@ -63,6 +63,7 @@ private:
     void TakeState(const QString &argument);
     void Hit(const QString &argument);
     void End(bool won);
+    void TellRecordFailure(const QString &path);
 
     NetLink &link_;
     Values values_;
@@ -72,4 +73,6 @@ private:
     // The end of the current battle has been told and recorded; a late
     // report must not tell it again before the next start.
     bool endFound_ = false;
+    // A record that could not be written is told once a run.
+    bool recordFailureTold_ = false;
 };

@@ -1,3 +1,5 @@
+#include "net/NetBattle.h"
+#include "net/NetLink.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
@@ -8,6 +10,8 @@
 #include "util/ShiftJis.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -103,4 +107,35 @@ TEST(frmNetResult, ShowsTheRecordBesideTheNetWindowAndReadsItOnce)
     desk.net->Unload();
     EXPECT_EQ(desk.net->ResultWindow(), nullptr);
     EXPECT_EQ(desk.net->Window(), nullptr);
+}
+
+TEST(NetRecord, ARecordThatCannotBeAppendedIsToldOnceARun)
+{
+    FakePlatform fake;
+    const QString path = fake.PathOf(FileName);
+    ASSERT_TRUE(QDir().mkpath(path));
+    NetLink link;
+    NetBattle battle(link);
+    QStringList lines;
+    QObject::connect(&battle, &NetBattle::line, [&](const QString &line) { lines.append(line); });
+    int ends = 0;
+    QObject::connect(&battle, &NetBattle::ended, [&] { ++ends; });
+
+    const QString told = "対戦成績ファイル「" + path + "」に書き込めませんでした。\r\nこの対戦の結果は記録されません。";
+    battle.Start();
+    battle.SetValues({0, 0, 200, 0});
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(lines.last(), "実況> あなたは勝ちました");
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty()) << "not inside the pass, key or message that ended the battle";
+    Settle(20);
+    EXPECT_EQ(fake.dialogs->Texts(), QStringList{told});
+
+    // The next battle fails the same way: the player already knows.
+    battle.Start();
+    battle.SetValues({0, 0, 0, 120});
+    EXPECT_EQ(ends, 2);
+    EXPECT_EQ(lines.last(), "実況> あなたは負けました");
+    Settle(20);
+    EXPECT_EQ(fake.dialogs->Texts(), QStringList{told});
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
