@@ -4,6 +4,9 @@
 #include "platform/Platform.h"
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcNetLink, "tokira.net.link")
 
 namespace {
 
@@ -104,6 +107,10 @@ bool NetLink::Send(const QString &message)
         emit sendFailed();
         return false;
     }
+    if (tcp_.BytesToWrite() > NetProtocol::MaxBacklog) {
+        qCWarning(lcNetLink) << "the peer reads nothing:" << tcp_.BytesToWrite() << "bytes unsent; dropping the link";
+        DropFlood();
+    }
     return true;
 }
 
@@ -147,9 +154,14 @@ void NetLink::OnDataArrival()
     const QString arrival = tcp_.ReadAll();
     if (arrival.isEmpty())
         return;
-    const QStringList messages = NetProtocol::SplitArrival(arrival);
-    for (const QString &message : messages)
-        received_.enqueue(message);
+    backlog_ += arrival.size();
+    arrivals_.enqueue(arrival);
+    if (backlog_ > NetProtocol::MaxBacklog) {
+        qCWarning(lcNetLink) << "the peer sends faster than it is handled:" << backlog_
+                             << "characters waiting; dropping the link";
+        DropFlood();
+        return;
+    }
     HandleQueued();
 }
 
@@ -161,9 +173,18 @@ void NetLink::HandleQueued()
     handling_ = true;
     QElapsedTimer slice;
     slice.start();
-    while (!received_.isEmpty()) {
-        Dispatch(received_.dequeue());
-        if (!received_.isEmpty() && slice.elapsed() >= HandlingSliceMs) {
+    while (!arrivals_.isEmpty()) {
+        const QStringView rest = QStringView(arrivals_.head()).mid(headUsed_);
+        const qsizetype length = NetProtocol::FirstMessageLength(rest);
+        const QString message = rest.left(length).toString();
+        headUsed_ += length;
+        backlog_ -= length;
+        if (headUsed_ >= arrivals_.head().size()) {
+            arrivals_.dequeue();
+            headUsed_ = 0;
+        }
+        Dispatch(message);
+        if (!arrivals_.isEmpty() && slice.elapsed() >= HandlingSliceMs) {
             if (!handleScheduled_) {
                 handleScheduled_ = true;
                 QTimer::singleShot(0, this, &NetLink::HandleQueued);
@@ -186,5 +207,14 @@ void NetLink::Dispatch(const QString &message)
 
 void NetLink::DropQueue()
 {
-    received_.clear();
+    arrivals_.clear();
+    headUsed_ = 0;
+    backlog_ = 0;
+}
+
+void NetLink::DropFlood()
+{
+    DropQueue();
+    tcp_.Close();
+    emit closed();
 }

@@ -64,7 +64,7 @@ signals:
     void hostNotFound();
     // One received message. A PNG is answered and NAM sets ClientName before it is told.
     void received(const QString &command, const QString &argument);
-    // The peer closed the link.
+    // The peer closed the link, or got so far ahead that it was dropped.
     void closed();
     // A message could not be sent: the link is not connected.
     void sendFailed();
@@ -80,6 +80,8 @@ private:
     void HandleQueued();
     void Dispatch(const QString &message);
     void DropQueue();
+    // The peer is more than the backlog ahead: the link goes as if it had closed.
+    void DropFlood();
 
     platform::TcpLink tcp_;
     quint16 port_;
@@ -87,7 +89,11 @@ private:
     QString clientName_;
     QTimer connectTimer_;
     qint64 connectStart_ = 0;
-    QQueue<QString> received_;
+    // Arrivals as they came, cut into messages only when handled; the head
+    // is handled from headUsed_ on.
+    QQueue<QString> arrivals_;
+    qsizetype headUsed_ = 0;
+    qint64 backlog_ = 0;
     bool handling_ = false;
     bool handleScheduled_ = false;
 };

@@ -96,19 +96,22 @@ bool IsKnownCommand(QStringView word)
     return false;
 }
 
+qsizetype FirstMessageLength(QStringView rest)
+{
+    const qsizetype end = FirstMessageEnd(rest);
+    return end < 0 ? rest.size() : end;
+}
+
 QStringList SplitArrival(const QString &arrival)
 {
     QStringList messages;
     QStringView rest(arrival);
-    for (;;) {
-        const qsizetype end = FirstMessageEnd(rest);
-        if (end < 0) {
-            messages.append(rest.toString());
-            return messages;
-        }
-        messages.append(rest.left(end).toString());
-        rest = rest.mid(end);
-    }
+    do {
+        const qsizetype length = FirstMessageLength(rest);
+        messages.append(rest.left(length).toString());
+        rest = rest.mid(length);
+    } while (!rest.isEmpty());
+    return messages;
 }
 
 Message ParseMessage(const QString &message)

@@ -17,6 +17,10 @@ constexpr int MaxArgument = 256;
 constexpr int MaxNameLength = 9;
 constexpr int LogLimit = 10000;
 constexpr int LogKeep = 9000;
+// How far a peer may get ahead of this side, in characters received and not
+// yet handled or bytes written and not yet taken by the peer: no honest peer
+// comes near it, and a flood beyond it drops the link.
+constexpr qint64 MaxBacklog = 1024 * 1024;
 
 struct Message {
     QString command;  // the first three characters (fewer when the text is shorter)
@@ -32,6 +36,9 @@ bool IsKnownCommand(QStringView word);
 // POK) or whose argument is a number (STT, ATK: after its digits); MSG, NAM
 // and anything else keep the rest of the arrival as their argument.
 QStringList SplitArrival(const QString &arrival);
+// The length of the first message of what is left of an arrival, cut as
+// SplitArrival cuts it.
+qsizetype FirstMessageLength(QStringView rest);
 
 Message ParseMessage(const QString &message);
 
