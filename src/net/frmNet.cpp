@@ -97,6 +97,10 @@ void frmNet::Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
+    // A closed window waits for its deletion; a window loaded meanwhile
+    // alone shows what the link and the battle report.
+    disconnect(&link_, nullptr, this, nullptr);
+    disconnect(&battle_, nullptr, this, nullptr);
     emit unloaded();
 }
 

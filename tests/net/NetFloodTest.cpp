@@ -254,7 +254,9 @@ TEST(NetFlood, APeerThatFloodsOrReadsNothingIsDroppedWithTheDisconnectLine)
     ASSERT_TRUE(dropped());
     EXPECT_EQ(link.State(), platform::TcpLink::Closed);
     EXPECT_FALSE(net.cmdPing->isEnabled());
-    EXPECT_LT(peak - before, 32 * 1024);
+    // Sanitizer builds keep freed memory aside for a while; an unbounded
+    // link grows by a gigabyte in this time.
+    EXPECT_LT(peak - before, 64 * 1024);
 
     // A peer that takes nothing of what this side writes.
     net.mnuServer_Click();
