@@ -1,24 +1,11 @@
 #include "net/NetGame.h"
 
-#include "modes/PassTimer.h"
-#include "net/NetBattle.h"
-#include "net/NetMenu.h"
 #include "net/frmNet.h"
+#include "net/frmNetResult.h"
 #include "platform/Platform.h"
 #include "typing/Game.h"
-#include "views/frmMain.h"
-#include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
-#include "util/Functions.h"
-
-#include <QLoggingCategory>
-#include <QPointer>
-
-#include <algorithm>
-
-Q_DECLARE_LOGGING_CATEGORY(lcNet)
-
-using namespace NetBattle;
+#include "views/frmMain.h"
 
 namespace {
 
@@ -32,124 +19,161 @@ bool TakeEnter()
     return tapped || platform::keys().IsDown(VkReturn);
 }
 
-struct Rounds {
-    NetPhase phase = NetPhase::Idle;
-    qint64 start = 0;
-    QPointer<PassTimer> timer;
-};
+} // namespace
 
-Rounds &rounds()
+NetGame::NetGame(Game &game, QObject *parent)
+    : QObject(parent), game_(game), battle_(link_), timer_(this, [this] { Pass(); })
 {
-    static Rounds r;
-    return r;
+    InstallHooks();
+    connect(&battle_, &NetBattle::started, this, [this] {
+        // Typing goes to the main window.
+        game_.form.activateWindow();
+        game_.form.raise();
+        if (phase_ == Phase::Waiting)
+            LeaveWait();
+    });
+    connect(&battle_, &NetBattle::ended, this, [this] { battleEnded_ = true; });
+    connect(&battle_, &NetBattle::ended, this, &NetGame::RoundOver);
+    connect(&link_, &NetLink::closed, this, &NetGame::RoundOver);
 }
 
-void StartTimer(Game &game)
+NetGame::~NetGame()
 {
-    Rounds &r = rounds();
-    if (r.timer && r.timer->parent() != &game)
-        delete r.timer;
-    if (!r.timer) {
-        r.timer = new PassTimer(&game, [g = &game] { NetBattleTick(*g); });
+    // The game may be gone already: the windows must not report back.
+    if (window_)
+        disconnect(window_, nullptr, this, nullptr);
+    Unload();
+}
+
+frmNet *NetGame::Window() const
+{
+    return window_;
+}
+
+frmNetResult *NetGame::ResultWindow() const
+{
+    return result_;
+}
+
+void NetGame::InstallHooks()
+{
+    NetHooks &hooks = game_.net;
+    hooks.myAP = [this] { return int(battle_.Current().MyAP); };
+    hooks.setMyAP = [this](int ap) { battle_.SetMyAP(ap); };
+    hooks.sendState = [this](const QString &text) { link_.SendState(text); };
+    hooks.draw = [this] { battle_.Draw(); };
+}
+
+void NetGame::mnuNet_Click()
+{
+    LoadWindow();
+    if (phase_ != Phase::Idle)
+        return;
+    BeginRound();
+}
+
+void NetGame::Unload()
+{
+    delete result_.data();
+    delete window_.data();
+}
+
+void NetGame::LoadWindow()
+{
+    if (!window_) {
+        link_.Reset();
+        battle_.Reset();
+        window_ = new frmNet(link_, battle_, &game_.form);
+        connect(window_, &frmNet::unloaded, this, &NetGame::OnWindowUnloaded);
+        connect(window_, &frmNet::resultWindowWanted, this, &NetGame::ShowResultWindow);
     }
-    r.timer->Start();
+    window_->show();
 }
 
-void StopTimer()
+void NetGame::ShowResultWindow()
 {
-    if (rounds().timer)
-        rounds().timer->Stop();
+    if (!result_)
+        result_ = new frmNetResult(window_);
+    result_->show();
+    result_->raise();
+}
+
+void NetGame::OnWindowUnloaded()
+{
+    window_ = nullptr;
+    // The link goes with the window, and with it the battle: a battle left
+    // running would start the next net battle command at once, with nobody
+    // on the other side.
+    link_.Reset();
+    battle_.Stop();
+    if (phase_ == Phase::Waiting)
+        LeaveWait();
 }
 
 // Steps 1 to 4 of a round: the main window is made ready and waits for a start.
-void BeginRound(Game &game)
+void NetGame::BeginRound()
 {
-    game.Init();
-    NetOver = false;
-    game.form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
-    game.form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
-    game.form.MenuEnabled(false);
-    GetQuest(game);
-    rounds().phase = NetPhase::Waiting;
-    game.state.LoopRunning = true;
-    StartTimer(game);
+    GameState &state = game_.state;
+    game_.Init();
+    over_ = false;
+    battleEnded_ = false;
+    game_.form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
+    game_.form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
+    game_.form.MenuEnabled(false);
+    GetQuest(game_);
+    phase_ = Phase::Waiting;
+    state.LoopRunning = true;
+    // A start while the end box was up, or the window closed meanwhile.
+    if (battle_.Running() || !window_)
+        LeaveWait();
 }
 
-void EndProgramNow()
+void NetGame::LeaveWait()
 {
-    StopTimer();
-    platform::process().EndProgram();
-}
-
-void EndRound(Game &game)
-{
-    StopTimer();
-    rounds().phase = NetPhase::Idle;
-    game.form.MenuEnabled(true);
-    game.state.Playing = false;
-    game.state.NetMode = false;
-    game.state.LoopRunning = false;
-    if (!NetOpen)
-        return; // the net window was closed: the command ends
-    platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
-    BeginRound(game);
-}
-
-} // namespace
-
-void StartNetBattle(Game &game)
-{
-    LoadNetWindow(game.form);
-    // Rounds left behind by a game that is gone do not count.
-    if (rounds().phase != NetPhase::Idle && rounds().timer && rounds().timer->parent() == &game)
-        return;
-    InstallNetHooks(game);
-    BeginRound(game);
-}
-
-NetPhase NetBattlePhase()
-{
-    return rounds().phase;
-}
-
-void NetBattleTick(Game &game)
-{
-    GameState &state = game.state;
-    Rounds &r = rounds();
-    const qint64 now = platform::clock().Now();
-
-    if (r.phase == NetPhase::Waiting) {
-        if (!NetRunning && !state.Unloading && !NetOver && NetOpen)
-            return;
-        state.Playing = true;
-        state.NetMode = true;
-        if (state.Unloading) {
-            EndProgramNow();
-            return;
-        }
-        r.start = now;
-        if (r.timer)
-            r.timer->PaintSoon();
-        r.phase = NetPhase::Running;
-        platform::keys().TakeWentDown(VkReturn);
+    GameState &state = game_.state;
+    state.Playing = true;
+    state.NetMode = true;
+    if (state.Unloading) {
+        EndProgramNow();
         return;
     }
-    if (r.phase != NetPhase::Running)
+    start_ = platform::clock().Now();
+    phase_ = Phase::Running;
+    platform::keys().TakeWentDown(VkReturn);
+    timer_.PaintSoon();
+    timer_.Start();
+}
+
+void NetGame::RoundOver()
+{
+    over_ = true;
+    if (phase_ == Phase::Waiting)
+        LeaveWait();
+}
+
+void NetGame::Pass()
+{
+    GameState &state = game_.state;
+    if (phase_ == Phase::Waiting && state.Unloading) {
+        EndProgramNow();
+        return;
+    }
+    if (phase_ != Phase::Running)
         return;
 
-    double elapsed = static_cast<double>(now - r.start) / 1000.0;
+    const qint64 now = platform::clock().Now();
+    double elapsed = static_cast<double>(now - start_) / 1000.0;
     const double shownElapsed = elapsed;
     if (elapsed == 0.0)
         elapsed = 0.001;
     state.Speed = state.TypeCount / elapsed;
     state.Seconds = shownElapsed;
 
-    frmNet *net = NetWindow();
-    if (TakeEnter() && MyAP != 0 && net)
-        net->Attack();
+    if (TakeEnter() && battle_.Current().MyAP != 0 && window_)
+        battle_.Attack();
 
     bool leave = false;
-    if (NetOver) {
+    if (over_) {
         if (state.Unloading) {
             EndProgramNow();
             return;
@@ -158,44 +182,36 @@ void NetBattleTick(Game &game)
     } else if (state.Unloading) {
         EndProgramNow();
         return;
-    } else if (!NetOpen) {
+    } else if (!window_) {
         leave = true;
     }
 
-    // Tests may run a pass without the timer; they always see the labels.
-    if (!r.timer || r.timer->PaintDue(now, leave))
-        game.ShowPass(QString::number(ClientHP));
+    if (timer_.PaintDue(now, leave))
+        game_.ShowPass(QString::number(battle_.Current().ClientHP));
     if (leave)
-        EndRound(game);
+        EndRound();
 }
 
-int NetMyAP()
+void NetGame::EndRound()
 {
-    return MyAP;
+    GameState &state = game_.state;
+    timer_.Stop();
+    phase_ = Phase::Idle;
+    game_.form.MenuEnabled(true);
+    state.Playing = false;
+    state.NetMode = false;
+    state.LoopRunning = false;
+    if (!window_)
+        return; // the net window was closed: the command ends
+    platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
+    // Only a round the battle decided counts as a game played to its end.
+    if (battleEnded_)
+        game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
+    BeginRound();
 }
 
-void NetSetMyAP(int ap)
+void NetGame::EndProgramNow()
 {
-    MyAP = static_cast<qint16>(std::clamp(ap, 0, 200));
-}
-
-void NetSendState(const QString &text)
-{
-    if (frmNet *net = NetWindow())
-        net->SendState(text);
-}
-
-void NetDraw()
-{
-    if (frmNet *net = NetWindow())
-        net->Draw();
-}
-
-void InstallNetHooks(Game &game)
-{
-    NetHooks &hooks = game.net;
-    hooks.myAP = NetMyAP;
-    hooks.setMyAP = NetSetMyAP;
-    hooks.sendState = NetSendState;
-    hooks.draw = NetDraw;
+    timer_.Stop();
+    platform::process().EndProgram();
 }

@@ -96,19 +96,22 @@ bool IsKnownCommand(QStringView word)
     return false;
 }
 
+qsizetype FirstMessageLength(QStringView rest)
+{
+    const qsizetype end = FirstMessageEnd(rest);
+    return end < 0 ? rest.size() : end;
+}
+
 QStringList SplitArrival(const QString &arrival)
 {
     QStringList messages;
     QStringView rest(arrival);
-    for (;;) {
-        const qsizetype end = FirstMessageEnd(rest);
-        if (end < 0) {
-            messages.append(rest.toString());
-            return messages;
-        }
-        messages.append(rest.left(end).toString());
-        rest = rest.mid(end);
-    }
+    do {
+        const qsizetype length = FirstMessageLength(rest);
+        messages.append(rest.left(length).toString());
+        rest = rest.mid(length);
+    } while (!rest.isEmpty());
+    return messages;
 }
 
 Message ParseMessage(const QString &message)
@@ -149,6 +152,24 @@ QString FormatNumber(double value)
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
         return QString::number(static_cast<qint64>(value));
     return QString::number(value, 'g', 15);
+}
+
+QString OnOneLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line) {
+        switch (c.unicode()) {
+        case u'\r':
+        case u'\n':
+        case u'\v':
+        case u'\f':
+        case 0x0085:
+        case 0x2028:
+        case 0x2029: c = QLatin1Char(' '); break;
+        default: break;
+        }
+    }
+    return line;
 }
 
 QString LogLine(const QTime &time, const QString &text)

@@ -17,6 +17,10 @@ constexpr int MaxArgument = 256;
 constexpr int MaxNameLength = 9;
 constexpr int LogLimit = 10000;
 constexpr int LogKeep = 9000;
+// How far a peer may get ahead of this side, in characters received and not
+// yet handled or bytes written and not yet taken by the peer: no honest peer
+// comes near it, and a flood beyond it drops the link.
+constexpr qint64 MaxBacklog = 1024 * 1024;
 
 struct Message {
     QString command;  // the first three characters (fewer when the text is shorter)
@@ -32,6 +36,9 @@ bool IsKnownCommand(QStringView word);
 // POK) or whose argument is a number (STT, ATK: after its digits); MSG, NAM
 // and anything else keep the rest of the arrival as their argument.
 QStringList SplitArrival(const QString &arrival);
+// The length of the first message of what is left of an arrival, cut as
+// SplitArrival cuts it.
+qsizetype FirstMessageLength(QStringView rest);
 
 Message ParseMessage(const QString &message);
 
@@ -45,6 +52,10 @@ std::optional<double> NumberValue(const QString &argument);
 // A number the way the log shows a computed value: whole numbers without a
 // point, others with as many digits as they need.
 QString FormatNumber(double value);
+
+// Text from the peer as the log shows it: every line break a space, so a
+// chat or a name cannot add lines that look like the program's own.
+QString OnOneLine(const QString &text);
 
 // One log line: "hh:mm", "<", the text, CR LF.
 QString LogLine(const QTime &time, const QString &text);

@@ -24,6 +24,13 @@ struct Totals {
 // Every piece before the last CR LF is a row; a row that mentions 勝利
 // anywhere is a win, any other a loss.
 Totals CountRecords(const QString &text);
+
+// The most rows the record window lists: a longer record shows its latest.
+constexpr int MaxRows = 32767;
+// Counts a record file as CountRecords counts its text, reading it a piece at
+// a time; rows holds only the last maxRows records. A file that cannot be
+// read counts nothing.
+Totals CountRecordFile(const QString &path, int maxRows);
 // "通算 3勝2敗".
 QString TotalsCaption(const Totals &totals);
 

@@ -2,29 +2,21 @@
 
 #include "net/BattleRules.h"
 #include "net/NetBattle.h"
-#include "net/frmNetResult.h"
+#include "net/NetLink.h"
 #include "net/NetProtocol.h"
-#include "net/NetRecord.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
 #include "util/Functions.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTime>
-
-Q_LOGGING_CATEGORY(lcNet, "tokira.net")
-
-using namespace NetBattle;
+#include <QTimer>
 
 const char *const frmNet::SendPrompt = "（ここに文章を打ってエンターを押すと発言できます）";
 
@@ -32,12 +24,12 @@ namespace {
 
 constexpr int Twips(int twips) { return twips / 15; }
 constexpr int GaugeHeight = 135 / 15;
-// The longest a batch of received messages may hold the window before the
-// rest waits for the next turn of the event loop.
-constexpr qint64 HandlingSliceMs = 8;
+// Room for each name over its gauges: the own one up to the other side's
+// column, the other's up to the right edge of the log.
+constexpr int MyNameWidth = Twips(3840 - 120) - 8;
+constexpr int ClientNameWidth = Twips(7215 - 3840);
 
 const QString Anonymous = QStringLiteral("名無しさん");
-const QString GenericError = QStringLiteral("system> 原因不明のエラーが発生しました、放置プレイします");
 
 QFont NameFont()
 {
@@ -67,20 +59,26 @@ void SetGauge(QWidget *gauge, qint16 value, const QColor &colour)
     }
 }
 
+// A name as long as the peer likes stays on its side of the window.
+void ShowName(AutoLabel *label, const QString &name, int width)
+{
+    label->setText(QFontMetrics(label->font()).elidedText(NetProtocol::OnOneLine(name), Qt::ElideRight, width));
+}
+
 } // namespace
 
-frmNet::frmNet(frmMain *mainWindow, QWidget *parent)
-    : QMainWindow(parent), main_(mainWindow), port_(NetProtocol::Port)
+frmNet::frmNet(NetLink &link, NetBattle &battle, QWidget *mainWindow, QWidget *parent)
+    : QMainWindow(parent), link_(link), battle_(battle)
 {
     setWindowTitle(QStringLiteral("ネット対戦"));
     setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     CreateMenus();
     ConnectSignals();
-    PlaceUnderMainWindow();
+    PlaceUnderMainWindow(mainWindow);
+    ShowNames();
+    DrawGauges();
 
-    InitNet();
-    NetOpen = true;
     AddText(QStringLiteral("system> 疾鍵ネット対戦はP2P方式です。"));
     AddText(QStringLiteral("system> 対戦する片方がサーバーを立ててください"));
     AddText(QStringLiteral("system> もう片方は、そのサーバーに接続してください"));
@@ -96,15 +94,14 @@ frmNet::~frmNet()
 
 void frmNet::Unload()
 {
-    // Once: a closed window still waiting to be deleted must not clear the
-    // flags of the window loaded after it.
     if (unloaded_)
         return;
     unloaded_ = true;
-    NetOpen = false;
-    // The link goes with the window: a battle left running would start the
-    // next net battle command at once, with nobody on the other side.
-    NetRunning = false;
+    // A closed window waits for its deletion; a window loaded meanwhile
+    // alone shows what the link and the battle report.
+    disconnect(&link_, nullptr, this, nullptr);
+    disconnect(&battle_, nullptr, this, nullptr);
+    emit unloaded();
 }
 
 void frmNet::CreateControls()
@@ -163,8 +160,6 @@ void frmNet::CreateControls()
     setTabOrder(cmdPing, cmdStart);
     setTabOrder(cmdStart, txtState);
     txtSend->setFocus();
-
-    wscSystem = new platform::TcpLink(this);
 }
 
 void frmNet::CreateMenus()
@@ -195,23 +190,28 @@ void frmNet::ConnectSignals()
     connect(cmdStart, &QPushButton::clicked, this, &frmNet::cmdStart_Click);
     connect(txtSend, &QLineEdit::returnPressed, this, &frmNet::txtSend_Enter);
 
-    connect(wscSystem, &platform::TcpLink::connectionRequest, this, &frmNet::wscSystem_ConnectionRequest);
-    connect(wscSystem, &platform::TcpLink::dataArrival, this, &frmNet::wscSystem_DataArrival);
-    connect(wscSystem, &platform::TcpLink::closed, this, &frmNet::wscSystem_Close);
-    connect(wscSystem, &platform::TcpLink::hostNotFound, this, &frmNet::wscSystem_HostNotFound);
-    connect(wscSystem, &platform::TcpLink::connected, this, [this] {
-        if (Connecting())
-            ConnectWaitPass();
+    connect(&link_, &NetLink::accepted, this, &frmNet::wscSystem_Accepted);
+    connect(&link_, &NetLink::connected, this, &frmNet::wscSystem_Connected);
+    connect(&link_, &NetLink::connectTimedOut, this, &frmNet::wscSystem_ConnectTimedOut);
+    connect(&link_, &NetLink::hostNotFound, this, &frmNet::wscSystem_HostNotFound);
+    connect(&link_, &NetLink::closed, this, &frmNet::wscSystem_Close);
+    connect(&link_, &NetLink::received, this, &frmNet::Cont);
+    connect(&link_, &NetLink::sendFailed, this,
+            [this] { AddText(QStringLiteral("system> 接続されていないので送信できませんでした")); });
+
+    connect(&battle_, &NetBattle::changed, this, &frmNet::DrawGauges);
+    connect(&battle_, &NetBattle::line, this, &frmNet::AddText);
+    connect(&battle_, &NetBattle::started, this, [this] {
+        ShowNames();
+        mnuClose->setEnabled(true);
     });
-    connectTimer_.setInterval(10);
-    connect(&connectTimer_, &QTimer::timeout, this, &frmNet::ConnectWaitPass);
 }
 
-void frmNet::PlaceUnderMainWindow()
+void frmNet::PlaceUnderMainWindow(QWidget *mainWindow)
 {
-    if (!main_)
+    if (!mainWindow)
         return;
-    const QRect mainFrame = main_->frameGeometry();
+    const QRect mainFrame = mainWindow->frameGeometry();
     move(mainFrame.left(), mainFrame.top() + mainFrame.height());
 }
 
@@ -250,168 +250,41 @@ void frmNet::AddText(const QString &text)
     txtState->ensureCursorVisible();
 }
 
-bool frmNet::Send(const QString &message)
+void frmNet::DrawGauges()
 {
-    if (wscSystem->Send(message))
-        return true;
-    AddText(QStringLiteral("system> 接続されていないので送信できませんでした"));
-    return false;
+    const NetBattle::Values &v = battle_.Current();
+    SetGauge(shpMyHP, v.MyHP, BattleRules::HpColour());
+    SetGauge(shpMyAG, v.MyAP, BattleRules::ApColour(v.MyAP));
+    SetGauge(shpClientHP, v.ClientHP, BattleRules::HpColour());
+    SetGauge(shpClientAG, v.ClientAP, BattleRules::ApColour(v.ClientAP));
 }
 
-void frmNet::SendMessage(const QString &text)
+void frmNet::ShowNames()
 {
-    AddText(MyName + QStringLiteral("> ") + text);
-    Send(QStringLiteral("MSG ") + text);
+    ShowName(lblMyName, battle_.ShownMyName(), MyNameWidth);
+    ShowName(lblClientName, battle_.ShownClientName(), ClientNameWidth);
 }
 
-void frmNet::SendName(const QString &name)
-{
-    Send(QStringLiteral("NAM ") + name);
-}
-
-void frmNet::SendState(const QString &text)
-{
-    Send(QStringLiteral("STT ") + text);
-}
-
-void frmNet::SendStart()
-{
-    Send(QStringLiteral("STR"));
-}
-
-void frmNet::SendAttack(const QString &text)
-{
-    Send(QStringLiteral("ATK ") + text);
-}
-
-void frmNet::SendPing()
-{
-    Send(QStringLiteral("PNG"));
-}
-
-void frmNet::SendPingOK()
-{
-    Send(QStringLiteral("POK"));
-}
-
+// The messages the window shows; the link answers PNG and the battle takes
+// STT, STR and ATK.
 void frmNet::Cont(const QString &command, const QString &argument)
 {
     if (command == u"MSG") {
-        AddText(ClientName + QStringLiteral("> ") + argument);
+        AddText(link_.ClientName() + QStringLiteral("> ") + NetProtocol::OnOneLine(argument));
     } else if (command == u"NAM") {
-        ClientName = argument;
-        AddText(QStringLiteral("system> 相手の名前は") + argument + QStringLiteral("です"));
-    } else if (command == u"STT") {
-        const std::optional<qint16> ap = NetProtocol::ToInteger16(argument);
-        if (!ap) {
-            AddText(GenericError);
-            return;
-        }
-        ClientAP = *ap;
-        Draw();
-    } else if (command == u"STR") {
-        GameStart();
-    } else if (command == u"PNG") {
-        SendPingOK();
+        AddText(QStringLiteral("system> 相手の名前は") + link_.ClientName() + QStringLiteral("です"));
     } else if (command == u"POK") {
         AddText(QStringLiteral("system> ") + QString::number(platform::clock().Now() - PingStart)
                 + QStringLiteral("msec"));
-    } else if (command == u"ATK") {
-        Hit(argument);
-    } else if (command == u"SNG") {
-        // Accepted and ignored.
-    } else {
+    } else if (!NetProtocol::IsKnownCommand(command)) {
         AddText(QStringLiteral("system> 不正なコマンドを受信しました、放置プレイします"));
     }
-}
-
-void frmNet::InitNet()
-{
-    MyAP = 0;
-    ClientAP = 0;
-    MyHP = BattleRules::StartHP;
-    ClientHP = BattleRules::StartHP;
-    NetOver = false;
-    EndFound = false;
-    Draw();
-}
-
-void frmNet::Draw()
-{
-    SetGauge(shpMyHP, MyHP, BattleRules::HpColour());
-    SetGauge(shpMyAG, MyAP, BattleRules::ApColour(MyAP));
-    SetGauge(shpClientHP, ClientHP, BattleRules::HpColour());
-    SetGauge(shpClientAG, ClientAP, BattleRules::ApColour(ClientAP));
-
-    // A battle ends once: a late report or a crossing final attack must not
-    // add a second end line or a second record.
-    if (EndFound)
-        return;
-    bool won;
-    if (MyHP < 1)
-        won = false;
-    else if (ClientHP < 1)
-        won = true;
-    else
-        return;
-    AddText(won ? QStringLiteral("実況> あなたは勝ちました") : QStringLiteral("実況> あなたは負けました"));
-    NetOver = true;
-    NetRunning = false;
-    EndFound = true;
-    NetRecord::AppendRecord(aplMain::AppPath + QLatin1String(NetRecord::FileName),
-                            NetRecord::RecordLine(QDate::currentDate(), won, MyName, ClientName));
-}
-
-void frmNet::GameStart()
-{
-    InitNet();
-    lblMyName->setText(MyName);
-    lblClientName->setText(ClientName);
-    mnuClose->setEnabled(true);
-    NetRunning = true;
-    if (main_) {
-        main_->activateWindow();
-        main_->raise();
-    }
-}
-
-void frmNet::Attack()
-{
-    Functions::PlayWave(aplMain::AppPath + QStringLiteral("attack2.wav"));
-    AddText(QStringLiteral("実況> ") + lblMyName->text() + QStringLiteral("の攻撃"));
-    const qint16 damage = BattleRules::Damage(MyAP);
-    AddText(QStringLiteral("実況> ") + lblClientName->text() + QStringLiteral("に") + QString::number(damage)
-            + QStringLiteral("のダメージを与えた"));
-    ClientHP = BattleRules::HpAfterAttack(ClientHP, damage);
-    SendAttack(QString::number(ClientHP));
-    MyAP = 0;
-    Draw();
-}
-
-void frmNet::Hit(const QString &argument)
-{
-    Functions::PlayWave(aplMain::AppPath + QStringLiteral("attack.wav"));
-    AddText(QStringLiteral("実況> ") + ClientName + QStringLiteral("の攻撃"));
-    const std::optional<double> value = NetProtocol::NumberValue(argument);
-    if (!value) {
-        AddText(GenericError);
-        return;
-    }
-    AddText(QStringLiteral("実況> ") + MyName + QStringLiteral("は") + NetProtocol::FormatNumber(MyHP - *value)
-            + QStringLiteral("のダメージを受けた"));
-    const std::optional<qint16> hp = NetProtocol::ToInteger16(argument);
-    if (!hp) {
-        AddText(GenericError);
-        return;
-    }
-    MyHP = *hp;
-    Draw();
 }
 
 bool frmNet::ChooseName()
 {
     if (aplMain::Kotehan != Anonymous) {
-        MyName = aplMain::Kotehan;
+        link_.SetMyName(aplMain::Kotehan);
         return true;
     }
     const QString answer = platform::dialogs().Input(
@@ -427,7 +300,7 @@ bool frmNet::ChooseName()
         AddText(QStringLiteral("system> 名前が長すぎます"));
         return false;
     }
-    MyName = name;
+    link_.SetMyName(name);
     aplMain::Kotehan = name;
     return true;
 }
@@ -436,26 +309,22 @@ void frmNet::mnuServer_Click()
 {
     if (!ChooseName())
         return;
-    StopConnectWait();
-    if (!wscSystem->Listen(port_)) {
-        AddText(QStringLiteral("system> ポート") + QString::number(port_)
+    if (!link_.Listen()) {
+        AddText(QStringLiteral("system> ポート") + QString::number(link_.Port())
                 + QStringLiteral("でサーバーを開始できませんでした"));
         return;
     }
     AddText(QStringLiteral("system> サーバーを開始しました"));
-    AddText(QStringLiteral("system> IP:") + platform::TcpLink::LocalIP());
+    AddText(QStringLiteral("system> IP:") + NetLink::LocalIP());
     AddText(QStringLiteral("system> クライアントからの接続を待機します..."));
     mnuServer->setEnabled(false);
     mnuClient->setEnabled(false);
 }
 
-void frmNet::wscSystem_ConnectionRequest(int requestId)
+void frmNet::wscSystem_Accepted()
 {
-    // Accepting closes the listening side first: only one peer is served.
-    if (!wscSystem->Accept(requestId))
-        return;
     AddText(QStringLiteral("system> 接続が完了されました"));
-    SendName(MyName);
+    link_.SendName(link_.MyName());
     cmdStart->setEnabled(true);
     cmdPing->setEnabled(true);
 }
@@ -470,69 +339,50 @@ void frmNet::mnuClient_Click()
         AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が入力されませんでした"));
         return;
     }
-    StopConnectWait();
-    if (!wscSystem->Connect(host, port_)) {
+    if (!link_.Connect(host)) {
         AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が正しくありません"));
         return;
     }
     AddText(QStringLiteral("system> サーバーに接続中..."));
-    connectStart_ = platform::clock().Now();
-    connectTimer_.start();
 }
 
-void frmNet::ConnectWaitPass()
+void frmNet::wscSystem_Connected()
 {
-    if (platform::clock().Now() - connectStart_ > NetProtocol::ConnectLimitMs) {
-        StopConnectWait();
-        wscSystem->Close();
-        AddText(QStringLiteral("system> サーバーに接続できませんでした"));
-        AddText(QStringLiteral("system> 相手先でサーバーが立っていない可能性があります"));
-        AddText(QStringLiteral("system> 異なるバージョンの疾鍵を使用している可能性があります"));
-        AddText(QStringLiteral("system> すでに他のクライアントが繋いでいる可能性があります"));
-        AddText(QStringLiteral("system> ルータやファイヤーウォールを使用している可能性もあります"));
-        AddText(QStringLiteral("system> 疾鍵はポート21225-21230あたりを使うので空けておいてください"));
-        return;
-    }
-    if (wscSystem->State() == platform::TcpLink::Connected) {
-        StopConnectWait();
-        SendName(MyName);
-        AddText(QStringLiteral("system> サーバーに接続しました"));
-        cmdPing->setEnabled(true);
-        mnuServer->setEnabled(false);
-        mnuClient->setEnabled(false);
-    }
+    link_.SendName(link_.MyName());
+    AddText(QStringLiteral("system> サーバーに接続しました"));
+    cmdPing->setEnabled(true);
+    mnuServer->setEnabled(false);
+    mnuClient->setEnabled(false);
 }
 
-void frmNet::StopConnectWait()
+void frmNet::wscSystem_ConnectTimedOut()
 {
-    connectTimer_.stop();
+    AddText(QStringLiteral("system> サーバーに接続できませんでした"));
+    AddText(QStringLiteral("system> 相手先でサーバーが立っていない可能性があります"));
+    AddText(QStringLiteral("system> 異なるバージョンの疾鍵を使用している可能性があります"));
+    AddText(QStringLiteral("system> すでに他のクライアントが繋いでいる可能性があります"));
+    AddText(QStringLiteral("system> ルータやファイヤーウォールを使用している可能性もあります"));
+    AddText(QStringLiteral("system> 疾鍵はポート21225-21230あたりを使うので空けておいてください"));
 }
 
 void frmNet::wscSystem_HostNotFound()
 {
-    if (!Connecting())
-        return;
-    StopConnectWait();
-    wscSystem->Close();
     AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が正しくありません"));
 }
 
 void frmNet::mnuClose_Click()
 {
-    wscSystem->Close();
+    link_.Close();
     mnuServer->setEnabled(true);
     mnuClient->setEnabled(true);
     cmdStart->setEnabled(false);
-    NetRunning = false;
+    battle_.Stop();
     AddText(QStringLiteral("system> 切断しました"));
 }
 
 void frmNet::wscSystem_Close()
 {
-    wscSystem->Close();
     AddText(QStringLiteral("system> 切断されました"));
-    NetRunning = false;
-    NetOver = true;
     mnuServer->setEnabled(true);
     mnuClient->setEnabled(true);
     mnuClose->setEnabled(true);
@@ -540,63 +390,35 @@ void frmNet::wscSystem_Close()
     cmdPing->setEnabled(false);
 }
 
-void frmNet::wscSystem_DataArrival()
-{
-    const QString arrival = wscSystem->ReadAll();
-    if (arrival.isEmpty())
-        return;
-    const QStringList messages = NetProtocol::SplitArrival(arrival);
-    for (const QString &message : messages)
-        received_.enqueue(message);
-    HandleQueued();
-}
-
-void frmNet::HandleQueued()
-{
-    if (handling_)
-        return;
-    handling_ = true;
-    QElapsedTimer slice;
-    slice.start();
-    while (!received_.isEmpty()) {
-        const NetProtocol::Message message = NetProtocol::ParseMessage(received_.dequeue());
-        Cont(message.command, message.argument);
-        if (!received_.isEmpty() && slice.elapsed() >= HandlingSliceMs) {
-            QTimer::singleShot(0, this, &frmNet::HandleQueued);
-            break;
-        }
-    }
-    handling_ = false;
-}
-
 void frmNet::cmdPing_Click()
 {
-    SendPing();
+    link_.SendPing();
     PingStart = platform::clock().Now();
 }
 
 void frmNet::cmdStart_Click()
 {
-    InitNet();
-    SendStart();
-    GameStart();
+    battle_.Init();
+    link_.SendStart();
+    battle_.Start();
 }
 
 void frmNet::txtSend_Enter()
 {
-    if (wscSystem->State() != platform::TcpLink::Connected) {
+    if (!link_.IsConnected()) {
         AddText(QStringLiteral("system> 接続されていません"));
         return;
     }
     if (txtSend->text().isEmpty())
         return;
-    SendMessage(txtSend->text());
+    AddText(link_.MyName() + QStringLiteral("> ") + txtSend->text());
+    link_.SendMessage(txtSend->text());
     txtSend->clear();
 }
 
 void frmNet::mnuNetResult_Click()
 {
-    ShowNetResultWindow(this);
+    emit resultWindowWanted();
 }
 
 void frmNet::mnuHelp_Click()

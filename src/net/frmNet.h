@@ -1,55 +1,32 @@
 #pragma once
-// The net battle window: the link to the other player (serve or connect),
-// the chat, the ping, the log of everything that happens, and the four gauges
-// of the battle that runs on the main window.
+// The net battle window: its menus and buttons drive the link (serve,
+// connect, disconnect, ping, chat, start), and it shows what the link and the
+// battle report: the log of everything that happens, the names and the four
+// gauges.
 
-#include "platform/TcpLink.h"
 #include "views/AutoLabel.h"
 
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
-#include <QQueue>
-#include <QTimer>
 
+class NetBattle;
+class NetLink;
 class QAction;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class frmMain;
 
 class frmNet : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Placed under the main window; resets the battle and logs the opening lines.
-    explicit frmNet(frmMain *mainWindow, QWidget *parent = nullptr);
+    // Placed under the main window when there is one; logs the opening lines.
+    frmNet(NetLink &link, NetBattle &battle, QWidget *mainWindow, QWidget *parent = nullptr);
     ~frmNet() override;
-
-    // The product always uses its one port; tests pick a free one.
-    void SetPort(quint16 port) { port_ = port; }
-    quint16 Port() const { return port_; }
 
     void AddText(const QString &text);
     // The whole log as it is kept, CR LF line ends included.
     const QString &LogText() const { return log_; }
-
-    void SendMessage(const QString &text);
-    void SendName(const QString &name);
-    void SendState(const QString &text);
-    void SendStart();
-    void SendAttack(const QString &text);
-    void SendPing();
-    void SendPingOK();
-    // Handles one received message.
-    void Cont(const QString &command, const QString &argument);
-
-    void InitNet();
-    // Redraws the gauges and tells the end of a battle once.
-    void Draw();
-    void GameStart();
-    // The attack of the battle loop (Enter down with attack points to spend).
-    void Attack();
 
     void mnuServer_Click();
     void mnuClient_Click();
@@ -59,11 +36,6 @@ public:
     void cmdPing_Click();
     void cmdStart_Click();
     void txtSend_Enter();
-
-    // Closed by the player; deleted at the next turn of the event loop.
-    bool Unloaded() const { return unloaded_; }
-    // A connect attempt is waiting for its answer.
-    bool Connecting() const { return connectTimer_.isActive(); }
 
     // Controls.
     AutoLabel *lblMyName = nullptr;
@@ -77,7 +49,6 @@ public:
     QLineEdit *txtSend = nullptr;
     QPushButton *cmdPing = nullptr;
     QPushButton *cmdStart = nullptr;
-    platform::TcpLink *wscSystem = nullptr;
 
     QAction *mnuServer = nullptr;
     QAction *mnuClient = nullptr;
@@ -85,11 +56,14 @@ public:
     QAction *mnuNetResult = nullptr;
     QAction *mnuHelp = nullptr;
 
-    QString MyName;
-    QString ClientName;
     qint64 PingStart = 0;
 
     static const char *const SendPrompt;
+
+signals:
+    // Closed by the player or deleted: told once.
+    void unloaded();
+    void resultWindowWanted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,30 +73,22 @@ private:
     void CreateControls();
     void CreateMenus();
     void ConnectSignals();
-    void PlaceUnderMainWindow();
+    void PlaceUnderMainWindow(QWidget *mainWindow);
     void Unload();
 
     bool ChooseName();
-    // One message out; a link that is not connected gets a log line instead.
-    bool Send(const QString &message);
-    void ConnectWaitPass();
-    void StopConnectWait();
-    void Hit(const QString &argument);
+    void DrawGauges();
+    void ShowNames();
+    void Cont(const QString &command, const QString &argument);
 
-    void wscSystem_ConnectionRequest(int requestId);
-    void wscSystem_DataArrival();
-    void wscSystem_Close();
+    void wscSystem_Accepted();
+    void wscSystem_Connected();
+    void wscSystem_ConnectTimedOut();
     void wscSystem_HostNotFound();
-    // Handles queued messages for a bounded time, so a flood of messages
-    // never keeps the window from repainting and taking input.
-    void HandleQueued();
+    void wscSystem_Close();
 
-    QPointer<frmMain> main_;
-    quint16 port_;
+    NetLink &link_;
+    NetBattle &battle_;
     QString log_;
-    QTimer connectTimer_;
-    qint64 connectStart_ = 0;
-    QQueue<QString> received_;
-    bool handling_ = false;
     bool unloaded_ = false;
 };

@@ -5,13 +5,10 @@
 #include "util/Functions.h"
 
 #include <QListWidget>
-#include <QPointer>
 
 namespace {
 
 constexpr int Twips(int twips) { return twips / 15; }
-
-QPointer<frmNetResult> g_netResult;
 
 } // namespace
 
@@ -25,6 +22,8 @@ frmNetResult::frmNetResult(QWidget *netWindow, QWidget *parent) : QWidget(parent
     Label1->move(Twips(120), Twips(60));
     lstNetResult = new QListWidget(this);
     lstNetResult->setGeometry(Twips(120), Twips(360), Twips(3495), Twips(3660));
+    // Every row is one line of the same font: the list need not measure each.
+    lstNetResult->setUniformItemSizes(true);
 
     const QString path = aplMain::AppPath + QLatin1String(NetRecord::FileName);
     if (!Functions::FileExists(path))
@@ -33,26 +32,7 @@ frmNetResult::frmNetResult(QWidget *netWindow, QWidget *parent) : QWidget(parent
         const QRect net = netWindow->frameGeometry();
         move(net.left() + net.width(), net.top());
     }
-    const NetRecord::Totals totals = NetRecord::CountRecords(Functions::ReadWholeFile(path));
+    const NetRecord::Totals totals = NetRecord::CountRecordFile(path, NetRecord::MaxRows);
     lstNetResult->addItems(totals.rows);
     Label1->setText(NetRecord::TotalsCaption(totals));
-}
-
-frmNetResult *ShowNetResultWindow(QWidget *netWindow)
-{
-    if (!g_netResult)
-        g_netResult = new frmNetResult(netWindow);
-    g_netResult->show();
-    g_netResult->raise();
-    return g_netResult;
-}
-
-frmNetResult *NetResultWindow()
-{
-    return g_netResult;
-}
-
-void UnloadNetResultWindow()
-{
-    delete g_netResult;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The record window: every battle line of "netresult.nrt" and the totals.
+// The record window: the battle lines of "netresult.nrt" and the totals.
 
 #include "views/AutoLabel.h"
 
@@ -17,9 +17,3 @@ public:
     AutoLabel *Label1 = nullptr;
     QListWidget *lstNetResult = nullptr;
 };
-
-// Shows the record window, loading it first when it is not open.
-frmNetResult *ShowNetResultWindow(QWidget *netWindow);
-// The open record window, or nothing.
-frmNetResult *NetResultWindow();
-void UnloadNetResultWindow();

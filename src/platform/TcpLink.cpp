@@ -181,6 +181,11 @@ QString TcpLink::ReadAll()
     return decoder_->Decode(socket_->readAll());
 }
 
+qint64 TcpLink::BytesToWrite() const
+{
+    return socket_ ? socket_->bytesToWrite() : 0;
+}
+
 void TcpLink::Close()
 {
     failed_ = false;

@@ -61,6 +61,9 @@ public:
     // Everything received so far, decoded with this connection's own decoder,
     // so a double-byte character split across two arrivals survives.
     QString ReadAll();
+    // Bytes handed to Send that the system has not taken yet (a peer that
+    // does not read lets them pile up here).
+    qint64 BytesToWrite() const;
     // Closes the link or stops listening. Connections announced but not yet
     // accepted stay pending, so a request can be taken right after a Close.
     void Close();

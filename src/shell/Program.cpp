@@ -3,7 +3,7 @@
 #include "history/HistoryStore.h"
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
-#include "net/NetMenu.h"
+#include "net/NetGame.h"
 #include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "romaji_editor/RomajiMenu.h"
@@ -29,6 +29,7 @@ Program::Program() : form_(std::make_unique<frmMain>())
     game_->history = history_.get();
     hiScores_ = std::make_unique<HiScoreMenu>(*game_);
     modes_ = new Modes(*game_, *hiScores_);
+    net_ = new NetGame(*game_, game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
     Wire();
 }
@@ -39,7 +40,7 @@ Program::~Program()
     delete ranking_.data();
     delete roman_.data();
     delete stats_.data();
-    UnloadNetWindow();
+    net_->Unload();
 }
 
 frmRoman *Program::RomanWindow() const
@@ -63,7 +64,7 @@ void Program::Wire()
     on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
     on(form.mnuDrill, [this] { modes_->mnuDrill_Click(); });
     on(form.mnuStats, [this] { mnuStats_Click(); });
-    on(form.mnuNet, [&game] { mnuNet_Click(game); });
+    on(form.mnuNet, [this] { net_->mnuNet_Click(); });
     on(form.mnuReload, [&game] { mnuReload_Click(game); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
@@ -137,7 +138,7 @@ void Program::Unload()
     if (stats_)
         stats_->close();
     form_->LoadWindow()->close();
-    UnloadNetWindow();
+    net_->Unload();
     if (!aplMain::SaveSettings()) {
         platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
     }

@@ -12,6 +12,7 @@
 
 class Game;
 class Modes;
+class NetGame;
 class frmMain;
 class frmRanking;
 class frmRoman;
@@ -52,6 +53,7 @@ private:
     Game *game_ = nullptr;
     std::unique_ptr<HiScoreMenu> hiScores_;
     Modes *modes_ = nullptr;
+    NetGame *net_ = nullptr;
     QPointer<frmRoman> roman_;
     QPointer<frmRanking> ranking_;
     QPointer<frmStats> stats_;

@@ -2,14 +2,13 @@
 
 #include "FakePlatform.h"
 #include "modes/PassTimer.h"
-#include "net/NetBattle.h"
 #include "net/NetGame.h"
-#include "net/NetMenu.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
+#include "typing/Judge.h"
 #include "util/Functions.h"
+#include "views/frmMain.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,55 +19,60 @@
 
 #include <memory>
 
-#include "typing/Judge.h"
-
-using namespace NetBattle;
-
 namespace {
+
+using Phase = NetGame::Phase;
 
 class NetBattleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         fake.process->throwOnEnd = false;
-        NetRunning = false;
         aplMain::Kotehan = QStringLiteral("太郎");
-        form = std::make_unique<frmMain>();
-        form->show();
+        desk = std::make_unique<NetDesk>();
+        desk->form->show();
     }
-    void TearDown() override
+    void TearDown() override { desk.reset(); }
+
+    frmMain &Form() { return *desk->form; }
+    GameState &State() { return desk->game->state; }
+    NetGame &Net() { return *desk->net; }
+    NetBattle &Battle() { return desk->net->Battle(); }
+    const NetBattle::Values &Values() { return Battle().Current(); }
+    void SetClientHP(qint16 hp)
     {
-        UnloadNetWindow();
-        form.reset();
+        NetBattle::Values v = Values();
+        v.ClientHP = hp;
+        Battle().SetValues(v);
     }
 
     // Opens the battle command, serves, and lets the peer in as 花子.
     void OpenAndConnect()
     {
-        mnuNet_Click(*form);
-        net = NetWindow();
+        Net().mnuNet_Click();
+        net = Net().Window();
         ASSERT_NE(net, nullptr);
-        net->SetPort(FreePort());
+        Net().Link().SetPort(FreePort());
         net->mnuServer_Click();
-        ASSERT_TRUE(peer.ConnectTo(net->Port()));
+        ASSERT_TRUE(peer.ConnectTo(Net().Link().Port()));
         ASSERT_TRUE(peer.Expect("NAM 太郎"));
         peer.Send("NAM 花子");
-        ASSERT_TRUE(WaitUntil([&] { return net->ClientName == "花子"; }));
+        ASSERT_TRUE(WaitUntil([&] { return Net().Link().ClientName() == "花子"; }));
     }
 
-    // The server's start button, then the pass that leaves the wait.
+    // The server's start button: the round leaves its wait at once.
     void Start()
     {
         net->cmdStart->click();
         ASSERT_TRUE(peer.Expect("STR"));
+        ASSERT_EQ(Net().RoundPhase(), Phase::Running);
         Tick();
-        ASSERT_EQ(NetBattlePhase(), NetPhase::Running);
     }
 
     void Tick(int passes = 1)
     {
         for (int i = 0; i < passes; ++i)
-            NetBattleTick(*form);
+            Net().Pass();
     }
 
     QStringList LastLines(int n) const
@@ -89,7 +93,7 @@ protected:
     int EndBoxes() const { return fake.dialogs->Texts().count("-------------------終了-------------------"); }
 
     FakePlatform fake;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<NetDesk> desk;
     frmNet *net = nullptr;
     RawPeer peer;
 };
@@ -105,58 +109,60 @@ TEST_F(NetBattleTest, ARoundWaitsForTheStartThenTimesTheBattle)
 {
     OpenAndConnect();
     EXPECT_TRUE(net->isVisible());
-    EXPECT_EQ(net->pos().y(), form->frameGeometry().top() + form->frameGeometry().height());
-    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ネット対戦");
-    EXPECT_EQ(form->lblString[0]->text(), "相手の残りH.P.");
-    EXPECT_FALSE(form->mnuSpeed->isEnabled());
-    EXPECT_FALSE(form->mnuNet->isEnabled());
-    EXPECT_TRUE(form->mnuS->menuAction()->isEnabled());
-    EXPECT_TRUE(form->LoopRunning);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    EXPECT_EQ(net->pos().y(), Form().frameGeometry().top() + Form().frameGeometry().height());
+    EXPECT_EQ(Form().lblGameMode->text(), "疾鍵@ネット対戦");
+    EXPECT_EQ(Form().lblString[0]->text(), "相手の残りH.P.");
+    EXPECT_FALSE(Form().mnuSpeed->isEnabled());
+    EXPECT_FALSE(Form().mnuNet->isEnabled());
+    EXPECT_TRUE(Form().mnuS->menuAction()->isEnabled());
+    EXPECT_TRUE(State().LoopRunning);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
     Tick(3);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
-    EXPECT_FALSE(form->Playing);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_FALSE(State().Playing);
+    EXPECT_FALSE(Net().PassesRunning()) << "the wait for the start polls nothing";
 
     Start();
-    EXPECT_TRUE(form->Playing);
-    EXPECT_TRUE(form->NetMode);
+    EXPECT_TRUE(Net().PassesRunning());
+    EXPECT_TRUE(State().Playing);
+    EXPECT_TRUE(State().NetMode);
     EXPECT_EQ(net->lblMyName->text(), "太郎");
     EXPECT_EQ(net->lblClientName->text(), "花子");
 
     // A pass in the same millisecond as the start counts over 0.001 s.
-    form->lblType->setText("1");
+    State().TypeCount = 1;
     Tick();
-    EXPECT_EQ(form->lblTime->text(), "0.000");
-    EXPECT_EQ(form->lblRest->text(), "200");
-    EXPECT_DOUBLE_EQ(form->Speed, 1000.0);
+    EXPECT_EQ(Form().lblTime->text(), "0.000");
+    EXPECT_EQ(Form().lblRest->text(), "200");
+    EXPECT_DOUBLE_EQ(State().Speed, 1000.0);
 
     fake.clock->now += 2000;
-    form->lblType->setText("10");
-    ClientHP = 123;
+    State().TypeCount = 10;
+    SetClientHP(123);
     Tick();
-    EXPECT_EQ(form->lblTime->text(), "2.000");
-    EXPECT_EQ(form->lblSpeed->text(), "5.000");
-    EXPECT_EQ(form->lblRest->text(), "123");
-    EXPECT_DOUBLE_EQ(NetShownSpeed(*form), 5.0);
+    EXPECT_EQ(Form().lblTime->text(), "2.000");
+    EXPECT_EQ(Form().lblSpeed->text(), "5.000");
+    EXPECT_EQ(Form().lblRest->text(), "123");
+    EXPECT_DOUBLE_EQ(desk->game->ShownSpeed(), 5.0);
 
     // Every pass computes; the labels are painted at display rate.
     fake.clock->now += 5;
     Tick();
-    EXPECT_DOUBLE_EQ(form->Speed, 10 / 2.005);
-    EXPECT_EQ(form->lblTime->text(), "2.000");
-    EXPECT_DOUBLE_EQ(NetShownSpeed(*form), 4.988);
+    EXPECT_DOUBLE_EQ(State().Speed, 10 / 2.005);
+    EXPECT_EQ(Form().lblTime->text(), "2.000");
+    EXPECT_DOUBLE_EQ(desk->game->ShownSpeed(), 4.988);
     fake.clock->now += LabelPushIntervalMs - 5;
     Tick();
-    EXPECT_EQ(form->lblTime->text(), Functions::Format000((2000 + LabelPushIntervalMs) / 1000.0));
+    EXPECT_EQ(Form().lblTime->text(), Functions::Format000((2000 + LabelPushIntervalMs) / 1000.0));
 
     // The server's start during a battle starts it again on both sides.
-    MyAP = 150;
-    ClientHP = 20;
+    Battle().SetMyAP(150);
+    SetClientHP(20);
     net->cmdStart->click();
     EXPECT_TRUE(peer.Expect("STR"));
-    EXPECT_EQ(MyAP, 0);
-    EXPECT_EQ(ClientHP, 200);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Running);
+    EXPECT_EQ(Values().MyAP, 0);
+    EXPECT_EQ(Values().ClientHP, 200);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Running);
 }
 
 TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
@@ -167,10 +173,10 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
 
     fake.keys->down[13] = true;
     for (int attack = 1; attack <= 4; ++attack) {
-        MyAP = 200;
+        Battle().SetMyAP(200);
         Tick();
-        EXPECT_EQ(MyAP, 0);
-        EXPECT_EQ(ClientHP, 200 - 50 * attack);
+        EXPECT_EQ(Values().MyAP, 0);
+        EXPECT_EQ(Values().ClientHP, 200 - 50 * attack);
         EXPECT_TRUE(peer.Expect(QStringLiteral("ATK %1").arg(200 - 50 * attack)));
         EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack2.wav"));
         // Enter still held without attack points: nothing more.
@@ -179,48 +185,54 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
         if (attack == 4)
             break;
         EXPECT_EQ(LastLines(2), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた"}));
-        EXPECT_EQ(NetBattlePhase(), NetPhase::Running);
+        EXPECT_EQ(Net().RoundPhase(), Phase::Running);
     }
     fake.keys->down[13] = false;
     EXPECT_EQ(LastLines(3), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた", "実況> あなたは勝ちました"}));
     EXPECT_EQ(net->LogText().count("\r\n"), linesBefore + 9);
     EXPECT_EQ(Records(), QStringList{Today(" 勝利：太郎 vs 花子")});
-    EXPECT_FALSE(NetRunning);
+    EXPECT_FALSE(Battle().Running());
 
     // The pass that attacked saw the end: the end box, then the next round waits.
     EXPECT_EQ(EndBoxes(), 1);
     EXPECT_EQ(fake.dialogs->shown.last().title, "疾鍵");
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
-    EXPECT_FALSE(NetOver);
-    EXPECT_FALSE(form->Playing);
-    EXPECT_FALSE(form->mnuSpeed->isEnabled());
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_FALSE(State().Playing);
+    EXPECT_FALSE(Form().mnuSpeed->isEnabled());
 
     // Late reports after the end change values but tell no second end.
     peer.Send("ATK 0");
-    ASSERT_TRUE(WaitUntil([] { return MyHP == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().MyHP == 0; }));
     peer.Send("STT 50");
-    ASSERT_TRUE(WaitUntil([] { return ClientAP == 50; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().ClientAP == 50; }));
     Settle(20);
     EXPECT_FALSE(net->LogText().contains("あなたは負けました"));
     EXPECT_EQ(net->LogText().count("あなたは勝ちました"), 1);
     EXPECT_EQ(Records().size(), 1);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(EndBoxes(), 1);
 
     // The next battle can end again.
     Start();
-    EXPECT_EQ(MyHP, 200);
+    EXPECT_EQ(Values().MyHP, 200);
     peer.Send("ATK 0");
-    // The loop's own timer runs the passes while the test waits.
+    // The round's own timer runs the passes while the test waits.
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 2; }));
     EXPECT_EQ(Records(), (QStringList{Today(" 勝利：太郎 vs 花子"), Today(" 敗北：太郎 vs 花子")}));
 }
 
 TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)
 {
+    // The program's own key state, fed by the key events of every window.
+    platform::Services fakes = platform::Current();
+    platform::InstallDefaults();
+    fakes.keys = platform::Current().keys;
+    platform::Install(fakes);
+
     OpenAndConnect();
     Start();
-    MyAP = 100;
-    QTest::keyClick(form.get(), Qt::Key_Return);
+    Battle().SetMyAP(100);
+    QTest::keyClick(&Form(), Qt::Key_Return);
     Tick();
     EXPECT_TRUE(peer.Expect("ATK 175"));
     Tick();
@@ -229,7 +241,7 @@ TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)
     net->txtSend->clear();
     QTest::keyClick(net->txtSend, Qt::Key_Return);
     Tick();
-    MyAP = 40;
+    Battle().SetMyAP(40);
     Tick();
     EXPECT_TRUE(peer.Expect(""));
     // Enter typed into the chat box attacks too.
@@ -237,16 +249,16 @@ TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)
     Tick();
     EXPECT_TRUE(peer.Expect("ATK 165"));
     // Held down, it attacks whenever there are points again.
-    QTest::keyPress(form.get(), Qt::Key_Return);
-    MyAP = 8;
+    QTest::keyPress(&Form(), Qt::Key_Return);
+    Battle().SetMyAP(8);
     Tick();
     EXPECT_TRUE(peer.Expect("ATK 163"));
     Tick();
-    MyAP = 4;
+    Battle().SetMyAP(4);
     Tick();
     EXPECT_TRUE(peer.Expect("ATK 162"));
-    QTest::keyRelease(form.get(), Qt::Key_Return);
-    MyAP = 4;
+    QTest::keyRelease(&Form(), Qt::Key_Return);
+    Battle().SetMyAP(4);
     Tick();
     EXPECT_TRUE(peer.Expect(""));
 }
@@ -255,14 +267,14 @@ TEST_F(NetBattleTest, AnAttackWithThreePointsDoesNoDamageButIsSpent)
 {
     OpenAndConnect();
     Start();
-    MyAP = 3;
+    Battle().SetMyAP(3);
     fake.keys->down[13] = true;
     Tick();
     EXPECT_TRUE(peer.Expect("ATK 200"));
     EXPECT_EQ(LastLines(2), (QStringList{"実況> 太郎の攻撃", "実況> 花子に0のダメージを与えた"}));
     EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack2.wav"));
-    EXPECT_EQ(MyAP, 0);
-    EXPECT_EQ(ClientHP, 200);
+    EXPECT_EQ(Values().MyAP, 0);
+    EXPECT_EQ(Values().ClientHP, 200);
     EXPECT_EQ(net->shpMyAG->width(), 0);
 }
 
@@ -270,28 +282,28 @@ TEST_F(NetBattleTest, HitsTakeTheHitPointsTheAttackerSentAndTheLastOneLoses)
 {
     OpenAndConnect();
     peer.Send("STR");
-    ASSERT_TRUE(WaitUntil([] { return NetRunning; }));
+    ASSERT_TRUE(WaitUntil([&] { return Battle().Running(); }));
+    EXPECT_EQ(Net().RoundPhase(), Phase::Running);
     Tick();
-    ASSERT_EQ(NetBattlePhase(), NetPhase::Running);
 
     peer.Send("ATK 30");
-    ASSERT_TRUE(WaitUntil([] { return MyHP == 30; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().MyHP == 30; }));
     EXPECT_EQ(LastLines(2), (QStringList{"実況> 花子の攻撃", "実況> 太郎は170のダメージを受けた"}));
     EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack.wav"));
     EXPECT_EQ(net->shpMyHP->width(), 30);
 
     // A 50-point attack on 30 hit points: the receiver counts 30.
     peer.Send("ATK 0");
-    ASSERT_TRUE(WaitUntil([] { return MyHP == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().MyHP == 0; }));
     EXPECT_EQ(LastLines(3), (QStringList{"実況> 花子の攻撃", "実況> 太郎は30のダメージを受けた", "実況> あなたは負けました"}));
 
     // Crossing final attacks: this side's own last attack (the pass attacks
     // before it looks at the end) lands after its loss.
-    ClientHP = 40;
-    MyAP = 200;
-    net->Attack();
+    SetClientHP(40);
+    Battle().SetMyAP(200);
+    Battle().Attack();
     EXPECT_TRUE(peer.Expect("ATK 0"));
-    EXPECT_EQ(ClientHP, 0);
+    EXPECT_EQ(Values().ClientHP, 0);
     EXPECT_FALSE(net->LogText().contains("あなたは勝ちました"));
     EXPECT_EQ(Records(), QStringList{Today(" 敗北：太郎 vs 花子")});
     EXPECT_EQ(EndBoxes(), 1);
@@ -300,12 +312,7 @@ TEST_F(NetBattleTest, HitsTakeTheHitPointsTheAttackerSentAndTheLastOneLoses)
 TEST_F(NetBattleTest, GaugesAreAsWideAsTheirValues)
 {
     OpenAndConnect();
-    MyAP = 200;
-    ClientAP = 199;
-    MyHP = 77;
-    ClientHP = -5;
-    EndFound = true;
-    NetDraw();
+    Battle().SetValues({200, 199, 77, -5});
     EXPECT_EQ(net->shpMyAG->width(), 200);
     EXPECT_EQ(net->shpMyAG->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(net->shpClientAG->width(), 199);
@@ -314,24 +321,28 @@ TEST_F(NetBattleTest, GaugesAreAsWideAsTheirValues)
     EXPECT_EQ(net->shpMyHP->palette().color(QPalette::Window), QColor(128, 128, 255));
     EXPECT_EQ(net->shpClientHP->width(), 0);
     EXPECT_EQ(net->shpClientHP->x(), 280);
-    NetSetMyAP(250);
-    EXPECT_EQ(NetMyAP(), 200);
-    NetSetMyAP(-3);
-    EXPECT_EQ(NetMyAP(), 0);
+    // The judge's charge is held within 0..200.
+    NetHooks &hooks = desk->game->net;
+    hooks.setMyAP(250);
+    EXPECT_EQ(hooks.myAP(), 200);
+    hooks.setMyAP(-3);
+    EXPECT_EQ(hooks.myAP(), 0);
+    hooks.draw();
+    EXPECT_EQ(net->shpMyAG->width(), 0);
 }
 
 TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
 {
-    mnuNet_Click(*form);
-    ASSERT_EQ(NetBattlePhase(), NetPhase::Waiting);
-    NetWindow()->close();
-    EXPECT_FALSE(NetOpen);
+    Net().mnuNet_Click();
+    ASSERT_EQ(Net().RoundPhase(), Phase::Waiting);
+    Net().Window()->close();
+    EXPECT_EQ(Net().Window(), nullptr);
     Tick(2);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Idle);
-    EXPECT_TRUE(form->mnuSpeed->isEnabled());
-    EXPECT_FALSE(form->LoopRunning);
-    EXPECT_FALSE(form->Playing);
-    EXPECT_FALSE(form->NetMode);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Idle);
+    EXPECT_TRUE(Form().mnuSpeed->isEnabled());
+    EXPECT_FALSE(State().LoopRunning);
+    EXPECT_FALSE(State().Playing);
+    EXPECT_FALSE(State().NetMode);
     EXPECT_EQ(EndBoxes(), 0);
 
     // Closed in the middle of a battle: the same, and the next command waits again.
@@ -339,11 +350,12 @@ TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
     Start();
     net->close();
     Tick();
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Idle);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Idle);
     EXPECT_EQ(EndBoxes(), 0);
-    mnuNet_Click(*form);
+    EXPECT_TRUE(WaitUntil([&] { return !peer.Connected(); })) << "the link goes with the window";
+    Net().mnuNet_Click();
     Tick(2);
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting) << "no battle runs without a link";
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting) << "no battle runs without a link";
 }
 
 TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
@@ -353,14 +365,14 @@ TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
     peer.socket->disconnectFromHost();
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 1; }));
     EXPECT_TRUE(Records().isEmpty());
-    EXPECT_EQ(NetBattlePhase(), NetPhase::Waiting);
+    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
 }
 
 TEST_F(NetBattleTest, ClosingTheMainWindowDuringABattleEndsTheProgram)
 {
     OpenAndConnect();
     Start();
-    form->Unloading = true;
+    State().Unloading = true;
     Tick();
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_TRUE(Records().isEmpty());
@@ -369,17 +381,17 @@ TEST_F(NetBattleTest, ClosingTheMainWindowDuringABattleEndsTheProgram)
 
 TEST_F(NetBattleTest, ClosingTheMainWindowWhileWaitingEndsTheProgram)
 {
-    mnuNet_Click(*form);
+    Net().mnuNet_Click();
     fake.process->throwOnEnd = true;
-    form->Unloading = true;
+    State().Unloading = true;
     EXPECT_THROW(Tick(), ProgramEnded);
     fake.process->throwOnEnd = false;
 }
 
 TEST_F(NetBattleTest, HelpShowsTheRules)
 {
-    mnuNet_Click(*form);
-    NetWindow()->mnuHelp->trigger();
+    Net().mnuNet_Click();
+    Net().Window()->mnuHelp->trigger();
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     const ShownBox &box = fake.dialogs->shown.last();
     EXPECT_EQ(box.title, "ネット対戦の遊び方");
@@ -392,35 +404,37 @@ TEST_F(NetBattleTest, HelpShowsTheRules)
 
 TEST_F(NetBattleTest, TypingChargesAttackPointsAtTheSpeedOfThePasses)
 {
-    form->Words = {{"犬", "INU"}};
-    form->WordMax = "0";
+    desk->game->dict.Words = {{"犬", "INU"}};
+    desk->game->dict.WordMax = "0";
     OpenAndConnect();
     Start();
-    form->lblRoman->setText("INU");
+    ASSERT_EQ(State().Roman, "INU");
     Tick();
+    Game &game = *desk->game;
     // The first key: the passes so far saw no type, so it gains nothing.
-    KeyDown(*form, 'I', false, true);
-    EXPECT_EQ(MyAP, 0);
+    KeyDown(game, 'I', false, true);
+    EXPECT_EQ(Values().MyAP, 0);
     // 9 correct keys in 10 s: 0.9 keys per second.
     fake.clock->now += 10000;
-    form->lblType->setText("9");
+    State().TypeCount = 9;
     Tick();
-    EXPECT_EQ(form->lblSpeed->text(), "0.900");
-    KeyDown(*form, 'X', false, true);
-    EXPECT_EQ(MyAP, 0) << "a miss never takes the points below 0";
-    MyAP = 10;
-    KeyDown(*form, 'X', false, true);
-    EXPECT_EQ(MyAP, 8) << "three times 0.9 is 2.7: two points";
-    KeyDown(*form, 'N', false, true);
-    EXPECT_EQ(MyAP, 8) << "below one key per second a correct key gains nothing";
+    EXPECT_EQ(Form().lblSpeed->text(), "0.900");
+    KeyDown(game, 'X', false, true);
+    EXPECT_EQ(Values().MyAP, 0) << "a miss never takes the points below 0";
+    Battle().SetMyAP(10);
+    KeyDown(game, 'X', false, true);
+    EXPECT_EQ(Values().MyAP, 8) << "three times 0.9 is 2.7: two points";
+    KeyDown(game, 'N', false, true);
+    EXPECT_EQ(Values().MyAP, 8) << "below one key per second a correct key gains nothing";
     EXPECT_EQ(net->shpMyAG->width(), 8);
     // Faster: 47 keys in 10 s.
-    form->lblType->setText("47");
+    State().TypeCount = 47;
     fake.clock->now += 16;
     Tick();
-    KeyDown(*form, 'U', false, true);
-    EXPECT_EQ(MyAP, 12);
+    KeyDown(game, 'U', false, true);
+    EXPECT_EQ(Values().MyAP, 12);
     // The finished word reports the points to the peer.
     EXPECT_TRUE(peer.Expect("STT 12"));
-    EXPECT_EQ(form->lblRoman->text(), "INU");
+    EXPECT_EQ(State().Roman, "INU");
+    EXPECT_EQ(Form().lblRoman->text(), "INU");
 }

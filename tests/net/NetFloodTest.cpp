@@ -2,12 +2,15 @@
 
 #include "FakePlatform.h"
 #include "net/NetBattle.h"
+#include "net/NetLink.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTimer>
@@ -17,6 +20,50 @@
 #include <ctime>
 
 namespace {
+
+// The memory the test program holds, in KiB.
+long ResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+// Sends PNG as fast as the loopback takes it and never reads the answers.
+class PngFlood : public QThread {
+public:
+    explicit PngFlood(quint16 port) : port_(port) {}
+
+    std::atomic<bool> finish{false};
+    std::atomic<qint64> sent{0};
+
+protected:
+    void run() override
+    {
+        QTcpSocket socket;
+        socket.setReadBufferSize(4096);
+        socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        socket.connectToHost(QHostAddress::LocalHost, port_);
+        if (!socket.waitForConnected(3000))
+            return;
+        QByteArray chunk;
+        while (chunk.size() < 65535)
+            chunk += "PNG";
+        while (!finish && socket.state() == QAbstractSocket::ConnectedState) {
+            socket.write(chunk);
+            socket.waitForBytesWritten(20);
+            sent += chunk.size();
+        }
+    }
+
+private:
+    quint16 port_;
+};
 
 qint64 ThreadCpuMs()
 {
@@ -109,15 +156,16 @@ private:
 TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
 {
     FakePlatform fake;
-    NetBattle::NetRunning = false;
-    frmNet net(nullptr);
+    NetLink link;
+    NetBattle battle(link);
+    frmNet net(link, battle, nullptr);
     net.setAttribute(Qt::WA_DeleteOnClose, false);
-    net.SetPort(FreePort());
+    link.SetPort(FreePort());
     net.show();
     aplMain::Kotehan = QStringLiteral("太郎");
     net.mnuServer_Click();
 
-    FloodPeer peer(net.Port(), 10000, 1000);
+    FloodPeer peer(link.Port(), 10000, 1000);
     // Between two turns of the event loop: the wall time, and the processor
     // time this thread spent. Only the second is the window's own doing; on
     // a machine shared with other test programs the first also counts the
@@ -142,7 +190,7 @@ TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
         peer.wait();
     });
     ASSERT_TRUE(WaitUntil([&] { return peer.connected.load(); }));
-    ASSERT_TRUE(WaitUntil([&] { return net.ClientName == "花子"; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return link.ClientName() == "花子"; }, 10000));
     sinceLastTurn.start();
     lastCpu = ThreadCpuMs();
     turn.start();
@@ -159,8 +207,8 @@ TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
 
     EXPECT_EQ(peer.sent.load(), 10000);
     ASSERT_TRUE(net.LogText().endsWith(QStringLiteral("花子> おわり\r\n"))) << "the window kept handling messages";
-    EXPECT_EQ(NetBattle::ClientAP, 123);
-    EXPECT_EQ(net.wscSystem->State(), platform::TcpLink::Connected);
+    EXPECT_EQ(battle.Current().ClientAP, 123);
+    EXPECT_EQ(link.State(), platform::TcpLink::Connected);
     EXPECT_LE(net.LogText().size(), 10000);
     // However many final hits arrived, the battle was lost once.
     const NetRecord::Totals totals
@@ -172,4 +220,60 @@ TEST(NetFlood, TenThousandMessagesInOneSecondNeitherCrashNorFreezeTheWindow)
                 static_cast<long long>(peer.tookMs), static_cast<long long>(longestGap),
                 static_cast<long long>(longestBusy));
     EXPECT_LT(longestBusy, 100);
+}
+
+TEST(NetFlood, APeerThatFloodsOrReadsNothingIsDroppedWithTheDisconnectLine)
+{
+    FakePlatform fake;
+    NetLink link;
+    NetBattle battle(link);
+    frmNet net(link, battle, nullptr);
+    net.setAttribute(Qt::WA_DeleteOnClose, false);
+    link.SetPort(FreePort());
+    aplMain::Kotehan = QStringLiteral("太郎");
+    const auto dropped = [&] { return net.LogText().endsWith(QStringLiteral("system> 切断されました\r\n")); };
+
+    // A flood of pings whose answers are never read.
+    net.mnuServer_Click();
+    const long before = ResidentKb();
+    long peak = before;
+    PngFlood flood(link.Port());
+    flood.start();
+    const auto stopFlood = qScopeGuard([&] {
+        flood.finish = true;
+        flood.wait();
+    });
+    QElapsedTimer waited;
+    waited.start();
+    while (!dropped() && waited.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        peak = qMax(peak, ResidentKb());
+    }
+    std::printf("[ MEASURED ] ping flood: %lld bytes sent, dropped after %lld ms, memory grew %ld KiB\n",
+                static_cast<long long>(flood.sent.load()), static_cast<long long>(waited.elapsed()), peak - before);
+    ASSERT_TRUE(dropped());
+    EXPECT_EQ(link.State(), platform::TcpLink::Closed);
+    EXPECT_FALSE(net.cmdPing->isEnabled());
+    // Sanitizer builds keep freed memory aside for a while; an unbounded
+    // link grows by a gigabyte in this time.
+    EXPECT_LT(peak - before, 64 * 1024);
+
+    // A peer that takes nothing of what this side writes.
+    net.mnuServer_Click();
+    QTcpSocket quiet;
+    quiet.setReadBufferSize(4096);
+    quiet.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    quiet.connectToHost(QHostAddress::LocalHost, link.Port());
+    ASSERT_TRUE(WaitUntil([&] { return link.IsConnected(); }));
+    const QString chat(20000, QLatin1Char('x'));
+    int sends = 0;
+    while (!dropped() && sends < 500) {
+        link.SendMessage(chat);
+        ++sends;
+        QCoreApplication::processEvents();
+    }
+    std::printf("[ MEASURED ] unread output: dropped after %d messages of %lld characters\n", sends,
+                static_cast<long long>(chat.size()));
+    EXPECT_TRUE(dropped());
+    EXPECT_LT(sends, 500);
 }

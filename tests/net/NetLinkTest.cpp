@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "net/NetBattle.h"
+#include "net/NetLink.h"
 #include "net/NetProtocol.h"
 #include "net/frmNet.h"
 #include "settings/aplMain.h"
@@ -53,13 +54,13 @@ Enabled EnabledOf(const frmNet &net)
             net.cmdStart->isEnabled(), net.cmdPing->isEnabled()};
 }
 
-class NetLink : public ::testing::Test {
+class NetWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        NetBattle::NetRunning = false;
-        net = new frmNet(nullptr);
-        net->SetPort(FreePort());
+        link.SetPort(FreePort());
+        net = new frmNet(link, battle, nullptr);
+        QObject::connect(&link, &NetLink::closed, [this] { ++closedSignals; });
     }
     void TearDown() override { delete net; }
 
@@ -68,9 +69,9 @@ protected:
     {
         aplMain::Kotehan = QStringLiteral("太郎");
         net->mnuServer_Click();
-        ASSERT_TRUE(peer.ConnectTo(net->Port()));
+        ASSERT_TRUE(peer.ConnectTo(link.Port()));
         ASSERT_TRUE(peer.Expect("NAM 太郎"));
-        ASSERT_EQ(net->wscSystem->State(), platform::TcpLink::Connected);
+        ASSERT_EQ(link.State(), platform::TcpLink::Connected);
     }
 
     // Sends one message as its own arrival and waits until the log has grown by lines.
@@ -83,24 +84,29 @@ protected:
     }
 
     QStringList NewLines(int from) { return Logged(*net).mid(from); }
+    const NetBattle::Values &Values() const { return battle.Current(); }
 
     FakePlatform fake;
+    NetLink link;
+    NetBattle battle{link};
     QPointer<frmNet> net;
+    int closedSignals = 0;
 };
 
 } // namespace
 
-TEST_F(NetLink, WindowOpensUnderTheMainWindowWithItsSixLines)
+TEST_F(NetWindow, WindowOpensUnderTheMainWindowWithItsSixLines)
 {
     delete net;
     frmMain form;
     form.move(40, 30);
     form.show();
-    net = new frmNet(&form);
+    net = new frmNet(link, battle, &form);
+    bool unloaded = false;
+    QObject::connect(net, &frmNet::unloaded, [&] { unloaded = true; });
     net->show();
     EXPECT_EQ(net->pos(), QPoint(form.frameGeometry().left(), form.frameGeometry().top() + form.frameGeometry().height()));
     EXPECT_EQ(net->windowTitle(), "ネット対戦");
-    EXPECT_TRUE(NetBattle::NetOpen);
     EXPECT_EQ(Logged(*net), (QStringList{
                                 "system> 疾鍵ネット対戦はP2P方式です。",
                                 "system> 対戦する片方がサーバーを立ててください",
@@ -137,11 +143,12 @@ TEST_F(NetLink, WindowOpensUnderTheMainWindowWithItsSixLines)
     net->txtSend->setFocus();
     EXPECT_TRUE(WaitUntil([&] { return net->txtSend->selectedText() == QString::fromUtf8(frmNet::SendPrompt); }));
 
+    EXPECT_FALSE(unloaded);
     net->close();
-    EXPECT_FALSE(NetBattle::NetOpen);
+    EXPECT_TRUE(unloaded);
 }
 
-TEST_F(NetLink, ServerAsksANameServesOnePeerAndExchangesNames)
+TEST_F(NetWindow, ServerAsksANameServesOnePeerAndExchangesNames)
 {
     aplMain::Kotehan = QStringLiteral("名無しさん");
     fake.dialogs->inputAnswers = {QStringLiteral("太郎")};
@@ -151,28 +158,28 @@ TEST_F(NetLink, ServerAsksANameServesOnePeerAndExchangesNames)
     EXPECT_EQ(fake.dialogs->shown[0].title, "");
     EXPECT_EQ(fake.dialogs->shown[0].defaultAnswer, "");
     EXPECT_EQ(aplMain::Kotehan, "太郎");
-    EXPECT_EQ(net->MyName, "太郎");
+    EXPECT_EQ(link.MyName(), "太郎");
     QStringList lines = NewLines(6);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "system> サーバーを開始しました");
     EXPECT_TRUE(lines[1].startsWith("system> IP:")) << lines[1].toStdString();
     EXPECT_GT(lines[1].size(), QString("system> IP:").size());
     EXPECT_EQ(lines[2], "system> クライアントからの接続を待機します...");
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Listening);
+    EXPECT_EQ(link.State(), platform::TcpLink::Listening);
     EXPECT_EQ(EnabledOf(*net), (Enabled{false, false, true, false, false}));
 
     RawPeer peer;
-    ASSERT_TRUE(peer.ConnectTo(net->Port()));
+    ASSERT_TRUE(peer.ConnectTo(link.Port()));
     ASSERT_TRUE(peer.Expect("NAM 太郎"));
     EXPECT_EQ(NewLines(9), QStringList{"system> 接続が完了されました"});
     EXPECT_EQ(EnabledOf(*net), (Enabled{false, false, true, true, true}));
 
     // Accepting stopped the listening: a second player finds no server.
     RawPeer second;
-    EXPECT_FALSE(second.ConnectTo(net->Port()));
+    EXPECT_FALSE(second.ConnectTo(link.Port()));
 
     Deliver(peer, "NAM 花子", 1);
-    EXPECT_EQ(net->ClientName, "花子");
+    EXPECT_EQ(link.ClientName(), "花子");
     EXPECT_EQ(Logged(*net).last(), "system> 相手の名前は花子です");
     // The handle is asked for only while it is the anonymous one.
     net->mnuClose_Click();
@@ -180,7 +187,7 @@ TEST_F(NetLink, ServerAsksANameServesOnePeerAndExchangesNames)
     EXPECT_EQ(fake.dialogs->shown.size(), 1);
 }
 
-TEST_F(NetLink, EveryReceivedCommandDoesWhatItsWordSays)
+TEST_F(NetWindow, EveryReceivedCommandDoesWhatItsWordSays)
 {
     RawPeer peer;
     Serve(peer);
@@ -190,21 +197,21 @@ TEST_F(NetLink, EveryReceivedCommandDoesWhatItsWordSays)
     EXPECT_EQ(Logged(*net).last(), "花子> こんにちは、<b>世界</b>");
 
     peer.Send("STT 120");
-    ASSERT_TRUE(WaitUntil([] { return NetBattle::ClientAP == 120; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().ClientAP == 120; }));
     EXPECT_EQ(net->shpClientAG->width(), 120);
     EXPECT_EQ(net->shpClientAG->palette().color(QPalette::Window), QColor(255, 128, 128));
     peer.Send("STT 200");
-    ASSERT_TRUE(WaitUntil([] { return NetBattle::ClientAP == 200; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().ClientAP == 200; }));
     EXPECT_EQ(net->shpClientAG->palette().color(QPalette::Window), QColor(255, 0, 0));
 
     peer.Send("STR");
-    ASSERT_TRUE(WaitUntil([] { return NetBattle::NetRunning; }));
-    EXPECT_EQ(NetBattle::ClientAP, 0) << "a start resets the battle";
+    ASSERT_TRUE(WaitUntil([&] { return battle.Running(); }));
+    EXPECT_EQ(Values().ClientAP, 0) << "a start resets the battle";
     EXPECT_EQ(net->lblMyName->text(), "太郎");
     EXPECT_EQ(net->lblClientName->text(), "花子");
 
     Deliver(peer, "ATK 150", 2);
-    EXPECT_EQ(NetBattle::MyHP, 150);
+    EXPECT_EQ(Values().MyHP, 150);
     EXPECT_EQ(net->shpMyHP->width(), 150);
     EXPECT_EQ(fake.sound->played.last(), fake.PathOf("attack.wav"));
     EXPECT_EQ(Logged(*net).mid(Logged(*net).size() - 2),
@@ -226,12 +233,12 @@ TEST_F(NetLink, EveryReceivedCommandDoesWhatItsWordSays)
     // A number beyond 16 bits stops the handling with the generic line.
     Deliver(peer, "STT 40000", 1);
     EXPECT_EQ(Logged(*net).last(), "system> 原因不明のエラーが発生しました、放置プレイします");
-    EXPECT_EQ(NetBattle::ClientAP, 0);
+    EXPECT_EQ(Values().ClientAP, 0);
     Deliver(peer, "ATK 32768", 3);
     EXPECT_EQ(NewLines(Logged(*net).size() - 3),
               (QStringList{"実況> 花子の攻撃", "実況> 太郎は-32618のダメージを受けた",
                            "system> 原因不明のエラーが発生しました、放置プレイします"}));
-    EXPECT_EQ(NetBattle::MyHP, 150);
+    EXPECT_EQ(Values().MyHP, 150);
 
     // Chat beyond 256 characters shows its first 256.
     const QString longChat(300, QChar(u'字'));
@@ -244,32 +251,32 @@ TEST_F(NetLink, EveryReceivedCommandDoesWhatItsWordSays)
     ASSERT_TRUE(WaitUntil(
         [&] { return Logged(*net).last() == "system> 不正なコマンドを受信しました、放置プレイします"; }));
     Settle(20);
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Connected);
+    EXPECT_EQ(link.State(), platform::TcpLink::Connected);
     peer.Send("STT 33");
-    EXPECT_TRUE(WaitUntil([] { return NetBattle::ClientAP == 33; }));
+    EXPECT_TRUE(WaitUntil([&] { return Values().ClientAP == 33; }));
 }
 
-TEST_F(NetLink, MessagesThatArriveTogetherAreAllHandled)
+TEST_F(NetWindow, MessagesThatArriveTogetherAreAllHandled)
 {
     RawPeer peer;
     Serve(peer);
     peer.Send("STT 12STT 15");
-    ASSERT_TRUE(WaitUntil([] { return NetBattle::ClientAP == 15; }));
+    ASSERT_TRUE(WaitUntil([&] { return Values().ClientAP == 15; }));
     peer.Send("PNGPNG");
     EXPECT_TRUE(peer.Expect("POKPOK"));
     peer.Send("STT 7PNG");
     EXPECT_TRUE(peer.Expect("POK"));
-    EXPECT_EQ(NetBattle::ClientAP, 7);
+    EXPECT_EQ(Values().ClientAP, 7);
     const int before = Logged(*net).size();
     peer.Send("STRATK 150MSG ATK 0");
     ASSERT_TRUE(WaitUntil([&] { return Logged(*net).size() >= before + 3; }));
     Settle(20);
-    EXPECT_TRUE(NetBattle::NetRunning);
-    EXPECT_EQ(NetBattle::MyHP, 150);
+    EXPECT_TRUE(battle.Running());
+    EXPECT_EQ(Values().MyHP, 150);
     EXPECT_EQ(Logged(*net).last(), "> ATK 0") << "chat keeps the rest as its text (no name received yet)";
 }
 
-TEST_F(NetLink, ChatSendsTheBoxAndPingMeasuresTheAnswer)
+TEST_F(NetWindow, ChatSendsTheBoxAndPingMeasuresTheAnswer)
 {
     // Not connected: the box keeps its text.
     net->txtSend->setText("やあ");
@@ -295,11 +302,11 @@ TEST_F(NetLink, ChatSendsTheBoxAndPingMeasuresTheAnswer)
     EXPECT_EQ(Logged(*net).last(), "system> 47msec");
 }
 
-TEST_F(NetLink, ClientDialsTheTypedHostAndSendsItsName)
+TEST_F(NetWindow, ClientDialsTheTypedHostAndSendsItsName)
 {
     RawServer server;
     ASSERT_TRUE(server.Listen());
-    net->SetPort(server.Port());
+    link.SetPort(server.Port());
     aplMain::Kotehan = QStringLiteral("花子");
     fake.clipboard->text = QStringLiteral("192.0.2.7");
     fake.dialogs->inputAnswers = {QStringLiteral("127.0.0.1")};
@@ -308,24 +315,24 @@ TEST_F(NetLink, ClientDialsTheTypedHostAndSendsItsName)
     EXPECT_EQ(fake.dialogs->shown[0].text, "サーバーのIP（RemoteHost)を入力してください");
     EXPECT_EQ(fake.dialogs->shown[0].defaultAnswer, "192.0.2.7");
     EXPECT_EQ(Logged(*net).last(), "system> サーバーに接続中...");
-    EXPECT_TRUE(net->Connecting());
+    EXPECT_TRUE(link.Connecting());
 
     RawPeer peer;
     ASSERT_TRUE(server.AcceptInto(peer));
     EXPECT_TRUE(peer.Expect("NAM 花子"));
     EXPECT_EQ(Logged(*net).last(), "system> サーバーに接続しました");
-    EXPECT_FALSE(net->Connecting());
+    EXPECT_FALSE(link.Connecting());
     EXPECT_EQ(EnabledOf(*net), (Enabled{false, false, true, false, true}));
 
     // The client's side of the exchange works the same way.
     Deliver(peer, "NAM 太郎", 1);
-    EXPECT_EQ(net->ClientName, "太郎");
+    EXPECT_EQ(link.ClientName(), "太郎");
     peer.Send("STR");
-    ASSERT_TRUE(WaitUntil([] { return NetBattle::NetRunning; }));
+    ASSERT_TRUE(WaitUntil([&] { return battle.Running(); }));
     EXPECT_FALSE(net->cmdStart->isEnabled()) << "only the server starts battles";
 }
 
-TEST_F(NetLink, ConnectGivesUpAfterFiveSecondsWithoutBlocking)
+TEST_F(NetWindow, ConnectGivesUpAfterFiveSecondsWithoutBlocking)
 {
     aplMain::Kotehan = QStringLiteral("花子");
     fake.dialogs->inputAnswers = {QStringLiteral("127.0.0.1")};
@@ -336,7 +343,7 @@ TEST_F(NetLink, ConnectGivesUpAfterFiveSecondsWithoutBlocking)
     Settle(50);
     EXPECT_EQ(Logged(*net).last(), "system> サーバーに接続中...") << "5000 ms is still within the limit";
     fake.clock->now += 1;
-    ASSERT_TRUE(WaitUntil([&] { return !net->Connecting(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !link.Connecting(); }));
     EXPECT_EQ(NewLines(Logged(*net).size() - 6),
               (QStringList{"system> サーバーに接続できませんでした",
                            "system> 相手先でサーバーが立っていない可能性があります",
@@ -344,11 +351,11 @@ TEST_F(NetLink, ConnectGivesUpAfterFiveSecondsWithoutBlocking)
                            "system> すでに他のクライアントが繋いでいる可能性があります",
                            "system> ルータやファイヤーウォールを使用している可能性もあります",
                            "system> 疾鍵はポート21225-21230あたりを使うので空けておいてください"}));
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Closed);
+    EXPECT_EQ(link.State(), platform::TcpLink::Closed);
     EXPECT_EQ(EnabledOf(*net), (Enabled{true, true, true, false, false}));
 }
 
-TEST_F(NetLink, RefusedInputsAndFailuresLogOneLineAndChangeNothing)
+TEST_F(NetWindow, RefusedInputsAndFailuresLogOneLineAndChangeNothing)
 {
     auto oneLine = [&](const std::function<void()> &action) {
         const int before = Logged(*net).size();
@@ -357,7 +364,7 @@ TEST_F(NetLink, RefusedInputsAndFailuresLogOneLineAndChangeNothing)
         Settle(50);
         const QStringList lines = NewLines(before);
         EXPECT_EQ(EnabledOf(*net), enabled);
-        EXPECT_FALSE(net->Connecting());
+        EXPECT_FALSE(link.Connecting());
         return lines.size() == 1 ? lines[0] : QStringLiteral("%1 lines: ").arg(lines.size()) + lines.join(" | ");
     };
 
@@ -377,34 +384,34 @@ TEST_F(NetLink, RefusedInputsAndFailuresLogOneLineAndChangeNothing)
     for (const char *host : {"999.1.1.1", "   ", "ho st", "127.0.0.1:80", "-bad-.example"}) {
         fake.dialogs->inputAnswers = {QString::fromLatin1(host)};
         EXPECT_EQ(oneLine([&] { net->mnuClient_Click(); }), "system> サーバーのIP（RemoteHost)が正しくありません") << host;
-        EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Closed);
+        EXPECT_EQ(link.State(), platform::TcpLink::Closed);
     }
 
     // A port that is taken cannot be served on.
     QTcpServer squatter;
     ASSERT_TRUE(squatter.listen(QHostAddress::Any, 0));
-    net->SetPort(squatter.serverPort());
+    link.SetPort(squatter.serverPort());
     EXPECT_EQ(oneLine([&] { net->mnuServer_Click(); }),
               QStringLiteral("system> ポート%1でサーバーを開始できませんでした").arg(squatter.serverPort()));
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Closed);
+    EXPECT_EQ(link.State(), platform::TcpLink::Closed);
 
     // Messages for a link that is not there.
     net->cmdPing->setEnabled(true);
-    for (auto send : {&frmNet::SendPing, &frmNet::SendStart, &frmNet::SendPingOK}) {
-        EXPECT_EQ(oneLine([&] { (net->*send)(); }), "system> 接続されていないので送信できませんでした");
+    for (auto send : {&NetLink::SendPing, &NetLink::SendStart, &NetLink::SendPingOK}) {
+        EXPECT_EQ(oneLine([&] { (link.*send)(); }), "system> 接続されていないので送信できませんでした");
     }
-    EXPECT_EQ(oneLine([&] { net->SendAttack("0"); }), "system> 接続されていないので送信できませんでした");
-    EXPECT_EQ(oneLine([&] { net->SendState("10"); }), "system> 接続されていないので送信できませんでした");
+    EXPECT_EQ(oneLine([&] { link.SendAttack("0"); }), "system> 接続されていないので送信できませんでした");
+    EXPECT_EQ(oneLine([&] { link.SendState("10"); }), "system> 接続されていないので送信できませんでした");
 }
 
-TEST_F(NetLink, TheNameTypedAtThePromptIsCleanedBeforeItIsSentOrKept)
+TEST_F(NetWindow, TheNameTypedAtThePromptIsCleanedBeforeItIsSentOrKept)
 {
     aplMain::Kotehan = QStringLiteral("名無しさん");
     fake.dialogs->inputAnswers = {QStringLiteral("\r\na,b\"c”") + QChar(0) + QStringLiteral("zz")};
     RawPeer peer;
     net->mnuServer_Click();
     EXPECT_EQ(aplMain::Kotehan, "a、bc");
-    ASSERT_TRUE(peer.ConnectTo(net->Port()));
+    ASSERT_TRUE(peer.ConnectTo(link.Port()));
     EXPECT_TRUE(peer.Expect("NAM a、bc"));
 
     // Nine characters are enough; the tenth is refused.
@@ -415,37 +422,36 @@ TEST_F(NetLink, TheNameTypedAtThePromptIsCleanedBeforeItIsSentOrKept)
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八九");
 }
 
-TEST_F(NetLink, DisconnectsSetTheControlsAsTheirTableSays)
+TEST_F(NetWindow, DisconnectsSetTheControlsAsTheirTableSays)
 {
     RawPeer peer;
     Serve(peer);
-    NetBattle::NetRunning = true;
-    NetBattle::NetOver = false;
+    battle.Start();
     net->mnuClose_Click();
     EXPECT_EQ(Logged(*net).last(), "system> 切断しました");
     EXPECT_EQ(EnabledOf(*net), (Enabled{true, true, true, false, true}));
-    EXPECT_FALSE(NetBattle::NetRunning);
-    EXPECT_FALSE(NetBattle::NetOver);
+    EXPECT_FALSE(battle.Running());
+    EXPECT_EQ(closedSignals, 0) << "a forced disconnect does not end the round";
     EXPECT_TRUE(WaitUntil([&] { return !peer.Connected(); }));
 
     // A forced disconnect while listening stops the server.
     net->mnuServer_Click();
     net->mnuClose_Click();
     RawPeer late;
-    EXPECT_FALSE(late.ConnectTo(net->Port()));
+    EXPECT_FALSE(late.ConnectTo(link.Port()));
 
     RawPeer again;
     Serve(again);
-    NetBattle::NetRunning = true;
+    battle.Start();
     again.socket->disconnectFromHost();
     ASSERT_TRUE(WaitUntil([&] { return Logged(*net).last() == "system> 切断されました"; }));
-    EXPECT_TRUE(NetBattle::NetOver);
-    EXPECT_FALSE(NetBattle::NetRunning);
+    EXPECT_EQ(closedSignals, 1);
+    EXPECT_FALSE(battle.Running());
     EXPECT_EQ(EnabledOf(*net), (Enabled{true, true, true, false, false}));
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Closed);
+    EXPECT_EQ(link.State(), platform::TcpLink::Closed);
 }
 
-TEST_F(NetLink, TheLogKeepsItsLastNineThousandCharacters)
+TEST_F(NetWindow, TheLogKeepsItsLastNineThousandCharacters)
 {
     const QString text(90, QChar(u'ロ'));
     int lastSize = net->LogText().size();
@@ -466,7 +472,7 @@ TEST_F(NetLink, TheLogKeepsItsLastNineThousandCharacters)
     EXPECT_EQ(net->txtState->textCursor().position(), net->txtState->document()->characterCount() - 1);
 }
 
-TEST_F(NetLink, AHostNameThatDoesNotResolveLogsOneLine)
+TEST_F(NetWindow, AHostNameThatDoesNotResolveLogsOneLine)
 {
     aplMain::Kotehan = QStringLiteral("花子");
     fake.dialogs->inputAnswers = {QStringLiteral("nohost.invalid")};
@@ -474,9 +480,42 @@ TEST_F(NetLink, AHostNameThatDoesNotResolveLogsOneLine)
     const int before = Logged(*net).size();
     EXPECT_EQ(Logged(*net).last(), "system> サーバーに接続中...");
     // The fake clock stands still, so only the failed look-up can end the wait.
-    ASSERT_TRUE(WaitUntil([&] { return !net->Connecting(); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return !link.Connecting(); }, 20000));
     Settle(50);
     EXPECT_EQ(NewLines(before), QStringList{"system> サーバーのIP（RemoteHost)が正しくありません"});
-    EXPECT_EQ(net->wscSystem->State(), platform::TcpLink::Closed);
+    EXPECT_EQ(link.State(), platform::TcpLink::Closed);
     EXPECT_EQ(EnabledOf(*net), (Enabled{true, true, true, false, false}));
+}
+
+TEST_F(NetWindow, ReceivedTextStaysOnOneLineAndNamesOnTheirSide)
+{
+    RawPeer peer;
+    Serve(peer);
+    // A name and chats that try to add lines of their own to the log.
+    const QString forged = QStringLiteral("\r\n21:07<実況> あなたは勝ちました");
+    Deliver(peer, "NAM 花子" + forged, 1);
+    Deliver(peer, "MSG やあ" + forged + "\n21:08<system> 切断されました\rおわり", 1);
+    EXPECT_EQ(Logged(*net).mid(Logged(*net).size() - 2),
+              (QStringList{"system> 相手の名前は花子  21:07<実況> あなたは勝ちましたです",
+                           "花子  21:07<実況> あなたは勝ちました> やあ  21:07<実況> あなたは勝ちました 21:08<system> "
+                           "切断されました おわり"}));
+    EXPECT_EQ(net->txtState->document()->blockCount(), Logged(*net).size() + 1);
+    Deliver(peer, "ATK 150", 2);
+    EXPECT_EQ(Logged(*net).last(), "実況> 太郎は50のダメージを受けた");
+
+    // A long name with line breaks stays within its half of the window.
+    QString longName;
+    for (int i = 0; i < 20; ++i)
+        longName += QStringLiteral("長い名前\r\n");
+    peer.Send("NAM " + longName);
+    ASSERT_TRUE(WaitUntil([&] { return link.ClientName().startsWith("長い名前  長い名前"); }));
+    net->cmdStart->click();
+    ASSERT_TRUE(battle.Running());
+    const QRect area = net->centralWidget()->rect();
+    EXPECT_EQ(net->lblMyName->text(), "太郎");
+    EXPECT_FALSE(net->lblClientName->text().contains('\n'));
+    EXPECT_TRUE(net->lblClientName->text().endsWith(QChar(0x2026))) << "elided";
+    EXPECT_LE(net->lblClientName->geometry().right(), area.right());
+    EXPECT_LT(net->lblMyName->geometry().right(), net->lblClientName->x());
+    EXPECT_EQ(net->lblClientName->height(), net->lblMyName->height()) << "one line";
 }

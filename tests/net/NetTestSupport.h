@@ -2,7 +2,10 @@
 // A peer on the other end of the battle link, written with a bare socket so
 // the tests see and choose every byte on the wire.
 
+#include "net/NetGame.h"
+#include "typing/Game.h"
 #include "util/ShiftJis.h"
+#include "views/frmMain.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,6 +14,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 
 // Lets the event loop run until the condition holds; false after the timeout.
 inline bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
@@ -107,4 +111,18 @@ public:
     }
 
     QTcpServer server;
+};
+
+// The main window, its game and the net battle command, as the program makes them.
+struct NetDesk {
+    NetDesk() : form(std::make_unique<frmMain>()), game(new Game(*form)), net(std::make_unique<NetGame>(*game)) {}
+    ~NetDesk()
+    {
+        net.reset();
+        form.reset(); // the game with it
+    }
+
+    std::unique_ptr<frmMain> form;
+    Game *game;
+    std::unique_ptr<NetGame> net;
 };
