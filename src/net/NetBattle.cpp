@@ -90,7 +90,7 @@ void NetBattle::TakeState(const QString &argument)
 
 void NetBattle::Attack()
 {
-    Functions::PlayWave(aplMain::AppPath + QStringLiteral("attack2.wav"));
+    platform::PlayWave(aplMain::AppPath + QStringLiteral("attack2.wav"));
     emit line(QStringLiteral("実況> ") + shownMyName_ + QStringLiteral("の攻撃"));
     const qint16 damage = BattleRules::Damage(values_.MyAP);
     emit line(QStringLiteral("実況> ") + shownClientName_ + QStringLiteral("に") + QString::number(damage)
@@ -103,7 +103,7 @@ void NetBattle::Attack()
 
 void NetBattle::Hit(const QString &argument)
 {
-    Functions::PlayWave(aplMain::AppPath + QStringLiteral("attack.wav"));
+    platform::PlayWave(aplMain::AppPath + QStringLiteral("attack.wav"));
     emit line(QStringLiteral("実況> ") + link_.ClientName() + QStringLiteral("の攻撃"));
     const std::optional<double> value = NetProtocol::NumberValue(argument);
     if (!value) {

@@ -116,6 +116,12 @@ inline FileSystem &files() { return *Current().files; }
 inline Random &random() { return *Current().random; }
 inline Process &process() { return *Current().process; }
 
+// Starts a wave file of the program and returns at once.
+inline void PlayWave(const QString &path)
+{
+    sound().Play(path);
+}
+
 extern const char *const ApplicationTitle;
 
 } // namespace platform

@@ -134,12 +134,12 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter)
             state.Roman.remove(0, 1);
             form.lblRoman->setText(state.Roman);
         }
-        Functions::PlayWave(game.TypeWave());
+        platform::PlayWave(game.TypeWave());
         ++state.TypeCount;
         form.lblType->setText(QString::number(state.TypeCount));
         form.lblMissType->setText(QString());
     } else {
-        Functions::PlayWave(game.MissWave());
+        platform::PlayWave(game.MissWave());
         ++state.MissCount;
         form.lblMiss->setText(QString::number(state.MissCount));
         GetMissType(game, typesCharacter ? key : 0);

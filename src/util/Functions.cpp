@@ -1,6 +1,5 @@
 #include "util/Functions.h"
 
-#include "platform/Platform.h"
 #include "util/ShiftJis.h"
 
 #include <QFile>
@@ -88,11 +87,6 @@ bool WriteWholeFile(const QString &path, const QString &text)
         return false;
     }
     return file.commit();
-}
-
-void PlayWave(const QString &path)
-{
-    platform::sound().Play(path);
 }
 
 std::optional<QString> DecodeCharCodes(const QString &encoded)

@@ -21,7 +21,6 @@ QString ReadWholeFile(const QString &path);
 // write never destroys the old one. False on any failure.
 bool WriteWholeFile(const QString &path, const QString &text);
 
-void PlayWave(const QString &path);
 
 // The reversed "#code#code" form of ranking registration names; nothing when
 // a piece is not a code.

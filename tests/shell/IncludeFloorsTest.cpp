@@ -14,8 +14,7 @@ namespace {
 
 // From the ground up; folders on one line share a floor.
 const QList<QStringList> Floors = {
-    {"platform"},
-    {"util"},
+    {"platform", "util"},
     {"settings"},
     {"dictionary", "scores", "history"},
     {"views"},
