@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "scores/ScoreTables.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 
@@ -7,7 +8,104 @@
 #include <QFileDevice>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <memory>
+
 using namespace Functions;
+
+namespace {
+
+// Every write past the cap fails for the whole process (as no space left
+// would), without needing a file system of its own.
+class FileSizeCap {
+public:
+    explicit FileSizeCap(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit cap{bytes, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &cap);
+    }
+    ~FileSizeCap()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = SIG_DFL;
+};
+
+// A file system of a few pages; unmounted when the test ends.
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(const QString &at) : at_(QFile::encodeName(at))
+    {
+        if (mount("tmpfs", at_.constData(), "tmpfs", 0, "size=64k") != 0)
+            error_ = std::strerror(errno);
+    }
+    ~SmallTmpfs()
+    {
+        if (error_.empty())
+            umount2(at_.constData(), MNT_DETACH);
+    }
+    bool Mounted() const { return error_.empty(); }
+    const std::string &Error() const { return error_; }
+
+    // Takes every byte left.
+    void Fill()
+    {
+        QFile filler(QFile::decodeName(at_) + "/filler");
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+
+private:
+    QByteArray at_;
+    std::string error_;
+};
+
+// The old files, a write of roman.dat that fits the buffer and one that does
+// not, and a score table save, all on a disk that takes no more bytes.
+void ExpectAFullDiskKeepsTheOldFiles(FakePlatform &fake, const std::function<void()> &fill)
+{
+    const QString folder = fake.Folder();
+    const QString roman = fake.PathOf("roman.dat");
+    ASSERT_TRUE(WriteWholeFile(roman, "NN:NN\r\nあ:A\r\n"));
+    InitScoreTables();
+    LoadTimeScore();
+    const QByteArray oldTable = ReadBytes(TimeScorePath());
+    ASSERT_FALSE(oldTable.isEmpty());
+    fill();
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+    EXPECT_FALSE(WriteWholeFile(roman, "NN:N\r\nか:KA\r\n"));
+    EXPECT_FALSE(WriteWholeFile(roman, QString(40000, QChar(u'あ')) + ":A\r\n"));
+    aplMain::TimeScores[0] = ScoreEntry{"tester", 12.5, 4.0};
+    SaveTimeScore();
+
+    EXPECT_EQ(ReadBytes(roman), ToShiftJis("NN:NN\r\nあ:A\r\n"));
+    EXPECT_EQ(ReadBytes(TimeScorePath()), oldTable);
+    ASSERT_EQ(fake.dialogs->Texts().size(), 1);
+    EXPECT_TRUE(fake.dialogs->Texts()[0].contains("書き込めませんでした")) << fake.dialogs->Texts()[0].toStdString();
+
+    // The next start reads the old rows: nothing is called corrupt or set aside.
+    InitScoreTables();
+    LoadTimeScore();
+    EXPECT_EQ(aplMain::TimeScores[0].Player, "名無しさん");
+    EXPECT_EQ(fake.dialogs->Texts().size(), 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+}
+
+} // namespace
 
 TEST(Functions, GetFileNameTakesThePartAfterTheLastSeparator)
 {
@@ -162,4 +260,21 @@ TEST(Functions, WriteWholeFileKeepsTheOldFileWhenItCannotWrite)
     EXPECT_FALSE(WriteWholeFile(fake.PathOf("dir.dat"), "x"));
     EXPECT_EQ(ReadWholeFile(fake.PathOf("dir.dat")), "");
     EXPECT_EQ(ReadWholeFile(fake.PathOf("missing")), "");
+}
+
+TEST(Functions, AWriteThatHitsTheFileSizeLimitKeepsTheOldFileAndSaysSo)
+{
+    FakePlatform fake;
+    std::unique_ptr<FileSizeCap> cap;
+    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { cap = std::make_unique<FileSizeCap>(0); });
+}
+
+TEST(Functions, AFullFileSystemKeepsTheOldFileAndSaysSo)
+{
+    FakePlatform fake;
+    // Mounted over the program folder, which is still empty.
+    SmallTmpfs disk(fake.Folder());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.Error() << "); the file-size limit test covers the same";
+    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { disk.Fill(); });
 }
