@@ -36,7 +36,7 @@ QString ConvertPlain(QString text, const QVector<RomajiRule> &rules);
 // Gives exactly what ConvertPlain gives, much faster. Consecutive rules that
 // cannot disturb one another share one pass over the text, which finds them
 // through a tree of their find texts, so a pass costs about the same for ten
-// rules or a hundred thousand, and forming the passes takes time in
+// rules or a hundred thousand, and forming the passes takes time about in
 // proportion to the table. When no find side holds a line feed, no rule can
 // reach across a line end, so the text is cut into cache-sized runs of whole
 // lines that are converted on every core; a pass none of whose rules can
