@@ -21,57 +21,45 @@ using namespace Functions;
 
 namespace {
 
-// Every write past the cap fails for the whole process (as no space left
-// would), without needing a file system of its own.
-class FileSizeCap {
-public:
-    explicit FileSizeCap(rlim_t bytes)
+// No write gets a byte onto the disk in this process, as on a full disk,
+// without a file system of its own.
+struct NoFileSpace {
+    NoFileSpace()
     {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit cap{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &cap);
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &none);
     }
-    ~FileSizeCap()
+    ~NoFileSpace()
     {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
     }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = SIG_DFL;
+    rlimit old{};
 };
 
-// A file system of a few pages; unmounted when the test ends.
-class SmallTmpfs {
-public:
-    explicit SmallTmpfs(const QString &at) : at_(QFile::encodeName(at))
+// A file system of 64 KiB over a folder; unmounted when the test ends.
+struct SmallTmpfs {
+    explicit SmallTmpfs(const QString &folder) : at(QFile::encodeName(folder))
     {
-        if (mount("tmpfs", at_.constData(), "tmpfs", 0, "size=64k") != 0)
-            error_ = std::strerror(errno);
+        if (mount("tmpfs", at.constData(), "tmpfs", 0, "size=64k") != 0)
+            error = std::strerror(errno);
     }
     ~SmallTmpfs()
     {
-        if (error_.empty())
-            umount2(at_.constData(), MNT_DETACH);
+        if (error.empty())
+            umount2(at.constData(), MNT_DETACH);
     }
-    bool Mounted() const { return error_.empty(); }
-    const std::string &Error() const { return error_; }
-
-    // Takes every byte left.
-    void Fill()
+    void Fill() const
     {
-        QFile filler(QFile::decodeName(at_) + "/filler");
+        QFile filler(QFile::decodeName(at) + "/filler");
         filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
         }
     }
-
-private:
-    QByteArray at_;
-    std::string error_;
+    QByteArray at;
+    std::string error;
 };
 
 // The old files, a write of roman.dat that fits the buffer and one that does
@@ -265,8 +253,8 @@ TEST(Functions, WriteWholeFileKeepsTheOldFileWhenItCannotWrite)
 TEST(Functions, AWriteThatHitsTheFileSizeLimitKeepsTheOldFileAndSaysSo)
 {
     FakePlatform fake;
-    std::unique_ptr<FileSizeCap> cap;
-    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { cap = std::make_unique<FileSizeCap>(0); });
+    std::unique_ptr<NoFileSpace> full;
+    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { full = std::make_unique<NoFileSpace>(); });
 }
 
 TEST(Functions, AFullFileSystemKeepsTheOldFileAndSaysSo)
@@ -274,7 +262,7 @@ TEST(Functions, AFullFileSystemKeepsTheOldFileAndSaysSo)
     FakePlatform fake;
     // Mounted over the program folder, which is still empty.
     SmallTmpfs disk(fake.Folder());
-    if (!disk.Mounted())
-        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.Error() << "); the file-size limit test covers the same";
+    if (!disk.error.empty())
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.error << "); the file-size limit test covers the same";
     ExpectAFullDiskKeepsTheOldFiles(fake, [&] { disk.Fill(); });
 }
