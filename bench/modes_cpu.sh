@@ -53,10 +53,19 @@ write('roman.dat', 'NN:NN\r\nあ:A\r\n')
 EOF
 word="kokoha ro-maji desu"
 
+# Xvfb picks a free display and writes its number, line and all, once it is up;
+# it is ready when a client gets through. A busy machine may take a while.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 600); do
+    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+done
+grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null || { echo "modes_cpu: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
+for _ in $(seq 600); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "modes_cpu: cannot connect to $DISPLAY" >&2; exit 1; }
 
 (cd "$work/prog" && XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     QT_LOGGING_RULES="tokira.modes.debug=true" exec ./tokira >"$work/out.log" 2>"$work/err.log") &

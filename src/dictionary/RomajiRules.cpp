@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,134 +18,265 @@ const QString LineEnd = QStringLiteral("\r\n");
 // rules pass over it, large enough that a pass costs more than its set-up.
 constexpr qsizetype RunLength = 16 * 1024;
 
-// Which UTF-16 code units a run may hold: every unit it started with and every
-// unit a rule has put in since. Never shrinks, so it only ever errs on the side
-// of running a rule.
+// A group of at most this many rules is skipped when none of its find texts
+// can occur in a run; a larger one when none of its first units does, which
+// costs less to find out.
+constexpr int ExactSkipRules = 32;
+
+// A set of UTF-16 code units.
 class UnitSet {
 public:
     void Clear() { bits_.fill(0); }
+    void Add(QChar c) { bits_[c.unicode() >> 6] |= quint64(1) << (c.unicode() & 63); }
     void Add(QStringView text)
     {
         for (QChar c : text)
-            bits_[c.unicode() >> 6] |= quint64(1) << (c.unicode() & 63);
+            Add(c);
     }
+    void Remove(QChar c) { bits_[c.unicode() >> 6] &= ~(quint64(1) << (c.unicode() & 63)); }
+    bool Has(QChar c) const { return bits_[c.unicode() >> 6] & (quint64(1) << (c.unicode() & 63)); }
     bool HasAll(QStringView text) const
     {
-        for (QChar c : text) {
-            if (!(bits_[c.unicode() >> 6] & (quint64(1) << (c.unicode() & 63))))
-                return false;
-        }
-        return true;
+        return std::all_of(text.begin(), text.end(), [this](QChar c) { return Has(c); });
     }
 
 private:
     std::array<quint64, 1024> bits_{};
 };
 
-// Whether an occurrence of inner can start inside an occurrence of outer
-// (after its first unit) in some text.
-bool CanStartInside(QStringView inner, QStringView outer)
-{
-    for (qsizetype offset = 1; offset < outer.size(); ++offset) {
-        const QStringView tail = outer.sliced(offset);
-        const qsizetype common = std::min(tail.size(), inner.size());
-        if (tail.first(common) == inner.first(common))
-            return true;
+// The find texts of every group as one forest of unit trees: a node for each
+// prefix of a group's find texts, the edges in one open-addressed table.
+class FindForest {
+public:
+    qint32 NewNode()
+    {
+        nodes_.push_back({});
+        return qint32(nodes_.size() - 1);
     }
-    return false;
-}
+    // The earliest rule whose find text ends at the node, or -1.
+    qint32 RuleAt(qint32 node) const { return nodes_[node].rule; }
+    void SetRuleAt(qint32 node, qint32 rule) { nodes_[node].rule = rule; }
 
-// Two rules, earlier above later, give the same result in one left-to-right
-// pass that tries earlier first at each place as in two whole-text passes,
-// when later can never match inside what earlier put in nor across a join
-// that earlier made by deleting, and when occurrences of the two can overlap
-// only with the earlier rule's one starting first: then both ways settle
-// every overlap in favour of the earlier rule.
-bool CanShareAPass(const RomajiRule &earlier, const RomajiRule &later)
-{
-    if (earlier.Put.isEmpty())
-        return false;
-    for (QChar c : earlier.Put) {
-        if (later.Find.contains(c))
-            return false;
+    qint32 Child(qint32 node, char16_t unit) const
+    {
+        if (!nodes_[node].hasChildren)
+            return -1;
+        const quint64 key = Key(node, unit);
+        for (size_t at = Home(key);; at = (at + 1) & mask_) {
+            if (slots_[at].key == key)
+                return slots_[at].child;
+            if (slots_[at].key == 0)
+                return -1;
+        }
     }
-    return !CanStartInside(earlier.Find, later.Find);
-}
 
-// A rule as the pass reads it.
-struct Candidate {
-    const char16_t *find;
-    qsizetype findLength;
-    const char16_t *put;
-    qsizetype putLength;
+    // The child, made when there is none; true as second when made.
+    std::pair<qint32, bool> AddChild(qint32 node, char16_t unit)
+    {
+        if (const qint32 child = Child(node, unit); child >= 0)
+            return {child, false};
+        if ((used_ + 1) * 2 > slots_.size())
+            Grow();
+        const qint32 child = NewNode();
+        Place({Key(node, unit), child});
+        nodes_[node].hasChildren = true;
+        return {child, true};
+    }
+
+private:
+    struct Node {
+        qint32 rule = -1;
+        bool hasChildren = false;
+    };
+    struct Slot {
+        quint64 key = 0; // 0: empty
+        qint32 child = -1;
+    };
+
+    static quint64 Key(qint32 node, char16_t unit) { return (quint64(node) + 1) << 16 | unit; }
+    size_t Home(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> shift_); }
+    void Place(const Slot &slot)
+    {
+        size_t at = Home(slot.key);
+        while (slots_[at].key != 0)
+            at = (at + 1) & mask_;
+        slots_[at] = slot;
+        ++used_;
+    }
+    void Grow()
+    {
+        bits_ = slots_.empty() ? 5 : bits_ + 1;
+        std::vector<Slot> old(size_t(1) << bits_);
+        old.swap(slots_);
+        mask_ = slots_.size() - 1;
+        shift_ = 64 - bits_;
+        used_ = 0;
+        for (const Slot &slot : old) {
+            if (slot.key != 0)
+                Place(slot);
+        }
+    }
+
+    std::vector<Node> nodes_;
+    std::vector<Slot> slots_;
+    int bits_ = 0;
+    size_t mask_ = 0;
+    int shift_ = 64;
+    size_t used_ = 0;
 };
 
 // Consecutive rules that run as one pass over the text.
 struct RuleGroup {
-    std::vector<int> rules;
+    int begin = 0;
+    int end = 0;
+    qint32 root = 0;
+    // The first units of its find texts (in Plan::units), their range, and a
+    // mask by their low ten bits.
+    size_t headBegin = 0;
+    size_t headEnd = 0;
     char16_t low = 0xFFFF;
     char16_t high = 0;
-    // For each unit from low to high: the index in byHead of the rules that
-    // begin with it, or -1.
-    std::vector<int> headOf;
-    // The rules by their first unit, in table order.
-    std::vector<std::vector<Candidate>> byHead;
+    std::array<quint64, 16> headMask{};
+    // Every unit its rules put in, in Plan::units.
+    size_t putBegin = 0;
+    size_t putEnd = 0;
 };
 
-std::vector<RuleGroup> FormGroups(const QVector<RomajiRule> &rules)
-{
+struct Plan {
     std::vector<RuleGroup> groups;
+    FindForest forest;
+    std::vector<char16_t> units;
+};
+
+// The group being formed. A rule may join when it can share one left-to-right
+// pass, which tries the earlier rule first at each place, with every member:
+// that pass then gives what whole-text passes rule after rule give, provided
+// the rule cannot match inside what a member put in, nor across a join that a
+// member made by deleting, and an occurrence of a member can overlap one of
+// the rule only by starting first, so both ways settle every overlap in the
+// member's favour. The tree of the members' find texts answers the last point
+// for all members at once.
+class OpenGroup {
+public:
+    explicit OpenGroup(FindForest &forest) : forest_(forest), root_(forest.NewNode()) {}
+
+    bool Accepts(const RomajiRule &rule) const
+    {
+        if (deletes_)
+            return false;
+        const QStringView find = rule.Find;
+        if (std::any_of(find.begin(), find.end(), [this](QChar c) { return puts_.Has(c); }))
+            return false;
+        // A member's find text may start inside the rule's exactly when, from
+        // some later unit of the rule's find text on, the two agree as far as
+        // the shorter reaches: the walk meets a member's end or uses up the rule.
+        for (qsizetype offset = 1; offset < find.size(); ++offset) {
+            qint32 node = root_;
+            for (qsizetype k = offset; k < find.size() && node >= 0 && forest_.RuleAt(node) < 0; ++k)
+                node = forest_.Child(node, find[k].unicode());
+            if (node >= 0)
+                return false;
+        }
+        return true;
+    }
+
+    void Add(const RomajiRule &rule, qint32 index)
+    {
+        qint32 node = root_;
+        for (QChar c : rule.Find) {
+            const auto [child, made] = forest_.AddChild(node, c.unicode());
+            if (made && node == root_)
+                heads_.push_back(c.unicode());
+            node = child;
+        }
+        if (forest_.RuleAt(node) < 0)
+            forest_.SetRuleAt(node, index);
+        for (QChar c : rule.Put) {
+            if (!puts_.Has(c)) {
+                puts_.Add(c);
+                putList_.push_back(c.unicode());
+            }
+        }
+        deletes_ = deletes_ || rule.Put.isEmpty();
+    }
+
+    // Hands the group to the plan and starts an empty one.
+    void Close(Plan &plan, int begin, int end)
+    {
+        RuleGroup group;
+        group.begin = begin;
+        group.end = end;
+        group.root = root_;
+        for (char16_t unit : heads_) {
+            group.low = std::min(group.low, unit);
+            group.high = std::max(group.high, unit);
+            group.headMask[(unit & 0x3FF) >> 6] |= quint64(1) << (unit & 63);
+        }
+        group.headBegin = plan.units.size();
+        plan.units.insert(plan.units.end(), heads_.begin(), heads_.end());
+        group.headEnd = group.putBegin = plan.units.size();
+        plan.units.insert(plan.units.end(), putList_.begin(), putList_.end());
+        group.putEnd = plan.units.size();
+        plan.groups.push_back(group);
+
+        root_ = forest_.NewNode();
+        heads_.clear();
+        for (char16_t unit : putList_)
+            puts_.Remove(QChar(unit));
+        putList_.clear();
+        deletes_ = false;
+    }
+
+private:
+    FindForest &forest_;
+    qint32 root_;
+    std::vector<char16_t> heads_;
+    UnitSet puts_;
+    std::vector<char16_t> putList_;
+    bool deletes_ = false;
+};
+
+Plan MakePlan(const QVector<RomajiRule> &rules)
+{
+    Plan plan;
+    OpenGroup open(plan.forest);
+    int begin = 0;
     for (int i = 0; i < rules.size(); ++i) {
-        bool joins = !groups.empty();
-        if (joins) {
-            for (int member : groups.back().rules) {
-                if (!CanShareAPass(rules[member], rules[i])) {
-                    joins = false;
-                    break;
-                }
-            }
+        if (i > begin && !open.Accepts(rules[i])) {
+            open.Close(plan, begin, i);
+            begin = i;
         }
-        if (!joins)
-            groups.emplace_back();
-        groups.back().rules.push_back(i);
+        open.Add(rules[i], i);
     }
-    for (RuleGroup &group : groups) {
-        for (int r : group.rules) {
-            group.low = std::min(group.low, rules[r].Find.front().unicode());
-            group.high = std::max(group.high, rules[r].Find.front().unicode());
-        }
-        group.headOf.assign(group.high - group.low + 1, -1);
-        for (int r : group.rules) {
-            const RomajiRule &rule = rules[r];
-            int &head = group.headOf[rule.Find.front().unicode() - group.low];
-            if (head < 0) {
-                head = int(group.byHead.size());
-                group.byHead.emplace_back();
-            }
-            group.byHead[head].push_back({reinterpret_cast<const char16_t *>(rule.Find.utf16()), rule.Find.size(),
-                                          reinterpret_cast<const char16_t *>(rule.Put.utf16()), rule.Put.size()});
-        }
-    }
-    return groups;
+    if (!rules.isEmpty())
+        open.Close(plan, begin, int(rules.size()));
+    return plan;
 }
 
-// The next place at or after from where a rule of the group may begin.
-qsizetype NextHead(const char16_t *text, qsizetype size, qsizetype from, const RuleGroup &group)
+// The next place at or after from where a find text of the group may begin,
+// with the tree node of its first unit.
+qsizetype NextHead(const char16_t *text, qsizetype size, qsizetype from, const RuleGroup &group,
+                   const FindForest &forest, qint32 &node)
 {
-    if (group.byHead.size() == 1)
-        return QStringView(text, size).indexOf(QChar(group.low), from);
-    const size_t span = group.headOf.size();
-    const int *headOf = group.headOf.data();
+    if (group.headEnd - group.headBegin == 1) {
+        const qsizetype at = QStringView(text, size).indexOf(QChar(group.low), from);
+        node = forest.Child(group.root, group.low);
+        return at;
+    }
     for (qsizetype at = from; at < size; ++at) {
-        const size_t offset = size_t(text[at]) - group.low;
-        if (offset < span && headOf[offset] >= 0)
+        const char16_t c = text[at];
+        if (c < group.low || c > group.high || !(group.headMask[(c & 0x3FF) >> 6] & (quint64(1) << (c & 63))))
+            continue;
+        node = forest.Child(group.root, c);
+        if (node >= 0)
             return at;
     }
     return -1;
 }
 
 // One pass of a group over the run in cur; false when no rule matched.
-bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const RuleGroup &group)
+bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const RuleGroup &group,
+              const FindForest &forest, const QVector<RomajiRule> &rules)
 {
     const char16_t *text = cur.data();
     const qsizetype size = qsizetype(cur.size());
@@ -157,23 +289,30 @@ bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const Ru
         written += count;
     };
     bool changed = false;
-    for (qsizetype at = NextHead(text, size, 0, group); at >= 0; at = NextHead(text, size, at, group)) {
-        const qsizetype left = size - at;
-        const Candidate *match = nullptr;
-        for (const Candidate &candidate : group.byHead[group.headOf[text[at] - group.low]]) {
-            if (candidate.findLength <= left && (candidate.findLength == 1 || candidate.find[1] == text[at + 1])
-                && std::equal(candidate.find + 1, candidate.find + candidate.findLength, text + at + 1)) {
-                match = &candidate;
+    qint32 node = -1;
+    for (qsizetype at = NextHead(text, size, 0, group, forest, node); at >= 0;
+         at = NextHead(text, size, at, group, forest, node)) {
+        // The earliest rule of all whose find text starts here.
+        qint32 best = forest.RuleAt(node);
+        qsizetype bestLength = 1;
+        for (qsizetype k = at + 1; k < size; ++k) {
+            node = forest.Child(node, text[k]);
+            if (node < 0)
                 break;
+            const qint32 rule = forest.RuleAt(node);
+            if (rule >= 0 && (best < 0 || rule < best)) {
+                best = rule;
+                bestLength = k - at + 1;
             }
         }
-        if (!match) {
+        if (best < 0) {
             ++at;
             continue;
         }
+        const QString &put = rules[best].Put;
         append(text + copied, at - copied);
-        append(match->put, match->putLength);
-        at += match->findLength;
+        append(reinterpret_cast<const char16_t *>(put.utf16()), put.size());
+        at += bestLength;
         copied = at;
         changed = true;
     }
@@ -185,25 +324,38 @@ bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const Ru
     return true;
 }
 
+// Whether a rule of the group may match in a run holding only the present
+// units (and any unit a rule has put in since). Errs only towards running.
+bool MayMatch(const RuleGroup &group, const Plan &plan, const QVector<RomajiRule> &rules, const UnitSet &present)
+{
+    if (group.end - group.begin <= ExactSkipRules) {
+        for (int r = group.begin; r < group.end; ++r) {
+            if (present.HasAll(rules[r].Find))
+                return true;
+        }
+        return false;
+    }
+    return std::any_of(plan.units.begin() + group.headBegin, plan.units.begin() + group.headEnd,
+                       [&present](char16_t unit) { return present.Has(QChar(unit)); });
+}
+
 struct RunWork {
     std::vector<char16_t> cur;
     std::vector<char16_t> spare;
     UnitSet present;
 };
 
-std::vector<char16_t> ConvertRun(QStringView run, const QVector<RomajiRule> &rules,
-                                 const std::vector<RuleGroup> &groups, RunWork &work)
+std::vector<char16_t> ConvertRun(QStringView run, const QVector<RomajiRule> &rules, const Plan &plan, RunWork &work)
 {
     work.cur.assign(run.utf16(), run.utf16() + run.size());
     work.present.Clear();
     work.present.Add(run);
-    for (const RuleGroup &group : groups) {
-        const bool mayMatch = std::any_of(group.rules.cbegin(), group.rules.cend(),
-                                          [&](int r) { return work.present.HasAll(rules[r].Find); });
-        if (!mayMatch || !RunGroup(work.cur, work.spare, group))
+    for (const RuleGroup &group : plan.groups) {
+        if (!MayMatch(group, plan, rules, work.present)
+            || !RunGroup(work.cur, work.spare, group, plan.forest, rules))
             continue;
-        for (int r : group.rules)
-            work.present.Add(rules[r].Put);
+        for (size_t u = group.putBegin; u < group.putEnd; ++u)
+            work.present.Add(QChar(plan.units[u]));
     }
     std::vector<char16_t> result;
     result.swap(work.cur);
@@ -298,14 +450,14 @@ QString ConvertText(const QString &text, const QVector<RomajiRule> &rules)
     const std::vector<QStringView> runs = crossesLines ? std::vector<QStringView>{QStringView(text)}
                                                        : CutIntoRuns(QStringView(text));
 
-    const std::vector<RuleGroup> groups = FormGroups(active);
+    const Plan plan = MakePlan(active);
 
     std::vector<std::vector<char16_t>> results(runs.size());
     std::atomic<size_t> nextRun{0};
     const auto work = [&] {
         RunWork scratch;
         for (size_t i = nextRun++; i < runs.size(); i = nextRun++)
-            results[i] = ConvertRun(runs[i], active, groups, scratch);
+            results[i] = ConvertRun(runs[i], active, plan, scratch);
     };
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t helpers = std::min(cores, runs.size()) - 1;

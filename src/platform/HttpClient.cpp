@@ -9,6 +9,8 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <utility>
+
 Q_LOGGING_CATEGORY(lcHttp, "tokira.http")
 
 namespace platform {
@@ -33,6 +35,16 @@ bool AnswerArrived(QNetworkReply::NetworkError error)
     return error == QNetworkReply::NoError || error == QNetworkReply::ProtocolInvalidOperationError
         || (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
         || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+}
+
+// Moves what has arrived into body; false once the body, or the length the
+// answer announces, is longer than the client reads.
+bool TakeBody(QNetworkReply &reply, QByteArray &body)
+{
+    body += reply.read(HttpClient::MaxBodyBytes + 1 - body.size());
+    bool announced = false;
+    const qint64 length = reply.header(QNetworkRequest::ContentLengthHeader).toLongLong(&announced);
+    return body.size() <= HttpClient::MaxBodyBytes && !(announced && length > HttpClient::MaxBodyBytes);
 }
 
 } // namespace
@@ -66,10 +78,16 @@ void HttpClient::Get(const QUrl &url, int timeoutMs)
 {
     Abort();
     timedOut_ = false;
+    tooLong_ = false;
+    body_.clear();
     QNetworkRequest request(url);
     // One request and done: the server need not keep a connection open for us.
     request.setRawHeader("Connection", "close");
     reply_ = manager_->get(request);
+    // The network thread stops reading once this much waits for us.
+    reply_->setReadBufferSize(MaxBodyBytes + 1);
+    connect(reply_, &QNetworkReply::metaDataChanged, this, &HttpClient::OnReplyGrew);
+    connect(reply_, &QNetworkReply::readyRead, this, &HttpClient::OnReplyGrew);
     connect(reply_, &QNetworkReply::finished, this, &HttpClient::OnReplyFinished);
     deadline_->start(timeoutMs);
 }
@@ -84,6 +102,14 @@ void HttpClient::Abort()
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
+}
+
+void HttpClient::OnReplyGrew()
+{
+    if (reply_ && !TakeBody(*reply_, body_)) {
+        tooLong_ = true;
+        reply_->abort(); // finishes the reply, which reports the failure
+    }
 }
 
 void HttpClient::OnDeadline()
@@ -105,13 +131,17 @@ void HttpClient::OnReplyFinished()
 
     HttpResult result;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!timedOut_ && !tooLong_)
+        tooLong_ = !TakeBody(*reply, body_);
     if (timedOut_) {
         result.timedOut = true;
         result.failure = QStringLiteral("no answer in time");
+    } else if (tooLong_) {
+        result.failure = QStringLiteral("answer longer than %1 bytes").arg(MaxBodyBytes);
     } else if (status.isValid() && AnswerArrived(reply->error())) {
         result.received = true;
         result.status = status.toInt();
-        result.body = reply->readAll();
+        result.body = std::exchange(body_, QByteArray());
         result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
     } else {
         result.failure = reply->errorString();

@@ -33,11 +33,16 @@ class HttpClient : public QObject {
     Q_OBJECT
 
 public:
+    // The longest body read; a longer answer, or one announcing more, counts as
+    // a broken transfer, so no server can fill the memory.
+    static constexpr qint64 MaxBodyBytes = 16 * 1024;
+
     explicit HttpClient(QObject *parent = nullptr);
     ~HttpClient() override;
 
     // Starts a GET; finished() follows exactly once, also when the address is
-    // invalid, the connection is refused or timeoutMs pass without a whole answer.
+    // invalid, the connection is refused, the answer is too long or timeoutMs
+    // pass without a whole answer.
     // A request still in flight is dropped without a signal.
     void Get(const QUrl &url, int timeoutMs);
     bool Busy() const { return reply_ != nullptr; }
@@ -49,12 +54,15 @@ signals:
 
 private:
     void OnReplyFinished();
+    void OnReplyGrew();
     void OnDeadline();
 
     QNetworkAccessManager *manager_ = nullptr;
     QNetworkReply *reply_ = nullptr;
     QTimer *deadline_ = nullptr;
+    QByteArray body_;
     bool timedOut_ = false;
+    bool tooLong_ = false;
 };
 
 } // namespace platform

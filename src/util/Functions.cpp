@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 
@@ -82,7 +85,13 @@ bool WriteWholeFile(const QString &path, const QString &text)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = ToShiftJis(text);
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers, and commit() renames the temporary file even when the
+    // last flush failed: on a full disk that put an empty file in the old one's
+    // place. Push every byte out and onto the disk before the rename.
+    bool written = file.write(bytes) == bytes.size() && file.flush();
+    if (written && ::fsync(file.handle()) != 0)
+        written = errno == EINVAL || errno == EROFS; // a file that cannot be synced
+    if (!written) {
         file.cancelWriting();
         return false;
     }

@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "dictionary/RomajiRules.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -137,6 +138,47 @@ TEST(ConvertText, GivesWhatThePlainChainGivesForRandomTablesThatInteract)
         const QString text = randomText("abcX\r\n", 0, round % 100 == 0 ? 40000 : 40);
         ASSERT_EQ(ConvertText(text, rules), ConvertPlain(text, rules)) << "round " << round;
     }
+    // Larger tables whose rules mostly put in letters no find text holds, so
+    // many share a pass: many first letters, some a multiple of 256 apart, and
+    // many letters after each.
+    const QString letters = QString("abcdefghijkl") + QChar(0x161) + QChar(0x262);
+    for (int round = 0; round < 300; ++round) {
+        QVector<RomajiRule> rules;
+        const int count = std::uniform_int_distribution<int>(20, 300)(generator);
+        for (int i = 0; i < count; ++i) {
+            const int kind = std::uniform_int_distribution<int>(0, 19)(generator);
+            rules.append({randomText(letters, 1, 3), kind == 0 ? QString() : randomText(kind == 1 ? letters : "XYZ", 1, 3)});
+        }
+        const QString text = randomText(letters + "XYZ\r\n", 0, 2000);
+        ASSERT_EQ(ConvertText(text, rules), ConvertPlain(text, rules)) << "large round " << round;
+    }
+}
+
+TEST(ConvertText, AHundredThousandRulesConvertLikeThePlainChainInAMoment)
+{
+    // Kanji spelled out alone and with a kana after them, above kana rules:
+    // all of the kanji rules share one pass.
+    QVector<RomajiRule> rules;
+    for (int i = 99999; i >= 0; --i) {
+        QString find(QChar(0x4E00 + i % 20000));
+        if (i >= 20000)
+            find += QChar(0x3041 + i / 20000);
+        rules.append({find, QString::number(i, 26).toUpper()});
+    }
+    rules.append(Table("NN:NN\r\nきゃ:KYA\r\nき:KI\r\nあ:A\r\nい:I\r\nぃ:XI\r\n"));
+    std::mt19937 generator(5);
+    QString text;
+    while (text.size() < 3000) {
+        text += QChar(0x4E00 + std::uniform_int_distribution<int>(0, 20999)(generator));
+        text += QChar(0x3041 + std::uniform_int_distribution<int>(0, 8)(generator));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QString converted = ConvertText(text, rules);
+    const qint64 took = timer.elapsed();
+    EXPECT_TRUE(converted == ConvertPlain(text, rules));
+    // Grouping them used to take minutes.
+    EXPECT_LT(took, 20000);
 }
 
 TEST(ConvertText, RulesThatReachAcrossLineEndsSeeTheWholeText)

@@ -19,8 +19,9 @@
 
 namespace {
 
-constexpr int StartTimeoutMs = 60000;
-constexpr int BoxTimeoutMs = 30000;
+// Generous: a busy machine or a sanitizer build starts slowly.
+constexpr int StartTimeoutMs = 120000;
+constexpr int BoxTimeoutMs = 60000;
 
 class X11Session {
 public:
@@ -38,20 +39,27 @@ public:
         }
     }
 
+    // Xvfb picks a free display itself and reports it, so runs side by side
+    // never guess the same one; it counts as started once a client gets through.
     bool StartServer(const QString &xvfb)
     {
         server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(10000))
+        if (!server_.waitForStarted(30000))
             return false;
         QElapsedTimer waited;
         waited.start();
-        while (!server_.canReadLine() && waited.elapsed() < 20000)
+        while (!server_.canReadLine() && server_.state() == QProcess::Running && waited.elapsed() < StartTimeoutMs)
             server_.waitForReadyRead(500);
         const QByteArray line = server_.readLine().trimmed();
         if (line.isEmpty())
             return false;
         display_ = ":" + QString::fromLatin1(line);
-        return true;
+        while (server_.state() == QProcess::Running && waited.elapsed() < StartTimeoutMs) {
+            if (XdoToolSucceeds({"getdisplaygeometry"}))
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
     }
 
     bool StartProgram(const QString &folder, const QString &config, const QString &runtime)
@@ -65,7 +73,7 @@ public:
         program_.setWorkingDirectory(folder);
         program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program_.start(folder + "/tokira", {});
-        return program_.waitForStarted(10000);
+        return program_.waitForStarted(30000);
     }
 
     bool ProgramRunning() const { return program_.state() == QProcess::Running; }
@@ -73,12 +81,14 @@ public:
     QString XdoTool(const QStringList &arguments) const
     {
         QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        tool.setProcessEnvironment(env);
-        tool.start(QStandardPaths::findExecutable("xdotool"), arguments);
-        tool.waitForFinished(60000);
+        RunXdoTool(tool, arguments);
         return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+
+    bool XdoToolSucceeds(const QStringList &arguments) const
+    {
+        QProcess tool;
+        return RunXdoTool(tool, arguments) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 
     // The window that has the keyboard focus: id and title.
@@ -90,6 +100,15 @@ public:
     }
 
 private:
+    bool RunXdoTool(QProcess &tool, const QStringList &arguments) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_);
+        tool.setProcessEnvironment(env);
+        tool.start(QStandardPaths::findExecutable("xdotool"), arguments);
+        return tool.waitForFinished(60000);
+    }
+
     QProcess server_;
     QProcess program_;
     QString display_;

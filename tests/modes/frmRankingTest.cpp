@@ -242,6 +242,7 @@ TEST(frmRanking, EveryKindOfFailureGivesTheErrorBoxAndCloses)
     EXPECT_EQ(outcome(answer(200, "ok, but an error was logged")), QStringList{Failed});
     EXPECT_EQ(outcome(answer(200, "")), QStringList{Failed});
     EXPECT_EQ(outcome(answer(500, "Internal Server Failure")), QStringList{Failed});
+    EXPECT_EQ(outcome(answer(200, QByteArray(1 << 20, 'k'))), QStringList{Failed});
     EXPECT_EQ(outcome([&] { scene.server.behaviour = Behaviour::HangUp; }), QStringList{Failed});
     EXPECT_EQ(outcome([&] { aplMain::RankingServer = QStringLiteral("http://127.0.0.1:%1").arg(ClosedPort()); }),
               QStringList{Failed});

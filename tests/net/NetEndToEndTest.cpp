@@ -18,38 +18,50 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 
 namespace {
 
+// A private X server. Xvfb picks a free display itself and reports it, so
+// runs side by side never guess the same one; it counts as started once a
+// client gets through.
 class Display {
 public:
     ~Display()
     {
         if (server_.state() != QProcess::NotRunning) {
             server_.terminate();
-            server_.waitForFinished(3000);
+            if (!server_.waitForFinished(5000)) {
+                server_.kill();
+                server_.waitForFinished(5000);
+            }
         }
     }
 
-    bool Start(const QString &xvfb)
+    bool Start(const QString &xvfb, const QString &xdotool)
     {
-        for (int number = 90 + QCoreApplication::applicationPid() % 300; number < 900; ++number) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
-                || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-                continue;
-            name_ = QStringLiteral(":%1").arg(number);
-            server_.start(xvfb, {name_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-            QElapsedTimer waited;
-            waited.start();
-            while (waited.elapsed() < 5000 && server_.state() != QProcess::NotRunning) {
-                if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-                    return true;
-                QThread::msleep(50);
-            }
-            server_.kill();
-            server_.waitForFinished(1000);
+        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!server_.waitForStarted(30000))
+            return false;
+        QElapsedTimer waited;
+        waited.start();
+        while (!server_.canReadLine() && server_.state() == QProcess::Running && waited.elapsed() < StartMs)
+            server_.waitForReadyRead(500);
+        const QByteArray number = server_.readLine().trimmed();
+        if (number.isEmpty())
+            return false;
+        name_ = ":" + QString::fromLatin1(number);
+        while (server_.state() == QProcess::Running && waited.elapsed() < StartMs) {
+            QProcess probe;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("DISPLAY", name_);
+            probe.setProcessEnvironment(env);
+            probe.start(xdotool, {"getdisplaygeometry"});
+            if (probe.waitForFinished(StartMs) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+                return true;
+            QThread::msleep(100);
         }
         return false;
     }
@@ -57,9 +69,40 @@ public:
     QString Name() const { return name_; }
 
 private:
+    static constexpr int StartMs = 60000;
     QProcess server_;
     QString name_;
 };
+
+// Whether a socket on the battle port is in the state (hex, as /proc lists
+// it: 0A listening, 01 established).
+bool PortInState(const char *state)
+{
+    const QByteArray port = QByteArray::number(NetProtocol::Port, 16).toUpper().rightJustified(4, '0');
+    for (const char *table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile file(table);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 3 && fields[3] == state && fields[1].endsWith(":" + port))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition()) {
+        if (waited.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
 
 // One copy of the program in a folder of its own, with its own settings.
 class Player {
@@ -131,12 +174,12 @@ public:
         env.insert("DISPLAY", display_);
         p.setProcessEnvironment(env);
         p.start(tool_, args);
-        p.waitForFinished(10000);
+        p.waitForFinished(60000);
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     }
 
     // The first visible window of the process whose title matches.
-    QString Find(qint64 pid, const QString &title, int timeoutMs = 20000)
+    QString Find(qint64 pid, const QString &title, int timeoutMs = 60000)
     {
         QElapsedTimer waited;
         waited.start();
@@ -151,7 +194,7 @@ public:
 
     // Waits until the window stands below the top of the screen (the net
     // window is placed under the main window once it is shown).
-    bool WaitPlacedBelowTop(const QString &window, int timeoutMs = 5000)
+    bool WaitPlacedBelowTop(const QString &window, int timeoutMs = 30000)
     {
         QElapsedTimer waited;
         waited.start();
@@ -205,17 +248,17 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     QElapsedTimer took;
     took.start();
     Display display;
-    ASSERT_TRUE(display.Start(xvfb)) << "Xvfb did not start";
+    ASSERT_TRUE(display.Start(xvfb, xdotool)) << "Xvfb did not start";
     Xdo xdo(xdotool, display.Name());
 
     Player server(program, "Taro", display.Name());
     Player client(program, "Hanako", display.Name());
-    // A first start (font caches, a sanitizer build) can be slow.
-    const QString serverMain = xdo.Find(server.Pid(), "^疾鍵", 60000);
-    const QString clientMain = xdo.Find(client.Pid(), "^疾鍵", 60000);
-    ASSERT_FALSE(serverMain.isEmpty()) << "the serving program shows no main window";
-    ASSERT_FALSE(clientMain.isEmpty()) << "the connecting program shows no main window";
-    QThread::msleep(1500); // the dictionaries load after the window shows
+    // The title names the dictionaries once they are loaded. A first start
+    // (font caches, a sanitizer build, a busy machine) can be slow.
+    const QString serverMain = xdo.Find(server.Pid(), "^疾鍵 - 単語辞書", 120000);
+    const QString clientMain = xdo.Find(client.Pid(), "^疾鍵 - 単語辞書", 120000);
+    ASSERT_FALSE(serverMain.isEmpty()) << "the serving program shows no loaded main window";
+    ASSERT_FALSE(clientMain.isEmpty()) << "the connecting program shows no loaded main window";
 
     // The server: the net battle command, then "サーバーを立てる", the first menu.
     xdo.Focus(serverMain);
@@ -225,7 +268,7 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     ASSERT_TRUE(xdo.WaitPlacedBelowTop(serverNet));
     xdo.Focus(serverNet);
     xdo.Click(serverNet, 25, 8);
-    QThread::msleep(500);
+    ASSERT_TRUE(WaitFor([] { return PortInState("0A"); }, 60000)) << "the server never listened";
 
     // The client: the net battle command, "サーバーに接続する" (Alt+C), the host.
     xdo.Focus(clientMain);
@@ -235,13 +278,15 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     ASSERT_TRUE(xdo.WaitPlacedBelowTop(clientNet));
     xdo.Focus(clientNet);
     xdo.Key("alt+c");
-    const QString hostBox = xdo.Find(client.Pid(), "^tokira$", 5000);
+    const QString hostBox = xdo.Find(client.Pid(), "^tokira$");
     ASSERT_FALSE(hostBox.isEmpty()) << "no host prompt";
     xdo.Focus(hostBox);
     xdo.Key("ctrl+a");
     xdo.Type("127.0.0.1");
     xdo.Key("Return");
-    QThread::msleep(1500);
+    // The server stops listening in the same step that enables its start button.
+    ASSERT_TRUE(WaitFor([] { return PortInState("01") && !PortInState("0A"); }, 60000))
+        << "the server never took the connection";
 
     // The server starts the battle (Alt+S on its net window).
     xdo.Focus(serverNet);
@@ -259,10 +304,7 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
         QThread::msleep(300);
     }
 
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 10000 && (server.RecordText().isEmpty() || client.RecordText().isEmpty()))
-        QThread::msleep(100);
+    WaitFor([&] { return !server.RecordText().isEmpty() && !client.RecordText().isEmpty(); }, 60000);
     QThread::msleep(500); // a second line, if one were written, would come now
 
     const NetRecord::Totals serverRecord = NetRecord::CountRecords(server.RecordText());

@@ -160,3 +160,28 @@ TEST(HttpClient, DecodesTheNamedCharsetOrShiftJisAndGivesUpAtTheDeadline)
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).value<platform::HttpResult>().body, "second");
 }
+
+TEST(HttpClient, AnAnswerLongerThanTheClientReadsIsABrokenTransfer)
+{
+    HttpFixture server;
+    const QString url = server.Address() + "/x";
+    using Behaviour = HttpFixture::Behaviour;
+    for (const Behaviour endless : {Behaviour::EndlessBody, Behaviour::EndlessChunks}) {
+        server.behaviour = endless;
+        server.endlessBytes = 0;
+        const platform::HttpResult cut = Fetch(url, 4000);
+        EXPECT_FALSE(cut.received);
+        EXPECT_FALSE(cut.timedOut) << "given up on at once, not read until the deadline";
+        EXPECT_FALSE(cut.failure.isEmpty());
+        // What the kernel buffers took before the client went away, no more.
+        EXPECT_LT(server.endlessBytes, 32 << 20);
+    }
+
+    server.behaviour = Behaviour::Answer;
+    server.body = QByteArray(platform::HttpClient::MaxBodyBytes, 'k');
+    EXPECT_EQ(Fetch(url).body, server.body);
+    server.body += 'k';
+    const platform::HttpResult tooLong = Fetch(url);
+    EXPECT_FALSE(tooLong.received);
+    EXPECT_FALSE(RankingAccepted(tooLong));
+}

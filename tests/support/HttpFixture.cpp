@@ -35,6 +35,10 @@ void HttpFixture::Accept()
             case Behaviour::HangUp:
                 socket->abort();
                 return;
+            case Behaviour::EndlessBody:
+            case Behaviour::EndlessChunks:
+                SendEndlessly(socket, behaviour == Behaviour::EndlessChunks);
+                return;
             case Behaviour::Answer:
                 break;
             }
@@ -46,6 +50,23 @@ void HttpFixture::Accept()
             socket->disconnectFromHost();
         });
     }
+}
+
+void HttpFixture::SendEndlessly(QTcpSocket *socket, bool chunked)
+{
+    socket->write(chunked ? QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
+                          : QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1000000000000\r\n\r\n"));
+    const QByteArray block(64 * 1024, 'k');
+    const QByteArray piece = chunked ? QByteArray::number(block.size(), 16) + "\r\n" + block + "\r\n" : block;
+    // A new piece whenever the last one has gone out.
+    const auto more = [this, socket, piece] {
+        if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() == 0) {
+            socket->write(piece);
+            endlessBytes += piece.size();
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, more);
+    more();
 }
 
 quint16 ClosedPort()

@@ -1,18 +1,21 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for the tests: it records each request line
-// and answers with a scripted status and body, or never answers, or hangs up.
+// and answers with a scripted status and body, or never answers, or hangs up,
+// or sends a body without end (announced as huge, or in chunks) until the
+// client goes away.
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <functional>
 
 class HttpFixture : public QObject {
 public:
-    enum class Behaviour { Answer, NeverAnswer, HangUp };
+    enum class Behaviour { Answer, NeverAnswer, HangUp, EndlessBody, EndlessChunks };
 
     HttpFixture();
     // "http://127.0.0.1:port", the form of the RankingServer setting.
@@ -24,9 +27,12 @@ public:
     QByteArray body = "ok";
     QByteArray contentType = "text/plain";
     QList<QByteArray> requestLines;
+    // Body bytes sent without end so far.
+    qint64 endlessBytes = 0;
 
 private:
     void Accept();
+    void SendEndlessly(QTcpSocket *socket, bool chunked);
 
     QTcpServer server_;
 };

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "scores/ScoreTables.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 
@@ -7,7 +8,92 @@
 #include <QFileDevice>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <memory>
+
 using namespace Functions;
+
+namespace {
+
+// No write gets a byte onto the disk in this process, as on a full disk,
+// without a file system of its own.
+struct NoFileSpace {
+    NoFileSpace()
+    {
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileSpace()
+    {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    rlimit old{};
+};
+
+// A file system of 64 KiB over a folder; unmounted when the test ends.
+struct SmallTmpfs {
+    explicit SmallTmpfs(const QString &folder) : at(QFile::encodeName(folder))
+    {
+        if (mount("tmpfs", at.constData(), "tmpfs", 0, "size=64k") != 0)
+            error = std::strerror(errno);
+    }
+    ~SmallTmpfs()
+    {
+        if (error.empty())
+            umount2(at.constData(), MNT_DETACH);
+    }
+    void Fill() const
+    {
+        QFile filler(QFile::decodeName(at) + "/filler");
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    }
+    QByteArray at;
+    std::string error;
+};
+
+// The old files, a write of roman.dat that fits the buffer and one that does
+// not, and a score table save, all on a disk that takes no more bytes.
+void ExpectAFullDiskKeepsTheOldFiles(FakePlatform &fake, const std::function<void()> &fill)
+{
+    const QString folder = fake.Folder();
+    const QString roman = fake.PathOf("roman.dat");
+    ASSERT_TRUE(WriteWholeFile(roman, "NN:NN\r\nあ:A\r\n"));
+    InitScoreTables();
+    LoadTimeScore();
+    const QByteArray oldTable = ReadBytes(TimeScorePath());
+    ASSERT_FALSE(oldTable.isEmpty());
+    fill();
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+    EXPECT_FALSE(WriteWholeFile(roman, "NN:N\r\nか:KA\r\n"));
+    EXPECT_FALSE(WriteWholeFile(roman, QString(40000, QChar(u'あ')) + ":A\r\n"));
+    aplMain::TimeScores[0] = ScoreEntry{"tester", 12.5, 4.0};
+    SaveTimeScore();
+
+    EXPECT_EQ(ReadBytes(roman), ToShiftJis("NN:NN\r\nあ:A\r\n"));
+    EXPECT_EQ(ReadBytes(TimeScorePath()), oldTable);
+    ASSERT_EQ(fake.dialogs->Texts().size(), 1);
+    EXPECT_TRUE(fake.dialogs->Texts()[0].contains("書き込めませんでした")) << fake.dialogs->Texts()[0].toStdString();
+
+    // The next start reads the old rows: nothing is called corrupt or set aside.
+    InitScoreTables();
+    LoadTimeScore();
+    EXPECT_EQ(aplMain::TimeScores[0].Player, "名無しさん");
+    EXPECT_EQ(fake.dialogs->Texts().size(), 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+}
+
+} // namespace
 
 TEST(Functions, GetFileNameTakesThePartAfterTheLastSeparator)
 {
@@ -162,4 +248,21 @@ TEST(Functions, WriteWholeFileKeepsTheOldFileWhenItCannotWrite)
     EXPECT_FALSE(WriteWholeFile(fake.PathOf("dir.dat"), "x"));
     EXPECT_EQ(ReadWholeFile(fake.PathOf("dir.dat")), "");
     EXPECT_EQ(ReadWholeFile(fake.PathOf("missing")), "");
+}
+
+TEST(Functions, AWriteThatHitsTheFileSizeLimitKeepsTheOldFileAndSaysSo)
+{
+    FakePlatform fake;
+    std::unique_ptr<NoFileSpace> full;
+    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { full = std::make_unique<NoFileSpace>(); });
+}
+
+TEST(Functions, AFullFileSystemKeepsTheOldFileAndSaysSo)
+{
+    FakePlatform fake;
+    // Mounted over the program folder, which is still empty.
+    SmallTmpfs disk(fake.Folder());
+    if (!disk.error.empty())
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.error << "); the file-size limit test covers the same";
+    ExpectAFullDiskKeepsTheOldFiles(fake, [&] { disk.Fill(); });
 }
