@@ -6,10 +6,9 @@
 //
 // Usage: bench_romaji [megabytes]   (default 10; data from the source tree)
 
-#include "shell/Reload.h"
+#include "dictionary/Loader.h"
 #include "dictionary/RomajiRules.h"
 #include "settings/aplMain.h"
-#include "views/frmMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 
@@ -165,6 +164,15 @@ QString LargeTable(const QString &shipped, int count)
     return table + shipped;
 }
 
+// A whole load as the program does it (NN option on); the words loaded, or -1.
+qsizetype LoadWords(const QString &wordPath, const QString &folder)
+{
+    const auto loaded = LoadDictionaries({wordPath, folder + QStringLiteral("tokira.cls"), folder, true},
+                                         [](int, const QString &) {});
+    const auto *dictionaries = std::get_if<Dictionaries>(&loaded);
+    return dictionaries ? dictionaries->Words.size() : -1;
+}
+
 // Whole loads of the shipped dictionaries with large tables, and the plain
 // chain's result on the word dictionary for the largest one.
 bool LargeTables(const QString &folder, const QString &shipped)
@@ -177,23 +185,21 @@ bool LargeTables(const QString &folder, const QString &shipped)
             std::printf("cannot write the large table\n");
             return false;
         }
-        frmMain form;
-        form.WordPath = folder + QStringLiteral("shipped.qls");
-        form.CopipePath = folder + QStringLiteral("tokira.cls");
+        const QString wordPath = folder + QStringLiteral("shipped.qls");
         QElapsedTimer timer;
         timer.start();
-        mnuReload_Click(form);
+        const qsizetype wordCount = LoadWords(wordPath, folder);
         const qint64 loadTime = timer.nsecsElapsed();
 
         const QVector<RomajiRule> rules = ConversionRules(*ParseRomajiTable(table), true);
-        const QString words = Functions::ReadWholeFile(form.WordPath);
+        const QString words = Functions::ReadWholeFile(wordPath);
         timer.restart();
         const bool equal = ConvertText(words, rules) == ConvertPlain(words, rules);
         same = same && equal;
         std::printf("table of %d rules (%lld bytes): whole load of the shipped dictionaries %.3f s, %lld words; "
                     "word dictionary %s the plain chain's (checked in %.1f s)\n",
                     count, static_cast<long long>(Functions::ToShiftJis(table).size()), Seconds(loadTime),
-                    static_cast<long long>(form.Words.size()), equal ? "same as" : "DIFFERS from",
+                    static_cast<long long>(wordCount), equal ? "same as" : "DIFFERS from",
                     Seconds(timer.nsecsElapsed()));
     }
     return same;
@@ -239,14 +245,11 @@ int main(int argc, char **argv)
     }
     aplMain::AppPath = folder;
     aplMain::NN2N = 1;
-    frmMain form;
-    form.WordPath = folder + QStringLiteral("tokira.qls");
-    form.CopipePath = folder + QStringLiteral("tokira.cls");
     QElapsedTimer timer;
     timer.start();
-    mnuReload_Click(form);
+    const qsizetype words = LoadWords(folder + QStringLiteral("tokira.qls"), folder);
     std::printf("whole load with NN2N 1: %.3f s, %lld words\n", Seconds(timer.nsecsElapsed()),
-                static_cast<long long>(form.Words.size()));
+                static_cast<long long>(words));
 
     if (!QFile::copy(QStringLiteral(TOKIRA_DATA_DIR "/tokira.qls"), folder + QStringLiteral("shipped.qls"))) {
         std::printf("cannot copy the shipped word dictionary\n");
