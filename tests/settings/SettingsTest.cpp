@@ -1,9 +1,15 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
+#include "platform/Platform.h"
 #include "shell/Program.h"
 #include "shell/StartUp.h"
 #include "settings/aplMain.h"
 #include "views/frmMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -97,4 +103,38 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);
+}
+
+TEST(Settings, AGarbledSettingsFileLoadsDefaultsAndIsSavedWithoutAFalseAlarm)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+    ASSERT_TRUE(QDir(config.path()).mkpath("疾鍵"));
+    const QString path = config.path() + "/疾鍵/疾鍵.ini";
+    // Garbage the reader trips over at once, and garbage it finds only when it syncs.
+    for (const char *garbage : {"[Setting\nBold=True\nKotehan=x\n", "[Setting]\nBold\nKotehan\n"}) {
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(garbage);
+        }
+        FakePlatform fake;
+        // The real store on that file, with every other service still a fake.
+        platform::InstallDefaults();
+        platform::Services fakes;
+        fakes.dialogs = fake.dialogs;
+        fakes.files = fake.files;
+        fakes.process = fake.process;
+        platform::Install(fakes);
+
+        LoadSettings();
+        Kotehan = "太郎";
+        Bold = true;
+        EXPECT_TRUE(SaveSettings()) << garbage;
+        QSettings written(path, QSettings::IniFormat);
+        EXPECT_EQ(written.status(), QSettings::NoError);
+        EXPECT_EQ(written.value("Setting/Kotehan").toString(), "太郎") << garbage;
+        EXPECT_EQ(written.value("Setting/Bold").toString(), "True") << garbage;
+    }
 }
