@@ -66,6 +66,8 @@ void Program::Wire()
     on(form.mnuRomanView, [&form] { mnuRomanView_Click(form); });
     on(form.mnuNext, [&form] { mnuNext_Click(form); });
     on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
+    on(form.mnuAutoLayout, [&form] { mnuAutoLayout_Click(form); });
+    on(form.mnuFreeRomaji, [&game] { mnuFreeRomaji_Click(game); });
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
     on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
@@ -97,7 +99,7 @@ void Program::WireKeys()
     QObject::connect(form_.get(), &frmMain::keyPressed, form_.get(), [this](const QKeyEvent &event) {
         const platform::VirtualKey vk = platform::TranslateKeyEvent(event, aplMain::English);
         if (vk.kind != platform::KeyKind::NotJudged)
-            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
+            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
     });
 }
 
@@ -115,6 +117,8 @@ void Program::Load()
     form.SetRomanBig(aplMain::Big);
     form.SetMissTypeVisible(aplMain::MissType);
     form.mnuEnglish->setChecked(aplMain::English);
+    form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
+    form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
         form.SetNextShown(true);
