@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 
 Program::Program() : form_(std::make_unique<frmMain>())
 {
@@ -81,6 +82,10 @@ void Program::Wire()
         case frmMain::MenuArray::Change: mnuChange_Click(game, index); break;
         }
     });
+
+    // The choosers list the folder anew each time they open.
+    QObject::connect(form.mnuC, &QMenu::aboutToShow, &form, [&form] { FillCopipeChooser(form); });
+    QObject::connect(form.mnuK, &QMenu::aboutToShow, &form, [&form] { FillWordChooser(form); });
 
     QObject::connect(&form, &frmMain::closing, &form, [this, &game] {
         game.state.Unloading = true;

@@ -1,5 +1,7 @@
 #include "DictionaryFiles.h"
+#include "ShippedData.h"
 #include "shell/Choosers.h"
+#include "shell/Program.h"
 #include "shell/Reload.h"
 
 #include <QMenu>
@@ -66,6 +68,24 @@ TEST(Choosers, AChoiceThatCannotBeLoadedIsReportedAndChangesNothing)
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     // A reload after it still loads the files in use.
     EXPECT_TRUE(mnuReload_Click(d.game));
+}
+
+TEST(Choosers, ListTheFolderAnewEachTimeTheirMenuOpens)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    Program program;
+    program.Load();
+    frmMain &form = program.Form();
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuChange), QStringList({"tokira.cls"}));
+    WriteShiftJisFile(fake.PathOf("new.cls"), "[CopipeName=新]\r\n新:しん\r\n[END]\r\n");
+    WriteShiftJisFile(fake.PathOf("new.qls"), "新:しん\r\n");
+    emit form.mnuC->aboutToShow();
+    emit form.mnuK->aboutToShow();
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuChange), QStringList({"new.cls", "tokira.cls"}));
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuQlsChange), QStringList({"new.qls", "tokira.qls"}));
+    form.mnuChange.at(1)->trigger();
+    EXPECT_TRUE(form.windowTitle().endsWith("コピペ辞書[new.cls]"));
 }
 
 TEST(Choosers, OfferAtMost33FilesInListingOrderAndNothingWithoutFiles)
