@@ -216,7 +216,10 @@ TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
     d.game.ShowQuestion(d.game.dict.CopipeLines[0]);
     for (char key : QByteArray("TYAKASI"))
         KeyDown(d.game, key, false);
-    EXPECT_EQ(d.game.state.TypeCount, 7);
-    EXPECT_EQ(d.game.state.MissCount, 0);
     EXPECT_EQ(d.game.state.LineNo, 1) << "the line is finished";
+    d.game.ShowQuestion(d.game.dict.Words[1]);
+    for (char key : QByteArray("HONDA"))
+        KeyDown(d.game, key, false);
+    EXPECT_EQ(d.game.state.TypeCount, 12);
+    EXPECT_EQ(d.game.state.MissCount, 0);
 }
