@@ -8,6 +8,7 @@
 #include "shell/Reload.h"
 #include "dictionary/RomajiRules.h"
 #include "settings/aplMain.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
@@ -179,12 +180,13 @@ int main(int argc, char **argv)
     aplMain::AppPath = folder;
     aplMain::NN2N = 1;
     frmMain form;
-    form.WordPath = folder + QStringLiteral("tokira.qls");
-    form.CopipePath = folder + QStringLiteral("tokira.cls");
+    Game game(form);
+    game.dict.WordPath = folder + QStringLiteral("tokira.qls");
+    game.dict.CopipePath = folder + QStringLiteral("tokira.cls");
     QElapsedTimer timer;
     timer.start();
-    mnuReload_Click(form);
+    mnuReload_Click(game);
     std::printf("whole load with NN2N 1: %.3f s, %lld words\n", Seconds(timer.nsecsElapsed()),
-                static_cast<long long>(form.Words.size()));
+                static_cast<long long>(game.dict.Words.size()));
     return same ? 0 : 1;
 }
