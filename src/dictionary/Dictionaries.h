@@ -14,6 +14,9 @@ struct Dictionaries {
     QString WordText;
     QString CopipeText;
     QString RankingText;
+    // The copipe and ranking texts as read, before conversion: the readings.
+    QString CopipeSource;
+    QString RankingSource;
     QVector<QuestItem> Words;
     // The highest index of Words, as decimal text.
     QString WordMax;

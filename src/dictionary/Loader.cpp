@@ -2,8 +2,10 @@
 
 #include "dictionary/RomajiRules.h"
 #include "util/Functions.h"
+#include "util/TextFile.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <optional>
@@ -16,30 +18,83 @@ const QString LineEnd = QStringLiteral("\r\n");
 const QString HeaderTag = QStringLiteral("[CopipeName=");
 const QString GeneralFailure = QStringLiteral("辞書データ読み込み中に何らかのエラーが発生しました");
 
-QString NotFound(const QString &path)
+bool IsEmptyFile(const QString &path)
 {
-    return Functions::GetFileName(path) + QStringLiteral("が見つかりません");
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
 }
 
-// Every line before the last CR LF, split at ":"; nothing when there is no
-// CR LF at all or a line is blank or holds no ":".
-std::optional<QVector<QuestItem>> CutWords(const QString &text)
+LoadFailure NotLoaded(const QString &path, const QString &missing)
 {
-    const QStringView all(text);
+    const QString name = Functions::GetFileName(path);
+    return {name + (IsEmptyFile(path) ? QStringLiteral("が空です") : missing)};
+}
+
+LoadFailure BrokenLine(const QString &path, int line)
+{
+    return {GeneralFailure + LineEnd + Functions::GetFileName(path) + QLatin1Char(' ') + QString::number(line)
+            + QStringLiteral("行目")};
+}
+
+// The lines of a text one after another, each up to its CR LF; what follows
+// the last CR LF is no line.
+class Lines {
+public:
+    explicit Lines(const QString &text) : text_(text) {}
+    bool Next(QStringView &line)
+    {
+        const qsizetype end = text_.indexOf(LineEnd, start_);
+        if (end < 0)
+            return false;
+        line = text_.sliced(start_, end - start_);
+        start_ = end + LineEnd.size();
+        return true;
+    }
+
+private:
+    QStringView text_;
+    qsizetype start_ = 0;
+};
+
+// The part of an entry line between its first and its second ":".
+QStringView ReadingPart(QStringView line, qsizetype colon)
+{
+    const qsizetype second = line.indexOf(u':', colon + 1);
+    return line.sliced(colon + 1, (second < 0 ? line.size() : second) - colon - 1);
+}
+
+// Every line before the last CR LF, split at ":", each with its reading taken
+// from the same line of the text before conversion (which has as many lines,
+// since no rule holds a line end). The number of the first line that is blank
+// or holds no ":", or 1 when there is no CR LF at all.
+std::variant<QVector<QuestItem>, int> CutWords(const QString &text, const QString &source)
+{
     QVector<QuestItem> words;
-    qsizetype start = 0;
-    for (qsizetype end = all.indexOf(LineEnd); end >= 0; end = all.indexOf(LineEnd, start)) {
-        const QStringView line = all.sliced(start, end - start);
+    Lines lines(text);
+    Lines sourceLines(source);
+    bool paired = true;
+    QStringView line;
+    QStringView sourceLine;
+    while (lines.Next(line)) {
         const qsizetype colon = line.indexOf(u':');
         if (colon < 0)
-            return std::nullopt;
-        const qsizetype second = line.indexOf(u':', colon + 1);
-        const qsizetype romanEnd = second < 0 ? line.size() : second;
-        words.append({line.left(colon).toString(), line.sliced(colon + 1, romanEnd - colon - 1).toString()});
-        start = end + LineEnd.size();
+            return static_cast<int>(words.size()) + 1;
+        QuestItem item{line.left(colon).toString(), ReadingPart(line, colon).toString(), QString()};
+        paired = paired && sourceLines.Next(sourceLine);
+        if (paired) {
+            const qsizetype sourceColon = sourceLine.indexOf(u':');
+            if (sourceColon >= 0)
+                item.Reading = ReadingPart(sourceLine, sourceColon).toString();
+        }
+        words.append(std::move(item));
     }
     if (words.isEmpty())
-        return std::nullopt;
+        return 1;
+    if (!paired || sourceLines.Next(sourceLine)) {
+        qCWarning(lcDictionary) << "the word list changed its number of lines in conversion; no readings kept";
+        for (QuestItem &word : words)
+            word.Reading.clear();
+    }
     return words;
 }
 
@@ -71,40 +126,45 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     Dictionaries loaded;
     loaded.WordPath = request.WordPath;
     loaded.CopipePath = request.CopipePath;
+    const QString missing = QStringLiteral("が見つかりません");
 
     progress(35, QStringLiteral("単語辞書のロード..."));
-    QString wordText = Functions::ReadWholeFile(request.WordPath);
+    const QString wordText = Functions::ReadTextFile(request.WordPath);
     if (wordText.isEmpty())
-        return LoadFailure{NotFound(request.WordPath)};
+        return NotLoaded(request.WordPath, missing);
 
     progress(70, QStringLiteral("コピペ辞書のロード..."));
-    QString copipeText = Functions::ReadWholeFile(request.CopipePath);
-    if (copipeText.isEmpty())
-        return LoadFailure{NotFound(request.CopipePath)};
+    loaded.CopipeSource = Functions::ReadTextFile(request.CopipePath);
+    if (loaded.CopipeSource.isEmpty())
+        return NotLoaded(request.CopipePath, missing);
 
     progress(100, QStringLiteral("ランキング辞書のロード..."));
-    QString rankingText = Functions::ReadWholeFile(request.Folder + QStringLiteral("tokira.rls"));
-    if (rankingText.isEmpty())
-        return LoadFailure{QStringLiteral("tokira.rlsが見つからないか、データが不正です")};
+    const QString rankingPath = request.Folder + QStringLiteral("tokira.rls");
+    loaded.RankingSource = Functions::ReadTextFile(rankingPath);
+    if (loaded.RankingSource.isEmpty())
+        return NotLoaded(rankingPath, QStringLiteral("が見つからないか、データが不正です"));
 
     progress(135, QStringLiteral("ローマ字設定..."));
-    const QString tableText = Functions::ReadWholeFile(request.Folder + QStringLiteral("roman.dat"));
+    const QString tablePath = request.Folder + QStringLiteral("roman.dat");
+    const QString tableText = Functions::ReadTextFile(tablePath);
     if (tableText.isEmpty())
-        return LoadFailure{QStringLiteral("roman.datが見つかりません")};
-    const std::optional<QVector<RomajiRule>> table = ParseRomajiTable(tableText);
-    if (!table)
-        return LoadFailure{GeneralFailure};
+        return NotLoaded(tablePath, missing);
+    int badLine = 1;
+    const std::optional<QVector<RomajiRule>> table = ParseRomajiTable(tableText, &badLine);
+    // A table without a single rule would leave every question in kana, untypable.
+    if (!table || table->isEmpty())
+        return BrokenLine(tablePath, badLine);
     const QVector<RomajiRule> rules = ConversionRules(*table, request.ShortenNN);
     loaded.WordText = ConvertText(wordText, rules);
-    loaded.CopipeText = ConvertText(copipeText, rules);
-    loaded.RankingText = ConvertText(rankingText, rules);
+    loaded.CopipeText = ConvertText(loaded.CopipeSource, rules);
+    loaded.RankingText = ConvertText(loaded.RankingSource, rules);
     qCDebug(lcDictionary) << "converted in" << timer.elapsed() << "ms";
 
     progress(170, QStringLiteral("単語辞書の解析..."));
-    std::optional<QVector<QuestItem>> words = CutWords(loaded.WordText);
-    if (!words)
-        return LoadFailure{GeneralFailure};
-    loaded.Words = std::move(*words);
+    std::variant<QVector<QuestItem>, int> words = CutWords(loaded.WordText, wordText);
+    if (const int *line = std::get_if<int>(&words))
+        return BrokenLine(request.WordPath, *line);
+    loaded.Words = std::move(std::get<QVector<QuestItem>>(words));
     loaded.WordMax = QString::number(loaded.Words.size() - 1);
 
     progress(200, QStringLiteral("コピペ辞書の解析..."));

@@ -383,7 +383,7 @@ std::vector<QStringView> CutIntoRuns(QStringView text)
 
 } // namespace
 
-std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text)
+std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text, int *badLine)
 {
     QStringList lines = text.split(LineEnd);
     lines.removeLast();
@@ -391,8 +391,11 @@ std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text)
     rules.reserve(lines.size());
     for (const QString &line : std::as_const(lines)) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        if (colon < 0)
+        if (colon < 0) {
+            if (badLine)
+                *badLine = static_cast<int>(rules.size()) + 1;
             return std::nullopt;
+        }
         const qsizetype second = line.indexOf(QLatin1Char(':'), colon + 1);
         rules.append({line.left(colon), line.mid(colon + 1, second < 0 ? -1 : second - colon - 1)});
     }

@@ -20,8 +20,9 @@ inline constexpr char16_t NNMarker = u'\uFDD0';
 
 // The rule lines of "roman.dat": every piece before the last CR LF, each split
 // at ":" (find side, replacement side, anything after a second ":" ignored).
-// Nothing when one of those lines is blank or holds no ":".
-std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text);
+// Nothing when one of those lines is blank or holds no ":"; badLine, when
+// given, then gets that line's number (from 1).
+std::optional<QVector<RomajiRule>> ParseRomajiTable(const QString &text, int *badLine = nullptr);
 
 // The NN rules run when the option is on: protect, shorten, restore.
 const QVector<RomajiRule> &NNRules();

@@ -201,13 +201,23 @@ public:
 
     void Write(const QString &section, const QString &key, const QString &value) override
     {
-        settings_.setValue(section + QLatin1Char('/') + key, value);
+        lastKey_ = section + QLatin1Char('/') + key;
+        lastValue_ = value;
+        settings_.setValue(lastKey_, value);
     }
 
     bool Flush() override
     {
         settings_.sync();
-        if (settings_.status() != QSettings::NoError) {
+        QSettings::Status status = settings_.status();
+        if (status == QSettings::FormatError) {
+            // A garbled file read earlier leaves its format error in status()
+            // for good, and hides a write error behind it: judge the write by
+            // what the file holds now.
+            QSettings written(settings_.fileName(), QSettings::IniFormat);
+            status = written.value(lastKey_).toString() == lastValue_ ? written.status() : QSettings::AccessError;
+        }
+        if (status != QSettings::NoError) {
             qCWarning(lcPlatform) << "settings could not be stored in" << settings_.fileName();
             return false;
         }
@@ -216,6 +226,8 @@ public:
 
 private:
     QSettings settings_;
+    QString lastKey_;
+    QString lastValue_;
 };
 
 class QtFileSystem : public FileSystem {

@@ -5,6 +5,7 @@
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
 #include "util/Functions.h"
+#include "util/TextFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,7 +99,7 @@ void frmRoman::Form_Load()
 {
     // The loading window stays as it is: OK runs a load and shows its steps.
     windowLock_.DisableAllBut({this, main_->LoadWindow()});
-    QStringList lines = Functions::ReadWholeFile(aplMain::AppPath + QStringLiteral("roman.dat")).split(LineEnd);
+    QStringList lines = Functions::ReadTextFile(aplMain::AppPath + QStringLiteral("roman.dat")).split(LineEnd);
     // What follows the last CR LF is no rule, as for the loader.
     lines.removeLast();
     lstRoman->addItems(lines);

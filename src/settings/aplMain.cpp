@@ -22,6 +22,8 @@ const char *const ProgramName = "tokira";
 const char *const Version = "2.00";
 const char *const DefaultRankingServer = "http://127.0.0.1:21226";
 QString RankingServer = QString::fromLatin1(DefaultRankingServer);
+bool AutoLayout = true;
+bool FreeRomaji = false;
 
 namespace {
 
@@ -70,6 +72,8 @@ void ResetSettings()
     Kotehan.clear();
     PassWord.clear();
     RankingServer = QString::fromLatin1(DefaultRankingServer);
+    AutoLayout = true;
+    FreeRomaji = false;
 }
 
 void LoadSettings()
@@ -88,6 +92,8 @@ void LoadSettings()
     const QString server = store.Read(Setting, QStringLiteral("RankingServer")).trimmed();
     if (!server.isEmpty())
         RankingServer = server;
+    ReadBoolean("AutoLayout", AutoLayout);
+    ReadBoolean("FreeRomaji", FreeRomaji);
 }
 
 bool SaveSettings()
@@ -105,6 +111,8 @@ bool SaveSettings()
     store.Write(Setting, QStringLiteral("English"), BooleanText(English));
     store.Write(Setting, QStringLiteral("Next"), BooleanText(Next));
     store.Write(Setting, QStringLiteral("RankingServer"), RankingServer);
+    store.Write(Setting, QStringLiteral("AutoLayout"), BooleanText(AutoLayout));
+    store.Write(Setting, QStringLiteral("FreeRomaji"), BooleanText(FreeRomaji));
     return store.Flush();
 }
 

@@ -19,6 +19,8 @@ extern bool RomanView;  // true = the romaji is hidden
 extern bool English;
 extern bool Next;
 extern QString RankingServer; // scheme, host and port of the Internet ranking
+extern bool AutoLayout; // judge a key by the character the keyboard layout made it type
+extern bool FreeRomaji; // accept every romaji spelling the common input methods accept
 
 extern const char *const ProgramName;
 extern const char *const Version;

@@ -49,20 +49,28 @@ void FillWordChooser(frmMain &form)
     FillChooser(form, frmMain::MenuArray::QlsChange, QStringLiteral("*.qls"));
 }
 
-void mnuChange_Click(Game &game, int index)
+namespace {
+
+// Makes the chosen file current for the length of a reload; one that cannot
+// be loaded does not stay current.
+void Choose(Game &game, QString Dictionaries::*path, const QString &name)
 {
-    const QString name = ChosenName(game.form, frmMain::MenuArray::Change, index);
     if (name.isEmpty())
         return;
-    game.dict.CopipePath = aplMain::AppPath + name;
-    mnuReload_Click(game);
+    const QString previous = game.dict.*path;
+    game.dict.*path = aplMain::AppPath + name;
+    if (!mnuReload_Click(game))
+        game.dict.*path = previous;
+}
+
+} // namespace
+
+void mnuChange_Click(Game &game, int index)
+{
+    Choose(game, &Dictionaries::CopipePath, ChosenName(game.form, frmMain::MenuArray::Change, index));
 }
 
 void mnuQlsChange_Click(Game &game, int index)
 {
-    const QString name = ChosenName(game.form, frmMain::MenuArray::QlsChange, index);
-    if (name.isEmpty())
-        return;
-    game.dict.WordPath = aplMain::AppPath + name;
-    mnuReload_Click(game);
+    Choose(game, &Dictionaries::WordPath, ChosenName(game.form, frmMain::MenuArray::QlsChange, index));
 }

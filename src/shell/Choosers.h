@@ -6,7 +6,8 @@ class Game;
 // Each chooser lists at most this many files, in the folder listing's order.
 inline constexpr int ChooserCapacity = 33;
 
-// Fill the two dictionary chooser submenus from the program folder (once, at start).
+// Fill the two dictionary chooser submenus from the program folder (at start,
+// and each time one of them opens).
 void FillCopipeChooser(frmMain &form);
 void FillWordChooser(frmMain &form);
 // Make the chosen file current and reload every dictionary.

@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 
 Program::Program() : form_(std::make_unique<frmMain>())
 {
@@ -75,6 +76,8 @@ void Program::Wire()
     on(form.mnuRomanView, [&form] { mnuRomanView_Click(form); });
     on(form.mnuNext, [&form] { mnuNext_Click(form); });
     on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
+    on(form.mnuAutoLayout, [&form] { mnuAutoLayout_Click(form); });
+    on(form.mnuFreeRomaji, [&game] { mnuFreeRomaji_Click(game); });
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
     on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
@@ -88,6 +91,10 @@ void Program::Wire()
         case frmMain::MenuArray::Change: mnuChange_Click(game, index); break;
         }
     });
+
+    // The choosers list the folder anew each time they open.
+    QObject::connect(form.mnuC, &QMenu::aboutToShow, &form, [&form] { FillCopipeChooser(form); });
+    QObject::connect(form.mnuK, &QMenu::aboutToShow, &form, [&form] { FillWordChooser(form); });
 
     QObject::connect(&form, &frmMain::closing, &form, [this, &game] {
         game.state.Unloading = true;
@@ -106,7 +113,7 @@ void Program::WireKeys()
     QObject::connect(form_.get(), &frmMain::keyPressed, form_.get(), [this](const QKeyEvent &event) {
         const platform::VirtualKey vk = platform::TranslateKeyEvent(event, aplMain::English);
         if (vk.kind != platform::KeyKind::NotJudged)
-            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character);
+            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
     });
 }
 
@@ -124,6 +131,8 @@ void Program::Load()
     form.SetRomanBig(aplMain::Big);
     form.SetMissTypeVisible(aplMain::MissType);
     form.mnuEnglish->setChecked(aplMain::English);
+    form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
+    form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
         form.SetNextShown(true);

@@ -33,14 +33,15 @@ public:
     LoadSession(const LoadSession &) = delete;
     LoadSession &operator=(const LoadSession &) = delete;
 
-    // The message box and the end of the program; returns only where ending
-    // the program does not end the process.
-    void Fail(const QString &message)
+    // The message box, and the end of the program when there is nothing to
+    // go on with; returns only where ending the program does not end the process.
+    void Fail(const QString &message, bool endProgram)
     {
         RestoreCursor();
         qCWarning(lcDictionary) << "load failed:" << message;
         platform::dialogs().Message(message);
-        platform::process().EndProgram();
+        if (endProgram)
+            platform::process().EndProgram();
     }
 
 private:
@@ -69,14 +70,17 @@ void FillTitleMenus(frmMain &form, std::initializer_list<frmMain::MenuArray> arr
 
 } // namespace
 
-void mnuReload_Click(Game &game)
+bool mnuReload_Click(Game &game)
 {
     frmMain &form = game.form;
     LoadSession session(form);
     const LoadRequest request{game.dict.WordPath, game.dict.CopipePath, aplMain::AppPath, aplMain::NN2N == 1};
     auto loaded = LoadDictionaries(request, [&form](int width, const QString &caption) { form.SetLoad(width, caption); });
-    if (const auto *failure = std::get_if<LoadFailure>(&loaded))
-        return session.Fail(failure->Message);
+    if (const auto *failure = std::get_if<LoadFailure>(&loaded)) {
+        // Every load that succeeded left words behind; without them this is the first.
+        session.Fail(failure->Message, game.dict.Words.isEmpty());
+        return false;
+    }
 
     // Only a load that got this far replaces what the window holds.
     game.dict = std::move(std::get<Dictionaries>(loaded));
@@ -86,4 +90,5 @@ void mnuReload_Click(Game &game)
     form.setWindowTitle(QStringLiteral("疾鍵 - 単語辞書[") + Functions::GetFileName(game.dict.WordPath)
                         + QStringLiteral("] コピペ辞書[") + Functions::GetFileName(game.dict.CopipePath)
                         + QLatin1Char(']'));
+    return true;
 }

@@ -2,6 +2,8 @@
 
 class Game;
 
-// Loads and converts every dictionary, rebuilds the text menus and the title.
-// A load that fails shows its message and ends the program.
-void mnuReload_Click(Game &game);
+// Loads and converts every dictionary, rebuilds the text menus and the title;
+// true when it did. A load that fails shows its message; the game then goes on
+// with the dictionaries it had, or, when it had none yet (the load at start),
+// the program ends.
+bool mnuReload_Click(Game &game);

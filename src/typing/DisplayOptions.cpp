@@ -1,6 +1,7 @@
 #include "typing/DisplayOptions.h"
 
 #include "settings/aplMain.h"
+#include "typing/Game.h"
 #include "views/frmMain.h"
 
 #include <QAction>
@@ -43,4 +44,17 @@ void mnuEnglish_Click(frmMain &form)
 {
     aplMain::English = !aplMain::English;
     form.mnuEnglish->setChecked(aplMain::English);
+}
+
+void mnuAutoLayout_Click(frmMain &form)
+{
+    aplMain::AutoLayout = !aplMain::AutoLayout;
+    form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
+}
+
+void mnuFreeRomaji_Click(Game &game)
+{
+    aplMain::FreeRomaji = !aplMain::FreeRomaji;
+    game.form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
+    game.SetFreeSpelling(aplMain::FreeRomaji);
 }

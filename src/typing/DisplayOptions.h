@@ -1,7 +1,8 @@
 #pragma once
-// The six check items of the settings menu that change how the romaji and the
-// labels around it are shown, and which keyboard layout the judge assumes.
+// The check items of the settings menu that change how the romaji and the
+// labels around it are shown, and how the judge reads keys and spellings.
 
+class Game;
 class frmMain;
 
 void mnuBold_Click(frmMain &form);
@@ -10,3 +11,7 @@ void mnuMissType_Click(frmMain &form);
 void mnuRomanView_Click(frmMain &form);
 void mnuNext_Click(frmMain &form);
 void mnuEnglish_Click(frmMain &form);
+// Judge keys by the character the layout makes them type.
+void mnuAutoLayout_Click(frmMain &form);
+// Accept every common romaji spelling, from the question being typed on.
+void mnuFreeRomaji_Click(Game &game);

@@ -32,9 +32,35 @@ void Game::Init()
 
 void Game::ShowQuestion(const QuestItem &item)
 {
+    question_ = item;
     state.Roman = item.Roman;
+    freeSpelling_ = false;
+    if (aplMain::FreeRomaji) {
+        spelling_.Reset(item.Reading, item.Roman, true);
+        freeSpelling_ = spelling_.FreeSpelling();
+    }
     form.lblQuest->setText(item.Quest);
     form.lblRoman->setText(item.Roman);
+}
+
+void Game::SetFreeSpelling(bool on)
+{
+    // Turning it off leaves the rest in the spelling the player took, which
+    // is then typed as shown.
+    freeSpelling_ = false;
+    const QString &shown = question_.Roman;
+    if (!on || !shown.endsWith(state.Roman))
+        return;
+    spelling_.Reset(question_.Reading, shown, true);
+    if (!spelling_.FreeSpelling())
+        return;
+    // The keys typed so far were the shown spelling's; type them again.
+    const qsizetype typed = shown.size() - state.Roman.size();
+    for (qsizetype i = 0; i < typed; ++i) {
+        if (!spelling_.Accept(shown.at(i)))
+            return;
+    }
+    freeSpelling_ = spelling_.Remaining() == state.Roman;
 }
 
 void Game::ShowNextLine(const QString &quest)

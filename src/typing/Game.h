@@ -7,6 +7,7 @@
 #include "history/DrillDraw.h"
 #include "history/GameRecord.h"
 #include "history/KeyTally.h"
+#include "dictionary/RomajiSpelling.h"
 #include "typing/GameState.h"
 #include "typing/NetHooks.h"
 
@@ -50,6 +51,12 @@ public:
     void Init();
     // Shows a question and makes its romaji the one to type.
     void ShowQuestion(const QuestItem &item);
+    // Turns the acceptance of every romaji spelling on or off, for the
+    // question being typed as well: the keys typed so far stay typed.
+    void SetFreeSpelling(bool on);
+    // The spellings of the question being typed, when other spellings than
+    // the one shown are accepted; nothing otherwise.
+    RomajiSpelling *FreeSpelling() { return freeSpelling_ ? &spelling_ : nullptr; }
     void ShowNextLine(const QString &quest);
     // Paints what a pass computed: the remaining amount, the time and the speed.
     void ShowPass(const QString &rest);
@@ -70,6 +77,12 @@ signals:
 
 private:
     void RefreshWaves();
+
+    // The question being typed, as it was shown first.
+    QuestItem question_;
+    // One for the whole game, so that a new question reuses its storage.
+    RomajiSpelling spelling_;
+    bool freeSpelling_ = false;
 
     QString wavesFor_;
     QString typeWave_;

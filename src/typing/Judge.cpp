@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
+#include "typing/KeyTables.h"
 #include "views/frmMain.h"
 #include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
@@ -17,16 +18,58 @@ constexpr int VkReturn = 13;
 constexpr int VkShift = 16;
 constexpr int MaxAP = 200;
 
-// The code of a character in code page 932 where it fits in one byte; -1 for
-// every other character (no key code can equal it).
-int AnsiCode(QChar c)
+// The half-width katakana whose code page 932 code a key code equals, or 0.
+// Keys above 127 have always matched these on the virtual-key path.
+char16_t HalfWidthKatakana(int code)
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return u;
-    if (u >= 0xFF61 && u <= 0xFF9F)
-        return 0xA1 + (u - 0xFF61);
-    return -1;
+    return code >= 0xA1 && code <= 0xDF ? static_cast<char16_t>(0xFF61 + (code - 0xA1)) : 0;
+}
+
+// The character a key is judged by when the layout decides: its printable
+// ASCII in upper case, or any other printable character it typed (é on a
+// French keyboard is é, not the 2 its key has as code); 0 for keys that type
+// nothing.
+char16_t LayoutCharacter(char16_t typed)
+{
+    if (const char16_t ascii = JudgedCharacter(typed))
+        return ascii;
+    return typed >= 0xA0 && QChar(typed).isPrint() ? typed : 0;
+}
+
+// What a miss shows: the character judged; on the virtual-key path the
+// translated code's own character, or for keys above 127 the one the layout
+// gives them.
+QString MissCharacter(const KeyCharacters &key, bool judgedByLayout, bool typesCharacter)
+{
+    if (judgedByLayout)
+        return QString(QChar(key.first));
+    if (!typesCharacter)
+        return QString();
+    if (key.code > 0x7E && key.Shown())
+        return QString(QChar(key.Shown()));
+    return CharacterOfCode(key.code);
+}
+
+// Whether the key goes on with the romaji; a correct key takes its letter off.
+bool TakeKey(Game &game, const KeyCharacters &key, char16_t kana)
+{
+    GameState &state = game.state;
+    // An empty romaji (an empty line, or a key after the text's last line) counts as typed.
+    if (state.Roman.isEmpty())
+        return true;
+    if (RomajiSpelling *spelling = game.FreeSpelling()) {
+        const bool accepted = (key.first && spelling->Accept(QChar(key.first))) ||
+                              (key.second && spelling->Accept(QChar(key.second))) ||
+                              (kana && spelling->Accept(QChar(kana)));
+        if (accepted)
+            state.Roman = spelling->Remaining();
+        return accepted;
+    }
+    const QChar first = state.Roman.at(0);
+    if (!key.Matches(first) && !(kana && first.unicode() == kana))
+        return false;
+    state.Roman.remove(0, 1);
+    return true;
 }
 
 void ChangeMyAP(Game &game, bool correct)
@@ -71,26 +114,6 @@ void NextQuestion(Game &game)
 
 } // namespace
 
-int TranslateShiftedKey(int keyCode, bool shift, bool english)
-{
-    switch (keyCode) {
-    case '1': return shift ? '!' : keyCode;
-    case 191: return shift ? '?' : keyCode;
-    case '8': return shift && !english ? '(' : keyCode;
-    case '9':
-        if (shift)
-            return english ? '(' : ')';
-        return keyCode;
-    case '0': return shift && english ? ')' : keyCode;
-    case 188: return ',';
-    case 189: return '-';
-    case 190: return '.';
-    case 219: return '[';
-    case 221: return ']';
-    default: return keyCode;
-    }
-}
-
 QString CharacterOfCode(int code)
 {
     if (code >= 0x20 && code <= 0x7E)
@@ -110,30 +133,40 @@ void KeyDown(Game &game, int keyCode)
     KeyDown(game, keyCode, platform::keys().IsDown(VkShift), true);
 }
 
-void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter)
+void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t typed)
 {
     GameState &state = game.state;
     frmMain &form = game.form;
     if (!state.Playing || keyCode == VkReturn)
         return;
 
-    // The letter to type is taken before the key is translated.
-    const QChar first = state.Roman.isEmpty() ? QChar() : state.Roman.at(0);
-    const int key = typesCharacter ? TranslateShiftedKey(keyCode, shift, aplMain::English) : keyCode;
-    if (key == VkShift)
+    // With the layout deciding, a key that types a printable character is that
+    // character whatever the layout; other keys are judged by their code.
+    const char16_t character = aplMain::AutoLayout ? LayoutCharacter(typed) : 0;
+    KeyCharacters key;
+    if (character) {
+        key.code = character;
+        key.first = character;
+    } else if (typesCharacter) {
+        key = TranslateVirtualKey(keyCode, shift, aplMain::English);
+    } else {
+        key.code = keyCode;
+    }
+    if (key.code == VkShift)
         return;
 
     const bool firstKey = state.LastKey == 0;
-    state.LastKey = static_cast<qint16>(key);
+    state.LastKey = static_cast<qint16>(key.code);
 
-    // An empty romaji (an empty line, or a key after the text's last line) counts as typed.
-    const bool correct = state.Roman.isEmpty() || (typesCharacter && key == AnsiCode(first));
-    game.tally.Add(first, typesCharacter && key >= 0x20 && key < 0x7F ? QChar(key) : QChar(), correct);
+    const bool hadRoman = !state.Roman.isEmpty();
+    const QChar expected = hadRoman ? state.Roman.at(0) : QChar();
+    const char16_t kana = typesCharacter && !character ? HalfWidthKatakana(key.code) : 0;
+    const bool correct = TakeKey(game, key, kana);
+    const char16_t pressed = key.Shown();
+    game.tally.Add(expected, typesCharacter && pressed >= 0x20 && pressed < 0x7F ? QChar(pressed) : QChar(), correct);
     if (correct) {
-        if (!state.Roman.isEmpty()) {
-            state.Roman.remove(0, 1);
+        if (hadRoman)
             form.lblRoman->setText(state.Roman);
-        }
         platform::PlayWave(game.TypeWave());
         ++state.TypeCount;
         form.lblType->setText(QString::number(state.TypeCount));
@@ -142,7 +175,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter)
         platform::PlayWave(game.MissWave());
         ++state.MissCount;
         form.lblMiss->setText(QString::number(state.MissCount));
-        GetMissType(game, typesCharacter ? key : 0);
+        form.lblMissType->setText(MissCharacter(key, character != 0, typesCharacter));
     }
     if (state.NetMode)
         ChangeMyAP(game, correct);

@@ -8,8 +8,10 @@ class Game;
 
 // Judges one key press. keyCode is the Windows virtual-key code; shift is the
 // Shift state of that very key press; typesCharacter is false for keys that
-// type nothing (arrows, Delete, function keys …), which never match.
-void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter = true);
+// type nothing (arrows, Delete, function keys …), which never match. typed is
+// the character the keyboard layout made the key type (0 when unknown): with
+// the AutoLayout setting on, a printable one decides instead of keyCode.
+void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter = true, char16_t typed = 0);
 // The same, with Shift sampled from the key state at this moment.
 void KeyDown(Game &game, int keyCode);
 
@@ -17,8 +19,6 @@ void KeyDown(Game &game, int keyCode);
 // codes that stand for no character.
 void GetMissType(Game &game, int keyCode);
 
-// The key code after the Shift translations of the judge.
-int TranslateShiftedKey(int keyCode, bool shift, bool english);
 // The character a key code stands for in the system code page (code page 932),
 // or the empty text.
 QString CharacterOfCode(int code);

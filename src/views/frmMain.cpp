@@ -151,6 +151,8 @@ void frmMain::CreateMenus()
     mnuRomanView = check("ローマ字は表示しない(&V)");
     mnuNext = check("次の行を表示(&N)");
     mnuEnglish = check("英語キーボードで判定(&E)");
+    mnuAutoLayout = check("キー配列を自動で判定(&A)");
+    mnuFreeRomaji = check("いろいろなローマ字を受け付ける(&F)");
     mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
     mnuS->addSeparator();
     mnuRoman = mnuS->addAction(QStringLiteral("ローマ字設定(&R)..."));

@@ -93,6 +93,8 @@ public:
     QAction *mnuRomanView = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuEnglish = nullptr;
+    QAction *mnuAutoLayout = nullptr;
+    QAction *mnuFreeRomaji = nullptr;
     QAction *mnuKotehan = nullptr;
     QAction *mnuRoman = nullptr;
     QMenu *mnuH = nullptr;

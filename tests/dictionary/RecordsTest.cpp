@@ -73,3 +73,33 @@ TEST(LoadRanking, NameLineAloneOrUndecodableNameKeepsOrEmpties)
     EXPECT_EQ(LoadRanking(dict, "BadName"), std::nullopt);
     EXPECT_EQ(Lines(dict.RankingLines), QStringList({"|", "|"}));
 }
+
+TEST(LoadCopipe, EachLineKeepsItsReadingFromTheTextBeforeConversion)
+{
+    Dictionaries dict;
+    // The rules turned 本 into HON in the shown text as well: the lines pair by number.
+    dict.CopipeSource = "前\r\n[CopipeName=本]\r\n本田:ほんだ\r\n木:き:x\r\n[END]\r\n";
+    dict.CopipeText = "前\r\n[CopipeName=HON]\r\nHON田:HONNDA\r\n木:KI:x\r\n[END]\r\n";
+    LoadCopipe(dict, "HON");
+    ASSERT_EQ(dict.CopipeLines.size(), 2);
+    EXPECT_EQ(dict.CopipeLines[0].Reading, "ほんだ");
+    EXPECT_EQ(dict.CopipeLines[1].Reading, "き");
+
+    dict.RankingSource = "[CopipeName=R]\r\n#1\r\n客:きゃく\r\n[END]\r\n";
+    dict.RankingText = "[CopipeName=R]\r\n" + EncodeCharCodes("名") + "\r\n客:KYAKU\r\n[END]\r\n";
+    ASSERT_TRUE(LoadRanking(dict, "R"));
+    ASSERT_EQ(dict.RankingLines.size(), 1);
+    EXPECT_EQ(dict.RankingLines[0].Reading, "きゃく");
+
+    // A header with more after it on its line, or texts that do not pair: no readings.
+    dict.CopipeSource = "[CopipeName=T]x\r\nか:か\r\n[END]\r\n";
+    dict.CopipeText = "[CopipeName=T]x\r\nか:KA\r\n[END]\r\n";
+    LoadCopipe(dict, "T");
+    ASSERT_EQ(dict.CopipeLines.size(), 1);
+    EXPECT_EQ(dict.CopipeLines[0].Roman, "KA");
+    EXPECT_EQ(dict.CopipeLines[0].Reading, "");
+    dict.CopipeSource = "[CopipeName=T]\r\nか:か\r\n";
+    dict.CopipeText = "[CopipeName=T]\r\nか:KA\r\n[END]\r\n";
+    LoadCopipe(dict, "T");
+    EXPECT_EQ(dict.CopipeLines[0].Reading, "");
+}

@@ -1,5 +1,7 @@
 #include "DictionaryFiles.h"
+#include "ShippedData.h"
 #include "shell/Choosers.h"
+#include "shell/Program.h"
 #include "shell/Reload.h"
 
 #include <QMenu>
@@ -45,16 +47,45 @@ TEST(Choosers, ChoosingAnotherCopipeDictionaryReloadsFromIt)
     EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
 }
 
-TEST(Choosers, DeletedChoiceEndsTheProgramWithItsMessage)
+TEST(Choosers, AChoiceThatCannotBeLoadedIsReportedAndChangesNothing)
 {
     DictionaryFolder d;
     d.WriteAll();
     d.Write("gone.cls", "[CopipeName=x]\r\nx:x\r\n[END]\r\n");
+    d.Write("bad.qls", "蚊:か\r\n蚊か\r\n");
     mnuReload_Click(d.game);
     FillCopipeChooser(d.form);
+    FillWordChooser(d.form);
     QFile::remove(d.fake.PathOf("gone.cls"));
-    EXPECT_THROW(mnuChange_Click(d.game, 1), ProgramEnded);
-    EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({"gone.clsが見つかりません"}));
+    mnuChange_Click(d.game, 1);
+    mnuQlsChange_Click(d.game, 1);
+    EXPECT_EQ(d.fake.dialogs->Texts(),
+              QStringList({"gone.clsが見つかりません", "辞書データ読み込み中に何らかのエラーが発生しました\r\nbad.qls 2行目"}));
+    EXPECT_EQ(d.fake.process->ends, 0);
+    EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("tokira.cls"));
+    EXPECT_EQ(d.game.dict.WordPath, d.fake.PathOf("tokira.qls"));
+    EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+    // A reload after it still loads the files in use.
+    EXPECT_TRUE(mnuReload_Click(d.game));
+}
+
+TEST(Choosers, ListTheFolderAnewEachTimeTheirMenuOpens)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    Program program;
+    program.Load();
+    frmMain &form = program.Form();
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuChange), QStringList({"tokira.cls"}));
+    WriteShiftJisFile(fake.PathOf("new.cls"), "[CopipeName=新]\r\n新:しん\r\n[END]\r\n");
+    WriteShiftJisFile(fake.PathOf("new.qls"), "新:しん\r\n");
+    emit form.mnuC->aboutToShow();
+    emit form.mnuK->aboutToShow();
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuChange), QStringList({"new.cls", "tokira.cls"}));
+    EXPECT_EQ(DictionaryFolder::Captions(form.mnuQlsChange), QStringList({"new.qls", "tokira.qls"}));
+    form.mnuChange.at(1)->trigger();
+    EXPECT_TRUE(form.windowTitle().endsWith("コピペ辞書[new.cls]"));
 }
 
 TEST(Choosers, OfferAtMost33FilesInListingOrderAndNothingWithoutFiles)

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,7 +63,8 @@ TEST_F(KeyPathTest, KeyPressesOnTheMainWindowReachTheJudge)
 {
     Play("K!(A");
     QTest::keyClick(form, Qt::Key_K);
-    QTest::keyClick(form, Qt::Key_1, Qt::ShiftModifier);
+    // As a keyboard sends them: Shift+1 arrives as "!", not as a shifted "1".
+    QTest::keyClick(form, Qt::Key_Exclam, Qt::ShiftModifier);
     QTest::keyClick(form, Qt::Key_ParenLeft, Qt::ShiftModifier);
     EXPECT_EQ(Roman(), "A");
     EXPECT_EQ(Types(), 3);
@@ -144,4 +147,73 @@ TEST_F(KeyPathTest, ArrowsAndDeleteCountAsMissesThroughTheKeyPath)
     EXPECT_EQ(Misses(), 3);
     QTest::keyClick(form, Qt::Key_Period);
     EXPECT_EQ(Roman(), "(");
+}
+
+namespace {
+
+// A key event as X delivers it: X keycode, keysym and the text the layout typed.
+QKeyEvent FromX(int key, quint32 keycode, const char *text, bool shift = false)
+{
+    const QString typed = QString::fromUtf8(text);
+    return QKeyEvent(QEvent::KeyPress, key, shift ? Qt::ShiftModifier : Qt::NoModifier, keycode,
+                     typed.isEmpty() ? 0 : typed.front().unicode(), 0, typed);
+}
+
+void Send(QWidget *target, const QKeyEvent &event)
+{
+    std::unique_ptr<QKeyEvent> copy(event.clone());
+    QApplication::sendEvent(target, copy.get());
+}
+
+} // namespace
+
+TEST_F(KeyPathTest, KeysOfUsAndJisKeyboardsTypeTheirCharacterUnderEachSetting)
+{
+    const struct {
+        const char *character;
+        QKeyEvent us;
+        QKeyEvent jis;
+        // Judged by key code for the other keyboard: the JIS setting on a US
+        // keyboard, the English one on a JIS keyboard.
+        bool matchesOnTheOtherLayout;
+    } keys[] = {
+        {"(", FromX(Qt::Key_ParenLeft, 18, "(", true), FromX(Qt::Key_ParenLeft, 17, "(", true), false},
+        {"[", FromX(Qt::Key_BracketLeft, 34, "["), FromX(Qt::Key_BracketLeft, 35, "["), true},
+        {"@", FromX(Qt::Key_At, 11, "@", true), FromX(Qt::Key_At, 34, "@"), false},
+        {";", FromX(Qt::Key_Semicolon, 47, ";"), FromX(Qt::Key_Semicolon, 47, ";"), true},
+    };
+    for (bool autoLayout : {true, false}) {
+        for (bool english : {true, false}) {
+            aplMain::AutoLayout = autoLayout;
+            aplMain::English = english;
+            for (const auto &k : keys) {
+                for (bool usKeyboard : {true, false}) {
+                    Play(QString(k.character) + "A");
+                    Send(form, usKeyboard ? k.us : k.jis);
+                    const bool expected = autoLayout || english == usKeyboard || k.matchesOnTheOtherLayout;
+                    EXPECT_EQ(Roman(), expected ? "A" : QString(k.character) + "A")
+                        << k.character << (usKeyboard ? " US" : " JIS") << " keyboard, AutoLayout " << autoLayout
+                        << ", English " << english;
+                }
+            }
+        }
+    }
+
+    // A miss shows the character the key typed when the layout decides.
+    aplMain::AutoLayout = true;
+    aplMain::English = false;
+    Play("A");
+    Send(form, keys[2].us);
+    EXPECT_EQ(form->lblMissType->text(), "@");
+    EXPECT_EQ(Misses(), 1);
+    // A French 2 key types é: that is no 2, and shows as é.
+    Play("2");
+    const QKeyEvent eacute = FromX(Qt::Key_Eacute, 11, "é");
+    Send(form, eacute);
+    EXPECT_EQ(Roman(), "2");
+    EXPECT_EQ(form->lblMissType->text(), "é");
+    // Judged by its key, as before, when the layout does not decide.
+    aplMain::AutoLayout = false;
+    Send(form, eacute);
+    EXPECT_EQ(Roman(), "");
 }

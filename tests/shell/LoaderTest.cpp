@@ -1,6 +1,7 @@
 #include "DictionaryFiles.h"
 #include "shell/Reload.h"
 #include "dictionary/Records.h"
+#include "typing/Judge.h"
 #include "views/frmLoad.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
     d.Write("tokira.qls", "本田:ほんだ\r\n挨拶:あいさつ");
     mnuReload_Click(d.game);
     EXPECT_EQ(Words(d.game), QStringList({"HON田|HONNDA"}));
+    EXPECT_EQ(d.game.dict.Words[0].Reading, "ほんだ");
     EXPECT_EQ(d.game.dict.WordMax, "0");
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     LoadCopipe(d.game.dict, "名字");
@@ -110,65 +112,114 @@ TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"末尾"}));
 }
 
-TEST(Loader, MissingFilesShowTheirMessageAndEndTheProgram)
+TEST(Loader, OnReloadAFileThatCannotBeLoadedIsReportedAndTheDictionariesInUseStay)
 {
+    const QString general = "辞書データ読み込み中に何らかのエラーが発生しました\r\n";
     struct Case {
         const char *file;
-        const char *message;
+        const char *text; // nothing: the file is removed
+        QString message;
         int width;
     };
     const Case cases[] = {
-        {"tokira.qls", "tokira.qlsが見つかりません", 35},
-        {"tokira.cls", "tokira.clsが見つかりません", 70},
-        {"tokira.rls", "tokira.rlsが見つからないか、データが不正です", 100},
-        {"roman.dat", "roman.datが見つかりません", 135},
+        {"tokira.qls", nullptr, "tokira.qlsが見つかりません", 35},
+        {"tokira.qls", "", "tokira.qlsが空です", 35},
+        {"tokira.cls", nullptr, "tokira.clsが見つかりません", 70},
+        {"tokira.cls", "", "tokira.clsが空です", 70},
+        {"tokira.rls", nullptr, "tokira.rlsが見つからないか、データが不正です", 100},
+        {"tokira.rls", "", "tokira.rlsが空です", 100},
+        {"roman.dat", nullptr, "roman.datが見つかりません", 135},
+        {"roman.dat", "", "roman.datが空です", 135},
+        {"tokira.qls", "本田:ほんだ\r\n今日\r\n", general + "tokira.qls 2行目", 170},
     };
     for (const Case &c : cases) {
-        for (bool emptyFile : {false, true}) {
-            DictionaryFolder d;
-            d.WriteAll();
-            mnuReload_Click(d.game);
+        DictionaryFolder d;
+        d.WriteAll();
+        ASSERT_TRUE(mnuReload_Click(d.game));
+        if (c.text)
+            d.Write(c.file, c.text);
+        else
             QFile::remove(d.fake.PathOf(c.file));
-            if (emptyFile)
-                d.Write(c.file, "");
-            EXPECT_THROW(mnuReload_Click(d.game), ProgramEnded) << c.file;
-            ASSERT_EQ(d.fake.dialogs->shown.size(), 1) << c.file;
-            EXPECT_EQ(d.fake.dialogs->shown[0].text, c.message);
-            EXPECT_EQ(d.fake.dialogs->shown[0].title, "");
-            EXPECT_EQ(d.fake.process->ends, 1);
-            EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width) << c.file;
-            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-            // What the last good load left is still whole.
-            EXPECT_EQ(d.game.dict.Words.size(), 3);
-        }
+        EXPECT_FALSE(mnuReload_Click(d.game));
+        ASSERT_EQ(d.fake.dialogs->shown.size(), 1) << c.file;
+        EXPECT_EQ(d.fake.dialogs->shown[0].text, c.message);
+        EXPECT_EQ(d.fake.dialogs->shown[0].title, "");
+        EXPECT_EQ(d.fake.process->ends, 0) << c.file;
+        EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width) << c.file;
+        EXPECT_FALSE(d.form.LoadWindow()->isVisible());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        // What the last good load left is still in use.
+        EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
+        EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+        EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
     }
 }
 
-TEST(Loader, BrokenTableOrWordListShowsTheGeneralMessage)
+TEST(Loader, AtStartABrokenFileEndsTheProgramNamingItsFileAndLine)
 {
-    const QString general = "辞書データ読み込み中に何らかのエラーが発生しました";
+    const QString general = "辞書データ読み込み中に何らかのエラーが発生しました\r\n";
     struct Case {
         const char *file;
         QString text;
+        QString message;
         int width;
     };
     const Case cases[] = {
-        {"roman.dat", QString(TestTable) + "\r\nか:KA\r\n", 135},
-        {"roman.dat", QString(TestTable) + "かKA\r\n", 135},
-        {"tokira.qls", "本田:ほんだ\r\n\r\n今日:こんにちは\r\n", 170},
-        {"tokira.qls", "本田:ほんだ\r\nほんだ\r\n", 170},
-        {"tokira.qls", "本田:ほんだ", 170},
+        {"roman.dat", QString(TestTable) + "\r\nか:KA\r\n", general + "roman.dat 16行目", 135},
+        {"roman.dat", QString(TestTable) + "かKA\r\n", general + "roman.dat 16行目", 135},
+        // Not a single rule: every question would stay in kana.
+        {"roman.dat", "NN:NN", general + "roman.dat 1行目", 135},
+        {"tokira.qls", "本田:ほんだ\r\n\r\n今日:こんにちは\r\n", general + "tokira.qls 2行目", 170},
+        {"tokira.qls", "本田:ほんだ\nほんだ\n", general + "tokira.qls 2行目", 170},
+        {"tokira.qls", "本田:ほんだ", general + "tokira.qls 1行目", 170},
+        {"tokira.cls", "", "tokira.clsが空です", 70},
     };
     for (const Case &c : cases) {
         DictionaryFolder d;
         d.WriteAll();
         d.Write(c.file, c.text);
         d.fake.process->throwOnEnd = false;
-        mnuReload_Click(d.game);
-        EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({general})) << c.text.toStdString();
+        EXPECT_FALSE(mnuReload_Click(d.game));
+        EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({c.message})) << c.text.toStdString();
         EXPECT_EQ(d.fake.process->ends, 1);
         EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width);
         EXPECT_TRUE(d.game.dict.Words.isEmpty());
         EXPECT_EQ(d.form.mnuCopipe.size(), 1);
     }
+}
+
+TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    auto writeUtf8 = [&d](const QString &name, const QByteArray &bytes) {
+        QFile file(d.fake.PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    writeUtf8("tokira.qls", QString("今日:こんにちは\n本田:ほんだ\n").toUtf8());
+    writeUtf8("tokira.cls", "\xEF\xBB\xBF" + QString("[CopipeName=挨拶]\n早口:ちゃかし\n[END]\n").toUtf8());
+    d.Write("roman.dat", "ちゃ:CHA\r" + QString(TestTable).replace("\r\n", "\r") + "し:SHI\r");
+    ASSERT_TRUE(mnuReload_Click(d.game));
+    ASSERT_EQ(d.game.dict.Words.size(), 2);
+    EXPECT_EQ(d.game.dict.Words[0].Roman, "KONNNICHIHA");
+    EXPECT_EQ(d.game.dict.Words[1].Reading, "ほんだ");
+    LoadCopipe(d.game.dict, "挨拶");
+    ASSERT_EQ(d.game.dict.CopipeLines.size(), 1);
+    EXPECT_EQ(d.game.dict.CopipeLines[0].Roman, "CHAKASHI");
+    EXPECT_EQ(d.game.dict.CopipeLines[0].Reading, "ちゃかし");
+
+    aplMain::FreeRomaji = true;
+    d.game.Init();
+    d.game.state.Playing = true;
+    d.game.state.CopipeMode = true;
+    d.game.ShowQuestion(d.game.dict.CopipeLines[0]);
+    for (char key : QByteArray("TYAKASI"))
+        KeyDown(d.game, key, false);
+    EXPECT_EQ(d.game.state.LineNo, 1) << "the line is finished";
+    d.game.ShowQuestion(d.game.dict.Words[1]);
+    for (char key : QByteArray("HONDA"))
+        KeyDown(d.game, key, false);
+    EXPECT_EQ(d.game.state.TypeCount, 12);
+    EXPECT_EQ(d.game.state.MissCount, 0);
 }

@@ -162,7 +162,7 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     program.Load();
     form.mnuOuit->trigger();
     EXPECT_TRUE(program.TheGame().state.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 12);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 14);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }

@@ -1,0 +1,141 @@
+// Times the keystroke judge as a game calls it: every text of the shipped
+// copipe dictionary, loaded and converted as the program does, is played as a
+// Copipe attack on a real main window (offscreen), one KeyDown per key, with
+// the character each key types. Each text is typed with the spelling option
+// off, then on in the table's spelling, then on in spellings picked at random
+// among those the judge accepts. A key that finishes a line includes showing
+// the next one. Prints the median, 99th percentile and worst time per key.
+// Sounds go nowhere: only the judge is timed.
+//
+// Usage: bench_judge [rounds]   (default 5; data from the source tree;
+//        QT_QPA_PLATFORM=offscreen unless a display is wanted)
+
+#include "dictionary/Loader.h"
+#include "dictionary/Records.h"
+#include "platform/Platform.h"
+#include "settings/aplMain.h"
+#include "typing/Game.h"
+#include "typing/Judge.h"
+#include "typing/QuestionFeed.h"
+#include "views/frmMain.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class Silence : public platform::Sound {
+public:
+    void Play(const QString &) override {}
+};
+
+enum class Typing { TableSpelling, RandomSpelling };
+
+// The key to press next: the first letter shown, or any letter the judge takes.
+QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
+{
+    static const QString keys = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-,.!?()[]' #");
+    const QChar shown = game.state.Roman.at(0);
+    RomajiSpelling *spelling = game.FreeSpelling();
+    if (typing == Typing::TableSpelling || !spelling)
+        return shown;
+    std::vector<QChar> order(keys.begin(), keys.end());
+    std::shuffle(order.begin(), order.end(), random);
+    for (QChar candidate : order) {
+        RomajiSpelling trial = *spelling;
+        if (trial.Accept(candidate))
+            return candidate;
+    }
+    return shown;
+}
+
+// Plays one text to its end; the time of every key goes to perKey.
+void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey)
+{
+    LoadCopipe(game.dict, title);
+    game.Init();
+    game.state.CopipeMode = true;
+    game.state.LastLine = static_cast<qint32>(game.dict.CopipeLines.size()) - 1;
+    GetCopipe(game, 0);
+    GetNextCopipe(game, 0);
+    game.state.Playing = true;
+    const int expected = game.state.TypeCount;
+    int keys = 0;
+    while (game.state.LineNo <= game.state.LastLine) {
+        if (++keys > 100000)
+            qFatal("stuck typing %s", qPrintable(title));
+        const QChar key = NextKey(game, typing, random);
+        const int code = key.unicode() >= 'A' && key.unicode() <= 'Z' ? key.unicode() : 0;
+        const auto start = Clock::now();
+        KeyDown(game, code, false, true, key.unicode());
+        perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+    }
+    game.state.Playing = false;
+    if (game.state.MissCount != 0 || game.state.TypeCount != expected + keys)
+        qFatal("%s was not typed without a miss", qPrintable(title));
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+void Print(const char *what, const std::vector<double> &perKey)
+{
+    std::printf("%-32s keys %7zu  per key: median %7.0f ns  p99 %7.0f ns  worst %8.0f ns\n", what, perKey.size(),
+                Percentile(perKey, 0.5), Percentile(perKey, 0.99), Percentile(perKey, 1.0));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    platform::Services services;
+    services.sound = std::make_shared<Silence>();
+    platform::Install(services);
+
+    const LoadRequest request{QStringLiteral(TOKIRA_DATA_DIR "/tokira.qls"), QStringLiteral(TOKIRA_DATA_DIR "/tokira.cls"),
+                              QStringLiteral(TOKIRA_DATA_DIR "/"), false};
+    auto loaded = LoadDictionaries(request, [](int, const QString &) {});
+    if (const auto *failure = std::get_if<LoadFailure>(&loaded))
+        qFatal("the shipped data cannot be loaded: %s", qPrintable(failure->Message));
+
+    frmMain form;
+    form.show();
+    Game game(form);
+    game.dict = std::move(std::get<Dictionaries>(loaded));
+    aplMain::AutoLayout = true;
+    std::printf("tokira.cls: %lld texts, %d rounds\n", static_cast<long long>(game.dict.CopipeTitles.size()), rounds);
+
+    std::vector<double> off, onTable, onRandom;
+    std::mt19937 random(1);
+    for (int round = 0; round < rounds; ++round) {
+        for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
+            aplMain::FreeRomaji = false;
+            PlayText(game, title, Typing::TableSpelling, random, off);
+            aplMain::FreeRomaji = true;
+            PlayText(game, title, Typing::TableSpelling, random, onTable);
+            PlayText(game, title, Typing::RandomSpelling, random, onRandom);
+        }
+    }
+    Print("spelling option off", off);
+    Print("spelling option on, table", onTable);
+    Print("spelling option on, random", onRandom);
+    return 0;
+}
