@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/IniText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -190,7 +192,7 @@ public:
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore()
-        : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("疾鍵"), QStringLiteral("疾鍵"))
+        : settings_(IniTextFormat(), QSettings::UserScope, QStringLiteral("疾鍵"), QStringLiteral("疾鍵"))
     {
     }
 
