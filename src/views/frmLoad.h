@@ -19,4 +19,7 @@ public:
     AutoLabel *lblLoad = nullptr;
 
     int BarWidth() const;
+
+private:
+    void WaitUntilExposed();
 };
