@@ -1,5 +1,6 @@
 #include "typing/Judge.h"
 
+#include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
@@ -141,7 +142,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter)
         Functions::PlayWave(game.MissWave());
         ++state.MissCount;
         form.lblMiss->setText(QString::number(state.MissCount));
-        GetMissType(game, typesCharacter ? key : 0);
+        GetMissType(game, typesCharacter || platform::IsNumberPadCode(key) ? key : 0);
     }
     if (state.NetMode)
         ChangeMyAP(game, correct);
