@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
@@ -229,6 +230,25 @@ public:
     }
 
     QString ProgramFolder() override { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+
+    QString UserDataFolder() override
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/');
+    }
+
+    QString ShippedDataFolder() override
+    {
+        // Found from the program first, so a prefix moved elsewhere as a whole
+        // still finds its data; then where it was installed.
+        const QStringList candidates = {
+            QCoreApplication::applicationDirPath() + QLatin1Char('/') + QStringLiteral(TOKIRA_SHIPPED_DATA_FROM_PROGRAM),
+            QStringLiteral(TOKIRA_SHIPPED_DATA_DIR)};
+        for (const QString &candidate : candidates) {
+            if (QFileInfo(candidate + QStringLiteral("/tokira.qls")).isFile())
+                return QDir::cleanPath(candidate) + QLatin1Char('/');
+        }
+        return QString();
+    }
 };
 
 class StdRandom : public Random {
