@@ -54,6 +54,12 @@ void frmLoad::SetProgress(int width, const QString &text)
     lblLoad->repaint();
 }
 
+void frmLoad::showEvent(QShowEvent *event)
+{
+    exposeAwaited_ = false;
+    QWidget::showEvent(event);
+}
+
 void frmLoad::WaitUntilExposed()
 {
     // A window just shown draws nothing until the window system has exposed it
@@ -61,8 +67,10 @@ void frmLoad::WaitUntilExposed()
     // loop before it ends. Let only the window system's own events through until then:
     // no key, click, timer or socket, so no command runs on a half-finished load.
     QWindow *window = windowHandle();
-    if (!isVisible() || !window || window->isExposed())
+    if (!isVisible() || !window || window->isExposed() || exposeAwaited_)
         return;
+    // Once per showing: a window the system keeps hidden must not slow every step.
+    exposeAwaited_ = true;
     QElapsedTimer waited;
     waited.start();
     while (!window->isExposed() && waited.elapsed() < 2000) {

@@ -20,6 +20,11 @@ public:
 
     int BarWidth() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void WaitUntilExposed();
+
+    bool exposeAwaited_ = false;
 };
