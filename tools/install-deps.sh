@@ -2,10 +2,15 @@
 # Installs the Debian packages the game and its tests need, only those missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite libgtest-dev
-          fonts-ipafont-gothic fonts-ipafont-mincho libcpp-httplib-dev libsqlite3-dev libpq-dev)
+# The game: Qt, its Japanese texts and the fonts.
+packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite
+          qt6-translations-l10n
+          fonts-ipafont-gothic fonts-ipafont-mincho)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xdotool postgresql)
+    # The tests, the ranking server they also build, the installed-files
+    # validators and a comma locale to play under.
+    packages+=(libgtest-dev pkg-config libcpp-httplib-dev libsqlite3-dev libpq-dev
+               xvfb xdotool postgresql desktop-file-utils appstream locales)
 fi
 
 missing=()

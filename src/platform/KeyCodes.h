@@ -29,6 +29,10 @@ struct VirtualKey {
     char16_t typed = 0;
 };
 
+// The number pad, 96 (its 0) to 111 (its /): keys that match no character of
+// the romaji, yet a miss shows what their codes stand for ("`", "a" to "o").
+constexpr bool IsNumberPadCode(int code) { return code >= 96 && code <= 111; }
+
 // qtKey and modifiers as QKeyEvent gives them. scanCode is the X keycode
 // (0 when the event carries none: offscreen, QTest); keysym the X keysym or 0.
 // Without a keycode a shifted symbol is un-shifted for the given keyboard

@@ -70,6 +70,12 @@ public:
     virtual QStringList List(const QString &folder, const QString &pattern) = 0;
     // The program's folder, ending with "/".
     virtual QString ProgramFolder() = 0;
+    // Where an installed program keeps this user's files, ending with "/"
+    // (it may not exist yet).
+    virtual QString UserDataFolder() = 0;
+    // The data an installed program ships (dictionaries, romaji table, sounds),
+    // ending with "/"; empty when none is installed.
+    virtual QString ShippedDataFolder() = 0;
 };
 
 class Random {

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/IniText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
@@ -190,7 +193,7 @@ public:
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore()
-        : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("疾鍵"), QStringLiteral("疾鍵"))
+        : settings_(IniTextFormat(), QSettings::UserScope, QStringLiteral("疾鍵"), QStringLiteral("疾鍵"))
     {
     }
 
@@ -239,6 +242,25 @@ public:
     }
 
     QString ProgramFolder() override { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+
+    QString UserDataFolder() override
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/');
+    }
+
+    QString ShippedDataFolder() override
+    {
+        // Found from the program first, so a prefix moved elsewhere as a whole
+        // still finds its data; then where it was installed.
+        const QStringList candidates = {
+            QCoreApplication::applicationDirPath() + QLatin1Char('/') + QStringLiteral(TOKIRA_SHIPPED_DATA_FROM_PROGRAM),
+            QStringLiteral(TOKIRA_SHIPPED_DATA_DIR)};
+        for (const QString &candidate : candidates) {
+            if (QFileInfo(candidate + QStringLiteral("/tokira.qls")).isFile())
+                return QDir::cleanPath(candidate) + QLatin1Char('/');
+        }
+        return QString();
+    }
 };
 
 class StdRandom : public Random {

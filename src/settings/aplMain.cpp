@@ -3,7 +3,14 @@
 #include "platform/Platform.h"
 #include "util/Functions.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
 #include <cmath>
+
+Q_LOGGING_CATEGORY(lcSettings, "tokira.settings")
 
 namespace aplMain {
 
@@ -63,6 +70,37 @@ std::optional<qint16> ParseInteger16(const QString &text)
     if (!ok || number < -32768 || number > 32767)
         return std::nullopt;
     return static_cast<qint16>(number);
+}
+
+QString ChooseAppPath(const QString &programFolder, const QString &userFolder, const QString &shippedFolder)
+{
+    if (QFileInfo(programFolder + QStringLiteral("tokira.qls")).isFile() && QFileInfo(programFolder).isWritable())
+        return programFolder;
+    if (!QDir().mkpath(userFolder))
+        qCWarning(lcSettings) << "cannot create" << userFolder;
+    else if (shippedFolder.isEmpty())
+        qCWarning(lcSettings) << "no installed data to fill" << userFolder << "from";
+    else
+        FillUserDataFolder(userFolder, shippedFolder);
+    return userFolder;
+}
+
+bool FillUserDataFolder(const QString &userFolder, const QString &shippedFolder)
+{
+    bool complete = true;
+    for (const QString &name : QDir(shippedFolder).entryList(QDir::Files, QDir::Name)) {
+        const QString target = userFolder + name;
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+            continue;
+        if (!QFile::copy(shippedFolder + name, target)) {
+            qCWarning(lcSettings) << "cannot copy" << name << "to" << userFolder;
+            complete = false;
+            continue;
+        }
+        // Installed files are read-only; the user's copies must be theirs to rewrite.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    return complete;
 }
 
 void ResetSettings()

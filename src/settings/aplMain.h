@@ -38,4 +38,12 @@ bool SaveSettings();
 std::optional<bool> ParseBoolean(const QString &text);
 std::optional<qint16> ParseInteger16(const QString &text);
 
+// The folder the program keeps its files in: its own folder when that holds
+// "tokira.qls" and can be written (a portable copy), otherwise the user's data
+// folder, created and filled with the shipped files it lacks.
+QString ChooseAppPath(const QString &programFolder, const QString &userFolder, const QString &shippedFolder);
+// Copies every shipped file the user's folder lacks; a file already there is
+// never replaced. False when a copy failed.
+bool FillUserDataFolder(const QString &userFolder, const QString &shippedFolder);
+
 } // namespace aplMain

@@ -1,10 +1,35 @@
 #pragma once
 // Start-up: the application, the settings, the tables and the program.
 
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
 class Program;
+class QTranslator;
+
+namespace platform {
+class TerminationSignals;
+}
 
 // Creates the application, starts the program and runs it to the end.
 int RunProgram(int &argc, char **argv);
+
+// The text "--help" or "--version" prints, without opening a window; nothing
+// for any other command line, whose arguments are ignored.
+std::optional<QString> CommandLineAnswer(const QStringList &arguments);
+
+// Names the application (its data folder follows the name), its desktop entry
+// and its window icon.
+void SetUpApplication();
+// Qt's own Japanese texts (the buttons of message and input boxes); nothing
+// when they are not installed.
+std::unique_ptr<QTranslator> LoadQtJapanese();
+// A session that ends the program (SIGTERM, SIGHUP) quits it as the quit
+// command does, so the options are saved unless a game is running.
+void QuitOnTermination(platform::TerminationSignals &termination, Program &program);
 
 // The start-up steps; the program, or nothing when start-up failed (its
 // message has been shown).

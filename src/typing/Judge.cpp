@@ -1,5 +1,6 @@
 #include "typing/Judge.h"
 
+#include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
@@ -43,8 +44,9 @@ QString MissCharacter(const KeyCharacters &key, bool judgedByLayout, bool typesC
 {
     if (judgedByLayout)
         return QString(QChar(key.first));
+    // The number pad types nothing the romaji holds, but its keys still show.
     if (!typesCharacter)
-        return QString();
+        return platform::IsNumberPadCode(key.code) ? CharacterOfCode(key.code) : QString();
     if (key.code > 0x7E && key.Shown())
         return QString(QChar(key.Shown()));
     return CharacterOfCode(key.code);

@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace Functions {
 namespace {
@@ -147,11 +147,15 @@ QString SafeField(const QString &text)
 
 QString Format000(double value)
 {
-    // printf rounds the exact binary value to the nearest thousandth, an exact
-    // tie to even; "-0.000" would only confuse a player.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", value);
-    QString text = QString::fromLatin1(buffer);
+    // Rounds the exact binary value to the nearest thousandth, an exact tie to
+    // even, as printf does, but always with "." (QApplication sets the C locale
+    // from the environment, and a German one would make printf write ",").
+    // "-0.000" would only confuse a player.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    if (error != std::errc())
+        return QStringLiteral("0.000");
+    QString text = QString::fromLatin1(buffer, end - buffer);
     if (text == QLatin1String("-0.000"))
         text = QStringLiteral("0.000");
     return text;

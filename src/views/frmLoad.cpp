@@ -1,6 +1,10 @@
 #include "views/frmLoad.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 
@@ -36,6 +40,7 @@ frmLoad::frmLoad(QWidget *parent) : QWidget(parent, Qt::Dialog)
 void frmLoad::ClearProgress()
 {
     static_cast<ProgressBox *>(picLoad)->barWidth = 0;
+    WaitUntilExposed();
     picLoad->repaint();
 }
 
@@ -44,8 +49,36 @@ void frmLoad::SetProgress(int width, const QString &text)
     auto *box = static_cast<ProgressBox *>(picLoad);
     box->barWidth = std::max(box->barWidth, width);
     lblLoad->QLabel::setText(text);
+    WaitUntilExposed();
     picLoad->repaint();
     lblLoad->repaint();
+}
+
+void frmLoad::showEvent(QShowEvent *event)
+{
+    exposeAwaited_ = false;
+    QWidget::showEvent(event);
+}
+
+void frmLoad::WaitUntilExposed()
+{
+    // A window just shown draws nothing until the window system has exposed it
+    // (on X11 a round trip later), and the load does not return to the event
+    // loop before it ends. Let only the window system's own events through until then:
+    // no key, click, timer or socket, so no command runs on a half-finished load.
+    QWindow *window = windowHandle();
+    if (!isVisible() || !window || window->isExposed() || exposeAwaited_)
+        return;
+    // Once per showing: a window the system keeps hidden must not slow every step.
+    exposeAwaited_ = true;
+    QElapsedTimer waited;
+    waited.start();
+    while (!window->isExposed() && waited.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers
+                                        | QEventLoop::X11ExcludeTimers);
+        if (!window->isExposed())
+            QThread::msleep(1);
+    }
 }
 
 int frmLoad::BarWidth() const

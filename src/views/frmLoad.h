@@ -19,4 +19,12 @@ public:
     AutoLabel *lblLoad = nullptr;
 
     int BarWidth() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void WaitUntilExposed();
+
+    bool exposeAwaited_ = false;
 };

@@ -182,6 +182,18 @@ void frmMain::MenuEnabled(bool enabled)
     mnuScore->menuAction()->setEnabled(enabled);
 }
 
+void frmMain::setWindowTitle(const QString &title)
+{
+    // A doubled mark is shown as one.
+    QString escaped = title;
+    QMainWindow::setWindowTitle(escaped.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
+QString frmMain::windowTitle() const
+{
+    return QMainWindow::windowTitle().replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
+}
+
 void frmMain::SetLoad(int width, const QString &text)
 {
     loadWindow_->SetProgress(width, text);

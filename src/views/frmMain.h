@@ -49,6 +49,11 @@ public:
 
     frmLoad *LoadWindow() const { return loadWindow_; }
 
+    // The title exactly as given: Qt would take a "[*]" in it (a dictionary
+    // named "x[*].qls") for the place of its unsaved-changes mark and drop it.
+    void setWindowTitle(const QString &title);
+    QString windowTitle() const;
+
     // Controls.
     QWidget *picMain = nullptr;
     AutoLabel *lblGameMode = nullptr;

@@ -67,6 +67,8 @@ FakePlatform::FakePlatform()
 {
     folder_ = dir_.path() + QLatin1Char('/');
     files = std::make_shared<FakeFileSystem>(folder_);
+    files->userData = dataDir_.path() + QStringLiteral("/user/");
+    files->shipped = dataDir_.path() + QStringLiteral("/shipped/");
     platform::Services services;
     services.dialogs = dialogs;
     services.clock = clock;

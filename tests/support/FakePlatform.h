@@ -87,6 +87,11 @@ public:
     explicit FakeFileSystem(QString folder) : folder_(std::move(folder)) {}
     QStringList List(const QString &folder, const QString &pattern) override;
     QString ProgramFolder() override { return folder_; }
+    QString UserDataFolder() override { return userData; }
+    QString ShippedDataFolder() override { return shipped; }
+    // An installed program's folders, outside the program folder; made by the tests that use them.
+    QString userData;
+    QString shipped;
 
 private:
     QString folder_;
@@ -138,6 +143,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir dataDir_;
     QString folder_;
 };
 
