@@ -3,6 +3,7 @@
 #include "Query.h"
 #include "RankingService.h"
 
+#include <charconv>
 #include <QDateTime>
 #include <QString>
 
@@ -23,11 +24,12 @@ std::string Head(const std::string &title)
         + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
 }
 
+// With a point whatever the server's locale.
 std::string Seconds(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    return text;
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+    return std::string(text, result.ptr);
 }
 
 // Stored in UTC, shown in the server's local time.
