@@ -28,6 +28,24 @@ public:
     // Whether other spellings than the shown one are being accepted.
     bool FreeSpelling() const { return free_; }
 
+    // Walks the kana units of the reading along the shown spelling: f(first
+    // and one-past-last index in the reading, then in the shown romaji). Only
+    // where the shown romaji lines up with the kana (FreeSpelling() is true).
+    template <typename F>
+    void ForEachShownUnit(F f) const
+    {
+        if (!free_)
+            return;
+        for (int node = 0; node < end_;) {
+            const int edge = tableEdge_[static_cast<std::size_t>(node)];
+            if (edge < 0)
+                return;
+            const int to = edges_[static_cast<std::size_t>(edge)].to;
+            f(node, to, tableOffset_[static_cast<std::size_t>(node)], tableOffset_[static_cast<std::size_t>(to)]);
+            node = to;
+        }
+    }
+
 private:
     struct Edge {
         int from;

@@ -39,8 +39,38 @@ void Game::ShowQuestion(const QuestItem &item)
         spelling_.Reset(item.Reading, item.Roman, true);
         freeSpelling_ = spelling_.FreeSpelling();
     }
+    kanaTracked_ = false;
+    if (history) {
+        kanaUnits_.Reset(item.Reading, item.Roman, true);
+        kanaTracked_ = kanaUnits_.FreeSpelling();
+        missedAt_.assign(static_cast<std::size_t>(item.Roman.size()), 0);
+    }
     form.lblQuest->setText(item.Quest);
     form.lblRoman->setText(item.Roman);
+}
+
+void Game::NoteMiss()
+{
+    // Once the player leaves the shown spelling, its places no longer say which kana.
+    if (!kanaTracked_ || freeSpelling_)
+        return;
+    const qsizetype at = question_.Roman.size() - state.Roman.size();
+    if (at >= 0 && at < static_cast<qsizetype>(missedAt_.size()))
+        missedAt_[static_cast<std::size_t>(at)] = 1;
+}
+
+void Game::QuestionFinished()
+{
+    if (!kanaTracked_ || freeSpelling_)
+        return;
+    const QStringView reading(question_.Reading);
+    kanaUnits_.ForEachShownUnit([&](int readingFrom, int readingTo, int shownFrom, int shownTo) {
+        bool missed = false;
+        for (int i = shownFrom; i < shownTo && i < static_cast<int>(missedAt_.size()); ++i)
+            missed = missed || missedAt_[static_cast<std::size_t>(i)];
+        tally.AddKana(reading.mid(readingFrom, readingTo - readingFrom), missed);
+    });
+    kanaTracked_ = false;
 }
 
 void Game::SetFreeSpelling(bool on)

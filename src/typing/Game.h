@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class frmMain;
 namespace history {
@@ -67,6 +68,10 @@ public:
     void RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath);
     // Opens the history for reading; false (told once) when it cannot be used.
     bool OpenHistory();
+    // For the history's kana counts: a wrong key on the question shown, and
+    // the question typed to its end.
+    void NoteMiss();
+    void QuestionFinished();
     // The judge's sounds, built once per program folder rather than per key.
     const QString &TypeWave();
     const QString &MissWave();
@@ -83,6 +88,11 @@ private:
     // One for the whole game, so that a new question reuses its storage.
     RomajiSpelling spelling_;
     bool freeSpelling_ = false;
+    // The question's kana lined up with its romaji, and which romaji
+    // characters took a wrong key, while the history wants kana counts.
+    RomajiSpelling kanaUnits_;
+    std::vector<char> missedAt_;
+    bool kanaTracked_ = false;
 
     QString wavesFor_;
     QString typeWave_;

@@ -178,12 +178,16 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
         ++state.MissCount;
         form.lblMiss->setText(QString::number(state.MissCount));
         form.lblMissType->setText(MissCharacter(key, character != 0, typesCharacter));
+        game.NoteMiss();
     }
     if (state.NetMode)
         ChangeMyAP(game, correct);
 
-    if (state.Roman.isEmpty())
+    if (state.Roman.isEmpty()) {
+        if (hadRoman)
+            game.QuestionFinished();
         NextQuestion(game);
+    }
     if (firstKey)
         emit game.firstKeyJudged();
 }

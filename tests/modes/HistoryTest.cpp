@@ -29,7 +29,7 @@ struct StoredHistory {
 
 TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
 {
-    game->dict.Words = {{"犬", "INU"}};
+    game->dict.Words = {{"犬", "INU", "いぬ"}};
     game->dict.WordMax = "0";
     modes->mnuTime_Click();
     fake.clock->now = 1000;
@@ -64,6 +64,13 @@ TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
     EXPECT_EQ(QString(n.instead[0].typed) + n.instead[1].typed, "XY");
     const int rights = stored.Tally('I').right + stored.Tally('N').right + stored.Tally('U').right;
     EXPECT_EQ(rights, 500);
+    // Per kana of the 166 words finished: ぬ took the X; the Y fell on the
+    // 167th word, which the goal cut short.
+    QHash<QString, std::pair<int, int>> kana;
+    for (const history::KanaCount &count : stored.store.WeakestKana({}, 10, 1))
+        kana.insert(count.kana, {count.right, count.wrong});
+    EXPECT_EQ(kana.value("ぬ"), std::make_pair(165, 1));
+    EXPECT_FALSE(kana.contains("い")) << "never missed, so not among the weakest";
     EXPECT_TRUE(fake.dialogs->Texts().filter("成績").isEmpty());
 }
 
