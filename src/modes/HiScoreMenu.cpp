@@ -76,36 +76,37 @@ void HiScoreMenu::MarkRow(int row)
         window_->SetRowBold(row, true);
 }
 
-std::optional<int> HiScoreMenu::AddTimeScore()
+std::optional<int> HiScoreMenu::InsertFinished(ScoreTable &table, bool byTime)
 {
     const GameState &state = game_.state;
-    const auto row = InsertScore(aplMain::TimeScores, {aplMain::Kotehan, state.Seconds, game_.ShownSpeed()}, true);
+    const double score = byTime ? state.Seconds : static_cast<double>(state.TypeCount);
+    return InsertScore(table, {aplMain::Kotehan, score, game_.ShownSpeed()}, byTime);
+}
+
+std::optional<int> HiScoreMenu::AddTimeScore()
+{
+    const auto row = InsertFinished(aplMain::TimeScores, true);
     SaveTimeScore();
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddSpeedScore()
 {
-    const GameState &state = game_.state;
-    const auto row = InsertScore(aplMain::SpeedScores,
-                                 {aplMain::Kotehan, static_cast<double>(state.TypeCount), game_.ShownSpeed()}, false);
+    const auto row = InsertFinished(aplMain::SpeedScores, false);
     SaveSpeedScore();
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddDrillScore()
 {
-    const GameState &state = game_.state;
-    const auto row = InsertScore(aplMain::DrillScores,
-                                 {aplMain::Kotehan, static_cast<double>(state.TypeCount), game_.ShownSpeed()}, false);
+    const auto row = InsertFinished(aplMain::DrillScores, false);
     SaveDrillScore();
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem)
 {
-    const GameState &state = game_.state;
-    const auto row = InsertScore(aplMain::CopipeScores, {aplMain::Kotehan, state.Seconds, game_.ShownSpeed()}, true);
+    const auto row = InsertFinished(aplMain::CopipeScores, true);
     SaveCopipeScore(stem);
     return row;
 }

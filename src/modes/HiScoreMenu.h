@@ -2,6 +2,8 @@
 // The high-score window and its menu handlers, the inserts that take a
 // finished game, and the handle entry.
 
+#include "scores/ScoreTables.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -42,6 +44,9 @@ public:
 
 private:
     frmHiScore &LoadedWindow();
+    // The finished game as a row of table: ranked by its time (smaller is
+    // better), or by its correct keys in the timed word games.
+    std::optional<int> InsertFinished(ScoreTable &table, bool byTime);
 
     Game &game_;
     QPointer<frmHiScore> window_;

@@ -40,7 +40,8 @@ void Game::ShowQuestion(const QuestItem &item)
         freeSpelling_ = spelling_.FreeSpelling();
     }
     kanaTracked_ = false;
-    if (history) {
+    // Kana are counted only on the shown spelling, which the free matcher does not keep to.
+    if (history && !freeSpelling_) {
         kanaUnits_.Reset(item.Reading, item.Roman, true);
         kanaTracked_ = kanaUnits_.FreeSpelling();
         missedAt_.assign(static_cast<std::size_t>(item.Roman.size()), 0);
