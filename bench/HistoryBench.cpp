@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the 成績 window over a large history and the cost of recording a game.
 //
 // Usage: bench_history [games]                  (default 10000; prints the times)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the keystroke judge as a game calls it: every text of the shipped
 // copipe dictionary, loaded and converted as the program does, is played as a
 // Copipe attack on a real main window (offscreen), one KeyDown per key, with

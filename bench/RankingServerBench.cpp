@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the ranking server on a loopback port and measures it: submissions per
 // second onto a text holding 1, 10,000 and 100,000 entries (one client, then
 // eight, each submission on a new connection as the game sends it), the time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts a 10 MB word dictionary with the shipped romaji table, once with a
 // plain chain of whole-text replacements and then with the loader's
 // conversion, checks that both give the same text, and prints the times.

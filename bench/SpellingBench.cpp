@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the spelling matcher the way the judge uses it: every line of every
 // text of the shipped copipe dictionary, converted with the shipped romaji
 // table, is typed key by key (Accept, then Remaining for the label), with free

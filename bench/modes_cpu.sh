@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures what a running game costs: starts the built program under Xvfb in a
 # throw-away program folder, starts a Speed attack with xdotool and reports the
 # program's CPU use (percent of one core) while it waits for the first key,

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the shipped dictionaries and romaji table before they go out.
 
 Applies roman.dat the way the game's loader does (rule after rule, each one a

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the game's four sound effects: 16-bit PCM mono at 22050 Hz.
 
 type.wav     a short high click for every correct key

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a fresh prefix and checks it as a distribution would:
 # the layout, the desktop entry and AppStream data through their validators,
 # --version without a display, and a first start of the installed game by a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server's sockets: one thread waits on every connection at once and
 // gathers each request whole, within its deadline, before a worker thread

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One connection to the database that keeps the ranking: SQLite or PostgreSQL
 // behind the same small interface, so the ranking code is written once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The only file that includes the HTTP library. It reads and writes through
 // the connection loop's buffers, never a socket of its own.
 #include "HttpServer.h"

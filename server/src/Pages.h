@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ranking's HTML pages: plain UTF-8, every stored text escaped, no script.
 

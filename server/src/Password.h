@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A password is kept only as an HMAC-SHA-256 keyed with a secret that lives in
 // a file beside the database, never in it: the key of the entry it may replace,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The query of the game's request: key=value pairs joined by "&", each value
 // percent-encoded Shift-JIS. Decoded strictly: anything odd is refused, never guessed.

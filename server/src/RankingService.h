@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the ranking answers, apart from HTTP itself: the game's submission, the
 // ranking page of one text and the index of texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entries of every ranking text, on whichever database was given. Safe to
 // use from many request threads at once: each call takes a connection of its

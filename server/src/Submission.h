@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a submission must hold before it is stored: the game's eight keys, each
 // within the length the game's boxes allow.

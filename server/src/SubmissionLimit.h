@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How many submissions one address may make: a bucket of perMinute tokens per
 // address, refilled evenly over a minute, so a burst is allowed and a flood is not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the real ranking server as a child process on a free loopback port and
 // talks to it with the game's own request code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server under load and abuse, through plain sockets: slow and surplus
 // connections, many-part ranges, a taken port, kept-alive connections and
 // floods of submissions from one address.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dictionaries in use: the files they came from, their converted texts
 // and the questions cut out of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the four dictionary files and converting them with the romaji table:
 // either every dictionary, or the message that says why they cannot be used.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The romaji table and the NN rules: plain text rules, no window involved.
 // Every rule replaces all occurrences of its find text, scanning from the

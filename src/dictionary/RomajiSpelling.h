@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Follows the keys typed for one question's reading, accepting the romaji the
 // player's table made of it and, when asked, every spelling the common

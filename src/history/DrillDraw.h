@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word draw of the weak-key drill: words holding the player's weakest
 // characters come up more often. Weights are worked out once per drill, so a

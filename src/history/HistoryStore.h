@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player's finished games in an SQLite file ("history.sqlite3" in AppPath),
 // through Qt SQL. Each store has its own connection, so several stores (and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counts, during a game, how each expected character was typed. The judge
 // feeds it on every key, so adding never allocates: the printable ASCII

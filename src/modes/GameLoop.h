@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The passes of a running game on the main window. A 1 ms timer on the one
 // event loop calls the pass while the clock runs; keys and menu clicks are

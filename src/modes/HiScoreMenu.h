@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high-score window and its menu handlers, the inserts that take a
 // finished game, and the handle entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modes/PassTimer.h"
 
 PassTimer::PassTimer(QObject *parent, std::function<void()> pass) : QObject(parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pass driver every game on the main window runs on (the solo modes and
 // the net battle): a 1 ms precise timer on the one event loop calls the pass,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modes/frmRanking.h"
 
 #include "platform/HttpClient.h"

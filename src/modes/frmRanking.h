@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Internet ranking submission window: shows the result of the Ranking
 // attack just played, takes a name, a comment and a password, sends them in

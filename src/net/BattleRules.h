@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic of an attack and the colours of the gauges. No window and
 // no link. (Typing charges the attack points in the keystroke judge.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One side of the battle: the hit and attack points of both players, the
 // start, the attack and the hit, and the end, told once per battle and kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The net battle command of the main window, made once at start-up. It owns
 // the link, the battle, the net window and the record window, and plays the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link to the other player: it serves or dials on one TCP connection,
 // sends the battle's commands and cuts what arrives into messages, handling

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The battle link's wire rules, without any window or socket: a message is
 // three upper-case letters, then for most commands one space and an argument;

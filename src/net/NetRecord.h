@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of battles, "netresult.nrt": one Shift-JIS line per finished
 // battle, only ever appended.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The net battle window: its menus and buttons drive the link (serve,
 // connect, disconnect, ping, chat, start), and it shows what the link and the

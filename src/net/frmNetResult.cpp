@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/frmNetResult.h"
 
 #include "net/NetRecord.h"

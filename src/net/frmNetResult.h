@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record window: the battle lines of "netresult.nrt" and the totals.
 

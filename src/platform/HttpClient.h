@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One HTTP GET at a time, asynchronous, with a deadline: the answer (or the
 // reason there is none) arrives through finished(), never by waiting.

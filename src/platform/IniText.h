@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file: an INI file whose every value reads back as the text it
 // holds. QSettings' own INI reader splits a value at unquoted commas into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns Qt key events into the Windows virtual-key codes the keystroke judge
 // works with, plus the Shift state of the event itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services the game needs from the system, each behind a small interface
 // so tests can replace them. Reach them through the accessors at the bottom.

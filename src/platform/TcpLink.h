@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One TCP link of the net battle: it either listens for one peer or dials one,
 // then carries Shift-JIS text both ways. It reports the same state values as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM and SIGHUP (a session logging out, a terminal closing) as a Qt
 // signal on the main thread. The handler only writes a byte to a pipe that a

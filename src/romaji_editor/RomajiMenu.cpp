@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji_editor/RomajiMenu.h"
 
 #include "romaji_editor/frmRoman.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The romaji settings window: lists the rules of "roman.dat" in file order,
 // lets the player change and add rules and switch the NN option, and on OK

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one request that sends a Ranking attack result to the Internet ranking,
 // and the reading of its answer. No window here: plain text in, text out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program folder and the player's options: read once at start-up, written
 // once when the main window unloads.

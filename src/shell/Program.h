@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running program: the main window, the game on it and every subsystem
 // that plays on it, made once at start-up and thrown away at the end (tests

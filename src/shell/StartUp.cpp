@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
 #include "platform/Platform.h"

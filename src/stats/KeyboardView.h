@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A keyboard drawn on screen, each key coloured by how often the characters
 // it types were missed. JIS or US layout, as the player's keyboard setting says.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 成績 window: speed and accuracy over time per mode, the keyboard
 // coloured by miss rate, the weakest characters and kana, and the CSV export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check items of the settings menu that change how the romaji and the
 // labels around it are shown, and how the judge reads keys and spellings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game on the main window: its state, the dictionaries it draws from, and
 // the values that pass between the subsystems that play on the window. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the game on the main window. The window's labels are painted
 // from it and never read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keystroke judge of the main window: each key pressed during a game is
 // either the next letter of the romaji to type (a type) or a miss.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one key press stands for, in the two ways the judge can look at it:
 // by its virtual-key code on a JIS or a US keyboard, or by the character the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the keystroke judge needs from a running net battle. The battle fills
 // these when it starts; the judge calls them only while NetMode is set, and

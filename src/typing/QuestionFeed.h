@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window shows to type next: a random word, or a line of the
 // chosen copipe or ranking text with the line after it.

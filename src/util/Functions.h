@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small stateless routines the windows share: files, paths, typed-in text,
 // file-name and score-field safety, ranking-name decoding, sounds and numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows code page 932 at the program's boundaries: every file and every socket byte.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/TextFile.h"
 
 #include "util/ShiftJis.h"

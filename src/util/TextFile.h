@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files as people write them: Shift-JIS or UTF-8, with CR LF, LF or CR
 // line ends. What the program writes stays Shift-JIS with CR LF.

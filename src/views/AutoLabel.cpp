@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/AutoLabel.h"
 
 AutoLabel::AutoLabel(const QString &text, QWidget *parent) : QLabel(parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small window below the main window that lists one best-ten table. It
 // never keeps the keyboard focus: the player goes on typing in the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the play area with the question, the romaji still to type
 // and the counters, and the menu bar. It shows what it is told and knows no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionary/RomajiRules.h"
 #include "dictionary/RomajiSpelling.h"
 #include "util/Functions.h"

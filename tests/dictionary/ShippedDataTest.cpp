@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictionaryFiles.h"
 #include "dictionary/Loader.h"
 #include "dictionary/Records.h"

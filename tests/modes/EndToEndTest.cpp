@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a whole Time attack on the built program under a private X server,
 // typing with xdotool, and checks the table file it writes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A whole program on the fake platform with a tiny word list, and helpers
 // that play a game pass by pass with the fake clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the real program fight one whole battle on a private X
 // display, driven by xdotool: one serves, the other connects on 127.0.0.1,
 // both type and attack, and each keeps exactly one record line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A peer on the other end of the battle link, written with a bare socket so
 // the tests see and choose every byte on the wire.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Includes run one way, from the top floor down: a file may include its own
 // folder, any lower floor, and a folder of its own floor that does not
 // include it back.

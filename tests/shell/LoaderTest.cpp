@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictionaryFiles.h"
 #include "shell/Reload.h"
 #include "dictionary/Records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program folder with small dictionaries written by the test, and the main
 // window that loads them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-ins for the system services: scripted boxes, a clock the test moves,
 // keys the test holds, recorded sounds, an in-memory settings store and a real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for the tests: it records each request line
 // and answers with a scripted status and body, or never answers, or hangs up,

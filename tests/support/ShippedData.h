@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program folder as installed: the shipped dictionaries and romaji table, so
 // the main window's load sequence finds what it loads.
