@@ -31,7 +31,8 @@ desktop-file-validate "$prefix/share/applications/org.tokira.Tokira.desktop" || 
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tokira.Tokira.metainfo.xml" || fail "appstreamcli validate"
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tokira" --version)
-[ "$version" = "tokira 2.00" ] || fail "--version printed '$version'"
+[ "${version%%$'\n'*}" = "tokira 2.00" ] || fail "--version printed '$version'"
+grep -q "GPL-3.0-or-later" <<<"$version" || fail "--version does not name the licence"
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT

@@ -10,6 +10,7 @@
 #include "util/ShiftJis.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDateTime>
 #include <QFont>
 #include <QIcon>
@@ -38,9 +39,9 @@ int RunProgram(int &argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     // Answered before the application exists, so they need no display.
-    if (const auto answer = CommandLineAnswer(arguments)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
-        return 0;
+    if (const auto answer = AnswerCommandLine(arguments)) {
+        std::fputs(answer->text.toLocal8Bit().constData(), answer->status == 0 ? stdout : stderr);
+        return answer->status;
     }
 
     QApplication app(argc, argv);
@@ -60,24 +61,63 @@ int RunProgram(int &argc, char **argv)
     return app.exec();
 }
 
-std::optional<QString> CommandLineAnswer(const QStringList &arguments)
+std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
 {
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--version"))
-            return QLatin1String(aplMain::ProgramName) + QLatin1Char(' ') + QLatin1String(aplMain::Version)
-                + QLatin1Char('\n');
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
-            return QStringLiteral(
-                "Usage: tokira [--help | --version]\n"
-                "疾鍵 (tokira): a Japanese typing-practice game.\n"
-                "\n"
-                "  --help     show this text and exit\n"
-                "  --version  show the version and exit\n"
-                "\n"
-                "Files: the program's own folder when it holds tokira.qls and can be written;\n"
-                "otherwise ~/.local/share/疾鍵/, filled from the installed data on first start.\n"
-                "Options: ~/.config/疾鍵/疾鍵.ini.\n");
+    QCommandLineParser parser;
+    // Qt's options are words after one dash ("-style fusion").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(help);
+    parser.addOption(version);
+    // QApplication takes these itself once it exists.
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "geometry",
+                             "qwindowgeometry", "qwindowicon", "icon", "qwindowtitle", "title", "name", "session",
+                             "style", "stylesheet", "qmljsdebugger"})
+        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("value")));
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        parser.addOption(QCommandLineOption(QLatin1String(name)));
+
+    const QString program = QLatin1String(aplMain::ProgramName);
+    if (!parser.parse(QStringList{program} + arguments)) {
+        QString reason = parser.errorText();
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+            // Named as it was typed, dashes and all.
+            QString typed = unknown.first();
+            for (const QString &argument : arguments) {
+                QString name = argument.section(QLatin1Char('='), 0, 0);
+                if (name.startsWith(QLatin1Char('-')) && QString(name).remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1) == typed) {
+                    typed = name;
+                    break;
+                }
+            }
+            reason = QStringLiteral("unknown option '%1'").arg(typed);
+        }
+        return CommandLineAnswer{program + QStringLiteral(": ") + reason + QStringLiteral("\nTry '") + program
+                                     + QStringLiteral(" --help' for more information.\n"),
+                                 2};
     }
+    if (parser.isSet(help))
+        return CommandLineAnswer{QStringLiteral(
+                                     "Usage: tokira [--help | --version]\n"
+                                     "疾鍵 (tokira): a Japanese typing-practice game.\n"
+                                     "\n"
+                                     "  -h, --help  show this text and exit\n"
+                                     "  --version   show the version and the licence and exit\n"
+                                     "\n"
+                                     "Files: the program's own folder when it holds tokira.qls and can be written;\n"
+                                     "otherwise ~/.local/share/疾鍵/, filled from the installed data on first start.\n"
+                                     "Options: ~/.config/疾鍵/疾鍵.ini.\n"
+                                     "In the game, ヘルプ → 遊び方 tells how to play.\n"),
+                                 0};
+    if (parser.isSet(version))
+        return CommandLineAnswer{program + QLatin1Char(' ') + QLatin1String(aplMain::Version)
+                                     + QStringLiteral("\n"
+                                                      "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                                                      "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                                                      "This is free software: you are free to change and redistribute it.\n"
+                                                      "There is NO WARRANTY, to the extent permitted by law.\n"),
+                                 0};
     return std::nullopt;
 }
 

@@ -18,9 +18,15 @@ class TerminationSignals;
 // Creates the application, starts the program and runs it to the end.
 int RunProgram(int &argc, char **argv);
 
-// The text "--help" or "--version" prints, without opening a window; nothing
-// for any other command line, whose arguments are ignored.
-std::optional<QString> CommandLineAnswer(const QStringList &arguments);
+// What the command line asks for before any window opens: the text "--help"
+// or "--version" prints (status 0, standard output), or why the command line
+// is refused (status 2, standard error). Nothing when the game is to start;
+// Qt's own options (-style, -platform …) and file names are let through.
+struct CommandLineAnswer {
+    QString text;
+    int status = 0;
+};
+std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments);
 
 // Names the application (its data folder follows the name), its desktop entry
 // and its window icon.

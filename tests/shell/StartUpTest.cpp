@@ -28,24 +28,40 @@
 #include <csignal>
 #include <unistd.h>
 
-TEST(StartUp, HelpAndVersionAnswerWithoutADisplayAndOtherArgumentsAreIgnored)
+TEST(StartUp, CommandLineAnswersHelpVersionAndUnknownOptionsWithoutADisplay)
 {
-    EXPECT_EQ(CommandLineAnswer({"--version"}), "tokira 2.00\n");
-    EXPECT_TRUE(CommandLineAnswer({"x.qls", "--help"})->startsWith("Usage: tokira"));
-    EXPECT_FALSE(CommandLineAnswer({}).has_value());
-    EXPECT_FALSE(CommandLineAnswer({"x.qls", "-style", "fusion", "--verbose"}).has_value());
+    const auto versionText = AnswerCommandLine({"--version"});
+    ASSERT_TRUE(versionText.has_value());
+    EXPECT_EQ(versionText->status, 0);
+    EXPECT_TRUE(versionText->text.startsWith("tokira 2.00\n"));
+    EXPECT_TRUE(versionText->text.contains("GPL-3.0-or-later"));
+    EXPECT_TRUE(AnswerCommandLine({"x.qls", "-h"})->text.startsWith("Usage: tokira"));
+    // The game starts: no arguments, a file name, Qt's own options.
+    EXPECT_FALSE(AnswerCommandLine({}).has_value());
+    EXPECT_FALSE(AnswerCommandLine({"x.qls", "-style", "fusion", "-platform", "offscreen", "-reverse"}).has_value());
+    // Refused with status 2, naming the option as typed.
+    EXPECT_EQ(AnswerCommandLine({"-x"})->text.section('\n', 0, 0), "tokira: unknown option '-x'");
+    EXPECT_EQ(AnswerCommandLine({"-style"})->status, 2);
 
-    for (const char *argument : {"--version", "--help"}) {
+    struct Case {
+        const char *argument;
+        int status;
+        const char *expected; // the first line printed
+    };
+    for (const Case &c : {Case{"--version", 0, "tokira 2.00"}, Case{"--help", 0, "Usage: tokira [--help | --version]"},
+                          Case{"--bogus=1", 2, "tokira: unknown option '--bogus'"}}) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(name);
         program.setProcessEnvironment(environment);
-        program.start(TOKIRA_PROGRAM, {argument});
-        ASSERT_TRUE(program.waitForFinished(30000)) << argument;
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << argument;
-        EXPECT_EQ(program.exitCode(), 0) << argument << program.readAllStandardError().toStdString();
-        EXPECT_EQ(QString::fromUtf8(program.readAllStandardOutput()), *CommandLineAnswer({argument}));
+        program.start(TOKIRA_PROGRAM, {c.argument});
+        ASSERT_TRUE(program.waitForFinished(30000)) << c.argument;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.argument;
+        EXPECT_EQ(program.exitCode(), c.status) << c.argument;
+        const QByteArray printed = c.status == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+        EXPECT_EQ(QString::fromUtf8(printed), AnswerCommandLine({c.argument})->text) << c.argument;
+        EXPECT_EQ(QString::fromUtf8(printed).section('\n', 0, 0), c.expected) << c.argument;
     }
 }
 
