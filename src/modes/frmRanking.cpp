@@ -75,6 +75,7 @@ void frmRanking::CreateControls()
     txtName = box(9);
     txtComment = box(20);
     txtPassWord = box(8);
+    txtPassWord->setEchoMode(QLineEdit::Password);
 
     Label2 = label("※パスワードは必ず前回と同じものを入力してください。前回の記録が破棄され、新しい記録でソートされます。"
                    "また、パスワードは絶対に他の人とかぶらない文字列にしてください。"
@@ -198,7 +199,9 @@ void frmRanking::intSystem_Finished(const platform::HttpResult &result)
     if (!accepted)
         qCInfo(lcRanking) << "submission refused or failed:"
                           << (result.received ? QStringLiteral("status %1").arg(result.status) : result.failure);
-    platform::dialogs().Message(accepted ? DoneMessage : FailedMessage);
+    platform::dialogs().Message(accepted ? DoneMessage
+                                         : FailedMessage + QStringLiteral("\r\n")
+                                               + RankingFailureReason(result, aplMain::RankingServer));
     sending_ = false;
     close();
 }
@@ -237,4 +240,20 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game)
                                         Functions::Format000(game.state.Speed)});
     window->show();
     window->activateWindow();
+}
+
+void mnuRankingServer_Click()
+{
+    const QString answer = platform::dialogs()
+                               .Input(QStringLiteral("ランキングサーバーのアドレス（http://ホスト:ポート）\r\n現在: ")
+                                          + aplMain::RankingServer,
+                                      QStringLiteral("ランキングサーバー"), aplMain::RankingServer)
+                               .trimmed();
+    if (answer.isEmpty())
+        return;
+    if (!IsRankingServerAddress(answer)) {
+        platform::dialogs().Message(QStringLiteral("ランキングサーバーのアドレスは http:// か https:// で始まるURLで入力してください"));
+        return;
+    }
+    aplMain::RankingServer = answer;
 }

@@ -85,3 +85,8 @@ class Game;
 // the caller returns while it is open. While window holds the open one, a
 // second call only raises it.
 void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game);
+
+// Asks for the ranking server's address, showing the current one; keeps an
+// http or https URL, refuses anything else and keeps the old address on an
+// empty answer.
+void mnuRankingServer_Click();

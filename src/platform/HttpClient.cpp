@@ -138,6 +138,7 @@ void HttpClient::OnReplyFinished()
         result.timedOut = true;
         result.failure = QStringLiteral("no answer in time");
     } else if (tooLong_) {
+        result.tooLong = true;
         result.failure = QStringLiteral("answer longer than %1 bytes").arg(MaxBodyBytes);
     } else if (status.isValid() && AnswerArrived(reply->error())) {
         result.received = true;

@@ -19,6 +19,8 @@ struct HttpResult {
     bool received = false;
     // Nothing arrived before the deadline.
     bool timedOut = false;
+    // The answer was longer than the client reads.
+    bool tooLong = false;
     int status = 0;
     QByteArray body;
     QByteArray contentType;

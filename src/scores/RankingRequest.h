@@ -39,3 +39,13 @@ bool ContainsError(const QString &text);
 // Accepted only when an answer arrived and says something without "error";
 // a failed transfer, a time-out, an HTTP error status or an empty answer is not.
 bool RankingAccepted(const platform::HttpResult &result);
+
+// True for an address the player may set as the ranking server: an http or
+// https URL naming a host, with nothing after the host and port but "/".
+bool IsRankingServerAddress(const QString &address);
+
+// Why a submission was not accepted, in one line for the player: the server
+// could not be reached (named by its address), did not answer in time,
+// answered with an HTTP error (its status), or refused the entry (the first
+// line of its own answer). Empty when the submission was accepted.
+QString RankingFailureReason(const platform::HttpResult &result, const QString &server);

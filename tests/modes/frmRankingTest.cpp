@@ -92,7 +92,7 @@ TEST(frmRanking, OpensWithTheResultTheDefaultsAndTheOtherWindowsDisabled)
     EXPECT_EQ(window.txtName->maxLength(), 9);
     EXPECT_EQ(window.txtComment->maxLength(), 20);
     EXPECT_EQ(window.txtPassWord->maxLength(), 8);
-    EXPECT_EQ(window.txtPassWord->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(window.txtPassWord->echoMode(), QLineEdit::Password); // not shown to onlookers
     EXPECT_EQ(window.requestTimeoutMs, 15000);
 
     // Top to bottom as designed, every control inside the window, the notice
@@ -239,21 +239,45 @@ TEST(frmRanking, EveryKindOfFailureGivesTheErrorBoxAndCloses)
             scene.server.body = body;
         };
     };
+    // The design's two lines first, then what happened.
+    auto failed = [](const QString &reason) { return QStringList{Failed + "\r\n" + reason}; };
     EXPECT_EQ(outcome(answer(200, "スコアを登録しました")), QStringList{Done});
-    EXPECT_EQ(outcome(answer(200, "ok, but an error was logged")), QStringList{Failed});
-    EXPECT_EQ(outcome(answer(200, "")), QStringList{Failed});
-    EXPECT_EQ(outcome(answer(500, "Internal Server Failure")), QStringList{Failed});
-    EXPECT_EQ(outcome(answer(200, QByteArray(1 << 20, 'k'))), QStringList{Failed});
-    EXPECT_EQ(outcome([&] { scene.server.behaviour = Behaviour::HangUp; }), QStringList{Failed});
-    EXPECT_EQ(outcome([&] { aplMain::RankingServer = QStringLiteral("http://127.0.0.1:%1").arg(ClosedPort()); }),
-              QStringList{Failed});
-    EXPECT_EQ(outcome([&] { aplMain::RankingServer = "http://"; }), QStringList{Failed});
+    EXPECT_EQ(outcome(answer(200, "\r\nerror: name too long\r\nsecond line")),
+              failed("ランキングサーバーが受け付けませんでした：error: name too long"));
+    EXPECT_EQ(outcome(answer(200, "")), failed("ランキングサーバーの応答が空でした"));
+    EXPECT_EQ(outcome(answer(500, "Internal Server Failure")),
+              failed("ランキングサーバーがHTTPエラー 500 を返しました：Internal Server Failure"));
+    EXPECT_EQ(outcome(answer(200, QByteArray(1 << 20, 'k'))), failed("ランキングサーバーの応答が長すぎました"));
+    const QString closed = QStringLiteral("http://127.0.0.1:%1").arg(ClosedPort());
+    EXPECT_EQ(outcome([&] { aplMain::RankingServer = closed; }),
+              failed("ランキングサーバー " + closed + " に接続できませんでした"));
+    EXPECT_EQ(outcome([&] { aplMain::RankingServer = "http://"; }),
+              failed("ランキングサーバー http:// に接続できませんでした"));
 
     // A server that never answers is given up on at the time-out.
     aplMain::RankingServer = scene.server.Address();
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(outcome([&] { scene.server.behaviour = Behaviour::NeverAnswer; }), QStringList{Failed});
+    EXPECT_EQ(outcome([&] { scene.server.behaviour = Behaviour::NeverAnswer; }),
+              failed("ランキングサーバーが時間内に応答しませんでした"));
     EXPECT_GE(timer.elapsed(), 500);
 }
 
+
+TEST(frmRanking, TheServerAddressIsAskedWithItsCurrentValueAndOnlyAnHttpUrlIsKept)
+{
+    FakePlatform fake;
+    aplMain::RankingServer = "http://127.0.0.1:21226";
+    fake.dialogs->inputAnswers = {"ftp://ranking.example", "", "  https://ranking.example:8443  "};
+    mnuRankingServer_Click();
+    ASSERT_EQ(fake.dialogs->shown.size(), 2);
+    EXPECT_TRUE(fake.dialogs->shown[0].text.contains("http://127.0.0.1:21226"));
+    EXPECT_EQ(fake.dialogs->shown[0].defaultAnswer, "http://127.0.0.1:21226");
+    EXPECT_TRUE(fake.dialogs->shown[1].text.contains("http:// か https://"));
+    EXPECT_EQ(aplMain::RankingServer, "http://127.0.0.1:21226");
+    mnuRankingServer_Click(); // an empty answer keeps the address
+    EXPECT_EQ(aplMain::RankingServer, "http://127.0.0.1:21226");
+    mnuRankingServer_Click();
+    EXPECT_EQ(aplMain::RankingServer, "https://ranking.example:8443");
+    EXPECT_EQ(fake.dialogs->shown.size(), 4);
+}

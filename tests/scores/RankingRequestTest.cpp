@@ -117,6 +117,34 @@ TEST(RankingRequest, AnAnswerCountsOnlyWhenItArrivedAndHoldsNoLowerCaseError)
     EXPECT_FALSE(RankingAccepted(noHost));
 }
 
+TEST(RankingRequest, OnlyAnHttpOrHttpsAddressCanBeSetAsTheServer)
+{
+    for (const char *good : {"http://127.0.0.1:21226", "https://ranking.example", "HTTP://host:8080/"})
+        EXPECT_TRUE(IsRankingServerAddress(good)) << good;
+    for (const char *bad : {"ranking.example:80", "ftp://ranking.example", "http://", "http://user:pw@host",
+                            "http://host/morubo/tokra/ranking.cgi", "http://host?x=1", "http://ho st"})
+        EXPECT_FALSE(IsRankingServerAddress(bad)) << bad;
+}
+
+TEST(RankingRequest, AFailureIsToldInOneLineAnHtmlErrorPageByItsStatusAlone)
+{
+    platform::HttpResult result;
+    result.received = true;
+    result.status = 200;
+    result.body = "ok: stored";
+    EXPECT_EQ(RankingFailureReason(result, "http://h"), "");
+    result.body = "error: " + QByteArray(300, 'x') + "\nmore";
+    const QString refused = RankingFailureReason(result, "http://h");
+    EXPECT_TRUE(refused.startsWith("ランキングサーバーが受け付けませんでした：error: xxx"));
+    EXPECT_FALSE(refused.contains('\n') || refused.contains("more"));
+    EXPECT_LE(refused.size(), 160);
+
+    result.status = 404;
+    result.contentType = "text/html; charset=utf-8";
+    result.body = "<html><body>Not Found</body></html>";
+    EXPECT_EQ(RankingFailureReason(result, "http://h"), "ランキングサーバーがHTTPエラー 404 を返しました");
+}
+
 TEST(HttpClient, DecodesTheNamedCharsetOrShiftJisAndGivesUpAtTheDeadline)
 {
     HttpFixture server;
