@@ -553,6 +553,8 @@ Outcome HistoryStore::ExportCsv(const QString &csvPath) const
             text += line.join(QLatin1Char(',')) + lineEnd;
         }
     }
+    // The byte-order mark tells spreadsheets the file is UTF-8, not the system's code page.
+    file.write("\xEF\xBB\xBF");
     file.write(text.toUtf8());
     if (!file.commit())
         return Fail(Failure::Export, csvPath);

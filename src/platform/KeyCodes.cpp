@@ -3,6 +3,8 @@
 
 #include <QKeyEvent>
 
+#include <cstring>
+
 namespace platform {
 
 namespace {
@@ -270,6 +272,35 @@ VirtualKey TranslateKeyEvent(const QKeyEvent &event, bool englishLayout)
     if (text.size() == 1)
         key.typed = text.front().unicode();
     return key;
+}
+
+std::optional<bool> TypedOnUsLayout(quint32 scanCode, char16_t typed)
+{
+    // The keys whose characters differ between the two layouts: X keycode,
+    // then what they type on US and on JIS, without and with Shift.
+    struct Key {
+        quint32 scanCode;
+        const char *us;
+        const char *jis;
+    };
+    static const Key keys[] = {
+        {11, "2@", "2\""}, {15, "6^", "6&"}, {16, "7&", "7'"}, {17, "8*", "8("}, {18, "9(", "9)"},
+        {20, "-_", "-="},  {21, "=+", "^~"}, {34, "[{", "@`"}, {35, "]}", "[{"}, {47, ";:", ";+"},
+        {48, "'\"", ":*"}, {51, "\\|", "]}"},
+    };
+    if (typed == 0 || typed > 0x7F)
+        return std::nullopt;
+    const char c = char(typed);
+    for (const Key &key : keys) {
+        if (key.scanCode != scanCode)
+            continue;
+        const bool us = std::strchr(key.us, c) != nullptr;
+        const bool jis = std::strchr(key.jis, c) != nullptr;
+        if (us != jis)
+            return us;
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 } // namespace platform

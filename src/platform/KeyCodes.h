@@ -5,6 +5,8 @@
 
 #include <Qt>
 
+#include <optional>
+
 class QKeyEvent;
 
 namespace platform {
@@ -41,5 +43,11 @@ constexpr bool IsNumberPadCode(int code) { return code >= 96 && code <= 111; }
 VirtualKey TranslateKey(int qtKey, quint32 scanCode, quint32 keysym, Qt::KeyboardModifiers modifiers,
                         bool englishLayout);
 VirtualKey TranslateKeyEvent(const QKeyEvent &event, bool englishLayout);
+
+// What a key tells of the keyboard the player types on, from the character it
+// typed at its X keycode: true for a US layout (Shift+2 types "@"), false for
+// a Japanese one (Shift+2 types a double quote); nothing when both type it
+// alike, the layout is another one or the event carries no keycode.
+std::optional<bool> TypedOnUsLayout(quint32 scanCode, char16_t typed);
 
 } // namespace platform

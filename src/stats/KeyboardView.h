@@ -16,6 +16,7 @@ public:
 
     // usLayout: the English (US) keyboard; otherwise the Japanese (JIS) one.
     void SetLayout(bool usLayout);
+    bool UsLayout() const { return usLayout_; }
     void SetTallies(const QList<history::CharCount> &tallies);
 
     // The miss rate of the key that types c, with or without Shift; nothing

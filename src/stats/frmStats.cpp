@@ -15,11 +15,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSet>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -355,14 +358,36 @@ void frmStats::CreateLayout()
     body->addWidget(charts, 1);
     body->addLayout(right, 1);
 
+    // On a small screen or at a large scale the parts keep the size they
+    // need to be read and the window scrolls, rather than cutting them.
+    auto *content = new QWidget();
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->addLayout(filters);
+    contentLayout->addLayout(body, 1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
-    layout->addLayout(body, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
 
     // Room for the charts and a keyboard whose keys read well, in units of
-    // the font so it grows with the scaling.
+    // the font so it grows with the scaling, but never past the screen.
     const int unit = fontMetrics().height();
-    resize(unit * 84, unit * 50);
+    QSize size(unit * 84, unit * 50);
+    if (const QScreen *shownOn = screen())
+        size = size.boundedTo(shownOn->availableGeometry().size() - QSize(unit, unit * 2));
+    resize(size);
+}
+
+void frmStats::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmStats::CreateConnections()
@@ -544,8 +569,15 @@ void frmStats::cmdExport_Click()
     if (path.isEmpty())
         return;
     const history::Outcome outcome = store_.ExportCsv(path);
-    if (!outcome.message.isEmpty())
+    if (outcome.failure == history::Failure::None)
+        platform::dialogs().Message(ExportDoneText(path), QString(), true);
+    else if (!outcome.message.isEmpty())
         platform::dialogs().Message(outcome.message);
+}
+
+QString frmStats::ExportDoneText(const QString &path)
+{
+    return QStringLiteral("成績をCSVファイルに書き出しました。\r\n") + QDir::toNativeSeparators(path);
 }
 
 QLineSeries *frmStats::GameSeries(QChart *chart, Mode mode)

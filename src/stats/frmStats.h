@@ -17,6 +17,7 @@ class QAreaSeries;
 class QChart;
 class QChartView;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineSeries;
 class QPushButton;
@@ -41,6 +42,8 @@ public:
     void SetFileChooser(FileChooser chooser);
     // Reads the store again with the filters shown.
     void Refresh();
+    // What the player is told once the CSV file is written.
+    static QString ExportDoneText(const QString &path);
 
     // The series of a mode on a chart, by name: the games' line is named
     // after the mode, the best-ten band "<mode>のベストテン".
@@ -57,6 +60,9 @@ public:
     QTabWidget *tabWeak = nullptr;
     QTreeWidget *lstWeakChars = nullptr;
     QTreeWidget *lstWeakKana = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void CreateControls();

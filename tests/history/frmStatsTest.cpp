@@ -9,8 +9,11 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -115,7 +118,7 @@ TEST(frmStats, ManyGamesAreAveragedPerDay)
     EXPECT_DOUBLE_EQ(drill->at(0).y(), 6.0); // 3 days ago, every game at 3.0 + 3
 }
 
-TEST(frmStats, ExportWritesTheChosenFileAndTellsAFailure)
+TEST(frmStats, ExportWritesUtf8WithAByteOrderMarkAndTellsWhereOrWhyNot)
 {
     FakePlatform fake;
     HistoryStore store(fake.PathOf(HistoryStore::FileName()));
@@ -128,10 +131,32 @@ TEST(frmStats, ExportWritesTheChosenFileAndTellsAFailure)
     });
 
     window.cmdExport->click(); // cancelled
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
     chosen = fake.PathOf("out.csv");
     window.cmdExport->click();
+    // UTF-8 with a byte-order mark, so a spreadsheet reads the Japanese right.
+    EXPECT_TRUE(ReadBytes(chosen).startsWith("\xEF\xBB\xBF" + QString("日時,").toUtf8()));
     EXPECT_EQ(ReadBytes(chosen).count("\r\n"), 3);
+    EXPECT_EQ(fake.dialogs->Texts(), QStringList{"成績をCSVファイルに書き出しました。\r\n" + chosen});
+    fake.dialogs->shown.clear();
     chosen = fake.PathOf("gone/out.csv");
     window.cmdExport->click();
     EXPECT_EQ(fake.dialogs->Texts(), QStringList{HistoryStore::ExportFailureText(chosen)});
+}
+
+TEST(frmStats, TheWindowFitsTheScreenAndEscClosesIt)
+{
+    FakePlatform fake;
+    HistoryStore store(fake.PathOf(HistoryStore::FileName()));
+    ASSERT_TRUE(store.Record({Game(Mode::Speed, 0, 4.0, {{'a', 90, 10, {}}})}).Ok());
+    frmStats window(store, false);
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(window.width(), screen.width());
+    EXPECT_LE(window.height(), screen.height());
+    // The summary's percentage is shown whole: its label gets the width it needs.
+    EXPECT_GE(window.lblSummary->width(), window.lblSummary->sizeHint().width());
+
+    QTest::keyClick(window.cboMode, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }

@@ -154,3 +154,19 @@ TEST(KeyCodes, KeysThatTypeNothingAreToldApart)
     // A character no virtual-key code stands for is a key that matches nothing.
     Check(Plain(Qt::Key_Eacute), false, {255, false, KeyKind::NoCharacter}, "é");
 }
+
+TEST(KeyCodes, WhatAKeyTypesAtItsKeycodeTellsUsFromJis)
+{
+    using platform::TypedOnUsLayout;
+    EXPECT_EQ(TypedOnUsLayout(11, u'@'), true);  // Shift+2
+    EXPECT_EQ(TypedOnUsLayout(11, u'"'), false);
+    EXPECT_EQ(TypedOnUsLayout(34, u'['), true);
+    EXPECT_EQ(TypedOnUsLayout(34, u'@'), false); // JIS has @ beside P
+    EXPECT_EQ(TypedOnUsLayout(48, u':'), false);
+    EXPECT_EQ(TypedOnUsLayout(21, u'^'), false);
+    // Alike on both, another layout's character, or no keycode: no telling.
+    EXPECT_EQ(TypedOnUsLayout(11, u'2'), std::nullopt);
+    EXPECT_EQ(TypedOnUsLayout(11, u'é'), std::nullopt);
+    EXPECT_EQ(TypedOnUsLayout(38, u'a'), std::nullopt);
+    EXPECT_EQ(TypedOnUsLayout(0, u'@'), std::nullopt);
+}
