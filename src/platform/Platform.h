@@ -43,6 +43,13 @@ public:
     virtual ~Sound() = default;
     // Starts the wave file and returns at once, cutting off the sound still playing.
     virtual void Play(const QString &path) = 0;
+
+    // The player's 効果音 switch: while off, PlayWave starts nothing.
+    void SetOn(bool on) { on_ = on; }
+    bool IsOn() const { return on_; }
+
+private:
+    bool on_ = true;
 };
 
 class Clipboard {
@@ -123,10 +130,12 @@ inline FileSystem &files() { return *Current().files; }
 inline Random &random() { return *Current().random; }
 inline Process &process() { return *Current().process; }
 
-// Starts a wave file of the program and returns at once.
+// Starts a wave file of the program and returns at once; nothing while the
+// player has turned the sounds off.
 inline void PlayWave(const QString &path)
 {
-    sound().Play(path);
+    if (sound().IsOn())
+        sound().Play(path);
 }
 
 extern const char *const ApplicationTitle;

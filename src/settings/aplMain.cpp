@@ -32,6 +32,7 @@ const char *const DefaultRankingServer = "http://127.0.0.1:21226";
 QString RankingServer = QString::fromLatin1(DefaultRankingServer);
 bool AutoLayout = true;
 bool FreeRomaji = false;
+bool Sound = true;
 
 namespace {
 
@@ -113,6 +114,7 @@ void ResetSettings()
     RankingServer = QString::fromLatin1(DefaultRankingServer);
     AutoLayout = true;
     FreeRomaji = false;
+    Sound = true;
 }
 
 void LoadSettings()
@@ -133,6 +135,7 @@ void LoadSettings()
         RankingServer = server;
     ReadBoolean("AutoLayout", AutoLayout);
     ReadBoolean("FreeRomaji", FreeRomaji);
+    ReadBoolean("Sound", Sound);
 }
 
 bool SaveSettings()
@@ -152,6 +155,7 @@ bool SaveSettings()
     store.Write(Setting, QStringLiteral("RankingServer"), RankingServer);
     store.Write(Setting, QStringLiteral("AutoLayout"), BooleanText(AutoLayout));
     store.Write(Setting, QStringLiteral("FreeRomaji"), BooleanText(FreeRomaji));
+    store.Write(Setting, QStringLiteral("Sound"), BooleanText(Sound));
     return store.Flush();
 }
 

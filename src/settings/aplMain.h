@@ -22,6 +22,7 @@ extern bool Next;
 extern QString RankingServer; // scheme, host and port of the Internet ranking
 extern bool AutoLayout; // judge a key by the character the keyboard layout made it type
 extern bool FreeRomaji; // accept every romaji spelling the common input methods accept
+extern bool Sound;      // play the type, miss and attack sounds
 
 extern const char *const ProgramName;
 extern const char *const Version;

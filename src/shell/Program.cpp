@@ -17,6 +17,7 @@
 #include "typing/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
 
@@ -42,6 +43,7 @@ Program::~Program()
     delete ranking_.data();
     delete roman_.data();
     delete stats_.data();
+    delete howTo_.data();
     net_->Unload();
 }
 
@@ -82,6 +84,9 @@ void Program::Wire()
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
     on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
+    on(form.mnuSound, [this] { mnuSound_Click(); });
+    on(form.mnuRankingServer, [] { mnuRankingServer_Click(); });
+    on(form.mnuHowTo, [this] { mnuHowTo_Click(); });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &game](frmMain::MenuArray which, int index) {
         switch (which) {
@@ -113,6 +118,11 @@ void Program::WireKeys()
 {
     QObject::connect(form_.get(), &frmMain::keyPressed, form_.get(), [this](const QKeyEvent &event) {
         const platform::VirtualKey vk = platform::TranslateKeyEvent(event, aplMain::English);
+        if (const auto us = platform::TypedOnUsLayout(event.nativeScanCode(), vk.typed); us && us != typedUs_) {
+            typedUs_ = us;
+            if (stats_)
+                stats_->SetKeyboardLayout(StatsUsLayout());
+        }
         if (vk.kind != platform::KeyKind::NotJudged)
             KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
     });
@@ -134,6 +144,8 @@ void Program::Load()
     form.mnuEnglish->setChecked(aplMain::English);
     form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
     form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
+    form.mnuSound->setChecked(aplMain::Sound);
+    platform::sound().SetOn(aplMain::Sound);
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
         form.SetNextShown(true);
@@ -147,6 +159,8 @@ void Program::Unload()
     hiScores_->Unload();
     if (stats_)
         stats_->close();
+    if (howTo_)
+        howTo_->close();
     form_->LoadWindow()->close();
     net_->Unload();
     if (!aplMain::SaveSettings()) {
@@ -157,7 +171,7 @@ void Program::Unload()
 void Program::mnuStats_Click()
 {
     if (stats_) {
-        stats_->SetKeyboardLayout(aplMain::English);
+        stats_->SetKeyboardLayout(StatsUsLayout());
         stats_->Refresh();
         stats_->show();
         stats_->raise();
@@ -165,7 +179,7 @@ void Program::mnuStats_Click()
         return;
     }
     game_->OpenHistory();
-    stats_ = new frmStats(*history_, aplMain::English);
+    stats_ = new frmStats(*history_, StatsUsLayout());
     stats_->setAttribute(Qt::WA_DeleteOnClose);
     auto speeds = [](const ScoreTable &table) {
         QList<double> speeds;
@@ -180,11 +194,34 @@ void Program::mnuStats_Click()
     stats_->activateWindow();
 }
 
+bool Program::StatsUsLayout() const
+{
+    return aplMain::AutoLayout && typedUs_ ? *typedUs_ : aplMain::English;
+}
+
 void Program::mnuAbout_Click()
 {
     platform::dialogs().Message(QStringLiteral("疾鍵\r\nVer. ") + QLatin1String(aplMain::Version)
-                                    + QStringLiteral("\r\n疾鍵 開発チーム"),
+                                    + QStringLiteral("\r\n疾鍵 開発チーム　ライセンス GPL-3.0-or-later"),
                                 QStringLiteral("バージョン情報"), true);
+}
+
+void Program::mnuSound_Click()
+{
+    aplMain::Sound = !aplMain::Sound;
+    form_->mnuSound->setChecked(aplMain::Sound);
+    platform::sound().SetOn(aplMain::Sound);
+}
+
+void Program::mnuHowTo_Click()
+{
+    if (!howTo_) {
+        howTo_ = new frmHowTo(aplMain::AppPath);
+        howTo_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    howTo_->show();
+    howTo_->raise();
+    howTo_->activateWindow();
 }
 
 void Program::mnuOuit_Click()

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class Game;
 class Modes;
@@ -18,6 +19,7 @@ class frmMain;
 class frmRanking;
 class frmRoman;
 class frmStats;
+class frmHowTo;
 namespace history {
 class HistoryStore;
 }
@@ -45,10 +47,17 @@ public:
     void mnuOuit_Click();
     // Opens the 成績 window on the history, or brings the open one forward.
     void mnuStats_Click();
+    // Turns the type, miss and attack sounds on or off at once.
+    void mnuSound_Click();
+    // Opens the 遊び方 window, or brings the open one forward.
+    void mnuHowTo_Click();
 
 private:
     void Wire();
     void WireKeys();
+    // The keyboard the 成績 window draws: with キー配列を自動で判定 the layout
+    // the keys typed on, once one has told; otherwise 英語キーボードで判定.
+    bool StatsUsLayout() const;
 
     std::unique_ptr<frmMain> form_;
     Game *game_ = nullptr;
@@ -58,5 +67,8 @@ private:
     QPointer<frmRoman> roman_;
     QPointer<frmRanking> ranking_;
     QPointer<frmStats> stats_;
+    QPointer<frmHowTo> howTo_;
+    // What the last telling key said of the player's keyboard: US or JIS.
+    std::optional<bool> typedUs_;
     std::unique_ptr<history::HistoryStore> history_;
 };

@@ -154,11 +154,14 @@ void frmMain::CreateMenus()
     mnuEnglish = check("英語キーボードで判定(&E)");
     mnuAutoLayout = check("キー配列を自動で判定(&A)");
     mnuFreeRomaji = check("いろいろなローマ字を受け付ける(&F)");
+    mnuSound = check("効果音を鳴らす(&O)");
+    mnuRankingServer = mnuS->addAction(QStringLiteral("ランキングサーバー(&U)..."));
     mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
     mnuS->addSeparator();
     mnuRoman = mnuS->addAction(QStringLiteral("ローマ字設定(&R)..."));
 
     mnuH = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    mnuHowTo = mnuH->addAction(QStringLiteral("遊び方(&H)..."));
     mnuAbout = mnuH->addAction(QStringLiteral("バージョン情報(&A)..."));
 }
 

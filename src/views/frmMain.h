@@ -101,9 +101,12 @@ public:
     QAction *mnuEnglish = nullptr;
     QAction *mnuAutoLayout = nullptr;
     QAction *mnuFreeRomaji = nullptr;
+    QAction *mnuSound = nullptr;
+    QAction *mnuRankingServer = nullptr;
     QAction *mnuKotehan = nullptr;
     QAction *mnuRoman = nullptr;
     QMenu *mnuH = nullptr;
+    QAction *mnuHowTo = nullptr;
     QAction *mnuAbout = nullptr;
 
 signals:

@@ -29,6 +29,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
     EXPECT_TRUE(AutoLayout);
     EXPECT_TRUE(form->mnuAutoLayout->isChecked());
     EXPECT_FALSE(form->mnuFreeRomaji->isChecked());
+    EXPECT_TRUE(Sound && form->mnuSound->isChecked());
     EXPECT_EQ(NN2N, 0);
     EXPECT_EQ(PassWord, "");
     EXPECT_TRUE(fake.random->seeded);
@@ -38,7 +39,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
     const QStringList expectedOrder = {"Version/Version", "Path/Path", "Setting/NN2N", "Setting/Bold",
                                        "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
                                        "Setting/RomanView", "Setting/English", "Setting/Next",
-                                       "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji"};
+                                       "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji",
+                                       "Setting/Sound"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
@@ -48,6 +50,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
     EXPECT_EQ(fake.settings->values.value("Setting/RankingServer"), "http://127.0.0.1:21226");
     EXPECT_EQ(fake.settings->values.value("Setting/AutoLayout"), "True");
     EXPECT_EQ(fake.settings->values.value("Setting/FreeRomaji"), "False");
+    EXPECT_EQ(fake.settings->values.value("Setting/Sound"), "True");
     program.reset();
 
     // A second run reads back what the first one wrote.
@@ -56,12 +59,14 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
     fake.settings->values.insert("Setting/RankingServer", " http://ranking.example:8080 ");
     fake.settings->values.insert("Setting/AutoLayout", "False");
     fake.settings->values.insert("Setting/FreeRomaji", "True");
+    fake.settings->values.insert("Setting/Sound", "False");
     ResetSettings();
     LoadSettings();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_TRUE(Bold);
     EXPECT_FALSE(AutoLayout);
     EXPECT_TRUE(FreeRomaji);
+    EXPECT_FALSE(Sound);
     EXPECT_EQ(PassWord, "pw");
     EXPECT_EQ(RankingServer, "http://ranking.example:8080");
 
@@ -109,7 +114,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 14);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 15);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

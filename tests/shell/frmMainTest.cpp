@@ -2,13 +2,24 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
 #include "shell/Program.h"
+#include "stats/KeyboardView.h"
+#include "stats/frmStats.h"
+#include "platform/Platform.h"
 #include "typing/Game.h"
+#include "typing/Judge.h"
 #include "settings/aplMain.h"
+#include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 TEST(frmMain, ControlsStartAtTheirDesignPlaces)
@@ -163,12 +174,12 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     program.Load();
     form.mnuOuit->trigger();
     EXPECT_TRUE(program.TheGame().state.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 14);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 15);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }
 
-TEST(frmMain, AboutBoxNamesTheProgramAndVersion)
+TEST(frmMain, AboutBoxNamesTheProgramVersionAndLicence)
 {
     FakePlatform fake;
     Program program;
@@ -181,6 +192,7 @@ TEST(frmMain, AboutBoxNamesTheProgramAndVersion)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "疾鍵");
     EXPECT_EQ(lines[1], "Ver. 2.00");
+    EXPECT_TRUE(lines[2].contains("GPL-3.0-or-later"));
 }
 
 TEST(frmMain, MenuArraysGrowAndShrinkBehindTheirPlaceholder)
@@ -231,4 +243,102 @@ TEST(frmMain, NextLineStripWorksBeforeTheWindowIsShown)
     EXPECT_EQ(form.height(), height);
     EXPECT_EQ(form.lblRoman->y(), 192);
     EXPECT_FALSE(form.mnuNext->isChecked());
+}
+
+TEST(frmMain, TheSoundItemMutesTypeMissAndAttackSoundsAtOnce)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    aplMain::Sound = false; // as stored by an earlier run
+    Program program;
+    program.Load();
+    frmMain &form = program.Form();
+    Game &game = program.TheGame();
+    auto typeAMissAndAHit = [&] {
+        game.Init();
+        game.ShowQuestion({QString(), "KA"});
+        game.state.Playing = true;
+        KeyDown(game, 'X', false, true);
+        KeyDown(game, 'K', false, true);
+        platform::PlayWave(fake.PathOf("attack.wav")); // as the net battle plays its attacks
+    };
+    EXPECT_FALSE(form.mnuSound->isChecked());
+    typeAMissAndAHit();
+    EXPECT_TRUE(fake.sound->played.isEmpty());
+
+    form.mnuSound->trigger();
+    EXPECT_TRUE(form.mnuSound->isChecked());
+    typeAMissAndAHit();
+    EXPECT_EQ(fake.sound->played,
+              QStringList({fake.PathOf("miss.wav"), fake.PathOf("type.wav"), fake.PathOf("attack.wav")}));
+    form.mnuSound->trigger();
+    typeAMissAndAHit();
+    EXPECT_EQ(fake.sound->played.size(), 3);
+    form.close();
+    EXPECT_EQ(fake.settings->values.value("Setting/Sound"), "False");
+}
+
+TEST(frmMain, HowToPlayOpensFirstInTheHelpMenuAndEscClosesIt)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    Program program;
+    program.Load();
+    frmMain &form = program.Form();
+    ASSERT_EQ(form.mnuH->actions().value(0), form.mnuHowTo);
+    EXPECT_EQ(form.mnuHowTo->text(), "遊び方(&H)...");
+    form.mnuHowTo->trigger();
+    frmHowTo *window = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = dynamic_cast<frmHowTo *>(widget); found && found->isVisible())
+            window = found;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "遊び方");
+    const QString guide = window->txtGuide->toPlainText();
+    for (const QString &told : {QString("F2"), QString("F3"), QString("最初のキー"), QString("Esc"), QString("Tab"),
+                                QString("タイプ数"), QString("キー配列を自動で判定"),
+                                QString("いろいろなローマ字を受け付ける"), fake.Folder()})
+        EXPECT_TRUE(guide.contains(told)) << told.toStdString();
+    EXPECT_TRUE(window->lblBegin->text().contains("F2"));
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+
+    QTest::keyClick(window->txtGuide, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(frmMain, TheStatsKeyboardFollowsTheLayoutTheKeysTypeOn)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    Program program;
+    program.Load();
+    frmMain &form = program.Form();
+    auto press = [&form](int key, quint32 scanCode, const QString &text) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::ShiftModifier, scanCode, 0, 0, text);
+        QApplication::sendEvent(&form, &event);
+    };
+    auto statsUs = [&program] {
+        program.mnuStats_Click();
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *stats = dynamic_cast<frmStats *>(widget); stats && stats->isVisible())
+                return stats->picKeyboard->UsLayout();
+        }
+        ADD_FAILURE() << "no 成績 window";
+        return false;
+    };
+
+    EXPECT_FALSE(statsUs()); // nothing typed yet: 英語キーボードで判定, off
+    press(Qt::Key_At, 11, "@"); // Shift+2 typing "@": a US keyboard
+    EXPECT_TRUE(statsUs());
+    press(Qt::Key_QuoteDbl, 11, "\""); // the same key typing a double quote: JIS
+    EXPECT_FALSE(statsUs());
+    press(Qt::Key_At, 11, "@");
+    // Without キー配列を自動で判定 the English setting decides.
+    form.mnuAutoLayout->trigger();
+    EXPECT_FALSE(statsUs());
+    form.mnuEnglish->trigger();
+    EXPECT_TRUE(statsUs());
 }
