@@ -2,6 +2,7 @@
 #include "stats/KeyboardView.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -206,17 +207,24 @@ void KeyboardView::paintEvent(QPaintEvent *)
             painter.drawText(inner, Qt::AlignCenter, key.caption);
             continue;
         }
+        const QString percent =
+            rate ? QString::number(*rate * 100, 'f', *rate < 0.1 ? 1 : 0) + QLatin1Char('%') : QString();
         painter.setFont(legendFont);
         if (key.shifted.isNull() || key.shifted.isLetter()) {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, key.caption);
         } else {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString(key.shifted));
-            painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, key.caption);
+            // On a small key the unshifted character goes up beside the shifted
+            // one, leaving the bottom line to the percentage.
+            const bool crowded = QFontMetricsF(legendFont).horizontalAdvance(key.caption)
+                                     + QFontMetricsF(smallFont).horizontalAdvance(percent + QLatin1Char(' '))
+                                 > inner.width();
+            painter.drawText(inner, crowded ? Qt::AlignRight | Qt::AlignTop : Qt::AlignLeft | Qt::AlignBottom,
+                             key.caption);
         }
         if (rate) {
             painter.setFont(smallFont);
-            painter.drawText(inner, Qt::AlignRight | Qt::AlignBottom,
-                             QString::number(*rate * 100, 'f', *rate < 0.1 ? 1 : 0) + QLatin1Char('%'));
+            painter.drawText(inner, Qt::AlignRight | Qt::AlignBottom, percent);
         }
     }
 

@@ -44,6 +44,7 @@ namespace {
 constexpr int MaxPoints = 300;
 constexpr int WeakRows = 15;
 constexpr int WeakMinSamples = 10;
+constexpr int NarrowWidthInLines = 56;
 
 QColor ModeColour(Mode mode)
 {
@@ -148,7 +149,9 @@ QChartView *MakeChartView(const QString &title, QWidget *parent)
 
     auto *view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(240, 160);
+    // Room for the title, the axes' labels and the legend at any scale.
+    const int line = parent->fontMetrics().height();
+    view->setMinimumSize(line * 14, line * 15);
     return view;
 }
 
@@ -337,8 +340,7 @@ void frmStats::CreateLayout()
     filters->addSpacing(fontMetrics().height());
     filters->addWidget(periodLabel);
     filters->addWidget(cboPeriod);
-    filters->addSpacing(fontMetrics().height());
-    filters->addWidget(lblSummary, 1);
+    filters->addStretch(1);
     filters->addWidget(cmdExport);
 
     auto *charts = new QSplitter(Qt::Vertical, this);
@@ -354,16 +356,18 @@ void frmStats::CreateLayout()
     right->addWidget(keyboardBox);
     right->addWidget(tabWeak, 1);
 
-    auto *body = new QHBoxLayout();
-    body->addWidget(charts, 1);
-    body->addLayout(right, 1);
+    // Side by side, or one above the other on a narrow screen (see resizeEvent).
+    body_ = new QBoxLayout(QBoxLayout::LeftToRight);
+    body_->addWidget(charts, 1);
+    body_->addLayout(right, 1);
 
     // On a small screen or at a large scale the parts keep the size they
     // need to be read and the window scrolls, rather than cutting them.
     auto *content = new QWidget();
     auto *contentLayout = new QVBoxLayout(content);
     contentLayout->addLayout(filters);
-    contentLayout->addLayout(body, 1);
+    contentLayout->addWidget(lblSummary);
+    contentLayout->addLayout(body_, 1);
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -388,6 +392,15 @@ void frmStats::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void frmStats::resizeEvent(QResizeEvent *event)
+{
+    // Below this width the two columns would squeeze the keyboard's keys and
+    // the charts' legends; stacked, each gets the whole width and the window scrolls.
+    body_->setDirection(width() < fontMetrics().height() * NarrowWidthInLines ? QBoxLayout::TopToBottom
+                                                                                : QBoxLayout::LeftToRight);
+    QWidget::resizeEvent(event);
 }
 
 void frmStats::CreateConnections()
@@ -562,7 +575,8 @@ void frmStats::FillWeakLists(const history::Filter &filter)
 void frmStats::cmdExport_Click()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder)
+    // A Documents folder that was never made would leave the dialog in the working folder.
+    const QString suggested = QDir(folder.isEmpty() || !QDir(folder).exists() ? QDir::homePath() : folder)
                                   .filePath(QStringLiteral("tokira-history-%1.csv")
                                                 .arg(today_.toString(QStringLiteral("yyyyMMdd"))));
     const QString path = chooser_ ? chooser_(this, suggested) : QString();

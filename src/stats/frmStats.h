@@ -14,6 +14,7 @@
 
 class KeyboardView;
 class QAreaSeries;
+class QBoxLayout;
 class QChart;
 class QChartView;
 class QComboBox;
@@ -63,6 +64,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateControls();
@@ -74,6 +76,7 @@ private:
     void cmdExport_Click();
     history::Filter CurrentFilter() const;
 
+    QBoxLayout *body_ = nullptr;
     history::HistoryStore &store_;
     QHash<int, QList<double>> bestTen_;
     QDate today_;

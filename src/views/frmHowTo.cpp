@@ -40,7 +40,7 @@ frmHowTo::frmHowTo(const QString &appPath, QWidget *parent) : QWidget(parent, Qt
 
     // Wide enough for a line of the guide, never beyond the screen.
     const int unit = fontMetrics().height();
-    QSize size(unit * 40, unit * 36);
+    QSize size(unit * 40, unit * 46);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
