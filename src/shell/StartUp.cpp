@@ -85,8 +85,9 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
             // Named as it was typed, dashes and all.
             QString typed = unknown.first();
             for (const QString &argument : arguments) {
-                QString name = argument.section(QLatin1Char('='), 0, 0);
-                if (name.startsWith(QLatin1Char('-')) && QString(name).remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1) == typed) {
+                const QString name = argument.section(QLatin1Char('='), 0, 0);
+                const int dashes = name.startsWith(QLatin1String("--")) ? 2 : name.startsWith(QLatin1Char('-')) ? 1 : 0;
+                if (dashes > 0 && name.mid(dashes) == typed) {
                     typed = name;
                     break;
                 }

@@ -16,7 +16,7 @@
 
 using namespace aplMain;
 
-TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
+TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
