@@ -239,7 +239,7 @@ TEST(frmRanking, EveryKindOfFailureGivesTheErrorBoxAndCloses)
             scene.server.body = body;
         };
     };
-    // The design's two lines first, then what happened.
+    // The box's two lines as ever, then what happened.
     auto failed = [](const QString &reason) { return QStringList{Failed + "\r\n" + reason}; };
     EXPECT_EQ(outcome(answer(200, "スコアを登録しました")), QStringList{Done});
     EXPECT_EQ(outcome(answer(200, "\r\nerror: name too long\r\nsecond line")),
