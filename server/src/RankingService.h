@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the ranking answers, apart from HTTP itself: the game's submission, the
-// ranking page of one text and the index of texts.
+// ranking page of one text, the index of texts, and both as JSON for programs.
 
 #include "RankingStore.h"
 #include "SubmissionLimit.h"
@@ -34,6 +34,8 @@ public:
 private:
     Reply Submit(const std::map<std::string, std::string> &values, const std::string &client);
     Reply View(const std::map<std::string, std::string> &values);
+    // /api/ranking and /api/texts: JSON, the text's name in UTF-8.
+    Reply Api(const std::string &path, const std::string &query);
 
     RankingStore &store_;
     SubmissionLimit limit_;
