@@ -116,10 +116,11 @@ private:
     std::string buffer_;
 };
 
-std::string SubmissionTarget(const std::string &text, const std::string &password, int n)
+// A name owns its entry: each client submits under the name and password of one filled entry.
+std::string SubmissionTarget(const std::string &text, const std::string &player, int n)
 {
-    return "/morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira&kyokumei=" + text + "&name=n" + std::to_string(n % 100000)
-        + "&score=" + std::to_string(10 + n % 90) + ".125&comment=c&sokudo=5.000&pasuwa-do=" + password;
+    return "/morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira&kyokumei=" + text + "&name=" + player
+        + "&score=" + std::to_string(10 + n % 90) + ".125&comment=c&sokudo=5.000&pasuwa-do=" + player;
 }
 
 class Server {

@@ -14,15 +14,43 @@ namespace ranking {
 
 namespace {
 
-const char *const Style = "body{font-family:sans-serif;margin:2em}"
-                          "table{border-collapse:collapse}"
-                          "th,td{border:1px solid #999;padding:.2em .6em}"
-                          "td.n{text-align:right}";
+// Read as well on a phone as on a desktop: long names and comments wrap
+// inside their cells rather than widening the page.
+const char *const Style =
+    ":root{color-scheme:light dark}"
+    "body{font-family:sans-serif;line-height:1.5;margin:0 auto;padding:1em;max-width:64em}"
+    "h1{font-size:1.5em;overflow-wrap:anywhere}"
+    "table{border-collapse:collapse;width:100%}"
+    "th,td{border-bottom:1px solid #8886;padding:.3em .5em;text-align:left;overflow-wrap:anywhere}"
+    "th{white-space:nowrap}"
+    "td.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums}"
+    "tr:nth-child(even) td{background:#8881}"
+    "input{font:inherit;padding:.3em;margin:0 0 .8em;width:100%;max-width:20em;box-sizing:border-box}"
+    "@media (max-width:40em){body{padding:.5em;font-size:15px}th,td{padding:.3em .2em}"
+    "th{white-space:normal;word-break:keep-all}td:last-child{font-size:.8em;overflow-wrap:normal}}";
+
+// The search box hides the rows whose name does not hold what is typed; the
+// page is not reloaded, and without scripts every row simply stays.
+const char *const Finder =
+    "<script>\n"
+    "document.getElementById('find').addEventListener('input',function(){"
+    "var q=this.value.trim().toLowerCase(),t=document.getElementById('entries'),c=+t.dataset.column;"
+    "for(var i=1;i<t.rows.length;i++){var r=t.rows[i];"
+    "r.hidden=q!==''&&r.cells[c].textContent.toLowerCase().indexOf(q)<0;}});\n"
+    "</script>\n";
 
 std::string Head(const std::string &title)
 {
-    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title)
-        + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
+    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+        + HtmlEscape(title) + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
+}
+
+// The box and the table's opening; column is the one searched.
+std::string TableStart(const char *label, int column)
+{
+    return std::string("<input type=\"search\" id=\"find\" placeholder=\"") + label + "\" aria-label=\"" + label
+        + "\">\n<table id=\"entries\" data-column=\"" + std::to_string(column) + "\">\n";
 }
 
 // With a point whatever the server's locale.
@@ -76,13 +104,13 @@ std::string IndexPage(const std::vector<TextSummary> &texts)
     if (texts.empty()) {
         page += "<p>まだ記録がありません。</p>\n";
     } else {
-        page += "<table>\n<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
+        page += TableStart("コピペを探す", 0) + "<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
         for (const TextSummary &t : texts) {
             page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei)) + "\">" + HtmlEscape(t.kyokumei)
                 + "</a></td><td class=\"n\">" + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
                 + "</td></tr>\n";
         }
-        page += "</table>\n";
+        page += std::string("</table>\n") + Finder;
     }
     page += "</body>\n</html>\n";
     return page;
@@ -99,15 +127,15 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
     if (entries.entries.empty()) {
         result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
     } else {
-        result += "<table>\n<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th>"
-                  "<th>日付</th></tr>\n";
+        result += TableStart("名前で探す", 1)
+            + "<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th><th>日付</th></tr>\n";
         for (const Entry &e : entries.entries) {
             result += "<tr><td class=\"n\">" + std::to_string(e.rank) + "</td><td>" + HtmlEscape(e.name)
                 + "</td><td class=\"n\">" + HtmlEscape(e.score) + "</td><td class=\"n\">" + HtmlEscape(e.sokudo)
                 + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(LocalDate(e.registered))
                 + "</td></tr>\n";
         }
-        result += "</table>\n";
+        result += std::string("</table>\n") + Finder;
     }
     if (page > 1 || entries.more) {
         result += "<p>";
