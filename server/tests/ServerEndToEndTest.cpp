@@ -10,7 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -277,4 +280,34 @@ TEST(RankingServer, RankingsAreReadAsJsonByProgramsWithUtf8Names)
                                   QByteArray("/api/ranking?kyokumei=") + name + "&page=0",
                                   QByteArray("/api/ranking"), QByteArray("/api/texts?x=1")})
         EXPECT_FALSE(json(bad, 400)["error"].toString().isEmpty()) << bad.constData();
+}
+
+TEST(RankingServer, TheServiceUnitRunsTheProgramHardenedAndPassesSystemdVerify)
+{
+    QFile unit(QStringLiteral(RANKING_SERVER_UNIT));
+    ASSERT_TRUE(unit.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(unit.readAll());
+    for (const char *line : {"DynamicUser=yes", "StateDirectory=tokira-ranking", "ProtectSystem=strict",
+                             "--database /var/lib/tokira-ranking/ranking.sqlite3", "WantedBy=multi-user.target"})
+        EXPECT_TRUE(text.contains(line)) << line;
+    const QString analyze = QStandardPaths::findExecutable("systemd-analyze");
+    if (analyze.isEmpty())
+        GTEST_SKIP() << "systemd-analyze not installed (Debian's systemd package)";
+
+    // Verified as installed, but with this build's program, which is not installed.
+    const QRegularExpression exec(QStringLiteral("ExecStart=(\\S+)"));
+    const QString installed = exec.match(text).captured(1);
+    ASSERT_TRUE(installed.endsWith("/tokira-ranking-server")) << installed.toStdString();
+    text.replace(installed, QStringLiteral(RANKING_SERVER_PROGRAM));
+    QTemporaryDir dir;
+    QFile copy(dir.filePath("tokira-ranking-server.service"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(text.toUtf8());
+    copy.close();
+    QProcess verify;
+    verify.start(analyze, {"verify", "--man=no", copy.fileName()});
+    ASSERT_TRUE(verify.waitForFinished(60000));
+    const QString said = QString::fromUtf8(verify.readAllStandardOutput() + verify.readAllStandardError());
+    EXPECT_EQ(verify.exitCode(), 0) << said.toStdString();
+    EXPECT_FALSE(said.contains(copy.fileName())) << said.toStdString();
 }
