@@ -7,7 +7,9 @@
 #include <charconv>
 #include <QDateTime>
 #include <QString>
+#include <QTimeZone>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ranking {
@@ -61,14 +63,96 @@ std::string Seconds(double value)
     return std::string(text, result.ptr);
 }
 
-// Stored in UTC, shown in the server's local time.
-std::string LocalDate(const std::string &utc)
+// Days since 1970-01-01 of a civil date, and back (proleptic Gregorian).
+long long DaysFromCivil(long long y, unsigned m, unsigned d)
 {
-    const QDateTime when = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
-    if (!when.isValid())
-        return utc;
-    return when.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")).toStdString();
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
 }
+
+void CivilFromDays(long long z, long long &y, unsigned &m, unsigned &d)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = static_cast<long long>(yoe) + era * 400 + (m <= 2);
+}
+
+// "yyyy-MM-ddTHH:mm:ssZ", as entries are stored, to seconds since the epoch.
+bool ParseUtc(const std::string &text, long long &seconds)
+{
+    unsigned y, mo, d, h, mi, se;
+    char tail = 0;
+    if (text.size() != 20 || std::sscanf(text.c_str(), "%4u-%2u-%2uT%2u:%2u:%2u%c", &y, &mo, &d, &h, &mi, &se, &tail) != 7
+        || tail != 'Z' || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || se > 60)
+        return false;
+    seconds = DaysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + se;
+    return true;
+}
+
+// The server's local time of a page's dates, with one look at the time zone
+// per page: asking the C library per row takes its process-wide zone lock
+// each time, and pages are built on many threads at once.
+class LocalDates {
+public:
+    explicit LocalDates(const std::vector<Entry> &entries)
+    {
+        long long first = 0;
+        long long last = 0;
+        bool any = false;
+        for (const Entry &e : entries) {
+            long long t;
+            if (!ParseUtc(e.registered, t))
+                continue;
+            first = any ? std::min(first, t) : t;
+            last = any ? std::max(last, t) : t;
+            any = true;
+        }
+        if (!any)
+            return;
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        const QDateTime from = QDateTime::fromSecsSinceEpoch(first, Qt::UTC);
+        offsetBefore_ = zone.offsetFromUtc(from);
+        for (const QTimeZone::OffsetData &change : zone.transitions(from, QDateTime::fromSecsSinceEpoch(last, Qt::UTC)))
+            changes_.emplace_back(change.atUtc.toSecsSinceEpoch(), change.offsetFromUtc);
+    }
+
+    // Stored in UTC, shown in the server's local time.
+    std::string Format(const std::string &utc) const
+    {
+        long long t;
+        if (!ParseUtc(utc, t))
+            return utc;
+        int offset = offsetBefore_;
+        for (const auto &[at, after] : changes_) {
+            if (at > t)
+                break;
+            offset = after;
+        }
+        t += offset;
+        const long long days = (t >= 0 ? t : t - 86399) / 86400;
+        const long long inDay = t - days * 86400;
+        long long y;
+        unsigned m, d;
+        CivilFromDays(days, y, m, d);
+        char text[72];
+        std::snprintf(text, sizeof text, "%04lld/%02u/%02u %02lld:%02lld", y, m, d, inDay / 3600, inDay / 60 % 60);
+        return text;
+    }
+
+private:
+    int offsetBefore_ = 0;
+    std::vector<std::pair<long long, int>> changes_;
+};
 
 } // namespace
 
@@ -129,10 +213,11 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
     } else {
         result += TableStart("名前で探す", 1)
             + "<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th><th>日付</th></tr>\n";
+        const LocalDates dates(entries.entries);
         for (const Entry &e : entries.entries) {
             result += "<tr><td class=\"n\">" + std::to_string(e.rank) + "</td><td>" + HtmlEscape(e.name)
                 + "</td><td class=\"n\">" + HtmlEscape(e.score) + "</td><td class=\"n\">" + HtmlEscape(e.sokudo)
-                + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(LocalDate(e.registered))
+                + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(dates.Format(e.registered))
                 + "</td></tr>\n";
         }
         result += std::string("</table>\n") + Finder;

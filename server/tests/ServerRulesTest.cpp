@@ -10,12 +10,14 @@
 #include "SubmissionLimit.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <limits>
 
 using namespace ranking;
@@ -365,4 +367,40 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_TRUE(IsPostgresConnectionString("postgresql://u@h/db"));
     EXPECT_TRUE(IsPostgresConnectionString("host=/tmp dbname=x"));
     EXPECT_FALSE(IsPostgresConnectionString("/srv/ranking/ranking.sqlite3"));
+}
+
+// Dates are shown in the server's local time, converted once per page: the
+// same as converting each, across the changes to and from summer time.
+TEST(RankingPages, DatesShowTheLocalTimeOfEachEntryAcrossSummerTimeChanges)
+{
+    const QByteArray saved = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    EntryPage page;
+    for (const char *utc : {"2026-03-29T00:59:59Z", "2026-03-29T01:00:00Z", "2026-10-25T00:59:59Z",
+                            "2026-10-25T01:00:00Z", "2026-12-31T23:30:00Z", "1999-02-28T12:00:00Z"}) {
+        Entry e;
+        e.rank = 1;
+        e.name = "n";
+        e.registered = utc;
+        page.entries.push_back(e);
+    }
+    Entry odd;
+    odd.registered = "yesterday";
+    page.entries.push_back(odd);
+    for (const char *zone : {"Europe/Berlin", "America/St_Johns", "Asia/Tokyo", "UTC"}) {
+        qputenv("TZ", zone);
+        tzset();
+        const std::string html = ViewPage("t", 1, page);
+        for (const Entry &e : page.entries) {
+            const QDateTime when = QDateTime::fromString(QString::fromStdString(e.registered), Qt::ISODate);
+            const std::string shown =
+                when.isValid() ? when.toLocalTime().toString("yyyy/MM/dd HH:mm").toStdString() : e.registered;
+            EXPECT_NE(html.find("<td>" + shown + "</td></tr>"), std::string::npos) << zone << " " << e.registered;
+        }
+    }
+    if (hadZone)
+        qputenv("TZ", saved);
+    else
+        qunsetenv("TZ");
+    tzset();
 }
