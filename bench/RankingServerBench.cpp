@@ -5,8 +5,13 @@
 // and size of that text's ranking page, and the latency of a request on new
 // connections and on one kept-alive connection.
 //
+// With TOKIRA_BENCH_POSTGRES set to the connection string of a scratch
+// PostgreSQL database, also submissions per second there from one client and
+// from eight.
+//
 // Usage: bench_ranking_server [seconds per figure]   (default 3)
 
+#include "Database.h"
 #include "RankingStore.h"
 #include "Submission.h"
 
@@ -125,10 +130,10 @@ std::string SubmissionTarget(const std::string &text, const std::string &player,
 
 class Server {
 public:
-    explicit Server(const QString &database, const QString &log)
+    explicit Server(const QString &database, const QString &log, const QStringList &more = {})
     {
         process_.setProgram(QStringLiteral(RANKING_SERVER_PROGRAM));
-        process_.setArguments({"--port", "0", "--database", database, "--submissions-per-minute", "0"});
+        process_.setArguments(QStringList{"--port", "0", "--database", database, "--submissions-per-minute", "0"} + more);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setStandardErrorFile(log);
         process_.start();
@@ -158,7 +163,7 @@ private:
 
 // Submissions per second from clients threads, each on new connections, for seconds.
 // Each client replaces one of the entries, so the text keeps its size.
-double SubmissionRate(int port, int clients, double seconds, int entries)
+double SubmissionRate(int port, int clients, double seconds, int entries, const std::string &text = "bench")
 {
     std::atomic<long> accepted{0};
     std::atomic<long> refused{0};
@@ -172,7 +177,7 @@ double SubmissionRate(int port, int clients, double seconds, int entries)
                 int status = 0;
                 std::string body;
                 const std::string password = "f" + std::to_string(c % entries);
-                if (connection.Get(SubmissionTarget("bench", password, i), false, status, body)
+                if (connection.Get(SubmissionTarget(text, password, i), false, status, body)
                     && body.rfind("ok:", 0) == 0)
                     ++accepted;
                 else
@@ -188,12 +193,12 @@ double SubmissionRate(int port, int clients, double seconds, int entries)
     return accepted / elapsed;
 }
 
-void Fill(const QString &file, const QString &secretFile, int entries)
+void Fill(const QString &file, const QString &secretFile, int entries, const std::string &text = "bench")
 {
     ranking::RankingStore store(file.toStdString(), secretFile.toStdString());
     for (int i = 0; i < entries; ++i) {
         ranking::Submission s;
-        s.kyokumei = "bench";
+        s.kyokumei = text;
         s.name = "f" + std::to_string(i);
         s.comment = "c";
         s.score = std::to_string(10 + i % 90) + ".500";
@@ -446,6 +451,27 @@ int main(int argc, char **argv)
             ManyPartRange(server.Port());
             PagesBesideStatic(server.Port(), seconds, dir.path());
         }
+    }
+
+    // On a scratch PostgreSQL database, when one is named: eight players of
+    // one text submit side by side; the text is removed afterwards.
+    if (const char *postgres = std::getenv("TOKIRA_BENCH_POSTGRES")) {
+        const std::string text = "bench-" + std::to_string(::getpid());
+        const QString secret = dir.filePath(QStringLiteral("postgres.secret"));
+        Fill(QString::fromLocal8Bit(postgres), secret, 1000, text);
+        std::printf("PostgreSQL, 1,000 entries\n");
+        {
+            Server server(QString::fromLocal8Bit(postgres), dir.filePath(QStringLiteral("logpg.txt")), {"--secret", secret});
+            if (server.Port() == 0) {
+                std::printf("  the server did not start\n");
+                return 1;
+            }
+            const double one = SubmissionRate(server.Port(), 1, seconds, 1000, text);
+            const double eight = SubmissionRate(server.Port(), 8, seconds, 1000, text);
+            std::printf("  1 client:  %.0f submissions/s\n  8 clients: %.0f submissions/s (%.2f times one)\n", one, eight,
+                        eight / one);
+        }
+        ranking::OpenDatabase(postgres)->Query("DELETE FROM ranking_entries WHERE kyokumei = ?", {text});
     }
     return 0;
 }

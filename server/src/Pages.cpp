@@ -90,10 +90,21 @@ void CivilFromDays(long long z, long long &y, unsigned &m, unsigned &d)
 // "yyyy-MM-ddTHH:mm:ssZ", as entries are stored, to seconds since the epoch.
 bool ParseUtc(const std::string &text, long long &seconds)
 {
+    if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':'
+        || text[19] != 'Z')
+        return false;
+    const auto number = [&](std::size_t at, std::size_t digits, unsigned &value) {
+        value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return false;
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        }
+        return true;
+    };
     unsigned y, mo, d, h, mi, se;
-    char tail = 0;
-    if (text.size() != 20 || std::sscanf(text.c_str(), "%4u-%2u-%2uT%2u:%2u:%2u%c", &y, &mo, &d, &h, &mi, &se, &tail) != 7
-        || tail != 'Z' || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || se > 60)
+    if (!number(0, 4, y) || !number(5, 2, mo) || !number(8, 2, d) || !number(11, 2, h) || !number(14, 2, mi)
+        || !number(17, 2, se) || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || se > 60)
         return false;
     seconds = DaysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + se;
     return true;

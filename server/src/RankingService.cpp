@@ -17,6 +17,9 @@ const char *const RankingPath = "/morubo/tokra/ranking.cgi";
 
 namespace {
 
+// Pages kept made at once; a few hundred kilobytes each at most.
+constexpr std::size_t MaxCachedPages = 256;
+
 // Far past any ranking, and small enough that its offset is a plain number.
 constexpr long long MaxPage = 1000000;
 
@@ -76,7 +79,7 @@ Reply RankingService::Handle(const std::string &path, const std::string &query, 
         if (mode == parsed.values.end() || mode->second == "index") {
             if (parsed.values.size() > (mode == parsed.values.end() ? 0u : 1u))
                 return ErrorReply(400, "unknown key in the request");
-            return {200, "text/html; charset=utf-8", IndexPage(store_.Texts())};
+            return {200, "text/html; charset=utf-8", CachedPage("", [&] { return IndexPage(store_.Texts()); })};
         }
         if (mode->second == "data_touroku")
             return Submit(parsed.values, client);
@@ -116,8 +119,31 @@ Reply RankingService::View(const std::map<std::string, std::string> &values)
     const std::optional<long long> page = PageNumber(values);
     if (!page)
         return ErrorReply(400, PageRange);
-    return {200, "text/html; charset=utf-8",
-            ViewPage(kyokumei, *page, store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage))};
+    return {200, "text/html; charset=utf-8", CachedPage(std::to_string(*page) + " " + kyokumei, [&] {
+                return ViewPage(kyokumei, *page, store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage));
+            })};
+}
+
+template <typename Render> std::string RankingService::CachedPage(const std::string &key, Render render)
+{
+    if (store_.Shared())
+        return render();
+    // Taken before reading: a submission stored meanwhile leaves the page made now unused.
+    const std::uint64_t generation = store_.Generation();
+    {
+        std::shared_lock<std::shared_mutex> lock(cacheMutex_);
+        const auto found = cache_.find(key);
+        if (found != cache_.end() && found->second.generation == generation)
+            return *found->second.body;
+    }
+    auto body = std::make_shared<const std::string>(render());
+    std::unique_lock<std::shared_mutex> lock(cacheMutex_);
+    // Pages of past generations, or too many pages: start again.
+    if (cache_.size() >= MaxCachedPages
+        || (!cache_.empty() && cache_.begin()->second.generation != generation))
+        cache_.clear();
+    cache_[key] = {generation, body};
+    return *body;
 }
 
 Reply RankingService::Api(const std::string &path, const std::string &query)

@@ -6,7 +6,11 @@
 #include "RankingStore.h"
 #include "SubmissionLimit.h"
 
+#include <cstdint>
+#include <memory>
+#include <shared_mutex>
 #include <string>
+#include <unordered_map>
 
 namespace ranking {
 
@@ -37,8 +41,18 @@ private:
     // /api/ranking and /api/texts: JSON, the text's name in UTF-8.
     Reply Api(const std::string &path, const std::string &query);
 
+    // The page from the cache while nothing was stored since it was made;
+    // otherwise made by render and kept. Only when no other process writes.
+    template <typename Render> std::string CachedPage(const std::string &key, Render render);
+
     RankingStore &store_;
     SubmissionLimit limit_;
+    struct CachedBody {
+        std::uint64_t generation;
+        std::shared_ptr<const std::string> body;
+    };
+    std::shared_mutex cacheMutex_;
+    std::unordered_map<std::string, CachedBody> cache_;
 };
 
 } // namespace ranking

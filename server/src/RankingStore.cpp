@@ -140,6 +140,7 @@ StoreOutcome RankingStore::Submit(const Submission &s)
                   " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?)",
                   {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc()});
         db->Query("COMMIT", {});
+        ++generation_;
         return own.empty() ? StoreOutcome::Added : StoreOutcome::Replaced;
     } catch (...) {
         try {
@@ -158,7 +159,7 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     std::string firstId;
     // One more than asked tells whether another page follows.
     for (const Database::Row &row :
-         db->Query("SELECT id, name, comment, score, score_value, sokudo, registered FROM ranking_entries"
+         db->Query("SELECT id, name, comment, score, sokudo, registered FROM ranking_entries"
                    " WHERE kyokumei = ? ORDER BY score_value, id LIMIT " + std::to_string(count + 1)
                        + " OFFSET " + std::to_string(offset),
                    {kyokumei})) {
@@ -172,9 +173,10 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
         e.name = row.at(1);
         e.comment = row.at(2);
         e.score = row.at(3);
-        e.scoreValue = ToDouble(row.at(4));
-        e.sokudo = row.at(5);
-        e.registered = row.at(6);
+        // As stored beside it: a number as text would cost the database a printf per row.
+        e.scoreValue = ToDouble(e.score);
+        e.sokudo = row.at(4);
+        e.registered = row.at(5);
         page.entries.push_back(std::move(e));
     }
     if (page.entries.empty())

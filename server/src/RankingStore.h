@@ -7,7 +7,9 @@
 #include "Database.h"
 #include "Submission.h"
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -57,6 +59,9 @@ public:
     std::vector<TextSummary> Texts();
     // Whether servers in other processes write to the same database.
     bool Shared() const { return shared_; }
+    // Counts this process's stored submissions: while it stays the same, and
+    // the database is not shared, every page reads as it did.
+    std::uint64_t Generation() const { return generation_.load(); }
     // The submission limit of SubmissionLimit kept in the database, so that
     // it holds across every server sharing it; the database's clock decides.
     bool AllowSubmission(const std::string &client, int perMinute);
@@ -76,6 +81,7 @@ private:
     std::vector<std::unique_ptr<Database>> idle_;
     std::mutex writeMutex_;
     bool shared_ = false;
+    std::atomic<std::uint64_t> generation_{0};
     std::mutex sweepMutex_;
     std::chrono::steady_clock::time_point lastSweep_;
 };
