@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
@@ -97,6 +96,18 @@ std::string LogField(const std::string &text)
     return shown.empty() ? std::string("-") : shown;
 }
 
+// The value of a hexadecimal digit; -1 for anything else, the text's end included.
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // What the engine keeps for us per request: the target as it came, and
 // whether its head has been seen. A reply queued while the head alone is in
 // would make the engine close the connection after it.
@@ -143,16 +154,10 @@ public:
     {
         std::size_t out = 0;
         for (std::size_t in = 0; text[in]; ++in) {
-            const auto hex = [](char c) {
-                return std::isxdigit(static_cast<unsigned char>(c)) ? (std::isdigit(static_cast<unsigned char>(c))
-                                                                           ? c - '0'
-                                                                           : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10)
-                                                                    : -1;
-            };
             // "%00" too is kept: the engine would take the NUL for the text's end.
-            if (text[in] == '%' && text[in + 1] && text[in + 2] && hex(text[in + 1]) >= 0 && hex(text[in + 2]) >= 0
+            if (text[in] == '%' && HexDigit(text[in + 1]) >= 0 && HexDigit(text[in + 2]) >= 0
                 && (text[in + 1] != '0' || text[in + 2] != '0')) {
-                text[out++] = static_cast<char>(hex(text[in + 1]) * 16 + hex(text[in + 2]));
+                text[out++] = static_cast<char>(HexDigit(text[in + 1]) * 16 + HexDigit(text[in + 2]));
                 in += 2;
             } else {
                 text[out++] = text[in];
