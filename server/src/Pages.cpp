@@ -29,7 +29,7 @@ const char *const Style =
     "tr:nth-child(even) td{background:#8881}"
     "input{font:inherit;padding:.3em;margin:0 0 .8em;width:100%;max-width:20em;box-sizing:border-box}"
     "@media (max-width:40em){body{padding:.5em;font-size:15px}th,td{padding:.3em .2em}"
-    "th{white-space:normal;word-break:keep-all}td:last-child{font-size:.8em;overflow-wrap:normal}}";
+    "th{white-space:normal;word-break:keep-all}[data-column=\"1\"] td:last-child{font-size:.8em;overflow-wrap:normal}}";
 
 // The search box hides the rows whose name does not hold what is typed; the
 // page is not reloaded, and without scripts every row simply stays.
