@@ -5,8 +5,13 @@
 // and size of that text's ranking page, and the latency of a request on new
 // connections and on one kept-alive connection.
 //
+// With TOKIRA_BENCH_POSTGRES set to the connection string of a scratch
+// PostgreSQL database, also submissions per second there from one client and
+// from eight.
+//
 // Usage: bench_ranking_server [seconds per figure]   (default 3)
 
+#include "Database.h"
 #include "RankingStore.h"
 #include "Submission.h"
 
@@ -23,10 +28,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,6 +99,13 @@ public:
         return true;
     }
 
+    // Sends bytes as they are; false when the connection failed.
+    bool Send(const std::string &bytes)
+    {
+        return fd_ >= 0 && ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+    }
+    int Fd() const { return fd_; }
+
 private:
     bool Receive()
     {
@@ -107,18 +121,19 @@ private:
     std::string buffer_;
 };
 
-std::string SubmissionTarget(const std::string &text, const std::string &password, int n)
+// A name owns its entry: each client submits under the name and password of one filled entry.
+std::string SubmissionTarget(const std::string &text, const std::string &player, int n)
 {
-    return "/morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira&kyokumei=" + text + "&name=n" + std::to_string(n % 100000)
-        + "&score=" + std::to_string(10 + n % 90) + ".125&comment=c&sokudo=5.000&pasuwa-do=" + password;
+    return "/morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira&kyokumei=" + text + "&name=" + player
+        + "&score=" + std::to_string(10 + n % 90) + ".125&comment=c&sokudo=5.000&pasuwa-do=" + player;
 }
 
 class Server {
 public:
-    explicit Server(const QString &database, const QString &log)
+    explicit Server(const QString &database, const QString &log, const QStringList &more = {})
     {
         process_.setProgram(QStringLiteral(RANKING_SERVER_PROGRAM));
-        process_.setArguments({"--port", "0", "--database", database, "--submissions-per-minute", "0"});
+        process_.setArguments(QStringList{"--port", "0", "--database", database, "--submissions-per-minute", "0"} + more);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setStandardErrorFile(log);
         process_.start();
@@ -148,7 +163,7 @@ private:
 
 // Submissions per second from clients threads, each on new connections, for seconds.
 // Each client replaces one of the entries, so the text keeps its size.
-double SubmissionRate(int port, int clients, double seconds, int entries)
+double SubmissionRate(int port, int clients, double seconds, int entries, const std::string &text = "bench")
 {
     std::atomic<long> accepted{0};
     std::atomic<long> refused{0};
@@ -162,7 +177,7 @@ double SubmissionRate(int port, int clients, double seconds, int entries)
                 int status = 0;
                 std::string body;
                 const std::string password = "f" + std::to_string(c % entries);
-                if (connection.Get(SubmissionTarget("bench", password, i), false, status, body)
+                if (connection.Get(SubmissionTarget(text, password, i), false, status, body)
                     && body.rfind("ok:", 0) == 0)
                     ++accepted;
                 else
@@ -178,12 +193,12 @@ double SubmissionRate(int port, int clients, double seconds, int entries)
     return accepted / elapsed;
 }
 
-void Fill(const QString &file, const QString &secretFile, int entries)
+void Fill(const QString &file, const QString &secretFile, int entries, const std::string &text = "bench")
 {
     ranking::RankingStore store(file.toStdString(), secretFile.toStdString());
     for (int i = 0; i < entries; ++i) {
         ranking::Submission s;
-        s.kyokumei = "bench";
+        s.kyokumei = text;
         s.name = "f" + std::to_string(i);
         s.comment = "c";
         s.score = std::to_string(10 + i % 90) + ".500";
@@ -191,6 +206,188 @@ void Fill(const QString &file, const QString &secretFile, int entries)
         s.sokudo = "5.000";
         s.password = "f" + std::to_string(i);
         store.Submit(s);
+    }
+}
+
+const char *const View = "/morubo/tokra/ranking.cgi?mode=view&kyokumei=bench";
+const char *const SmallPage = "/morubo/tokra/ranking.cgi?mode=view&kyokumei=none";
+
+// The median of count requests for target, each on a new connection, in ms.
+double MedianLatency(int port, const std::string &target, int count)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        Connection connection(port);
+        int status = 0;
+        std::string body;
+        connection.Get(target, false, status, body);
+        times.push_back(MillisecondsSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Sixteen clients each send a request's head a line every 100 ms, never ending it.
+void SlowClients(int port)
+{
+    const double alone = MedianLatency(port, SmallPage, 50);
+    std::vector<std::unique_ptr<Connection>> slow;
+    for (int i = 0; i < 16; ++i) {
+        slow.push_back(std::make_unique<Connection>(port));
+        slow.back()->Send("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+    }
+    std::atomic<bool> done{false};
+    std::thread dribble([&] {
+        for (int line = 0; !done; ++line) {
+            for (const auto &c : slow)
+                c->Send("X-Slow: " + std::to_string(line) + "\r\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double beside = MedianLatency(port, SmallPage, 50);
+    done = true;
+    dribble.join();
+    std::printf("  16 slow clients: a request takes %.2f ms beside them (%.2f ms alone)\n", beside, alone);
+}
+
+// The bytes the whole reply to a Range of 700 parts holds, beside the page's own size.
+void ManyPartRange(int port)
+{
+    int status = 0;
+    std::string page;
+    Connection plain(port);
+    plain.Get(View, false, status, page);
+    std::string range = "Range: bytes=0-";
+    for (int i = 0; i < 700; ++i)
+        range += ",0-";
+    const auto start = Clock::now();
+    Connection connection(port);
+    const std::string request = std::string("GET ") + View + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+        + range + "\r\n\r\n";
+    connection.Send(request);
+    std::size_t received = 0;
+    std::string head;
+    char chunk[65536];
+    ssize_t got;
+    while ((got = ::recv(connection.Fd(), chunk, sizeof chunk, 0)) > 0) {
+        if (head.size() < 12)
+            head.append(chunk, static_cast<std::size_t>(std::min<ssize_t>(got, 12)));
+        received += static_cast<std::size_t>(got);
+    }
+    std::printf("  700-part Range: status %s, %zu bytes received in %.2f ms (the page: %zu bytes)\n",
+                head.size() >= 12 ? head.substr(9, 3).c_str() : "none", received, MillisecondsSince(start), page.size());
+}
+
+// GETs of target per second from clients, each on one kept-alive connection
+// (a new one when the server closes it).
+double PageRate(int port, const std::string &target, int clients, double seconds)
+{
+    std::atomic<long> pages{0};
+    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    const auto start = Clock::now();
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&] {
+            auto connection = std::make_unique<Connection>(port);
+            int status = 0;
+            std::string body;
+            while (Clock::now() < end) {
+                if (connection->Get(target, true, status, body) && status == 200)
+                    ++pages;
+                else
+                    connection = std::make_unique<Connection>(port);
+            }
+        });
+    }
+    for (std::thread &t : threads)
+        t.join();
+    return pages / (MillisecondsSince(start) / 1000);
+}
+
+// nginx serving one file from folder on a free loopback port, as a baseline.
+class Nginx {
+public:
+    Nginx(const QString &folder, const std::string &file)
+    {
+        static const char *const Candidates[] = {"/usr/sbin/nginx", "/usr/local/sbin/nginx"};
+        const char *program = nullptr;
+        for (const char *candidate : Candidates) {
+            if (::access(candidate, X_OK) == 0)
+                program = candidate;
+        }
+        if (!program)
+            return;
+        const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
+        const int port = ntohs(address.sin_port);
+        ::close(probe);
+
+        QFile page(folder + "/page.html");
+        page.open(QIODevice::WriteOnly);
+        page.write(file.data(), static_cast<qint64>(file.size()));
+        page.close();
+        // Workers run as nobody when started by root: they must reach the file.
+        QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ExeOther | QFile::ReadOther);
+        QFile::setPermissions(folder + "/page.html", QFile::permissions(folder + "/page.html") | QFile::ReadOther);
+        const QString config = folder + "/nginx.conf";
+        QFile text(config);
+        text.open(QIODevice::WriteOnly);
+        text.write(QStringLiteral("worker_processes auto;\npid %1/nginx.pid;\nerror_log %1/error.log;\n"
+                                  "events { worker_connections 1024; }\n"
+                                  "http { access_log off; client_body_temp_path %1; proxy_temp_path %1;"
+                                  " fastcgi_temp_path %1; uwsgi_temp_path %1; scgi_temp_path %1;"
+                                  " keepalive_requests 100000;\n"
+                                  "  server { listen 127.0.0.1:%2; root %1; default_type text/html; } }\n")
+                       .arg(folder)
+                       .arg(port)
+                       .toUtf8());
+        text.close();
+        process_.start(QString::fromLatin1(program),
+                       {"-p", folder, "-c", config, "-g", "daemon off;"});
+        for (int i = 0; i < 100 && port_ == 0; ++i) {
+            QThread::msleep(50);
+            Connection connection(port);
+            int status = 0;
+            std::string body;
+            if (connection.Get("/page.html", false, status, body) && status == 200 && body == file)
+                port_ = port;
+        }
+    }
+    ~Nginx()
+    {
+        process_.terminate();
+        process_.waitForFinished(10000);
+    }
+    int Port() const { return port_; }
+
+private:
+    QProcess process_;
+    int port_ = 0;
+};
+
+void PagesBesideStatic(int port, double seconds, const QString &folder)
+{
+    int status = 0;
+    std::string page;
+    Connection plain(port);
+    plain.Get(View, false, status, page);
+    Nginx nginx(folder, page);
+    const bool withNginx = nginx.Port() != 0;
+    const int baselinePort = withNginx ? nginx.Port() : port;
+    const std::string baseline = withNginx ? "/page.html" : SmallPage;
+    const char *name = withNginx ? "nginx, the same bytes as a file" : "the server's smallest page";
+    for (const int clients : {1, 8}) {
+        const double pages = PageRate(port, View, clients, seconds);
+        const double base = PageRate(baselinePort, baseline, clients, seconds);
+        std::printf("  view page (%zu bytes), %d client%s kept alive: %.0f pages/s; %s: %.0f/s (%.2f of it)\n",
+                    page.size(), clients, clients == 1 ? "" : "s", pages, name, base, pages / base);
     }
 }
 
@@ -249,6 +446,32 @@ int main(int argc, char **argv)
         const double alive = MillisecondsSince(start) / Requests;
         std::printf("  request latency: %.2f ms on new connections, %.2f ms kept alive (%d connections for %d requests)\n",
                     fresh, alive, connections, Requests);
+        if (entries == 10000) {
+            SlowClients(server.Port());
+            ManyPartRange(server.Port());
+            PagesBesideStatic(server.Port(), seconds, dir.path());
+        }
+    }
+
+    // On a scratch PostgreSQL database, when one is named: eight players of
+    // one text submit side by side; the text is removed afterwards.
+    if (const char *postgres = std::getenv("TOKIRA_BENCH_POSTGRES")) {
+        const std::string text = "bench-" + std::to_string(::getpid());
+        const QString secret = dir.filePath(QStringLiteral("postgres.secret"));
+        Fill(QString::fromLocal8Bit(postgres), secret, 1000, text);
+        std::printf("PostgreSQL, 1,000 entries\n");
+        {
+            Server server(QString::fromLocal8Bit(postgres), dir.filePath(QStringLiteral("logpg.txt")), {"--secret", secret});
+            if (server.Port() == 0) {
+                std::printf("  the server did not start\n");
+                return 1;
+            }
+            const double one = SubmissionRate(server.Port(), 1, seconds, 1000, text);
+            const double eight = SubmissionRate(server.Port(), 8, seconds, 1000, text);
+            std::printf("  1 client:  %.0f submissions/s\n  8 clients: %.0f submissions/s (%.2f times one)\n", one, eight,
+                        eight / one);
+        }
+        ranking::OpenDatabase(postgres)->Query("DELETE FROM ranking_entries WHERE kyokumei = ?", {text});
     }
     return 0;
 }

@@ -9,9 +9,10 @@ packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sq
           fonts-ipafont-gothic fonts-ipafont-mincho)
 if [ "${1:-}" = "--tests" ]; then
     # The tests, the ranking server they also build, the installed-files
-    # validators and a comma locale to play under.
-    packages+=(libgtest-dev pkg-config libcpp-httplib-dev libsqlite3-dev libpq-dev
-               xvfb xdotool postgresql desktop-file-utils appstream locales)
+    # validators, a comma locale to play under, a browser for the ranking pages
+    # and systemd to check the service unit.
+    packages+=(libgtest-dev pkg-config libmicrohttpd-dev libsqlite3-dev libpq-dev
+               xvfb xdotool postgresql desktop-file-utils appstream locales chromium systemd)
 fi
 
 missing=()

@@ -24,8 +24,11 @@ public:
     virtual std::vector<Row> Query(const std::string &sql, const std::vector<std::string> &params = {}) = 0;
     // Starts a transaction that writes.
     virtual void BeginWrite() = 0;
-    // Inside a transaction: waits for other servers writing entries of the same text.
-    virtual void LockText(const std::string &) {}
+    // Inside a transaction: waits for other servers writing the entry of the
+    // same name on the same text.
+    virtual void LockName(const std::string &, const std::string &) {}
+    // Whether other processes may write at the same time (a database server).
+    virtual bool Shared() const { return false; }
     // The column type of an automatically numbered key.
     virtual std::string SerialKeyType() const = 0;
     // For the log: the kind of database and where it is, without secrets.

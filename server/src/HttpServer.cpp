@@ -1,18 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The only file that includes the HTTP library. It reads and writes through
-// the connection loop's buffers, never a socket of its own.
+// The only file that knows the HTTP engine. libmicrohttpd reads, frames and
+// times out the requests on a pool of event threads, so a slow client holds a
+// little memory, never a thread; here a whole request becomes the service's
+// reply and a log line.
 #include "HttpServer.h"
 
-#include "Connections.h"
-
-#include <httplib.h>
+#include <microhttpd.h>
 
 #include <QDateTime>
 
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <thread>
@@ -22,6 +32,31 @@ namespace ranking {
 namespace {
 
 std::mutex logMutex;
+
+// Far more than the pages need, far less than would let a few clients
+// exhaust the memory: the engine answers a longer head with its own refusal.
+constexpr std::size_t ConnectionMemory = 32 * 1024;
+
+std::string AddressText(const sockaddr *address, int *port = nullptr)
+{
+    char text[INET6_ADDRSTRLEN] = "";
+    int number = 0;
+    if (address && address->sa_family == AF_INET) {
+        const auto *v4 = reinterpret_cast<const sockaddr_in *>(address);
+        inet_ntop(AF_INET, &v4->sin_addr, text, sizeof text);
+        number = ntohs(v4->sin_port);
+    } else if (address && address->sa_family == AF_INET6) {
+        const auto *v6 = reinterpret_cast<const sockaddr_in6 *>(address);
+        number = ntohs(v6->sin6_port);
+        if (IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr))
+            inet_ntop(AF_INET, v6->sin6_addr.s6_addr + 12, text, sizeof text);
+        else
+            inet_ntop(AF_INET6, &v6->sin6_addr, text, sizeof text);
+    }
+    if (port)
+        *port = number;
+    return text;
+}
 
 // The query holds the password: the log names only the mode.
 std::string ModeOf(const std::string &target)
@@ -40,10 +75,6 @@ std::string ModeOf(const std::string &target)
     return mode;
 }
 
-// What the request got, for its log line. The logger runs on the thread that
-// answered, after the body may have been compressed for the client.
-thread_local std::string outcome;
-
 std::string Outcome(const Reply &reply)
 {
     if (reply.contentType.rfind("text/plain", 0) != 0)
@@ -52,30 +83,6 @@ std::string Outcome(const Reply &reply)
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
-}
-
-std::string StatusReason(int status)
-{
-    switch (status) {
-    case 404: return "not found";
-    case 405: return "only GET is answered";
-    case 413: return "request too long";
-    case 414: return "request too long";
-    default: return "request refused (" + std::to_string(status) + ")";
-    }
-}
-
-const char *StatusText(int status)
-{
-    switch (status) {
-    case 400: return "Bad Request";
-    case 408: return "Request Timeout";
-    case 413: return "Payload Too Large";
-    case 414: return "URI Too Long";
-    case 500: return "Internal Server Error";
-    case 503: return "Service Unavailable";
-    default: return "Error";
-    }
 }
 
 // Paths arrive decoded: control bytes must not forge log lines.
@@ -89,65 +96,176 @@ std::string LogField(const std::string &text)
     return shown.empty() ? std::string("-") : shown;
 }
 
-// The request's bytes, already whole in memory; what the library writes is
-// gathered and sent in one piece by the loop.
-class BufferStream final : public httplib::Stream {
+// The value of a hexadecimal digit; -1 for anything else, the text's end included.
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// What the engine keeps for us per request: the target as it came, and
+// whether its head has been seen. A reply queued while the head alone is in
+// would make the engine close the connection after it.
+struct RequestState {
+    std::string target;
+    bool headSeen = false;
+};
+
+// What the engine keeps for us per connection.
+struct Peer {
+    std::string address;
+    bool refused = false;
+};
+
+class Front {
 public:
-    explicit BufferStream(const RawRequest &request) : request_(request) {}
+    Front(const Options &options, RankingService &service) : options_(options), service_(service) {}
 
-    bool is_readable() const override { return read_ < request_.bytes.size(); }
-    bool is_writable() const override { return true; }
-    ssize_t read(char *ptr, size_t size) override
-    {
-        const std::size_t count = std::min(size, request_.bytes.size() - read_);
-        std::memcpy(ptr, request_.bytes.data() + read_, count);
-        read_ += count;
-        return static_cast<ssize_t>(count);
-    }
-    ssize_t write(const char *ptr, size_t size) override
-    {
-        written_.append(ptr, size);
-        return static_cast<ssize_t>(size);
-    }
-    void get_remote_ip_and_port(std::string &ip, int &port) const override
-    {
-        ip = request_.peerAddress;
-        port = request_.peerPort;
-    }
-    void get_local_ip_and_port(std::string &ip, int &port) const override
-    {
-        ip = request_.localAddress;
-        port = request_.localPort;
-    }
-    socket_t socket() const override { return request_.socket; }
+    // The target as it came, before the engine decodes it: the query is
+    // Shift-JIS for the game and is decoded by the service alone.
+    static void *TargetSeen(void *, const char *uri, MHD_Connection *) { return new RequestState{uri ? uri : "", false}; }
 
-    std::string TakeWritten() { return std::move(written_); }
+    static void Finished(void *, MHD_Connection *, void **request, MHD_RequestTerminationCode)
+    {
+        delete static_cast<RequestState *>(*request);
+        *request = nullptr;
+    }
+
+    static void Connected(void *self, MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
+    {
+        static_cast<Front *>(self)->OnConnection(connection, context, code);
+    }
+
+    static MHD_Result Request(void *self, MHD_Connection *connection, const char *url, const char *method,
+                              const char *, const char *, std::size_t *uploadSize, void **request)
+    {
+        return static_cast<Front *>(self)->Answer(connection, url, method, uploadSize, request);
+    }
+
+    // The engine's own decoding refuses a stray "%" with a page of its own;
+    // here it is kept, so the service, which decodes the target as it came,
+    // refuses it in words the game reads.
+    static std::size_t Unescape(void *, MHD_Connection *, char *text)
+    {
+        std::size_t out = 0;
+        for (std::size_t in = 0; text[in]; ++in) {
+            // "%00" too is kept: the engine would take the NUL for the text's end.
+            if (text[in] == '%' && HexDigit(text[in + 1]) >= 0 && HexDigit(text[in + 2]) >= 0
+                && (text[in + 1] != '0' || text[in + 2] != '0')) {
+                text[out++] = static_cast<char>(HexDigit(text[in + 1]) * 16 + HexDigit(text[in + 2]));
+                in += 2;
+            } else {
+                text[out++] = text[in];
+            }
+        }
+        text[out] = '\0';
+        return out;
+    }
+
+    static void EngineMessage(void *, const char *format, va_list arguments)
+    {
+        char text[512];
+        std::vsnprintf(text, sizeof text, format, arguments);
+        std::string line = text;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+            line.pop_back();
+        Log("engine: " + line);
+    }
 
 private:
-    const RawRequest &request_;
-    std::size_t read_ = 0;
-    std::string written_;
-};
-
-class BufferedServer : public httplib::Server {
-public:
-    RawReply Serve(const RawRequest &request)
+    void OnConnection(MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
     {
-        BufferStream stream(request);
-        bool closed = false;
-        // The pages are small: a Range asks for nothing worth the memory of
-        // its many parts, so every reply is whole.
-        const bool kept = process_request(stream, request.last, closed, [](httplib::Request &req) { req.ranges.clear(); });
-        return {stream.TakeWritten(), !kept || closed || request.last};
+        if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            delete static_cast<Peer *>(*context);
+            *context = nullptr;
+            open_.fetch_sub(1);
+            return;
+        }
+        auto *peer = new Peer;
+        *context = peer;
+        const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+        peer->address = AddressText(info ? info->client_addr : nullptr);
+        if (open_.fetch_add(1) < options_.maxConnections)
+            return;
+        // One past the most: told so at once and let go, not queued. The
+        // engine's own limit sits above ours only so that it never queues.
+        peer->refused = true;
+        const Reply reply = ErrorReply(503, "too many connections; try again later");
+        const std::string bytes = "HTTP/1.1 503 Service Unavailable\r\nContent-Type: " + reply.contentType
+            + "\r\nContent-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
+        const MHD_ConnectionInfo *fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+        if (fd) {
+            (void)::send(fd->connect_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            ::shutdown(fd->connect_fd, SHUT_WR);
+        }
+        MHD_set_connection_option(connection, MHD_CONNECTION_OPTION_TIMEOUT, 1u);
+        Log(LogField(peer->address) + " - - - 503 " + Outcome(reply));
     }
-};
 
-void Answer(httplib::Response &res, const Reply &reply)
-{
-    res.status = reply.status;
-    res.set_content(reply.body, reply.contentType.c_str());
-    outcome = Outcome(reply);
-}
+    MHD_Result Answer(MHD_Connection *connection, const char *url, const char *method, std::size_t *uploadSize,
+                      void **request)
+    {
+        const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+        const Peer *peer = info ? static_cast<const Peer *>(info->socket_context) : nullptr;
+        if (!peer || peer->refused)
+            return MHD_NO;
+        if (!*request)
+            *request = new RequestState{url, false};
+        RequestState &current = *static_cast<RequestState *>(*request);
+        const std::string path = url;
+        Reply reply;
+        const char *length = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
+        if (!current.headSeen) {
+            current.headSeen = true;
+            // Refused before any body is read; the engine then closes the connection.
+            if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0)
+                reply = ErrorReply(405, "only GET is answered");
+            else if ((length && std::strtoull(length, nullptr, 10) > MaxBodyBytes)
+                     || MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_TRANSFER_ENCODING))
+                reply = ErrorReply(413, "request too long");
+            else
+                return MHD_YES;
+        } else if (*uploadSize != 0) {
+            // A small body nobody reads.
+            *uploadSize = 0;
+            return MHD_YES;
+        } else {
+            const std::string &target = current.target;
+            const std::size_t mark = target.find('?');
+            const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
+            try {
+                reply = service_.Handle(path, query, peer->address);
+            } catch (const std::exception &) {
+                reply = ErrorReply(500, "internal failure");
+            }
+        }
+        const std::string &target = current.target;
+        Log(LogField(peer->address) + " " + LogField(method) + " " + LogField(path) + " " + ModeOf(target) + " "
+            + std::to_string(reply.status) + " " + Outcome(reply));
+
+        // The body is handed over, not copied; the engine frees it with the response.
+        auto *body = new std::string(std::move(reply.body));
+        MHD_Response *response = MHD_create_response_from_buffer_with_free_callback_cls(
+            body->size(), body->data(), [](void *owned) { delete static_cast<std::string *>(owned); }, body);
+        if (!response) {
+            delete body;
+            return MHD_NO;
+        }
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.c_str());
+        const MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
+        MHD_destroy_response(response);
+        return queued;
+    }
+
+    const Options &options_;
+    RankingService &service_;
+    std::atomic<int> open_{0};
+};
 
 } // namespace
 
@@ -159,9 +277,46 @@ void Log(const std::string &line)
     std::fflush(stderr);
 }
 
+int OpenListener(const std::string &address, int port, int &boundPort)
+{
+    const std::string where =
+        (address.find(':') != std::string::npos ? "[" + address + "]" : address) + ":" + std::to_string(port);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo *found = nullptr;
+    if (const int problem = getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found))
+        throw ListenError("cannot listen on " + where + ": " + gai_strerror(problem));
+    std::unique_ptr<addrinfo, void (*)(addrinfo *)> guard(found, freeaddrinfo);
+    int lastError = EADDRNOTAVAIL;
+    for (const addrinfo *a = found; a; a = a->ai_next) {
+        const int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+        if (fd < 0) {
+            lastError = errno;
+            continue;
+        }
+        const int yes = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        if (::bind(fd, a->ai_addr, a->ai_addrlen) == 0 && ::listen(fd, SOMAXCONN) == 0) {
+            sockaddr_storage bound{};
+            socklen_t length = sizeof bound;
+            ::getsockname(fd, reinterpret_cast<sockaddr *>(&bound), &length);
+            AddressText(reinterpret_cast<const sockaddr *>(&bound), &boundPort);
+            return fd;
+        }
+        lastError = errno;
+        ::close(fd);
+    }
+    if (lastError == EADDRINUSE)
+        throw ListenError("cannot listen on " + where
+                          + ": the port is already in use (is another ranking server running there?)");
+    throw ListenError("cannot listen on " + where + ": " + std::strerror(lastError));
+}
+
 int RunHttpServer(const Options &options, int listener, int port, RankingService &service, const std::string &database)
 {
-    // Signals are taken by one thread, which stops the server cleanly.
+    // Signals are taken by this thread alone, which stops the server cleanly.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
@@ -169,54 +324,34 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    ConnectionLimits limits;
-    limits.requestTimeout = std::chrono::seconds(options.requestTimeout);
-    limits.keepAliveTimeout = std::min(limits.keepAliveTimeout, limits.requestTimeout);
-    limits.maxConnections = options.maxConnections;
-
-    BufferedServer server;
-    server.set_keep_alive_timeout(std::chrono::duration_cast<std::chrono::seconds>(limits.keepAliveTimeout).count());
-    server.set_keep_alive_max_count(static_cast<std::size_t>(limits.maxRequestsPerConnection));
-    server.set_payload_max_length(MaxBodyBytes);
-
-    server.Get(".*", [&service](const httplib::Request &req, httplib::Response &res) {
-        const std::size_t mark = req.target.find('?');
-        const std::string query = mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
-        Answer(res, service.Handle(req.path, query, req.remote_addr));
-    });
-    server.set_error_handler([](const httplib::Request &, httplib::Response &res) {
-        if (res.body.empty())
-            Answer(res, ErrorReply(res.status, StatusReason(res.status)));
-    });
-    server.set_exception_handler([](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
-        Answer(res, ErrorReply(500, "internal failure"));
-    });
-    server.set_logger([](const httplib::Request &req, const httplib::Response &res) {
-        // A request refused before it was read whole has no method or path.
-        Log(LogField(req.remote_addr) + " " + LogField(req.method) + " " + LogField(req.path) + " " + ModeOf(req.target)
-            + " " + std::to_string(res.status) + " " + (outcome.empty() ? std::string("-") : outcome));
-        outcome.clear();
-    });
-
-    auto refusal = [](const std::string &peer, int status, const std::string &reason) {
-        const Reply reply = ErrorReply(status, reason);
-        Log(LogField(peer) + " - - - " + std::to_string(status) + " " + Outcome(reply));
-        return "HTTP/1.1 " + std::to_string(status) + " " + StatusText(status) + "\r\nContent-Type: " + reply.contentType
-            + "\r\nContent-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
-    };
-    ConnectionLoop loop(listener, limits, [&server](const RawRequest &request) { return server.Serve(request); }, refusal);
-
-    std::thread stopper([&loop, &stopSignals] {
-        int signal = 0;
-        sigwait(&stopSignals, &signal);
-        loop.Stop();
-    });
+    // Each event thread answers its own connections; a database wait holds
+    // only the connections of that thread.
+    const unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 16u);
+    Front front(options, service);
+    MHD_Daemon *daemon = MHD_start_daemon(
+        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG, 0, nullptr, nullptr, &Front::Request, &front,
+        MHD_OPTION_EXTERNAL_LOGGER, &Front::EngineMessage, nullptr,
+        MHD_OPTION_LISTEN_SOCKET, listener,
+        MHD_OPTION_THREAD_POOL_SIZE, threads,
+        MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(options.maxConnections) + 4 * threads,
+        MHD_OPTION_PER_IP_CONNECTION_LIMIT, static_cast<unsigned>(options.maxConnectionsPerAddress),
+        MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(options.requestTimeout),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, ConnectionMemory,
+        MHD_OPTION_URI_LOG_CALLBACK, &Front::TargetSeen, nullptr,
+        MHD_OPTION_UNESCAPE_CALLBACK, &Front::Unescape, nullptr,
+        MHD_OPTION_NOTIFY_COMPLETED, &Front::Finished, nullptr,
+        MHD_OPTION_NOTIFY_CONNECTION, &Front::Connected, &front,
+        MHD_OPTION_END);
+    if (!daemon) {
+        ::close(listener);
+        Log("cannot start the HTTP engine");
+        return 1;
+    }
     const std::string shown = options.address.find(':') != std::string::npos ? "[" + options.address + "]" : options.address;
     Log("listening on http://" + shown + ":" + std::to_string(port) + " with " + database);
-    loop.Run();
-    // Wakes the signal thread when the loop ended for another reason.
-    pthread_kill(stopper.native_handle(), SIGTERM);
-    stopper.join();
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    MHD_stop_daemon(daemon);
     Log("stopped");
     return 0;
 }

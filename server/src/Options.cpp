@@ -21,6 +21,7 @@ const NumberOption NumberOptions[] = {
     {"--submissions-per-minute", &Options::submissionsPerMinute, 0, 1000000},
     {"--request-timeout", &Options::requestTimeout, 1, 3600},
     {"--max-connections", &Options::maxConnections, 1, 100000},
+    {"--max-connections-per-address", &Options::maxConnectionsPerAddress, 1, 100000},
 };
 
 } // namespace
@@ -87,6 +88,7 @@ std::string UsageText(const std::string &program)
 {
     return "Usage: " + program + " [--address ADDRESS] [--port PORT] [--database DATABASE] [--secret FILE]\n"
            "       [--submissions-per-minute N] [--request-timeout SECONDS] [--max-connections N]\n"
+           "       [--max-connections-per-address N]\n"
            "\n"
            "The Internet ranking for the typing game: answers the game's submissions at\n"
            "/morubo/tokra/ranking.cgi and shows the rankings there as web pages.\n"
@@ -106,10 +108,14 @@ std::string UsageText(const std::string &program)
            "                      submissions taken from one address (default "
            + std::to_string(DefaultSubmissionsPerMinute) + "; 0: no limit)\n"
            "  --request-timeout SECONDS\n"
-           "                      time a client has to send a request's headers and body\n"
-           "                      and to take the reply (default " + std::to_string(DefaultRequestTimeout) + ")\n"
+           "                      time a client may leave its connection silent while it\n"
+           "                      sends a request or takes the reply, or between requests;\n"
+           "                      then the connection is closed (default " + std::to_string(DefaultRequestTimeout) + ")\n"
            "  --max-connections N connections kept open at once; more are refused at once\n"
            "                      (default " + std::to_string(DefaultMaxConnections) + ")\n"
+           "  --max-connections-per-address N\n"
+           "                      connections one address may keep open; more are closed\n"
+           "                      at once (default " + std::to_string(DefaultMaxConnectionsPerAddress) + ")\n"
            "  --help              show this text\n";
 }
 

@@ -16,6 +16,7 @@ constexpr const char *DefaultSecretFile = "ranking.secret";
 constexpr int DefaultSubmissionsPerMinute = 60;
 constexpr int DefaultRequestTimeout = 10;
 constexpr int DefaultMaxConnections = 500;
+constexpr int DefaultMaxConnectionsPerAddress = 32;
 
 struct Options {
     std::string address = DefaultAddress;
@@ -23,8 +24,9 @@ struct Options {
     std::string database; // empty: DefaultDatabaseFile beside the program
     std::string secret;   // empty: SecretFileFor(database)
     int submissionsPerMinute = DefaultSubmissionsPerMinute; // per address; 0: no limit
-    int requestTimeout = DefaultRequestTimeout;             // seconds for a request's headers and body
+    int requestTimeout = DefaultRequestTimeout;             // seconds a client may keep a connection silent
     int maxConnections = DefaultMaxConnections;
+    int maxConnectionsPerAddress = DefaultMaxConnectionsPerAddress;
     bool help = false;
     std::string error;    // set when the command line is wrong
 };

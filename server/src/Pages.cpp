@@ -7,22 +7,52 @@
 #include <charconv>
 #include <QDateTime>
 #include <QString>
+#include <QTimeZone>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ranking {
 
 namespace {
 
-const char *const Style = "body{font-family:sans-serif;margin:2em}"
-                          "table{border-collapse:collapse}"
-                          "th,td{border:1px solid #999;padding:.2em .6em}"
-                          "td.n{text-align:right}";
+// Read as well on a phone as on a desktop: long names and comments wrap
+// inside their cells rather than widening the page.
+const char *const Style =
+    ":root{color-scheme:light dark}"
+    "body{font-family:sans-serif;line-height:1.5;margin:0 auto;padding:1em;max-width:64em}"
+    "h1{font-size:1.5em;overflow-wrap:anywhere}"
+    "table{border-collapse:collapse;width:100%}"
+    "th,td{border-bottom:1px solid #8886;padding:.3em .5em;text-align:left;overflow-wrap:anywhere}"
+    "th{white-space:nowrap}"
+    "td.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums}"
+    "tr:nth-child(even) td{background:#8881}"
+    "input{font:inherit;padding:.3em;margin:0 0 .8em;width:100%;max-width:20em;box-sizing:border-box}"
+    "@media (max-width:40em){body{padding:.5em;font-size:15px}th,td{padding:.3em .2em}"
+    "th{white-space:normal;word-break:keep-all}[data-column=\"1\"] td:last-child{font-size:.8em;overflow-wrap:normal}}";
+
+// The search box hides the rows whose name does not hold what is typed; the
+// page is not reloaded, and without scripts every row simply stays.
+const char *const Finder =
+    "<script>\n"
+    "document.getElementById('find').addEventListener('input',function(){"
+    "var q=this.value.trim().toLowerCase(),t=document.getElementById('entries'),c=+t.dataset.column;"
+    "for(var i=1;i<t.rows.length;i++){var r=t.rows[i];"
+    "r.hidden=q!==''&&r.cells[c].textContent.toLowerCase().indexOf(q)<0;}});\n"
+    "</script>\n";
 
 std::string Head(const std::string &title)
 {
-    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title)
-        + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
+    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+        + HtmlEscape(title) + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
+}
+
+// The box and the table's opening; column is the one searched.
+std::string TableStart(const char *label, int column)
+{
+    return std::string("<input type=\"search\" id=\"find\" placeholder=\"") + label + "\" aria-label=\"" + label
+        + "\">\n<table id=\"entries\" data-column=\"" + std::to_string(column) + "\">\n";
 }
 
 // With a point whatever the server's locale.
@@ -33,14 +63,107 @@ std::string Seconds(double value)
     return std::string(text, result.ptr);
 }
 
-// Stored in UTC, shown in the server's local time.
-std::string LocalDate(const std::string &utc)
+// Days since 1970-01-01 of a civil date, and back (proleptic Gregorian).
+long long DaysFromCivil(long long y, unsigned m, unsigned d)
 {
-    const QDateTime when = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
-    if (!when.isValid())
-        return utc;
-    return when.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")).toStdString();
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
 }
+
+void CivilFromDays(long long z, long long &y, unsigned &m, unsigned &d)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = static_cast<long long>(yoe) + era * 400 + (m <= 2);
+}
+
+// "yyyy-MM-ddTHH:mm:ssZ", as entries are stored, to seconds since the epoch.
+bool ParseUtc(const std::string &text, long long &seconds)
+{
+    if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':'
+        || text[19] != 'Z')
+        return false;
+    const auto number = [&](std::size_t at, std::size_t digits, unsigned &value) {
+        value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return false;
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        }
+        return true;
+    };
+    unsigned y, mo, d, h, mi, se;
+    if (!number(0, 4, y) || !number(5, 2, mo) || !number(8, 2, d) || !number(11, 2, h) || !number(14, 2, mi)
+        || !number(17, 2, se) || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || se > 60)
+        return false;
+    seconds = DaysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + se;
+    return true;
+}
+
+// The server's local time of a page's dates, with one look at the time zone
+// per page: asking the C library per row takes its process-wide zone lock
+// each time, and pages are built on many threads at once.
+class LocalDates {
+public:
+    explicit LocalDates(const std::vector<Entry> &entries)
+    {
+        long long first = 0;
+        long long last = 0;
+        bool any = false;
+        for (const Entry &e : entries) {
+            long long t;
+            if (!ParseUtc(e.registered, t))
+                continue;
+            first = any ? std::min(first, t) : t;
+            last = any ? std::max(last, t) : t;
+            any = true;
+        }
+        if (!any)
+            return;
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        const QDateTime from = QDateTime::fromSecsSinceEpoch(first, Qt::UTC);
+        offsetBefore_ = zone.offsetFromUtc(from);
+        for (const QTimeZone::OffsetData &change : zone.transitions(from, QDateTime::fromSecsSinceEpoch(last, Qt::UTC)))
+            changes_.emplace_back(change.atUtc.toSecsSinceEpoch(), change.offsetFromUtc);
+    }
+
+    // Stored in UTC, shown in the server's local time.
+    std::string Format(const std::string &utc) const
+    {
+        long long t;
+        if (!ParseUtc(utc, t))
+            return utc;
+        int offset = offsetBefore_;
+        for (const auto &[at, after] : changes_) {
+            if (at > t)
+                break;
+            offset = after;
+        }
+        t += offset;
+        const long long days = (t >= 0 ? t : t - 86399) / 86400;
+        const long long inDay = t - days * 86400;
+        long long y;
+        unsigned m, d;
+        CivilFromDays(days, y, m, d);
+        char text[72];
+        std::snprintf(text, sizeof text, "%04lld/%02u/%02u %02lld:%02lld", y, m, d, inDay / 3600, inDay / 60 % 60);
+        return text;
+    }
+
+private:
+    int offsetBefore_ = 0;
+    std::vector<std::pair<long long, int>> changes_;
+};
 
 } // namespace
 
@@ -76,13 +199,13 @@ std::string IndexPage(const std::vector<TextSummary> &texts)
     if (texts.empty()) {
         page += "<p>まだ記録がありません。</p>\n";
     } else {
-        page += "<table>\n<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
+        page += TableStart("コピペを探す", 0) + "<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
         for (const TextSummary &t : texts) {
             page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei)) + "\">" + HtmlEscape(t.kyokumei)
                 + "</a></td><td class=\"n\">" + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
                 + "</td></tr>\n";
         }
-        page += "</table>\n";
+        page += std::string("</table>\n") + Finder;
     }
     page += "</body>\n</html>\n";
     return page;
@@ -99,15 +222,16 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
     if (entries.entries.empty()) {
         result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
     } else {
-        result += "<table>\n<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th>"
-                  "<th>日付</th></tr>\n";
+        result += TableStart("名前で探す", 1)
+            + "<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th><th>日付</th></tr>\n";
+        const LocalDates dates(entries.entries);
         for (const Entry &e : entries.entries) {
             result += "<tr><td class=\"n\">" + std::to_string(e.rank) + "</td><td>" + HtmlEscape(e.name)
                 + "</td><td class=\"n\">" + HtmlEscape(e.score) + "</td><td class=\"n\">" + HtmlEscape(e.sokudo)
-                + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(LocalDate(e.registered))
+                + "</td><td>" + HtmlEscape(e.comment) + "</td><td>" + HtmlEscape(dates.Format(e.registered))
                 + "</td></tr>\n";
         }
-        result += "</table>\n";
+        result += std::string("</table>\n") + Finder;
     }
     if (page > 1 || entries.more) {
         result += "<p>";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The ranking's HTML pages: plain UTF-8, every stored text escaped, no script.
+// The ranking's HTML pages: UTF-8, every stored text escaped; one small
+// script filters the table by name and nothing depends on it.
 
 #include "RankingStore.h"
 

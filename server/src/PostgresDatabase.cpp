@@ -70,11 +70,13 @@ public:
     }
 
     void BeginWrite() override { Query("BEGIN", {}); }
-    // Several servers may share one database: they take turns per text.
-    void LockText(const std::string &kyokumei) override
+    // Several servers may share one database: they take turns per name and
+    // text, so other players' entries are written and committed side by side.
+    void LockName(const std::string &kyokumei, const std::string &name) override
     {
-        Query("SELECT pg_advisory_xact_lock(hashtext(?))", {kyokumei});
+        Query("SELECT pg_advisory_xact_lock(hashtext(?), hashtext(?))", {kyokumei, name});
     }
+    bool Shared() const override { return true; }
     std::string SerialKeyType() const override { return "BIGSERIAL PRIMARY KEY"; }
     std::string Describe() const override
     {

@@ -77,6 +77,19 @@ std::optional<std::string> ShiftJisToUtf8(const std::string &bytes)
     return text.toStdString();
 }
 
+std::optional<std::string> CheckedUtf8(const std::string &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError())
+        return std::nullopt;
+    for (const char32_t c : text.toUcs4()) {
+        if (IsControl(c) || c == 0xFFFD)
+            return std::nullopt;
+    }
+    return bytes;
+}
+
 std::string Utf8ToPercentShiftJis(const std::string &text)
 {
     QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
@@ -84,7 +97,7 @@ std::string Utf8ToPercentShiftJis(const std::string &text)
     return bytes.toPercentEncoding().toStdString();
 }
 
-QueryResult ParseQuery(const std::string &query)
+QueryResult ParseQuery(const std::string &query, QueryEncoding encoding)
 {
     QueryResult result;
     if (query.size() > MaxQueryLength) {
@@ -108,9 +121,10 @@ QueryResult ParseQuery(const std::string &query)
             result.error = "bad percent-encoding in " + Printable(key);
             return result;
         }
-        const auto text = ShiftJisToUtf8(*bytes);
+        const auto text = encoding == QueryEncoding::ShiftJis ? ShiftJisToUtf8(*bytes) : CheckedUtf8(*bytes);
         if (!text) {
-            result.error = "value of " + Printable(key) + " is not Shift-JIS text";
+            result.error = "value of " + Printable(key)
+                + (encoding == QueryEncoding::ShiftJis ? " is not Shift-JIS text" : " is not UTF-8 text");
             return result;
         }
         if (!result.values.emplace(key, *text).second) {

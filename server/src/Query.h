@@ -24,10 +24,16 @@ std::optional<std::string> PercentDecode(const std::string &text);
 // valid Shift-JIS or hold a control character.
 std::optional<std::string> ShiftJisToUtf8(const std::string &bytes);
 
+// The bytes when they are UTF-8 text without a control character.
+std::optional<std::string> CheckedUtf8(const std::string &bytes);
+
 // UTF-8 to percent-encoded Shift-JIS, as the game writes it (for links).
 std::string Utf8ToPercentShiftJis(const std::string &text);
 
+// The game writes Shift-JIS; programs reading the rankings write UTF-8.
+enum class QueryEncoding { ShiftJis, Utf8 };
+
 // Splits and decodes the whole query; a key may appear only once.
-QueryResult ParseQuery(const std::string &query);
+QueryResult ParseQuery(const std::string &query, QueryEncoding encoding = QueryEncoding::ShiftJis);
 
 } // namespace ranking

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RankingService.h"
 
+#include "Api.h"
 #include "Pages.h"
 #include "Query.h"
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace ranking {
 
@@ -14,8 +17,41 @@ const char *const RankingPath = "/morubo/tokra/ranking.cgi";
 
 namespace {
 
+// Pages kept made at once; a few hundred kilobytes each at most.
+constexpr std::size_t MaxCachedPages = 256;
+
 // Far past any ranking, and small enough that its offset is a plain number.
 constexpr long long MaxPage = 1000000;
+
+const char *const JsonType = "application/json; charset=utf-8";
+
+// The page key of a ranking request, 1 when absent; nothing when it is not a page number.
+std::optional<long long> PageNumber(const std::map<std::string, std::string> &values)
+{
+    long long page = 1;
+    if (const auto given = values.find("page"); given != values.end()) {
+        const std::string &text = given->second;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
+        if (error != std::errc() || end != text.data() + text.size() || page < 1 || page > MaxPage)
+            return std::nullopt;
+    }
+    return page;
+}
+
+const std::string PageRange = "page must be a number from 1 to " + std::to_string(MaxPage);
+
+// Only the keys given may appear; the name of the text must.
+std::string CheckRankingKeys(const std::map<std::string, std::string> &values, std::initializer_list<const char *> keys)
+{
+    for (const auto &entry : values) {
+        if (std::none_of(keys.begin(), keys.end(), [&](const char *key) { return entry.first == key; }))
+            return "unknown key in the request";
+    }
+    const auto title = values.find("kyokumei");
+    if (title == values.end() || title->second.empty())
+        return "missing key kyokumei";
+    return {};
+}
 
 } // namespace
 
@@ -31,6 +67,8 @@ Reply ErrorReply(int status, const std::string &reason)
 
 Reply RankingService::Handle(const std::string &path, const std::string &query, const std::string &client)
 {
+    if (path == "/api/ranking" || path == "/api/texts")
+        return Api(path, query);
     if (path != RankingPath && path != "/")
         return ErrorReply(404, "not found");
     const QueryResult parsed = ParseQuery(query);
@@ -41,7 +79,7 @@ Reply RankingService::Handle(const std::string &path, const std::string &query, 
         if (mode == parsed.values.end() || mode->second == "index") {
             if (parsed.values.size() > (mode == parsed.values.end() ? 0u : 1u))
                 return ErrorReply(400, "unknown key in the request");
-            return {200, "text/html; charset=utf-8", IndexPage(store_.Texts())};
+            return {200, "text/html; charset=utf-8", CachedPage("", [&] { return IndexPage(store_.Texts()); })};
         }
         if (mode->second == "data_touroku")
             return Submit(parsed.values, client);
@@ -57,34 +95,80 @@ Reply RankingService::Handle(const std::string &path, const std::string &query, 
 Reply RankingService::Submit(const std::map<std::string, std::string> &values, const std::string &client)
 {
     // Counted before the check: every try at a password costs the same.
-    if (!limit_.Allow(client))
+    // Servers sharing a database share the limit through it.
+    const bool allowed = !store_.Shared() || limit_.PerMinute() <= 0
+        ? limit_.Allow(client)
+        : store_.AllowSubmission(ClientOf(client), limit_.PerMinute());
+    if (!allowed)
         return ErrorReply(429, "too many submissions from your address; try again in a minute");
     const auto checked = CheckSubmission(values);
     if (const auto *problem = std::get_if<std::string>(&checked))
         return ErrorReply(400, *problem);
     const StoreOutcome outcome = store_.Submit(std::get<Submission>(checked));
+    if (outcome == StoreOutcome::NameTaken)
+        return ErrorReply(409, "this name is already registered for this text with another password");
     return TextReply(200, outcome == StoreOutcome::Replaced ? "ok: registered, replacing your earlier entry"
                                                             : "ok: registered");
 }
 
 Reply RankingService::View(const std::map<std::string, std::string> &values)
 {
-    for (const auto &[key, value] : values) {
-        if (key != "mode" && key != "kyokumei" && key != "page")
-            return ErrorReply(400, "unknown key in the request");
+    if (const std::string problem = CheckRankingKeys(values, {"mode", "kyokumei", "page"}); !problem.empty())
+        return ErrorReply(400, problem);
+    const std::string &kyokumei = values.at("kyokumei");
+    const std::optional<long long> page = PageNumber(values);
+    if (!page)
+        return ErrorReply(400, PageRange);
+    return {200, "text/html; charset=utf-8", CachedPage(std::to_string(*page) + " " + kyokumei, [&] {
+                return ViewPage(kyokumei, *page, store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage));
+            })};
+}
+
+template <typename Render> std::string RankingService::CachedPage(const std::string &key, Render render)
+{
+    if (store_.Shared())
+        return render();
+    // Taken before reading: a submission stored meanwhile leaves the page made now unused.
+    const std::uint64_t generation = store_.Generation();
+    {
+        std::shared_lock<std::shared_mutex> lock(cacheMutex_);
+        const auto found = cache_.find(key);
+        if (found != cache_.end() && found->second.generation == generation)
+            return *found->second.body;
     }
-    const auto title = values.find("kyokumei");
-    if (title == values.end() || title->second.empty())
-        return ErrorReply(400, "missing key kyokumei");
-    long long page = 1;
-    if (const auto given = values.find("page"); given != values.end()) {
-        const std::string &text = given->second;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
-        if (error != std::errc() || end != text.data() + text.size() || page < 1 || page > MaxPage)
-            return ErrorReply(400, "page must be a number from 1 to " + std::to_string(MaxPage));
+    auto body = std::make_shared<const std::string>(render());
+    std::unique_lock<std::shared_mutex> lock(cacheMutex_);
+    // Pages of past generations, or too many pages: start again.
+    if (cache_.size() >= MaxCachedPages
+        || (!cache_.empty() && cache_.begin()->second.generation != generation))
+        cache_.clear();
+    cache_[key] = {generation, body};
+    return *body;
+}
+
+Reply RankingService::Api(const std::string &path, const std::string &query)
+{
+    const QueryResult parsed = ParseQuery(query, QueryEncoding::Utf8);
+    if (!parsed.error.empty())
+        return {400, JsonType, ErrorJson(parsed.error)};
+    try {
+        if (path == "/api/texts") {
+            if (!parsed.values.empty())
+                return {400, JsonType, ErrorJson("unknown key in the request")};
+            return {200, JsonType, TextsJson(store_.Texts())};
+        }
+        if (const std::string problem = CheckRankingKeys(parsed.values, {"kyokumei", "page"}); !problem.empty())
+            return {400, JsonType, ErrorJson(problem)};
+        const std::string &kyokumei = parsed.values.at("kyokumei");
+        const std::optional<long long> page = PageNumber(parsed.values);
+        if (!page)
+            return {400, JsonType, ErrorJson(PageRange)};
+        const EntryPage entries = store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage);
+        return {200, JsonType, RankingJson(kyokumei, store_.Count(kyokumei), *page, EntriesPerPage, entries)};
+    } catch (const DatabaseError &e) {
+        qWarning("database failure: %s", e.what());
+        return {500, JsonType, ErrorJson("the ranking is not available now")};
     }
-    return {200, "text/html; charset=utf-8",
-            ViewPage(title->second, page, store_.Entries(title->second, (page - 1) * EntriesPerPage, EntriesPerPage))};
 }
 
 } // namespace ranking

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the ranking answers, apart from HTTP itself: the game's submission, the
-// ranking page of one text and the index of texts.
+// ranking page of one text, the index of texts, and both as JSON for programs.
 
 #include "RankingStore.h"
 #include "SubmissionLimit.h"
 
+#include <cstdint>
+#include <memory>
+#include <shared_mutex>
 #include <string>
+#include <unordered_map>
 
 namespace ranking {
 
@@ -34,9 +38,21 @@ public:
 private:
     Reply Submit(const std::map<std::string, std::string> &values, const std::string &client);
     Reply View(const std::map<std::string, std::string> &values);
+    // /api/ranking and /api/texts: JSON, the text's name in UTF-8.
+    Reply Api(const std::string &path, const std::string &query);
+
+    // The page from the cache while nothing was stored since it was made;
+    // otherwise made by render and kept. Only when no other process writes.
+    template <typename Render> std::string CachedPage(const std::string &key, Render render);
 
     RankingStore &store_;
     SubmissionLimit limit_;
+    struct CachedBody {
+        std::uint64_t generation;
+        std::shared_ptr<const std::string> body;
+    };
+    std::shared_mutex cacheMutex_;
+    std::unordered_map<std::string, CachedBody> cache_;
 };
 
 } // namespace ranking

@@ -66,8 +66,14 @@ RankingStore::RankingStore(const std::string &database, const std::string &secre
         }
     }
     db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text ON ranking_entries (kyokumei, score_value, id)", {});
-    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_password ON ranking_entries (kyokumei, password_key)", {});
+    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_name ON ranking_entries (kyokumei, name)", {});
+    // Entries are found by name now; the index by password would only cost writes.
+    db->Query("DROP INDEX IF EXISTS ranking_entries_by_password", {});
     description_ = db->Describe();
+    shared_ = db->Shared();
+    if (shared_)
+        db->Query("CREATE TABLE IF NOT EXISTS ranking_submission_tokens ("
+                  " client TEXT PRIMARY KEY, tokens DOUBLE PRECISION NOT NULL, updated DOUBLE PRECISION NOT NULL)", {});
 
     // A new secret would leave every keyed entry unreplaceable.
     if (!SecretFileExists(secretFile)
@@ -105,35 +111,37 @@ StoreOutcome RankingStore::Submit(const Submission &s)
 {
     const std::string key = PasswordKey(secret_, s.kyokumei, s.password);
     Connection db(*this);
-    // Entries kept before passwords were keyed can only be found by hashing
-    // them; none are made any more, and each goes at its player's next entry.
-    std::vector<std::string> former;
-    for (const Database::Row &row :
-         db->Query("SELECT id, password_salt, password_hash FROM ranking_entries WHERE kyokumei = ? AND password_key = ''",
-                   {s.kyokumei})) {
-        if (PasswordMatches(s.password, row.at(1), row.at(2)))
-            former.push_back(row.at(0));
-    }
-
-    std::lock_guard<std::mutex> lock(writeMutex_);
+    // SQLite takes one writer at a time anyway; waiting here spares its busy loop.
+    std::unique_lock<std::mutex> lock(writeMutex_, std::defer_lock);
+    if (!shared_)
+        lock.lock();
     db->BeginWrite();
     try {
-        db->LockText(s.kyokumei);
-        bool replaced =
-            !db->Query("DELETE FROM ranking_entries WHERE kyokumei = ? AND password_key = ? RETURNING id", {s.kyokumei, key})
-                 .empty();
-        for (const std::string &id : former) {
-            replaced |= !db->Query("DELETE FROM ranking_entries WHERE id = CAST(? AS INTEGER) AND password_key = ''"
-                                   " RETURNING id",
-                                   {id})
-                             .empty();
+        db->LockName(s.kyokumei, s.name);
+        // The name's entries on this text: the player's own is the one its
+        // password opens; entries kept before passwords were keyed are found by hashing.
+        std::vector<std::string> own;
+        const std::vector<Database::Row> named =
+            db->Query("SELECT id, password_key, password_salt, password_hash FROM ranking_entries"
+                      " WHERE kyokumei = ? AND name = ?",
+                      {s.kyokumei, s.name});
+        for (const Database::Row &row : named) {
+            if (row.at(1) == key || (row.at(1).empty() && PasswordMatches(s.password, row.at(2), row.at(3))))
+                own.push_back(row.at(0));
         }
+        if (!named.empty() && own.empty()) {
+            db->Query("ROLLBACK", {});
+            return StoreOutcome::NameTaken;
+        }
+        for (const std::string &id : own)
+            db->Query("DELETE FROM ranking_entries WHERE id = CAST(? AS INTEGER)", {id});
         db->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
                   " password_salt, password_hash, password_key, registered)"
                   " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?)",
                   {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc()});
         db->Query("COMMIT", {});
-        return replaced ? StoreOutcome::Replaced : StoreOutcome::Added;
+        ++generation_;
+        return own.empty() ? StoreOutcome::Added : StoreOutcome::Replaced;
     } catch (...) {
         try {
             db->Query("ROLLBACK", {});
@@ -151,7 +159,7 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     std::string firstId;
     // One more than asked tells whether another page follows.
     for (const Database::Row &row :
-         db->Query("SELECT id, name, comment, score, score_value, sokudo, registered FROM ranking_entries"
+         db->Query("SELECT id, name, comment, score, sokudo, registered FROM ranking_entries"
                    " WHERE kyokumei = ? ORDER BY score_value, id LIMIT " + std::to_string(count + 1)
                        + " OFFSET " + std::to_string(offset),
                    {kyokumei})) {
@@ -165,9 +173,10 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
         e.name = row.at(1);
         e.comment = row.at(2);
         e.score = row.at(3);
-        e.scoreValue = ToDouble(row.at(4));
-        e.sokudo = row.at(5);
-        e.registered = row.at(6);
+        // As stored beside it: a number as text would cost the database a printf per row.
+        e.scoreValue = ToDouble(e.score);
+        e.sokudo = row.at(4);
+        e.registered = row.at(5);
         page.entries.push_back(std::move(e));
     }
     if (page.entries.empty())
@@ -200,6 +209,40 @@ std::vector<TextSummary> RankingStore::Texts()
         texts.push_back(std::move(t));
     }
     return texts;
+}
+
+bool RankingStore::AllowSubmission(const std::string &client, int perMinute)
+{
+    Connection db(*this);
+    bool sweep = false;
+    {
+        // A bucket full again is the same as none: forget those of past minutes.
+        std::lock_guard<std::mutex> lock(sweepMutex_);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastSweep_ > std::chrono::minutes(1)) {
+            lastSweep_ = now;
+            sweep = true;
+        }
+    }
+    if (sweep)
+        db->Query("DELETE FROM ranking_submission_tokens WHERE updated < EXTRACT(EPOCH FROM clock_timestamp()) - 60", {});
+    // One statement takes the token or leaves the bucket as it was, whichever
+    // server asks at the same moment.
+    const std::string most = std::to_string(perMinute);
+    const std::string refilled = "LEAST(CAST(? AS DOUBLE PRECISION), b.tokens + GREATEST(0, EXCLUDED.updated - b.updated)"
+                                 " * CAST(? AS DOUBLE PRECISION) / 60)";
+    return !db->Query("INSERT INTO ranking_submission_tokens AS b (client, tokens, updated)"
+                      " VALUES (?, CAST(? AS DOUBLE PRECISION) - 1, EXTRACT(EPOCH FROM clock_timestamp()))"
+                      " ON CONFLICT (client) DO UPDATE SET tokens = " + refilled + " - 1, updated = EXCLUDED.updated"
+                      " WHERE " + refilled + " >= 1 RETURNING tokens",
+                      {client, most, most, most, most, most})
+                .empty();
+}
+
+long long RankingStore::Count(const std::string &kyokumei)
+{
+    Connection db(*this);
+    return std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE kyokumei = ?", {kyokumei}).at(0).at(0));
 }
 
 long long RankingStore::Count()

@@ -7,6 +7,9 @@
 #include "Database.h"
 #include "Submission.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -36,7 +39,7 @@ struct TextSummary {
     double best = 0;
 };
 
-enum class StoreOutcome { Added, Replaced };
+enum class StoreOutcome { Added, Replaced, NameTaken };
 
 class RankingStore {
 public:
@@ -47,13 +50,23 @@ public:
     RankingStore(const std::string &database, const std::string &secretFile);
     ~RankingStore();
 
-    // Stores the entry; an earlier entry of the same text with the same
-    // password is removed in the same transaction, as the game promises.
+    // Stores the entry. A name owns its entry on a text: the same name with
+    // the same password replaces it in the same transaction, another name
+    // never does, and the same name with another password is refused (NameTaken).
     StoreOutcome Submit(const Submission &submission);
     // Fastest first; equal times in the order they came.
     EntryPage Entries(const std::string &kyokumei, long long offset, int count);
     std::vector<TextSummary> Texts();
+    // Whether servers in other processes write to the same database.
+    bool Shared() const { return shared_; }
+    // Counts this process's stored submissions: while it stays the same, and
+    // the database is not shared, every page reads as it did.
+    std::uint64_t Generation() const { return generation_.load(); }
+    // The submission limit of SubmissionLimit kept in the database, so that
+    // it holds across every server sharing it; the database's clock decides.
+    bool AllowSubmission(const std::string &client, int perMinute);
     long long Count();
+    long long Count(const std::string &kyokumei);
     std::string Describe() const { return description_; }
 
 private:
@@ -67,6 +80,10 @@ private:
     std::mutex idleMutex_;
     std::vector<std::unique_ptr<Database>> idle_;
     std::mutex writeMutex_;
+    bool shared_ = false;
+    std::atomic<std::uint64_t> generation_{0};
+    std::mutex sweepMutex_;
+    std::chrono::steady_clock::time_point lastSweep_;
 };
 
 } // namespace ranking

@@ -19,6 +19,7 @@ public:
 
     // Takes a token for the address; false when it has none left.
     bool Allow(const std::string &address, Clock::time_point now = Clock::now());
+    int PerMinute() const { return perMinute_; }
 
 private:
     struct Bucket {

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Connections.h"
 #include "Database.h"
 #include "HttpServer.h"
 #include "Options.h"

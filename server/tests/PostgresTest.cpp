@@ -12,6 +12,11 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+
 namespace {
 
 // A throw-away PostgreSQL cluster on a free loopback port, run by the
@@ -138,4 +143,81 @@ TEST(RankingServer, TheSameRoundTripRunsOnPostgreSQL)
                                                 dir.filePath("other.secret")});
     EXPECT_EQ(keyless.exitCode, 1);
     EXPECT_TRUE(keyless.err.contains("the secret file")) << keyless.err.toStdString();
+}
+
+namespace {
+
+// The game's submission as a request line, sent from the local address from.
+RawReply SubmitFrom(const QString &address, const char *from, const RankingSubmission &submission)
+{
+    RawConnection connection(address, from);
+    connection.Send("GET " + BuildRankingUrl(address, submission).mid(address.size())
+                    + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+    return connection.Read(15000);
+}
+
+} // namespace
+
+TEST(RankingServer, ServersSharingOnePostgreSQLDatabaseLoseNothingAndShareTheLimit)
+{
+    PostgresCluster cluster;
+    if (!cluster.Running())
+        GTEST_SKIP() << "PostgreSQL test skipped: " << cluster.Problem().toStdString();
+    QTemporaryDir dir;
+    const QStringList shared = {"--secret", dir.filePath("ranking.secret"), "--submissions-per-minute", "6"};
+    ServerProcess a(cluster.ConnectionString(), shared);
+    ASSERT_TRUE(a.Started()) << a.Log().toStdString();
+    ServerProcess b(cluster.ConnectionString(), shared);
+    ASSERT_TRUE(b.Started()) << b.Log().toStdString();
+    const QString servers[] = {a.Address(), b.Address()};
+
+    // Eight clients send to both at once, each submission from an address of
+    // its own: 160 players, and 20 names each claimed on both servers with two
+    // passwords, of which exactly one may win.
+    std::mutex mutex;
+    std::set<QString> acknowledged;
+    std::atomic<int> claimsWon{0};
+    std::atomic<int> next{0};
+    std::atomic<int> failures{0};
+    std::vector<std::thread> clients;
+    for (int c = 0; c < 8; ++c) {
+        clients.emplace_back([&] {
+            for (int i; (i = next++) < 200;) {
+                const QByteArray from = "127.0.1." + QByteArray::number(i + 1);
+                const bool claim = i >= 160;
+                const QString name = claim ? QStringLiteral("取%1").arg((i - 160) / 2) : QStringLiteral("名%1").arg(i);
+                const RawReply reply = SubmitFrom(servers[i % 2], from.constData(),
+                                                  MakeSubmission("共有", name, QStringLiteral("%1.000").arg(10 + i % 50),
+                                                                 "c", "5.000", QStringLiteral("p%1").arg(i)));
+                if (reply.body == "ok: registered\n") {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    acknowledged.insert(name);
+                    claimsWon += claim;
+                } else if (!claim || !reply.body.startsWith("error: this name is already registered")) {
+                    ++failures;
+                }
+            }
+        });
+    }
+    for (std::thread &t : clients)
+        t.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(claimsWon.load(), 20);
+    EXPECT_EQ(acknowledged.size(), 180u);
+
+    // Both servers show every acknowledged entry, and the same page.
+    for (const QString &server : servers) {
+        std::set<QString> shown;
+        for (const PageRow &row : ViewRows(server, "共有"))
+            shown.insert(row.name);
+        EXPECT_EQ(shown, acknowledged);
+    }
+    EXPECT_EQ(Fetch(ViewUrl(a.Address(), "共有")).body, Fetch(ViewUrl(b.Address(), "共有")).body);
+
+    // Six submissions a minute from one address, whichever server takes them.
+    for (int i = 0; i < 8; ++i) {
+        const RawReply reply = SubmitFrom(servers[i % 2], "127.0.2.1",
+                                          MakeSubmission("共有", QStringLiteral("限%1").arg(i), "20.000", "c", "5.000", "q"));
+        EXPECT_EQ(reply.status, i < 6 ? 200 : 429) << i << " " << reply.body.constData();
+    }
 }

@@ -4,11 +4,19 @@
 #include "RankingStore.h"
 #include "ServerHarness.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,7 +37,7 @@ TEST(RankingServer, HelpAndBadOptions)
     const RunResult help = RunServerProgram({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char *word : {"--address", "--port", "--database", "--secret", "--submissions-per-minute",
-                             "--request-timeout", "--max-connections", "--help", "21226", "127.0.0.1", "postgresql://"})
+                             "--request-timeout", "--max-connections", "--max-connections-per-address", "--help", "21226", "127.0.0.1", "postgresql://"})
         EXPECT_TRUE(help.out.contains(word)) << word;
 
     const RunResult bad = RunServerProgram({"--port", "http"});
@@ -56,14 +64,14 @@ TEST(RankingServer, TheGameRequestRoundTripsOnSqliteAndSurvivesARestart)
         // One log line per request, without any password in it.
         EXPECT_EQ(server.Stop(), 0);
         const QString log = server.Log();
-        EXPECT_EQ(log.count(" GET "), 21);
-        EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi data_touroku "), 12);
+        EXPECT_EQ(log.count(" GET "), 23);
+        EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi data_touroku "), 14);
         EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi view 200 page "), 8);
         EXPECT_EQ(log.count(" GET /morubo/tokra/ranking.cgi - 200 page "), 1);
         EXPECT_FALSE(log.contains("pw1"));
         EXPECT_FALSE(log.contains("pw2"));
     }
-    EXPECT_EQ(StoredCount(file), 4);
+    EXPECT_EQ(StoredCount(file), 5);
 
     // The key of the passwords was made beside the database, and is read again.
     EXPECT_TRUE(QFile::exists(file + ".secret"));
@@ -71,7 +79,7 @@ TEST(RankingServer, TheGameRequestRoundTripsOnSqliteAndSurvivesARestart)
     ASSERT_TRUE(again.Started());
     QList<PageRow> rows = ViewRows(again.Address(), "tokira_aiueo");
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[2].name, "太郎改");
+    EXPECT_EQ(rows[2].name, "太郎");
     EXPECT_TRUE(RankingAccepted(SubmitTo(again.Address(), MakeSubmission("tokira_aiueo", "花子", "65.000", "c", "6.000", "pw2"))));
     rows = ViewRows(again.Address(), "tokira_aiueo");
     ASSERT_EQ(rows.size(), 3);
@@ -94,7 +102,6 @@ TEST(RankingServer, MalformedRequestsGetErrorAndChangeNothing)
     QList<QByteArray> requests = {
         base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%82&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
         base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%FF%FF&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
-        base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%8&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
         base + "?mode=data_touroku&syurui=tokira&kyokumei=t&name=%00x&score=1.000&comment=c&sokudo=1.000&pasuwa-do=q",
         base + good + "&comment=" + QByteArray(3000, 'c'),
         base + good + "&x=" + QByteArray(20000, 'x'),
@@ -127,6 +134,10 @@ TEST(RankingServer, MalformedRequestsGetErrorAndChangeNothing)
         EXPECT_TRUE(ContainsError(reply.Text())) << request.left(200).constData() << " -> " << reply.Text().toStdString();
         EXPECT_FALSE(RankingAccepted(reply));
     }
+    // A lone "%" never leaves the game's own client, which refuses the address; sent as it is:
+    const RawReply stray = RawGet(address, RankingPath + QByteArray(good).replace("name=n", "name=%8"));
+    EXPECT_EQ(stray.status, 400);
+    EXPECT_EQ(stray.body, "error: bad percent-encoding in name\n");
     EXPECT_EQ(StoredCount(file), 1);
     const QList<PageRow> after = ViewRows(address, "t");
     ASSERT_EQ(after.size(), before.size());
@@ -135,7 +146,7 @@ TEST(RankingServer, MalformedRequestsGetErrorAndChangeNothing)
 
     // A decoded path cannot start a log line of its own.
     // Every request has its readable log line.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.Log().count(" error: ") == requests.size(); }, 5000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.Log().count(" error: ") == requests.size() + 1; }, 5000))
         << server.Log().toStdString();
     EXPECT_FALSE(server.Log().contains("\n2000-01-01T00:00:00Z forged"));
 
@@ -217,4 +228,86 @@ TEST(RankingServer, AThousandSubmissionsFromEightClientsAreAllStored)
         expected.sort();
         EXPECT_EQ(names, expected);
     }
+}
+
+TEST(RankingServer, RankingsAreReadAsJsonByProgramsWithUtf8Names)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"));
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    const QString text = "疾鍵テスト";
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission(text, "太郎", "83.125", "\"引用\"\\", "5.214", "p1"))));
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission(text, "花子", "70.5", "ｶﾅ", "6.1", "p2"))));
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission("other", "x", "9.000", "c", "1.000", "p3"))));
+
+    auto json = [&](const QByteArray &target, int status) {
+        const RawReply reply = RawGet(address, target);
+        EXPECT_EQ(reply.status, status) << target.constData();
+        EXPECT_TRUE(reply.head.contains("Content-Type: application/json; charset=utf-8")) << reply.head.constData();
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(reply.body, &error).object();
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << reply.body.constData();
+        return object;
+    };
+    const QByteArray name = QUrl::toPercentEncoding(text);
+    QJsonObject ranking = json("/api/ranking?kyokumei=" + name, 200);
+    EXPECT_EQ(ranking["kyokumei"].toString(), text);
+    EXPECT_EQ(ranking["total"].toInt(), 2);
+    EXPECT_EQ(ranking["page"].toInt(), 1);
+    EXPECT_FALSE(ranking["more"].toBool());
+    const QJsonArray entries = ranking["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    const QJsonObject first = entries[0].toObject();
+    EXPECT_EQ(first["rank"].toInt(), 1);
+    EXPECT_EQ(first["name"].toString(), "花子");
+    EXPECT_DOUBLE_EQ(first["time"].toDouble(), 70.5);
+    EXPECT_DOUBLE_EQ(first["speed"].toDouble(), 6.1);
+    EXPECT_EQ(first["comment"].toString(), "ｶﾅ");
+    EXPECT_EQ(entries[1].toObject()["comment"].toString(), "\"引用\"\\");
+    EXPECT_TRUE(QDateTime::fromString(first["date"].toString(), Qt::ISODate).isValid()) << first["date"].toString().toStdString();
+    EXPECT_TRUE(json("/api/ranking?kyokumei=" + name + "&page=2", 200)["entries"].toArray().isEmpty());
+
+    const QJsonArray texts = json("/api/texts", 200)["texts"].toArray();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0].toObject()["kyokumei"].toString(), "other");
+    EXPECT_EQ(texts[1].toObject()["kyokumei"].toString(), text);
+    EXPECT_EQ(texts[1].toObject()["entries"].toInt(), 2);
+    EXPECT_DOUBLE_EQ(texts[1].toObject()["best"].toDouble(), 70.5);
+
+    // Shift-JIS is not UTF-8 here; a bad page, a missing name or an unknown key is refused in JSON.
+    for (const QByteArray &bad : {QByteArray("/api/ranking?kyokumei=") + PercentEncodeShiftJis(text),
+                                  QByteArray("/api/ranking?kyokumei=") + name + "&page=0",
+                                  QByteArray("/api/ranking"), QByteArray("/api/texts?x=1")})
+        EXPECT_FALSE(json(bad, 400)["error"].toString().isEmpty()) << bad.constData();
+}
+
+TEST(RankingServer, TheServiceUnitRunsTheProgramHardenedAndPassesSystemdVerify)
+{
+    QFile unit(QStringLiteral(RANKING_SERVER_UNIT));
+    ASSERT_TRUE(unit.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(unit.readAll());
+    for (const char *line : {"DynamicUser=yes", "StateDirectory=tokira-ranking", "ProtectSystem=strict",
+                             "--database /var/lib/tokira-ranking/ranking.sqlite3", "WantedBy=multi-user.target"})
+        EXPECT_TRUE(text.contains(line)) << line;
+    const QString analyze = QStandardPaths::findExecutable("systemd-analyze");
+    if (analyze.isEmpty())
+        GTEST_SKIP() << "systemd-analyze not installed (Debian's systemd package)";
+
+    // Verified as installed, but with this build's program, which is not installed.
+    const QRegularExpression exec(QStringLiteral("ExecStart=(\\S+)"));
+    const QString installed = exec.match(text).captured(1);
+    ASSERT_TRUE(installed.endsWith("/tokira-ranking-server")) << installed.toStdString();
+    text.replace(installed, QStringLiteral(RANKING_SERVER_PROGRAM));
+    QTemporaryDir dir;
+    QFile copy(dir.filePath("tokira-ranking-server.service"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(text.toUtf8());
+    copy.close();
+    QProcess verify;
+    verify.start(analyze, {"verify", "--man=no", copy.fileName()});
+    ASSERT_TRUE(verify.waitForFinished(60000));
+    const QString said = QString::fromUtf8(verify.readAllStandardOutput() + verify.readAllStandardError());
+    EXPECT_EQ(verify.exitCode(), 0) << said.toStdString();
+    EXPECT_FALSE(said.contains(copy.fileName())) << said.toStdString();
 }

@@ -260,20 +260,28 @@ void PlayRoundTrip(const QString &address)
     EXPECT_EQ(rows[1].name, "太郎");
     EXPECT_EQ(rows[1].rank, 2);
 
-    // The same password replaces that player's entry, even with a slower time.
-    reply = SubmitTo(address, MakeSubmission(text, "太郎改", "90.000", "遅くなった", "4.000", "pw1"));
-    EXPECT_TRUE(RankingAccepted(reply)) << reply.Text().toStdString();
+    // The same name and password replace that player's entry, even with a
+    // slower time; the name with another password is refused.
+    reply = SubmitTo(address, MakeSubmission(text, "太郎", "90.000", "遅くなった", "4.000", "pw1"));
+    EXPECT_EQ(reply.Text(), "ok: registered, replacing your earlier entry\n");
+    reply = SubmitTo(address, MakeSubmission(text, "太郎", "10.000", "なりすまし", "9.000", "pw9"));
+    EXPECT_EQ(reply.Text(), "error: this name is already registered for this text with another password\n");
+    EXPECT_FALSE(RankingAccepted(reply));
     rows = ViewRows(address, text);
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].name, "花子");
-    EXPECT_EQ(rows[1].name, "太郎改");
+    EXPECT_EQ(rows[1].name, "太郎");
     EXPECT_EQ(rows[1].time, "90.000");
+    EXPECT_EQ(rows[1].comment, "遅くなった");
 
-    // The same password on another text is another entry.
+    // The same name and password on another text is another entry, and so is
+    // another name with the same password.
     reply = SubmitTo(address, MakeSubmission("tokira_weather", "太郎", "40.000", "c", "7.000", "pw1"));
     EXPECT_TRUE(RankingAccepted(reply));
+    reply = SubmitTo(address, MakeSubmission("tokira_weather", "次郎", "45.000", "c", "7.000", "pw1"));
+    EXPECT_EQ(reply.Text(), "ok: registered\n");
     EXPECT_EQ(ViewRows(address, text).size(), 2);
-    EXPECT_EQ(ViewRows(address, "tokira_weather").size(), 1);
+    EXPECT_EQ(ViewRows(address, "tokira_weather").size(), 2);
 
     // A wrong field is refused with "error" and stores nothing.
     for (const RankingSubmission &bad :

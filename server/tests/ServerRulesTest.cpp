@@ -10,12 +10,14 @@
 #include "SubmissionLimit.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <limits>
 
 using namespace ranking;
@@ -120,7 +122,7 @@ TEST(RankingQuery, ASubmissionNeedsEveryKeyWithinTheGameBoxLengths)
         EXPECT_NE(with("sokudo", bad), "") << bad;
 }
 
-TEST(RankingStore, KeepsKeyedPasswordsAndReplacesBySameTextAndPassword)
+TEST(RankingStore, KeepsKeyedPasswordsAndANameOwnsItsEntry)
 {
     const std::string secret(SecretBytes, 's');
     EXPECT_EQ(PasswordKey(secret, "t", "pw"), PasswordKey(secret, "t", "pw"));
@@ -138,8 +140,13 @@ TEST(RankingStore, KeepsKeyedPasswordsAndReplacesBySameTextAndPassword)
         EXPECT_EQ(store.Submit(Make("t1", "b", "40.000", "p2")), StoreOutcome::Added);
         EXPECT_EQ(store.Submit(Make("t1", "c", "40.000", "p3")), StoreOutcome::Added);
         EXPECT_EQ(store.Submit(Make("t2", "a", "10.000", "p1")), StoreOutcome::Added);
-        EXPECT_EQ(store.Submit(Make("t1", "a2", "60.000", "p1")), StoreOutcome::Replaced);
-        EXPECT_EQ(store.Count(), 4);
+        // The name with its password replaces; with another password it is refused;
+        // another name with the same password is another player.
+        EXPECT_EQ(store.Submit(Make("t1", "a", "60.000", "p1")), StoreOutcome::Replaced);
+        EXPECT_EQ(store.Submit(Make("t1", "a", "1.000", "p2")), StoreOutcome::NameTaken);
+        EXPECT_EQ(store.Submit(Make("t1", "d", "70.000", "p1")), StoreOutcome::Added);
+        EXPECT_EQ(store.Count(), 5);
+        EXPECT_EQ(store.Count("t1"), 4);
     }
     // The secret is the owner's alone, and the database holds neither it nor a password.
     QFile secretText(QString::fromStdString(secretFile));
@@ -156,17 +163,18 @@ TEST(RankingStore, KeepsKeyedPasswordsAndReplacesBySameTextAndPassword)
 
     // Reopened with its secret, everything is still there and still replaceable.
     RankingStore store(file, secretFile);
-    EXPECT_EQ(store.Submit(Make("t1", "c2", "45.000", "p3")), StoreOutcome::Replaced);
+    EXPECT_EQ(store.Submit(Make("t1", "c", "45.000", "p3")), StoreOutcome::Replaced);
     const EntryPage t1 = store.Entries("t1", 0, 10);
-    ASSERT_EQ(t1.entries.size(), 3u);
+    ASSERT_EQ(t1.entries.size(), 4u);
     EXPECT_FALSE(t1.more);
     EXPECT_EQ(t1.entries[0].name, "b");
-    EXPECT_EQ(t1.entries[1].name, "c2");
-    EXPECT_EQ(t1.entries[2].name, "a2");
+    EXPECT_EQ(t1.entries[1].name, "c");
+    EXPECT_EQ(t1.entries[2].name, "a");
+    EXPECT_EQ(t1.entries[3].name, "d");
     const std::vector<TextSummary> texts = store.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].kyokumei, "t1");
-    EXPECT_EQ(texts[0].entries, 3);
+    EXPECT_EQ(texts[0].entries, 4);
     EXPECT_DOUBLE_EQ(texts[0].best, 40.0);
 
     // Without its secret the database is refused rather than orphaned; a damaged secret too.
@@ -201,12 +209,13 @@ TEST(RankingStore, EntriesFromBeforeKeyedPasswordsAreReplacedAndUpgraded)
         }
     }
     RankingStore store(file, file + ".secret");
-    EXPECT_EQ(store.Submit(Make("t", "new1", "20.000", "old1")), StoreOutcome::Replaced);
+    EXPECT_EQ(store.Submit(Make("t", "old1", "20.000", "old1")), StoreOutcome::Replaced);
     EXPECT_EQ(store.Submit(Make("t", "new3", "25.000", "old3")), StoreOutcome::Added);
-    EXPECT_EQ(store.Submit(Make("t", "again", "21.000", "old1")), StoreOutcome::Replaced);
+    EXPECT_EQ(store.Submit(Make("t", "old1", "21.000", "old1")), StoreOutcome::Replaced);
+    EXPECT_EQ(store.Submit(Make("t", "old2", "1.000", "old1")), StoreOutcome::NameTaken);
     const EntryPage page = store.Entries("t", 0, 10);
     ASSERT_EQ(page.entries.size(), 3u);
-    EXPECT_EQ(page.entries[0].name, "again");
+    EXPECT_EQ(page.entries[0].name, "old1");
     EXPECT_EQ(page.entries[1].name, "new3");
     EXPECT_EQ(page.entries[2].name, "old2");
 
@@ -264,16 +273,16 @@ TEST(RankingStore, ASubmissionCostsTheSameOnALargeText)
     constexpr int Small = 300;
     constexpr int Large = 3000;
     for (int i = 0; i < Large; ++i) {
-        store.Submit(Make("large", "n", "10.000", "f" + std::to_string(i)));
+        store.Submit(Make("large", "f" + std::to_string(i), "10.000", "f" + std::to_string(i)));
         if (i < Small)
-            store.Submit(Make("small", "n", "10.000", "f" + std::to_string(i)));
+            store.Submit(Make("small", "f" + std::to_string(i), "10.000", "f" + std::to_string(i)));
     }
 
     auto time = [&](const std::string &text, int round) {
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < 10; ++i)
-            store.Submit(Make(text, "n", "10.000", "f" + std::to_string(round * 10 + i)));
+            store.Submit(Make(text, "f" + std::to_string(round * 10 + i), "10.000", "f" + std::to_string(round * 10 + i)));
         return timer.nsecsElapsed();
     };
     qint64 small = std::numeric_limits<qint64>::max();
@@ -340,12 +349,15 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_NE(ParseOptions({"--verbose"}).error, "");
 
     o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0", "--request-timeout", "3",
-                      "--max-connections", "2000"});
+                      "--max-connections", "2000", "--max-connections-per-address", "4"});
     EXPECT_EQ(o.error, "");
     EXPECT_EQ(o.secret, "/srv/key");
     EXPECT_EQ(o.submissionsPerMinute, 0);
     EXPECT_EQ(o.requestTimeout, 3);
     EXPECT_EQ(o.maxConnections, 2000);
+    EXPECT_EQ(o.maxConnectionsPerAddress, 4);
+    EXPECT_EQ(ParseOptions({}).maxConnectionsPerAddress, 32);
+    EXPECT_NE(ParseOptions({"--max-connections-per-address", "0"}).error, "");
     EXPECT_NE(ParseOptions({"--request-timeout", "0"}).error, "");
     EXPECT_NE(ParseOptions({"--max-connections", "0"}).error, "");
     EXPECT_NE(ParseOptions({"--submissions-per-minute", "-1"}).error, "");
@@ -355,4 +367,40 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_TRUE(IsPostgresConnectionString("postgresql://u@h/db"));
     EXPECT_TRUE(IsPostgresConnectionString("host=/tmp dbname=x"));
     EXPECT_FALSE(IsPostgresConnectionString("/srv/ranking/ranking.sqlite3"));
+}
+
+// Dates are shown in the server's local time, converted once per page: the
+// same as converting each, across the changes to and from summer time.
+TEST(RankingPages, DatesShowTheLocalTimeOfEachEntryAcrossSummerTimeChanges)
+{
+    const QByteArray saved = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    EntryPage page;
+    for (const char *utc : {"2026-03-29T00:59:59Z", "2026-03-29T01:00:00Z", "2026-10-25T00:59:59Z",
+                            "2026-10-25T01:00:00Z", "2026-12-31T23:30:00Z", "1999-02-28T12:00:00Z"}) {
+        Entry e;
+        e.rank = 1;
+        e.name = "n";
+        e.registered = utc;
+        page.entries.push_back(e);
+    }
+    Entry odd;
+    odd.registered = "yesterday";
+    page.entries.push_back(odd);
+    for (const char *zone : {"Europe/Berlin", "America/St_Johns", "Asia/Tokyo", "UTC"}) {
+        qputenv("TZ", zone);
+        tzset();
+        const std::string html = ViewPage("t", 1, page);
+        for (const Entry &e : page.entries) {
+            const QDateTime when = QDateTime::fromString(QString::fromStdString(e.registered), Qt::ISODate);
+            const std::string shown =
+                when.isValid() ? when.toLocalTime().toString("yyyy/MM/dd HH:mm").toStdString() : e.registered;
+            EXPECT_NE(html.find("<td>" + shown + "</td></tr>"), std::string::npos) << zone << " " << e.registered;
+        }
+    }
+    if (hadZone)
+        qputenv("TZ", saved);
+    else
+        qunsetenv("TZ");
+    tzset();
 }

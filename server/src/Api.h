@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The rankings for programs: the same entries as the pages, as UTF-8 JSON.
+
+#include "RankingStore.h"
+
+#include <string>
+#include <vector>
+
+namespace ranking {
+
+// A JSON string literal of UTF-8 text, quotes included.
+std::string JsonString(const std::string &text);
+
+// {"kyokumei", "total", "page", "per_page", "more", "entries": [{"rank", "name",
+// "time", "speed", "comment", "date"}]}; times and speeds as numbers, dates in UTC.
+std::string RankingJson(const std::string &kyokumei, long long total, long long page, int perPage,
+                        const EntryPage &entries);
+// {"texts": [{"kyokumei", "entries", "best"}]}
+std::string TextsJson(const std::vector<TextSummary> &texts);
+// {"error": reason}
+std::string ErrorJson(const std::string &reason);
+
+} // namespace ranking
