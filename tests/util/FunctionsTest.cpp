@@ -229,15 +229,6 @@ TEST(ShiftJis, FixedBytesAndLookAlikes)
     EXPECT_EQ(ToShiftJis("a\u00E9b\U0001F600c"), QByteArray("a?b?c"));
 }
 
-TEST(ShiftJis, StreamDecoderKeepsACharacterSplitAcrossArrivals)
-{
-    ShiftJisStreamDecoder decoder;
-    const QByteArray bytes = ToShiftJis("漢字");
-    EXPECT_EQ(decoder.Decode(bytes.left(1)), "");
-    EXPECT_EQ(decoder.Decode(bytes.mid(1, 2)), "漢");
-    EXPECT_EQ(decoder.Decode(bytes.mid(3)), "字");
-}
-
 TEST(Functions, WriteWholeFileKeepsTheOldFileWhenItCannotWrite)
 {
     FakePlatform fake;
