@@ -7,6 +7,7 @@
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "views/frmMain.h"
+#include "util/Functions.h"
 #include "util/ShiftJis.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ void InitApp()
 {
     platform::FileSystem &files = platform::files();
     aplMain::AppPath = aplMain::ChooseAppPath(files.ProgramFolder(), files.UserDataFolder(), files.ShippedDataFolder());
+    Functions::RemoveWriteLeftovers(aplMain::AppPath);
     InitScoreTables();
 }
 

@@ -3,8 +3,10 @@
 
 #include "util/ShiftJis.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <unistd.h>
@@ -97,6 +99,19 @@ bool WriteWholeFile(const QString &path, const QString &text)
         return false;
     }
     return file.commit();
+}
+
+void RemoveWriteLeftovers(const QString &folder)
+{
+    // QSaveFile's temporary names: the file's own name, a point and six
+    // letters or digits.
+    static const QRegularExpression leftover(
+        QStringLiteral("^(.+\\.(hst|hss)|roman\\.dat)\\.[A-Za-z0-9]{6}$"));
+    QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (leftover.match(name).hasMatch() && !dir.remove(name))
+            qWarning("cannot remove the leftover %s", qUtf8Printable(dir.filePath(name)));
+    }
 }
 
 std::optional<QString> DecodeCharCodes(const QString &encoded)
