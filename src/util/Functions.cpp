@@ -84,10 +84,14 @@ QString ReadWholeFile(const QString &path)
 
 bool WriteWholeFile(const QString &path, const QString &text)
 {
+    return WriteWholeFileBytes(path, ToShiftJis(text));
+}
+
+bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = ToShiftJis(text);
     // QSaveFile buffers, and commit() renames the temporary file even when the
     // last flush failed: on a full disk that put an empty file in the old one's
     // place. Push every byte out and onto the disk before the rename.

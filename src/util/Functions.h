@@ -21,6 +21,8 @@ QString ReadWholeFile(const QString &path);
 // Replaces the file through a temporary file in the same folder, so a failed
 // write never destroys the old one. False on any failure.
 bool WriteWholeFile(const QString &path, const QString &text);
+// The same for bytes already encoded.
+bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes);
 // The temporary file of a write is the file's name and ".XXXXXX": this many
 // bytes longer.
 constexpr int WriteTemporarySuffixBytes = 7;
