@@ -52,6 +52,11 @@ class FakeKeyState : public platform::KeyState {
 public:
     bool IsDown(int virtualKey) override { return down.value(virtualKey, false); }
     bool TakeWentDown(int virtualKey) override { return wentDown.remove(virtualKey) > 0; }
+    void Forget(int virtualKey) override
+    {
+        down.remove(virtualKey);
+        wentDown.remove(virtualKey);
+    }
     // Presses a key and lets it go again before the next pass.
     void Tap(int virtualKey) { wentDown.insert(virtualKey); }
     QHash<int, bool> down;
