@@ -104,6 +104,7 @@ void Program::Wire()
             platform::process().EndProgram();
             return;
         }
+        modes_->KeepUnfinishedEnd();
         Unload();
     });
     WireKeys();

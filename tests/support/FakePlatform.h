@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -38,6 +39,8 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<QString> inputAnswers;
     QList<ShownBox> shown;
+    // Runs while each box is open, as the event loop of a real box would.
+    std::function<void(const ShownBox &)> whileOpen;
     QStringList Texts() const;
 };
 
