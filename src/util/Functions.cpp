@@ -105,6 +105,23 @@ bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes)
     return file.commit();
 }
 
+std::optional<QString> FolderProblem(const QString &folder)
+{
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("フォルダの場所に、行き先のないリンクがあります。");
+    if (!info.exists())
+        return QStringLiteral("フォルダを作れませんでした。");
+    if (!info.isDir())
+        return QStringLiteral("フォルダの場所に、同じ名前のファイルがあります。");
+    if (!info.isWritable() || !info.isExecutable())
+        return QStringLiteral("フォルダに書き込む権限がありません。");
+    return std::nullopt;
+}
+
 void RemoveWriteLeftovers(const QString &folder)
 {
     // QSaveFile's temporary names: the file's own name, a point and six
