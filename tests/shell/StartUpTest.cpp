@@ -175,11 +175,13 @@ TEST(StartUp, OneCopyPerDataFolderTheSecondBringsTheFirstForwardOrSaysItRuns)
         lines = ReadBytes(fake.PathOf("tokira.lock"));
     }
     QProcess gone;
-    gone.start("true");
+    gone.start("sleep", {"0.2"});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
     ASSERT_TRUE(gone.waitForFinished());
     QFile stale(fake.PathOf("tokira.lock"));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray::number(gone.processId()) + lines.mid(lines.indexOf('\n')));
+    stale.write(QByteArray::number(pid) + lines.mid(lines.indexOf('\n')));
     stale.close();
     std::unique_ptr<Program> after(StartUp());
     EXPECT_NE(after, nullptr);
