@@ -28,7 +28,8 @@ bool IsEmptyFile(const QString &path)
 LoadFailure NotLoaded(const QString &path, const QString &missing)
 {
     const QString name = Functions::GetFileName(path);
-    return {name + (IsEmptyFile(path) ? QStringLiteral("が空です") : missing)};
+    // The usual text first, as players know it; the cause on the next line.
+    return {name + missing + (IsEmptyFile(path) ? LineEnd + QStringLiteral("ファイルが空です") : QString())};
 }
 
 LoadFailure BrokenLine(const QString &path, int line)

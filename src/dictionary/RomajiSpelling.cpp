@@ -2,6 +2,7 @@
 #include "dictionary/RomajiSpelling.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -84,6 +85,12 @@ const std::unordered_map<quint32, Spellings> &UnitTable()
         for (const Unit &unit : Units) {
             const std::u16string_view kana(unit.kana);
             Spellings &list = made[UnitKey(kana[0], kana.size() > 1 ? kana[1] : 0)];
+            // Spellings are parted by spaces, but one that is a space itself
+            // (the ideographic space's) stands alone.
+            if (std::strcmp(unit.spellings, " ") == 0) {
+                list.push_back(u" ");
+                continue;
+            }
             std::u16string spelling;
             for (const char *p = unit.spellings;; ++p) {
                 if (*p == ' ' || *p == 0) {

@@ -3,6 +3,7 @@
 
 #include "util/Functions.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
@@ -206,15 +207,63 @@ QString HistoryStore::ExportFailureText(const QString &path)
     return QStringLiteral("CSVファイル「%1」に書き込めませんでした。").arg(path);
 }
 
+QString HistoryStore::DamagedText(const QString &path, const QString &aside)
+{
+    return QStringLiteral("成績ファイル「%1」が壊れていました。\r\n"
+                          "壊れたファイルは「%2」に名前を変えて残し、新しい成績ファイルに記録します。")
+        .arg(path, aside);
+}
+
+QString HistoryStore::NewerVersionText(const QString &path)
+{
+    return QStringLiteral("成績ファイル「%1」は新しいバージョンの疾鍵で作られています。\r\n"
+                          "このファイルには手を付けずに、成績を記録しないで続けます。")
+        .arg(path);
+}
+
+QString HistoryStore::BusyText(const QString &path)
+{
+    return QStringLiteral("成績ファイル「%1」がほかのプログラムに使われていて開けませんでした。\r\n"
+                          "今回の成績は記録されません。")
+        .arg(path);
+}
+
+Outcome HistoryStore::FailToOpen(const QSqlError &error)
+{
+    // SQLite's own codes: 5 busy and 6 locked (another process holds the file
+    // longer than the wait), 11 a damaged file, 26 no database at all.
+    const int code = error.nativeErrorCode().toInt();
+    if (code == 5 || code == 6) {
+        // The next game tries again: say only that this one is lost.
+        Outcome outcome{Failure::Open, BusyText(path_), error.text()};
+        qCWarning(lcHistory) << path_ << error.text();
+        return outcome;
+    }
+    damaged_ = code == 11 || code == 26;
+    return Fail(Failure::Open, error.text());
+}
+
+QString HistoryStore::ExportNoHistoryText(const QString &path)
+{
+    return QStringLiteral("成績ファイル「%1」を開けなかったので、出力する成績がありません。").arg(path);
+}
+
 bool HistoryStore::IsOpen() const
 {
     return db_ != nullptr;
 }
 
-Outcome HistoryStore::Fail(Failure failure, const QString &detail) const
+Outcome HistoryStore::Fail(Failure failure, const QString &detail, const QString &text) const
 {
     qCWarning(lcHistory) << path_ << detail;
     Outcome outcome{failure, QString(), detail};
+    if (!text.isEmpty()) {
+        bool &told = told_[int(failure)];
+        if (!told)
+            outcome.message = text;
+        told = true;
+        return outcome;
+    }
     bool &told = told_[int(failure)];
     if (told)
         return outcome;
@@ -233,6 +282,44 @@ Outcome HistoryStore::Open()
 {
     if (db_)
         return {};
+    const Outcome opened = OpenFile();
+    if (opened.Ok() || !damaged_)
+        return opened;
+
+    // A file that is no database, or a damaged one, would stop every game
+    // from being kept: it is kept under another name and a new one started.
+    damaged_ = false;
+    const std::optional<QString> aside = SetAside(path_);
+    if (!aside)
+        return Fail(Failure::Open, opened.detail + QStringLiteral("; it could not be moved aside"));
+    qCWarning(lcHistory) << "damaged history moved to" << *aside;
+    Outcome fresh = OpenFile();
+    if (fresh.Ok())
+        fresh.message = DamagedText(path_, *aside);
+    return fresh;
+}
+
+std::optional<QString> HistoryStore::SetAside(const QString &path)
+{
+    for (int n = 1; n <= 1000; ++n) {
+        const QString aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QString::number(n));
+        if (QFileInfo::exists(aside) || QFileInfo(aside).isSymLink())
+            continue;
+        if (!QFile::rename(path, aside))
+            return std::nullopt;
+        // A journal left beside the file belongs to it, not to the new one.
+        for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+            if (QFileInfo::exists(path + QLatin1String(suffix)))
+                QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
+        }
+        return aside;
+    }
+    return std::nullopt;
+}
+
+Outcome HistoryStore::OpenFile()
+{
+    damaged_ = false;
     if (QFileInfo(path_).isDir())
         return Fail(Failure::Open, QStringLiteral("a folder is in the file's place"));
 
@@ -240,8 +327,8 @@ Outcome HistoryStore::Open()
     connection->name = QStringLiteral("tokira-history-%1").arg(++connectionCount);
     connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
     connection->db.setDatabaseName(path_);
-    // Another copy of the game may be writing; wait a little, never long.
-    connection->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+    // Another program may be writing: wait a few seconds for it to finish.
+    connection->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs));
     if (!connection->db.open())
         return Fail(Failure::Open, connection->db.lastError().text());
 
@@ -303,12 +390,21 @@ Outcome HistoryStore::Migrate()
 {
     QSqlDatabase &db = db_->db;
     QSqlQuery query(db);
-    // A file that is no database fails here, at its first read.
+    // A file that is no database fails here, at its first read; a damaged
+    // one at the check of its pages.
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return Fail(Failure::Open, query.lastError().text());
+        return FailToOpen(query.lastError());
     const int version = query.value(0).toInt();
     if (version > SchemaVersion)
-        return Fail(Failure::Open, QStringLiteral("made by a newer version (schema %1)").arg(version));
+        return Fail(Failure::Open, QStringLiteral("made by a newer version (schema %1)").arg(version),
+                    NewerVersionText(path_));
+    if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
+        return FailToOpen(query.lastError());
+    if (query.value(0).toString() != QLatin1String("ok")) {
+        damaged_ = true;
+        return Fail(Failure::Open, query.value(0).toString());
+    }
+    query.finish();
     if (version == SchemaVersion)
         return {};
 
@@ -340,8 +436,10 @@ Outcome HistoryStore::Record(const GameRecord &game)
 
 Outcome HistoryStore::Record(const QList<GameRecord> &games)
 {
+    // Opening may have put a damaged file aside: that notice goes with the game.
+    Outcome opened;
     if (!db_) {
-        const Outcome opened = Open();
+        opened = Open();
         if (!opened.Ok())
             return opened;
     }
@@ -398,7 +496,7 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
         return Fail(Failure::Write, detail);
     }
     told_[int(Failure::Write)] = false;
-    return {};
+    return opened;
 }
 
 QList<GamePoint> HistoryStore::Games(const Filter &filter) const
@@ -508,17 +606,27 @@ QList<KanaCount> HistoryStore::WeakestKana(const Filter &filter, int count, int 
 
 QString CsvField(const QString &text)
 {
-    const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
+    // A spreadsheet runs a field that starts like a formula; an apostrophe in
+    // front makes it plain text there.
+    static const QString formulaStarts = QStringLiteral("=+-@\t");
+    const bool formula = !text.isEmpty() && formulaStarts.contains(text.front());
+    const bool quote = formula || text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
                        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
     if (!quote)
         return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return QLatin1Char('"') + (formula ? QStringLiteral("'") : QString()) + quoted + QLatin1Char('"');
 }
 
 Outcome HistoryStore::ExportCsv(const QString &csvPath) const
 {
+    if (!db_) {
+        // A header alone would look like a history with no games in it.
+        qCWarning(lcHistory) << "export without an open history" << path_;
+        return {Failure::Export, ExportFailureText(csvPath) + QStringLiteral("\r\n") + ExportNoHistoryText(path_),
+                QStringLiteral("the history is not open")};
+    }
     QSaveFile file(csvPath);
     if (!file.open(QIODevice::WriteOnly))
         return Fail(Failure::Export, csvPath);
@@ -526,7 +634,7 @@ Outcome HistoryStore::ExportCsv(const QString &csvPath) const
     const QString lineEnd = QStringLiteral("\r\n");
     QString text = QStringLiteral("日時,モード,テキスト名,辞書ファイル,経過時間(ミリ秒),正解キー数,ミス数,速度,正確さ(%)")
                    + lineEnd;
-    if (db_) {
+    {
         QSqlQuery query(db_->db);
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("SELECT finished_ms, mode, text_name, dictionary, elapsed_ms, correct, misses,"

@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+class QSqlError;
+
 namespace history {
 
 enum class Failure { None, Open, Write, Export };
@@ -66,12 +68,23 @@ public:
     static QString OpenFailureText(const QString &path);
     static QString WriteFailureText(const QString &path);
     static QString ExportFailureText(const QString &path);
+    // A damaged file was renamed to aside and a new one started.
+    static QString DamagedText(const QString &path, const QString &aside);
+    static QString NewerVersionText(const QString &path);
+    // Another program held the file for longer than the wait.
+    static QString BusyText(const QString &path);
+    // How long a file another program holds is waited for.
+    static constexpr int BusyWaitMs = 5000;
+    // The second line of an export's failure when the history is not open.
+    static QString ExportNoHistoryText(const QString &path);
 
     QString Path() const { return path_; }
 
     // Opens the file, creating it and its tables, or bringing an older file
-    // up to date. A file it cannot use (a folder in its place, not a
-    // database, made by a newer version) is left untouched.
+    // up to date. A file that is no database or is damaged is renamed
+    // "history.sqlite3.bad" (".bad2", ... when taken) and a new one started;
+    // the outcome is then a success whose message says so. A file made by a
+    // newer version, or one it cannot reach, is left untouched.
     Outcome Open();
     bool IsOpen() const;
 
@@ -94,7 +107,8 @@ public:
     QList<KanaCount> WeakestKana(const Filter &filter, int count, int minSamples) const;
 
     // Every game as CSV (UTF-8, header row, one row per game), replacing the
-    // file only once it is complete.
+    // file only once it is complete. Fails, touching no file, while the
+    // history is not open.
     Outcome ExportCsv(const QString &csvPath) const;
 
     // The schema number stored in the open file; 0 when none is open.
@@ -103,18 +117,24 @@ public:
 private:
     struct Connection;
 
-    Outcome Fail(Failure failure, const QString &detail) const;
+    // A text given replaces the failure's usual one.
+    Outcome Fail(Failure failure, const QString &detail, const QString &text = QString()) const;
+    Outcome FailToOpen(const QSqlError &error);
+    Outcome OpenFile();
     Outcome Migrate();
+    static std::optional<QString> SetAside(const QString &path);
 
     QString path_;
     std::unique_ptr<Connection> db_;
+    bool damaged_ = false; // the last OpenFile found a damaged file
     mutable bool told_[4] = {}; // by Failure: its box was shown and nothing has worked since
 };
 
 // The weakest of the counts, ordered and cut as WeakestChars does.
 QList<CharCount> Weakest(QList<CharCount> counts, int count, int minSamples);
 
-// One CSV field, quoted when it holds a comma, a quotation mark or a line end.
+// One CSV field, quoted when it holds a comma, a quotation mark or a line end,
+// and quoted after an apostrophe when it starts with = + - @ or a tab.
 QString CsvField(const QString &text);
 
 } // namespace history

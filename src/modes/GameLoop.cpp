@@ -29,6 +29,10 @@ void GameLoop::Start(GameMode mode, std::function<void()> finished)
 {
     mode_ = mode;
     finished_ = std::move(finished);
+    // An Esc or Tab held from before the game (its release may have gone to a
+    // closing box) must not end it: only a press during the game counts.
+    platform::keys().Forget(VkEscape);
+    platform::keys().Forget(VkTab);
     phase_ = Phase::Waiting;
     game_.state.LoopRunning = true;
 }

@@ -85,6 +85,18 @@ void Modes::EndGame(const Ending &ending)
             ending.restart();
         return;
     }
+    // A session that ends while the boxes below wait keeps the game all the same.
+    bool tableKept = ending.instead != nullptr;
+    struct Forget {
+        std::function<void()> &keep;
+        ~Forget() { keep = nullptr; }
+    } forget{keepUnfinishedEnd_};
+    keepUnfinishedEnd_ = [this, &ending, &tableKept] {
+        if (!tableKept && ending.beatsTable())
+            ending.addScore();
+        tableKept = true;
+        game_.RecordGame(ending.mode, ending.textName, ending.dictionaryPath);
+    };
     platform::dialogs().Message(EndMessage, GameTitle);
     if (ending.instead) {
         ending.instead();
@@ -92,13 +104,23 @@ void Modes::EndGame(const Ending &ending)
         OfferClipboard(ending.clipboardLine);
         if (ending.beatsTable()) {
             AskHighScoreName();
+            tableKept = true;
             const std::optional<int> row = ending.addScore();
             ending.showTable();
             if (row)
                 hiScores_.MarkRow(*row);
         }
     }
+    keepUnfinishedEnd_ = nullptr;
     game_.RecordGame(ending.mode, ending.textName, ending.dictionaryPath);
+}
+
+void Modes::KeepUnfinishedEnd()
+{
+    const std::function<void()> keep = std::move(keepUnfinishedEnd_);
+    keepUnfinishedEnd_ = nullptr;
+    if (keep)
+        keep();
 }
 
 void Modes::AskHighScoreName()

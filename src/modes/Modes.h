@@ -32,6 +32,9 @@ public:
     void AskHighScoreName();
 
     GameLoop &Loop() { return loop_; }
+    // The program is ending while a finished game's boxes wait: its result
+    // goes into its table (under the handle in use) and the history now.
+    void KeepUnfinishedEnd();
 
 private:
     // What sets the end of one mode apart from the others.
@@ -64,4 +67,6 @@ private:
     GameLoop loop_;
     // The title of the mode being played, as the window shows it.
     QString title_;
+    // Set while a finished game's end boxes wait.
+    std::function<void()> keepUnfinishedEnd_;
 };

@@ -97,12 +97,15 @@ QByteArray EscapedValue(const QString &value)
     bool escapeNextIfHexDigit = false;
     if (value.startsWith(QLatin1Char('@')))
         out += '@';
-    for (const QChar qc : value) {
-        const char16_t c = qc.unicode();
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value.at(i).unicode();
         if (c == ';' || c == ',' || c == '=')
             needsQuotes = true;
+        // A hex digit right after a \x escape would be read as part of it:
+        // it gets an escape of its own, of its whole code.
         if (escapeNextIfHexDigit && HexValue(c) >= 0) {
             out += "\\x";
+            out += digits[c >> 4];
             out += digits[c & 0xF];
             continue;
         }
@@ -127,8 +130,18 @@ QByteArray EscapedValue(const QString &value)
                 out += digits[c >> 4];
                 out += digits[c & 0xF];
                 escapeNextIfHexDigit = true;
+            } else if (QChar::isHighSurrogate(c) && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
+                // A character beyond U+FFFF is one UTF-8 sequence of both halves.
+                out += QStringView(value).sliced(i, 2).toUtf8();
+                ++i;
+            } else if (QChar::isSurrogate(c)) {
+                // A half with no partner has no UTF-8 form; its code is kept.
+                out += "\\x";
+                for (int shift = 12; shift >= 0; shift -= 4)
+                    out += digits[(c >> shift) & 0xF];
+                escapeNextIfHexDigit = true;
             } else {
-                out += QString(qc).toUtf8();
+                out += QStringView(value).sliced(i, 1).toUtf8();
             }
         }
     }

@@ -36,6 +36,9 @@ public:
     // Whether Esc, Tab or Enter went down since the last call for that key;
     // the call forgets it. Lets a pass see a tap made between two passes.
     virtual bool TakeWentDown(int virtualKey) = 0;
+    // Counts the key as up and forgets a press not taken yet. A release the
+    // program never saw (a message box took the key) would keep it down.
+    virtual void Forget(int virtualKey) = 0;
 };
 
 class Sound {

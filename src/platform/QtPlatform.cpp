@@ -109,6 +109,15 @@ public:
         return wentDown;
     }
 
+    void Forget(int virtualKey) override
+    {
+        Latch *latch = virtualKey == 27 ? &esc_ : virtualKey == 9 ? &tab_ : virtualKey == 13 ? &enter_ : nullptr;
+        if (latch)
+            *latch = Latch();
+        else if (virtualKey == 16)
+            shift_ = false;
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {

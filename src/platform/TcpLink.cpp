@@ -143,7 +143,6 @@ void TcpLink::AdoptSocket(QTcpSocket *socket)
 {
     socket_ = socket;
     failed_ = false;
-    decoder_ = std::make_unique<Functions::ShiftJisStreamDecoder>();
     // Attack and state reports are tiny; they must not wait for more to send.
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::connected, this, [this, socket] {
@@ -177,9 +176,11 @@ bool TcpLink::Send(const QString &text)
 
 QString TcpLink::ReadAll()
 {
-    if (!socket_ || !decoder_)
+    if (!socket_)
         return QString();
-    return decoder_->Decode(socket_->readAll());
+    // Each arrival is one message: decoded by itself, a broken byte at its
+    // end cannot take the first byte of the next message with it.
+    return Functions::FromShiftJis(socket_->readAll());
 }
 
 qint64 TcpLink::BytesToWrite() const
@@ -204,7 +205,6 @@ void TcpLink::DropSocket()
         return;
     QTcpSocket *socket = socket_;
     socket_ = nullptr;
-    decoder_.reset();
     disconnect(socket, nullptr, this, nullptr);
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();

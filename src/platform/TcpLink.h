@@ -59,8 +59,8 @@ public:
     // Writes one message by itself and pushes it out at once. False when the
     // link is not connected or the bytes could not be handed to the system.
     bool Send(const QString &text);
-    // Everything received so far, decoded with this connection's own decoder,
-    // so a double-byte character split across two arrivals survives.
+    // Everything received so far, decoded by itself: the peer sends each
+    // message alone, so what arrives at once is one message.
     QString ReadAll();
     // Bytes handed to Send that the system has not taken yet (a peer that
     // does not read lets them pile up here).
@@ -92,7 +92,6 @@ private:
     int nextRequestId_ = 0;
     bool failed_ = false;
     QString errorText_;
-    std::unique_ptr<Functions::ShiftJisStreamDecoder> decoder_;
 };
 
 } // namespace platform

@@ -35,6 +35,20 @@ bool IsTypedRule(const QString &entry)
     return IsRuleLine(entry) && !entry.contains(QLatin1Char('\r')) && !entry.contains(QLatin1Char('\n'));
 }
 
+// A rule the file's encoding cannot hold would come back with "?" in it.
+bool RefuseUnencodable(const QString &entry, Functions::TextEncoding encoding, const QString &title)
+{
+    const QString lacking = Functions::FirstUnencodable(entry, encoding);
+    if (lacking.isEmpty())
+        return false;
+    platform::dialogs().Message(
+        QStringLiteral("「%1」はroman.datの文字コード（Shift-JIS）では保存できない文字です\r\n"
+                       "別の文字で入力してください")
+            .arg(lacking),
+        title);
+    return true;
+}
+
 void RefuseEntry(const QString &title)
 {
     platform::dialogs().Message(QStringLiteral("「変更前の文字:変更後の文字」の形で、1行で入力してください"), title);
@@ -100,7 +114,8 @@ void frmRoman::Form_Load()
 {
     // The loading window stays as it is: OK runs a load and shows its steps.
     windowLock_.DisableAllBut({this, main_->LoadWindow()});
-    QStringList lines = Functions::ReadTextFile(aplMain::AppPath + QStringLiteral("roman.dat")).split(LineEnd);
+    QStringList lines =
+        Functions::ReadTextFile(aplMain::AppPath + QStringLiteral("roman.dat"), &encoding_).split(LineEnd);
     // What follows the last CR LF is no rule, as for the loader.
     lines.removeLast();
     lstRoman->addItems(lines);
@@ -145,6 +160,8 @@ void frmRoman::lstRoman_DblClick()
     const QString changed = find + QLatin1Char(':') + answer;
     if (!IsTypedRule(changed))
         return RefuseEntry(Title);
+    if (RefuseUnencodable(changed, encoding_, Title))
+        return;
     item->setText(changed);
 }
 
@@ -158,6 +175,8 @@ void frmRoman::cmdAdd_Click()
         return;
     if (!IsTypedRule(answer))
         return RefuseEntry(AddTitle);
+    if (RefuseUnencodable(answer, encoding_, AddTitle))
+        return;
     lstRoman->addItem(answer);
 }
 
@@ -181,7 +200,9 @@ void frmRoman::cmdOk_Click()
         if (IsRuleLine(entry))
             buffer += entry + LineEnd;
     }
-    if (!Functions::WriteWholeFile(aplMain::AppPath + QStringLiteral("roman.dat"), buffer)) {
+    // Written back in the encoding it was read in, so nothing turns into "?".
+    if (!Functions::WriteWholeFileBytes(aplMain::AppPath + QStringLiteral("roman.dat"),
+                                        Functions::EncodeText(buffer, encoding_))) {
         // Nothing was saved: keep the window and its changes, and the option as it was.
         aplMain::NN2N = formerNN2N;
         platform::dialogs().Message(QStringLiteral("roman.datを保存できませんでした。"), Title);

@@ -4,6 +4,7 @@
 // lets the player change and add rules and switch the NN option, and on OK
 // writes the table back and reloads every dictionary with it.
 
+#include "util/TextFile.h"
 #include "views/AutoLabel.h"
 #include "views/WindowLock.h"
 
@@ -59,5 +60,7 @@ private:
 
     QPointer<frmMain> main_;
     WindowLock windowLock_;
+    // The encoding roman.dat was read in, and is written back in.
+    Functions::TextEncoding encoding_ = Functions::TextEncoding::ShiftJis;
     bool unloaded_ = false;
 };

@@ -6,6 +6,7 @@
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -234,17 +235,43 @@ QString DrillScorePath()
     return aplMain::AppPath + QStringLiteral("drill.hss");
 }
 
-QString CopipeScorePath(const QString &stem)
+namespace {
+
+// Cuts a file name from its end, keeping its last `keep` characters, until
+// it and the writer's temporary name beside it fit.
+QString CutToFit(QString name, qsizetype keep, qsizetype room)
 {
-    // A file name here holds at most 255 bytes, and a Japanese character takes
-    // three of them: a long title is cut further until its file can exist.
-    QString name = stem + QStringLiteral(".hst");
-    while (QFile::encodeName(name).size() > MaxFileNameBytes && name.size() > 4) {
-        const qsizetype last = name.size() - 5;
+    while (QFile::encodeName(name).size() > room && name.size() > keep) {
+        const qsizetype last = name.size() - keep - 1;
         const bool pair = last > 0 && name.at(last).isLowSurrogate();
         name.remove(pair ? last - 1 : last, pair ? 2 : 1);
     }
-    return aplMain::AppPath + name;
+    return name;
+}
+
+// The name earlier versions gave a long title: cut to 255 bytes, which left
+// no room for the temporary name of a rewrite.
+QString OldCopipeScorePath(const QString &stem)
+{
+    return aplMain::AppPath + CutToFit(stem + QStringLiteral(".hst"), 4, MaxFileNameBytes);
+}
+
+} // namespace
+
+QString CopipeScorePath(const QString &stem)
+{
+    // A file name here holds at most 255 bytes, and a Japanese character takes
+    // three of them. The table is rewritten through a temporary file named
+    // after it, so that name has to fit too. A longer title is cut and ends
+    // with a short hash of the whole, so cut titles keep apart.
+    const QString name = stem + QStringLiteral(".hst");
+    const qsizetype room = MaxFileNameBytes - Functions::WriteTemporarySuffixBytes;
+    if (QFile::encodeName(name).size() <= room)
+        return aplMain::AppPath + name;
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(stem.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    const QString tail = QLatin1Char('~') + hash + QStringLiteral(".hst");
+    return aplMain::AppPath + CutToFit(stem + tail, tail.size(), room);
 }
 
 void InitScoreTables()
@@ -302,6 +329,13 @@ void LoadCopipeScore(const QString &stem)
         ResetCopipeScore();
     }
     copipePath = path;
+    // A table kept under the name an earlier version cut is carried over once:
+    // the load writes the rows in memory to the missing new file.
+    const QString oldPath = OldCopipeScorePath(stem);
+    if (oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
+        if (const auto rows = ParseScoreFile(Functions::ReadWholeFile(oldPath)))
+            aplMain::CopipeScores = *rows;
+    }
     LoadTable(aplMain::CopipeScores, path, DefaultTimeRows());
 }
 

@@ -109,6 +109,7 @@ void Program::Wire()
             platform::process().EndProgram();
             return;
         }
+        modes_->KeepUnfinishedEnd();
         Unload();
     });
     WireKeys();

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
+#include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "views/frmMain.h"
+#include "util/Functions.h"
 #include "util/ShiftJis.h"
 
 #include <QApplication>
@@ -31,6 +33,15 @@ const QString StartUpFailure = QStringLiteral(
     "ランタイムが不足しているかもしれません\r\n"
     "もしインストーラー付きが用意されているならば、ダウンロードし、インストールしてください");
 
+const QString DataFolderFailure = QStringLiteral(
+    "データを保存するフォルダ「%1」が使えません。\r\n"
+    "%2\r\n"
+    "疾鍵を終了します。");
+
+const QString AlreadyRunning = QStringLiteral(
+    "疾鍵はすでに起動しています。\r\n"
+    "同じフォルダ「%1」のデータを使う疾鍵は、一度に一つしか起動できません。");
+
 } // namespace
 
 int RunProgram(int &argc, char **argv)
@@ -50,14 +61,23 @@ int RunProgram(int &argc, char **argv)
     if (qtJapanese)
         QCoreApplication::installTranslator(qtJapanese.get());
     platform::TerminationSignals termination;
-    // Until the main window is up, a logout simply ends the start-up (its box).
-    const auto early = QObject::connect(&termination, &platform::TerminationSignals::requested, &app,
-                                        &QCoreApplication::quit);
+    // Until the main loop runs, a logout closes the start-up's box and every
+    // later one at once (quit() would wait for the main loop); the program
+    // then ends as a close would.
+    bool ended = false;
+    const auto early = QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&ended] {
+        ended = true;
+        QCoreApplication::exit(0);
+    });
     const std::unique_ptr<Program> program(StartUp());
     QObject::disconnect(early);
     if (!program)
         return 0;
     QuitOnTermination(termination, *program);
+    if (ended) {
+        program->mnuOuit_Click();
+        return 0;
+    }
     return app.exec();
 }
 
@@ -174,6 +194,18 @@ Program *StartUp()
             throw std::runtime_error("no code page 932 converter");
         InstallFontSubstitutions();
         InitApp();
+        if (const auto problem = Functions::FolderProblem(aplMain::AppPath)) {
+            platform::dialogs().Message(DataFolderFailure.arg(aplMain::AppPath, *problem));
+            return nullptr;
+        }
+        auto lock = std::make_unique<platform::InstanceLock>();
+        if (!lock->Acquire(aplMain::AppPath)) {
+            if (!lock->BringForward(aplMain::AppPath))
+                platform::dialogs().Message(AlreadyRunning.arg(aplMain::AppPath));
+            return nullptr;
+        }
+        // Only the copy that holds the lock may clear up after a killed write.
+        Functions::RemoveWriteLeftovers(aplMain::AppPath);
         aplMain::LoadSettings();
         LoadTimeScore();
         LoadSpeedScore();
@@ -185,6 +217,15 @@ Program *StartUp()
 
         auto program = std::make_unique<Program>();
         program->Load();
+        // The lock lasts as long as the main window.
+        frmMain *form = &program->Form();
+        lock->setParent(form);
+        QObject::connect(lock.release(), &platform::InstanceLock::activationRequested, form, [form] {
+            form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+            form->show();
+            form->raise();
+            form->activateWindow();
+        });
         return program.release();
     } catch (const std::exception &error) {
         qCWarning(lcShell) << "start-up failed:" << error.what();

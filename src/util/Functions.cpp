@@ -3,8 +3,10 @@
 
 #include "util/ShiftJis.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <unistd.h>
@@ -82,10 +84,14 @@ QString ReadWholeFile(const QString &path)
 
 bool WriteWholeFile(const QString &path, const QString &text)
 {
+    return WriteWholeFileBytes(path, ToShiftJis(text));
+}
+
+bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = ToShiftJis(text);
     // QSaveFile buffers, and commit() renames the temporary file even when the
     // last flush failed: on a full disk that put an empty file in the old one's
     // place. Push every byte out and onto the disk before the rename.
@@ -97,6 +103,36 @@ bool WriteWholeFile(const QString &path, const QString &text)
         return false;
     }
     return file.commit();
+}
+
+std::optional<QString> FolderProblem(const QString &folder)
+{
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("フォルダの場所に、行き先のないリンクがあります。");
+    if (!info.exists())
+        return QStringLiteral("フォルダを作れませんでした。");
+    if (!info.isDir())
+        return QStringLiteral("フォルダの場所に、同じ名前のファイルがあります。");
+    if (!info.isWritable() || !info.isExecutable())
+        return QStringLiteral("フォルダに書き込む権限がありません。");
+    return std::nullopt;
+}
+
+void RemoveWriteLeftovers(const QString &folder)
+{
+    // QSaveFile's temporary names: the file's own name, a point and six
+    // letters or digits.
+    static const QRegularExpression leftover(
+        QStringLiteral("^(.+\\.(hst|hss)|roman\\.dat)\\.[A-Za-z0-9]{6}$"));
+    QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (leftover.match(name).hasMatch() && !dir.remove(name))
+            qWarning("cannot remove the leftover %s", qUtf8Printable(dir.filePath(name)));
+    }
 }
 
 std::optional<QString> DecodeCharCodes(const QString &encoded)

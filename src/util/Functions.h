@@ -21,7 +21,21 @@ QString ReadWholeFile(const QString &path);
 // Replaces the file through a temporary file in the same folder, so a failed
 // write never destroys the old one. False on any failure.
 bool WriteWholeFile(const QString &path, const QString &text);
+// The same for bytes already encoded.
+bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes);
+// The temporary file of a write is the file's name and ".XXXXXX": this many
+// bytes longer.
+constexpr int WriteTemporarySuffixBytes = 7;
+// Removes from the folder the temporary files of writes that were cut off
+// (the program was killed before the rename): those named after a table
+// ("*.hst", "*.hss") or the romaji table, and nothing else.
+void RemoveWriteLeftovers(const QString &folder);
 
+
+// What keeps the program from keeping its files in the folder, as a sentence
+// for the player: a file or a link to nothing in its place, or a folder that
+// is missing or cannot be written. Nothing when it can be used.
+std::optional<QString> FolderProblem(const QString &folder);
 
 // The reversed "#code#code" form of ranking registration names; nothing when
 // a piece is not a code.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/ShiftJis.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace Functions {
@@ -63,13 +64,6 @@ QByteArray ToShiftJis(const QString &text)
         i += length - 1;
     }
     return bytes;
-}
-
-ShiftJisStreamDecoder::ShiftJisStreamDecoder() : decoder_(CodecName) {}
-
-QString ShiftJisStreamDecoder::Decode(const QByteArray &bytes)
-{
-    return decoder_.decode(bytes);
 }
 
 } // namespace Functions

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 
 namespace Functions {
 
@@ -14,15 +13,5 @@ bool ShiftJisAvailable();
 QString FromShiftJis(const QByteArray &bytes);
 // Characters code page 932 lacks become their usual look-alikes, or "?" as Windows writes them.
 QByteArray ToShiftJis(const QString &text);
-
-// For streams: keeps a double-byte character that is split across two arrivals.
-class ShiftJisStreamDecoder {
-public:
-    ShiftJisStreamDecoder();
-    QString Decode(const QByteArray &bytes);
-
-private:
-    QStringDecoder decoder_;
-};
 
 } // namespace Functions

@@ -202,3 +202,15 @@ TEST(RomajiSpelling, TheShippedTablesSpellingOfEveryWordIsTakenKeyForKey)
         }
     }
 }
+
+TEST(RomajiSpelling, TheIdeographicSpaceIsTypedAsASpace)
+{
+    // A table that maps 　 to a space keeps free spelling for the whole line.
+    ExpectTypedWithoutMiss("ん　し", "NN SHI", "NN SHI");
+    ExpectTypedWithoutMiss("ん　し", "NN SHI", "N SI");
+    ExpectTypedWithoutMiss("かな　つき", "KANA TSUKI", "CANA TUKI");
+    RomajiSpelling spelling;
+    spelling.Reset("ん　し", "NN SHI", true);
+    EXPECT_EQ(TypeAll(spelling, "N"), -1);
+    EXPECT_FALSE(spelling.Accept('S')) << "the space comes first";
+}

@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 using namespace history;
 
 namespace {
@@ -158,14 +162,9 @@ TEST(History, OlderFileIsBroughtUpToDateKeepingItsGames)
 TEST(History, FileThatCannotBeOpenedIsToldOnceAndLeftAlone)
 {
     QTemporaryDir dir;
-    const QByteArray garbage("this is no database, just a file that took its name\n");
-    QFile corrupt(dir.filePath("corrupt.sqlite3"));
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write(garbage.repeated(100));
-    corrupt.close();
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.sqlite3"));
 
-    for (const QString name : {"corrupt.sqlite3", "folder.sqlite3", "gone/history.sqlite3"}) {
+    for (const QString name : {"folder.sqlite3", "gone/history.sqlite3"}) {
         SCOPED_TRACE(name.toStdString());
         const QString path = dir.filePath(name);
         HistoryStore store(path);
@@ -178,9 +177,89 @@ TEST(History, FileThatCannotBeOpenedIsToldOnceAndLeftAlone)
         EXPECT_TRUE(store.Games({}).isEmpty());
         EXPECT_TRUE(store.WeakestChars({}, 10, 1).isEmpty());
     }
-    ASSERT_TRUE(corrupt.open(QIODevice::ReadOnly));
-    EXPECT_EQ(corrupt.readAll(), garbage.repeated(100));
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.sqlite3")).isDir());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone")));
+}
+
+TEST(History, DamagedFileIsKeptAsideNewerIsLeftAndABusyOneIsWaitedFor)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    {
+        HistoryStore good(path);
+        QList<GameRecord> games;
+        for (int i = 0; i < 300; ++i)
+            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 0));
+        ASSERT_TRUE(good.Record(games).Ok());
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    const QByteArray garbage = QByteArray("this is no database, just a file that took its name\n").repeated(100);
+    // "history.sqlite3.bad" is taken by the first, so the second is numbered.
+    const struct {
+        QByteArray bytes;
+        const char *aside;
+    } damaged[] = {{garbage, ".bad"}, {whole.left(whole.size() / 2), ".bad2"}};
+    for (const auto &c : damaged) {
+        SCOPED_TRACE(c.aside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        HistoryStore store(path);
+        const Outcome first = store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 10, 0));
+        EXPECT_TRUE(first.Ok());
+        EXPECT_EQ(first.message, HistoryStore::DamagedText(path, path + c.aside));
+        EXPECT_TRUE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 20, 0)).message.isEmpty());
+        EXPECT_EQ(store.Games({}).size(), 2);
+        QFile kept(path + c.aside);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), c.bytes);
+    }
+
+    // A file a newer version wrote is left as it is, and the box says why.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version = 99"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("newer");
+    {
+        HistoryStore store(path);
+        const Outcome newer = store.Open();
+        EXPECT_EQ(newer.failure, Failure::Open);
+        EXPECT_EQ(newer.message, HistoryStore::NewerVersionText(path));
+        EXPECT_FALSE(QFileInfo::exists(path + ".bad3"));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+
+    // Another program holding the file for two seconds only delays the game.
+    std::atomic<bool> locked{false};
+    std::thread holder([&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "holder");
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery query(db);
+            query.exec("CREATE TABLE other(x)");
+            query.exec("BEGIN EXCLUSIVE");
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+            query.exec("COMMIT");
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("holder");
+    });
+    while (!locked)
+        std::this_thread::yield();
+    HistoryStore store(path);
+    const Outcome waited = store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 10, 0));
+    holder.join();
+    EXPECT_TRUE(waited.Ok()) << waited.detail.toStdString();
+    EXPECT_EQ(store.Games({}).size(), 1);
 }
 
 TEST(History, FailedWriteIsToldOnceStoresNothingAndLaterGamesAreKept)
@@ -251,4 +330,35 @@ TEST(History, CsvHoldsOneRowPerGameWithAwkwardNamesQuoted)
     const Outcome failed = store.ExportCsv(dir.filePath("gone/out.csv"));
     EXPECT_EQ(failed.failure, Failure::Export);
     EXPECT_EQ(failed.message, HistoryStore::ExportFailureText(dir.filePath("gone/out.csv")));
+}
+
+TEST(History, CsvNeverHoldsAFormulaAndAnExportWithoutAHistoryFails)
+{
+    // A text a spreadsheet would run is quoted after an apostrophe.
+    EXPECT_EQ(CsvField("-1+cmd|calc!A0"), "\"'-1+cmd|calc!A0\"");
+    EXPECT_EQ(CsvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
+    for (const QString text : {"+1", "@SUM(A1)", "\tx"})
+        EXPECT_EQ(CsvField(text), "\"'" + text + "\"") << text.toStdString();
+    EXPECT_EQ(CsvField("a-b=c"), "a-b=c");
+
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath(HistoryStore::FileName()));
+    GameRecord game = Game(Mode::Copipe, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)), 300, 12);
+    game.textName = "-1+cmd|calc!A0";
+    ASSERT_TRUE(store.Record(game).Ok());
+    const QString csv = dir.filePath("out.csv");
+    ASSERT_TRUE(store.ExportCsv(csv).Ok());
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(",コピペアタック,\"'-1+cmd|calc!A0\",tokira.qls,"));
+
+    // A history that cannot be opened has nothing to export: no file, and a box that says why.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.sqlite3"));
+    HistoryStore broken(dir.filePath("folder.sqlite3"));
+    EXPECT_FALSE(broken.Open().Ok());
+    const Outcome failed = broken.ExportCsv(dir.filePath("broken.csv"));
+    EXPECT_EQ(failed.failure, Failure::Export);
+    EXPECT_EQ(failed.message, HistoryStore::ExportFailureText(dir.filePath("broken.csv")) + "\r\n"
+                                  + HistoryStore::ExportNoHistoryText(dir.filePath("folder.sqlite3")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("broken.csv")));
 }

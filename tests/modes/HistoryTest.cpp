@@ -130,3 +130,32 @@ TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacter
     EXPECT_EQ(hiScores->Window()->windowTitle(), "苦手キー練習");
     EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).store.Games({history::Mode::Drill, {}}).size(), 1);
 }
+
+TEST_F(ModesTest, ALogoutDuringTheEndBoxesKeepsTheFinishedGame)
+{
+    // The end box, the clipboard question and the name entry.
+    for (const ShownBox::Kind kind : {ShownBox::Kind::Message, ShownBox::Kind::YesNo, ShownBox::Kind::Input}) {
+        SCOPED_TRACE(int(kind));
+        QFile::remove(fake.PathOf("history.sqlite3"));
+        for (ScoreEntry &row : aplMain::SpeedScores)
+            row = {"名無しさん", 0, 0};
+        NewProgram();
+        aplMain::Kotehan = "太郎";
+        bool ended = false;
+        fake.dialogs->whileOpen = [&](const ShownBox &box) {
+            if (box.kind == kind && !ended) {
+                ended = true;
+                program->mnuOuit_Click();
+            }
+        };
+        modes->mnuSpeed_Click();
+        fake.clock->now = 1000;
+        TypeCorrect(4);
+        TickAt(1000);
+        EXPECT_THROW(TickAt(122000), ProgramEnded);
+        fake.dialogs->whileOpen = nullptr;
+        EXPECT_TRUE(ended);
+        EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith(Functions::ToShiftJis("\"太郎\",4,")));
+        EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).Games().size(), 1);
+    }
+}

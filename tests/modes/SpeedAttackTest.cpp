@@ -306,3 +306,24 @@ TEST_F(ModesTest, AnEscTapBetweenTwoPassesStillStopsTheGame)
     EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
 }
+
+TEST_F(ModesTest, AnEscOrTabHeldFromBeforeTheGameDoesNotEndIt)
+{
+    for (const int vk : {27, 9}) {
+        // The release went to a message box that closed: the key looks held.
+        fake.keys->down[vk] = true;
+        modes->mnuSpeed_Click();
+        fake.clock->now = 1000;
+        TypeCorrect(4);
+        TickAt(1000);
+        TickAt(1500);
+        EXPECT_TRUE(Loop().Running()) << vk;
+        EXPECT_TRUE(Loop().ClockStarted()) << vk;
+        EXPECT_EQ(game->state.TypeCount, 4) << vk;
+        // A press during the game still ends it.
+        fake.keys->down[27] = true;
+        TickAt(2000);
+        fake.keys->down[27] = false;
+        EXPECT_FALSE(Loop().Running()) << vk;
+    }
+}

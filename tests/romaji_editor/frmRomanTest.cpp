@@ -265,3 +265,39 @@ TEST(frmRoman, FailedWriteKeepsTheWindowAndTheOption)
     EXPECT_FALSE(f.form.isEnabled());
     window.cmdCancel_Click();
 }
+
+TEST(frmRoman, AUtf8TableStaysUtf8AndShiftJisRefusesWhatItCannotHold)
+{
+    // OK without a change writes a UTF-8 table back as it was, byte-order mark and all.
+    const QString utf8Table = "NN:N\r\nか:KA\r\nゔ:VU\r\n☺:SMILE\r\nだ:DA\r\nほ:HO\r\n";
+    for (const QByteArray &bytes : {utf8Table.toUtf8(), "\xEF\xBB\xBF" + utf8Table.toUtf8()}) {
+        RomanFolder f;
+        QFile file(f.fake.PathOf("roman.dat"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        frmRoman &window = f.Open();
+        f.fake.dialogs->inputAnswers = {"㋿:REIWA"};
+        window.cmdAdd_Click();
+        window.cmdOk_Click();
+        EXPECT_EQ(f.Saved(), bytes + QString("㋿:REIWA\r\n").toUtf8());
+        EXPECT_EQ(f.game.dict.Words[1].Roman, "KA");
+    }
+
+    // A Shift-JIS table refuses a rule it would store as "?", naming the character.
+    RomanFolder f;
+    frmRoman &window = f.Open();
+    f.fake.dialogs->inputAnswers = {"ゔ:VU", "ヴ:VU"};
+    window.cmdAdd_Click();
+    ASSERT_EQ(f.fake.dialogs->shown.size(), 2);
+    EXPECT_EQ(f.fake.dialogs->shown[1].kind, ShownBox::Kind::Message);
+    EXPECT_TRUE(f.fake.dialogs->shown[1].text.startsWith("「ゔ」は")) << f.fake.dialogs->shown[1].text.toStdString();
+    EXPECT_EQ(f.fake.dialogs->shown[1].title, "新規追加");
+    window.cmdAdd_Click();
+    window.lstRoman->setCurrentRow(1);
+    f.fake.dialogs->inputAnswers = {"☺"};
+    window.lstRoman_DblClick();
+    EXPECT_TRUE(f.fake.dialogs->shown.last().text.startsWith("「☺」は"));
+    window.cmdOk_Click();
+    EXPECT_EQ(f.Saved(), Functions::ToShiftJis(QString(Table) + "ヴ:VU\r\n"));
+}

@@ -261,11 +261,43 @@ TEST(ScoreFile, StemsAreCutTo120CharactersAndToWhatAFileNameHolds)
     const QString stem = Functions::SafeFileName(ascii);
     EXPECT_EQ(CopipeScorePath(stem), fake.PathOf(QString(120, 'a') + ".hst"));
     EXPECT_EQ(Functions::SafeFileName(ascii + "b"), stem); // shares the file
-    EXPECT_EQ(CopipeScorePath(QString(120, QChar(0x3042))), fake.PathOf(QString(83, QChar(0x3042)) + ".hst"));
+    // A name that fits with the temporary name of its rewrite stays as it was.
+    const QString kana81(81, QChar(0x3042));
+    EXPECT_EQ(CopipeScorePath(kana81), fake.PathOf(kana81 + ".hst"));
+}
+
+TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
+{
+    FakePlatform fake;
+    const auto fileName = [](const QString &stem) { return QFileInfo(CopipeScorePath(stem)).fileName(); };
+    const QString kana120(120, QChar(0x3042));
+    const QString twin = QString(100, QChar(0x3042)) + QString(20, QChar(0x3044));
     // A character outside the basic plane is never split in half.
     const QString wide = QString(82, QChar(0x3042)) + QString::fromUtf16(u"\U0001F600\U0001F600");
-    EXPECT_EQ(CopipeScorePath(wide), fake.PathOf(QString(82, QChar(0x3042)) + QString::fromUtf16(u"\U0001F600") + ".hst"));
-    LoadCopipeScore(wide);
-    EXPECT_EQ(ReadBytes(CopipeScorePath(wide)).count("\r\n"), 10);
+    for (const QString &stem : {kana120, twin, wide, QString(82, QChar(0x3042))}) {
+        const QString name = fileName(stem);
+        EXPECT_LE(QFile::encodeName(name).size() + 7, 255) << name.toStdString();
+        EXPECT_TRUE(name.endsWith(".hst"));
+        EXPECT_FALSE(name.at(name.size() - 14).isHighSurrogate());
+        // Every result is kept, the second save as well as the first.
+        LoadCopipeScore(stem);
+        for (double score : {50.0, 40.0}) {
+            InsertScore(aplMain::CopipeScores, {"P", score, 1}, true);
+            SaveCopipeScore(stem);
+        }
+        EXPECT_TRUE(ReadBytes(CopipeScorePath(stem)).startsWith("\"P\",40,1\r\n\"P\",50,1\r\n")) << name.toStdString();
+    }
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+    EXPECT_NE(fileName(kana120), fileName(twin));
+
+    // A table under the name an earlier version cut is carried over.
+    const QString other = QString(119, QChar(0x3046)) + "x";
+    QFile old(fake.PathOf(QString(83, QChar(0x3046)) + ".hst"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(Functions::ToShiftJis("\"old\",12.5,3\r\n" + Repeat(FreshTimeLine, 9)));
+    old.close();
+    LoadCopipeScore(other);
+    EXPECT_EQ(aplMain::CopipeScores[0].Player, "old");
+    EXPECT_TRUE(ReadBytes(CopipeScorePath(other)).startsWith("\"old\",12.5,3\r\n"));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }

@@ -3,11 +3,15 @@
 #include "platform/IniText.h"
 #include "settings/aplMain.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -59,4 +63,45 @@ TEST(SettingsFile, EveryValueReadsBackAsTheTextStoredCommasIncluded)
     EXPECT_EQ(qt.value("Setting/PassWord").toString(), " p,\"w\\ ");
     EXPECT_EQ(qt.value("Other/At").toString(), "@home");
     EXPECT_EQ(qt.value("Version/Version").toString(), "2.00");
+}
+
+TEST(SettingsFile, RandomTextsReadBackExactlyHereAndInQtsReader)
+{
+    // Control characters before hex digits, characters beyond U+FFFF, the
+    // escape and quoting characters, in random mixes.
+    const QString pieces[] = {"\x01", "\x1f", QString(QChar(0)), "\t", "\n", "\r", "a", "F", "0", "9", "g", "\\",
+                              "\"", ";", ",", "=", "@", " ", "'", "?", "太", "ｶ", "𠮷", "😀", "\x7f", "x"};
+    std::mt19937 random(21);
+    QTemporaryDir folder;
+    int comparedWithQt = 0;
+    for (int round = 0; round < 600; ++round) {
+        QString text;
+        const int length = int(random() % 8);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % std::size(pieces)];
+
+        QSettings::SettingsMap written{{"Setting/Kotehan", text}};
+        QBuffer buffer;
+        buffer.open(QIODevice::ReadWrite);
+        ASSERT_TRUE(platform::WriteIniText(buffer, written));
+        buffer.seek(0);
+        QSettings::SettingsMap read;
+        ASSERT_TRUE(platform::ReadIniText(buffer, read));
+        ASSERT_EQ(read.value("Setting/Kotehan").toString(), text)
+            << buffer.data().toStdString() << " from " << text.toUtf8().toHex().toStdString();
+
+        // Qt's reader splits a value at unquoted commas and trims the spaces at
+        // its ends; within one value it must get back what was written.
+        const QString path = folder.filePath(QString::number(round) + ".ini");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(buffer.data());
+        file.close();
+        const QVariant qt = QSettings(path, QSettings::IniFormat).value("Setting/Kotehan");
+        if (qt.typeId() == QMetaType::QString) {
+            ASSERT_EQ(qt.toString(), text) << buffer.data().toStdString();
+            ++comparedWithQt;
+        }
+    }
+    EXPECT_GT(comparedWithQt, 300);
 }

@@ -124,13 +124,13 @@ TEST(Loader, OnReloadAFileThatCannotBeLoadedIsReportedAndTheDictionariesInUseSta
     };
     const Case cases[] = {
         {"tokira.qls", nullptr, "tokira.qlsが見つかりません", 35},
-        {"tokira.qls", "", "tokira.qlsが空です", 35},
+        {"tokira.qls", "", "tokira.qlsが見つかりません\r\nファイルが空です", 35},
         {"tokira.cls", nullptr, "tokira.clsが見つかりません", 70},
-        {"tokira.cls", "", "tokira.clsが空です", 70},
+        {"tokira.cls", "", "tokira.clsが見つかりません\r\nファイルが空です", 70},
         {"tokira.rls", nullptr, "tokira.rlsが見つからないか、データが不正です", 100},
-        {"tokira.rls", "", "tokira.rlsが空です", 100},
+        {"tokira.rls", "", "tokira.rlsが見つからないか、データが不正です\r\nファイルが空です", 100},
         {"roman.dat", nullptr, "roman.datが見つかりません", 135},
-        {"roman.dat", "", "roman.datが空です", 135},
+        {"roman.dat", "", "roman.datが見つかりません\r\nファイルが空です", 135},
         {"tokira.qls", "本田:ほんだ\r\n今日\r\n", general + "tokira.qls 2行目", 170},
     };
     for (const Case &c : cases) {
@@ -173,7 +173,7 @@ TEST(Loader, AtStartABrokenFileEndsTheProgramNamingItsFileAndLine)
         {"tokira.qls", "本田:ほんだ\r\n\r\n今日:こんにちは\r\n", general + "tokira.qls 2行目", 170},
         {"tokira.qls", "本田:ほんだ\nほんだ\n", general + "tokira.qls 2行目", 170},
         {"tokira.qls", "本田:ほんだ", general + "tokira.qls 1行目", 170},
-        {"tokira.cls", "", "tokira.clsが空です", 70},
+        {"tokira.cls", "", "tokira.clsが見つかりません\r\nファイルが空です", 70},
     };
     for (const Case &c : cases) {
         DictionaryFolder d;

@@ -18,10 +18,12 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QDialogButtonBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QThread>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -155,5 +157,112 @@ TEST(StartUp, ALogoutQuitsAsTheQuitCommandDoesAndSavesUnlessAGameRuns)
         ASSERT_TRUE(WaitFor([&] { return fake.process->ends > 0; })) << signal;
         EXPECT_FALSE(program->Form().isVisible());
         EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), duringAGame ? "" : "太郎") << signal;
+    }
+}
+
+TEST(StartUp, OneCopyPerDataFolderTheSecondBringsTheFirstForwardOrSaysItRuns)
+{
+    FakePlatform fake;
+    LayShippedDictionaries(fake);
+    std::unique_ptr<Program> first(StartUp());
+    ASSERT_NE(first, nullptr);
+    first->Form().showMinimized();
+    // A second start ends at once and the running copy comes forward.
+    EXPECT_EQ(StartUp(), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return !(first->Form().windowState() & Qt::WindowMinimized); }));
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+    first.reset();
+
+    // A copy that cannot be reached: the start says so and ends.
+    {
+        QLockFile held(fake.PathOf("tokira.lock"));
+        ASSERT_TRUE(held.tryLock(0));
+        EXPECT_EQ(StartUp(), nullptr);
+        ASSERT_EQ(fake.dialogs->shown.size(), 1);
+        EXPECT_TRUE(fake.dialogs->shown[0].text.startsWith("疾鍵はすでに起動しています。\r\n"));
+    }
+
+    // The lock of a copy that crashed is taken over: a lock as this process
+    // writes it, but of a process that has ended.
+    QByteArray lines;
+    {
+        QLockFile own(fake.PathOf("tokira.lock"));
+        ASSERT_TRUE(own.tryLock(0));
+        lines = ReadBytes(fake.PathOf("tokira.lock"));
+    }
+    QProcess gone;
+    gone.start("sleep", {"0.2"});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    QFile stale(fake.PathOf("tokira.lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(pid) + lines.mid(lines.indexOf('\n')));
+    stale.close();
+    std::unique_ptr<Program> after(StartUp());
+    EXPECT_NE(after, nullptr);
+}
+
+TEST(StartUp, ADataFolderThatCannotBeUsedIsNamedOnceAndEndsTheStart)
+{
+    FakePlatform fake;
+    const QString user = fake.files->userData;
+    QDir().mkpath(QFileInfo(user.chopped(1)).path());
+    const auto startWith = [&](const std::function<void()> &block, const QString &why) {
+        SCOPED_TRACE(why.toStdString());
+        fake.dialogs->shown.clear();
+        block();
+        EXPECT_EQ(StartUp(), nullptr);
+        ASSERT_EQ(fake.dialogs->shown.size(), 1);
+        EXPECT_EQ(fake.dialogs->shown[0].text, "データを保存するフォルダ「" + user + "」が使えません。\r\n" + why
+                                                   + "\r\n疾鍵を終了します。");
+        QFile::remove(user.chopped(1));
+        QFile::setPermissions(user, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(user).removeRecursively();
+    };
+    startWith([&] { QFile(user.chopped(1)).open(QIODevice::WriteOnly); },
+              "フォルダの場所に、同じ名前のファイルがあります。");
+    startWith([&] { QFile::link(fake.PathOf("nowhere"), user.chopped(1)); },
+              "フォルダの場所に、行き先のないリンクがあります。");
+    if (geteuid() != 0) {
+        startWith([&] {
+            QDir().mkpath(user);
+            QFile::setPermissions(user, QFile::ReadOwner | QFile::ExeOwner);
+        }, "フォルダに書き込む権限がありません。");
+    }
+}
+
+TEST(StartUp, ALogoutDuringAStartUpBoxEndsTheProgramAsACloseWould)
+{
+    // The real program, in a folder of its own, stopped while it tells of a
+    // broken score table.
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    ASSERT_TRUE(QFile::copy(TOKIRA_PROGRAM, folder + "tokira"));
+    QFile::setPermissions(folder + "tokira", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const char *name : {"tokira.qls", "tokira.cls", "tokira.rls", "roman.dat"})
+        ASSERT_TRUE(QFile::copy(QString(TOKIRA_SOURCE_DIR "/data/") + name, folder + name));
+    QFile broken(folder + "timeattack.hst");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("broken\r\n");
+    broken.close();
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", folder + "config");
+    environment.insert("XDG_DATA_HOME", folder + "data");
+    program.setProcessEnvironment(environment);
+    program.start(folder + "tokira", {});
+    ASSERT_TRUE(program.waitForStarted());
+    // The broken table is put aside just before its box opens.
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder + "timeattack.hst.bad"); }, 60000));
+    QThread::msleep(1000);
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(20000)) << "still running after the logout";
+    EXPECT_TRUE(QFileInfo::exists(folder + "config/疾鍵/疾鍵.ini")) << "the options are saved as on a close";
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished();
     }
 }

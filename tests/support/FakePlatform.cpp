@@ -10,11 +10,15 @@
 void FakeDialogs::Message(const QString &text, const QString &title, bool information)
 {
     shown.append({ShownBox::Kind::Message, text, title, information, QString()});
+    if (whileOpen)
+        whileOpen(shown.last());
 }
 
 bool FakeDialogs::AskYesNo(const QString &text, const QString &title)
 {
     shown.append({ShownBox::Kind::YesNo, text, title, false, QString()});
+    if (whileOpen)
+        whileOpen(shown.last());
     if (yesNoAnswers.empty())
         return false;
     const bool answer = yesNoAnswers.front();
@@ -25,6 +29,8 @@ bool FakeDialogs::AskYesNo(const QString &text, const QString &title)
 QString FakeDialogs::Input(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     shown.append({ShownBox::Kind::Input, prompt, title, false, defaultAnswer});
+    if (whileOpen)
+        whileOpen(shown.last());
     if (inputAnswers.empty())
         return QString();
     const QString answer = inputAnswers.front();

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -38,6 +39,8 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<QString> inputAnswers;
     QList<ShownBox> shown;
+    // Runs while each box is open, as the event loop of a real box would.
+    std::function<void(const ShownBox &)> whileOpen;
     QStringList Texts() const;
 };
 
@@ -52,6 +55,11 @@ class FakeKeyState : public platform::KeyState {
 public:
     bool IsDown(int virtualKey) override { return down.value(virtualKey, false); }
     bool TakeWentDown(int virtualKey) override { return wentDown.remove(virtualKey) > 0; }
+    void Forget(int virtualKey) override
+    {
+        down.remove(virtualKey);
+        wentDown.remove(virtualKey);
+    }
     // Presses a key and lets it go again before the next pass.
     void Tap(int virtualKey) { wentDown.insert(virtualKey); }
     QHash<int, bool> down;

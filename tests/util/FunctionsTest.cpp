@@ -229,15 +229,6 @@ TEST(ShiftJis, FixedBytesAndLookAlikes)
     EXPECT_EQ(ToShiftJis("a\u00E9b\U0001F600c"), QByteArray("a?b?c"));
 }
 
-TEST(ShiftJis, StreamDecoderKeepsACharacterSplitAcrossArrivals)
-{
-    ShiftJisStreamDecoder decoder;
-    const QByteArray bytes = ToShiftJis("漢字");
-    EXPECT_EQ(decoder.Decode(bytes.left(1)), "");
-    EXPECT_EQ(decoder.Decode(bytes.mid(1, 2)), "漢");
-    EXPECT_EQ(decoder.Decode(bytes.mid(3)), "字");
-}
-
 TEST(Functions, WriteWholeFileKeepsTheOldFileWhenItCannotWrite)
 {
     FakePlatform fake;
@@ -266,4 +257,24 @@ TEST(Functions, AFullFileSystemKeepsTheOldFileAndSaysSo)
     if (!disk.error.empty())
         GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.error << "); the file-size limit test covers the same";
     ExpectAFullDiskKeepsTheOldFiles(fake, [&] { disk.Fill(); });
+}
+
+TEST(Functions, LeftoversOfCutOffWritesAreRemovedAndNothingElse)
+{
+    FakePlatform fake;
+    const QStringList leftovers = {"timeattack.hst.AbCdEf", "speedattack.hss.x1Y2z3", "roman.dat.QWERTY",
+                                   "寿限無~0a1b2c3d.hst.abcdef"};
+    const QStringList kept = {"timeattack.hst", "timeattack.hst.bad", "timeattack.hst.bad2", "roman.dat",
+                              "notes.txt.abcdef", "history.sqlite3.abcdef", "x.hst.abc", "tokira.qls.abcdef",
+                              "roman.dat.abcdefg"};
+    for (const QString &name : leftovers + kept) {
+        QFile file(fake.PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    RemoveWriteLeftovers(fake.Folder());
+    QStringList left = QDir(fake.Folder()).entryList(QDir::Files);
+    QStringList expected = kept;
+    left.sort();
+    expected.sort();
+    EXPECT_EQ(left, expected);
 }

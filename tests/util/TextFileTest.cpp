@@ -26,7 +26,7 @@ TEST(TextFile, ShiftJisAndUtf8WithAnyLineEndsReadAlike)
 {
     const QString crlf = "NN:NN\r\nし:SHI\r\n～ー:-\r\nあとがき";
     const QStringList lines{"NN:NN", "し:SHI", "～ー:-"};
-    QString lf = crlf, cr = crlf, mixed = "NN:NN\nし:SHI\r～ー:-\r\nあとがき";
+    QString lf = crlf, cr = crlf, mixed = "NN:NN\nし:SHI\r～ー:-\nあとがき";
     lf.replace("\r\n", "\n");
     cr.replace("\r\n", "\r");
 
@@ -57,10 +57,37 @@ TEST(TextFile, ShiftJisAndUtf8WithAnyLineEndsReadAlike)
 TEST(TextFile, ThePieceAfterTheLastLineEndIsNeverALine)
 {
     EXPECT_EQ(Texts(SplitLines(u"a\nb")), QStringList{"a"});
-    EXPECT_EQ(Texts(SplitLines(u"a\r\nb\r")), (QStringList{"a", "b"}));
-    EXPECT_EQ(Texts(SplitLines(u"a\r\r\nb\n\n")), (QStringList{"a", "", "b", ""}));
+    EXPECT_EQ(Texts(SplitLines(u"a\rb\r")), (QStringList{"a", "b"}));
+    EXPECT_EQ(Texts(SplitLines(u"a\r\nb\r")), QStringList{"a"}) << "a CR LF file ends lines at CR LF only";
+    EXPECT_EQ(Texts(SplitLines(u"a\r\rb\n\n")), (QStringList{"a", "", "b", ""}));
     EXPECT_EQ(Texts(SplitLines(u"no line end")), QStringList{});
     EXPECT_EQ(ToCrLf("a\r\rb\n"), "a\r\n\r\nb\r\n");
+}
+
+TEST(TextFile, AFileWithCrLfIsCutAtCrLfOnly)
+{
+    // A lone LF or CR in a CR LF file stays inside its line.
+    const QString text = "[CopipeName=a]\r\none\ntwo\r\nthree\rfour\r\n";
+    EXPECT_EQ(Texts(SplitLines(text)), (QStringList{"[CopipeName=a]", "one\ntwo", "three\rfour"}));
+    EXPECT_EQ(ToCrLf(text), text);
+    FakePlatform fake;
+    QFile file(fake.PathOf("copipe.qlc"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ToShiftJis(text));
+    file.close();
+    EXPECT_EQ(ReadTextFile(fake.PathOf("copipe.qlc")), text);
+}
+
+TEST(TextFile, ShiftJisHalfWidthKatakanaIsNotTakenForUtf8)
+{
+    // Each of these is valid UTF-8 (ﾃｽ is C3 BD, "ý"), but only half-width
+    // katakana and ASCII in Shift-JIS.
+    for (const QString text : {"ﾃｽ:TESU\r\n", "ﾃｽﾄ:TESUTO\r\nｶﾅ:KANA\r\n", "ﾐｿ:MISO\r\n"})
+        EXPECT_EQ(DecodeText(ToShiftJis(text)), text) << text.toStdString();
+    // UTF-8 with kana or a byte-order mark stays UTF-8, even beside a "ý".
+    EXPECT_EQ(DecodeText(QString("ý:Y\r\nて:TE\r\n").toUtf8()), "ý:Y\r\nて:TE\r\n");
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF" + QString("ý:Y\r\n").toUtf8()), "ý:Y\r\n");
+    EXPECT_EQ(DecodeText(QString("×:X\r\n").toUtf8()), "×:X\r\n");
 }
 
 TEST(TextFile, OnlyValidUtf8BeyondAsciiIsReadAsUtf8)
