@@ -18,6 +18,7 @@
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "typing/QuestionFeed.h"
+#include "views/GameView.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
@@ -119,7 +120,8 @@ int main(int argc, char **argv)
 
     frmMain form;
     form.show();
-    Game game(form);
+    Game game(&form);
+    ShowGameOn(form, game);
     game.dict = std::move(std::get<Dictionaries>(loaded));
     aplMain::AutoLayout = true;
     std::printf("tokira.cls: %lld texts, %d rounds\n", static_cast<long long>(game.dict.CopipeTitles.size()), rounds);

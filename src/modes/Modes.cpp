@@ -34,20 +34,23 @@ std::optional<QString> ItemCaption(const QList<QAction *> &items, int index)
 
 } // namespace
 
-Modes::Modes(Game &game, HiScoreMenu &hiScores) : QObject(&game), game_(game), hiScores_(hiScores), loop_(game, this) {}
+Modes::Modes(Game &game, frmMain &form, HiScoreMenu &hiScores)
+    : QObject(&game), game_(game), form_(form), hiScores_(hiScores), loop_(game, this)
+{
+}
 
 void Modes::ShowMode(const QString &title, const QString &restCaption)
 {
     title_ = title;
-    game_.form.lblGameMode->setText(title);
-    game_.form.lblString[0]->setText(restCaption);
+    form_.lblGameMode->setText(title);
+    form_.lblString[0]->setText(restCaption);
 }
 
 void Modes::Begin(GameMode mode, std::function<void()> end)
 {
     game_.state.Playing = true;
     loop_.Start(mode, std::move(end));
-    game_.form.activateWindow();
+    form_.activateWindow();
 }
 
 QString Modes::TimeLine() const
@@ -73,7 +76,7 @@ void Modes::OfferClipboard(const QString &thirdLine)
 void Modes::EndGame(const Ending &ending)
 {
     GameState &state = game_.state;
-    game_.form.MenuEnabled(true);
+    form_.MenuEnabled(true);
     game_.drillDraw.reset();
     state.Playing = false;
     state.CopipeMode = false;
@@ -115,7 +118,7 @@ void Modes::AskHighScoreName()
         return;
     }
     aplMain::Kotehan = name;
-    game_.form.ShowKotehan(name);
+    form_.ShowKotehan(name);
 }
 
 void Modes::mnuSpeed_Click()
@@ -139,7 +142,7 @@ void Modes::StartTimedWords(bool drill)
     game_.Init();
     ShowMode(drill ? QStringLiteral("疾鍵@苦手キー練習") : QStringLiteral("疾鍵@スピードアタック"),
              QStringLiteral("残り時間[sec]："));
-    game_.form.MenuEnabled(false);
+    form_.MenuEnabled(false);
     game_.state.Goal = 120000;
     game_.drillDraw.reset();
     if (drill && game_.OpenHistory()) {
@@ -174,7 +177,7 @@ void Modes::mnuTime_Click()
     hiScores_.mnuTimeScore_Click();
     game_.Init();
     ShowMode(QStringLiteral("疾鍵@タイムアタック"), QStringLiteral("残り文字数："));
-    game_.form.MenuEnabled(false);
+    form_.MenuEnabled(false);
     game_.state.Goal = 500;
     GetQuest(game_);
     Begin(GameMode::Time, [this] {
@@ -188,7 +191,7 @@ void Modes::mnuTime_Click()
 
 void Modes::mnuCopipe_Click(int index)
 {
-    const std::optional<QString> caption = ItemCaption(game_.form.mnuCopipe, index);
+    const std::optional<QString> caption = ItemCaption(form_.mnuCopipe, index);
     if (loop_.Running() || !caption)
         return;
     Dictionaries &dict = game_.dict;
@@ -200,7 +203,7 @@ void Modes::mnuCopipe_Click(int index)
     hiScores_.mnuCopipeScore_Click(index);
     game_.Init();
     ShowMode(QStringLiteral("疾鍵@コピペアタック「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
-    game_.form.MenuEnabled(false);
+    form_.MenuEnabled(false);
     GameState &state = game_.state;
     state.Goal = state.LastLine = static_cast<qint32>(dict.CopipeLines.size() - 1);
     GetCopipe(game_, state.LineNo);
@@ -218,7 +221,7 @@ void Modes::mnuCopipe_Click(int index)
 
 void Modes::mnuRanking_Click(int index)
 {
-    const std::optional<QString> caption = ItemCaption(game_.form.mnuRanking, index);
+    const std::optional<QString> caption = ItemCaption(form_.mnuRanking, index);
     if (loop_.Running() || !caption)
         return;
     Dictionaries &dict = game_.dict;
@@ -230,7 +233,7 @@ void Modes::mnuRanking_Click(int index)
     }
     game_.Init();
     ShowMode(QStringLiteral("疾鍵@ランキング「") + *caption + QStringLiteral("」"), QStringLiteral("残り行数："));
-    game_.form.MenuEnabled(false);
+    form_.MenuEnabled(false);
     GameState &state = game_.state;
     state.Goal = state.LastLine = static_cast<qint32>(dict.RankingLines.size() - 1);
     GetRanking(game_, state.LineNo);

@@ -13,10 +13,11 @@
 
 class Game;
 class HiScoreMenu;
+class frmMain;
 
 class Modes : public QObject {
 public:
-    Modes(Game &game, HiScoreMenu &hiScores);
+    Modes(Game &game, frmMain &form, HiScoreMenu &hiScores);
 
     void mnuSpeed_Click();
     void mnuTime_Click();
@@ -60,6 +61,7 @@ private:
     QString TimeLine() const;
 
     Game &game_;
+    frmMain &form_;
     HiScoreMenu &hiScores_;
     GameLoop loop_;
     // The title of the mode being played, as the window shows it.

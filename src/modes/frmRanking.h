@@ -80,8 +80,9 @@ private:
 };
 
 class Game;
+class frmMain;
 
 // Opens the submission window for the Ranking attack just played, modeless;
 // the caller returns while it is open. While window holds the open one, a
 // second call only raises it.
-void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game);
+void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Game &game);

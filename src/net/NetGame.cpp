@@ -22,14 +22,14 @@ bool TakeEnter()
 
 } // namespace
 
-NetGame::NetGame(Game &game, QObject *parent)
-    : QObject(parent), game_(game), battle_(link_), timer_(this, [this] { Pass(); })
+NetGame::NetGame(Game &game, frmMain &form, QObject *parent)
+    : QObject(parent), game_(game), form_(form), battle_(link_), timer_(this, [this] { Pass(); })
 {
     InstallHooks();
     connect(&battle_, &NetBattle::started, this, [this] {
         // Typing goes to the main window.
-        game_.form.activateWindow();
-        game_.form.raise();
+        form_.activateWindow();
+        form_.raise();
         if (phase_ == Phase::Waiting)
             LeaveWait();
     });
@@ -84,7 +84,7 @@ void NetGame::LoadWindow()
     if (!window_) {
         link_.Reset();
         battle_.Reset();
-        window_ = new frmNet(link_, battle_, &game_.form);
+        window_ = new frmNet(link_, battle_, &form_);
         connect(window_, &frmNet::unloaded, this, &NetGame::OnWindowUnloaded);
         connect(window_, &frmNet::resultWindowWanted, this, &NetGame::ShowResultWindow);
     }
@@ -118,9 +118,9 @@ void NetGame::BeginRound()
     game_.Init();
     over_ = false;
     battleEnded_ = false;
-    game_.form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
-    game_.form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
-    game_.form.MenuEnabled(false);
+    form_.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
+    form_.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
+    form_.MenuEnabled(false);
     GetQuest(game_);
     phase_ = Phase::Waiting;
     state.LoopRunning = true;
@@ -198,7 +198,7 @@ void NetGame::EndRound()
     GameState &state = game_.state;
     timer_.Stop();
     phase_ = Phase::Idle;
-    game_.form.MenuEnabled(true);
+    form_.MenuEnabled(true);
     state.Playing = false;
     state.NetMode = false;
     state.LoopRunning = false;

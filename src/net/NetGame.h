@@ -16,6 +16,7 @@
 #include <QPointer>
 
 class Game;
+class frmMain;
 class frmNet;
 class frmNetResult;
 
@@ -26,7 +27,7 @@ public:
     enum class Phase { Idle, Waiting, Running };
 
     // Hands the battle to the game's judge.
-    NetGame(Game &game, QObject *parent = nullptr);
+    NetGame(Game &game, frmMain &form, QObject *parent = nullptr);
     ~NetGame() override;
 
     // Opens the net window under the main window and starts the rounds.
@@ -59,6 +60,7 @@ private:
     void EndProgramNow();
 
     Game &game_;
+    frmMain &form_;
     NetLink link_;
     NetBattle battle_;
     PassTimer timer_;

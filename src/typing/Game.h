@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A game on the main window: its state, the dictionaries it draws from, and
-// the values that pass between the subsystems that play on the window. The
-// labels are painted from here; nothing is read back from them.
+// A game: its state, the dictionaries it draws from, and the values that pass
+// between the subsystems that play it. It knows no window: it tells what
+// happened by signals, and the views paint from them and from the state.
 
 #include "dictionary/Dictionaries.h"
 #include "history/DrillDraw.h"
@@ -19,7 +19,6 @@
 #include <optional>
 #include <vector>
 
-class frmMain;
 namespace history {
 class HistoryStore;
 }
@@ -28,9 +27,8 @@ class Game : public QObject {
     Q_OBJECT
 
 public:
-    explicit Game(frmMain &form);
+    explicit Game(QObject *parent = nullptr);
 
-    frmMain &form;
     GameState state;
     Dictionaries dict;
 
@@ -49,7 +47,7 @@ public:
     // The weak-key drill's word draw while a drill runs.
     std::optional<history::DrillDraw> drillDraw;
 
-    // Resets the counters and flags of a new game and shows them.
+    // Resets the counters and flags of a new game.
     void Init();
     // Shows a question and makes its romaji the one to type.
     void ShowQuestion(const QuestItem &item);
@@ -60,7 +58,7 @@ public:
     // the one shown are accepted; nothing otherwise.
     RomajiSpelling *FreeSpelling() { return freeSpelling_ ? &spelling_ : nullptr; }
     void ShowNextLine(const QString &quest);
-    // Paints what a pass computed: the remaining amount, the time and the speed.
+    // Tells what a pass computed: the remaining amount, the time and the speed.
     void ShowPass(const QString &rest);
     // The speed as it is shown (to the thousandth).
     double ShownSpeed() const;
@@ -78,6 +76,16 @@ public:
     const QString &MissWave();
 
 signals:
+    // A new game's counters are back to nothing.
+    void cleared();
+    void questionShown(const QString &quest, const QString &roman);
+    void nextLineShown(const QString &quest);
+    // A judged key: a type, or a miss with the character it shows (the
+    // counters and the romaji still to type are in the state).
+    void keyJudged(bool correct, const QString &missType);
+    void missTypeShown(const QString &text);
+    // A pass was timed: the remaining amount as shown; time and speed are in the state.
+    void passTimed(const QString &rest);
     // The first key of a game was judged: its clock starts now.
     void firstKeyJudged();
 

@@ -6,7 +6,6 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/KeyTables.h"
-#include "views/frmMain.h"
 #include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
@@ -128,7 +127,7 @@ QString CharacterOfCode(int code)
 
 void GetMissType(Game &game, int keyCode)
 {
-    game.form.lblMissType->setText(CharacterOfCode(keyCode));
+    emit game.missTypeShown(CharacterOfCode(keyCode));
 }
 
 void KeyDown(Game &game, int keyCode)
@@ -139,7 +138,6 @@ void KeyDown(Game &game, int keyCode)
 void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t typed)
 {
     GameState &state = game.state;
-    frmMain &form = game.form;
     if (!state.Playing || keyCode == VkReturn)
         return;
 
@@ -168,17 +166,13 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     const char16_t pressed = key.Shown();
     game.tally.Add(expected, typesCharacter && pressed >= 0x20 && pressed < 0x7F ? QChar(pressed) : QChar(), correct);
     if (correct) {
-        if (hadRoman)
-            form.lblRoman->setText(state.Roman);
-        platform::PlayWave(game.TypeWave());
         ++state.TypeCount;
-        form.lblType->setText(QString::number(state.TypeCount));
-        form.lblMissType->setText(QString());
+        emit game.keyJudged(true, QString());
+        platform::PlayWave(game.TypeWave());
     } else {
-        platform::PlayWave(game.MissWave());
         ++state.MissCount;
-        form.lblMiss->setText(QString::number(state.MissCount));
-        form.lblMissType->setText(MissCharacter(key, character != 0, typesCharacter));
+        emit game.keyJudged(false, MissCharacter(key, character != 0, typesCharacter));
+        platform::PlayWave(game.MissWave());
         game.NoteMiss();
     }
     if (state.NetMode)

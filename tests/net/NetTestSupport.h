@@ -6,6 +6,7 @@
 #include "net/NetGame.h"
 #include "typing/Game.h"
 #include "util/ShiftJis.h"
+#include "views/GameView.h"
 #include "views/frmMain.h"
 
 #include <QCoreApplication>
@@ -116,7 +117,10 @@ public:
 
 // The main window, its game and the net battle command, as the program makes them.
 struct NetDesk {
-    NetDesk() : form(std::make_unique<frmMain>()), game(new Game(*form)), net(std::make_unique<NetGame>(*game)) {}
+    NetDesk() : form(std::make_unique<frmMain>()), game(new Game(form.get())), net(std::make_unique<NetGame>(*game, *form))
+    {
+        ShowGameOn(*form, *game);
+    }
     ~NetDesk()
     {
         net.reset();

@@ -4,6 +4,7 @@
 #include "shell/Program.h"
 #include "typing/Game.h"
 #include "settings/aplMain.h"
+#include "views/GameView.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
 
@@ -62,7 +63,8 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
+    Game game(&form);
+    ShowGameOn(form, game);
     GameState &state = game.state;
     state.Playing = state.CopipeMode = state.NetMode = state.Aborted = state.Restart = state.RankingMode = true;
     state.LastKey = 65;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TypingFixture.h"
 
-#include "typing/DisplayOptions.h"
+#include "views/DisplayOptions.h"
 
 namespace {
 
@@ -85,12 +85,12 @@ TEST_F(FreeRomajiTest, SwitchingDuringAQuestionKeepsWhatWasTyped)
 {
     PlayReading("かしかし", "KASHIKASHI");
     TypeText("KA");
-    mnuFreeRomaji_Click(*game);
+    mnuFreeRomaji_Click(*form, *game);
     EXPECT_TRUE(aplMain::FreeRomaji);
     EXPECT_TRUE(form->mnuFreeRomaji->isChecked());
     TypeText("SIKAS");
     EXPECT_EQ(Roman(), "HI");
-    mnuFreeRomaji_Click(*game);
+    mnuFreeRomaji_Click(*form, *game);
     EXPECT_FALSE(aplMain::FreeRomaji);
     TypeText("I");
     EXPECT_EQ(Roman(), "HI") << "only the shown spelling again";
