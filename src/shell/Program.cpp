@@ -2,6 +2,7 @@
 #include "shell/Program.h"
 
 #include "history/HistoryStore.h"
+#include "modes/DrillRound.h"
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
 #include "net/NetGame.h"
@@ -33,7 +34,7 @@ Program::Program() : form_(std::make_unique<frmMain>())
     game_->history = history_.get();
     hiScores_ = std::make_unique<HiScoreMenu>(*game_, *form_);
     modes_ = new Modes(*game_, *form_, *hiScores_);
-    net_ = new NetGame(*game_, *form_, game_);
+    net_ = new NetGame(*game_, *form_, modes_->Loop(), game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *form_, *game_); };
     Wire();
 }
@@ -66,7 +67,7 @@ void Program::Wire()
     };
     on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
     on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
-    on(form.mnuDrill, [this] { modes_->mnuDrill_Click(); });
+    on(form.mnuDrill, [this] { modes_->Play([this] { return std::make_unique<DrillRound>(*hiScores_); }); });
     on(form.mnuStats, [this] { mnuStats_Click(); });
     on(form.mnuNet, [this] { net_->mnuNet_Click(); });
     on(form.mnuReload, [&form, &game] { mnuReload_Click(form, game); });

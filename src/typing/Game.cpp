@@ -4,6 +4,7 @@
 #include "history/HistoryStore.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
+#include "typing/Round.h"
 #include "util/Functions.h"
 
 Game::Game(QObject *parent) : QObject(parent) {}
@@ -11,9 +12,6 @@ Game::Game(QObject *parent) : QObject(parent) {}
 void Game::Init()
 {
     state.Speed = 0.0;
-    state.Goal = 0;
-    state.CopipeMode = false;
-    state.NetMode = false;
     state.Aborted = false;
     state.LineNo = 0;
     state.Restart = false;
@@ -23,6 +21,20 @@ void Game::Init()
     state.Seconds = 0.0;
     tally.Clear();
     emit cleared();
+}
+
+void Game::StartRound(Round &round)
+{
+    Init();
+    round_ = &round;
+    emit roundStarted(round.Title(), round.RestCaption());
+    round.ShowFirst(*this);
+}
+
+void Game::EndRound()
+{
+    state.Playing = false;
+    emit roundEnded();
 }
 
 void Game::ShowQuestion(const QuestItem &item)

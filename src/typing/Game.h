@@ -5,12 +5,10 @@
 // happened by signals, and the views paint from them and from the state.
 
 #include "dictionary/Dictionaries.h"
-#include "history/DrillDraw.h"
 #include "history/GameRecord.h"
 #include "history/KeyTally.h"
 #include "dictionary/RomajiSpelling.h"
 #include "typing/GameState.h"
-#include "typing/NetHooks.h"
 
 #include <QObject>
 #include <QString>
@@ -19,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+class Round;
 namespace history {
 class HistoryStore;
 }
@@ -38,17 +37,19 @@ public:
     QString RankingTitle;
     // Opens the ranking submission window after a Ranking attack.
     std::function<void()> OpenRankingSubmission;
-    // What the judge reaches of a running net battle.
-    NetHooks net;
     // How each expected character of the game was typed, for the history.
     history::KeyTally tally;
     // Where finished games are kept; none in a bare game.
     history::HistoryStore *history = nullptr;
-    // The weak-key drill's word draw while a drill runs.
-    std::optional<history::DrillDraw> drillDraw;
 
     // Resets the counters and flags of a new game.
     void Init();
+    // A round begins: the counters reset, its first question shown. It
+    // stays the round the judge asks until the next one begins.
+    void StartRound(Round &round);
+    // The round has ended: no key is judged any more.
+    void EndRound();
+    Round *CurrentRound() const { return round_; }
     // Shows a question and makes its romaji the one to type.
     void ShowQuestion(const QuestItem &item);
     // Turns the acceptance of every romaji spelling on or off, for the
@@ -76,6 +77,9 @@ public:
     const QString &MissWave();
 
 signals:
+    // A round began (its title and the caption of its remaining amount), or ended.
+    void roundStarted(const QString &title, const QString &restCaption);
+    void roundEnded();
     // A new game's counters are back to nothing.
     void cleared();
     void questionShown(const QString &quest, const QString &roman);
@@ -91,6 +95,8 @@ signals:
 
 private:
     void RefreshWaves();
+
+    Round *round_ = nullptr;
 
     // The question being typed, as it was shown first.
     QuestItem question_;

@@ -8,6 +8,12 @@
 void ShowGameOn(frmMain &form, const Game &game)
 {
     const GameState &state = game.state;
+    QObject::connect(&game, &Game::roundStarted, &form, [&form](const QString &title, const QString &restCaption) {
+        form.lblGameMode->setText(title);
+        form.lblString[0]->setText(restCaption);
+        form.MenuEnabled(false);
+    });
+    QObject::connect(&game, &Game::roundEnded, &form, [&form] { form.MenuEnabled(true); });
     QObject::connect(&game, &Game::cleared, &form, [&form] {
         form.lblMissType->setText(QString());
         form.lblRest->setText(QStringLiteral("-"));

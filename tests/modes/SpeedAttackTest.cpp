@@ -17,7 +17,8 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
     EXPECT_FALSE(form->mnuScore->menuAction()->isEnabled());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り時間[sec]：");
-    EXPECT_EQ(game->state.Goal, 120000);
+    ASSERT_NE(Current<SpeedAttack>(), nullptr);
+    EXPECT_EQ(Current<SpeedAttack>()->LimitMs(), 120000);
     EXPECT_FALSE(form->lblRoman->text().isEmpty());
 
     for (qint64 t = 1000; t < 5000; t += 100)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictionaryFiles.h"
+#include "TestRounds.h"
 #include "shell/Reload.h"
 #include "dictionary/Records.h"
 #include "typing/Judge.h"
@@ -211,10 +212,9 @@ TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
     EXPECT_EQ(d.game.dict.CopipeLines[0].Reading, "ちゃかし");
 
     aplMain::FreeRomaji = true;
-    d.game.Init();
+    LinesRound round(d.game.dict.CopipeLines);
+    d.game.StartRound(round);
     d.game.state.Playing = true;
-    d.game.state.CopipeMode = true;
-    d.game.ShowQuestion(d.game.dict.CopipeLines[0]);
     for (char key : QByteArray("TYAKASI"))
         KeyDown(d.game, key, false);
     EXPECT_EQ(d.game.state.LineNo, 1) << "the line is finished";
