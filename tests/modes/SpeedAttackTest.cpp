@@ -2,6 +2,8 @@
 #include "ModesFixture.h"
 
 #include "modes/HiScoreMenu.h"
+#include "net/NetGame.h"
+#include "net/frmNet.h"
 #include "views/frmHiScore.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
@@ -306,4 +308,24 @@ TEST_F(ModesTest, AnEscTapBetweenTwoPassesStillStopsTheGame)
     TickAt(1002);
     EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(ModesTest, TheBattleAndTheSoloRoundsTakeTurnsOnOneLoop)
+{
+    program->Net().mnuNet_Click();
+    ASSERT_NE(program->Net().Window(), nullptr);
+    ASSERT_TRUE(Loop().Running()) << "the battle's round waits on the loop";
+    EXPECT_EQ(game->CurrentRound(), &program->Net().CurrentRound());
+    modes->mnuSpeed_Click();
+    EXPECT_EQ(modes->CurrentRound(), nullptr) << "no solo round starts while the battle's waits";
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ネット対戦");
+
+    program->Net().Window()->close();
+    TickAt(1000);
+    ASSERT_FALSE(Loop().Running());
+    EXPECT_TRUE(Boxes().isEmpty()) << "a closed net window ends its round without the end box";
+    modes->mnuSpeed_Click();
+    ASSERT_NE(Current<SpeedAttack>(), nullptr);
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
+    EXPECT_TRUE(game->state.Playing);
 }
