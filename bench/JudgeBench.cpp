@@ -17,7 +17,8 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
-#include "typing/QuestionFeed.h"
+#include "typing/Rounds.h"
+#include "views/GameView.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
@@ -41,6 +42,12 @@ public:
 
 enum class Typing { TableSpelling, RandomSpelling };
 
+// A copipe text's lines as a round, without the menu command's table and end.
+struct CopipeText : TextLinesRound {
+    using TextLinesRound::TextLinesRound;
+    QString Title() const override { return QString(); }
+};
+
 // The key to press next: the first letter shown, or any letter the judge takes.
 QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
 {
@@ -63,15 +70,12 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
 void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey)
 {
     LoadCopipe(game.dict, title);
-    game.Init();
-    game.state.CopipeMode = true;
-    game.state.LastLine = static_cast<qint32>(game.dict.CopipeLines.size()) - 1;
-    GetCopipe(game, 0);
-    GetNextCopipe(game, 0);
+    CopipeText round(game.dict.CopipeLines);
+    game.StartRound(round);
     game.state.Playing = true;
     const int expected = game.state.TypeCount;
     int keys = 0;
-    while (game.state.LineNo <= game.state.LastLine) {
+    while (game.state.LineNo <= round.LastLine()) {
         if (++keys > 100000)
             qFatal("stuck typing %s", qPrintable(title));
         const QChar key = NextKey(game, typing, random);
@@ -119,7 +123,8 @@ int main(int argc, char **argv)
 
     frmMain form;
     form.show();
-    Game game(form);
+    Game game(&form);
+    ShowGameOn(form, game);
     game.dict = std::move(std::get<Dictionaries>(loaded));
     aplMain::AutoLayout = true;
     std::printf("tokira.cls: %lld texts, %d rounds\n", static_cast<long long>(game.dict.CopipeTitles.size()), rounds);

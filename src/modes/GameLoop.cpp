@@ -13,6 +13,7 @@ Q_LOGGING_CATEGORY(lcModes, "tokira.modes", QtInfoMsg)
 namespace {
 
 constexpr int VkTab = 9;
+constexpr int VkReturn = 13;
 constexpr int VkEscape = 27;
 
 } // namespace
@@ -20,38 +21,51 @@ constexpr int VkEscape = 27;
 GameLoop::GameLoop(Game &game, QObject *parent) : QObject(parent), game_(game), timer_(this, [this] { Tick(); })
 {
     connect(&game_, &Game::firstKeyJudged, this, [this] {
-        if (phase_ == Phase::Waiting)
+        if (phase_ == Phase::Waiting && round_ && round_->ClockOnFirstKey())
             StartClock();
     });
 }
 
-void GameLoop::Start(GameMode mode, std::function<void()> finished)
+void GameLoop::Run(Round &round, std::function<void()> ended)
 {
-    mode_ = mode;
-    finished_ = std::move(finished);
+    round_ = &round;
+    ended_ = std::move(ended);
+    game_.StartRound(round);
     // An Esc or Tab held from before the game (its release may have gone to a
     // closing box) must not end it: only a press during the game counts.
     platform::keys().Forget(VkEscape);
     platform::keys().Forget(VkTab);
     phase_ = Phase::Waiting;
     game_.state.LoopRunning = true;
+    // A round that starts its own clock judges no key before it.
+    game_.state.Playing = round.ClockOnFirstKey();
 }
 
 void GameLoop::StartClock()
 {
+    GameState &state = game_.state;
+    state.Playing = true;
+    if (state.Unloading) {
+        EndProgram();
+        return;
+    }
     start_ = platform::clock().Now();
     timer_.PaintSoon();
-    // Esc and Tab count from here on; a press that started the clock stops
-    // the game only while it is still held.
+    // Esc, Tab and Enter count from here on; a press that started the clock
+    // stops the game only while it is still held.
     platform::keys().TakeWentDown(VkEscape);
     platform::keys().TakeWentDown(VkTab);
+    platform::keys().TakeWentDown(VkReturn);
     phase_ = Phase::Running;
     timer_.Start();
 }
 
 void GameLoop::Tick()
 {
-    if (phase_ == Phase::Running)
+    // Closing the window ends the program at once, waiting or running.
+    if (phase_ == Phase::Waiting && game_.state.Unloading)
+        EndProgram();
+    else if (phase_ == Phase::Running)
         Pass();
 }
 
@@ -61,43 +75,28 @@ void GameLoop::Pass()
     const qint64 now = platform::clock().Now();
     const qint64 elapsedMs = now - start_;
     const double seconds = static_cast<double>(elapsedMs) / 1000.0;
-
-    bool goalReached = false;
-    qint64 remaining = 0;
-    switch (mode_) {
-    case GameMode::Speed:
-        remaining = state.Goal - elapsedMs;
-        goalReached = remaining < 0;
-        break;
-    case GameMode::Time:
-        remaining = state.Goal - state.TypeCount;
-        goalReached = remaining <= 0;
-        break;
-    case GameMode::Copipe:
-    case GameMode::Ranking:
-        remaining = static_cast<qint64>(state.Goal) - state.LineNo;
-        goalReached = remaining < 0;
-        break;
-    }
-
     const double divisor = seconds == 0.0 ? 0.001 : seconds;
     state.Speed = state.TypeCount / divisor;
     state.Seconds = seconds;
 
-    // Both are taken every pass so that neither is remembered for later.
-    const bool escTapped = platform::keys().TakeWentDown(VkEscape);
-    const bool tabTapped = platform::keys().TakeWentDown(VkTab);
-    bool leave = true;
-    if (escTapped || platform::keys().IsDown(VkEscape))
-        state.Aborted = true;
-    else if (tabTapped || platform::keys().IsDown(VkTab))
-        state.Restart = true;
-    else
-        leave = goalReached;
+    round_->Pass();
+    const qint64 remaining = round_->Remaining(state, elapsedMs);
+    bool leave = round_->Over(remaining);
+    if (round_->EscAndTab()) {
+        // Both are taken every pass so that neither is remembered for later.
+        const bool escTapped = platform::keys().TakeWentDown(VkEscape);
+        const bool tabTapped = platform::keys().TakeWentDown(VkTab);
+        if (escTapped || platform::keys().IsDown(VkEscape)) {
+            state.Aborted = true;
+            leave = true;
+        } else if (tabTapped || platform::keys().IsDown(VkTab)) {
+            state.Restart = true;
+            leave = true;
+        }
+    }
 
     if (timer_.PaintDue(now, leave))
-        game_.ShowPass(mode_ == GameMode::Speed ? Functions::Format000(static_cast<double>(remaining) / 1000.0)
-                                                : QString::number(remaining));
+        game_.ShowPass(round_->RestText(remaining));
 
     if (state.Unloading) {
         EndProgram();
@@ -109,10 +108,10 @@ void GameLoop::Pass()
     qCDebug(lcModes).nospace() << "game over: types=" << state.TypeCount << " misses=" << state.MissCount
                                << " time=" << Functions::Format000(state.Seconds) << " aborted=" << state.Aborted
                                << " restart=" << state.Restart;
-    // The end may start the next game on this loop (Tab); nothing here runs after it.
-    const std::function<void()> finished = std::move(finished_);
-    if (finished)
-        finished();
+    // The end may start the next round on this loop; nothing here runs after it.
+    const std::function<void()> ended = std::move(ended_);
+    if (ended)
+        ended();
 }
 
 void GameLoop::Stop()

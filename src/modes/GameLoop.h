@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The passes of a running game on the main window. A 1 ms timer on the one
-// event loop calls the pass while the clock runs; keys and menu clicks are
-// handled between passes. Before the first key nothing runs: the judge's
-// first key starts the clock and the passes.
+// The loop that runs any round, solo or net. A 1 ms timer on the one event
+// loop calls the pass while the clock runs; keys, menu clicks and socket
+// events are handled between passes. Before its start nothing runs: the
+// judge's first key, or the round itself (the battle's start), starts the
+// clock and the passes.
 
 #include "modes/PassTimer.h"
+#include "typing/Round.h"
 
 #include <QObject>
 
@@ -13,26 +15,27 @@
 
 class Game;
 
-enum class GameMode { Speed, Time, Copipe, Ranking };
-
-class GameLoop : public QObject {
+class GameLoop : public QObject, public RoundRunner {
 public:
+    enum class Phase { Idle, Waiting, Running };
+
     GameLoop(Game &game, QObject *parent);
 
-    // Waits for the first judged key of a game whose start steps are done,
-    // then times the game until the mode's goal, Esc or Tab, and calls
-    // finished once the passes have stopped.
-    void Start(GameMode mode, std::function<void()> finished);
+    // Resets the game, shows the round's first question and waits for its
+    // start; then times it until its goal, Esc or Tab (where the round takes
+    // them), and calls ended once the passes have stopped.
+    void Run(Round &round, std::function<void()> ended) override;
+    void StartClock() override;
     // One pass; the timer calls it, tests call it with the fake clock.
     void Tick();
 
-    bool Running() const { return phase_ != Phase::Idle; }
+    bool Running() const override { return phase_ != Phase::Idle; }
     bool ClockStarted() const { return phase_ == Phase::Running; }
+    Phase CurrentPhase() const { return phase_; }
+    // The 1 ms passes run only while a round is timed, never while it waits.
+    bool PassesRunning() const { return timer_.IsActive(); }
 
 private:
-    enum class Phase { Idle, Waiting, Running };
-
-    void StartClock();
     void Pass();
     void Stop();
     void EndProgram();
@@ -40,7 +43,7 @@ private:
     Game &game_;
     PassTimer timer_;
     Phase phase_ = Phase::Idle;
-    GameMode mode_ = GameMode::Speed;
-    std::function<void()> finished_;
+    Round *round_ = nullptr;
+    std::function<void()> ended_;
     qint64 start_ = 0;
 };

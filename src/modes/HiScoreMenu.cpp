@@ -11,7 +11,7 @@
 
 #include <QAction>
 
-HiScoreMenu::HiScoreMenu(Game &game) : game_(game) {}
+HiScoreMenu::HiScoreMenu(Game &game, frmMain &form) : game_(game), form_(form) {}
 
 HiScoreMenu::~HiScoreMenu()
 {
@@ -22,8 +22,8 @@ void HiScoreMenu::Load()
 {
     if (window_)
         return;
-    window_ = new frmHiScore(&game_.form);
-    window_->PlaceBelow(game_.form);
+    window_ = new frmHiScore(&form_);
+    window_->PlaceBelow(form_);
 }
 
 void HiScoreMenu::Unload()
@@ -56,7 +56,7 @@ void HiScoreMenu::mnuTimeScore_Click()
 
 void HiScoreMenu::mnuCopipeScore_Click(int index)
 {
-    const QList<QAction *> &items = game_.form.mnuCopipeScore;
+    const QList<QAction *> &items = form_.mnuCopipeScore;
     // Element 0 is the placeholder, not a text.
     if (index < 1 || index >= items.size())
         return;
@@ -125,5 +125,5 @@ void HiScoreMenu::mnuKotehan_Click()
         return;
     }
     aplMain::Kotehan = name;
-    game_.form.ShowKotehan(name);
+    form_.ShowKotehan(name);
 }

@@ -12,10 +12,11 @@
 
 class Game;
 class frmHiScore;
+class frmMain;
 
 class HiScoreMenu {
 public:
-    explicit HiScoreMenu(Game &game);
+    HiScoreMenu(Game &game, frmMain &form);
     ~HiScoreMenu();
     HiScoreMenu(const HiScoreMenu &) = delete;
     HiScoreMenu &operator=(const HiScoreMenu &) = delete;
@@ -50,5 +51,6 @@ private:
     std::optional<int> InsertFinished(ScoreTable &table, bool byTime);
 
     Game &game_;
+    frmMain &form_;
     QPointer<frmHiScore> window_;
 };

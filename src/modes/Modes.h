@@ -1,30 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The solo game modes on the main window and the end of a game.
+// The solo ways to play on the main window, and the one end every solo
+// round goes through.
 
-#include "history/GameRecord.h"
 #include "modes/GameLoop.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-#include <optional>
+#include <memory>
 
 class Game;
 class HiScoreMenu;
+class frmMain;
+struct RoundEnd;
 
 class Modes : public QObject {
 public:
-    Modes(Game &game, HiScoreMenu &hiScores);
+    // Makes the round a menu command plays; nothing when there is nothing to play.
+    using RoundMaker = std::function<std::unique_ptr<Round>()>;
+
+    Modes(Game &game, frmMain &form, HiScoreMenu &hiScores);
 
     void mnuSpeed_Click();
     void mnuTime_Click();
     void mnuCopipe_Click(int index);
     void mnuRanking_Click(int index);
-    // The weak-key drill: two minutes on the Speed attack's rules, with words
-    // that hold the player's weakest characters drawn more often.
-    void mnuDrill_Click();
+
+    // Plays the round make gives, unless a round runs; Tab plays a new one
+    // from make again.
+    void Play(RoundMaker make);
 
     // The name entry after a new high score: asks for the name, takes it as
     // Kotehan when it has at most 8 characters. The score is then recorded
@@ -35,38 +41,22 @@ public:
     // The program is ending while a finished game's boxes wait: its result
     // goes into its table (under the handle in use) and the history now.
     void KeepUnfinishedEnd();
+    // The round played last, until the next one starts.
+    const Round *CurrentRound() const { return round_.get(); }
 
 private:
-    // What sets the end of one mode apart from the others.
-    struct Ending {
-        std::function<void()> restart;
-        // The third line of the clipboard text; the clipboard is not offered when empty.
-        QString clipboardLine;
-        std::function<bool()> beatsTable;
-        std::function<std::optional<int>()> addScore;
-        std::function<void()> showTable;
-        // Runs after the end box instead of the clipboard and the table (Ranking attack).
-        std::function<void()> instead;
-        // How the finished game goes into the history.
-        history::Mode mode = history::Mode::Speed;
-        QString textName;
-        QString dictionaryPath;
-    };
-
-    void EndGame(const Ending &ending);
+    // The end of every solo round: the menus come back; after Esc the
+    // window is clean, after Tab the same way to play starts again; a round
+    // played to its end gets the end box, then what its end description names.
+    void EndGame(const RoundMaker &make);
     void OfferClipboard(const QString &thirdLine);
-    void ShowMode(const QString &title, const QString &restCaption);
-    void Begin(GameMode mode, std::function<void()> end);
-    // Speed attack and the drill share their rules; they differ in the table
-    // and in how words are drawn.
-    void StartTimedWords(bool drill);
-    QString TimeLine() const;
+    void OfferRanking(const QString &textName);
 
     Game &game_;
+    frmMain &form_;
     HiScoreMenu &hiScores_;
     GameLoop loop_;
-    // The title of the mode being played, as the window shows it.
-    QString title_;
     // Set while a finished game's end boxes wait.
     std::function<void()> keepUnfinishedEnd_;
+    std::unique_ptr<Round> round_;
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The pass driver every game on the main window runs on (the solo modes and
-// the net battle): a 1 ms precise timer on the one event loop calls the pass,
-// keys and socket events are handled between passes, and the labels a pass
-// shows are painted at display rate, not every millisecond.
+// The timer of the loop that runs every round, solo or net: a 1 ms precise
+// timer on the one event loop calls the pass, keys and socket events are
+// handled between passes, and the labels a pass shows are painted at display
+// rate, not every millisecond.
 
 #include <QObject>
 #include <QTimer>

@@ -228,7 +228,7 @@ bool frmRanking::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game)
+void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Game &game)
 {
     // A closed window may still wait for its deletion.
     if (window && window->isVisible()) {
@@ -236,7 +236,7 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game)
         window->activateWindow();
         return;
     }
-    window = new frmRanking(game.form, {game.CopipeTitle, game.RankingTitle, Functions::Format000(game.state.Seconds),
+    window = new frmRanking(form, {game.CopipeTitle, game.RankingTitle, Functions::Format000(game.state.Seconds),
                                         Functions::Format000(game.state.Speed)});
     window->show();
     window->activateWindow();

@@ -80,11 +80,12 @@ private:
 };
 
 class Game;
+class frmMain;
 
 // Opens the submission window for the Ranking attack just played, modeless;
 // the caller returns while it is open. While window holds the open one, a
 // second call only raises it.
-void ShowRankingSubmission(QPointer<frmRanking> &window, Game &game);
+void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Game &game);
 
 // Asks for the ranking server's address, showing the current one; keeps an
 // http or https URL, refuses anything else and keeps the old address on an

@@ -3,39 +3,22 @@
 
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
-#include "platform/Platform.h"
 #include "typing/Game.h"
-#include "typing/QuestionFeed.h"
 #include "views/frmMain.h"
 
-namespace {
-
-constexpr int VkReturn = 13;
-
-// Enter is down now, or was pressed since the last pass; the press is
-// forgotten either way, so a tap without points to spend attacks later never.
-bool TakeEnter()
+NetGame::NetGame(Game &game, frmMain &form, RoundRunner &runner, QObject *parent)
+    : QObject(parent), game_(game), form_(form), runner_(runner), battle_(link_),
+      round_(battle_, link_, [this] { return !window_.isNull(); })
 {
-    const bool tapped = platform::keys().TakeWentDown(VkReturn);
-    return tapped || platform::keys().IsDown(VkReturn);
-}
-
-} // namespace
-
-NetGame::NetGame(Game &game, QObject *parent)
-    : QObject(parent), game_(game), battle_(link_), timer_(this, [this] { Pass(); })
-{
-    InstallHooks();
     connect(&battle_, &NetBattle::started, this, [this] {
         // Typing goes to the main window.
-        game_.form.activateWindow();
-        game_.form.raise();
-        if (phase_ == Phase::Waiting)
+        form_.activateWindow();
+        form_.raise();
+        if (Waiting())
             LeaveWait();
     });
-    connect(&battle_, &NetBattle::ended, this, [this] { battleEnded_ = true; });
-    connect(&battle_, &NetBattle::ended, this, &NetGame::RoundOver);
-    connect(&link_, &NetLink::closed, this, &NetGame::RoundOver);
+    connect(&battle_, &NetBattle::ended, this, [this] { RoundOver(true); });
+    connect(&link_, &NetLink::closed, this, [this] { RoundOver(false); });
 }
 
 NetGame::~NetGame()
@@ -56,19 +39,10 @@ frmNetResult *NetGame::ResultWindow() const
     return result_;
 }
 
-void NetGame::InstallHooks()
-{
-    NetHooks &hooks = game_.net;
-    hooks.myAP = [this] { return int(battle_.Current().MyAP); };
-    hooks.setMyAP = [this](int ap) { battle_.SetMyAP(ap); };
-    hooks.sendState = [this](const QString &text) { link_.SendState(text); };
-    hooks.draw = [this] { battle_.Draw(); };
-}
-
 void NetGame::mnuNet_Click()
 {
     LoadWindow();
-    if (phase_ != Phase::Idle)
+    if (playing_)
         return;
     BeginRound();
 }
@@ -84,7 +58,7 @@ void NetGame::LoadWindow()
     if (!window_) {
         link_.Reset();
         battle_.Reset();
-        window_ = new frmNet(link_, battle_, &game_.form);
+        window_ = new frmNet(link_, battle_, &form_);
         connect(window_, &frmNet::unloaded, this, &NetGame::OnWindowUnloaded);
         connect(window_, &frmNet::resultWindowWanted, this, &NetGame::ShowResultWindow);
     }
@@ -107,112 +81,47 @@ void NetGame::OnWindowUnloaded()
     // on the other side.
     link_.Reset();
     battle_.Stop();
-    if (phase_ == Phase::Waiting)
+    if (Waiting())
         LeaveWait();
 }
 
 // Steps 1 to 4 of a round: the main window is made ready and waits for a start.
 void NetGame::BeginRound()
 {
-    GameState &state = game_.state;
-    game_.Init();
-    over_ = false;
-    battleEnded_ = false;
-    game_.form.lblGameMode->setText(QStringLiteral("疾鍵@ネット対戦"));
-    game_.form.lblString[0]->setText(QStringLiteral("相手の残りH.P."));
-    game_.form.MenuEnabled(false);
-    GetQuest(game_);
-    phase_ = Phase::Waiting;
-    state.LoopRunning = true;
+    round_.Reset();
+    playing_ = true;
+    runner_.Run(round_, [this] { EndRound(); });
     // A start while the end box was up, or the window closed meanwhile.
     if (battle_.Running() || !window_)
         LeaveWait();
 }
 
+bool NetGame::Waiting() const
+{
+    return playing_ && !game_.state.Playing;
+}
+
 void NetGame::LeaveWait()
 {
-    GameState &state = game_.state;
-    state.Playing = true;
-    state.NetMode = true;
-    if (state.Unloading) {
-        EndProgramNow();
-        return;
-    }
-    start_ = platform::clock().Now();
-    phase_ = Phase::Running;
-    platform::keys().TakeWentDown(VkReturn);
-    timer_.PaintSoon();
-    timer_.Start();
+    runner_.StartClock();
 }
 
-void NetGame::RoundOver()
+void NetGame::RoundOver(bool byBattle)
 {
-    over_ = true;
-    if (phase_ == Phase::Waiting)
+    round_.SetOver(byBattle);
+    if (Waiting())
         LeaveWait();
-}
-
-void NetGame::Pass()
-{
-    GameState &state = game_.state;
-    if (phase_ == Phase::Waiting && state.Unloading) {
-        EndProgramNow();
-        return;
-    }
-    if (phase_ != Phase::Running)
-        return;
-
-    const qint64 now = platform::clock().Now();
-    double elapsed = static_cast<double>(now - start_) / 1000.0;
-    const double shownElapsed = elapsed;
-    if (elapsed == 0.0)
-        elapsed = 0.001;
-    state.Speed = state.TypeCount / elapsed;
-    state.Seconds = shownElapsed;
-
-    if (TakeEnter() && battle_.Current().MyAP != 0 && window_)
-        battle_.Attack();
-
-    bool leave = false;
-    if (over_) {
-        if (state.Unloading) {
-            EndProgramNow();
-            return;
-        }
-        leave = true;
-    } else if (state.Unloading) {
-        EndProgramNow();
-        return;
-    } else if (!window_) {
-        leave = true;
-    }
-
-    if (timer_.PaintDue(now, leave))
-        game_.ShowPass(QString::number(battle_.Current().ClientHP));
-    if (leave)
-        EndRound();
 }
 
 void NetGame::EndRound()
 {
-    GameState &state = game_.state;
-    timer_.Stop();
-    phase_ = Phase::Idle;
-    game_.form.MenuEnabled(true);
-    state.Playing = false;
-    state.NetMode = false;
-    state.LoopRunning = false;
+    playing_ = false;
+    game_.EndRound();
     if (!window_)
         return; // the net window was closed: the command ends
-    platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
+    ShowRoundEndBox();
     // Only a round the battle decided counts as a game played to its end.
-    if (battleEnded_)
+    if (round_.Decided())
         game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
     BeginRound();
-}
-
-void NetGame::EndProgramNow()
-{
-    timer_.Stop();
-    platform::process().EndProgram();
 }

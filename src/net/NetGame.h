@@ -2,20 +2,21 @@
 #pragma once
 // The net battle command of the main window, made once at start-up. It owns
 // the link, the battle, the net window and the record window, and plays the
-// rounds on the main window: a round waits for the battle's start, then runs
-// one pass every millisecond (time, speed, the opponent's hit points, Enter to
-// attack) until the battle ends, the link closes or the net window goes.
-// Between rounds the end box is shown. Keys, received messages and the net
-// window's buttons are all handled between two passes.
+// battle's rounds on the loop that runs every round: a round waits for the
+// battle's start and runs until the battle ends, the link closes or the net
+// window goes. Between rounds the end box is shown. Keys, received messages
+// and the net window's buttons are all handled between two passes.
 
-#include "modes/PassTimer.h"
 #include "net/NetBattle.h"
 #include "net/NetLink.h"
+#include "net/NetRound.h"
 
 #include <QObject>
 #include <QPointer>
 
 class Game;
+class RoundRunner;
+class frmMain;
 class frmNet;
 class frmNetResult;
 
@@ -23,10 +24,8 @@ class NetGame : public QObject {
     Q_OBJECT
 
 public:
-    enum class Phase { Idle, Waiting, Running };
-
-    // Hands the battle to the game's judge.
-    NetGame(Game &game, QObject *parent = nullptr);
+    // The rounds run on runner.
+    NetGame(Game &game, frmMain &form, RoundRunner &runner, QObject *parent = nullptr);
     ~NetGame() override;
 
     // Opens the net window under the main window and starts the rounds.
@@ -39,35 +38,27 @@ public:
     frmNetResult *ResultWindow() const;
     NetLink &Link() { return link_; }
     NetBattle &Battle() { return battle_; }
-
-    Phase RoundPhase() const { return phase_; }
-    // The 1 ms passes run only while a round is timed, never while it waits.
-    bool PassesRunning() const { return timer_.IsActive(); }
-    // One pass of a round: the timer calls it while the round runs; tests
-    // call it with the fake clock.
-    void Pass();
+    const NetRound &CurrentRound() const { return round_; }
 
 private:
-    void InstallHooks();
     void LoadWindow();
     void ShowResultWindow();
     void OnWindowUnloaded();
     void BeginRound();
+    // The round waits for the battle's start.
+    bool Waiting() const;
     void LeaveWait();
-    void RoundOver();
+    void RoundOver(bool byBattle);
     void EndRound();
-    void EndProgramNow();
 
     Game &game_;
+    frmMain &form_;
+    RoundRunner &runner_;
     NetLink link_;
     NetBattle battle_;
-    PassTimer timer_;
     QPointer<frmNet> window_;
     QPointer<frmNetResult> result_;
-    Phase phase_ = Phase::Idle;
-    // The battle ended or the link closed: the round ends at its next pass.
-    bool over_ = false;
-    // The battle itself ended the round (won or lost), not the link or the window.
-    bool battleEnded_ = false;
-    qint64 start_ = 0;
+    NetRound round_;
+    // A round of the battle is on the runner, waiting or timed.
+    bool playing_ = false;
 };

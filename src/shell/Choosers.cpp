@@ -54,24 +54,24 @@ namespace {
 
 // Makes the chosen file current for the length of a reload; one that cannot
 // be loaded does not stay current.
-void Choose(Game &game, QString Dictionaries::*path, const QString &name)
+void Choose(frmMain &form, Game &game, QString Dictionaries::*path, const QString &name)
 {
     if (name.isEmpty())
         return;
     const QString previous = game.dict.*path;
     game.dict.*path = aplMain::AppPath + name;
-    if (!mnuReload_Click(game))
+    if (!mnuReload_Click(form, game))
         game.dict.*path = previous;
 }
 
 } // namespace
 
-void mnuChange_Click(Game &game, int index)
+void mnuChange_Click(frmMain &form, Game &game, int index)
 {
-    Choose(game, &Dictionaries::CopipePath, ChosenName(game.form, frmMain::MenuArray::Change, index));
+    Choose(form, game, &Dictionaries::CopipePath, ChosenName(form, frmMain::MenuArray::Change, index));
 }
 
-void mnuQlsChange_Click(Game &game, int index)
+void mnuQlsChange_Click(frmMain &form, Game &game, int index)
 {
-    Choose(game, &Dictionaries::WordPath, ChosenName(game.form, frmMain::MenuArray::QlsChange, index));
+    Choose(form, game, &Dictionaries::WordPath, ChosenName(form, frmMain::MenuArray::QlsChange, index));
 }

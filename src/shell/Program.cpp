@@ -2,6 +2,7 @@
 #include "shell/Program.h"
 
 #include "history/HistoryStore.h"
+#include "modes/DrillRound.h"
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
 #include "net/NetGame.h"
@@ -14,9 +15,10 @@
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
 #include "stats/frmStats.h"
-#include "typing/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "views/DisplayOptions.h"
+#include "views/GameView.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
@@ -27,13 +29,14 @@
 
 Program::Program() : form_(std::make_unique<frmMain>())
 {
-    game_ = new Game(*form_);
+    game_ = new Game(form_.get());
+    ShowGameOn(*form_, *game_);
     history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
     game_->history = history_.get();
-    hiScores_ = std::make_unique<HiScoreMenu>(*game_);
-    modes_ = new Modes(*game_, *hiScores_);
-    net_ = new NetGame(*game_, game_);
-    game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
+    hiScores_ = std::make_unique<HiScoreMenu>(*game_, *form_);
+    modes_ = new Modes(*game_, *form_, *hiScores_);
+    net_ = new NetGame(*game_, *form_, modes_->Loop(), game_);
+    game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *form_, *game_); };
     Wire();
 }
 
@@ -66,10 +69,10 @@ void Program::Wire()
     };
     on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
     on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
-    on(form.mnuDrill, [this] { modes_->mnuDrill_Click(); });
+    on(form.mnuDrill, [this] { modes_->Play([this] { return std::make_unique<DrillRound>(*hiScores_); }); });
     on(form.mnuStats, [this] { mnuStats_Click(); });
     on(form.mnuNet, [this] { net_->mnuNet_Click(); });
-    on(form.mnuReload, [&game] { mnuReload_Click(game); });
+    on(form.mnuReload, [&form, &game] { mnuReload_Click(form, game); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
     on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });
@@ -80,21 +83,21 @@ void Program::Wire()
     on(form.mnuNext, [&form] { mnuNext_Click(form); });
     on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
     on(form.mnuAutoLayout, [&form] { mnuAutoLayout_Click(form); });
-    on(form.mnuFreeRomaji, [&game] { mnuFreeRomaji_Click(game); });
+    on(form.mnuFreeRomaji, [&form, &game] { mnuFreeRomaji_Click(form, game); });
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
-    on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
+    on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&form, &game] { mnuReload_Click(form, game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
     on(form.mnuSound, [this] { mnuSound_Click(); });
     on(form.mnuRankingServer, [] { mnuRankingServer_Click(); });
     on(form.mnuHowTo, [this] { mnuHowTo_Click(); });
 
-    QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &game](frmMain::MenuArray which, int index) {
+    QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
         switch (which) {
         case frmMain::MenuArray::Copipe: modes_->mnuCopipe_Click(index); break;
         case frmMain::MenuArray::CopipeScore: hiScores_->mnuCopipeScore_Click(index); break;
         case frmMain::MenuArray::Ranking: modes_->mnuRanking_Click(index); break;
-        case frmMain::MenuArray::QlsChange: mnuQlsChange_Click(game, index); break;
-        case frmMain::MenuArray::Change: mnuChange_Click(game, index); break;
+        case frmMain::MenuArray::QlsChange: mnuQlsChange_Click(form, game, index); break;
+        case frmMain::MenuArray::Change: mnuChange_Click(form, game, index); break;
         }
     });
 
@@ -135,7 +138,7 @@ void Program::Load()
     game_->dict.CopipePath = aplMain::AppPath + QStringLiteral("tokira.cls");
     game_->dict.WordPath = aplMain::AppPath + QStringLiteral("tokira.qls");
     form.show();
-    mnuReload_Click(*game_);
+    mnuReload_Click(form, *game_);
     FillCopipeChooser(form);
     FillWordChooser(form);
     game_->Init();

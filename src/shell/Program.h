@@ -39,6 +39,7 @@ public:
     frmMain &Form() { return *form_; }
     Game &TheGame() { return *game_; }
     Modes &SoloModes() { return *modes_; }
+    NetGame &Net() { return *net_; }
     HiScoreMenu &HiScores() { return *hiScores_; }
     frmRoman *RomanWindow() const;
     frmRanking *RankingWindow() const;

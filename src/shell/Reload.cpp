@@ -71,9 +71,8 @@ void FillTitleMenus(frmMain &form, std::initializer_list<frmMain::MenuArray> arr
 
 } // namespace
 
-bool mnuReload_Click(Game &game)
+bool mnuReload_Click(frmMain &form, Game &game)
 {
-    frmMain &form = game.form;
     LoadSession session(form);
     const LoadRequest request{game.dict.WordPath, game.dict.CopipePath, aplMain::AppPath, aplMain::NN2N == 1};
     auto loaded = LoadDictionaries(request, [&form](int width, const QString &caption) { form.SetLoad(width, caption); });

@@ -4,17 +4,14 @@
 #include "history/HistoryStore.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
+#include "typing/Round.h"
 #include "util/Functions.h"
-#include "views/frmMain.h"
 
-Game::Game(frmMain &window) : QObject(&window), form(window) {}
+Game::Game(QObject *parent) : QObject(parent) {}
 
 void Game::Init()
 {
     state.Speed = 0.0;
-    state.Goal = 0;
-    state.CopipeMode = false;
-    state.NetMode = false;
     state.Aborted = false;
     state.LineNo = 0;
     state.Restart = false;
@@ -23,12 +20,21 @@ void Game::Init()
     state.MissCount = 0;
     state.Seconds = 0.0;
     tally.Clear();
-    form.lblMissType->setText(QString());
-    form.lblRest->setText(QStringLiteral("-"));
-    form.lblSpeed->setText(QStringLiteral("-"));
-    form.lblType->setText(QStringLiteral("0"));
-    form.lblMiss->setText(QStringLiteral("0"));
-    form.lblTime->setText(QStringLiteral("0"));
+    emit cleared();
+}
+
+void Game::StartRound(Round &round)
+{
+    Init();
+    round_ = &round;
+    emit roundStarted(round.Title(), round.RestCaption());
+    round.ShowFirst(*this);
+}
+
+void Game::EndRound()
+{
+    state.Playing = false;
+    emit roundEnded();
 }
 
 void Game::ShowQuestion(const QuestItem &item)
@@ -47,8 +53,7 @@ void Game::ShowQuestion(const QuestItem &item)
         kanaTracked_ = kanaUnits_.FreeSpelling();
         missedAt_.assign(static_cast<std::size_t>(item.Roman.size()), 0);
     }
-    form.lblQuest->setText(item.Quest);
-    form.lblRoman->setText(item.Roman);
+    emit questionShown(item.Quest, item.Roman);
 }
 
 void Game::NoteMiss()
@@ -97,14 +102,12 @@ void Game::SetFreeSpelling(bool on)
 
 void Game::ShowNextLine(const QString &quest)
 {
-    form.lblNext->setText(quest);
+    emit nextLineShown(quest);
 }
 
 void Game::ShowPass(const QString &rest)
 {
-    form.lblRest->setText(rest);
-    form.lblTime->setText(Functions::Format000(state.Seconds));
-    form.lblSpeed->setText(Functions::Format000(state.Speed));
+    emit passTimed(rest);
 }
 
 double Game::ShownSpeed() const

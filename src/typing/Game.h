@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A game on the main window: its state, the dictionaries it draws from, and
-// the values that pass between the subsystems that play on the window. The
-// labels are painted from here; nothing is read back from them.
+// A game: its state, the dictionaries it draws from, and the values that pass
+// between the subsystems that play it. It knows no window: it tells what
+// happened by signals, and the views paint from them and from the state.
 
 #include "dictionary/Dictionaries.h"
-#include "history/DrillDraw.h"
 #include "history/GameRecord.h"
 #include "history/KeyTally.h"
 #include "dictionary/RomajiSpelling.h"
 #include "typing/GameState.h"
-#include "typing/NetHooks.h"
 
 #include <QObject>
 #include <QString>
@@ -19,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-class frmMain;
+class Round;
 namespace history {
 class HistoryStore;
 }
@@ -28,9 +26,8 @@ class Game : public QObject {
     Q_OBJECT
 
 public:
-    explicit Game(frmMain &form);
+    explicit Game(QObject *parent = nullptr);
 
-    frmMain &form;
     GameState state;
     Dictionaries dict;
 
@@ -40,17 +37,19 @@ public:
     QString RankingTitle;
     // Opens the ranking submission window after a Ranking attack.
     std::function<void()> OpenRankingSubmission;
-    // What the judge reaches of a running net battle.
-    NetHooks net;
     // How each expected character of the game was typed, for the history.
     history::KeyTally tally;
     // Where finished games are kept; none in a bare game.
     history::HistoryStore *history = nullptr;
-    // The weak-key drill's word draw while a drill runs.
-    std::optional<history::DrillDraw> drillDraw;
 
-    // Resets the counters and flags of a new game and shows them.
+    // Resets the counters and flags of a new game.
     void Init();
+    // A round begins: the counters reset, its first question shown. It
+    // stays the round the judge asks until the next one begins.
+    void StartRound(Round &round);
+    // The round has ended: no key is judged any more.
+    void EndRound();
+    Round *CurrentRound() const { return round_; }
     // Shows a question and makes its romaji the one to type.
     void ShowQuestion(const QuestItem &item);
     // Turns the acceptance of every romaji spelling on or off, for the
@@ -60,7 +59,7 @@ public:
     // the one shown are accepted; nothing otherwise.
     RomajiSpelling *FreeSpelling() { return freeSpelling_ ? &spelling_ : nullptr; }
     void ShowNextLine(const QString &quest);
-    // Paints what a pass computed: the remaining amount, the time and the speed.
+    // Tells what a pass computed: the remaining amount, the time and the speed.
     void ShowPass(const QString &rest);
     // The speed as it is shown (to the thousandth).
     double ShownSpeed() const;
@@ -78,11 +77,26 @@ public:
     const QString &MissWave();
 
 signals:
+    // A round began (its title and the caption of its remaining amount), or ended.
+    void roundStarted(const QString &title, const QString &restCaption);
+    void roundEnded();
+    // A new game's counters are back to nothing.
+    void cleared();
+    void questionShown(const QString &quest, const QString &roman);
+    void nextLineShown(const QString &quest);
+    // A judged key: a type, or a miss with the character it shows (the
+    // counters and the romaji still to type are in the state).
+    void keyJudged(bool correct, const QString &missType);
+    void missTypeShown(const QString &text);
+    // A pass was timed: the remaining amount as shown; time and speed are in the state.
+    void passTimed(const QString &rest);
     // The first key of a game was judged: its clock starts now.
     void firstKeyJudged();
 
 private:
     void RefreshWaves();
+
+    Round *round_ = nullptr;
 
     // The question being typed, as it was shown first.
     QuestItem question_;

@@ -8,20 +8,14 @@
 struct GameState {
     // A game runs; only then are keys judged.
     bool Playing = false;
-    bool CopipeMode = false;
-    bool RankingMode = false;
-    bool NetMode = false;
     // The running game was stopped with Esc, or is to start again (Tab).
     bool Aborted = false;
     bool Restart = false;
     // Translated code of the last judged key; 0 until the first key of a game.
     qint16 LastKey = 0;
-    // Time limit in ms (Speed attack), keys to type (Time attack), or the
-    // index of the last line (Copipe and Ranking attack).
-    qint32 Goal = 0;
     // Types per second at the last pass.
     double Speed = 0.0;
-    qint32 LastLine = 0;
+    // The line of the text being typed (a round of lines).
     qint32 LineNo = 0;
     // The main window has been asked to close.
     bool Unloading = false;

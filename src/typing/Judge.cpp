@@ -6,19 +6,14 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/KeyTables.h"
-#include "views/frmMain.h"
-#include "typing/NetHooks.h"
 #include "typing/QuestionFeed.h"
+#include "typing/Round.h"
 #include "util/Functions.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
 constexpr int VkReturn = 13;
 constexpr int VkShift = 16;
-constexpr int MaxAP = 200;
 
 // The half-width katakana whose code page 932 code a key code equals, or 0.
 // Keys above 127 have always matched these on the virtual-key path.
@@ -75,44 +70,13 @@ bool TakeKey(Game &game, const KeyCharacters &key, char16_t kana)
     return true;
 }
 
-void ChangeMyAP(Game &game, bool correct)
-{
-    NetHooks &hooks = game.net;
-    if (!hooks.myAP || !hooks.setMyAP)
-        return;
-    const double speed = game.ShownSpeed();
-    const double change = correct ? std::floor(speed) : -std::floor(speed * 3.0);
-    const double ap = static_cast<double>(hooks.myAP()) + change;
-    hooks.setMyAP(static_cast<int>(std::clamp(ap, 0.0, static_cast<double>(MaxAP))));
-    if (hooks.draw)
-        hooks.draw();
-}
-
+// The round decides what follows a finished question; a bare game draws a word.
 void NextQuestion(Game &game)
 {
-    GameState &state = game.state;
-    if (state.CopipeMode) {
-        ++state.LineNo;
-        if (state.LineNo <= state.LastLine) {
-            GetCopipe(game, state.LineNo);
-            GetNextCopipe(game, state.LineNo);
-        }
-    } else if (state.RankingMode) {
-        ++state.LineNo;
-        if (state.LineNo <= state.LastLine) {
-            GetRanking(game, state.LineNo);
-            GetNextRanking(game, state.LineNo);
-        }
-    } else if (state.NetMode) {
-        NetHooks &hooks = game.net;
-        if (hooks.sendState && hooks.myAP)
-            hooks.sendState(QString::number(hooks.myAP()));
-        if (hooks.draw)
-            hooks.draw();
+    if (Round *round = game.CurrentRound())
+        round->NextQuestion(game);
+    else
         GetQuest(game);
-    } else {
-        GetQuest(game);
-    }
 }
 
 } // namespace
@@ -128,7 +92,7 @@ QString CharacterOfCode(int code)
 
 void GetMissType(Game &game, int keyCode)
 {
-    game.form.lblMissType->setText(CharacterOfCode(keyCode));
+    emit game.missTypeShown(CharacterOfCode(keyCode));
 }
 
 void KeyDown(Game &game, int keyCode)
@@ -139,7 +103,6 @@ void KeyDown(Game &game, int keyCode)
 void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t typed)
 {
     GameState &state = game.state;
-    frmMain &form = game.form;
     if (!state.Playing || keyCode == VkReturn)
         return;
 
@@ -168,21 +131,17 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     const char16_t pressed = key.Shown();
     game.tally.Add(expected, typesCharacter && pressed >= 0x20 && pressed < 0x7F ? QChar(pressed) : QChar(), correct);
     if (correct) {
-        if (hadRoman)
-            form.lblRoman->setText(state.Roman);
-        platform::PlayWave(game.TypeWave());
         ++state.TypeCount;
-        form.lblType->setText(QString::number(state.TypeCount));
-        form.lblMissType->setText(QString());
+        emit game.keyJudged(true, QString());
+        platform::PlayWave(game.TypeWave());
     } else {
-        platform::PlayWave(game.MissWave());
         ++state.MissCount;
-        form.lblMiss->setText(QString::number(state.MissCount));
-        form.lblMissType->setText(MissCharacter(key, character != 0, typesCharacter));
+        emit game.keyJudged(false, MissCharacter(key, character != 0, typesCharacter));
+        platform::PlayWave(game.MissWave());
         game.NoteMiss();
     }
-    if (state.NetMode)
-        ChangeMyAP(game, correct);
+    if (Round *round = game.CurrentRound())
+        round->KeyJudged(game, correct);
 
     if (state.Roman.isEmpty()) {
         if (hadRoman)

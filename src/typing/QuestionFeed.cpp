@@ -7,22 +7,18 @@
 
 #include <cmath>
 
-namespace {
-
-void ShowLine(Game &game, const QVector<QuestItem> &lines, int n)
+void GetLine(Game &game, const QVector<QuestItem> &lines, int n)
 {
     // Callers stay within the text; a stray index changes nothing.
     if (n >= 0 && n < lines.size())
         game.ShowQuestion(lines.at(n));
 }
 
-void ShowNextLine(Game &game, const QVector<QuestItem> &lines, int n)
+void GetNextLine(Game &game, const QVector<QuestItem> &lines, int n)
 {
     const qint64 next = static_cast<qint64>(n) + 1;
     game.ShowNextLine(next >= 0 && next < lines.size() ? lines.at(next).Quest : QString());
 }
-
-} // namespace
 
 int DrawWordIndex(double r, int wordMax)
 {
@@ -39,29 +35,27 @@ void GetQuest(Game &game)
     const double held = Functions::Val(dict.WordMax);
     const int last = static_cast<int>(dict.Words.size() - 1);
     const int wordMax = held >= 0 && held < last ? static_cast<int>(held) : last;
-    const double r = platform::random().Next();
-    // The drill draws from every word held, weighted towards the weak characters.
-    const int index = game.drillDraw ? game.drillDraw->Pick(r) : DrawWordIndex(r, wordMax);
+    const int index = DrawWordIndex(platform::random().Next(), wordMax);
     if (index >= 0 && index < dict.Words.size())
         game.ShowQuestion(dict.Words.at(index));
 }
 
 void GetCopipe(Game &game, int n)
 {
-    ShowLine(game, game.dict.CopipeLines, n);
+    GetLine(game, game.dict.CopipeLines, n);
 }
 
 void GetNextCopipe(Game &game, int n)
 {
-    ShowNextLine(game, game.dict.CopipeLines, n);
+    GetNextLine(game, game.dict.CopipeLines, n);
 }
 
 void GetRanking(Game &game, int n)
 {
-    ShowLine(game, game.dict.RankingLines, n);
+    GetLine(game, game.dict.RankingLines, n);
 }
 
 void GetNextRanking(Game &game, int n)
 {
-    ShowNextLine(game, game.dict.RankingLines, n);
+    GetNextLine(game, game.dict.RankingLines, n);
 }

@@ -3,9 +3,17 @@
 // What the main window shows to type next: a random word, or a line of the
 // chosen copipe or ranking text with the line after it.
 
+#include "dictionary/Records.h"
+
+#include <QVector>
+
 class Game;
 
 void GetQuest(Game &game);
+// Line n of a text, and the line after it; an index out of the text shows
+// nothing (no line), or an empty next line.
+void GetLine(Game &game, const QVector<QuestItem> &lines, int n);
+void GetNextLine(Game &game, const QVector<QuestItem> &lines, int n);
 void GetCopipe(Game &game, int n);
 void GetNextCopipe(Game &game, int n);
 void GetRanking(Game &game, int n);

@@ -43,8 +43,8 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     menu.Load();
     frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
@@ -78,8 +78,8 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     InitScoreTables();
     menu.Load();
     frmHiScore *w = menu.Window();
@@ -120,8 +120,8 @@ TEST(HiScoreWindow, NewRowIsBoldUntilTheNextDisplay)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     InitScoreTables();
     menu.mnuTimeScore_Click(); // loads the window when nobody has
     frmHiScore *w = menu.Window();
@@ -141,8 +141,8 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     form.move(100, 50);
     form.show();
     form.activateWindow();
@@ -180,8 +180,8 @@ TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "寿限無");
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "a/b:c");
     menu.mnuCopipeScore_Click(1);
@@ -211,8 +211,8 @@ TEST(HiScoreInsert, TakesTheFinishedGameFromTheGameState)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     InitScoreTables();
     aplMain::Kotehan = "たろう";
     FinishGame(game, "23.456", 245, 4.123);
@@ -242,8 +242,8 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
-    HiScoreMenu menu(game);
+    Game game;
+    HiScoreMenu menu(game, form);
     aplMain::Kotehan = "名無しさん";
     fake.dialogs->inputAnswers = {"一二三四五六七八九", "", "\"”\""};
     for (int i = 0; i < 3; ++i)

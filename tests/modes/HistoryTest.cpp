@@ -104,13 +104,14 @@ TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacter
     }
     game->dict.Words = {{"甲", "QZX"}, {"乙", "AAA"}, {"丙", "BBB"}, {"丁", "CCC"}};
     game->dict.WordMax = "3";
-    modes->mnuDrill_Click();
+    form->mnuDrill->trigger();
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@苦手キー練習");
     EXPECT_FALSE(form->mnuDrill->isEnabled());
     EXPECT_FALSE(form->mnuSpeed->isEnabled());
-    EXPECT_EQ(game->state.Goal, 120000);
-    ASSERT_TRUE(game->drillDraw.has_value());
-    EXPECT_TRUE(game->drillDraw->Aimed());
+    ASSERT_NE(Current<DrillRound>(), nullptr);
+    EXPECT_EQ(Current<DrillRound>()->LimitMs(), 120000);
+    ASSERT_TRUE(Current<DrillRound>()->Draw().has_value());
+    EXPECT_TRUE(Current<DrillRound>()->Draw()->Aimed());
     int aimed = 0;
     fake.clock->now = 1000;
     for (int word = 0; word < 400; ++word) {
@@ -122,7 +123,6 @@ TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacter
     fake.dialogs->inputAnswers = {"練習生"};
     TickAt(1000 + 120001);
     ASSERT_FALSE(Loop().Running());
-    EXPECT_FALSE(game->drillDraw.has_value());
     EXPECT_EQ(aplMain::DrillScores[0].Score, 1200);
     const QString saved = Functions::FromShiftJis(ReadBytes(fake.PathOf("drill.hss")));
     EXPECT_TRUE(saved.startsWith("\"練習生\",1200,")) << saved.toStdString();

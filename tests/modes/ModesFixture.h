@@ -6,7 +6,9 @@
 #include "FakePlatform.h"
 #include "modes/GameLoop.h"
 #include "modes/HiScoreMenu.h"
+#include "modes/DrillRound.h"
 #include "modes/Modes.h"
+#include "modes/SoloRounds.h"
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
@@ -47,6 +49,12 @@ protected:
     }
 
     GameLoop &Loop() { return modes->Loop(); }
+    // The round played last when it is a T, and the one the judge asks.
+    template <class T> const T *Current() const
+    {
+        EXPECT_EQ(game->CurrentRound(), modes->CurrentRound());
+        return dynamic_cast<const T *>(modes->CurrentRound());
+    }
     // One tick of the game loop at the given clock time (ms).
     void TickAt(qint64 ms)
     {

@@ -32,9 +32,8 @@ TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
     modes->mnuRanking_Click(index);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ランキング「早口」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
-    EXPECT_TRUE(game->state.RankingMode);
-    EXPECT_FALSE(game->state.CopipeMode);
-    EXPECT_EQ(game->state.Goal, 4);
+    ASSERT_NE(Current<RankingAttack>(), nullptr);
+    EXPECT_EQ(Current<RankingAttack>()->LastLine(), 4);
     EXPECT_EQ(form->lblNext->text(), "二");
     EXPECT_FALSE(form->mnuI->menuAction()->isEnabled());
     fake.clock->now = 1000;
@@ -51,7 +50,6 @@ TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
     EXPECT_EQ(form->lblRest->text(), "-1");
     EXPECT_EQ(form->lblTime->text(), "1.500");
     EXPECT_EQ(form->lblSpeed->text(), "3.333");
-    EXPECT_FALSE(game->state.RankingMode);
     EXPECT_FALSE(game->state.Playing);
     EXPECT_TRUE(form->mnuI->menuAction()->isEnabled());
     EXPECT_EQ(game->CopipeTitle, "早口");
@@ -94,7 +92,7 @@ TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
     EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty());
     EXPECT_EQ(game->CopipeTitle, "前回");
-    EXPECT_FALSE(game->state.RankingMode);
+    EXPECT_FALSE(game->state.Playing);
 
     modes->mnuRanking_Click(index);
     fake.clock->now = 2000;
@@ -104,7 +102,7 @@ TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
     TickAt(2500);
     fake.keys->down[9] = false;
     ASSERT_TRUE(Loop().Running());
-    EXPECT_TRUE(game->state.RankingMode);
+    EXPECT_NE(Current<RankingAttack>(), nullptr);
     EXPECT_EQ(game->state.LineNo, 0);
     EXPECT_EQ(form->lblQuest->text(), "一");
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ランキング「早口」");

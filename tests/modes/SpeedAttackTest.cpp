@@ -2,6 +2,8 @@
 #include "ModesFixture.h"
 
 #include "modes/HiScoreMenu.h"
+#include "net/NetGame.h"
+#include "net/frmNet.h"
 #include "views/frmHiScore.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
@@ -17,7 +19,8 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
     EXPECT_FALSE(form->mnuScore->menuAction()->isEnabled());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り時間[sec]：");
-    EXPECT_EQ(game->state.Goal, 120000);
+    ASSERT_NE(Current<SpeedAttack>(), nullptr);
+    EXPECT_EQ(Current<SpeedAttack>()->LimitMs(), 120000);
     EXPECT_FALSE(form->lblRoman->text().isEmpty());
 
     for (qint64 t = 1000; t < 5000; t += 100)
@@ -326,4 +329,24 @@ TEST_F(ModesTest, AnEscOrTabHeldFromBeforeTheGameDoesNotEndIt)
         fake.keys->down[27] = false;
         EXPECT_FALSE(Loop().Running()) << vk;
     }
+}
+
+TEST_F(ModesTest, TheBattleAndTheSoloRoundsTakeTurnsOnOneLoop)
+{
+    program->Net().mnuNet_Click();
+    ASSERT_NE(program->Net().Window(), nullptr);
+    ASSERT_TRUE(Loop().Running()) << "the battle's round waits on the loop";
+    EXPECT_EQ(game->CurrentRound(), &program->Net().CurrentRound());
+    modes->mnuSpeed_Click();
+    EXPECT_EQ(modes->CurrentRound(), nullptr) << "no solo round starts while the battle's waits";
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ネット対戦");
+
+    program->Net().Window()->close();
+    TickAt(1000);
+    ASSERT_FALSE(Loop().Running());
+    EXPECT_TRUE(Boxes().isEmpty()) << "a closed net window ends its round without the end box";
+    modes->mnuSpeed_Click();
+    ASSERT_NE(Current<SpeedAttack>(), nullptr);
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
+    EXPECT_TRUE(game->state.Playing);
 }

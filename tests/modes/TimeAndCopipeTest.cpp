@@ -11,7 +11,8 @@ TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
     modes->mnuTime_Click();
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り文字数：");
-    EXPECT_EQ(game->state.Goal, 500);
+    ASSERT_NE(Current<TimeAttack>(), nullptr);
+    EXPECT_EQ(Current<TimeAttack>()->Keys(), 500);
     fake.clock->now = 10000;
     TypeCorrect(1);
     EXPECT_EQ(form->lblRest->text(), "-") << "until the first pass after the first key";
@@ -77,7 +78,8 @@ TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
     EXPECT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_EQ(form->lblType->text(), "0");
-    EXPECT_EQ(game->state.Goal, 500);
+    ASSERT_NE(Current<TimeAttack>(), nullptr);
+    EXPECT_EQ(Current<TimeAttack>()->Keys(), 500);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
 }
 
@@ -89,9 +91,8 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
     ASSERT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「五行」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
-    EXPECT_EQ(game->state.Goal, 4);
-    EXPECT_EQ(game->state.LastLine, 4);
-    EXPECT_TRUE(game->state.CopipeMode);
+    ASSERT_NE(Current<CopipeAttack>(), nullptr);
+    EXPECT_EQ(Current<CopipeAttack>()->LastLine(), 4);
     EXPECT_EQ(form->lblQuest->text(), "一");
     EXPECT_EQ(form->lblNext->text(), "二");
 
@@ -116,7 +117,7 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
     TypeCorrect(1);
     TickAt(t + 1);
     EXPECT_FALSE(Loop().Running());
-    EXPECT_FALSE(game->state.CopipeMode);
+    EXPECT_FALSE(game->state.Playing);
     EXPECT_EQ(form->lblRest->text(), "-1");
     EXPECT_EQ(form->lblQuest->text(), "五");
     EXPECT_EQ(Boxes().first(), "-------------------終了-------------------");
@@ -127,7 +128,8 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     AddText(frmMain::MenuArray::Copipe, "別", {{"x", "X"}});
     const int index = AddText(frmMain::MenuArray::Copipe, "一行", {{"唯", "YUI"}});
     modes->mnuCopipe_Click(index);
-    EXPECT_EQ(game->state.Goal, 0);
+    ASSERT_NE(Current<CopipeAttack>(), nullptr);
+    EXPECT_EQ(Current<CopipeAttack>()->LastLine(), 0);
     fake.clock->now = 1000;
     TypeCorrect(2);
     TickAt(1000);
@@ -139,7 +141,7 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     ASSERT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「一行」");
     EXPECT_EQ(form->lblRoman->text(), "YUI") << "the same text from its first line";
-    EXPECT_TRUE(game->state.CopipeMode);
+    EXPECT_NE(Current<CopipeAttack>(), nullptr);
 
     // The table shown at the start is the one the result is held against.
     for (ScoreEntry &row : aplMain::CopipeScores)

@@ -25,7 +25,7 @@ struct Scene {
     FakePlatform fake;
     HttpFixture server;
     frmMain form;
-    Game game{form};
+    Game game{&form};
     QWidget hiScore;
     QPointer<frmRanking> window;
     bool closing = false;
@@ -48,7 +48,7 @@ struct Scene {
 
     frmRanking &Open()
     {
-        ShowRankingSubmission(window, game);
+        ShowRankingSubmission(window, form, game);
         return *Current();
     }
 
@@ -119,7 +119,7 @@ TEST(frmRanking, OpensWithTheResultTheDefaultsAndTheOtherWindowsDisabled)
 
     // A second open only raises the window that is there.
     scene.game.CopipeTitle = "other";
-    ShowRankingSubmission(scene.window, scene.game);
+    ShowRankingSubmission(scene.window, scene.form, scene.game);
     EXPECT_EQ(scene.Current(), &window);
     EXPECT_EQ(window.lblTitle->text(), "五十音");
 

@@ -2,7 +2,7 @@
 #include "NetTestSupport.h"
 
 #include "FakePlatform.h"
-#include "modes/PassTimer.h"
+#include "modes/GameLoop.h"
 #include "net/NetGame.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-using Phase = NetGame::Phase;
+using Phase = GameLoop::Phase;
 
 class NetBattleTest : public ::testing::Test {
 protected:
@@ -38,6 +38,7 @@ protected:
     frmMain &Form() { return *desk->form; }
     GameState &State() { return desk->game->state; }
     NetGame &Net() { return *desk->net; }
+    GameLoop &Loop() { return *desk->loop; }
     NetBattle &Battle() { return desk->net->Battle(); }
     const NetBattle::Values &Values() { return Battle().Current(); }
     void SetClientHP(qint16 hp)
@@ -66,14 +67,14 @@ protected:
     {
         net->cmdStart->click();
         ASSERT_TRUE(peer.Expect("STR"));
-        ASSERT_EQ(Net().RoundPhase(), Phase::Running);
+        ASSERT_EQ(Loop().CurrentPhase(), Phase::Running);
         Tick();
     }
 
     void Tick(int passes = 1)
     {
         for (int i = 0; i < passes; ++i)
-            Net().Pass();
+            Loop().Tick();
     }
 
     QStringList LastLines(int n) const
@@ -117,16 +118,16 @@ TEST_F(NetBattleTest, ARoundWaitsForTheStartThenTimesTheBattle)
     EXPECT_FALSE(Form().mnuNet->isEnabled());
     EXPECT_TRUE(Form().mnuS->menuAction()->isEnabled());
     EXPECT_TRUE(State().LoopRunning);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     Tick(3);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     EXPECT_FALSE(State().Playing);
-    EXPECT_FALSE(Net().PassesRunning()) << "the wait for the start polls nothing";
+    EXPECT_FALSE(Loop().PassesRunning()) << "the wait for the start polls nothing";
 
     Start();
-    EXPECT_TRUE(Net().PassesRunning());
+    EXPECT_TRUE(Loop().PassesRunning());
     EXPECT_TRUE(State().Playing);
-    EXPECT_TRUE(State().NetMode);
+    EXPECT_EQ(desk->game->CurrentRound(), &Net().CurrentRound()) << "the judge asks the battle's round";
     EXPECT_EQ(net->lblMyName->text(), "太郎");
     EXPECT_EQ(net->lblClientName->text(), "花子");
 
@@ -163,7 +164,7 @@ TEST_F(NetBattleTest, ARoundWaitsForTheStartThenTimesTheBattle)
     EXPECT_TRUE(peer.Expect("STR"));
     EXPECT_EQ(Values().MyAP, 0);
     EXPECT_EQ(Values().ClientHP, 200);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Running);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Running);
 }
 
 TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
@@ -186,7 +187,7 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
         if (attack == 4)
             break;
         EXPECT_EQ(LastLines(2), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた"}));
-        EXPECT_EQ(Net().RoundPhase(), Phase::Running);
+        EXPECT_EQ(Loop().CurrentPhase(), Phase::Running);
     }
     fake.keys->down[13] = false;
     EXPECT_EQ(LastLines(3), (QStringList{"実況> 太郎の攻撃", "実況> 花子に50のダメージを与えた", "実況> あなたは勝ちました"}));
@@ -197,7 +198,7 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
     // The pass that attacked saw the end: the end box, then the next round waits.
     EXPECT_EQ(EndBoxes(), 1);
     EXPECT_EQ(fake.dialogs->shown.last().title, "疾鍵");
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     EXPECT_FALSE(State().Playing);
     EXPECT_FALSE(Form().mnuSpeed->isEnabled());
 
@@ -210,7 +211,7 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
     EXPECT_FALSE(net->LogText().contains("あなたは負けました"));
     EXPECT_EQ(net->LogText().count("あなたは勝ちました"), 1);
     EXPECT_EQ(Records().size(), 1);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     EXPECT_EQ(EndBoxes(), 1);
 
     // The next battle can end again.
@@ -284,7 +285,7 @@ TEST_F(NetBattleTest, HitsTakeTheHitPointsTheAttackerSentAndTheLastOneLoses)
     OpenAndConnect();
     peer.Send("STR");
     ASSERT_TRUE(WaitUntil([&] { return Battle().Running(); }));
-    EXPECT_EQ(Net().RoundPhase(), Phase::Running);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Running);
     Tick();
 
     peer.Send("ATK 30");
@@ -323,27 +324,25 @@ TEST_F(NetBattleTest, GaugesAreAsWideAsTheirValues)
     EXPECT_EQ(net->shpClientHP->width(), 0);
     EXPECT_EQ(net->shpClientHP->x(), 280);
     // The judge's charge is held within 0..200.
-    NetHooks &hooks = desk->game->net;
-    hooks.setMyAP(250);
-    EXPECT_EQ(hooks.myAP(), 200);
-    hooks.setMyAP(-3);
-    EXPECT_EQ(hooks.myAP(), 0);
-    hooks.draw();
+    Battle().SetMyAP(250);
+    EXPECT_EQ(Values().MyAP, 200);
+    Battle().SetMyAP(-3);
+    EXPECT_EQ(Values().MyAP, 0);
+    Battle().Draw();
     EXPECT_EQ(net->shpMyAG->width(), 0);
 }
 
 TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
 {
     Net().mnuNet_Click();
-    ASSERT_EQ(Net().RoundPhase(), Phase::Waiting);
+    ASSERT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     Net().Window()->close();
     EXPECT_EQ(Net().Window(), nullptr);
     Tick(2);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Idle);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Idle);
     EXPECT_TRUE(Form().mnuSpeed->isEnabled());
     EXPECT_FALSE(State().LoopRunning);
     EXPECT_FALSE(State().Playing);
-    EXPECT_FALSE(State().NetMode);
     EXPECT_EQ(EndBoxes(), 0);
 
     // Closed in the middle of a battle: the same, and the next command waits again.
@@ -351,12 +350,12 @@ TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
     Start();
     net->close();
     Tick();
-    EXPECT_EQ(Net().RoundPhase(), Phase::Idle);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Idle);
     EXPECT_EQ(EndBoxes(), 0);
     EXPECT_TRUE(WaitUntil([&] { return !peer.Connected(); })) << "the link goes with the window";
     Net().mnuNet_Click();
     Tick(2);
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting) << "no battle runs without a link";
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting) << "no battle runs without a link";
 }
 
 TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
@@ -366,7 +365,7 @@ TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
     peer.socket->disconnectFromHost();
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 1; }));
     EXPECT_TRUE(Records().isEmpty());
-    EXPECT_EQ(Net().RoundPhase(), Phase::Waiting);
+    EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
 }
 
 TEST_F(NetBattleTest, ClosingTheMainWindowDuringABattleEndsTheProgram)

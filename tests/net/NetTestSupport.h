@@ -3,9 +3,11 @@
 // A peer on the other end of the battle link, written with a bare socket so
 // the tests see and choose every byte on the wire.
 
+#include "modes/GameLoop.h"
 #include "net/NetGame.h"
 #include "typing/Game.h"
 #include "util/ShiftJis.h"
+#include "views/GameView.h"
 #include "views/frmMain.h"
 
 #include <QCoreApplication>
@@ -114,16 +116,23 @@ public:
     QTcpServer server;
 };
 
-// The main window, its game and the net battle command, as the program makes them.
+// The main window, its game, the loop and the net battle command, as the program makes them.
 struct NetDesk {
-    NetDesk() : form(std::make_unique<frmMain>()), game(new Game(*form)), net(std::make_unique<NetGame>(*game)) {}
+    NetDesk()
+        : form(std::make_unique<frmMain>()), game(new Game(form.get())),
+          loop(std::make_unique<GameLoop>(*game, nullptr)), net(std::make_unique<NetGame>(*game, *form, *loop))
+    {
+        ShowGameOn(*form, *game);
+    }
     ~NetDesk()
     {
         net.reset();
+        loop.reset();
         form.reset(); // the game with it
     }
 
     std::unique_ptr<frmMain> form;
     Game *game;
+    std::unique_ptr<GameLoop> loop;
     std::unique_ptr<NetGame> net;
 };

@@ -42,7 +42,7 @@ struct RomanFolder {
     }
     void Click()
     {
-        mnuRoman_Click(window, form, [this] { mnuReload_Click(game); });
+        mnuRoman_Click(window, form, [this] { mnuReload_Click(form, game); });
     }
     // The open window, if any.
     frmRoman *Current() const { return window && window->isVisible() ? window.data() : nullptr; }
@@ -51,7 +51,7 @@ struct RomanFolder {
 
     FakePlatform fake;
     frmMain form;
-    Game game{form};
+    Game game{&form};
     QPointer<frmRoman> window;
 };
 

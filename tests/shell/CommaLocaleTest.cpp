@@ -88,7 +88,7 @@ TEST(CommaLocale, APlayedTimeAttackIsShownStoredCopiedAndSentWithAPoint)
     game.CopipeTitle = "五十音";
     game.RankingTitle = "tokira_aiueo";
     QPointer<frmRanking> window;
-    ShowRankingSubmission(window, game);
+    ShowRankingSubmission(window, program.Form(), game);
     ASSERT_TRUE(window);
     window->txtName->setText("太郎");
     window->txtComment->setText("速い");

@@ -18,8 +18,8 @@ const QList<QStringList> Floors = {
     {"platform", "util"},
     {"settings"},
     {"dictionary", "scores", "history"},
-    {"views"},
     {"typing"},
+    {"views"},
     {"modes", "romaji_editor", "net", "stats"},
     {"shell"},
 };

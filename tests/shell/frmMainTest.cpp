@@ -8,6 +8,7 @@
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "settings/aplMain.h"
+#include "views/GameView.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
@@ -73,13 +74,12 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
 {
     FakePlatform fake;
     frmMain form;
-    Game game(form);
+    Game game(&form);
+    ShowGameOn(form, game);
     GameState &state = game.state;
-    state.Playing = state.CopipeMode = state.NetMode = state.Aborted = state.Restart = state.RankingMode = true;
+    state.Playing = state.Aborted = state.Restart = true;
     state.LastKey = 65;
-    state.Goal = 500;
     state.LineNo = 3;
-    state.LastLine = 4;
     state.Speed = 2.5;
     state.TypeCount = 12;
     state.MissCount = 3;
@@ -87,12 +87,10 @@ TEST(frmMain, InitResetsTheGameStateAndCounters)
     form.lblType->setText("12");
     game.ShowQuestion({"学校", "GAKKOU"});
     game.Init();
-    EXPECT_FALSE(state.CopipeMode || state.NetMode || state.Aborted || state.Restart);
-    EXPECT_TRUE(state.Playing && state.RankingMode);
+    EXPECT_FALSE(state.Aborted || state.Restart);
+    EXPECT_TRUE(state.Playing);
     EXPECT_EQ(state.LastKey, 0);
-    EXPECT_EQ(state.Goal, 0);
     EXPECT_EQ(state.LineNo, 0);
-    EXPECT_EQ(state.LastLine, 4);
     EXPECT_EQ(state.Speed, 0.0);
     EXPECT_EQ(state.TypeCount + state.MissCount, 0);
     EXPECT_EQ(state.Seconds, 0.0);

@@ -74,5 +74,5 @@ struct DictionaryFolder {
 
     FakePlatform fake;
     frmMain form;
-    Game game{form};
+    Game game{&form};
 };

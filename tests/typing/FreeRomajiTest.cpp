@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TypingFixture.h"
 
-#include "typing/DisplayOptions.h"
+#include "net/NetBattle.h"
+#include "net/NetLink.h"
+#include "net/NetRound.h"
+#include "views/DisplayOptions.h"
 
 namespace {
 
@@ -26,22 +29,25 @@ protected:
 TEST_F(FreeRomajiTest, EverySpellingOfAReadingFinishesWithoutAMissAndChargesAP)
 {
     aplMain::FreeRomaji = true;
-    int myAP = 0;
-    game->net.myAP = [&] { return myAP; };
-    game->net.setMyAP = [&](int ap) { myAP = ap; };
+    NetLink link;
+    NetBattle battle(link);
+    NetRound round(battle, link, [] { return true; });
     for (const char *keys : {"SHICHITSUFUJINNKASSHA", "SITITUHUZINKASSYA", "CITITUHUJIXNKAXTUSYA",
                              "SICHITUFUJIN'KALTSUSIXYA"}) {
-        PlayReading();
-        game->state.NetMode = true;
+        game->dict.Words = {{"次", "TSUGI", "つぎ"}};
+        game->dict.WordMax = "0";
+        game->StartRound(round);
+        game->ShowQuestion({"問", Shown, Reading});
+        game->state.Playing = true;
         game->state.Speed = 2.0;
-        myAP = 0;
+        battle.SetMyAP(0);
         fake.sound->played.clear();
         TypeText(keys);
         const int count = static_cast<int>(strlen(keys));
         EXPECT_EQ(game->state.TypeCount, count) << keys;
         EXPECT_EQ(Misses(), "0") << keys;
         EXPECT_EQ(fake.sound->played, QStringList(count, fake.PathOf("type.wav"))) << keys;
-        EXPECT_EQ(myAP, 2 * count) << keys;
+        EXPECT_EQ(battle.Current().MyAP, 2 * count) << keys;
         EXPECT_EQ(form->lblQuest->text(), "次") << keys << ": the next question";
         EXPECT_EQ(Roman(), "TSUGI");
     }
@@ -85,12 +91,12 @@ TEST_F(FreeRomajiTest, SwitchingDuringAQuestionKeepsWhatWasTyped)
 {
     PlayReading("かしかし", "KASHIKASHI");
     TypeText("KA");
-    mnuFreeRomaji_Click(*game);
+    mnuFreeRomaji_Click(*form, *game);
     EXPECT_TRUE(aplMain::FreeRomaji);
     EXPECT_TRUE(form->mnuFreeRomaji->isChecked());
     TypeText("SIKAS");
     EXPECT_EQ(Roman(), "HI");
-    mnuFreeRomaji_Click(*game);
+    mnuFreeRomaji_Click(*form, *game);
     EXPECT_FALSE(aplMain::FreeRomaji);
     TypeText("I");
     EXPECT_EQ(Roman(), "HI") << "only the shown spelling again";

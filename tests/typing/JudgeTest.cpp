@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestRounds.h"
 #include "TypingFixture.h"
 
 #include "typing/QuestionFeed.h"
@@ -160,11 +161,9 @@ TEST_F(TypingTest, EmptyRomajiCountsAsATypeAndFinishesTheQuestion)
 TEST_F(TypingTest, CopipeLinesFollowOneAnotherAndStopAfterTheLast)
 {
     game->dict.CopipeLines = {{"一", "I"}, {"二", "NI"}, {"三", "SA"}};
-    Play("");
-    game->state.LastLine = 2;
-    game->state.CopipeMode = true;
-    GetCopipe(*game, 0);
-    GetNextCopipe(*game, 0);
+    LinesRound round(game->dict.CopipeLines);
+    game->StartRound(round);
+    game->state.Playing = true;
     EXPECT_EQ(form->lblNext->text(), "二");
     Type('I');
     EXPECT_EQ(game->state.LineNo, 1);
@@ -187,63 +186,15 @@ TEST_F(TypingTest, RankingLinesFollowOneAnother)
 {
     game->dict.RankingLines = {{"甲", "KO"}, {"乙", "OTSU"}};
     game->dict.CopipeLines = {{"x", "X"}, {"y", "Y"}};
-    Play("");
-    game->state.LastLine = 1;
-    game->state.RankingMode = true;
-    GetRanking(*game, 0);
-    GetNextRanking(*game, 0);
+    LinesRound round(game->dict.RankingLines);
+    game->StartRound(round);
+    game->state.Playing = true;
     TypeText("KO");
     EXPECT_EQ(form->lblQuest->text(), "乙");
     EXPECT_EQ(form->lblNext->text(), "");
     TypeText("OTSU");
     EXPECT_EQ(game->state.LineNo, 2);
     EXPECT_EQ(form->lblQuest->text(), "乙");
-}
-
-TEST_F(TypingTest, NetBattleAttackPointsStayWithinBounds)
-{
-    int myAP = 0;
-    int draws = 0;
-    QStringList sent;
-    NetHooks &hooks = game->net;
-    hooks.myAP = [&] { return myAP; };
-    hooks.setMyAP = [&](int ap) { myAP = ap; };
-    hooks.draw = [&] { ++draws; };
-    hooks.sendState = [&](const QString &text) { sent.append(text); };
-    game->dict.Words = {{"犬", "INU"}};
-    game->dict.WordMax = "0";
-
-    Play("ABCDEFG");
-    game->state.NetMode = true;
-    Type('A');
-    EXPECT_EQ(myAP, 0) << "no speed yet at the first key";
-    game->state.Speed = 4.7;
-    Type('B');
-    EXPECT_EQ(myAP, 4);
-    Type('X');
-    EXPECT_EQ(myAP, 0) << "a miss costs 14 and stops at 0";
-    game->state.Speed = 150.9994;
-    Type('C');
-    EXPECT_EQ(myAP, 150);
-    Type('D');
-    EXPECT_EQ(myAP, 200) << "capped";
-    game->state.Speed = 0.9;
-    Type('E');
-    EXPECT_EQ(myAP, 200);
-    Type('X');
-    EXPECT_EQ(myAP, 198) << "three times 0.9 is 2.7, two points";
-    EXPECT_EQ(draws, 7);
-
-    TypeText("FG");
-    ASSERT_EQ(sent, QStringList{"198"});
-    EXPECT_EQ(draws, 10) << "two keys and the finished word";
-    EXPECT_EQ(Roman(), "INU");
-
-    // The speed counts as shown, to the thousandth: 1.9996 shows as 2.000.
-    game->state.Speed = 1.9996;
-    myAP = 0;
-    Type('I');
-    EXPECT_EQ(myAP, 2);
 }
 
 TEST_F(TypingTest, CountsStartAgainAfterInit)

@@ -4,6 +4,7 @@
 
 #include "FakePlatform.h"
 #include "settings/aplMain.h"
+#include "views/GameView.h"
 #include "views/frmMain.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
@@ -17,7 +18,8 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<frmMain>();
-        game = new Game(*form);
+        game = new Game(form.get());
+        ShowGameOn(*form, *game);
     }
     void TearDown() override { form.reset(); }
 

@@ -2,7 +2,7 @@
 #include "FakePlatform.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
-#include "typing/DisplayOptions.h"
+#include "views/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "views/frmMain.h"

@@ -15,4 +15,4 @@ void mnuEnglish_Click(frmMain &form);
 // Judge keys by the character the layout makes them type.
 void mnuAutoLayout_Click(frmMain &form);
 // Accept every common romaji spelling, from the question being typed on.
-void mnuFreeRomaji_Click(Game &game);
+void mnuFreeRomaji_Click(frmMain &form, Game &game);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "typing/DisplayOptions.h"
+#include "views/DisplayOptions.h"
 
 #include "settings/aplMain.h"
 #include "typing/Game.h"
@@ -53,9 +53,9 @@ void mnuAutoLayout_Click(frmMain &form)
     form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
 }
 
-void mnuFreeRomaji_Click(Game &game)
+void mnuFreeRomaji_Click(frmMain &form, Game &game)
 {
     aplMain::FreeRomaji = !aplMain::FreeRomaji;
-    game.form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
+    form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
     game.SetFreeSpelling(aplMain::FreeRomaji);
 }

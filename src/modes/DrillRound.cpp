@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "modes/DrillRound.h"
+
+#include "history/HistoryStore.h"
+#include "modes/HiScoreMenu.h"
+#include "platform/Platform.h"
+#include "scores/ScoreTables.h"
+#include "settings/aplMain.h"
+#include "typing/Game.h"
+#include "typing/QuestionFeed.h"
+
+DrillRound::DrillRound(HiScoreMenu &hiScores) : TimedWordsRound(120000), hiScores_(hiScores) {}
+
+QString DrillRound::Title() const
+{
+    return QStringLiteral("疾鍵@苦手キー練習");
+}
+
+void DrillRound::Prepare()
+{
+    hiScores_.ShowDrillTable();
+}
+
+void DrillRound::ShowFirst(Game &game)
+{
+    if (game.OpenHistory()) {
+        QStringList words;
+        words.reserve(game.dict.Words.size());
+        for (const QuestItem &word : std::as_const(game.dict.Words))
+            words.append(word.Roman);
+        draw_.emplace(words, game.history->WeakestChars({}, history::DrillDraw::WeakCount,
+                                                          history::DrillDraw::MinSamples));
+    }
+    DrawWord(game);
+}
+
+void DrillRound::NextQuestion(Game &game)
+{
+    DrawWord(game);
+}
+
+void DrillRound::DrawWord(Game &game)
+{
+    // Without the history the drill draws like the Speed attack.
+    if (!draw_) {
+        GetQuest(game);
+        return;
+    }
+    // From every word held, weighted towards the weak characters.
+    const QVector<QuestItem> &words = game.dict.Words;
+    if (words.isEmpty())
+        return;
+    const int index = draw_->Pick(platform::random().Next());
+    if (index >= 0 && index < words.size())
+        game.ShowQuestion(words.at(index));
+}
+
+RoundEnd DrillRound::End(const Game &game) const
+{
+    const GameState &state = game.state;
+    RoundEnd end;
+    end.clipboardLine = QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
+    end.betterThanTable = [&state] { return state.TypeCount > aplMain::DrillScores[9].Score; };
+    end.enterTable = [this] { return hiScores_.AddDrillScore(); };
+    end.showTable = [this] { hiScores_.ShowDrillTable(); };
+    end.historyMode = history::Mode::Drill;
+    end.dictionaryPath = game.dict.WordPath;
+    return end;
+}

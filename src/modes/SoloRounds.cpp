@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "modes/SoloRounds.h"
+
+#include "modes/HiScoreMenu.h"
+#include "scores/ScoreTables.h"
+#include "settings/aplMain.h"
+#include "typing/Game.h"
+#include "util/Functions.h"
+
+namespace {
+
+QString TypesLine(const GameState &state)
+{
+    return QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
+}
+
+QString TimeLine(const GameState &state)
+{
+    return QStringLiteral("経過時間: ") + Functions::Format000(state.Seconds);
+}
+
+} // namespace
+
+SpeedAttack::SpeedAttack(HiScoreMenu &hiScores) : TimedWordsRound(120000), hiScores_(hiScores) {}
+
+QString SpeedAttack::Title() const
+{
+    return QStringLiteral("疾鍵@スピードアタック");
+}
+
+void SpeedAttack::Prepare()
+{
+    hiScores_.mnuSpeedScore_Click();
+}
+
+RoundEnd SpeedAttack::End(const Game &game) const
+{
+    const GameState &state = game.state;
+    RoundEnd end;
+    end.clipboardLine = TypesLine(state);
+    end.betterThanTable = [&state] { return state.TypeCount > aplMain::SpeedScores[9].Score; };
+    end.enterTable = [this] { return hiScores_.AddSpeedScore(); };
+    end.showTable = [this] { hiScores_.mnuSpeedScore_Click(); };
+    end.historyMode = history::Mode::Speed;
+    end.dictionaryPath = game.dict.WordPath;
+    return end;
+}
+
+TimeAttack::TimeAttack(HiScoreMenu &hiScores) : CountedWordsRound(500), hiScores_(hiScores) {}
+
+QString TimeAttack::Title() const
+{
+    return QStringLiteral("疾鍵@タイムアタック");
+}
+
+void TimeAttack::Prepare()
+{
+    hiScores_.mnuTimeScore_Click();
+}
+
+RoundEnd TimeAttack::End(const Game &game) const
+{
+    const GameState &state = game.state;
+    RoundEnd end;
+    end.clipboardLine = TimeLine(state);
+    end.betterThanTable = [&state] { return state.Seconds < aplMain::TimeScores[9].Score; };
+    end.enterTable = [this] { return hiScores_.AddTimeScore(); };
+    end.showTable = [this] { hiScores_.mnuTimeScore_Click(); };
+    end.historyMode = history::Mode::Time;
+    end.dictionaryPath = game.dict.WordPath;
+    return end;
+}
+
+CopipeAttack::CopipeAttack(HiScoreMenu &hiScores, const QVector<QuestItem> &lines, const QString &caption, int index)
+    : TextLinesRound(lines), hiScores_(hiScores), caption_(caption), index_(index)
+{
+}
+
+QString CopipeAttack::Title() const
+{
+    return QStringLiteral("疾鍵@コピペアタック「") + caption_ + QStringLiteral("」");
+}
+
+void CopipeAttack::Prepare()
+{
+    hiScores_.mnuCopipeScore_Click(index_);
+}
+
+RoundEnd CopipeAttack::End(const Game &game) const
+{
+    const GameState &state = game.state;
+    RoundEnd end;
+    end.clipboardLine = TimeLine(state);
+    end.betterThanTable = [&state] { return state.Seconds < aplMain::CopipeScores[9].Score; };
+    end.enterTable = [this] { return hiScores_.AddCopipeScore(Functions::SafeFileName(caption_)); };
+    end.showTable = [this] { hiScores_.mnuCopipeScore_Click(index_); };
+    end.historyMode = history::Mode::Copipe;
+    end.textName = caption_;
+    end.dictionaryPath = game.dict.CopipePath;
+    return end;
+}
+
+RankingAttack::RankingAttack(const QVector<QuestItem> &lines, const QString &caption)
+    : TextLinesRound(lines), caption_(caption)
+{
+}
+
+QString RankingAttack::Title() const
+{
+    return QStringLiteral("疾鍵@ランキング「") + caption_ + QStringLiteral("」");
+}
+
+RoundEnd RankingAttack::End(const Game &) const
+{
+    RoundEnd end;
+    end.rankingTail = true;
+    end.historyMode = history::Mode::Ranking;
+    end.textName = caption_;
+    end.dictionaryPath = QStringLiteral("tokira.rls");
+    return end;
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "views/GameView.h"
+
+#include "typing/Game.h"
+#include "util/Functions.h"
+#include "views/frmMain.h"
+
+void ShowGameOn(frmMain &form, const Game &game)
+{
+    const GameState &state = game.state;
+    QObject::connect(&game, &Game::roundStarted, &form, [&form](const QString &title, const QString &restCaption) {
+        form.lblGameMode->setText(title);
+        form.lblString[0]->setText(restCaption);
+        form.MenuEnabled(false);
+    });
+    QObject::connect(&game, &Game::roundEnded, &form, [&form] { form.MenuEnabled(true); });
+    QObject::connect(&game, &Game::cleared, &form, [&form] {
+        form.lblMissType->setText(QString());
+        form.lblRest->setText(QStringLiteral("-"));
+        form.lblSpeed->setText(QStringLiteral("-"));
+        form.lblType->setText(QStringLiteral("0"));
+        form.lblMiss->setText(QStringLiteral("0"));
+        form.lblTime->setText(QStringLiteral("0"));
+    });
+    QObject::connect(&game, &Game::questionShown, &form, [&form](const QString &quest, const QString &roman) {
+        form.lblQuest->setText(quest);
+        form.lblRoman->setText(roman);
+    });
+    QObject::connect(&game, &Game::nextLineShown, &form, [&form](const QString &quest) { form.lblNext->setText(quest); });
+    QObject::connect(&game, &Game::keyJudged, &form, [&form, &state](bool correct, const QString &missType) {
+        if (correct) {
+            form.lblRoman->setText(state.Roman);
+            form.lblType->setText(QString::number(state.TypeCount));
+        } else {
+            form.lblMiss->setText(QString::number(state.MissCount));
+        }
+        form.lblMissType->setText(missType);
+    });
+    QObject::connect(&game, &Game::missTypeShown, &form, [&form](const QString &text) { form.lblMissType->setText(text); });
+    QObject::connect(&game, &Game::passTimed, &form, [&form, &state](const QString &rest) {
+        form.lblRest->setText(rest);
+        form.lblTime->setText(Functions::Format000(state.Seconds));
+        form.lblSpeed->setText(Functions::Format000(state.Speed));
+    });
+}
