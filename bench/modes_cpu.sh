@@ -74,7 +74,7 @@ game_pid=$!
 
 window=""
 for _ in $(seq 100); do
-    window="$(xdotool search --onlyvisible --class tokira 2>/dev/null | head -1 || true)"
+    window="$(xdotool search --onlyvisible --classname tokira 2>/dev/null | head -1 || true)"
     [ -n "$window" ] && break
     sleep 0.1
 done
