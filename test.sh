@@ -12,7 +12,14 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
     $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 \
         || echo "de_DE.UTF-8 could not be made; the comma-locale tests will say they were skipped"
 fi
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DTOKIRA_SANITIZE=ON -DBUILD_TESTING=ON -DTOKIRA_RANKING_SERVER=ON >/dev/null
+# ccache, where installed, keeps a rebuild short; paths are taken relative to
+# this checkout so any clone of it shares the cache.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DTOKIRA_SANITIZE=ON -DBUILD_TESTING=ON -DTOKIRA_RANKING_SERVER=ON "${launcher[@]}" >/dev/null
 cmake --build build-tests -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 # Qt and fontconfig keep caches until exit; only real faults should fail a test.
