@@ -2,10 +2,10 @@
 #include "history/HistoryStore.h"
 
 #include "util/Functions.h"
+#include "util/Logging.h"
 
 #include <QFileInfo>
 #include <QHash>
-#include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -16,8 +16,6 @@
 #include <atomic>
 #include <cmath>
 #include <map>
-
-Q_LOGGING_CATEGORY(lcHistory, "tokira.history")
 
 namespace history {
 

@@ -10,12 +10,10 @@
 #include "typing/Game.h"
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "views/frmMain.h"
 
 #include <QAction>
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcModes)
 
 namespace {
 

@@ -4,19 +4,17 @@
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcScores, "tokira.scores")
 
 namespace aplMain {
 ScoreTable TimeScores;

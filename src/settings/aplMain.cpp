@@ -3,15 +3,13 @@
 
 #include "platform/Platform.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcSettings, "tokira.settings")
 
 namespace aplMain {
 

@@ -6,6 +6,7 @@
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
+#include "util/Logging.h"
 #include "views/frmMain.h"
 #include "util/ShiftJis.h"
 
@@ -14,15 +15,12 @@
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <stdexcept>
-
-Q_LOGGING_CATEGORY(lcShell, "tokira.shell")
 
 namespace {
 
