@@ -14,7 +14,6 @@
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
 #include "stats/frmStats.h"
-#include "typing/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "views/frmLoad.h"
@@ -24,7 +23,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-Program::Program() : form_(std::make_unique<frmMain>())
+Program::Program() : settings_(std::make_unique<aplMain::Settings>()), form_(std::make_unique<frmMain>())
 {
     game_ = new Game(*form_);
     history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
@@ -71,17 +70,14 @@ void Program::Wire()
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
     on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });
-    on(form.mnuBold, [&form] { mnuBold_Click(form); });
-    on(form.mnuBig, [&form] { mnuBig_Click(form); });
-    on(form.mnuMissType, [&form] { mnuMissType_Click(form); });
-    on(form.mnuRomanView, [&form] { mnuRomanView_Click(form); });
-    on(form.mnuNext, [&form] { mnuNext_Click(form); });
-    on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
-    on(form.mnuAutoLayout, [&form] { mnuAutoLayout_Click(form); });
-    on(form.mnuFreeRomaji, [&game] { mnuFreeRomaji_Click(game); });
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
     on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&game] { mnuReload_Click(game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
+    // A click has already flipped the check mark; the setting flips and the mark follows it.
+    for (auto it = form.SettingChecks().cbegin(); it != form.SettingChecks().cend(); ++it) {
+        const int row = it.key();
+        on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
+    }
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &game](frmMain::MenuArray which, int index) {
         switch (which) {
@@ -131,9 +127,6 @@ void Program::Load()
     form.SetRomanBold(aplMain::Bold);
     form.SetRomanBig(aplMain::Big);
     form.SetMissTypeVisible(aplMain::MissType);
-    form.mnuEnglish->setChecked(aplMain::English);
-    form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
-    form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
         form.SetNextShown(true);
@@ -149,7 +142,7 @@ void Program::Unload()
         stats_->close();
     form_->LoadWindow()->close();
     net_->Unload();
-    if (!aplMain::SaveSettings()) {
+    if (!settings_->Save()) {
         platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
     }
 }

@@ -18,6 +18,9 @@ class frmMain;
 class frmRanking;
 class frmRoman;
 class frmStats;
+namespace aplMain {
+class Settings;
+}
 namespace history {
 class HistoryStore;
 }
@@ -34,6 +37,8 @@ public:
     // The main window's unload sequence: other windows, then the settings.
     void Unload();
 
+    // The player's options: the settings in use while the program lives.
+    aplMain::Settings &Settings() { return *settings_; }
     frmMain &Form() { return *form_; }
     Game &TheGame() { return *game_; }
     Modes &SoloModes() { return *modes_; }
@@ -50,6 +55,7 @@ private:
     void Wire();
     void WireKeys();
 
+    std::unique_ptr<aplMain::Settings> settings_;
     std::unique_ptr<frmMain> form_;
     Game *game_ = nullptr;
     std::unique_ptr<HiScoreMenu> hiScores_;

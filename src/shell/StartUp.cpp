@@ -131,7 +131,8 @@ Program *StartUp()
             throw std::runtime_error("no code page 932 converter");
         InstallFontSubstitutions();
         InitApp();
-        aplMain::LoadSettings();
+        auto program = std::make_unique<Program>();
+        program->Settings().Load();
         LoadTimeScore();
         LoadSpeedScore();
         LoadDrillScore();
@@ -139,8 +140,6 @@ Program *StartUp()
             aplMain::Kotehan = QStringLiteral("名無しさん");
         platform::random().Seed(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())
                                 ^ (static_cast<quint64>(QCoreApplication::applicationPid()) << 32));
-
-        auto program = std::make_unique<Program>();
         program->Load();
         return program.release();
     } catch (const std::exception &error) {

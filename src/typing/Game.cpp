@@ -7,7 +7,14 @@
 #include "util/Functions.h"
 #include "views/frmMain.h"
 
-Game::Game(frmMain &window) : QObject(&window), form(window) {}
+Game::Game(frmMain &window) : QObject(&window), form(window)
+{
+    // Switching spellings mid-question keeps what was typed.
+    connect(&aplMain::InUse(), &aplMain::Settings::changed, this, [this](int row) {
+        if (row == aplMain::FreeRomaji.row)
+            SetFreeSpelling(aplMain::FreeRomaji);
+    });
+}
 
 void Game::Init()
 {

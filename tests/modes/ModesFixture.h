@@ -24,13 +24,13 @@ class ModesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        aplMain::Kotehan = "名無しさん";
         for (ScoreEntry &row : aplMain::SpeedScores)
             row = {"名無しさん", 0, 0};
         for (ScoreEntry &row : aplMain::TimeScores)
             row = {"名無しさん", 999, 0};
         aplMain::DrillScores = DefaultSpeedRows();
         NewProgram();
+        aplMain::Kotehan = "名無しさん"; // as start-up gives a first run
     }
 
     // Throws the program away and makes a fresh one.

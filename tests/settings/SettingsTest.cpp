@@ -56,8 +56,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
     fake.settings->values.insert("Setting/RankingServer", " http://ranking.example:8080 ");
     fake.settings->values.insert("Setting/AutoLayout", "False");
     fake.settings->values.insert("Setting/FreeRomaji", "True");
-    ResetSettings();
-    LoadSettings();
+    InUse().Reset();
+    InUse().Load();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_TRUE(Bold);
     EXPECT_FALSE(AutoLayout);
@@ -67,8 +67,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFourteenValues)
 
     // An empty stored address falls back to the server on this machine.
     fake.settings->values.insert("Setting/RankingServer", "");
-    ResetSettings();
-    LoadSettings();
+    InUse().Reset();
+    InUse().Load();
     EXPECT_EQ(RankingServer, "http://127.0.0.1:21226");
 }
 
@@ -80,7 +80,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
                              {"Setting/Kotehan", "a,\"b\u201D"}, {"Setting/PassWord", "p,\"w"},
                              {"Setting/RomanView", ""}};
     Big = true; // a value that does not convert keeps what the variable held
-    LoadSettings();
+    InUse().Load();
     EXPECT_TRUE(Bold);
     EXPECT_TRUE(Big);
     EXPECT_EQ(NN2N, 2);
@@ -93,7 +93,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
 
     fake.settings->values.insert("Setting/NN2N", "40000");
     fake.settings->values.insert("Setting/Bold", "yes");
-    LoadSettings();
+    InUse().Load();
     EXPECT_EQ(NN2N, 2);
     EXPECT_TRUE(Bold);
 }
@@ -138,10 +138,10 @@ TEST(Settings, AGarbledSettingsFileLoadsDefaultsAndIsSavedWithoutAFalseAlarm)
         fakes.process = fake.process;
         platform::Install(fakes);
 
-        LoadSettings();
+        InUse().Load();
         Kotehan = "太郎";
         Bold = true;
-        EXPECT_TRUE(SaveSettings()) << garbage;
+        EXPECT_TRUE(InUse().Save()) << garbage;
         QSettings written(path, QSettings::IniFormat);
         EXPECT_EQ(written.status(), QSettings::NoError);
         EXPECT_EQ(written.value("Setting/Kotehan").toString(), "太郎") << garbage;
