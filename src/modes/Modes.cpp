@@ -151,7 +151,7 @@ void Modes::StartTimedWords(bool drill)
     GetQuest(game_);
     Begin(GameMode::Speed, [this, drill] {
         const GameState &state = game_.state;
-        const ScoreTable &table = drill ? aplMain::DrillScores : aplMain::SpeedScores;
+        const ScoreTable &table = (drill ? hiScores_.Books().DrillScores : hiScores_.Books().SpeedScores).Rows();
         Ending ending{[this, drill] { StartTimedWords(drill); },
                       QStringLiteral("タイプ数: ") + QString::number(state.TypeCount),
                       [&state, &table] { return state.TypeCount > table[9].Score; },
@@ -178,7 +178,7 @@ void Modes::mnuTime_Click()
     Begin(GameMode::Time, [this] {
         const GameState &state = game_.state;
         EndGame({[this] { mnuTime_Click(); }, TimeLine(),
-                 [&state] { return state.Seconds < aplMain::TimeScores[9].Score; },
+                 [this, &state] { return state.Seconds < hiScores_.Books().TimeScores.Rows()[9].Score; },
                  [this] { return hiScores_.AddTimeScore(); }, [this] { hiScores_.mnuTimeScore_Click(); }, {},
                  history::Mode::Time, {}, game_.dict.WordPath});
     });
@@ -207,7 +207,7 @@ void Modes::mnuCopipe_Click(int index)
     Begin(GameMode::Copipe, [this, index, title = *caption] {
         const GameState &state = game_.state;
         EndGame({[this, index] { mnuCopipe_Click(index); }, TimeLine(),
-                 [&state] { return state.Seconds < aplMain::CopipeScores[9].Score; },
+                 [this, &state] { return state.Seconds < hiScores_.Books().CopipeScores.Rows()[9].Score; },
                  [this, title] { return hiScores_.AddCopipeScore(Functions::SafeFileName(title)); },
                  [this, index] { hiScores_.mnuCopipeScore_Click(index); }, {}, history::Mode::Copipe, title,
                  game_.dict.CopipePath});

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/ScoreTables.h"
 
-#include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/Logging.h"
@@ -16,29 +15,11 @@
 
 #include <cmath>
 
-namespace aplMain {
-ScoreTable TimeScores;
-ScoreTable SpeedScores;
-ScoreTable DrillScores;
-ScoreTable CopipeScores;
-} // namespace aplMain
-
 namespace {
 
 const QString DefaultPlayer = QStringLiteral("名無しさん");
 const QString LineEnd = QStringLiteral("\r\n");
 constexpr qsizetype MaxFileNameBytes = 255;
-
-// Files whose failure the player has been told about; told again only after
-// the file has worked once more, so a read-only folder does not nag every game.
-QSet<QString> reportedPaths;
-// Files that exist but could not be read: never replaced during the run, since
-// they may still hold rows the player wants back.
-QSet<QString> unreadablePaths;
-// The file of the table CopipeScores holds, and whether its last save failed:
-// the redisplay after a new entry must not throw that row away.
-QString copipePath;
-bool copipeUnsaved = false;
 
 ScoreTable FilledWith(double score)
 {
@@ -46,14 +27,6 @@ ScoreTable FilledWith(double score)
     for (ScoreEntry &row : table)
         row = ScoreEntry{DefaultPlayer, score, 0.0};
     return table;
-}
-
-void ReportOnce(const QString &path, const QString &text)
-{
-    if (reportedPaths.contains(path))
-        return;
-    reportedPaths.insert(path);
-    platform::dialogs().Message(text);
 }
 
 QString WriteFailureText(const QString &path)
@@ -84,19 +57,6 @@ QString MalformedNotMovedText(const QString &path)
         .arg(path);
 }
 
-bool WriteTable(const ScoreTable &table, const QString &path)
-{
-    const bool keepOut = unreadablePaths.contains(path) && QFileInfo::exists(path);
-    if (!keepOut && Functions::WriteWholeFile(path, ScoreFileText(table))) {
-        unreadablePaths.remove(path);
-        reportedPaths.remove(path);
-        return true;
-    }
-    qCWarning(lcScores) << "cannot write" << path;
-    ReportOnce(path, WriteFailureText(path));
-    return false;
-}
-
 // Moves a malformed file out of the way under a name no other file has.
 std::optional<QString> SetAside(const QString &path)
 {
@@ -109,43 +69,6 @@ std::optional<QString> SetAside(const QString &path)
         return std::nullopt;
     }
     return std::nullopt;
-}
-
-void LoadTable(ScoreTable &table, const QString &path, const ScoreTable &defaults)
-{
-    if (!QFileInfo::exists(path) && !WriteTable(table, path))
-        return;
-
-    QFile file(path);
-    QByteArray bytes;
-    bool read = !QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly);
-    if (read) {
-        bytes = file.readAll();
-        read = file.error() == QFileDevice::NoError;
-    }
-    if (!read) {
-        qCWarning(lcScores) << "cannot read" << path;
-        unreadablePaths.insert(path);
-        ReportOnce(path, ReadFailureText(path));
-        return;
-    }
-    unreadablePaths.remove(path);
-    file.close();
-
-    if (const auto rows = ParseScoreFile(Functions::FromShiftJis(bytes))) {
-        table = *rows;
-        reportedPaths.remove(path);
-        return;
-    }
-
-    qCWarning(lcScores) << "malformed score file" << path;
-    table = defaults;
-    if (const auto aside = SetAside(path)) {
-        platform::dialogs().Message(MalformedText(path, *aside));
-        WriteTable(table, path);
-    } else {
-        platform::dialogs().Message(MalformedNotMovedText(path));
-    }
 }
 
 // One field of a row: a quoted text (commas inside belong to it) or the bare
@@ -245,73 +168,147 @@ QString CopipeScorePath(const QString &stem)
     return aplMain::AppPath + name;
 }
 
-void InitScoreTables()
+QString ScoreFailure::Text() const
 {
-    aplMain::TimeScores = DefaultTimeRows();
-    aplMain::SpeedScores = DefaultSpeedRows();
-    aplMain::DrillScores = DefaultSpeedRows();
-}
-
-void LoadTimeScore()
-{
-    LoadTable(aplMain::TimeScores, TimeScorePath(), DefaultTimeRows());
-}
-
-void SaveTimeScore()
-{
-    WriteTable(aplMain::TimeScores, TimeScorePath());
-}
-
-void LoadSpeedScore()
-{
-    LoadTable(aplMain::SpeedScores, SpeedScorePath(), DefaultSpeedRows());
-}
-
-void SaveSpeedScore()
-{
-    WriteTable(aplMain::SpeedScores, SpeedScorePath());
-}
-
-void LoadDrillScore()
-{
-    LoadTable(aplMain::DrillScores, DrillScorePath(), DefaultSpeedRows());
-}
-
-void SaveDrillScore()
-{
-    WriteTable(aplMain::DrillScores, DrillScorePath());
-}
-
-void ResetCopipeScore()
-{
-    aplMain::CopipeScores = DefaultTimeRows();
-    copipeUnsaved = false;
-}
-
-void LoadCopipeScore(const QString &stem)
-{
-    const QString path = CopipeScorePath(stem);
-    if (path == copipePath && copipeUnsaved) {
-        // Rows only memory holds: try to store them, else keep showing them.
-        if (!WriteTable(aplMain::CopipeScores, path))
-            return;
-        copipeUnsaved = false;
-    } else {
-        ResetCopipeScore();
+    switch (kind) {
+    case Kind::Unwritable: return WriteFailureText(path);
+    case Kind::Unreadable: return ReadFailureText(path);
+    case Kind::Malformed: return MalformedText(path, aside);
+    case Kind::MalformedNotMoved: break;
     }
-    copipePath = path;
-    LoadTable(aplMain::CopipeScores, path, DefaultTimeRows());
+    return MalformedNotMovedText(path);
 }
 
-void SaveCopipeScore(const QString &stem)
+ScoreBook::ScoreBook(Order order, QString path) : order_(order), path_(std::move(path)), rows_(DefaultRows()) {}
+
+ScoreTable ScoreBook::DefaultRows() const
+{
+    return order_ == Order::Time ? DefaultTimeRows() : DefaultSpeedRows();
+}
+
+void ScoreBook::Reset()
+{
+    rows_ = DefaultRows();
+    unsaved_ = false;
+}
+
+std::optional<int> ScoreBook::Insert(const ScoreEntry &entry)
+{
+    return InsertScore(rows_, entry, order_ == Order::Time);
+}
+
+void ScoreBook::Tell(ScoreFailures &failures, ScoreFailure failure)
+{
+    // Malformed files are told each time: the table went back to its defaults.
+    if (failure.kind == ScoreFailure::Kind::Unwritable || failure.kind == ScoreFailure::Kind::Unreadable) {
+        if (reported_.contains(failure.path))
+            return;
+        reported_.insert(failure.path);
+    }
+    failures.append(std::move(failure));
+}
+
+bool ScoreBook::Write(ScoreFailures &failures)
+{
+    const bool keepOut = unreadable_.contains(path_) && QFileInfo::exists(path_);
+    if (!keepOut && Functions::WriteWholeFile(path_, ScoreFileText(rows_))) {
+        unreadable_.remove(path_);
+        reported_.remove(path_);
+        unsaved_ = false;
+        return true;
+    }
+    qCWarning(lcScores) << "cannot write" << path_;
+    unsaved_ = true;
+    Tell(failures, {ScoreFailure::Kind::Unwritable, path_, QString()});
+    return false;
+}
+
+ScoreFailures ScoreBook::Save()
+{
+    ScoreFailures failures;
+    Write(failures);
+    return failures;
+}
+
+ScoreFailures ScoreBook::Load()
+{
+    ScoreFailures failures;
+    if (!QFileInfo::exists(path_) && !Write(failures))
+        return failures;
+
+    QFile file(path_);
+    QByteArray bytes;
+    bool read = !QFileInfo(path_).isDir() && file.open(QIODevice::ReadOnly);
+    if (read) {
+        bytes = file.readAll();
+        read = file.error() == QFileDevice::NoError;
+    }
+    if (!read) {
+        qCWarning(lcScores) << "cannot read" << path_;
+        unreadable_.insert(path_);
+        Tell(failures, {ScoreFailure::Kind::Unreadable, path_, QString()});
+        return failures;
+    }
+    unreadable_.remove(path_);
+    file.close();
+
+    if (const auto rows = ParseScoreFile(Functions::FromShiftJis(bytes))) {
+        rows_ = *rows;
+        reported_.remove(path_);
+        return failures;
+    }
+
+    qCWarning(lcScores) << "malformed score file" << path_;
+    rows_ = DefaultRows();
+    if (const auto aside = SetAside(path_)) {
+        Tell(failures, {ScoreFailure::Kind::Malformed, path_, *aside});
+        Write(failures);
+    } else {
+        Tell(failures, {ScoreFailure::Kind::MalformedNotMoved, path_, QString()});
+    }
+    return failures;
+}
+
+ScoreBooks::ScoreBooks()
+    : TimeScores(ScoreBook::Order::Time, TimeScorePath()), SpeedScores(ScoreBook::Order::Keys, SpeedScorePath()),
+      CopipeScores(ScoreBook::Order::Time), DrillScores(ScoreBook::Order::Keys, DrillScorePath())
+{
+}
+
+ScoreFailures ScoreBooks::LoadFixed()
+{
+    ScoreFailures failures = TimeScores.Load();
+    failures += SpeedScores.Load();
+    failures += DrillScores.Load();
+    return failures;
+}
+
+ScoreFailures ScoreBooks::LoadCopipe(const QString &stem)
 {
     const QString path = CopipeScorePath(stem);
-    copipePath = path;
-    copipeUnsaved = !WriteTable(aplMain::CopipeScores, path);
+    ScoreFailures failures;
+    if (path == CopipeScores.Path() && CopipeScores.Unsaved()) {
+        // Rows only memory holds: try to store them, else keep showing them.
+        failures = CopipeScores.Save();
+        if (CopipeScores.Unsaved())
+            return failures;
+    } else {
+        CopipeScores.Reset();
+    }
+    CopipeScores.SetPath(path);
+    failures += CopipeScores.Load();
+    return failures;
+}
+
+ScoreFailures ScoreBooks::SaveCopipe(const QString &stem)
+{
+    CopipeScores.SetPath(CopipeScorePath(stem));
+    ScoreFailures failures = CopipeScores.Save();
     // A text named "timeattack" shares the Time attack file; keep that table
     // in step so the next Time attack does not write the old rows back.
-    if (!copipeUnsaved && path == TimeScorePath())
-        aplMain::TimeScores = aplMain::CopipeScores;
+    if (!CopipeScores.Unsaved() && CopipeScores.Path() == TimeScores.Path())
+        TimeScores.Rows() = CopipeScores.Rows();
+    return failures;
 }
 
 std::optional<int> InsertScore(ScoreTable &table, const ScoreEntry &entry, bool smallerIsBetter)

@@ -23,12 +23,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-Program::Program() : settings_(std::make_unique<aplMain::Settings>()), form_(std::make_unique<frmMain>())
+Program::Program()
+    : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>()),
+      form_(std::make_unique<frmMain>())
 {
     game_ = new Game(*form_);
     history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
     game_->history = history_.get();
-    hiScores_ = std::make_unique<HiScoreMenu>(*game_);
+    hiScores_ = std::make_unique<HiScoreMenu>(*game_, *books_);
     modes_ = new Modes(*game_, *hiScores_);
     net_ = new NetGame(*game_, game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *game_); };
@@ -135,6 +137,11 @@ void Program::Load()
     form.activateWindow();
 }
 
+void Program::LoadScoreBooks()
+{
+    HiScoreMenu::Tell(books_->LoadFixed());
+}
+
 void Program::Unload()
 {
     hiScores_->Unload();
@@ -166,9 +173,9 @@ void Program::mnuStats_Click()
             speeds.append(row.Speed);
         return speeds;
     };
-    stats_->SetBestTen(history::Mode::Speed, speeds(aplMain::SpeedScores));
-    stats_->SetBestTen(history::Mode::Time, speeds(aplMain::TimeScores));
-    stats_->SetBestTen(history::Mode::Drill, speeds(aplMain::DrillScores));
+    stats_->SetBestTen(history::Mode::Speed, speeds(books_->SpeedScores.Rows()));
+    stats_->SetBestTen(history::Mode::Time, speeds(books_->TimeScores.Rows()));
+    stats_->SetBestTen(history::Mode::Drill, speeds(books_->DrillScores.Rows()));
     stats_->show();
     stats_->activateWindow();
 }

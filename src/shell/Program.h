@@ -40,6 +40,10 @@ public:
     // The player's options: the settings in use while the program lives.
     aplMain::Settings &Settings() { return *settings_; }
     frmMain &Form() { return *form_; }
+    // The best-ten tables.
+    ScoreBooks &Books() { return *books_; }
+    // Reads the Time attack, Speed attack and drill tables, telling each failure.
+    void LoadScoreBooks();
     Game &TheGame() { return *game_; }
     Modes &SoloModes() { return *modes_; }
     HiScoreMenu &HiScores() { return *hiScores_; }
@@ -56,6 +60,7 @@ private:
     void WireKeys();
 
     std::unique_ptr<aplMain::Settings> settings_;
+    std::unique_ptr<ScoreBooks> books_;
     std::unique_ptr<frmMain> form_;
     Game *game_ = nullptr;
     std::unique_ptr<HiScoreMenu> hiScores_;

@@ -3,7 +3,6 @@
 
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
-#include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "util/Logging.h"
@@ -121,7 +120,6 @@ void InitApp()
 {
     platform::FileSystem &files = platform::files();
     aplMain::AppPath = aplMain::ChooseAppPath(files.ProgramFolder(), files.UserDataFolder(), files.ShippedDataFolder());
-    InitScoreTables();
 }
 
 Program *StartUp()
@@ -133,9 +131,7 @@ Program *StartUp()
         InitApp();
         auto program = std::make_unique<Program>();
         program->Settings().Load();
-        LoadTimeScore();
-        LoadSpeedScore();
-        LoadDrillScore();
+        program->LoadScoreBooks();
         if (aplMain::Kotehan.isEmpty())
             aplMain::Kotehan = QStringLiteral("名無しさん");
         platform::random().Seed(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())

@@ -24,11 +24,6 @@ class ModesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (ScoreEntry &row : aplMain::SpeedScores)
-            row = {"名無しさん", 0, 0};
-        for (ScoreEntry &row : aplMain::TimeScores)
-            row = {"名無しさん", 999, 0};
-        aplMain::DrillScores = DefaultSpeedRows();
         NewProgram();
         aplMain::Kotehan = "名無しさん"; // as start-up gives a first run
     }
@@ -47,6 +42,7 @@ protected:
     }
 
     GameLoop &Loop() { return modes->Loop(); }
+    ScoreBooks &Books() { return program->Books(); }
     // One tick of the game loop at the given clock time (ms).
     void TickAt(qint64 ms)
     {
