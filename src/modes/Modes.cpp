@@ -19,6 +19,14 @@ namespace {
 
 const QString GameTitle = QStringLiteral("疾鍵");
 const QString EndMessage = QStringLiteral("-------------------終了-------------------");
+
+// Tells what the history said (once), and whether it worked.
+bool Told(const history::Outcome &outcome)
+{
+    if (!outcome.message.isEmpty())
+        platform::dialogs().Message(outcome.message);
+    return outcome.Ok();
+}
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxNameLength = 8;
 
@@ -96,7 +104,7 @@ void Modes::EndGame(const Ending &ending)
                 hiScores_.MarkRow(*row);
         }
     }
-    game_.RecordGame(ending.mode, ending.textName, ending.dictionaryPath);
+    Told(game_.RecordGame(ending.mode, ending.textName, ending.dictionaryPath));
 }
 
 void Modes::AskHighScoreName()
@@ -140,7 +148,7 @@ void Modes::StartTimedWords(bool drill)
     game_.form.MenuEnabled(false);
     game_.state.Goal = 120000;
     game_.drillDraw.reset();
-    if (drill && game_.OpenHistory()) {
+    if (drill && Told(game_.OpenHistory())) {
         QStringList words;
         words.reserve(game_.dict.Words.size());
         for (const QuestItem &word : std::as_const(game_.dict.Words))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/NetGame.h"
 
+#include "history/HistoryStore.h"
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
 #include "platform/Platform.h"
@@ -206,8 +207,11 @@ void NetGame::EndRound()
         return; // the net window was closed: the command ends
     platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
     // Only a round the battle decided counts as a game played to its end.
-    if (battleEnded_)
-        game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
+    if (battleEnded_) {
+        const history::Outcome recorded = game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
+        if (!recorded.message.isEmpty())
+            platform::dialogs().Message(recorded.message);
+    }
     BeginRound();
 }
 

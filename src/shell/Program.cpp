@@ -164,7 +164,9 @@ void Program::mnuStats_Click()
         stats_->activateWindow();
         return;
     }
-    game_->OpenHistory();
+    const history::Outcome opened = game_->OpenHistory();
+    if (!opened.message.isEmpty())
+        platform::dialogs().Message(opened.message);
     stats_ = new frmStats(*history_, aplMain::English);
     stats_->setAttribute(Qt::WA_DeleteOnClose);
     auto speeds = [](const ScoreTable &table) {

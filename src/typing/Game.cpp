@@ -119,10 +119,10 @@ double Game::ShownSpeed() const
     return Functions::Val(Functions::Format000(state.Speed));
 }
 
-void Game::RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath)
+history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath)
 {
     if (!history)
-        return;
+        return {};
     history::GameRecord record;
     record.mode = mode;
     record.textName = textName;
@@ -132,21 +132,16 @@ void Game::RecordGame(history::Mode mode, const QString &textName, const QString
     record.misses = state.MissCount;
     record.speed = ShownSpeed();
     tally.FillRecord(record);
-    const history::Outcome outcome = history->Record(record);
-    if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
+    return history->Record(record);
 }
 
-bool Game::OpenHistory()
+history::Outcome Game::OpenHistory()
 {
     if (!history)
-        return false;
+        return {history::Failure::Open, QString(), QStringLiteral("no history")};
     if (history->IsOpen())
-        return true;
-    const history::Outcome outcome = history->Open();
-    if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
-    return outcome.Ok();
+        return {};
+    return history->Open();
 }
 
 const QString &Game::TypeWave()
