@@ -114,6 +114,7 @@ int main(int argc, char **argv)
     platform::Services services;
     services.sound = std::make_shared<Silence>();
     platform::Install(services);
+    aplMain::Settings settings;
 
     const LoadRequest request{QStringLiteral(TOKIRA_DATA_DIR "/tokira.qls"), QStringLiteral(TOKIRA_DATA_DIR "/tokira.cls"),
                               QStringLiteral(TOKIRA_DATA_DIR "/"), false};

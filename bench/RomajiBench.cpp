@@ -245,6 +245,7 @@ int main(int argc, char **argv)
         return 1;
     }
     aplMain::AppPath = folder;
+    aplMain::Settings settings;
     aplMain::NN2N = 1;
     QElapsedTimer timer;
     timer.start();

@@ -3,15 +3,13 @@
 
 #include "dictionary/RomajiRules.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "util/TextFile.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <optional>
-
-Q_LOGGING_CATEGORY(lcDictionary, "tokira.dictionary", QtInfoMsg)
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include "history/HistoryStore.h"
 
 #include "util/Functions.h"
+#include "util/Logging.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -17,8 +17,6 @@
 #include <atomic>
 #include <cmath>
 #include <map>
-
-Q_LOGGING_CATEGORY(lcHistory, "tokira.history")
 
 namespace history {
 

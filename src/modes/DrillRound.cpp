@@ -23,7 +23,11 @@ void DrillRound::Prepare()
 
 void DrillRound::ShowFirst(Game &game)
 {
-    if (game.OpenHistory()) {
+    // The history's trouble is told once; the drill then draws like the Speed attack.
+    const history::Outcome opened = game.OpenHistory();
+    if (!opened.message.isEmpty())
+        platform::dialogs().Message(opened.message);
+    if (opened.Ok()) {
         QStringList words;
         words.reserve(game.dict.Words.size());
         for (const QuestItem &word : std::as_const(game.dict.Words))
@@ -60,7 +64,7 @@ RoundEnd DrillRound::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
-    end.betterThanTable = [&state] { return state.TypeCount > aplMain::DrillScores[9].Score; };
+    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().DrillScores.Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddDrillScore(); };
     end.showTable = [this] { hiScores_.ShowDrillTable(); };
     end.historyMode = history::Mode::Drill;

@@ -4,12 +4,9 @@
 #include "platform/Platform.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
-
-#include <QLoggingCategory>
+#include "util/Logging.h"
 
 // Debug lines (one per finished game) only when asked for, e.g. by the bench.
-Q_LOGGING_CATEGORY(lcModes, "tokira.modes", QtInfoMsg)
-
 namespace {
 
 constexpr int VkTab = 9;

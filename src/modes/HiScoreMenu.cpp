@@ -11,7 +11,13 @@
 
 #include <QAction>
 
-HiScoreMenu::HiScoreMenu(Game &game, frmMain &form) : game_(game), form_(form) {}
+HiScoreMenu::HiScoreMenu(Game &game, frmMain &form, ScoreBooks &books) : game_(game), form_(form), books_(books) {}
+
+void HiScoreMenu::Tell(const ScoreFailures &failures)
+{
+    for (const ScoreFailure &failure : failures)
+        platform::dialogs().Message(failure.Text());
+}
 
 HiScoreMenu::~HiScoreMenu()
 {
@@ -44,13 +50,13 @@ frmHiScore &HiScoreMenu::LoadedWindow()
 
 void HiScoreMenu::mnuSpeedScore_Click()
 {
-    LoadedWindow().ShowTable(QStringLiteral("スピードアタック"), QStringLiteral("タイプ数"), aplMain::SpeedScores,
+    LoadedWindow().ShowTable(QStringLiteral("スピードアタック"), QStringLiteral("タイプ数"), books_.SpeedScores.Rows(),
                              ScoreNumber);
 }
 
 void HiScoreMenu::mnuTimeScore_Click()
 {
-    LoadedWindow().ShowTable(QStringLiteral("タイムアタック"), QStringLiteral("経過時間"), aplMain::TimeScores,
+    LoadedWindow().ShowTable(QStringLiteral("タイムアタック"), QStringLiteral("経過時間"), books_.TimeScores.Rows(),
                              Functions::Format000);
 }
 
@@ -61,13 +67,13 @@ void HiScoreMenu::mnuCopipeScore_Click(int index)
     if (index < 1 || index >= items.size())
         return;
     const QString caption = items[index]->text();
-    LoadCopipeScore(Functions::SafeFileName(caption));
-    LoadedWindow().ShowTable(caption, QStringLiteral("経過時間"), aplMain::CopipeScores, Functions::Format000);
+    Tell(books_.LoadCopipe(Functions::SafeFileName(caption)));
+    LoadedWindow().ShowTable(caption, QStringLiteral("経過時間"), books_.CopipeScores.Rows(), Functions::Format000);
 }
 
 void HiScoreMenu::ShowDrillTable()
 {
-    LoadedWindow().ShowTable(QStringLiteral("苦手キー練習"), QStringLiteral("タイプ数"), aplMain::DrillScores,
+    LoadedWindow().ShowTable(QStringLiteral("苦手キー練習"), QStringLiteral("タイプ数"), books_.DrillScores.Rows(),
                              ScoreNumber);
 }
 
@@ -77,38 +83,39 @@ void HiScoreMenu::MarkRow(int row)
         window_->SetRowBold(row, true);
 }
 
-std::optional<int> HiScoreMenu::InsertFinished(ScoreTable &table, bool byTime)
+std::optional<int> HiScoreMenu::InsertFinished(ScoreBook &book)
 {
     const GameState &state = game_.state;
+    const bool byTime = book.Ordering() == ScoreBook::Order::Time;
     const double score = byTime ? state.Seconds : static_cast<double>(state.TypeCount);
-    return InsertScore(table, {aplMain::Kotehan, score, game_.ShownSpeed()}, byTime);
+    return book.Insert({aplMain::Kotehan, score, game_.ShownSpeed()});
 }
 
 std::optional<int> HiScoreMenu::AddTimeScore()
 {
-    const auto row = InsertFinished(aplMain::TimeScores, true);
-    SaveTimeScore();
+    const auto row = InsertFinished(books_.TimeScores);
+    Tell(books_.TimeScores.Save());
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddSpeedScore()
 {
-    const auto row = InsertFinished(aplMain::SpeedScores, false);
-    SaveSpeedScore();
+    const auto row = InsertFinished(books_.SpeedScores);
+    Tell(books_.SpeedScores.Save());
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddDrillScore()
 {
-    const auto row = InsertFinished(aplMain::DrillScores, false);
-    SaveDrillScore();
+    const auto row = InsertFinished(books_.DrillScores);
+    Tell(books_.DrillScores.Save());
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem)
 {
-    const auto row = InsertFinished(aplMain::CopipeScores, true);
-    SaveCopipeScore(stem);
+    const auto row = InsertFinished(books_.CopipeScores);
+    Tell(books_.SaveCopipe(stem));
     return row;
 }
 

@@ -16,10 +16,14 @@ class frmMain;
 
 class HiScoreMenu {
 public:
-    HiScoreMenu(Game &game, frmMain &form);
+    HiScoreMenu(Game &game, frmMain &form, ScoreBooks &books);
     ~HiScoreMenu();
     HiScoreMenu(const HiScoreMenu &) = delete;
     HiScoreMenu &operator=(const HiScoreMenu &) = delete;
+
+    ScoreBooks &Books() { return books_; }
+    // Tells the player each failure of a score file, in order.
+    static void Tell(const ScoreFailures &failures);
 
     // Loads the window, hidden, below the main window.
     void Load();
@@ -46,11 +50,12 @@ public:
 
 private:
     frmHiScore &LoadedWindow();
-    // The finished game as a row of table: ranked by its time (smaller is
+    // The finished game as a row of the book: ranked by its time (smaller is
     // better), or by its correct keys in the timed word games.
-    std::optional<int> InsertFinished(ScoreTable &table, bool byTime);
+    std::optional<int> InsertFinished(ScoreBook &book);
 
     Game &game_;
     frmMain &form_;
+    ScoreBooks &books_;
     QPointer<frmHiScore> window_;
 };

@@ -2,22 +2,30 @@
 #include "modes/Modes.h"
 
 #include "dictionary/Records.h"
+#include "history/HistoryStore.h"
 #include "modes/HiScoreMenu.h"
 #include "modes/SoloRounds.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "views/frmMain.h"
 
 #include <QAction>
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcModes)
 
 namespace {
 
 const QString GameTitle = QStringLiteral("疾鍵");
+
+// Tells what the history said (once), and whether it worked.
+bool Told(const history::Outcome &outcome)
+{
+    if (!outcome.message.isEmpty())
+        platform::dialogs().Message(outcome.message);
+    return outcome.Ok();
+}
+
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxNameLength = 8;
 
@@ -135,7 +143,7 @@ void Modes::EndGame(const RoundMaker &make)
         if (!tableKept && end.betterThanTable && end.betterThanTable())
             end.enterTable();
         tableKept = true;
-        game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath);
+        Told(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
     };
     ShowRoundEndBox();
     if (end.rankingTail) {
@@ -152,7 +160,7 @@ void Modes::EndGame(const RoundMaker &make)
         }
     }
     keepUnfinishedEnd_ = nullptr;
-    game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath);
+    Told(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
 }
 
 void Modes::KeepUnfinishedEnd()

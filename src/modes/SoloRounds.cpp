@@ -38,7 +38,7 @@ RoundEnd SpeedAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TypesLine(state);
-    end.betterThanTable = [&state] { return state.TypeCount > aplMain::SpeedScores[9].Score; };
+    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().SpeedScores.Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddSpeedScore(); };
     end.showTable = [this] { hiScores_.mnuSpeedScore_Click(); };
     end.historyMode = history::Mode::Speed;
@@ -63,7 +63,7 @@ RoundEnd TimeAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TimeLine(state);
-    end.betterThanTable = [&state] { return state.Seconds < aplMain::TimeScores[9].Score; };
+    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().TimeScores.Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddTimeScore(); };
     end.showTable = [this] { hiScores_.mnuTimeScore_Click(); };
     end.historyMode = history::Mode::Time;
@@ -91,7 +91,7 @@ RoundEnd CopipeAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TimeLine(state);
-    end.betterThanTable = [&state] { return state.Seconds < aplMain::CopipeScores[9].Score; };
+    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().CopipeScores.Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddCopipeScore(Functions::SafeFileName(caption_)); };
     end.showTable = [this] { hiScores_.mnuCopipeScore_Click(index_); };
     end.historyMode = history::Mode::Copipe;

@@ -7,18 +7,16 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QUrl>
 
 #include <algorithm>
-
-Q_LOGGING_CATEGORY(lcRanking, "tokira.ranking")
 
 namespace {
 
@@ -186,7 +184,7 @@ void frmRanking::cmdRegist_Click()
     setWindowTitle(SendingCaption);
     sending_ = true;
     if (url.isEmpty())
-        qCWarning(lcRanking) << "the ranking server setting names no host:" << aplMain::RankingServer;
+        qCWarning(lcModes) << "the ranking server setting names no host:" << aplMain::RankingServer;
     // An empty URL fails inside the client and comes back through the same path.
     intSystem->Get(QUrl::fromEncoded(url, QUrl::StrictMode), requestTimeoutMs);
 }
@@ -197,8 +195,8 @@ void frmRanking::intSystem_Finished(const platform::HttpResult &result)
         return;
     const bool accepted = RankingAccepted(result);
     if (!accepted)
-        qCInfo(lcRanking) << "submission refused or failed:"
-                          << (result.received ? QStringLiteral("status %1").arg(result.status) : result.failure);
+        qCInfo(lcModes) << "submission refused or failed:"
+                        << (result.received ? QStringLiteral("status %1").arg(result.status) : result.failure);
     platform::dialogs().Message(accepted ? DoneMessage
                                          : FailedMessage + QStringLiteral("\r\n")
                                                + RankingFailureReason(result, aplMain::RankingServer));

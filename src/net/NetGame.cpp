@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/NetGame.h"
 
+#include "history/HistoryStore.h"
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
+#include "platform/Platform.h"
 #include "typing/Game.h"
 #include "views/frmMain.h"
 
@@ -121,7 +123,10 @@ void NetGame::EndRound()
         return; // the net window was closed: the command ends
     ShowRoundEndBox();
     // Only a round the battle decided counts as a game played to its end.
-    if (round_.Decided())
-        game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
+    if (round_.Decided()) {
+        const history::Outcome recorded = game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
+        if (!recorded.message.isEmpty())
+            platform::dialogs().Message(recorded.message);
+    }
     BeginRound();
 }

@@ -3,11 +3,9 @@
 
 #include "net/NetProtocol.h"
 #include "platform/Platform.h"
+#include "util/Logging.h"
 
 #include <QElapsedTimer>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcNetLink, "tokira.net.link")
 
 namespace {
 
@@ -109,7 +107,7 @@ bool NetLink::Send(const QString &message)
         return false;
     }
     if (tcp_.BytesToWrite() > NetProtocol::MaxBacklog) {
-        qCWarning(lcNetLink) << "the peer reads nothing:" << tcp_.BytesToWrite() << "bytes unsent; dropping the link";
+        qCWarning(lcNet) << "the peer reads nothing:" << tcp_.BytesToWrite() << "bytes unsent; dropping the link";
         DropFlood();
     }
     return true;
@@ -158,8 +156,8 @@ void NetLink::OnDataArrival()
     backlog_ += arrival.size();
     arrivals_.enqueue(arrival);
     if (backlog_ > NetProtocol::MaxBacklog) {
-        qCWarning(lcNetLink) << "the peer sends faster than it is handled:" << backlog_
-                             << "characters waiting; dropping the link";
+        qCWarning(lcNet) << "the peer sends faster than it is handled:" << backlog_
+                         << "characters waiting; dropping the link";
         DropFlood();
         return;
     }

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/NetRecord.h"
 
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <cstring>
 #include <vector>
-
-Q_LOGGING_CATEGORY(lcNetRecord, "tokira.net.record")
 
 namespace NetRecord {
 
@@ -70,14 +68,14 @@ bool AppendRecord(const QString &path, const QString &line)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        qCWarning(lcNetRecord) << "cannot open" << path << file.errorString();
+        qCWarning(lcNet) << "cannot open" << path << file.errorString();
         return false;
     }
     const QByteArray bytes = Functions::ToShiftJis(line + QStringLiteral("\r\n"));
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
-        qCWarning(lcNetRecord) << "cannot append to" << path << file.errorString();
+        qCWarning(lcNet) << "cannot append to" << path << file.errorString();
         return false;
     }
     return true;

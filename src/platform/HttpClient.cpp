@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/HttpClient.h"
 
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
 
-#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -11,8 +11,6 @@
 #include <QTimer>
 
 #include <utility>
-
-Q_LOGGING_CATEGORY(lcHttp, "tokira.http")
 
 namespace platform {
 
@@ -149,7 +147,7 @@ void HttpClient::OnReplyFinished()
         result.failure = reply->errorString();
     }
     if (!result.Succeeded())
-        qCInfo(lcHttp) << "GET" << reply->url().host() << "failed:" << (result.received ? QString::number(result.status) : result.failure);
+        qCInfo(lcPlatform) << "GET" << reply->url().host() << "failed:" << (result.received ? QString::number(result.status) : result.failure);
     emit finished(result);
 }
 

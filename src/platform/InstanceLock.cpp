@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/InstanceLock.h"
 
+#include "util/Logging.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcInstance, "tokira.instance")
 
 namespace platform {
 
@@ -42,7 +41,7 @@ bool InstanceLock::Acquire(const QString &folder)
     // copy that wrote it is gone.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
-        qCWarning(lcInstance) << "cannot take the lock in" << folder << lock->error();
+        qCWarning(lcPlatform) << "cannot take the lock in" << folder << lock->error();
         // Only another copy's lock keeps this one from running; a lock file
         // that cannot be made at all must not stop the game.
         return lock->error() != QLockFile::LockFailedError;
@@ -54,7 +53,7 @@ bool InstanceLock::Acquire(const QString &folder)
     // A socket left by a copy that crashed; the lock says it is ours now.
     QLocalServer::removeServer(name);
     if (!server_->listen(name)) {
-        qCWarning(lcInstance) << "cannot listen for later starts:" << server_->errorString();
+        qCWarning(lcPlatform) << "cannot listen for later starts:" << server_->errorString();
         return true;
     }
     connect(server_, &QLocalServer::newConnection, this, [this] {

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 #include "platform/IniText.h"
+#include "util/Logging.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,7 +14,6 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSoundEffect>
@@ -23,8 +23,6 @@
 
 #include <cstdlib>
 #include <random>
-
-Q_LOGGING_CATEGORY(lcPlatform, "tokira.platform")
 
 namespace platform {
 

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TcpLink.h"
 
+#include "util/Logging.h"
+
 #include <QHostAddress>
-#include <QLoggingCategory>
 #include <QNetworkInterface>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
-
-Q_LOGGING_CATEGORY(lcTcpLink, "tokira.platform.tcp")
 
 namespace platform {
 namespace {
@@ -82,7 +81,7 @@ bool TcpLink::Listen(quint16 port)
     connect(server_, &QTcpServer::newConnection, this, &TcpLink::OnNewConnection);
     if (!server_->listen(QHostAddress::Any, port)) {
         errorText_ = server_->errorString();
-        qCWarning(lcTcpLink) << "cannot listen on port" << port << errorText_;
+        qCWarning(lcPlatform) << "cannot listen on port" << port << errorText_;
         delete server_;
         server_ = nullptr;
         return false;
@@ -155,7 +154,7 @@ void TcpLink::AdoptSocket(QTcpSocket *socket)
         errorText_ = socket->errorString();
         if (error == QAbstractSocket::RemoteHostClosedError)
             return; // the disconnected signal tells it
-        qCDebug(lcTcpLink) << "socket error" << error << errorText_;
+        qCDebug(lcPlatform) << "socket error" << error << errorText_;
         if (socket->state() == QAbstractSocket::UnconnectedState)
             failed_ = true;
         if (error == QAbstractSocket::HostNotFoundError)

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TerminationSignals.h"
 
-#include <QLoggingCategory>
+#include "util/Logging.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
-
-Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
 
 namespace platform {
 namespace {

@@ -1,30 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/ScoreTables.h"
 
-#include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcScores, "tokira.scores")
-
-namespace aplMain {
-ScoreTable TimeScores;
-ScoreTable SpeedScores;
-ScoreTable DrillScores;
-ScoreTable CopipeScores;
-} // namespace aplMain
 
 namespace {
 
@@ -32,31 +22,12 @@ const QString DefaultPlayer = QStringLiteral("名無しさん");
 const QString LineEnd = QStringLiteral("\r\n");
 constexpr qsizetype MaxFileNameBytes = 255;
 
-// Files whose failure the player has been told about; told again only after
-// the file has worked once more, so a read-only folder does not nag every game.
-QSet<QString> reportedPaths;
-// Files that exist but could not be read: never replaced during the run, since
-// they may still hold rows the player wants back.
-QSet<QString> unreadablePaths;
-// The file of the table CopipeScores holds, and whether its last save failed:
-// the redisplay after a new entry must not throw that row away.
-QString copipePath;
-bool copipeUnsaved = false;
-
 ScoreTable FilledWith(double score)
 {
     ScoreTable table;
     for (ScoreEntry &row : table)
         row = ScoreEntry{DefaultPlayer, score, 0.0};
     return table;
-}
-
-void ReportOnce(const QString &path, const QString &text)
-{
-    if (reportedPaths.contains(path))
-        return;
-    reportedPaths.insert(path);
-    platform::dialogs().Message(text);
 }
 
 QString WriteFailureText(const QString &path)
@@ -87,19 +58,6 @@ QString MalformedNotMovedText(const QString &path)
         .arg(path);
 }
 
-bool WriteTable(const ScoreTable &table, const QString &path)
-{
-    const bool keepOut = unreadablePaths.contains(path) && QFileInfo::exists(path);
-    if (!keepOut && Functions::WriteWholeFile(path, ScoreFileText(table))) {
-        unreadablePaths.remove(path);
-        reportedPaths.remove(path);
-        return true;
-    }
-    qCWarning(lcScores) << "cannot write" << path;
-    ReportOnce(path, WriteFailureText(path));
-    return false;
-}
-
 // Moves a malformed file out of the way under a name no other file has.
 std::optional<QString> SetAside(const QString &path)
 {
@@ -112,43 +70,6 @@ std::optional<QString> SetAside(const QString &path)
         return std::nullopt;
     }
     return std::nullopt;
-}
-
-void LoadTable(ScoreTable &table, const QString &path, const ScoreTable &defaults)
-{
-    if (!QFileInfo::exists(path) && !WriteTable(table, path))
-        return;
-
-    QFile file(path);
-    QByteArray bytes;
-    bool read = !QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly);
-    if (read) {
-        bytes = file.readAll();
-        read = file.error() == QFileDevice::NoError;
-    }
-    if (!read) {
-        qCWarning(lcScores) << "cannot read" << path;
-        unreadablePaths.insert(path);
-        ReportOnce(path, ReadFailureText(path));
-        return;
-    }
-    unreadablePaths.remove(path);
-    file.close();
-
-    if (const auto rows = ParseScoreFile(Functions::FromShiftJis(bytes))) {
-        table = *rows;
-        reportedPaths.remove(path);
-        return;
-    }
-
-    qCWarning(lcScores) << "malformed score file" << path;
-    table = defaults;
-    if (const auto aside = SetAside(path)) {
-        platform::dialogs().Message(MalformedText(path, *aside));
-        WriteTable(table, path);
-    } else {
-        platform::dialogs().Message(MalformedNotMovedText(path));
-    }
 }
 
 // One field of a row: a quoted text (commas inside belong to it) or the bare
@@ -274,80 +195,154 @@ QString CopipeScorePath(const QString &stem)
     return aplMain::AppPath + CutToFit(stem + tail, tail.size(), room);
 }
 
-void InitScoreTables()
+QString ScoreFailure::Text() const
 {
-    aplMain::TimeScores = DefaultTimeRows();
-    aplMain::SpeedScores = DefaultSpeedRows();
-    aplMain::DrillScores = DefaultSpeedRows();
+    switch (kind) {
+    case Kind::Unwritable: return WriteFailureText(path);
+    case Kind::Unreadable: return ReadFailureText(path);
+    case Kind::Malformed: return MalformedText(path, aside);
+    case Kind::MalformedNotMoved: break;
+    }
+    return MalformedNotMovedText(path);
 }
 
-void LoadTimeScore()
+ScoreBook::ScoreBook(Order order, QString path) : order_(order), path_(std::move(path)), rows_(DefaultRows()) {}
+
+ScoreTable ScoreBook::DefaultRows() const
 {
-    LoadTable(aplMain::TimeScores, TimeScorePath(), DefaultTimeRows());
+    return order_ == Order::Time ? DefaultTimeRows() : DefaultSpeedRows();
 }
 
-void SaveTimeScore()
+void ScoreBook::Reset()
 {
-    WriteTable(aplMain::TimeScores, TimeScorePath());
+    rows_ = DefaultRows();
+    unsaved_ = false;
 }
 
-void LoadSpeedScore()
+std::optional<int> ScoreBook::Insert(const ScoreEntry &entry)
 {
-    LoadTable(aplMain::SpeedScores, SpeedScorePath(), DefaultSpeedRows());
+    return InsertScore(rows_, entry, order_ == Order::Time);
 }
 
-void SaveSpeedScore()
+void ScoreBook::Tell(ScoreFailures &failures, ScoreFailure failure)
 {
-    WriteTable(aplMain::SpeedScores, SpeedScorePath());
+    // Malformed files are told each time: the table went back to its defaults.
+    if (failure.kind == ScoreFailure::Kind::Unwritable || failure.kind == ScoreFailure::Kind::Unreadable) {
+        if (reported_.contains(failure.path))
+            return;
+        reported_.insert(failure.path);
+    }
+    failures.append(std::move(failure));
 }
 
-void LoadDrillScore()
+bool ScoreBook::Write(ScoreFailures &failures)
 {
-    LoadTable(aplMain::DrillScores, DrillScorePath(), DefaultSpeedRows());
+    const bool keepOut = unreadable_.contains(path_) && QFileInfo::exists(path_);
+    if (!keepOut && Functions::WriteWholeFile(path_, ScoreFileText(rows_))) {
+        unreadable_.remove(path_);
+        reported_.remove(path_);
+        unsaved_ = false;
+        return true;
+    }
+    qCWarning(lcScores) << "cannot write" << path_;
+    unsaved_ = true;
+    Tell(failures, {ScoreFailure::Kind::Unwritable, path_, QString()});
+    return false;
 }
 
-void SaveDrillScore()
+ScoreFailures ScoreBook::Save()
 {
-    WriteTable(aplMain::DrillScores, DrillScorePath());
+    ScoreFailures failures;
+    Write(failures);
+    return failures;
 }
 
-void ResetCopipeScore()
+ScoreFailures ScoreBook::Load()
 {
-    aplMain::CopipeScores = DefaultTimeRows();
-    copipeUnsaved = false;
+    ScoreFailures failures;
+    if (!QFileInfo::exists(path_) && !Write(failures))
+        return failures;
+
+    QFile file(path_);
+    QByteArray bytes;
+    bool read = !QFileInfo(path_).isDir() && file.open(QIODevice::ReadOnly);
+    if (read) {
+        bytes = file.readAll();
+        read = file.error() == QFileDevice::NoError;
+    }
+    if (!read) {
+        qCWarning(lcScores) << "cannot read" << path_;
+        unreadable_.insert(path_);
+        Tell(failures, {ScoreFailure::Kind::Unreadable, path_, QString()});
+        return failures;
+    }
+    unreadable_.remove(path_);
+    file.close();
+
+    if (const auto rows = ParseScoreFile(Functions::FromShiftJis(bytes))) {
+        rows_ = *rows;
+        reported_.remove(path_);
+        return failures;
+    }
+
+    qCWarning(lcScores) << "malformed score file" << path_;
+    rows_ = DefaultRows();
+    if (const auto aside = SetAside(path_)) {
+        Tell(failures, {ScoreFailure::Kind::Malformed, path_, *aside});
+        Write(failures);
+    } else {
+        Tell(failures, {ScoreFailure::Kind::MalformedNotMoved, path_, QString()});
+    }
+    return failures;
 }
 
-void LoadCopipeScore(const QString &stem)
+ScoreBooks::ScoreBooks()
+    : TimeScores(ScoreBook::Order::Time, TimeScorePath()), SpeedScores(ScoreBook::Order::Keys, SpeedScorePath()),
+      CopipeScores(ScoreBook::Order::Time), DrillScores(ScoreBook::Order::Keys, DrillScorePath())
+{
+}
+
+ScoreFailures ScoreBooks::LoadFixed()
+{
+    ScoreFailures failures = TimeScores.Load();
+    failures += SpeedScores.Load();
+    failures += DrillScores.Load();
+    return failures;
+}
+
+ScoreFailures ScoreBooks::LoadCopipe(const QString &stem)
 {
     const QString path = CopipeScorePath(stem);
-    if (path == copipePath && copipeUnsaved) {
+    ScoreFailures failures;
+    if (path == CopipeScores.Path() && CopipeScores.Unsaved()) {
         // Rows only memory holds: try to store them, else keep showing them.
-        if (!WriteTable(aplMain::CopipeScores, path))
-            return;
-        copipeUnsaved = false;
+        failures = CopipeScores.Save();
+        if (CopipeScores.Unsaved())
+            return failures;
     } else {
-        ResetCopipeScore();
+        CopipeScores.Reset();
     }
-    copipePath = path;
+    CopipeScores.SetPath(path);
     // A table kept under the name an earlier version cut is carried over once:
     // the load writes the rows in memory to the missing new file.
     const QString oldPath = OldCopipeScorePath(stem);
     if (oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
         if (const auto rows = ParseScoreFile(Functions::ReadWholeFile(oldPath)))
-            aplMain::CopipeScores = *rows;
+            CopipeScores.Rows() = *rows;
     }
-    LoadTable(aplMain::CopipeScores, path, DefaultTimeRows());
+    failures += CopipeScores.Load();
+    return failures;
 }
 
-void SaveCopipeScore(const QString &stem)
+ScoreFailures ScoreBooks::SaveCopipe(const QString &stem)
 {
-    const QString path = CopipeScorePath(stem);
-    copipePath = path;
-    copipeUnsaved = !WriteTable(aplMain::CopipeScores, path);
+    CopipeScores.SetPath(CopipeScorePath(stem));
+    ScoreFailures failures = CopipeScores.Save();
     // A text named "timeattack" shares the Time attack file; keep that table
     // in step so the next Time attack does not write the old rows back.
-    if (!copipeUnsaved && path == TimeScorePath())
-        aplMain::TimeScores = aplMain::CopipeScores;
+    if (!CopipeScores.Unsaved() && CopipeScores.Path() == TimeScores.Path())
+        TimeScores.Rows() = CopipeScores.Rows();
+    return failures;
 }
 
 std::optional<int> InsertScore(ScoreTable &table, const ScoreEntry &entry, bool smallerIsBetter)

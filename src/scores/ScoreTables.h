@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The best-ten tables and their files in the program folder.
+// The best-ten tables (score books) and their files in the program folder.
+// Nothing here talks to the player: failures come back to be told.
 
+#include <QList>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -15,29 +18,85 @@ struct ScoreEntry {
 
 using ScoreTable = std::array<ScoreEntry, 10>;
 
-namespace aplMain {
-extern ScoreTable TimeScores;
-extern ScoreTable SpeedScores;
-extern ScoreTable CopipeScores;
-// The weak-key drill's table, kept like the Speed attack's.
-extern ScoreTable DrillScores;
-} // namespace aplMain
+// A score file's failure that the player has not been told of yet.
+struct ScoreFailure {
+    enum class Kind {
+        Unwritable,        // the rows of this run live only in memory
+        Unreadable,        // left alone; the table starts from its default rows
+        Malformed,         // renamed aside; the table starts from its default rows
+        MalformedNotMoved, // could not even be renamed
+    };
+    Kind kind;
+    QString path;
+    QString aside; // where a malformed file now is
+    // The message box text.
+    QString Text() const;
+};
+using ScoreFailures = QList<ScoreFailure>;
 
-// Fills the Time and Speed attack tables with their default rows.
-void InitScoreTables();
-// The loads create a missing file from the rows in memory, then read it. A file
-// that does not hold ten good rows is renamed aside and the table starts from
-// its default rows; a file that cannot be written or read is reported once and
-// the table stays as it is in memory. None of them throws.
-void LoadTimeScore();
-void SaveTimeScore();
-void LoadSpeedScore();
-void SaveSpeedScore();
-void LoadDrillScore();
-void SaveDrillScore();
-void ResetCopipeScore();
-void LoadCopipeScore(const QString &stem);
-void SaveCopipeScore(const QString &stem);
+// One best-ten table: its rows, its file, which way is better, and which of
+// its failures the player has been told of. A failure is told once, and again
+// only after its file has worked once more, so a read-only folder does not nag
+// every game.
+class ScoreBook {
+public:
+    enum class Order {
+        Time, // fewer seconds first; default rows at 999
+        Keys, // more keys first; default rows at 0
+    };
+    explicit ScoreBook(Order order, QString path = QString());
+
+    const ScoreTable &Rows() const { return rows_; }
+    ScoreTable &Rows() { return rows_; }
+    const QString &Path() const { return path_; }
+    void SetPath(const QString &path) { path_ = path; }
+    Order Ordering() const { return order_; }
+    ScoreTable DefaultRows() const;
+    // Back to the default rows, forgetting a failed save.
+    void Reset();
+    // Whether the last save failed, so only memory holds the rows.
+    bool Unsaved() const { return unsaved_; }
+
+    // The carry-down insert (see InsertScore); the row the entry took.
+    std::optional<int> Insert(const ScoreEntry &entry);
+
+    // Creates a missing file from the rows in memory, then reads it. A file
+    // that does not hold ten good rows is renamed aside and the table starts
+    // from its default rows; a file that cannot be written or read leaves the
+    // table as it is in memory. Neither throws; each gives the failures to tell.
+    ScoreFailures Load();
+    ScoreFailures Save();
+
+private:
+    bool Write(ScoreFailures &failures);
+    void Tell(ScoreFailures &failures, ScoreFailure failure);
+
+    Order order_;
+    QString path_;
+    ScoreTable rows_;
+    bool unsaved_ = false;
+    // Files whose failure has been told.
+    QSet<QString> reported_;
+    // Files that exist but could not be read: never replaced during the run,
+    // since they may still hold rows the player wants back.
+    QSet<QString> unreadable_;
+};
+
+// The program's best-ten tables, each in its file in the program folder.
+struct ScoreBooks {
+    ScoreBooks();
+    ScoreBook TimeScores;
+    ScoreBook SpeedScores;
+    ScoreBook CopipeScores; // the copipe text last shown or played
+    ScoreBook DrillScores;  // the weak-key drill's, kept like the Speed attack's
+
+    // The Time attack, Speed attack and drill tables, at start-up.
+    ScoreFailures LoadFixed();
+    // The table of a copipe text; rows a failed save left in memory for the
+    // same text are kept (and stored, if the file now takes them).
+    ScoreFailures LoadCopipe(const QString &stem);
+    ScoreFailures SaveCopipe(const QString &stem);
+};
 
 // The file of each table in the program folder.
 QString TimeScorePath();

@@ -3,53 +3,143 @@
 
 #include "platform/Platform.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcSettings, "tokira.settings")
 
 namespace aplMain {
 
 QString AppPath;
-qint16 NN2N = 0;
-bool Bold = false;
-bool Big = false;
-bool MissType = false;
-QString Kotehan;
-QString PassWord;
-bool RomanView = false;
-bool English = false;
-bool Next = false;
 
 const char *const ProgramName = "tokira";
 const char *const Version = "2.00";
-const char *const DefaultRankingServer = "http://127.0.0.1:21226";
-QString RankingServer = QString::fromLatin1(DefaultRankingServer);
-bool AutoLayout = true;
-bool FreeRomaji = false;
-bool Sound = true;
 
 namespace {
 
-const QString Setting = QStringLiteral("Setting");
+Settings *inUse = nullptr;
 
-void ReadBoolean(const char *key, bool &variable)
+QString StoredText(const Settings &settings, int row)
 {
-    if (const auto value = ParseBoolean(platform::settings().Read(Setting, QLatin1String(key))))
-        variable = *value;
-}
-
-QString BooleanText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
+    switch (SettingRows[row].type) {
+    case SettingType::Boolean:
+        return settings.Flag(row) ? QStringLiteral("True") : QStringLiteral("False");
+    case SettingType::Integer16:
+        return QString::number(settings.Number(row));
+    case SettingType::Name:
+    case SettingType::Text:
+    case SettingType::Address:
+        break;
+    }
+    return settings.Text(row);
 }
 
 } // namespace
+
+Settings::Settings() : values_(SettingCount), previous_(inUse)
+{
+    Reset();
+    inUse = this;
+}
+
+Settings::~Settings()
+{
+    // Settings made after these may still live: unlink these from the chain.
+    for (Settings **link = &inUse; *link; link = &(*link)->previous_) {
+        if (*link == this) {
+            *link = previous_;
+            break;
+        }
+    }
+}
+
+Settings &InUse()
+{
+    Q_ASSERT(inUse);
+    return *inUse;
+}
+
+void Settings::SetFlag(int row, bool value)
+{
+    if (values_[row].flag == value)
+        return;
+    values_[row].flag = value;
+    emit changed(row);
+}
+
+void Settings::SetNumber(int row, qint16 value)
+{
+    if (values_[row].number == value)
+        return;
+    values_[row].number = value;
+    emit changed(row);
+}
+
+void Settings::SetText(int row, const QString &value)
+{
+    if (values_[row].text == value)
+        return;
+    values_[row].text = value;
+    emit changed(row);
+}
+
+void Settings::Reset()
+{
+    for (int row = 0; row < SettingCount; ++row) {
+        const QString initial = QString::fromUtf8(SettingRows[row].initial);
+        switch (SettingRows[row].type) {
+        case SettingType::Boolean: SetFlag(row, *ParseBoolean(initial)); break;
+        case SettingType::Integer16: SetNumber(row, *ParseInteger16(initial)); break;
+        case SettingType::Name:
+        case SettingType::Text:
+        case SettingType::Address: SetText(row, initial); break;
+        }
+    }
+}
+
+void Settings::Apply(int row, const QString &stored)
+{
+    switch (SettingRows[row].type) {
+    case SettingType::Boolean:
+        if (const auto value = ParseBoolean(stored))
+            SetFlag(row, *value);
+        break;
+    case SettingType::Integer16:
+        if (const auto value = ParseInteger16(stored))
+            SetNumber(row, *value);
+        break;
+    case SettingType::Name:
+        SetText(row, Functions::SafeField(stored));
+        break;
+    case SettingType::Text:
+        SetText(row, stored);
+        break;
+    case SettingType::Address:
+        if (!stored.trimmed().isEmpty())
+            SetText(row, stored.trimmed());
+        break;
+    }
+}
+
+void Settings::Load()
+{
+    platform::SettingsStore &store = platform::settings();
+    for (int row = 0; row < SettingCount; ++row)
+        Apply(row, store.Read(QLatin1String(SettingRows[row].section), QLatin1String(SettingRows[row].key)));
+}
+
+bool Settings::Save() const
+{
+    platform::SettingsStore &store = platform::settings();
+    store.Write(QStringLiteral("Version"), QStringLiteral("Version"), QLatin1String(Version));
+    store.Write(QStringLiteral("Path"), QStringLiteral("Path"), AppPath + QLatin1String(ProgramName));
+    for (int row = 0; row < SettingCount; ++row)
+        store.Write(QLatin1String(SettingRows[row].section), QLatin1String(SettingRows[row].key), StoredText(*this, row));
+    return store.Flush();
+}
 
 std::optional<bool> ParseBoolean(const QString &text)
 {
@@ -103,60 +193,6 @@ bool FillUserDataFolder(const QString &userFolder, const QString &shippedFolder)
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     return complete;
-}
-
-void ResetSettings()
-{
-    NN2N = 0;
-    Bold = Big = MissType = RomanView = English = Next = false;
-    Kotehan.clear();
-    PassWord.clear();
-    RankingServer = QString::fromLatin1(DefaultRankingServer);
-    AutoLayout = true;
-    FreeRomaji = false;
-    Sound = true;
-}
-
-void LoadSettings()
-{
-    platform::SettingsStore &store = platform::settings();
-    if (const auto value = ParseInteger16(store.Read(Setting, QStringLiteral("NN2N"))))
-        NN2N = *value;
-    ReadBoolean("Bold", Bold);
-    ReadBoolean("Big", Big);
-    ReadBoolean("MissType", MissType);
-    Kotehan = Functions::SafeField(store.Read(Setting, QStringLiteral("Kotehan")));
-    PassWord = store.Read(Setting, QStringLiteral("PassWord"));
-    ReadBoolean("RomanView", RomanView);
-    ReadBoolean("English", English);
-    ReadBoolean("Next", Next);
-    const QString server = store.Read(Setting, QStringLiteral("RankingServer")).trimmed();
-    if (!server.isEmpty())
-        RankingServer = server;
-    ReadBoolean("AutoLayout", AutoLayout);
-    ReadBoolean("FreeRomaji", FreeRomaji);
-    ReadBoolean("Sound", Sound);
-}
-
-bool SaveSettings()
-{
-    platform::SettingsStore &store = platform::settings();
-    store.Write(QStringLiteral("Version"), QStringLiteral("Version"), QLatin1String(Version));
-    store.Write(QStringLiteral("Path"), QStringLiteral("Path"), AppPath + QLatin1String(ProgramName));
-    store.Write(Setting, QStringLiteral("NN2N"), QString::number(NN2N));
-    store.Write(Setting, QStringLiteral("Bold"), BooleanText(Bold));
-    store.Write(Setting, QStringLiteral("Big"), BooleanText(Big));
-    store.Write(Setting, QStringLiteral("MissType"), BooleanText(MissType));
-    store.Write(Setting, QStringLiteral("Kotehan"), Kotehan);
-    store.Write(Setting, QStringLiteral("PassWord"), PassWord);
-    store.Write(Setting, QStringLiteral("RomanView"), BooleanText(RomanView));
-    store.Write(Setting, QStringLiteral("English"), BooleanText(English));
-    store.Write(Setting, QStringLiteral("Next"), BooleanText(Next));
-    store.Write(Setting, QStringLiteral("RankingServer"), RankingServer);
-    store.Write(Setting, QStringLiteral("AutoLayout"), BooleanText(AutoLayout));
-    store.Write(Setting, QStringLiteral("FreeRomaji"), BooleanText(FreeRomaji));
-    store.Write(Setting, QStringLiteral("Sound"), BooleanText(Sound));
-    return store.Flush();
 }
 
 } // namespace aplMain

@@ -5,12 +5,10 @@
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
+#include "util/Logging.h"
 #include "views/frmMain.h"
 
 #include <QAction>
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcDictionary)
 
 namespace {
 
@@ -19,7 +17,7 @@ void FillChooser(frmMain &form, frmMain::MenuArray which, const QString &pattern
     QStringList names = platform::files().List(aplMain::AppPath, pattern);
     if (names.size() > ChooserCapacity) {
         // The menu has room for so many; the files after them in the listing are left out.
-        qCWarning(lcDictionary) << "only the first" << ChooserCapacity << "of" << names.size() << pattern
+        qCWarning(lcShell) << "only the first" << ChooserCapacity << "of" << names.size() << pattern
                                 << "files are offered";
         names.resize(ChooserCapacity);
     }

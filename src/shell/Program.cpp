@@ -17,7 +17,6 @@
 #include "stats/frmStats.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
-#include "views/DisplayOptions.h"
 #include "views/GameView.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
@@ -27,13 +26,15 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-Program::Program() : form_(std::make_unique<frmMain>())
+Program::Program()
+    : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>()),
+      form_(std::make_unique<frmMain>())
 {
     game_ = new Game(form_.get());
     ShowGameOn(*form_, *game_);
     history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
     game_->history = history_.get();
-    hiScores_ = std::make_unique<HiScoreMenu>(*game_, *form_);
+    hiScores_ = std::make_unique<HiScoreMenu>(*game_, *form_, *books_);
     modes_ = new Modes(*game_, *form_, *hiScores_);
     net_ = new NetGame(*game_, *form_, modes_->Loop(), game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *form_, *game_); };
@@ -76,20 +77,21 @@ void Program::Wire()
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
     on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });
-    on(form.mnuBold, [&form] { mnuBold_Click(form); });
-    on(form.mnuBig, [&form] { mnuBig_Click(form); });
-    on(form.mnuMissType, [&form] { mnuMissType_Click(form); });
-    on(form.mnuRomanView, [&form] { mnuRomanView_Click(form); });
-    on(form.mnuNext, [&form] { mnuNext_Click(form); });
-    on(form.mnuEnglish, [&form] { mnuEnglish_Click(form); });
-    on(form.mnuAutoLayout, [&form] { mnuAutoLayout_Click(form); });
-    on(form.mnuFreeRomaji, [&form, &game] { mnuFreeRomaji_Click(form, game); });
     on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
     on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&form, &game] { mnuReload_Click(form, game); }); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
-    on(form.mnuSound, [this] { mnuSound_Click(); });
     on(form.mnuRankingServer, [] { mnuRankingServer_Click(); });
     on(form.mnuHowTo, [this] { mnuHowTo_Click(); });
+    // A click has already flipped the check mark; the setting flips and the mark follows it.
+    for (auto it = form.SettingChecks().cbegin(); it != form.SettingChecks().cend(); ++it) {
+        const int row = it.key();
+        on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
+    }
+    // The sound service follows its setting, however the setting changes.
+    QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [](int row) {
+        if (row == aplMain::Sound.row)
+            platform::sound().SetOn(aplMain::Sound);
+    });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
         switch (which) {
@@ -145,10 +147,6 @@ void Program::Load()
     form.SetRomanBold(aplMain::Bold);
     form.SetRomanBig(aplMain::Big);
     form.SetMissTypeVisible(aplMain::MissType);
-    form.mnuEnglish->setChecked(aplMain::English);
-    form.mnuAutoLayout->setChecked(aplMain::AutoLayout);
-    form.mnuFreeRomaji->setChecked(aplMain::FreeRomaji);
-    form.mnuSound->setChecked(aplMain::Sound);
     platform::sound().SetOn(aplMain::Sound);
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
@@ -156,6 +154,11 @@ void Program::Load()
     form.ShowKotehan(aplMain::Kotehan);
     hiScores_->Load();
     form.activateWindow();
+}
+
+void Program::LoadScoreBooks()
+{
+    HiScoreMenu::Tell(books_->LoadFixed());
 }
 
 void Program::Unload()
@@ -167,7 +170,7 @@ void Program::Unload()
         howTo_->close();
     form_->LoadWindow()->close();
     net_->Unload();
-    if (!aplMain::SaveSettings()) {
+    if (!settings_->Save()) {
         platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
     }
 }
@@ -182,7 +185,9 @@ void Program::mnuStats_Click()
         stats_->activateWindow();
         return;
     }
-    game_->OpenHistory();
+    const history::Outcome opened = game_->OpenHistory();
+    if (!opened.message.isEmpty())
+        platform::dialogs().Message(opened.message);
     stats_ = new frmStats(*history_, StatsUsLayout());
     stats_->setAttribute(Qt::WA_DeleteOnClose);
     auto speeds = [](const ScoreTable &table) {
@@ -191,9 +196,9 @@ void Program::mnuStats_Click()
             speeds.append(row.Speed);
         return speeds;
     };
-    stats_->SetBestTen(history::Mode::Speed, speeds(aplMain::SpeedScores));
-    stats_->SetBestTen(history::Mode::Time, speeds(aplMain::TimeScores));
-    stats_->SetBestTen(history::Mode::Drill, speeds(aplMain::DrillScores));
+    stats_->SetBestTen(history::Mode::Speed, speeds(books_->SpeedScores.Rows()));
+    stats_->SetBestTen(history::Mode::Time, speeds(books_->TimeScores.Rows()));
+    stats_->SetBestTen(history::Mode::Drill, speeds(books_->DrillScores.Rows()));
     stats_->show();
     stats_->activateWindow();
 }
@@ -208,13 +213,6 @@ void Program::mnuAbout_Click()
     platform::dialogs().Message(QStringLiteral("疾鍵\r\nVer. ") + QLatin1String(aplMain::Version)
                                     + QStringLiteral("\r\n疾鍵 開発チーム　ライセンス GPL-3.0-or-later"),
                                 QStringLiteral("バージョン情報"), true);
-}
-
-void Program::mnuSound_Click()
-{
-    aplMain::Sound = !aplMain::Sound;
-    form_->mnuSound->setChecked(aplMain::Sound);
-    platform::sound().SetOn(aplMain::Sound);
 }
 
 void Program::mnuHowTo_Click()

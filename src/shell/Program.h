@@ -20,6 +20,9 @@ class frmRanking;
 class frmRoman;
 class frmStats;
 class frmHowTo;
+namespace aplMain {
+class Settings;
+}
 namespace history {
 class HistoryStore;
 }
@@ -36,7 +39,13 @@ public:
     // The main window's unload sequence: other windows, then the settings.
     void Unload();
 
+    // The player's options: the settings in use while the program lives.
+    aplMain::Settings &Settings() { return *settings_; }
     frmMain &Form() { return *form_; }
+    // The best-ten tables.
+    ScoreBooks &Books() { return *books_; }
+    // Reads the Time attack, Speed attack and drill tables, telling each failure.
+    void LoadScoreBooks();
     Game &TheGame() { return *game_; }
     Modes &SoloModes() { return *modes_; }
     NetGame &Net() { return *net_; }
@@ -48,8 +57,6 @@ public:
     void mnuOuit_Click();
     // Opens the 成績 window on the history, or brings the open one forward.
     void mnuStats_Click();
-    // Turns the type, miss and attack sounds on or off at once.
-    void mnuSound_Click();
     // Opens the 遊び方 window, or brings the open one forward.
     void mnuHowTo_Click();
 
@@ -60,6 +67,8 @@ private:
     // the keys typed on, once one has told; otherwise 英語キーボードで判定.
     bool StatsUsLayout() const;
 
+    std::unique_ptr<aplMain::Settings> settings_;
+    std::unique_ptr<ScoreBooks> books_;
     std::unique_ptr<frmMain> form_;
     Game *game_ = nullptr;
     std::unique_ptr<HiScoreMenu> hiScores_;

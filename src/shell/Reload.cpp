@@ -6,13 +6,11 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcDictionary)
 
 namespace {
 
@@ -39,7 +37,7 @@ public:
     void Fail(const QString &message, bool endProgram)
     {
         RestoreCursor();
-        qCWarning(lcDictionary) << "load failed:" << message;
+        qCWarning(lcShell) << "load failed:" << message;
         platform::dialogs().Message(message);
         if (endProgram)
             platform::process().EndProgram();

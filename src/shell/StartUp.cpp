@@ -4,12 +4,12 @@
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
-#include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
-#include "views/frmMain.h"
 #include "util/Functions.h"
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
+#include "views/frmMain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,15 +17,12 @@
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <stdexcept>
-
-Q_LOGGING_CATEGORY(lcShell, "tokira.shell")
 
 namespace {
 
@@ -184,7 +181,6 @@ void InitApp()
 {
     platform::FileSystem &files = platform::files();
     aplMain::AppPath = aplMain::ChooseAppPath(files.ProgramFolder(), files.UserDataFolder(), files.ShippedDataFolder());
-    InitScoreTables();
 }
 
 Program *StartUp()
@@ -206,16 +202,13 @@ Program *StartUp()
         }
         // Only the copy that holds the lock may clear up after a killed write.
         Functions::RemoveWriteLeftovers(aplMain::AppPath);
-        aplMain::LoadSettings();
-        LoadTimeScore();
-        LoadSpeedScore();
-        LoadDrillScore();
+        auto program = std::make_unique<Program>();
+        program->Settings().Load();
+        program->LoadScoreBooks();
         if (aplMain::Kotehan.isEmpty())
             aplMain::Kotehan = QStringLiteral("名無しさん");
         platform::random().Seed(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())
                                 ^ (static_cast<quint64>(QCoreApplication::applicationPid()) << 32));
-
-        auto program = std::make_unique<Program>();
         program->Load();
         // The lock lasts as long as the main window.
         frmMain *form = &program->Form();

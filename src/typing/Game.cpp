@@ -7,7 +7,14 @@
 #include "typing/Round.h"
 #include "util/Functions.h"
 
-Game::Game(QObject *parent) : QObject(parent) {}
+Game::Game(QObject *parent) : QObject(parent)
+{
+    // Switching spellings mid-question keeps what was typed.
+    connect(&aplMain::InUse(), &aplMain::Settings::changed, this, [this](int row) {
+        if (row == aplMain::FreeRomaji.row)
+            SetFreeSpelling(aplMain::FreeRomaji);
+    });
+}
 
 void Game::Init()
 {
@@ -115,10 +122,10 @@ double Game::ShownSpeed() const
     return Functions::Val(Functions::Format000(state.Speed));
 }
 
-void Game::RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath)
+history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath)
 {
     if (!history)
-        return;
+        return {};
     history::GameRecord record;
     record.mode = mode;
     record.textName = textName;
@@ -128,21 +135,16 @@ void Game::RecordGame(history::Mode mode, const QString &textName, const QString
     record.misses = state.MissCount;
     record.speed = ShownSpeed();
     tally.FillRecord(record);
-    const history::Outcome outcome = history->Record(record);
-    if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
+    return history->Record(record);
 }
 
-bool Game::OpenHistory()
+history::Outcome Game::OpenHistory()
 {
     if (!history)
-        return false;
+        return {history::Failure::Open, QString(), QStringLiteral("no history")};
     if (history->IsOpen())
-        return true;
-    const history::Outcome outcome = history->Open();
-    if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
-    return outcome.Ok();
+        return {};
+    return history->Open();
 }
 
 const QString &Game::TypeWave()

@@ -20,6 +20,7 @@
 class Round;
 namespace history {
 class HistoryStore;
+struct Outcome;
 }
 
 class Game : public QObject {
@@ -64,10 +65,12 @@ public:
     // The speed as it is shown (to the thousandth).
     double ShownSpeed() const;
     // Keeps the game just finished in the history, after its end steps; a
-    // history that cannot be written is told once and play goes on.
-    void RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath);
-    // Opens the history for reading; false (told once) when it cannot be used.
-    bool OpenHistory();
+    // history that cannot be written gives its message once, for the caller
+    // to tell, and play goes on.
+    history::Outcome RecordGame(history::Mode mode, const QString &textName, const QString &dictionaryPath);
+    // Opens the history for reading; a failure (its message given once) when
+    // it cannot be used.
+    history::Outcome OpenHistory();
     // For the history's kana counts: a wrong key on the question shown, and
     // the question typed to its end.
     void NoteMiss();

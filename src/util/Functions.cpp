@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/Functions.h"
 
+#include "util/Logging.h"
 #include "util/ShiftJis.h"
 
 #include <QDir>
@@ -131,7 +132,7 @@ void RemoveWriteLeftovers(const QString &folder)
     QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (leftover.match(name).hasMatch() && !dir.remove(name))
-            qWarning("cannot remove the leftover %s", qUtf8Printable(dir.filePath(name)));
+            qCWarning(lcUtil) << "cannot remove the leftover" << dir.filePath(name);
     }
 }
 

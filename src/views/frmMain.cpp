@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/frmMain.h"
 
+#include "settings/aplMain.h"
 #include "views/frmLoad.h"
 
 #include <QAction>
@@ -8,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +33,7 @@ QFont LabelFont(qreal points, bool bold = false)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent), settings_(aplMain::InUse())
 {
     setWindowTitle(QStringLiteral("疾鍵"));
     // Keys must reach the judge directly, even while a Japanese input method is on.
@@ -141,20 +144,7 @@ void frmMain::CreateMenus()
     mnuStats = mnuScore->addAction(QStringLiteral("成績の推移(&G)..."));
 
     mnuS = bar->addMenu(QStringLiteral("設定(&S)"));
-    auto check = [this](const char *caption) {
-        QAction *action = mnuS->addAction(QString::fromUtf8(caption));
-        action->setCheckable(true);
-        return action;
-    };
-    mnuBold = check("ローマ字表示を太字にする(&B)");
-    mnuBig = check("ローマ字を大きくする(&L)");
-    mnuMissType = check("ミスタイプを表示する(&M)");
-    mnuRomanView = check("ローマ字は表示しない(&V)");
-    mnuNext = check("次の行を表示(&N)");
-    mnuEnglish = check("英語キーボードで判定(&E)");
-    mnuAutoLayout = check("キー配列を自動で判定(&A)");
-    mnuFreeRomaji = check("いろいろなローマ字を受け付ける(&F)");
-    mnuSound = check("効果音を鳴らす(&O)");
+    CreateSettingChecks();
     mnuRankingServer = mnuS->addAction(QStringLiteral("ランキングサーバー(&U)..."));
     mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
     mnuS->addSeparator();
@@ -163,6 +153,50 @@ void frmMain::CreateMenus()
     mnuH = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHowTo = mnuH->addAction(QStringLiteral("遊び方(&H)..."));
     mnuAbout = mnuH->addAction(QStringLiteral("バージョン情報(&A)..."));
+}
+
+void frmMain::CreateSettingChecks()
+{
+    QList<int> rows;
+    for (int row = 0; row < aplMain::SettingCount; ++row) {
+        if (aplMain::SettingRows[row].check)
+            rows.append(row);
+    }
+    std::sort(rows.begin(), rows.end(), [](int a, int b) {
+        return aplMain::SettingRows[a].checkPlace < aplMain::SettingRows[b].checkPlace;
+    });
+    for (int row : rows) {
+        QAction *action = mnuS->addAction(QString::fromUtf8(aplMain::SettingRows[row].check));
+        action->setCheckable(true);
+        action->setChecked(settings_.Flag(row));
+        settingChecks_.insert(row, action);
+    }
+    mnuBold = SettingCheck(aplMain::Bold.row);
+    mnuBig = SettingCheck(aplMain::Big.row);
+    mnuMissType = SettingCheck(aplMain::MissType.row);
+    mnuRomanView = SettingCheck(aplMain::RomanView.row);
+    mnuNext = SettingCheck(aplMain::Next.row);
+    mnuEnglish = SettingCheck(aplMain::English.row);
+    mnuAutoLayout = SettingCheck(aplMain::AutoLayout.row);
+    mnuFreeRomaji = SettingCheck(aplMain::FreeRomaji.row);
+    mnuSound = SettingCheck(aplMain::Sound.row);
+    connect(&settings_, &aplMain::Settings::changed, this, &frmMain::ShowSetting);
+}
+
+void frmMain::ShowSetting(int row)
+{
+    if (QAction *check = SettingCheck(row))
+        check->setChecked(settings_.Flag(row));
+    if (row == aplMain::Bold.row)
+        SetRomanBold(settings_.Flag(row));
+    else if (row == aplMain::Big.row)
+        SetRomanBig(settings_.Flag(row));
+    else if (row == aplMain::MissType.row)
+        SetMissTypeVisible(settings_.Flag(row));
+    else if (row == aplMain::RomanView.row)
+        SetRomanHidden(settings_.Flag(row));
+    else if (row == aplMain::Next.row)
+        SetNextShown(settings_.Flag(row));
 }
 
 void frmMain::FitWindowToPlayArea()

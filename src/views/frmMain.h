@@ -9,11 +9,15 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMap>
 
 class QAction;
 class QKeyEvent;
 class QMenu;
 class frmLoad;
+namespace aplMain {
+class Settings;
+}
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -49,6 +53,11 @@ public:
     void HideMenuArrayPlaceholder(MenuArray which);
 
     frmLoad *LoadWindow() const { return loadWindow_; }
+
+    // The check items of the settings menu, one for each setting row that
+    // names one, by row; their marks follow the settings in use.
+    const QMap<int, QAction *> &SettingChecks() const { return settingChecks_; }
+    QAction *SettingCheck(int row) const { return settingChecks_.value(row); }
 
     // The title exactly as given: Qt would take a "[*]" in it (a dictionary
     // named "x[*].qls") for the place of its unsaved-changes mark and drop it.
@@ -124,8 +133,13 @@ protected:
 private:
     void CreateLabels();
     void CreateMenus();
+    void CreateSettingChecks();
+    // Follows a change of the settings in use: its check mark and what it shows.
+    void ShowSetting(int row);
     void FitWindowToPlayArea();
 
+    aplMain::Settings &settings_;
+    QMap<int, QAction *> settingChecks_;
     frmLoad *loadWindow_ = nullptr;
     bool nextShown_ = false;
 };

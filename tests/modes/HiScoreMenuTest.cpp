@@ -44,7 +44,8 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     menu.Load();
     frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
@@ -79,8 +80,8 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
-    InitScoreTables();
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     menu.Load();
     frmHiScore *w = menu.Window();
 
@@ -91,8 +92,8 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
     EXPECT_EQ(Column(w->lblTime), QStringList(10, "0"));
     EXPECT_EQ(Column(w->lblSpeed), QStringList(10, "0.000"));
 
-    aplMain::SpeedScores[0] = {"たろう", 245, 2.0417};
-    aplMain::TimeScores[0] = {"<b>x</b>", 23.4567, 4.1};
+    books.SpeedScores.Rows()[0] = {"たろう", 245, 2.0417};
+    books.TimeScores.Rows()[0] = {"<b>x</b>", 23.4567, 4.1};
     menu.mnuSpeedScore_Click();
     EXPECT_EQ(w->lblTime[0]->text(), "245");
     EXPECT_EQ(w->lblSpeed[0]->text(), "2.042");
@@ -111,7 +112,7 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
     EXPECT_EQ(RightEdge(w->lblTime[0]), 222);
 
     // A long name is cut at the end of the name column.
-    aplMain::TimeScores[1].Player = QString(40, QChar(0x3042));
+    books.TimeScores.Rows()[1].Player = QString(40, QChar(0x3042));
     menu.mnuTimeScore_Click();
     EXPECT_LE(RightEdge(w->lblPlayer[1]), 144);
 }
@@ -121,8 +122,8 @@ TEST(HiScoreWindow, NewRowIsBoldUntilTheNextDisplay)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
-    InitScoreTables();
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     menu.mnuTimeScore_Click(); // loads the window when nobody has
     frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
@@ -142,7 +143,8 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     form.move(100, 50);
     form.show();
     form.activateWindow();
@@ -181,7 +183,8 @@ TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "寿限無");
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "a/b:c");
     menu.mnuCopipeScore_Click(1);
@@ -212,18 +215,18 @@ TEST(HiScoreInsert, TakesTheFinishedGameFromTheGameState)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
-    InitScoreTables();
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     aplMain::Kotehan = "たろう";
     FinishGame(game, "23.456", 245, 4.123);
     EXPECT_EQ(menu.AddSpeedScore(), 0);
     EXPECT_EQ(menu.AddTimeScore(), 0);
-    EXPECT_EQ(aplMain::SpeedScores[0].Score, 245);
+    EXPECT_EQ(books.SpeedScores.Rows()[0].Score, 245);
     EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith(Functions::ToShiftJis("\"たろう\",245,4.123\r\n")));
     EXPECT_TRUE(ReadBytes(fake.PathOf("timeattack.hst")).startsWith(Functions::ToShiftJis("\"たろう\",23.456,4.123\r\n")));
 
     // A result equal to the tenth row stays out, and the file is still written.
-    for (ScoreEntry &row : aplMain::TimeScores)
+    for (ScoreEntry &row : books.TimeScores.Rows())
         row = {"old", 20, 1};
     QFile::remove(fake.PathOf("timeattack.hst"));
     FinishGame(game, "20.000", 0, 3.0);
@@ -231,7 +234,7 @@ TEST(HiScoreInsert, TakesTheFinishedGameFromTheGameState)
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")).count("\"old\",20,1\r\n"), 10);
     EXPECT_EQ(menu.AddSpeedScore(), std::nullopt); // no correct key, no row
 
-    LoadCopipeScore("寿限無");
+    books.LoadCopipe("寿限無");
     FinishGame(game, "61.5", 300, 4.878);
     EXPECT_EQ(menu.AddCopipeScore("寿限無"), 0);
     EXPECT_TRUE(ReadBytes(fake.PathOf("寿限無.hst")).startsWith(Functions::ToShiftJis("\"たろう\",61.5,4.878\r\n")));
@@ -243,7 +246,8 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
     FakePlatform fake;
     frmMain form;
     Game game;
-    HiScoreMenu menu(game, form);
+    ScoreBooks books;
+    HiScoreMenu menu(game, form, books);
     aplMain::Kotehan = "名無しさん";
     fake.dialogs->inputAnswers = {"一二三四五六七八九", "", "\"”\""};
     for (int i = 0; i < 3; ++i)

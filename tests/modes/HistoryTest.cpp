@@ -123,10 +123,10 @@ TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacter
     fake.dialogs->inputAnswers = {"練習生"};
     TickAt(1000 + 120001);
     ASSERT_FALSE(Loop().Running());
-    EXPECT_EQ(aplMain::DrillScores[0].Score, 1200);
+    EXPECT_EQ(Books().DrillScores.Rows()[0].Score, 1200);
     const QString saved = Functions::FromShiftJis(ReadBytes(fake.PathOf("drill.hss")));
     EXPECT_TRUE(saved.startsWith("\"練習生\",1200,")) << saved.toStdString();
-    EXPECT_EQ(aplMain::SpeedScores[0].Score, 0) << "the Speed attack table is not touched";
+    EXPECT_EQ(Books().SpeedScores.Rows()[0].Score, 0) << "the Speed attack table is not touched";
     EXPECT_EQ(hiScores->Window()->windowTitle(), "苦手キー練習");
     EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).store.Games({history::Mode::Drill, {}}).size(), 1);
 }
@@ -137,9 +137,7 @@ TEST_F(ModesTest, ALogoutDuringTheEndBoxesKeepsTheFinishedGame)
     for (const ShownBox::Kind kind : {ShownBox::Kind::Message, ShownBox::Kind::YesNo, ShownBox::Kind::Input}) {
         SCOPED_TRACE(int(kind));
         QFile::remove(fake.PathOf("history.sqlite3"));
-        for (ScoreEntry &row : aplMain::SpeedScores)
-            row = {"名無しさん", 0, 0};
-        NewProgram();
+        NewProgram(); // with its score books at their first-run rows
         aplMain::Kotehan = "太郎";
         bool ended = false;
         fake.dialogs->whileOpen = [&](const ShownBox &box) {

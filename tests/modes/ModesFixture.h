@@ -26,13 +26,8 @@ class ModesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        aplMain::Kotehan = "名無しさん";
-        for (ScoreEntry &row : aplMain::SpeedScores)
-            row = {"名無しさん", 0, 0};
-        for (ScoreEntry &row : aplMain::TimeScores)
-            row = {"名無しさん", 999, 0};
-        aplMain::DrillScores = DefaultSpeedRows();
         NewProgram();
+        aplMain::Kotehan = "名無しさん"; // as start-up gives a first run
     }
 
     // Throws the program away and makes a fresh one.
@@ -55,6 +50,7 @@ protected:
         EXPECT_EQ(game->CurrentRound(), modes->CurrentRound());
         return dynamic_cast<const T *>(modes->CurrentRound());
     }
+    ScoreBooks &Books() { return program->Books(); }
     // One tick of the game loop at the given clock time (ms).
     void TickAt(qint64 ms)
     {

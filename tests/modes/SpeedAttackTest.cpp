@@ -117,7 +117,7 @@ TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
 TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
 {
     for (int types : {5, 6}) {
-        for (ScoreEntry &row : aplMain::SpeedScores)
+        for (ScoreEntry &row : Books().SpeedScores.Rows())
             row = {"誰か", 5, 1};
         fake.dialogs->shown.clear();
         modes->mnuSpeed_Click();
@@ -179,7 +179,7 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(form->lblName->text(), "一二三四五六七八");
     EXPECT_EQ(form->mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form->lblData->x(), form->lblName->x() + form->lblName->width());
-    EXPECT_EQ(aplMain::SpeedScores[0].Player, "一二三四五六七八");
+    EXPECT_EQ(Books().SpeedScores.Rows()[0].Player, "一二三四五六七八");
     ASSERT_NE(hiScores->Window(), nullptr);
     EXPECT_EQ(hiScores->Window()->lblPlayer[0]->text(), "一二三四五六七八");
     EXPECT_TRUE(hiScores->Window()->lblPlayer[0]->font().bold()) << "the new row is shown in bold";
@@ -191,18 +191,18 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(fake.dialogs->shown.last().text, "名前が長すぎます");
     EXPECT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Message);
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
-    EXPECT_EQ(aplMain::SpeedScores[1].Player, "一二三四五六七八") << "recorded under the previous name";
+    EXPECT_EQ(Books().SpeedScores.Rows()[1].Player, "一二三四五六七八") << "recorded under the previous name";
     EXPECT_TRUE(hiScores->Window()->lblPlayer[1]->font().bold());
 
     // Cancel gives the empty text: nothing changes. A comma is made safe for the score file.
     fake.dialogs->inputAnswers = {""};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
-    EXPECT_EQ(aplMain::SpeedScores[2].Player, "一二三四五六七八");
+    EXPECT_EQ(Books().SpeedScores.Rows()[2].Player, "一二三四五六七八");
     fake.dialogs->inputAnswers = {"a,b"};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "a、b");
-    EXPECT_EQ(aplMain::SpeedScores[3].Player, "a、b");
+    EXPECT_EQ(Books().SpeedScores.Rows()[3].Player, "a、b");
     const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("speedattack.hss"))).split("\r\n");
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[3], "\"a、b\",2,0.017") << "2 types over 120.001 s";

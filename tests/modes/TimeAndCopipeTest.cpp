@@ -42,7 +42,7 @@ TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
 TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
 {
     for (qint64 elapsed : {25000, 24999}) {
-        for (ScoreEntry &row : aplMain::TimeScores)
+        for (ScoreEntry &row : Books().TimeScores.Rows())
             row = {"誰か", 25.0, 20};
         fake.dialogs->shown.clear();
         fake.dialogs->yesNoAnswers = {true};
@@ -144,7 +144,7 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     EXPECT_NE(Current<CopipeAttack>(), nullptr);
 
     // The table shown at the start is the one the result is held against.
-    for (ScoreEntry &row : aplMain::CopipeScores)
+    for (ScoreEntry &row : Books().CopipeScores.Rows())
         row = {"誰か", 3.0, 1};
     fake.dialogs->inputAnswers = {"新人"};
     fake.clock->now = 5000;

@@ -33,6 +33,14 @@ QString Repeat(const QString &line, int times)
 
 const QString FreshTimeLine = QStringLiteral("\"名無しさん\",999,0\r\n");
 
+// Tells the failures a book gives back, as the window does, so the checks see
+// every box the player would.
+void Say(const ScoreFailures &failures)
+{
+    for (const ScoreFailure &failure : failures)
+        platform::dialogs().Message(failure.Text());
+}
+
 } // namespace
 
 TEST(ScoreInsert, EqualResultsGoBelowAndTheTenthRowIsTheBar)
@@ -82,21 +90,21 @@ TEST(ScoreInsert, FreshTablesTakeAnyRealResult)
 TEST(ScoreFile, WritesTheExactLayout)
 {
     FakePlatform fake;
-    InitScoreTables();
-    SaveTimeScore();
+    ScoreBooks books;
+    Say(books.TimeScores.Save());
     const QByteArray name("\x96\xbc\x96\xb3\x82\xb5\x82\xb3\x82\xf1");
     QByteArray expected;
     for (int i = 0; i < 10; ++i)
         expected += "\"" + name + "\",999,0\r\n";
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), expected);
 
-    SaveSpeedScore();
+    Say(books.SpeedScores.Save());
     EXPECT_EQ(ReadBytes(fake.PathOf("speedattack.hss")), expected.replace(",999,", ",0,"));
 
-    aplMain::TimeScores[0] = {"たろう", 23.456, 4.123};
-    aplMain::TimeScores[1] = {"a,b", 0.1, 12};
-    aplMain::TimeScores[2] = {"q\"uote\r\nd", 100000000, 0.007};
-    SaveTimeScore();
+    books.TimeScores.Rows()[0] = {"たろう", 23.456, 4.123};
+    books.TimeScores.Rows()[1] = {"a,b", 0.1, 12};
+    books.TimeScores.Rows()[2] = {"q\"uote\r\nd", 100000000, 0.007};
+    Say(books.TimeScores.Save());
     const QString text = QStringLiteral("\"たろう\",23.456,4.123\r\n\"a,b\",0.1,12\r\n\"quote  d\",100000000,0.007\r\n")
         + Repeat(FreshTimeLine, 7);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
@@ -119,16 +127,16 @@ TEST(ScoreFile, NumbersReadBackToTheSameValue)
 TEST(ScoreFile, ReadsAWellFormedFileExactly)
 {
     FakePlatform fake;
-    InitScoreTables();
+    ScoreBooks books;
     const QString text = QStringLiteral("\"a,b\",23.456,4.123\r\n\"ｶﾅ ”漢字\",30,0.5\r\n") + Repeat(FreshTimeLine, 8)
         + QStringLiteral("ignored piece");
     WriteShiftJisFile(fake.PathOf("timeattack.hst"), text);
-    LoadTimeScore();
-    EXPECT_EQ(aplMain::TimeScores[0].Player, "a,b");
-    EXPECT_EQ(aplMain::TimeScores[0].Score, 23.456);
-    EXPECT_EQ(aplMain::TimeScores[0].Speed, 4.123);
-    EXPECT_EQ(aplMain::TimeScores[1].Player, "ｶﾅ ”漢字");
-    EXPECT_EQ(aplMain::TimeScores[9].Score, 999);
+    Say(books.TimeScores.Load());
+    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "a,b");
+    EXPECT_EQ(books.TimeScores.Rows()[0].Score, 23.456);
+    EXPECT_EQ(books.TimeScores.Rows()[0].Speed, 4.123);
+    EXPECT_EQ(books.TimeScores.Rows()[1].Player, "ｶﾅ ”漢字");
+    EXPECT_EQ(books.TimeScores.Rows()[9].Score, 999);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(fake.PathOf("timeattack.hst.bad")));
@@ -137,17 +145,17 @@ TEST(ScoreFile, ReadsAWellFormedFileExactly)
 TEST(ScoreFile, MissingFilesAreMadeFromTheRowsInMemory)
 {
     FakePlatform fake;
-    InitScoreTables();
-    aplMain::SpeedScores[0] = {"x", 12, 0.1};
-    LoadTimeScore();
-    LoadSpeedScore();
+    ScoreBooks books;
+    books.SpeedScores.Rows()[0] = {"x", 12, 0.1};
+    Say(books.TimeScores.Load());
+    Say(books.SpeedScores.Load());
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
     EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith("\"x\",12,0.1\r\n"));
-    EXPECT_EQ(aplMain::SpeedScores[0].Score, 12);
+    EXPECT_EQ(books.SpeedScores.Rows()[0].Score, 12);
 
-    aplMain::CopipeScores[0] = {"stale", 1, 1};
-    LoadCopipeScore(QStringLiteral("いろは歌"));
-    EXPECT_EQ(aplMain::CopipeScores[0].Player, "名無しさん");
+    books.CopipeScores.Rows()[0] = {"stale", 1, 1};
+    Say(books.LoadCopipe(QStringLiteral("いろは歌")));
+    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "名無しさん");
     EXPECT_EQ(ReadBytes(fake.PathOf("いろは歌.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
@@ -167,22 +175,22 @@ TEST(ScoreFile, MalformedFilesAreSetAsideAndReplacedByDefaultRows)
     };
     for (const QString &text : malformed) {
         FakePlatform fake;
-        InitScoreTables();
-        aplMain::TimeScores[0] = {"memory", 1, 1};
+        ScoreBooks books;
+        books.TimeScores.Rows()[0] = {"memory", 1, 1};
         const QString path = fake.PathOf("timeattack.hst");
         WriteShiftJisFile(path, text);
         WriteShiftJisFile(path + ".bad", "older");
-        LoadTimeScore();
+        Say(books.TimeScores.Load());
         SCOPED_TRACE(text.toStdString());
-        EXPECT_EQ(aplMain::TimeScores[0].Player, "名無しさん");
-        EXPECT_EQ(aplMain::TimeScores[0].Score, 999);
+        EXPECT_EQ(books.TimeScores.Rows()[0].Player, "名無しさん");
+        EXPECT_EQ(books.TimeScores.Rows()[0].Score, 999);
         EXPECT_EQ(ReadBytes(path + ".bad"), "older");
         EXPECT_EQ(ReadBytes(path + ".bad2"), Functions::ToShiftJis(text));
         EXPECT_EQ(ReadBytes(path), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
         ASSERT_EQ(fake.dialogs->shown.size(), 1);
         EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + "」"));
         EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + ".bad2"));
-        LoadTimeScore(); // the fresh file is fine: told once
+        Say(books.TimeScores.Load()); // the fresh file is fine: told once
         EXPECT_EQ(fake.dialogs->shown.size(), 1);
     }
 }
@@ -191,33 +199,33 @@ TEST(ScoreFile, UnwritableFolderIsReportedOnceAndTheTableStays)
 {
     FakePlatform fake;
     aplMain::AppPath = fake.PathOf("gone/");
-    InitScoreTables();
-    aplMain::TimeScores[0] = {"kept", 1, 1};
-    LoadTimeScore();
-    SaveTimeScore();
-    EXPECT_EQ(aplMain::TimeScores[0].Player, "kept");
+    ScoreBooks books;
+    books.TimeScores.Rows()[0] = {"kept", 1, 1};
+    Say(books.TimeScores.Load());
+    Say(books.TimeScores.Save());
+    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "kept");
     ASSERT_EQ(fake.dialogs->Texts(),
               QStringList{"ハイスコアファイル「" + fake.PathOf("gone/timeattack.hst")
                           + "」に書き込めませんでした。\r\n今回の記録は疾鍵を終了すると消えてしまいます。"});
 
     // Writable again: saved, and a later failure is told again.
     ASSERT_TRUE(QDir(fake.Folder()).mkdir("gone"));
-    SaveTimeScore();
+    Say(books.TimeScores.Save());
     EXPECT_TRUE(ReadBytes(fake.PathOf("gone/timeattack.hst")).startsWith("\"kept\",1,1\r\n"));
     ASSERT_TRUE(QDir(fake.PathOf("gone")).removeRecursively());
-    SaveTimeScore();
+    Say(books.TimeScores.Save());
     EXPECT_EQ(fake.dialogs->shown.size(), 2);
 }
 
 TEST(ScoreFile, FolderInTheFilesPlaceIsReportedAndNeverReplaced)
 {
     FakePlatform fake;
-    InitScoreTables();
+    ScoreBooks books;
     ASSERT_TRUE(QDir(fake.Folder()).mkpath("speedattack.hss/inside"));
-    LoadSpeedScore();
-    aplMain::SpeedScores[0].Player = "memory";
-    SaveSpeedScore();
-    EXPECT_EQ(aplMain::SpeedScores[0].Player, "memory");
+    Say(books.SpeedScores.Load());
+    books.SpeedScores.Rows()[0].Player = "memory";
+    Say(books.SpeedScores.Save());
+    EXPECT_EQ(books.SpeedScores.Rows()[0].Player, "memory");
     EXPECT_TRUE(QFileInfo(fake.PathOf("speedattack.hss/inside")).isDir());
     ASSERT_EQ(fake.dialogs->shown.size(), 1);
     EXPECT_TRUE(fake.dialogs->shown[0].text.startsWith("ハイスコアファイル「" + fake.PathOf("speedattack.hss")
@@ -228,29 +236,30 @@ TEST(ScoreFile, CopipeRowsSurviveAFailedSaveAndTheRedisplay)
 {
     FakePlatform fake;
     aplMain::AppPath = fake.PathOf("gone/");
-    LoadCopipeScore("text");
-    aplMain::CopipeScores[0] = {"new", 12.5, 3};
-    SaveCopipeScore("text");
-    LoadCopipeScore("text");
-    EXPECT_EQ(aplMain::CopipeScores[0].Player, "new");
-    LoadCopipeScore("other");
-    EXPECT_EQ(aplMain::CopipeScores[0].Player, "名無しさん");
+    ScoreBooks books;
+    Say(books.LoadCopipe("text"));
+    books.CopipeScores.Rows()[0] = {"new", 12.5, 3};
+    Say(books.SaveCopipe("text"));
+    Say(books.LoadCopipe("text"));
+    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "new");
+    Say(books.LoadCopipe("other"));
+    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "名無しさん");
     EXPECT_EQ(fake.dialogs->shown.size(), 2); // one per file
 }
 
 TEST(ScoreFile, CopipeTextNamedTimeattackSharesTheTimeAttackFile)
 {
     FakePlatform fake;
-    InitScoreTables();
-    LoadTimeScore();
+    ScoreBooks books;
+    Say(books.TimeScores.Load());
     EXPECT_EQ(CopipeScorePath("timeattack"), TimeScorePath());
-    LoadCopipeScore("timeattack");
-    aplMain::CopipeScores[0] = {"copipe", 50, 2};
-    SaveCopipeScore("timeattack");
+    Say(books.LoadCopipe("timeattack"));
+    books.CopipeScores.Rows()[0] = {"copipe", 50, 2};
+    Say(books.SaveCopipe("timeattack"));
     // The Time attack table follows, so its next save keeps the copipe row.
-    EXPECT_EQ(aplMain::TimeScores[0].Player, "copipe");
-    InsertScore(aplMain::TimeScores, {"time", 40, 3}, true);
-    SaveTimeScore();
+    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "copipe");
+    books.TimeScores.Insert({"time", 40, 3});
+    Say(books.TimeScores.Save());
     EXPECT_TRUE(ReadBytes(TimeScorePath()).startsWith("\"time\",40,3\r\n\"copipe\",50,2\r\n"));
 }
 
@@ -280,10 +289,11 @@ TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
         EXPECT_TRUE(name.endsWith(".hst"));
         EXPECT_FALSE(name.at(name.size() - 14).isHighSurrogate());
         // Every result is kept, the second save as well as the first.
-        LoadCopipeScore(stem);
+        ScoreBooks books;
+        Say(books.LoadCopipe(stem));
         for (double score : {50.0, 40.0}) {
-            InsertScore(aplMain::CopipeScores, {"P", score, 1}, true);
-            SaveCopipeScore(stem);
+            books.CopipeScores.Insert({"P", score, 1});
+            Say(books.SaveCopipe(stem));
         }
         EXPECT_TRUE(ReadBytes(CopipeScorePath(stem)).startsWith("\"P\",40,1\r\n\"P\",50,1\r\n")) << name.toStdString();
     }
@@ -296,8 +306,28 @@ TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(Functions::ToShiftJis("\"old\",12.5,3\r\n" + Repeat(FreshTimeLine, 9)));
     old.close();
-    LoadCopipeScore(other);
-    EXPECT_EQ(aplMain::CopipeScores[0].Player, "old");
+    ScoreBooks books;
+    Say(books.LoadCopipe(other));
+    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "old");
     EXPECT_TRUE(ReadBytes(CopipeScorePath(other)).startsWith("\"old\",12.5,3\r\n"));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
+}
+
+TEST(ScoreBook, FailuresComeBackToTellAndAFreshBookForgetsWhatWasTold)
+{
+    FakePlatform fake;
+    aplMain::AppPath = fake.PathOf("gone/");
+    ScoreBooks books;
+    const ScoreFailures first = books.TimeScores.Load();
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_EQ(first[0].kind, ScoreFailure::Kind::Unwritable);
+    EXPECT_EQ(first[0].path, fake.PathOf("gone/timeattack.hst"));
+    EXPECT_TRUE(books.TimeScores.Unsaved());
+    EXPECT_TRUE(books.TimeScores.Save().isEmpty()) << "told once";
+    EXPECT_EQ(books.SpeedScores.Save().size(), 1) << "each file is told of";
+    EXPECT_TRUE(fake.dialogs->shown.isEmpty()) << "the books show nothing themselves";
+
+    // What one program was told does not outlive it.
+    ScoreBooks next;
+    EXPECT_EQ(next.TimeScores.Save().size(), 1);
 }

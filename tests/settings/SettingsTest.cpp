@@ -60,8 +60,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
     fake.settings->values.insert("Setting/AutoLayout", "False");
     fake.settings->values.insert("Setting/FreeRomaji", "True");
     fake.settings->values.insert("Setting/Sound", "False");
-    ResetSettings();
-    LoadSettings();
+    InUse().Reset();
+    InUse().Load();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_TRUE(Bold);
     EXPECT_FALSE(AutoLayout);
@@ -72,8 +72,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
 
     // An empty stored address falls back to the server on this machine.
     fake.settings->values.insert("Setting/RankingServer", "");
-    ResetSettings();
-    LoadSettings();
+    InUse().Reset();
+    InUse().Load();
     EXPECT_EQ(RankingServer, "http://127.0.0.1:21226");
 }
 
@@ -85,7 +85,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
                              {"Setting/Kotehan", "a,\"b\u201D"}, {"Setting/PassWord", "p,\"w"},
                              {"Setting/RomanView", ""}};
     Big = true; // a value that does not convert keeps what the variable held
-    LoadSettings();
+    InUse().Load();
     EXPECT_TRUE(Bold);
     EXPECT_TRUE(Big);
     EXPECT_EQ(NN2N, 2);
@@ -98,7 +98,7 @@ TEST(Settings, OddStoredValuesAreReadOneByOne)
 
     fake.settings->values.insert("Setting/NN2N", "40000");
     fake.settings->values.insert("Setting/Bold", "yes");
-    LoadSettings();
+    InUse().Load();
     EXPECT_EQ(NN2N, 2);
     EXPECT_TRUE(Bold);
 }
@@ -143,10 +143,10 @@ TEST(Settings, AGarbledSettingsFileLoadsDefaultsAndIsSavedWithoutAFalseAlarm)
         fakes.process = fake.process;
         platform::Install(fakes);
 
-        LoadSettings();
+        InUse().Load();
         Kotehan = "太郎";
         Bold = true;
-        EXPECT_TRUE(SaveSettings()) << garbage;
+        EXPECT_TRUE(InUse().Save()) << garbage;
         QSettings written(path, QSettings::IniFormat);
         EXPECT_EQ(written.status(), QSettings::NoError);
         EXPECT_EQ(written.value("Setting/Kotehan").toString(), "太郎") << garbage;

@@ -60,8 +60,6 @@ TEST(CommaLocale, APlayedTimeAttackIsShownStoredCopiedAndSentWithAPoint)
     FakePlatform fake;
     HttpFixture server;
     aplMain::RankingServer = server.Address();
-    for (ScoreEntry &row : aplMain::TimeScores)
-        row = {"名無しさん", 999, 0};
     Program program;
     Game &game = program.TheGame();
     game.dict.Words = {{"犬", "INU"}, {"猫", "NEKO"}};

@@ -76,3 +76,29 @@ TEST(IncludeFloors, NoFolderIncludesAHigherFloorOrIncludesItsIncluderBack)
     EXPECT_GT(files, 50);
     EXPECT_TRUE(violations.isEmpty()) << violations.join('\n').toStdString();
 }
+
+TEST(IncludeFloors, LoggingCategoriesAreDefinedOnlyInTheLoggingHeaderAndItsSource)
+{
+    const QDir src(QStringLiteral(TOKIRA_SOURCE_DIR "/src"));
+    const QRegularExpression category(QStringLiteral(R"(^\s*Q_(DECLARE_)?LOGGING_CATEGORY\s*\()"),
+                                      QRegularExpression::MultilineOption);
+    QStringList elsewhere;
+    int found = 0;
+    for (QDirIterator it(src.path(), {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        const QString relative = src.relativeFilePath(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << relative.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        const bool home = relative == QLatin1String("util/Logging.h") || relative == QLatin1String("util/Logging.cpp");
+        for (auto match = category.globalMatch(text); match.hasNext(); match.next()) {
+            if (home)
+                ++found;
+            else
+                elsewhere << relative;
+        }
+    }
+    // One for each source folder, declared and defined.
+    EXPECT_EQ(found, 2 * 13);
+    EXPECT_TRUE(elsewhere.isEmpty()) << elsewhere.join('\n').toStdString();
+}

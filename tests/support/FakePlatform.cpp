@@ -87,7 +87,6 @@ FakePlatform::FakePlatform()
     services.random = random;
     services.process = process;
     platform::Install(services);
-    aplMain::ResetSettings();
     aplMain::AppPath = folder_;
 }
 

@@ -5,6 +5,7 @@
 // temporary program folder.
 
 #include "platform/Platform.h"
+#include "settings/aplMain.h"
 
 #include <QHash>
 #include <QSet>
@@ -149,6 +150,8 @@ public:
     std::shared_ptr<FakeFileSystem> files;
     std::shared_ptr<FakeRandom> random = std::make_shared<FakeRandom>();
     std::shared_ptr<FakeProcess> process = std::make_shared<FakeProcess>();
+    // The options of a first run, in use until a program made later takes over.
+    aplMain::Settings options;
 
 private:
     QTemporaryDir dir_;

@@ -70,27 +70,26 @@ void ExpectAFullDiskKeepsTheOldFiles(FakePlatform &fake, const std::function<voi
     const QString folder = fake.Folder();
     const QString roman = fake.PathOf("roman.dat");
     ASSERT_TRUE(WriteWholeFile(roman, "NN:NN\r\nあ:A\r\n"));
-    InitScoreTables();
-    LoadTimeScore();
+    ScoreBooks books;
+    books.TimeScores.Load();
     const QByteArray oldTable = ReadBytes(TimeScorePath());
     ASSERT_FALSE(oldTable.isEmpty());
     fill();
     const QStringList before = QDir(folder).entryList(QDir::Files);
     EXPECT_FALSE(WriteWholeFile(roman, "NN:N\r\nか:KA\r\n"));
     EXPECT_FALSE(WriteWholeFile(roman, QString(40000, QChar(u'あ')) + ":A\r\n"));
-    aplMain::TimeScores[0] = ScoreEntry{"tester", 12.5, 4.0};
-    SaveTimeScore();
+    books.TimeScores.Rows()[0] = ScoreEntry{"tester", 12.5, 4.0};
+    const ScoreFailures failures = books.TimeScores.Save();
 
     EXPECT_EQ(ReadBytes(roman), ToShiftJis("NN:NN\r\nあ:A\r\n"));
     EXPECT_EQ(ReadBytes(TimeScorePath()), oldTable);
-    ASSERT_EQ(fake.dialogs->Texts().size(), 1);
-    EXPECT_TRUE(fake.dialogs->Texts()[0].contains("書き込めませんでした")) << fake.dialogs->Texts()[0].toStdString();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].Text().contains("書き込めませんでした")) << failures[0].Text().toStdString();
 
     // The next start reads the old rows: nothing is called corrupt or set aside.
-    InitScoreTables();
-    LoadTimeScore();
-    EXPECT_EQ(aplMain::TimeScores[0].Player, "名無しさん");
-    EXPECT_EQ(fake.dialogs->Texts().size(), 1);
+    ScoreBooks next;
+    EXPECT_TRUE(next.TimeScores.Load().isEmpty());
+    EXPECT_EQ(next.TimeScores.Rows()[0].Player, "名無しさん");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
 }
 

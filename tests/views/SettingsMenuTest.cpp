@@ -2,16 +2,16 @@
 #include "FakePlatform.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
-#include "views/DisplayOptions.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "views/frmMain.h"
 
 #include <QAction>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 // The options through the menus of a whole program.
-class DisplayOptionsTest : public ::testing::Test {
+class SettingsMenuTest : public ::testing::Test {
 protected:
     void SetUp() override { form->show(); }
 
@@ -30,7 +30,7 @@ protected:
     Game &game = program.TheGame();
 };
 
-TEST_F(DisplayOptionsTest, EachOptionFlipsItsSettingItsMarkAndTheWindow)
+TEST_F(SettingsMenuTest, EachOptionFlipsItsSettingItsMarkAndTheWindow)
 {
     form->mnuBold->trigger();
     EXPECT_TRUE(aplMain::Bold);
@@ -49,6 +49,12 @@ TEST_F(DisplayOptionsTest, EachOptionFlipsItsSettingItsMarkAndTheWindow)
     form->mnuEnglish->trigger();
     EXPECT_TRUE(aplMain::English);
     EXPECT_TRUE(form->mnuEnglish->isChecked());
+    form->mnuAutoLayout->trigger();
+    EXPECT_FALSE(aplMain::AutoLayout);
+    EXPECT_FALSE(form->mnuAutoLayout->isChecked());
+    form->mnuFreeRomaji->trigger();
+    EXPECT_TRUE(aplMain::FreeRomaji);
+    EXPECT_TRUE(form->mnuFreeRomaji->isChecked());
 
     for (QAction *a : {form->mnuBold, form->mnuBig, form->mnuMissType, form->mnuRomanView, form->mnuEnglish})
         a->trigger();
@@ -61,7 +67,30 @@ TEST_F(DisplayOptionsTest, EachOptionFlipsItsSettingItsMarkAndTheWindow)
     EXPECT_TRUE(form->lblRoman->isVisible());
 }
 
-TEST_F(DisplayOptionsTest, NextLineOnAndOffRestoresTheGeometry)
+TEST(SettingsMenu, ChecksAreBuiltFromTheRowsInTheMenusOrderAndStartAsTheSettingsInUse)
+{
+    FakePlatform fake;
+    aplMain::English = true;
+    aplMain::AutoLayout = false;
+    frmMain form;
+    QStringList captions;
+    QStringList checked;
+    for (QAction *action : form.mnuS->actions()) {
+        captions << action->text();
+        if (action->isChecked())
+            checked << action->text();
+    }
+    EXPECT_EQ(captions, QStringList({"ローマ字表示を太字にする(&B)", "ローマ字を大きくする(&L)", "ミスタイプを表示する(&M)",
+                                     "ローマ字は表示しない(&V)", "次の行を表示(&N)", "英語キーボードで判定(&E)",
+                                     "キー配列を自動で判定(&A)", "いろいろなローマ字を受け付ける(&F)",
+                                     "効果音を鳴らす(&O)", "ランキングサーバー(&U)...", "コテハンの設定(&K)...", "", "ローマ字設定(&R)..."}));
+    EXPECT_EQ(checked, QStringList({"英語キーボードで判定(&E)", "効果音を鳴らす(&O)"}));
+    EXPECT_EQ(form.SettingChecks().size(), 9);
+    aplMain::English = false;
+    EXPECT_FALSE(form.mnuEnglish->isChecked()) << "the marks follow the settings";
+}
+
+TEST_F(SettingsMenuTest, NextLineOnAndOffRestoresTheGeometry)
 {
     const int windowHeight = form->height();
     const int areaHeight = form->picMain->height();
@@ -86,14 +115,15 @@ TEST_F(DisplayOptionsTest, NextLineOnAndOffRestoresTheGeometry)
     EXPECT_EQ(form->height(), windowHeight);
     EXPECT_EQ(form->picMain->height(), areaHeight);
 
-    // Called without the menu's own flip (as at start-up) it works the same.
-    mnuNext_Click(*form);
+    // Changed without the menu (as reading the stored options does) it works the same.
+    aplMain::Next = true;
+    EXPECT_TRUE(form->mnuNext->isChecked());
     EXPECT_EQ(form->height(), windowHeight + 16);
-    mnuNext_Click(*form);
+    aplMain::Next = false;
     EXPECT_EQ(form->height(), windowHeight);
 }
 
-TEST_F(DisplayOptionsTest, HiddenRomajiIsStillJudgedAndOptionsWorkDuringAGame)
+TEST_F(SettingsMenuTest, HiddenRomajiIsStillJudgedAndOptionsWorkDuringAGame)
 {
     Play("AB");
     form->MenuEnabled(false);

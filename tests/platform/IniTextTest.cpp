@@ -43,7 +43,7 @@ TEST(SettingsFile, EveryValueReadsBackAsTheTextStoredCommasIncluded)
                   "At=@@home\n");
     }
     UseRealStoreIn(config.path());
-    aplMain::LoadSettings();
+    aplMain::InUse().Load();
     EXPECT_EQ(aplMain::Kotehan, "太郎、次郎 三郎");
     EXPECT_EQ(aplMain::PassWord, "p,w;x");
     EXPECT_TRUE(aplMain::Bold);
@@ -51,11 +51,11 @@ TEST(SettingsFile, EveryValueReadsBackAsTheTextStoredCommasIncluded)
     EXPECT_EQ(platform::settings().Read("Other", "At"), "@home");
 
     aplMain::PassWord = " p,\"w\\ ";
-    ASSERT_TRUE(aplMain::SaveSettings());
+    ASSERT_TRUE(aplMain::InUse().Save());
     // A fresh run reads what this one wrote, and so does Qt's own INI reader.
-    aplMain::ResetSettings();
+    aplMain::InUse().Reset();
     UseRealStoreIn(config.path());
-    aplMain::LoadSettings();
+    aplMain::InUse().Load();
     EXPECT_EQ(aplMain::PassWord, " p,\"w\\ ");
     EXPECT_EQ(aplMain::Kotehan, "太郎、次郎 三郎");
     EXPECT_EQ(platform::settings().Read("Other", "Note"), "a, \"b\\c\td");

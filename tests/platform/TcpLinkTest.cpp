@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NetTestSupport.h"
+#include "SocketPeers.h"
 
 #include "FakePlatform.h"
 #include "platform/TcpLink.h"

@@ -108,11 +108,13 @@ TEST(frmMain, LoadAppliesStoredOptionsAndTheHandle)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
-    aplMain::Bold = aplMain::Big = aplMain::MissType = aplMain::RomanView = aplMain::English = aplMain::Next = true;
-    aplMain::Kotehan = "とても長いコテハン";
     Program program;
     frmMain &form = program.Form();
     const int plainHeight = form.height();
+    for (const char *key : {"Bold", "Big", "MissType", "RomanView", "English", "Next"})
+        fake.settings->values.insert(QStringLiteral("Setting/") + key, "True");
+    fake.settings->values.insert("Setting/Kotehan", "とても長いコテハン");
+    program.Settings().Load();
     program.Load();
     EXPECT_TRUE(form.mnuBold->isChecked() && form.lblRoman->font().bold());
     EXPECT_TRUE(form.mnuBig->isChecked());
@@ -247,8 +249,9 @@ TEST(frmMain, TheSoundItemMutesTypeMissAndAttackSoundsAtOnce)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
-    aplMain::Sound = false; // as stored by an earlier run
+    fake.settings->values.insert("Setting/Sound", "False"); // as stored by an earlier run
     Program program;
+    program.Settings().Load();
     program.Load();
     frmMain &form = program.Form();
     Game &game = program.TheGame();
