@@ -64,9 +64,12 @@ std::optional<std::string> PercentDecode(const std::string &text)
     return out;
 }
 
-std::optional<std::string> ShiftJisToUtf8(const std::string &bytes)
+namespace {
+
+// The bytes as text in the decoder's encoding, or nothing when they are not
+// valid there or hold a control character.
+std::optional<QString> DecodeChecked(QStringDecoder &decoder, const std::string &bytes)
 {
-    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (decoder.hasError())
         return std::nullopt;
@@ -74,19 +77,25 @@ std::optional<std::string> ShiftJisToUtf8(const std::string &bytes)
         if (IsControl(c) || c == 0xFFFD)
             return std::nullopt;
     }
-    return text.toStdString();
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> ShiftJisToUtf8(const std::string &bytes)
+{
+    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
+    const std::optional<QString> text = DecodeChecked(decoder, bytes);
+    if (!text)
+        return std::nullopt;
+    return text->toStdString();
 }
 
 std::optional<std::string> CheckedUtf8(const std::string &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
+    if (!DecodeChecked(decoder, bytes))
         return std::nullopt;
-    for (const char32_t c : text.toUcs4()) {
-        if (IsControl(c) || c == 0xFFFD)
-            return std::nullopt;
-    }
     return bytes;
 }
 
