@@ -70,8 +70,12 @@ int Measure(const QString &what, const QString &folder)
         return 0;
     }
     timer.start();
+    // Each step of the loading window and when it began, for a run by hand.
     const auto loaded = LoadDictionaries({wordPath, folder + QStringLiteral("tokira.cls"), folder, true},
-                                         [](int, const QString &) {});
+                                         [&timer](int width, const QString &) {
+                                             std::fprintf(stderr, "step %d at %.3f s\n", width,
+                                                          timer.nsecsElapsed() / 1e9);
+                                         });
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double held = HeapInUse() - startHeap;
     const double peak = ProcessFigure("VmHWM") - startRss;

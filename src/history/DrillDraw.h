@@ -30,6 +30,9 @@ public:
     // words: the romaji of the dictionary's words; weak: the weakest
     // characters as the store lists them (WeakestChars).
     DrillDraw(const QStringList &words, const QList<CharCount> &weak);
+    // The same from views of the romaji; they need to live only as long as
+    // the constructor runs.
+    DrillDraw(const QList<QStringView> &words, const QList<CharCount> &weak);
 
     // True when the weights aim at weak characters, false for a plain draw.
     bool Aimed() const { return !cumulative_.empty(); }

@@ -165,10 +165,11 @@ void Modes::StartTimedWords(bool drill)
     game_.state.Goal = 120000;
     game_.drillDraw.reset();
     if (drill && game_.OpenHistory()) {
-        QStringList words;
+        // Views into the word list: no string made per word.
+        QList<QStringView> words;
         words.reserve(game_.dict.Words.size());
-        for (const QuestItem &word : std::as_const(game_.dict.Words))
-            words.append(word.Roman);
+        for (qsizetype i = 0; i < game_.dict.Words.size(); ++i)
+            words.append(game_.dict.Words.RomanAt(i));
         game_.drillDraw.emplace(words, game_.history->WeakestChars({}, history::DrillDraw::WeakCount,
                                                                    history::DrillDraw::MinSamples));
     }
