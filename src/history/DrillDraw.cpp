@@ -7,12 +7,20 @@
 namespace history {
 
 DrillDraw::DrillDraw(const QStringList &words, const QList<CharCount> &weak)
-    : DrillDraw(QList<QStringView>(words.begin(), words.end()), weak)
 {
+    Weigh(QList<QStringView>(words.begin(), words.end()), weak);
 }
 
-DrillDraw::DrillDraw(const QList<QStringView> &words, const QList<CharCount> &weak) : wordCount_(int(words.size()))
+DrillDraw DrillDraw::FromViews(const QList<QStringView> &words, const QList<CharCount> &weak)
 {
+    DrillDraw draw;
+    draw.Weigh(words, weak);
+    return draw;
+}
+
+void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &weak)
+{
+    wordCount_ = int(words.size());
     std::array<double, 0x80> weight{};
     int weakChars = 0;
     double worst = 0;

@@ -170,8 +170,8 @@ void Modes::StartTimedWords(bool drill)
         words.reserve(game_.dict.Words.size());
         for (qsizetype i = 0; i < game_.dict.Words.size(); ++i)
             words.append(game_.dict.Words.RomanAt(i));
-        game_.drillDraw.emplace(words, game_.history->WeakestChars({}, history::DrillDraw::WeakCount,
-                                                                   history::DrillDraw::MinSamples));
+        game_.drillDraw = history::DrillDraw::FromViews(
+            words, game_.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples));
     }
     GetQuest(game_);
     Begin(GameMode::Speed, [this, drill] {
