@@ -5,13 +5,16 @@
 // Then times a whole dictionary load of the same file, and whole loads of the
 // shipped dictionaries with romaji tables of 16,000, 64,000 and 100,000 rules.
 //
-// Usage: bench_romaji [megabytes]   (default 10; data from the source tree)
+// Usage: bench_romaji [megabytes]   (a whole number from 1 to 1024, default 10;
+// data from the source tree)
 
 #include "dictionary/Loader.h"
 #include "dictionary/RomajiRules.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
+
+#include "GeneratedDictionary.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,79 +28,6 @@
 #include <vector>
 
 namespace {
-
-// Kanji that survive a trip through Shift-JIS, so the file holds what was made.
-QStringList KanjiPool()
-{
-    QStringList pool;
-    for (int lead = 0x88; lead <= 0x9F; ++lead) {
-        for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            if (trail == 0x7F)
-                continue;
-            QByteArray bytes;
-            bytes.append(static_cast<char>(lead)).append(static_cast<char>(trail));
-            const QString text = Functions::FromShiftJis(bytes);
-            if (text.size() == 1 && text.at(0).unicode() >= 0x4E00 && text.at(0).unicode() <= 0x9FFF)
-                pool.append(text);
-        }
-    }
-    return pool;
-}
-
-// Reading pieces: plain kana, youon, っ before a consonant, ん, ー.
-QStringList ReadingPool()
-{
-    QStringList pool;
-    const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"
-                                        "やゆよらりるれろわをがぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
-    for (QChar c : kana)
-        pool.append(QString(c));
-    for (const QString &head : {QStringLiteral("き"), QStringLiteral("し"), QStringLiteral("ち"), QStringLiteral("に"),
-                                QStringLiteral("ひ"), QStringLiteral("み"), QStringLiteral("り"), QStringLiteral("ぎ"),
-                                QStringLiteral("じ"), QStringLiteral("び"), QStringLiteral("ぴ")}) {
-        for (const QString &small : {QStringLiteral("ゃ"), QStringLiteral("ゅ"), QStringLiteral("ょ")})
-            pool.append(head + small);
-    }
-    const QString doubled = QStringLiteral("かきくけこさしすせそたちつてとぱぴぷぺぽ");
-    for (QChar c : doubled)
-        pool.append(QStringLiteral("っ") + c);
-    for (const QString &youon : {QStringLiteral("っきょ"), QStringLiteral("っしゃ"), QStringLiteral("っちゅ")})
-        pool.append(youon);
-    for (int i = 0; i < 6; ++i)
-        pool.append(QStringLiteral("ん"));
-    pool.append(QStringLiteral("ー"));
-    return pool;
-}
-
-QString MakeDictionary(qsizetype bytes)
-{
-    std::mt19937 generator(20240611);
-    const QStringList kanji = KanjiPool();
-    const QStringList reading = ReadingPool();
-    if (kanji.isEmpty())
-        qFatal("no kanji decode from Shift-JIS");
-    auto pick = [&generator](const QStringList &list) {
-        return list.at(std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(generator));
-    };
-    QString text;
-    text.reserve(bytes / 2 + 1024);
-    qsizetype size = 0;
-    while (size < bytes) {
-        QString line;
-        const int shown = std::uniform_int_distribution<int>(1, 4)(generator);
-        for (int i = 0; i < shown; ++i)
-            line += pick(kanji);
-        line += QLatin1Char(':');
-        const int pieces = std::uniform_int_distribution<int>(2, 7)(generator);
-        for (int i = 0; i < pieces; ++i)
-            line += pick(reading);
-        line += QStringLiteral("\r\n");
-        // Every character but ":" and the line end takes two bytes.
-        size += 2 * line.size() - 3;
-        text += line;
-    }
-    return text;
-}
 
 double Seconds(qint64 nanoseconds)
 {
@@ -145,7 +75,7 @@ bool CopyData(const QString &folder, const QString &name)
 QString LargeTable(const QString &shipped, int count)
 {
     std::mt19937 generator(count);
-    const QStringList kanji = KanjiPool();
+    const QStringList kanji = bench::KanjiPool();
     const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん");
     const QString letters = QStringLiteral("AIUEOKSTNHMYRWGZDBP");
     auto pick = [&generator](const QString &from) {
@@ -213,7 +143,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const qsizetype megabytes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10;
+    const std::optional<qsizetype> megabytes = argc > 1 ? bench::Megabytes(argv[1]) : 10;
+    if (!megabytes) {
+        std::fprintf(stderr, "bench_romaji: the size must be a whole number of megabytes from 1 to 1024, not \"%s\"\n",
+                     argv[1]);
+        return 2;
+    }
 
     const QString tableText = Functions::ReadWholeFile(QStringLiteral(TOKIRA_DATA_DIR "/roman.dat"));
     const std::optional<QVector<RomajiRule>> table = ParseRomajiTable(tableText);
@@ -221,7 +156,7 @@ int main(int argc, char **argv)
         std::printf("cannot read the shipped roman.dat\n");
         return 1;
     }
-    const QString dictionary = MakeDictionary(megabytes * 1024 * 1024);
+    const QString dictionary = bench::MakeDictionary(*megabytes * 1024 * 1024);
     const QByteArray encoded = Functions::ToShiftJis(dictionary);
     std::printf("dictionary: %lld bytes in Shift-JIS, %lld lines; %u hardware threads\n",
                 static_cast<long long>(encoded.size()), static_cast<long long>(dictionary.count(QStringLiteral("\r\n"))),

@@ -4,6 +4,7 @@
 // and the questions cut out of them.
 
 #include "dictionary/QuestItem.h"
+#include "dictionary/WordList.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,7 @@ struct Dictionaries {
     // The copipe and ranking texts as read, before conversion: the readings.
     QString CopipeSource;
     QString RankingSource;
-    QVector<QuestItem> Words;
+    WordList Words;
     // The highest index of Words, as decimal text.
     QString WordMax;
     // The titles of the copipe and ranking texts, in file order.

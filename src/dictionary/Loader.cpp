@@ -41,12 +41,15 @@ LoadFailure BrokenLine(const QString &path, int line)
 class Lines {
 public:
     explicit Lines(const QString &text) : text_(text) {}
-    bool Next(QStringView &line)
+    // The next line, and where it starts in the text.
+    bool Next(QStringView &line, qsizetype *at = nullptr)
     {
         const qsizetype end = text_.indexOf(LineEnd, start_);
         if (end < 0)
             return false;
         line = text_.sliced(start_, end - start_);
+        if (at)
+            *at = start_;
         start_ = end + LineEnd.size();
         return true;
     }
@@ -56,44 +59,55 @@ private:
     qsizetype start_ = 0;
 };
 
-// The part of an entry line between its first and its second ":".
-QStringView ReadingPart(QStringView line, qsizetype colon)
+// The end of the part of an entry line between its first and its second ":".
+qsizetype ReadingEnd(QStringView line, qsizetype colon)
 {
     const qsizetype second = line.indexOf(u':', colon + 1);
-    return line.sliced(colon + 1, (second < 0 ? line.size() : second) - colon - 1);
+    return second < 0 ? line.size() : second;
 }
 
 // Every line before the last CR LF, split at ":", each with its reading taken
 // from the same line of the text before conversion (which has as many lines,
 // since no rule holds a line end). The number of the first line that is blank
 // or holds no ":", or 1 when there is no CR LF at all.
-std::variant<QVector<QuestItem>, int> CutWords(const QString &text, const QString &source)
+std::variant<WordList, int> CutWords(const QString &text, QString source)
 {
-    QVector<QuestItem> words;
+    std::vector<WordList::Span> spans;
+    spans.reserve(static_cast<size_t>(QStringView(text).count(LineEnd)));
     Lines lines(text);
     Lines sourceLines(source);
     bool paired = true;
     QStringView line;
     QStringView sourceLine;
-    while (lines.Next(line)) {
+    qsizetype at = 0;
+    qsizetype sourceAt = 0;
+    while (lines.Next(line, &at)) {
         const qsizetype colon = line.indexOf(u':');
         if (colon < 0)
-            return static_cast<int>(words.size()) + 1;
-        QuestItem item{line.left(colon).toString(), ReadingPart(line, colon).toString(), QString()};
-        paired = paired && sourceLines.Next(sourceLine);
+            return static_cast<int>(spans.size()) + 1;
+        WordList::Span span;
+        span.Quest = static_cast<quint32>(at);
+        span.Colon = static_cast<quint32>(at + colon);
+        span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
+        paired = paired && sourceLines.Next(sourceLine, &sourceAt);
         if (paired) {
             const qsizetype sourceColon = sourceLine.indexOf(u':');
-            if (sourceColon >= 0)
-                item.Reading = ReadingPart(sourceLine, sourceColon).toString();
+            if (sourceColon >= 0) {
+                span.Reading = static_cast<quint32>(sourceAt + sourceColon + 1);
+                span.ReadingEnd = static_cast<quint32>(sourceAt + ReadingEnd(sourceLine, sourceColon));
+            }
         }
-        words.append(std::move(item));
+        spans.push_back(span);
     }
-    if (words.isEmpty())
+    if (spans.empty())
         return 1;
+    // The decoder leaves room for a text of one character per byte, twice what
+    // a Japanese list needs; only the readings' text stays.
+    source.squeeze();
+    WordList words(text, std::move(source), std::move(spans));
     if (!paired || sourceLines.Next(sourceLine)) {
         qCWarning(lcDictionary) << "the word list changed its number of lines in conversion; no readings kept";
-        for (QuestItem &word : words)
-            word.Reading.clear();
+        words.ClearReadings();
     }
     return words;
 }
@@ -129,7 +143,7 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     const QString missing = QStringLiteral("が見つかりません");
 
     progress(35, QStringLiteral("単語辞書のロード..."));
-    const QString wordText = Functions::ReadTextFile(request.WordPath);
+    QString wordText = Functions::ReadTextFile(request.WordPath);
     if (wordText.isEmpty())
         return NotLoaded(request.WordPath, missing);
 
@@ -161,10 +175,13 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     qCDebug(lcDictionary) << "converted in" << timer.elapsed() << "ms";
 
     progress(170, QStringLiteral("単語辞書の解析..."));
-    std::variant<QVector<QuestItem>, int> words = CutWords(loaded.WordText, wordText);
+    // Every word is a place in these two texts; past this size no place fits.
+    if (loaded.WordText.size() > WordList::MaxText || wordText.size() > WordList::MaxText)
+        return LoadFailure{GeneralFailure};
+    std::variant<WordList, int> words = CutWords(loaded.WordText, std::move(wordText));
     if (const int *line = std::get_if<int>(&words))
         return BrokenLine(request.WordPath, *line);
-    loaded.Words = std::move(std::get<QVector<QuestItem>>(words));
+    loaded.Words = std::move(std::get<WordList>(words));
     loaded.WordMax = QString::number(loaded.Words.size() - 1);
 
     progress(200, QStringLiteral("コピペ辞書の解析..."));

@@ -6,8 +6,21 @@
 
 namespace history {
 
-DrillDraw::DrillDraw(const QStringList &words, const QList<CharCount> &weak) : wordCount_(int(words.size()))
+DrillDraw::DrillDraw(const QStringList &words, const QList<CharCount> &weak)
 {
+    Weigh(QList<QStringView>(words.begin(), words.end()), weak);
+}
+
+DrillDraw DrillDraw::FromViews(const QList<QStringView> &words, const QList<CharCount> &weak)
+{
+    DrillDraw draw;
+    draw.Weigh(words, weak);
+    return draw;
+}
+
+void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &weak)
+{
+    wordCount_ = int(words.size());
     std::array<double, 0x80> weight{};
     int weakChars = 0;
     double worst = 0;
@@ -28,7 +41,7 @@ DrillDraw::DrillDraw(const QStringList &words, const QList<CharCount> &weak) : w
 
     cumulative_.reserve(words.size());
     double total = 0;
-    for (const QString &word : words) {
+    for (const QStringView word : words) {
         double w = 1.0;
         for (QChar ch : word) {
             if (ch.unicode() < weight.size())

@@ -30,6 +30,8 @@ public:
     // words: the romaji of the dictionary's words; weak: the weakest
     // characters as the store lists them (WeakestChars).
     DrillDraw(const QStringList &words, const QList<CharCount> &weak);
+    // The same from views of the romaji; they need to live only during the call.
+    static DrillDraw FromViews(const QList<QStringView> &words, const QList<CharCount> &weak);
 
     // True when the weights aim at weak characters, false for a plain draw.
     bool Aimed() const { return !cumulative_.empty(); }
@@ -38,6 +40,9 @@ public:
     int Pick(double uniform) const;
 
 private:
+    DrillDraw() = default;
+    void Weigh(const QList<QStringView> &words, const QList<CharCount> &weak);
+
     int wordCount_ = 0;
     std::vector<double> cumulative_; // empty for a plain draw
 };

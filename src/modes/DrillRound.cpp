@@ -28,12 +28,13 @@ void DrillRound::ShowFirst(Game &game)
     if (!opened.message.isEmpty())
         platform::dialogs().Message(opened.message);
     if (opened.Ok()) {
-        QStringList words;
+        // Views into the word list: no string made per word.
+        QList<QStringView> words;
         words.reserve(game.dict.Words.size());
-        for (const QuestItem &word : std::as_const(game.dict.Words))
-            words.append(word.Roman);
-        draw_.emplace(words, game.history->WeakestChars({}, history::DrillDraw::WeakCount,
-                                                          history::DrillDraw::MinSamples));
+        for (qsizetype i = 0; i < game.dict.Words.size(); ++i)
+            words.append(game.dict.Words.RomanAt(i));
+        draw_ = history::DrillDraw::FromViews(
+            words, game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples));
     }
     DrawWord(game);
 }
@@ -51,7 +52,7 @@ void DrillRound::DrawWord(Game &game)
         return;
     }
     // From every word held, weighted towards the weak characters.
-    const QVector<QuestItem> &words = game.dict.Words;
+    const auto &words = game.dict.Words;
     if (words.isEmpty())
         return;
     const int index = draw_->Pick(platform::random().Next());

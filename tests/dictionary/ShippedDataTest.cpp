@@ -12,7 +12,8 @@ namespace {
 
 const QRegularExpression Typable("^[A-Z0-9 \\-,.!?()\\[\\]]+$");
 
-void ExpectTypable(const QVector<QuestItem> &items, const QString &where)
+template <typename Items>
+void ExpectTypable(const Items &items, const QString &where)
 {
     EXPECT_FALSE(items.isEmpty()) << where.toStdString();
     for (const QuestItem &item : items) {

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The word list, kept compact: the texts of all words stay in two shared
+// buffers, the converted dictionary and the text it was converted from, and
+// each word is only where its three parts lie in them. A word is handed out
+// as a QuestItem, made when it is asked for; three strings per word for a
+// list of half a million words cost far more than the text itself.
+
+#include "dictionary/QuestItem.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <initializer_list>
+#include <iterator>
+#include <vector>
+
+class WordList {
+public:
+    // Where one word lies: its text shown is [Quest, Colon) and its romaji
+    // (Colon, RomanEnd) of the converted text; its reading [Reading,
+    // ReadingEnd) of the source text.
+    struct Span {
+        quint32 Quest = 0;
+        quint32 Colon = 0;
+        quint32 RomanEnd = 0;
+        quint32 Reading = 0;
+        quint32 ReadingEnd = 0;
+    };
+    // The largest text a span can point into.
+    static constexpr qsizetype MaxText = 0xFFFFFFFF;
+
+    WordList() = default;
+    WordList(std::initializer_list<QuestItem> items);
+    // The words lying in text (converted) and source (read) at the given spans.
+    WordList(QString text, QString source, std::vector<Span> spans);
+
+    qsizetype size() const { return static_cast<qsizetype>(spans_.size()); }
+    bool isEmpty() const { return spans_.empty(); }
+    QuestItem at(qsizetype index) const;
+    QuestItem operator[](qsizetype index) const { return at(index); }
+    // A word's romaji where it lies, valid until the list changes.
+    QStringView RomanAt(qsizetype index) const;
+    void append(const QuestItem &item);
+    void clear();
+    // Forgets every reading, keeping the text shown and the romaji.
+    void ClearReadings();
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = QuestItem;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = QuestItem;
+
+        const_iterator(const WordList *list, qsizetype index) : list_(list), index_(index) {}
+        QuestItem operator*() const { return list_->at(index_); }
+        const_iterator &operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const const_iterator &other) const { return index_ == other.index_; }
+        bool operator!=(const const_iterator &other) const { return index_ != other.index_; }
+
+    private:
+        const WordList *list_;
+        qsizetype index_;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    QString text_;
+    QString source_;
+    std::vector<Span> spans_;
+};
