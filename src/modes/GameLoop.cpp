@@ -57,6 +57,7 @@ void GameLoop::Run(Round &round, std::function<void()> ended)
 {
     round_ = &round;
     ended_ = std::move(ended);
+    round.SetWake([this] { PassSoon(); });
     game_.StartRound(round);
     // An Esc or Tab held from before the game (its release may have gone to a
     // closing box) must not end it: only a press during the game counts.
