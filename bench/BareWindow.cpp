@@ -2,14 +2,20 @@
 // The baseline of bench/modes_cpu.sh: a bare Qt window with the game's
 // labels that paints each key press into them and does nothing else: no
 // timer, no judge, no sound. What the game costs beyond this is its own.
+// Given a frame rate, it also paints a running time, a rest and a speed into
+// three labels that often, as a running clock shows them.
 //
-// Usage: bench_bare_window   (its instance name is "bare-window")
+// Usage: bench_bare_window [frames-per-second]   (its title is "bare-window")
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <cstdlib>
 
 namespace {
 
@@ -25,6 +31,19 @@ public:
         resize(640, 480);
     }
 
+    void PaintClock(int framesPerSecond)
+    {
+        clock_.start();
+        frames_.setTimerType(Qt::PreciseTimer);
+        connect(&frames_, &QTimer::timeout, this, [this] {
+            const double seconds = static_cast<double>(clock_.elapsed()) / 1000.0;
+            labels_[3]->setText(QString::number(seconds, 'f', 3));
+            labels_[4]->setText(QString::number(120.0 - seconds, 'f', 3));
+            labels_[5]->setText(QString::number(keys_ / (seconds == 0.0 ? 0.001 : seconds), 'f', 3));
+        });
+        frames_.start(1000 / framesPerSecond);
+    }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
@@ -36,8 +55,10 @@ protected:
     }
 
 private:
-    QLabel *labels_[3] = {};
+    QLabel *labels_[6] = {};
     int keys_ = 0;
+    QElapsedTimer clock_;
+    QTimer frames_;
 };
 
 } // namespace
@@ -48,6 +69,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("bare-window"));
     BareWindow window;
     window.setWindowTitle(QStringLiteral("bare-window"));
+    if (argc > 1 && std::atoi(argv[1]) > 0)
+        window.PaintClock(std::atoi(argv[1]));
     window.show();
     return QApplication::exec();
 }

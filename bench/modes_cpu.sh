@@ -9,7 +9,8 @@
 # type and miss counts add up to 1,000: no key dropped or doubled. Last, the
 # baseline: a bare Qt window that paints each key into labels and does nothing
 # else (bench_bare_window, built beside the program), idle and taking the same
-# 10 keys per second; its figures are printed beside the game's.
+# 10 keys per second, and painting a clock into three labels 30 times a
+# second; its figures are printed beside the game's.
 #
 #   bench/modes_cpu.sh [build-folder]      (default: build)
 #
@@ -165,10 +166,21 @@ sleep 1
 measured_pid="$bare_pid"
 bare_idle="$(measure sleep "$seconds")"
 bare_typing10="$(measure type_at_rate $((10 * seconds)) 10)"
+kill "$bare_pid" 2>/dev/null || true
+wait "$bare_pid" 2>/dev/null || true
+# The same window painting a clock into three labels 30 times a second.
+(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    exec "$bare" 30 >/dev/null 2>"$work/bare.log") &
+bare_pid=$!
+for _ in $(seq 100); do xdotool search --onlyvisible --name bare-window >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+measured_pid="$bare_pid"
+bare_frames="$(measure sleep "$seconds")"
 
 echo "Speed attack, waiting for the first key:  $waiting"
 echo "Speed attack, clock running, no key:      $idle"
 echo "  bare window, no key:                    $bare_idle"
+echo "  bare window, 3 labels at 30 frames/s:   $bare_frames"
 echo "Speed attack, 10 keys per second:         $typing10"
 echo "  bare window, 10 keys per second:        $bare_typing10"
 echo "999 keys at 50 per second (then Esc):     $typing50"
