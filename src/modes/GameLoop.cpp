@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLoggingCategory>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -57,7 +58,11 @@ void GameLoop::Run(Round &round, std::function<void()> ended)
 {
     round_ = &round;
     ended_ = std::move(ended);
-    round.SetWake([this] { PassSoon(); });
+    // The round may outlive the loop (the battle's round is torn down last).
+    round.SetWake([loop = QPointer<GameLoop>(this)] {
+        if (loop)
+            loop->PassSoon();
+    });
     game_.StartRound(round);
     // An Esc or Tab held from before the game (its release may have gone to a
     // closing box) must not end it: only a press during the game counts.
