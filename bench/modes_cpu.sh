@@ -6,7 +6,11 @@
 # while its clock runs with no key pressed, and while keys come at 10 per
 # second. Then it types 1,000 keys at 50 per second in a new game, the last of
 # them the Esc that stops it (Esc is judged like any key), and checks that the
-# type and miss counts add up to 1,000: no key dropped or doubled.
+# type and miss counts add up to 1,000: no key dropped or doubled. Last, the
+# baseline: a bare Qt window that paints each key into labels and does nothing
+# else (bench_bare_window, built beside the program), idle and taking the same
+# 10 keys per second, and painting a clock into three labels 30 times a
+# second; its figures are printed beside the game's.
 #
 #   bench/modes_cpu.sh [build-folder]      (default: build)
 #
@@ -17,18 +21,22 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 program="$build/tokira"
+bare="$build/bench/bench_bare_window"
 seconds=20
 
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "modes_cpu: $tool is missing (apt-get install xvfb xdotool)" >&2; exit 2; }
 done
 [ -x "$program" ] || { echo "modes_cpu: build the program first ($program)" >&2; exit 2; }
+[ -x "$bare" ] || { echo "modes_cpu: build the baseline first (cmake --build $build --target bench_bare_window)" >&2; exit 2; }
 
 work="$(mktemp -d)"
 xvfb_pid=""
 game_pid=""
+bare_pid=""
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$bare_pid" ] && kill "$bare_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     [ -n "${KEEP_WORK:-}" ] && echo "kept $work" >&2 || rm -rf "$work"
@@ -83,8 +91,10 @@ xdotool windowfocus --sync "$window"
 sleep 1
 
 ticks_per_second="$(getconf CLK_TCK)"
+# The process measured: the game, then the bare window.
+measured_pid=""
 cpu_ticks() {
-    if ! awk '{ print $14 + $15 }' "/proc/$game_pid/stat" 2>/dev/null; then
+    if ! awk '{ print $14 + $15 }' "/proc/$measured_pid/stat" 2>/dev/null; then
         echo "modes_cpu: the program ended during the measurement" >&2
         cat "$work/err.log" >&2
         exit 1
@@ -113,6 +123,7 @@ type_at_rate() {
     xdotool type --delay "$((2000 / per_second))" "$(repeat_word "$count")"
 }
 game_overs() { grep -c "game over" "$work/err.log" || true; }
+measured_pid="$game_pid"
 
 xdotool key F2
 sleep 1
@@ -137,9 +148,41 @@ last="$(grep "game over" "$work/err.log" | tail -1)"
 types="$(sed -n 's/.*types=\([0-9]*\).*/\1/p' <<<"$last")"
 misses="$(sed -n 's/.*misses=\([0-9]*\).*/\1/p' <<<"$last")"
 
+kill "$game_pid" 2>/dev/null || true
+wait "$game_pid" 2>/dev/null || true
+game_pid=""
+(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    exec "$bare" >/dev/null 2>"$work/bare.log") &
+bare_pid=$!
+window=""
+for _ in $(seq 100); do
+    window="$(xdotool search --onlyvisible --name bare-window 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "modes_cpu: the bare window never appeared" >&2; cat "$work/bare.log" >&2; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 1
+measured_pid="$bare_pid"
+bare_idle="$(measure sleep "$seconds")"
+bare_typing10="$(measure type_at_rate $((10 * seconds)) 10)"
+kill "$bare_pid" 2>/dev/null || true
+wait "$bare_pid" 2>/dev/null || true
+# The same window painting a clock into three labels 30 times a second.
+(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    exec "$bare" 30 >/dev/null 2>"$work/bare.log") &
+bare_pid=$!
+for _ in $(seq 100); do xdotool search --onlyvisible --name bare-window >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+measured_pid="$bare_pid"
+bare_frames="$(measure sleep "$seconds")"
+
 echo "Speed attack, waiting for the first key:  $waiting"
 echo "Speed attack, clock running, no key:      $idle"
+echo "  bare window, no key:                    $bare_idle"
+echo "  bare window, 3 labels at 30 frames/s:   $bare_frames"
 echo "Speed attack, 10 keys per second:         $typing10"
+echo "  bare window, 10 keys per second:        $bare_typing10"
 echo "999 keys at 50 per second (then Esc):     $typing50"
 awk -v s="$start" -v e="$end" 'BEGIN { printf "  rate actually sent: %.1f keys/s\n", 1000 / (e - s) }'
 echo "  judged: types=$types misses=$misses"

@@ -6,7 +6,12 @@
 #include "util/Functions.h"
 #include "util/Logging.h"
 
-// Debug lines (one per finished game) only when asked for, e.g. by the bench.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <algorithm>
+
 namespace {
 
 constexpr int VkTab = 9;
@@ -21,12 +26,40 @@ GameLoop::GameLoop(Game &game, QObject *parent) : QObject(parent), game_(game), 
         if (phase_ == Phase::Waiting && round_ && round_->ClockOnFirstKey())
             StartClock();
     });
+    // Every key press gets a pass right after it: the goal it reaches, the
+    // Esc, Tab or Enter it is, are seen then, not at the next frame.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+bool GameLoop::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && phase_ == Phase::Running) {
+        // The key is judged with the time and speed of this very moment, as
+        // if a pass had just run (the battle charges by the speed).
+        Time(platform::clock().Now());
+        PassSoon();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void GameLoop::PassSoon()
+{
+    if (phase_ != Phase::Running)
+        return;
+    nextPassAt_ = platform::clock().Now();
+    timer_.PassIn(0);
 }
 
 void GameLoop::Run(Round &round, std::function<void()> ended)
 {
     round_ = &round;
     ended_ = std::move(ended);
+    // The round may outlive the loop (the battle's round is torn down last).
+    round.SetWake([loop = QPointer<GameLoop>(this)] {
+        if (loop)
+            loop->PassSoon();
+    });
     game_.StartRound(round);
     // An Esc or Tab held from before the game (its release may have gone to a
     // closing box) must not end it: only a press during the game counts.
@@ -54,7 +87,7 @@ void GameLoop::StartClock()
     platform::keys().TakeWentDown(VkTab);
     platform::keys().TakeWentDown(VkReturn);
     phase_ = Phase::Running;
-    timer_.Start();
+    PassSoon();
 }
 
 void GameLoop::Tick()
@@ -66,15 +99,31 @@ void GameLoop::Tick()
         Pass();
 }
 
-void GameLoop::Pass()
+qint64 GameLoop::Time(qint64 now)
 {
     GameState &state = game_.state;
-    const qint64 now = platform::clock().Now();
     const qint64 elapsedMs = now - start_;
     const double seconds = static_cast<double>(elapsedMs) / 1000.0;
     const double divisor = seconds == 0.0 ? 0.001 : seconds;
     state.Speed = state.TypeCount / divisor;
     state.Seconds = seconds;
+    return elapsedMs;
+}
+
+void GameLoop::PassAfter(qint64 now)
+{
+    qint64 next = timer_.NextPaint();
+    if (const std::optional<qint64> overAt = round_->OverAtMs())
+        next = std::min(next, start_ + *overAt);
+    nextPassAt_ = std::max(next, now);
+    timer_.PassIn(nextPassAt_ - now);
+}
+
+void GameLoop::Pass()
+{
+    GameState &state = game_.state;
+    const qint64 now = platform::clock().Now();
+    const qint64 elapsedMs = Time(now);
 
     round_->Pass();
     const qint64 remaining = round_->Remaining(state, elapsedMs);
@@ -99,8 +148,10 @@ void GameLoop::Pass()
         EndProgram();
         return;
     }
-    if (!leave)
+    if (!leave) {
+        PassAfter(now);
         return;
+    }
     Stop();
     qCDebug(lcModes).nospace() << "game over: types=" << state.TypeCount << " misses=" << state.MissCount
                                << " time=" << Functions::Format000(state.Seconds) << " aborted=" << state.Aborted

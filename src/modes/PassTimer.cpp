@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modes/PassTimer.h"
 
+#include <algorithm>
+
 PassTimer::PassTimer(QObject *parent, std::function<void()> pass) : QObject(parent)
 {
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(1);
+    timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, std::move(pass));
 }
 
-void PassTimer::Start()
+void PassTimer::PassIn(qint64 delayMs)
 {
-    timer_.start();
+    timer_.start(static_cast<int>(std::clamp<qint64>(delayMs, 0, 24 * 60 * 60 * 1000)));
 }
 
 void PassTimer::Stop()

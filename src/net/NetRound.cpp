@@ -31,6 +31,7 @@ void NetRound::SetOver(bool byBattle)
 {
     over_ = true;
     decided_ = decided_ || byBattle;
+    Wake();
 }
 
 QString NetRound::Title() const

@@ -20,7 +20,7 @@ public:
 
     // A new round: not over, nothing decided.
     void Reset();
-    // The battle ended or the link closed: the round ends at its next pass.
+    // The battle ended or the link closed: the round ends at a pass run at once.
     void SetOver(bool byBattle);
     bool Decided() const { return decided_; }
 

@@ -63,10 +63,26 @@ public:
     virtual qint64 Remaining(const GameState &state, qint64 elapsedMs) const = 0;
     virtual bool Over(qint64 remaining) const = 0;
     virtual QString RestText(qint64 remaining) const;
+    // The elapsed time at which the round is over whatever the keys, if any:
+    // the runner passes at that moment instead of polling for it.
+    virtual std::optional<qint64> OverAtMs() const { return std::nullopt; }
+    // Set by the runner: asks it for a pass at once.
+    void SetWake(std::function<void()> wake) { wake_ = std::move(wake); }
 
     // What the end of a round played to its goal does; the battle's rounds
     // end by their own rule and leave it empty.
     virtual RoundEnd End(const Game &) const { return {}; }
+
+protected:
+    // Something a pass judges changed other than by a key (the battle ended).
+    void Wake() const
+    {
+        if (wake_)
+            wake_();
+    }
+
+private:
+    std::function<void()> wake_;
 };
 
 // The end box of every round played to its end.

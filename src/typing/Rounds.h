@@ -20,6 +20,8 @@ public:
     qint64 Remaining(const GameState &state, qint64 elapsedMs) const override;
     bool Over(qint64 remaining) const override { return remaining < 0; }
     QString RestText(qint64 remaining) const override;
+    // The first millisecond past the limit.
+    std::optional<qint64> OverAtMs() const override { return limitMs_ + 1; }
 
 private:
     qint64 limitMs_;

@@ -87,7 +87,7 @@ TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
     EXPECT_EQ(form->lblSpeed->text(), "0.062");
 }
 
-TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
+TEST_F(ModesTest, APassPaintsTheLabelsOnlyWhenAFrameIsDue)
 {
     ASSERT_GE(LabelPushIntervalMs, 16) << "never more often than every 16 ms";
     modes->mnuTime_Click();
@@ -112,6 +112,50 @@ TEST_F(ModesTest, LabelsArePaintedAtAFrameRateWhileThePassRunsEveryMillisecond)
     EXPECT_EQ(form->lblTime->text(), Functions::Format000((frame + 1 - 1000) / 1000.0))
         << "the last pass is always painted";
     EXPECT_EQ(form->lblRest->text(), "0");
+}
+
+TEST_F(ModesTest, TheClockWakesAtEachFrameAndAtTheFirstMillisecondPastTheLimit)
+{
+    int paints = 0;
+    QObject::connect(game, &Game::passTimed, form, [&paints] { ++paints; });
+    modes->mnuSpeed_Click();
+    fake.clock->now = 1000;
+    TypeCorrect(1);
+    ASSERT_TRUE(Loop().PassesRunning());
+    EXPECT_EQ(Loop().NextPassAt(), 1000) << "the first pass at once";
+    // With no key, follow the passes the loop asks for, to the end.
+    int passes = 0;
+    qint64 at = 0;
+    while (Loop().Running()) {
+        const qint64 next = Loop().NextPassAt();
+        if (passes > 0 && next != 121001)
+            ASSERT_EQ(next - at, LabelPushIntervalMs) << "a pass at " << at << ", the next at " << next;
+        TickAt(next);
+        at = next;
+        ++passes;
+    }
+    EXPECT_EQ(at, 121001) << "no pass between the last frame and the limit";
+    EXPECT_EQ(form->lblTime->text(), "120.001");
+    EXPECT_EQ(form->lblRest->text(), "-0.001");
+    EXPECT_EQ(passes, 120001 / LabelPushIntervalMs + 2);
+    EXPECT_EQ(paints, passes) << "every pass paints: none is wasted";
+}
+
+TEST_F(ModesTest, AKeyPressBringsAPassAtOnceTimedAtItsMoment)
+{
+    modes->mnuSpeed_Click();
+    fake.clock->now = 1000;
+    TypeCorrect(2);
+    TickAt(1000);
+    ASSERT_EQ(Loop().NextPassAt(), 1000 + LabelPushIntervalMs);
+    fake.clock->now = 1010;
+    QTest::keyClick(form, Qt::Key_X);
+    EXPECT_EQ(Loop().NextPassAt(), 1010);
+    EXPECT_DOUBLE_EQ(game->state.Speed, 2 / 0.010) << "the speed of the moment before the key";
+    // The pass after a key paints only when a frame is due.
+    TickAt(1010);
+    EXPECT_EQ(form->lblTime->text(), "0.000");
+    EXPECT_EQ(Loop().NextPassAt(), 1000 + LabelPushIntervalMs);
 }
 
 TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)

@@ -362,8 +362,14 @@ TEST_F(NetBattleTest, ThePeerLeavingEndsTheBattleWithoutARecord)
 {
     OpenAndConnect();
     Start();
+    ASSERT_EQ(Loop().NextPassAt(), fake.clock->now + LabelPushIntervalMs);
+    // The round's end is looked at by a pass at once, not at the next frame.
+    bool passAtOnce = false;
+    QObject::connect(&Net().Link(), &NetLink::closed, desk->form.get(),
+                     [&] { passAtOnce = Loop().PassesRunning() && Loop().NextPassAt() == fake.clock->now; });
     peer.socket->disconnectFromHost();
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 1; }));
+    EXPECT_TRUE(passAtOnce);
     EXPECT_TRUE(Records().isEmpty());
     EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting);
 }
