@@ -59,8 +59,8 @@ TEST(CommaLocale, APlayedTimeAttackIsShownStoredCopiedAndSentWithAPoint)
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (localedef -i de_DE -f UTF-8 de_DE.UTF-8)";
     FakePlatform fake;
     HttpFixture server;
-    aplMain::RankingServer = server.Address();
     Program program;
+    aplMain::RankingServer = server.Address();
     Game &game = program.TheGame();
     game.dict.Words = {{"犬", "INU"}, {"猫", "NEKO"}};
     game.dict.WordMax = "1";
