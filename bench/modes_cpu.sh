@@ -76,16 +76,23 @@ export DISPLAY=":$(cat "$work/display")"
 for _ in $(seq 600); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "modes_cpu: cannot connect to $DISPLAY" >&2; exit 1; }
 
+# The first visible window xdotool finds with these search options, waiting up
+# to 10 s for it; empty when none appears.
+wait_for_window() {
+    local found=""
+    for _ in $(seq 100); do
+        found="$(xdotool search --onlyvisible "$@" 2>/dev/null | head -1 || true)"
+        [ -n "$found" ] && break
+        sleep 0.1
+    done
+    printf '%s' "$found"
+}
+
 (cd "$work/prog" && XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     QT_LOGGING_RULES="tokira.modes.debug=true" exec ./tokira >"$work/out.log" 2>"$work/err.log") &
 game_pid=$!
 
-window=""
-for _ in $(seq 100); do
-    window="$(xdotool search --onlyvisible --classname tokira 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+window="$(wait_for_window --classname tokira)"
 [ -n "$window" ] || { echo "modes_cpu: the main window never appeared" >&2; cat "$work/err.log" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 1
@@ -154,12 +161,7 @@ game_pid=""
 (XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     exec "$bare" >/dev/null 2>"$work/bare.log") &
 bare_pid=$!
-window=""
-for _ in $(seq 100); do
-    window="$(xdotool search --onlyvisible --name bare-window 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+window="$(wait_for_window --name bare-window)"
 [ -n "$window" ] || { echo "modes_cpu: the bare window never appeared" >&2; cat "$work/bare.log" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 1
