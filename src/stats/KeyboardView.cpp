@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/KeyboardView.h"
 
+#include "views/KeyboardLayout.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -11,8 +13,8 @@
 
 namespace {
 
-constexpr double Columns = 15.0;
-constexpr int Rows = 5;
+using keyboard::Columns;
+using keyboard::Rows;
 constexpr double LegendRows = 0.8; // the colour scale under the keys
 // Miss rates from this up share the strongest colour.
 constexpr double FullRate = 0.15;
@@ -48,61 +50,16 @@ void KeyboardView::SetTallies(const QList<history::CharCount> &tallies)
 void KeyboardView::BuildLayout()
 {
     keys_.clear();
-    auto special = [this](int row, double x, double width, const QString &caption) {
+    for (const keyboard::KeyCap &cap : keyboard::Keys(usLayout_)) {
         Key key;
-        key.row = row;
-        key.x = x;
-        key.width = width;
-        key.caption = caption;
+        key.x = cap.x;
+        key.row = cap.row;
+        key.width = cap.width;
+        key.base = cap.base;
+        key.shifted = cap.shifted;
+        key.caption = cap.caption;
         keys_.append(key);
-    };
-    // Each row: its leading special key, the character keys as base/shifted
-    // pairs, then its trailing special key.
-    auto row = [this, &special](int r, const QString &lead, double leadWidth, const QString &pairs,
-                                const QString &trail, double trailWidth) {
-        double x = 0;
-        if (!lead.isEmpty()) {
-            special(r, x, leadWidth, lead);
-            x += leadWidth;
-        }
-        for (int i = 0; i + 1 < pairs.size(); i += 2) {
-            Key key;
-            key.row = r;
-            key.x = x;
-            key.base = pairs[i];
-            key.shifted = pairs[i + 1] == QLatin1Char(' ') ? QChar() : pairs[i + 1];
-            key.caption = QString(key.base);
-            keys_.append(key);
-            x += 1;
-        }
-        if (!trail.isEmpty())
-            special(r, x, trailWidth, trail);
-    };
-
-    if (usLayout_) {
-        row(0, QString(), 0, QStringLiteral("`~1!2@3#4$5%6^7&8*9(0)-_=+"), QStringLiteral("BS"), 2);
-        row(1, QStringLiteral("Tab"), 1.5, QStringLiteral("Q W E R T Y U I O P [{]}\\|"), QString(), 0);
-        keys_.last().width = 1.5;
-        row(2, QStringLiteral("Caps"), 1.75, QStringLiteral("A S D F G H J K L ;:'\""), QStringLiteral("Enter"), 2.25);
-        row(3, QStringLiteral("Shift"), 2.25, QStringLiteral("Z X C V B N M ,<.>/?"), QStringLiteral("Shift"), 2.75);
-    } else {
-        row(0, QStringLiteral("半/全"), 1, QStringLiteral("1!2\"3#4$5%6&7'8(9)0 -=^~\\|"), QStringLiteral("BS"), 1);
-        row(1, QStringLiteral("Tab"), 1.5, QStringLiteral("Q W E R T Y U I O P @`[{"), QStringLiteral("Enter"), 1.5);
-        row(2, QStringLiteral("Caps"), 1.75, QStringLiteral("A S D F G H J K L ;+:*]}"), QString(), 1.25);
-        special(2, 13.75, 1.25, QString()); // the lower half of Enter
-        row(3, QStringLiteral("Shift"), 2.25, QStringLiteral("Z X C V B N M ,<.>/?\\_"), QStringLiteral("Shift"), 1.75);
     }
-    for (Key &key : keys_) {
-        if (key.base == QLatin1Char('\\') && !usLayout_ && key.row == 0)
-            key.caption = QStringLiteral("¥");
-    }
-    Key space;
-    space.row = 4;
-    space.x = 4;
-    space.width = 6.5;
-    space.base = QLatin1Char(' ');
-    space.caption = CharCaption(space.base);
-    keys_.append(space);
 }
 
 void KeyboardView::CountKeys()
