@@ -33,6 +33,8 @@ struct RoundEnd {
     history::Mode historyMode = history::Mode::Speed;
     QString textName;
     QString dictionaryPath;
+    // After the history has kept the game (the lessons tell the verdict).
+    std::function<void()> afterRecord;
 };
 
 class Round {
@@ -54,6 +56,8 @@ public:
     // The clock starts with the first judged key; otherwise the round starts
     // it itself, and keys are judged only from then on.
     virtual bool ClockOnFirstKey() const { return true; }
+    // The keyboard guide is shown for this round whatever the setting says.
+    virtual bool WantsGuide() const { return false; }
     // Esc stops the round and Tab starts it again.
     virtual bool EscAndTab() const { return true; }
     // What a timed pass does besides timing.

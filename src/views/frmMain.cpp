@@ -2,6 +2,7 @@
 #include "views/frmMain.h"
 
 #include "settings/aplMain.h"
+#include "views/KeyboardGuide.h"
 #include "views/frmLoad.h"
 
 #include <QAction>
@@ -103,6 +104,9 @@ void frmMain::CreateLabels()
     lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
     lblNext->hide();
     lblRoman = label("KOKOHA RO-MAJI DESU", 720, 2880, 12);
+
+    picGuide = new KeyboardGuide(picMain);
+    picGuide->hide();
 }
 
 void frmMain::CreateMenus()
@@ -125,6 +129,7 @@ void frmMain::CreateMenus()
     placeholder(mnuI, mnuRanking);
     mnuNet = mnuG->addAction(QStringLiteral("ネット対戦(&N)..."));
     mnuNet->setShortcut(Qt::Key_F4);
+    mnuLesson = mnuG->addAction(QStringLiteral("基礎練習(&B)..."));
     mnuG->addSeparator();
     mnuK = mnuG->addMenu(QStringLiteral("単語辞書の切り替え(&K)"));
     placeholder(mnuK, mnuQlsChange);
@@ -180,6 +185,7 @@ void frmMain::CreateSettingChecks()
     mnuAutoLayout = SettingCheck(aplMain::AutoLayout.row);
     mnuFreeRomaji = SettingCheck(aplMain::FreeRomaji.row);
     mnuSound = SettingCheck(aplMain::Sound.row);
+    mnuKeyboardGuide = SettingCheck(aplMain::KeyboardGuide.row);
     connect(&settings_, &aplMain::Settings::changed, this, &frmMain::ShowSetting);
 }
 
@@ -197,6 +203,8 @@ void frmMain::ShowSetting(int row)
         SetRomanHidden(settings_.Flag(row));
     else if (row == aplMain::Next.row)
         SetNextShown(settings_.Flag(row));
+    else if (row == aplMain::KeyboardGuide.row)
+        SetGuideShown(settings_.Flag(row));
 }
 
 void frmMain::FitWindowToPlayArea()
@@ -212,6 +220,7 @@ void frmMain::MenuEnabled(bool enabled)
     mnuDrill->setEnabled(enabled);
     mnuCopype->menuAction()->setEnabled(enabled);
     mnuNet->setEnabled(enabled);
+    mnuLesson->setEnabled(enabled);
     mnuRoman->setEnabled(enabled);
     mnuReload->setEnabled(enabled);
     mnuI->menuAction()->setEnabled(enabled);
@@ -282,8 +291,34 @@ void frmMain::SetNextShown(bool shown)
     lblNext->move(lblNext->x(), shown ? 192 : 176);
     lblRoman->move(lblRoman->x(), shown ? 208 : 192);
     lblNext->setVisible(shown);
-    // Grows or shrinks by one strip from the current height.
-    picMain->setFixedHeight(picMain->height() + (shown ? NextStrip : -NextStrip));
+    PlacePlayArea();
+}
+
+void frmMain::SetGuideShown(bool shown)
+{
+    mnuKeyboardGuide->setChecked(shown);
+    guideShown_ = shown;
+    PlacePlayArea();
+}
+
+void frmMain::SetGuideForced(bool forced)
+{
+    guideForced_ = forced;
+    PlacePlayArea();
+}
+
+void frmMain::PlacePlayArea()
+{
+    // Grows by one strip for the next line, and by the guide below it all.
+    const int playHeight = PlayAreaHeight + (nextShown_ ? NextStrip : 0);
+    const bool guide = guideShown_ || guideForced_;
+    const int guideHeight = picGuide->heightForWidth(PlayAreaWidth);
+    picGuide->setGeometry(0, playHeight, PlayAreaWidth, guideHeight);
+    picGuide->setVisible(guide);
+    const int height = playHeight + (guide ? guideHeight : 0);
+    if (height == picMain->height())
+        return;
+    picMain->setFixedHeight(height);
     FitWindowToPlayArea();
 }
 

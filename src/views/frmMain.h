@@ -14,6 +14,7 @@
 class QAction;
 class QKeyEvent;
 class QMenu;
+class KeyboardGuide;
 class frmLoad;
 namespace aplMain {
 class Settings;
@@ -43,6 +44,11 @@ public:
     void SetMissTypeVisible(bool visible);
     void SetRomanHidden(bool hidden);
     void SetNextShown(bool shown);
+    // The keyboard guide under the play area: shown when the setting asks for
+    // it or a round wants it (the lessons), whatever the setting.
+    void SetGuideShown(bool shown);
+    void SetGuideForced(bool forced);
+    bool GuideForced() const { return guideForced_; }
 
     QList<QAction *> &MenuArrayItems(MenuArray which);
     QMenu *MenuArrayParent(MenuArray which);
@@ -79,6 +85,7 @@ public:
     AutoLabel *lblQuest = nullptr;
     AutoLabel *lblNext = nullptr;
     AutoLabel *lblRoman = nullptr;
+    KeyboardGuide *picGuide = nullptr;
 
     QMenu *mnuG = nullptr;
     QAction *mnuSpeed = nullptr;
@@ -89,6 +96,7 @@ public:
     QMenu *mnuI = nullptr;
     QList<QAction *> mnuRanking;
     QAction *mnuNet = nullptr;
+    QAction *mnuLesson = nullptr;
     QMenu *mnuK = nullptr;
     QList<QAction *> mnuQlsChange;
     QMenu *mnuC = nullptr;
@@ -111,6 +119,7 @@ public:
     QAction *mnuAutoLayout = nullptr;
     QAction *mnuFreeRomaji = nullptr;
     QAction *mnuSound = nullptr;
+    QAction *mnuKeyboardGuide = nullptr;
     QAction *mnuRankingServer = nullptr;
     QAction *mnuKotehan = nullptr;
     QAction *mnuRoman = nullptr;
@@ -137,9 +146,13 @@ private:
     // Follows a change of the settings in use: its check mark and what it shows.
     void ShowSetting(int row);
     void FitWindowToPlayArea();
+    // The play area's height from what it shows: the next line, the guide.
+    void PlacePlayArea();
 
     aplMain::Settings &settings_;
     QMap<int, QAction *> settingChecks_;
     frmLoad *loadWindow_ = nullptr;
     bool nextShown_ = false;
+    bool guideShown_ = false;
+    bool guideForced_ = false;
 };

@@ -30,6 +30,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
     EXPECT_TRUE(form->mnuAutoLayout->isChecked());
     EXPECT_FALSE(form->mnuFreeRomaji->isChecked());
     EXPECT_TRUE(Sound && form->mnuSound->isChecked());
+    EXPECT_FALSE(KeyboardGuide || form->mnuKeyboardGuide->isChecked() || form->picGuide->isVisible());
     EXPECT_EQ(NN2N, 0);
     EXPECT_EQ(PassWord, "");
     EXPECT_TRUE(fake.random->seeded);
@@ -40,7 +41,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
                                        "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
                                        "Setting/RomanView", "Setting/English", "Setting/Next",
                                        "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji",
-                                       "Setting/Sound"};
+                                       "Setting/Sound", "Setting/KeyboardGuide"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
@@ -51,6 +52,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
     EXPECT_EQ(fake.settings->values.value("Setting/AutoLayout"), "True");
     EXPECT_EQ(fake.settings->values.value("Setting/FreeRomaji"), "False");
     EXPECT_EQ(fake.settings->values.value("Setting/Sound"), "True");
+    EXPECT_EQ(fake.settings->values.value("Setting/KeyboardGuide"), "False");
     program.reset();
 
     // A second run reads back what the first one wrote.

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The keyboard under the play area: every key coloured by the finger that
+// strikes it, the home keys marked, the next key to type and its Shift lit,
+// and a missed key flashed.
+
+#include "views/KeyboardLayout.h"
+
+#include <QWidget>
+
+class QTimer;
+
+class KeyboardGuide : public QWidget {
+public:
+    explicit KeyboardGuide(QWidget *parent = nullptr);
+
+    void SetLayout(bool usLayout);
+    bool UsLayout() const { return usLayout_; }
+    // Legends from outside (kana) instead of the layout's captions; an empty
+    // source gives the captions back.
+    void SetLegends(keyboard::LegendSource legends);
+
+    // The next character to type (null: none); lights its key and Shift.
+    void ShowNext(QChar next);
+    // A wrong key typed c: its key flashes for a moment.
+    void FlashMiss(QChar typed);
+
+    // What is lit: the next key, its Shift and the flashed key (0 for none).
+    quint32 LitKey() const { return lit_; }
+    quint32 LitShift() const { return litShift_; }
+    quint32 FlashedKey() const { return flashed_; }
+    // The finger of the key lit; nothing when none is.
+    std::optional<keyboard::Finger> LitFinger() const;
+
+    // The fill of a finger's keys.
+    static QColor FingerColour(keyboard::Finger finger);
+
+    int heightForWidth(int width) const override;
+    bool hasHeightForWidth() const override { return true; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRectF KeyRect(const keyboard::KeyCap &key) const;
+    // Repaints only the keys of keycode.
+    void UpdateKey(quint32 keycode);
+
+    bool usLayout_ = false;
+    keyboard::LegendSource legends_;
+    quint32 lit_ = 0;
+    quint32 litShift_ = 0;
+    quint32 flashed_ = 0;
+    QTimer *flashTimer_ = nullptr;
+};

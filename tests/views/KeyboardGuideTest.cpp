@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakePlatform.h"
+#include "settings/aplMain.h"
+#include "shell/Program.h"
+#include "typing/Game.h"
+#include "typing/Judge.h"
+#include "views/KeyboardGuide.h"
+#include "views/frmMain.h"
+
+#include <QAction>
+#include <gtest/gtest.h>
+
+using keyboard::Finger;
+
+namespace {
+
+class KeyboardGuideTest : public ::testing::Test {
+protected:
+    void SetUp() override { form->show(); }
+    void Play(const QString &roman)
+    {
+        game.Init();
+        game.ShowQuestion({roman, roman});
+        game.state.Playing = true;
+    }
+
+    FakePlatform fake;
+    Program program;
+    frmMain *form = &program.Form();
+    Game &game = program.TheGame();
+    KeyboardGuide *guide = form->picGuide;
+};
+
+} // namespace
+
+TEST_F(KeyboardGuideTest, TheNextCharacterLightsItsKeyItsFingerAndTheOtherHandsShiftOnJisAndUs)
+{
+    struct Case {
+        bool us;
+        char16_t next;
+        quint32 key;
+        quint32 shift;
+        Finger finger;
+    };
+    const Case cases[] = {
+        {false, u'F', 41, 0, Finger::LeftIndex},    {false, u'J', 44, 0, Finger::RightIndex},
+        {false, u' ', 65, 0, Finger::Thumb},        {false, u'Q', 24, 0, Finger::LeftLittle},
+        {false, u'6', 15, 0, Finger::RightIndex},   {false, u'@', 34, 0, Finger::RightLittle},
+        {false, u':', 48, 0, Finger::RightLittle},  {false, u'"', 11, 62, Finger::LeftRing},
+        {false, u'(', 17, 50, Finger::RightMiddle}, {false, u'_', 97, 50, Finger::RightLittle},
+        {false, u'-', 20, 0, Finger::RightLittle},  {true, u'@', 11, 62, Finger::LeftRing},
+        {true, u':', 47, 50, Finger::RightLittle},  {true, u'(', 18, 50, Finger::RightRing},
+        {true, u'\'', 48, 0, Finger::RightLittle},  {true, u'B', 56, 0, Finger::LeftIndex},
+    };
+    for (const Case &c : cases) {
+        const QString roman = QString(QChar(c.next)) + "A";
+        guide->SetLayout(c.us);
+        Play(roman);
+        SCOPED_TRACE(roman.toStdString() + (c.us ? " US" : " JIS"));
+        EXPECT_EQ(guide->LitKey(), c.key);
+        EXPECT_EQ(guide->LitShift(), c.shift);
+        EXPECT_EQ(guide->LitFinger(), c.finger);
+    }
+
+    // Each key judged moves the light on to what is left to type; a miss
+    // flashes the key pressed and leaves the light where it was.
+    guide->SetLayout(false);
+    Play("FJ");
+    KeyDown(game, 'F', false, true);
+    EXPECT_EQ(guide->LitKey(), 44u);
+    KeyDown(game, 'D', false, true);
+    EXPECT_EQ(guide->FlashedKey(), 40u);
+    EXPECT_EQ(guide->LitKey(), 44u);
+    EXPECT_EQ(game.state.MissCount, 1);
+}
+
+TEST_F(KeyboardGuideTest, TheSettingShowsTheGuideUnderThePlayAreaAndALessonShowsItWhateverTheSetting)
+{
+    const int bare = form->height();
+    EXPECT_FALSE(guide->isVisible());
+    form->mnuKeyboardGuide->trigger();
+    EXPECT_TRUE(aplMain::KeyboardGuide);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_EQ(form->height(), bare + guide->height());
+    EXPECT_GE(guide->y(), form->lblRoman->geometry().bottom());
+    // With the next line shown as well the guide moves down below it.
+    aplMain::Next = true;
+    EXPECT_GE(guide->y(), form->lblRoman->geometry().bottom());
+    aplMain::Next = false;
+    form->mnuKeyboardGuide->trigger();
+    EXPECT_FALSE(guide->isVisible());
+    EXPECT_EQ(form->height(), bare);
+
+    form->SetGuideForced(true);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_FALSE(form->mnuKeyboardGuide->isChecked());
+    form->SetGuideForced(false);
+    EXPECT_FALSE(guide->isVisible());
+    EXPECT_EQ(form->height(), bare);
+}
