@@ -12,6 +12,7 @@ QString ModeKey(Mode mode)
     case Mode::Ranking: return QStringLiteral("ranking");
     case Mode::Net: return QStringLiteral("net");
     case Mode::Drill: return QStringLiteral("drill");
+    case Mode::Lesson: return QStringLiteral("lesson");
     }
     return QString();
 }
@@ -34,6 +35,7 @@ QString ModeCaption(Mode mode)
     case Mode::Ranking: return QStringLiteral("ランキングアタック");
     case Mode::Net: return QStringLiteral("ネット対戦");
     case Mode::Drill: return QStringLiteral("苦手キー練習");
+    case Mode::Lesson: return QStringLiteral("基礎練習");
     }
     return QString();
 }

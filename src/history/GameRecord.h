@@ -11,9 +11,10 @@
 
 namespace history {
 
-enum class Mode { Speed, Time, Copipe, Ranking, Net, Drill };
+enum class Mode { Speed, Time, Copipe, Ranking, Net, Drill, Lesson };
 
-inline constexpr Mode AllModes[] = {Mode::Speed, Mode::Time, Mode::Copipe, Mode::Ranking, Mode::Net, Mode::Drill};
+inline constexpr Mode AllModes[] = {Mode::Speed, Mode::Time, Mode::Copipe, Mode::Ranking, Mode::Net, Mode::Drill,
+                                     Mode::Lesson};
 
 // The stable word a mode is stored under ("speed", "time" …).
 QString ModeKey(Mode mode);

@@ -539,6 +539,28 @@ QList<double> HistoryStore::BestTen(Mode mode) const
     return speeds;
 }
 
+QList<LessonBest> HistoryStore::LessonBests(double minAccuracy) const
+{
+    QList<LessonBest> bests;
+    if (!db_)
+        return bests;
+    QSqlQuery query(db_->db);
+    query.prepare(QStringLiteral("SELECT text_name, MAX(speed), MAX(accuracy),"
+                                 " MAX(CASE WHEN accuracy >= ? THEN speed END) FROM games WHERE mode = ?"
+                                 " GROUP BY text_name"));
+    query.addBindValue(minAccuracy);
+    query.addBindValue(ModeKey(Mode::Lesson));
+    if (query.exec()) {
+        while (query.next()) {
+            LessonBest best{query.value(0).toString(), query.value(1).toDouble(), query.value(2).toDouble(), {}};
+            if (!query.value(3).isNull())
+                best.speedAtAccuracy = query.value(3).toDouble();
+            bests.append(best);
+        }
+    }
+    return bests;
+}
+
 QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
 {
     QList<CharCount> counts;

@@ -52,6 +52,15 @@ struct GamePoint {
     double accuracy = 0;
 };
 
+// The best of the games of one lesson (a text name of the lesson mode).
+struct LessonBest {
+    QString textName;
+    double speed = 0;
+    double accuracy = 0;
+    // The best speed among the games at or above an accuracy; nothing when none reached it.
+    std::optional<double> speedAtAccuracy;
+};
+
 class HistoryStore {
 public:
     static constexpr int SchemaVersion = 2;
@@ -105,6 +114,9 @@ public:
     // characters typed at least minSamples times.
     QList<CharCount> WeakestChars(const Filter &filter, int count, int minSamples) const;
     QList<KanaCount> WeakestKana(const Filter &filter, int count, int minSamples) const;
+    // Per text name of the lesson games: the best speed and accuracy, and the
+    // best speed of a game whose accuracy was at least minAccuracy.
+    QList<LessonBest> LessonBests(double minAccuracy) const;
 
     // Every game as CSV (UTF-8, header row, one row per game), replacing the
     // file only once it is complete. Fails, touching no file, while the

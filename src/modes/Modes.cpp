@@ -161,6 +161,8 @@ void Modes::EndGame(const RoundMaker &make)
     }
     keepUnfinishedEnd_ = nullptr;
     Told(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
+    if (end.afterRecord)
+        end.afterRecord();
 }
 
 void Modes::KeepUnfinishedEnd()

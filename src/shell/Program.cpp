@@ -3,6 +3,8 @@
 
 #include "history/HistoryStore.h"
 #include "modes/DrillRound.h"
+#include "modes/LessonRound.h"
+#include "modes/frmLesson.h"
 #include "modes/Modes.h"
 #include "modes/frmRanking.h"
 #include "net/NetGame.h"
@@ -18,6 +20,7 @@
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "views/GameView.h"
+#include "views/KeyboardGuide.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"
@@ -48,6 +51,7 @@ Program::~Program()
     delete roman_.data();
     delete stats_.data();
     delete howTo_.data();
+    delete lessons_.data();
     net_->Unload();
 }
 
@@ -73,6 +77,7 @@ void Program::Wire()
     on(form.mnuDrill, [this] { modes_->Play([this] { return std::make_unique<DrillRound>(*hiScores_); }); });
     on(form.mnuStats, [this] { mnuStats_Click(); });
     on(form.mnuNet, [this] { net_->mnuNet_Click(); });
+    on(form.mnuLesson, [this] { mnuLesson_Click(); });
     on(form.mnuReload, [&form, &game] { mnuReload_Click(form, game); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
@@ -88,9 +93,11 @@ void Program::Wire()
         on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
     }
     // The sound service follows its setting, however the setting changes.
-    QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [](int row) {
+    QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
         if (row == aplMain::Sound.row)
             platform::sound().SetOn(aplMain::Sound);
+        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row)
+            ShowGuideLayout();
     });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
@@ -128,6 +135,7 @@ void Program::WireKeys()
             typedUs_ = us;
             if (stats_)
                 stats_->SetKeyboardLayout(StatsUsLayout());
+            ShowGuideLayout();
         }
         if (vk.kind != platform::KeyKind::NotJudged)
             KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
@@ -151,6 +159,9 @@ void Program::Load()
     form.SetRomanHidden(aplMain::RomanView);
     if (aplMain::Next)
         form.SetNextShown(true);
+    ShowGuideLayout();
+    if (aplMain::KeyboardGuide)
+        form.SetGuideShown(true);
     form.ShowKotehan(aplMain::Kotehan);
     hiScores_->Load();
     form.activateWindow();
@@ -168,6 +179,8 @@ void Program::Unload()
         stats_->close();
     if (howTo_)
         howTo_->close();
+    if (lessons_)
+        lessons_->close();
     form_->LoadWindow()->close();
     net_->Unload();
     if (!settings_->Save()) {
@@ -206,6 +219,56 @@ void Program::mnuStats_Click()
 bool Program::StatsUsLayout() const
 {
     return aplMain::AutoLayout && typedUs_ ? *typedUs_ : aplMain::English;
+}
+
+void Program::ShowGuideLayout()
+{
+    form_->picGuide->SetLayout(StatsUsLayout());
+}
+
+void Program::mnuLesson_Click()
+{
+    if (!lessons_) {
+        const history::Outcome opened = game_->OpenHistory();
+        if (!opened.message.isEmpty())
+            platform::dialogs().Message(opened.message);
+        lessons_ = new frmLesson();
+        lessons_->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(lessons_, &frmLesson::startRequested, form_.get(), [this](int number) { PlayLesson(number); });
+        // The lessons show the guide while their window is open or one of them runs.
+        QObject::connect(lessons_, &frmLesson::closed, form_.get(), [this] {
+            if (!modes_->Loop().Running())
+                form_->SetGuideForced(false);
+        });
+        // Beside the main window, so that the play area and its guide stay in sight.
+        const QRect main = form_->frameGeometry();
+        lessons_->move(main.right() + 8, main.top());
+    }
+    RefreshLessons();
+    lessons_->show();
+    lessons_->raise();
+    lessons_->activateWindow();
+}
+
+frmLesson *Program::LessonWindow() const
+{
+    return lessons_.data();
+}
+
+void Program::PlayLesson(int number)
+{
+    modes_->Play([this, number]() -> std::unique_ptr<Round> {
+        const course::Lesson *lesson = course::LessonAt(number);
+        if (!lesson)
+            return nullptr;
+        return std::make_unique<LessonRound>(*lesson, [this] { RefreshLessons(); });
+    });
+}
+
+void Program::RefreshLessons()
+{
+    if (lessons_)
+        lessons_->SetStandings(course::Standings(history_->LessonBests(course::PassAccuracy)));
 }
 
 void Program::mnuAbout_Click()

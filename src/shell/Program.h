@@ -20,6 +20,7 @@ class frmRanking;
 class frmRoman;
 class frmStats;
 class frmHowTo;
+class frmLesson;
 namespace aplMain {
 class Settings;
 }
@@ -59,6 +60,9 @@ public:
     void mnuStats_Click();
     // Opens the 遊び方 window, or brings the open one forward.
     void mnuHowTo_Click();
+    // Opens the 基礎練習 window on the history, or brings the open one forward.
+    void mnuLesson_Click();
+    frmLesson *LessonWindow() const;
 
 private:
     void Wire();
@@ -66,6 +70,10 @@ private:
     // The keyboard the 成績 window draws: with キー配列を自動で判定 the layout
     // the keys typed on, once one has told; otherwise 英語キーボードで判定.
     bool StatsUsLayout() const;
+    // The keyboard guide follows the same layout.
+    void ShowGuideLayout();
+    void PlayLesson(int number);
+    void RefreshLessons();
 
     std::unique_ptr<aplMain::Settings> settings_;
     std::unique_ptr<ScoreBooks> books_;
@@ -78,6 +86,7 @@ private:
     QPointer<frmRanking> ranking_;
     QPointer<frmStats> stats_;
     QPointer<frmHowTo> howTo_;
+    QPointer<frmLesson> lessons_;
     // What the last telling key said of the player's keyboard: US or JIS.
     std::optional<bool> typedUs_;
     std::unique_ptr<history::HistoryStore> history_;

@@ -55,6 +55,7 @@ QColor ModeColour(Mode mode)
     case Mode::Ranking: return QColor(0xC6, 0x28, 0x28);
     case Mode::Net: return QColor(0x8E, 0x5E, 0xBD);
     case Mode::Drill: return QColor(0x8C, 0x56, 0x4B);
+    case Mode::Lesson: return QColor(0x17, 0xA2, 0xB8);
     }
     return Qt::black;
 }

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "modes/LessonRound.h"
+
+#include "history/DrillDraw.h"
+#include "history/HistoryStore.h"
+#include "platform/Platform.h"
+#include "typing/Game.h"
+#include "util/Functions.h"
+
+#include <cmath>
+
+LessonRound::LessonRound(const course::Lesson &lesson, std::function<void()> recorded)
+    : lesson_(lesson), recorded_(std::move(recorded))
+{
+}
+
+QString LessonRound::Title() const
+{
+    return QStringLiteral("疾鍵@基礎練習 %1 %2").arg(lesson_.number).arg(lesson_.title);
+}
+
+QString LessonRound::RestCaption() const
+{
+    return QStringLiteral("残り文字数：");
+}
+
+void LessonRound::ShowFirst(Game &game)
+{
+    // Without a readable history the text is drawn evenly.
+    QList<history::CharCount> weak;
+    const history::Outcome opened = game.OpenHistory();
+    if (!opened.message.isEmpty())
+        platform::dialogs().Message(opened.message);
+    if (opened.Ok())
+        weak = game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples);
+    text_ = course::LessonText(lesson_, weak, game.dict.Words, [] { return platform::random().Next(); });
+    keys_ = 0;
+    for (const QuestItem &item : std::as_const(text_))
+        keys_ += int(item.Roman.size());
+    next_ = 0;
+    NextQuestion(game);
+}
+
+void LessonRound::NextQuestion(Game &game)
+{
+    if (next_ < text_.size())
+        game.ShowQuestion(text_.at(next_++));
+}
+
+qint64 LessonRound::Remaining(const GameState &state, qint64) const
+{
+    return keys_ - state.TypeCount;
+}
+
+QString LessonRound::VerdictText(const course::Lesson &lesson, double accuracy, double speed)
+{
+    const QString figures = QStringLiteral("正確率 %1%（%2%以上で合格）\r\n速度 %3（%4以上で合格）")
+                                .arg(QString::number(std::floor(accuracy * 10) / 10, 'f', 1)) // never 95.0 below 95
+                                .arg(int(course::PassAccuracy))
+                                .arg(Functions::Format000(speed))
+                                .arg(QString::number(lesson.targetSpeed, 'f', 1));
+    if (!course::Passes(lesson, accuracy, speed))
+        return QStringLiteral("もう一度挑戦しましょう。\r\n") + figures;
+    const course::Lesson *next = course::LessonAt(lesson.number + 1);
+    return QStringLiteral("合格です！\r\n") + figures
+           + (next ? QStringLiteral("\r\n次のレッスン「%1 %2」に進めます。").arg(next->number).arg(next->title)
+                   : QStringLiteral("\r\nすべてのレッスンを終えました。"));
+}
+
+RoundEnd LessonRound::End(const Game &game) const
+{
+    const GameState &state = game.state;
+    const int judged = state.TypeCount + state.MissCount;
+    const double accuracy = judged > 0 ? 100.0 * state.TypeCount / judged : 0.0;
+    const double speed = game.ShownSpeed();
+    RoundEnd end;
+    end.historyMode = history::Mode::Lesson;
+    end.textName = course::TextName(lesson_);
+    end.dictionaryPath = game.dict.WordPath;
+    end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_] {
+        platform::dialogs().Message(VerdictText(lesson, accuracy, speed), QStringLiteral("基礎練習"));
+        if (recorded)
+            recorded();
+    };
+    return end;
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The beginners' course: lessons in order, from the home keys F and J to the
+// romaji syllables and whole words, each with its key set, its speed target
+// and its length. A lesson's text is drawn anew each time from its key set,
+// weighted towards the keys the player misses. No window.
+
+#include "dictionary/QuestItem.h"
+#include "history/GameRecord.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+class WordList;
+namespace history {
+struct LessonBest;
+}
+
+namespace course {
+
+enum class Kind { Keys, Syllables, Words };
+
+struct Lesson {
+    int number = 0; // from 1
+    QString title;
+    Kind kind = Kind::Keys;
+    // Keys: the keys this lesson brings, drawn more often than the ones before.
+    QString newKeys;
+    // Every character the lesson's romaji may hold.
+    QString keys;
+    // Syllables: each a kana unit and its romaji, "か:KA".
+    QStringList syllables;
+    // Words: only words of at most this many romaji characters (0: any).
+    int maxWordLength = 0;
+    double targetSpeed = 1.0; // keys per second
+    int length = 60;          // keys, about
+};
+
+// A lesson passes at this accuracy (percent) or better, with its speed target.
+inline constexpr double PassAccuracy = 95.0;
+
+const QList<Lesson> &Lessons();
+// The lesson of a number; nothing for one the course does not have.
+const Lesson *LessonAt(int number);
+// The name a lesson's games are kept under in the history.
+QString TextName(const Lesson &lesson);
+
+bool Passes(const Lesson &lesson, double accuracy, double speed);
+
+// Where the player stands in one lesson.
+struct Standing {
+    bool passed = false;
+    bool open = false; // the first lesson and every one after a passed one
+    std::optional<double> bestSpeed;
+    std::optional<double> bestAccuracy;
+};
+// One per lesson, in order, from the history's bests.
+QList<Standing> Standings(const QList<history::LessonBest> &bests);
+
+// The questions of one playing of the lesson, about its length in keys, the
+// characters of weak (the player's weakest) drawn more often. uniform gives
+// numbers in [0, 1). A words lesson without a word it may use (a small
+// dictionary) draws from all the syllables instead.
+QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
+                              const std::function<double()> &uniform);
+
+} // namespace course

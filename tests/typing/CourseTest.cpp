@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dictionary/WordList.h"
+#include "history/HistoryStore.h"
+#include "typing/Course.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+std::function<double()> Uniform(unsigned seed)
+{
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+}
+
+QString Romaji(const QVector<QuestItem> &text)
+{
+    QString all;
+    for (const QuestItem &item : text)
+        all += item.Roman;
+    return all;
+}
+
+} // namespace
+
+TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
+{
+    const WordList words = {{"犬", "INU"}, {"学校", "GAKKOU"}, {"ラーメン", "RA-MENN"}, {"ABC", "ABC1"},
+                            {"自転車置き場", "JITENNSHAOKIBA"}, {"家", "IE"}};
+    const QList<course::Lesson> &lessons = course::Lessons();
+    ASSERT_GE(lessons.size(), 20);
+    ASSERT_LE(lessons.size(), 30);
+    EXPECT_EQ(lessons.first().newKeys, "FJ");
+    double target = 0;
+    for (const course::Lesson &lesson : lessons) {
+        SCOPED_TRACE(lesson.number);
+        EXPECT_GE(lesson.targetSpeed, target) << "targets never fall";
+        target = lesson.targetSpeed;
+        const QString first = Romaji(course::LessonText(lesson, {}, words, Uniform(1)));
+        const QString second = Romaji(course::LessonText(lesson, {}, words, Uniform(2)));
+        EXPECT_NE(first, second);
+        EXPECT_GE(first.size(), lesson.length);
+        EXPECT_LE(first.size(), lesson.length + 24);
+        for (QChar c : first)
+            ASSERT_TRUE(lesson.keys.contains(c)) << QString(c).toStdString() << " in " << first.toStdString();
+        for (QChar c : lesson.newKeys)
+            EXPECT_TRUE(first.contains(c)) << "its new key " << QString(c).toStdString();
+    }
+    EXPECT_DOUBLE_EQ(lessons.first().targetSpeed, 1.0);
+    EXPECT_DOUBLE_EQ(lessons.last().targetSpeed, 3.0);
+    // The words lessons take only the dictionary's words their keys can type.
+    const QString words1 = Romaji(course::LessonText(lessons.last(), {}, words, Uniform(3)));
+    EXPECT_FALSE(words1.contains("RA-MENN") || words1.contains("ABC1"));
+    EXPECT_TRUE(words1.contains("JITENNSHAOKIBA"));
+    EXPECT_FALSE(Romaji(course::LessonText(lessons.at(lessons.size() - 2), {}, words, Uniform(3)))
+                     .contains("JITENNSHAOKIBA"))
+        << "too long for the short words";
+}
+
+TEST(Course, TheKeysThePlayerMissesAreDrawnMoreOften)
+{
+    const course::Lesson &home = *course::LessonAt(6);
+    ASSERT_TRUE(home.keys.contains('A') && home.keys.contains('G'));
+    auto count = [&home](const QList<history::CharCount> &weak) {
+        QString text;
+        for (unsigned seed = 1; seed <= 30; ++seed)
+            text += Romaji(course::LessonText(home, weak, {}, Uniform(seed)));
+        return double(text.count('A')) / text.size();
+    };
+    const QList<history::CharCount> weak = {{'A', 60, 40, {}}, {'S', 90, 10, {}}, {'G', 95, 5, {}}};
+    EXPECT_GT(count(weak), 2 * count({}));
+}
+
+TEST(Course, APassedLessonOpensTheNextOnlyAtItsAccuracyAndSpeed)
+{
+    auto best = [](const char *lesson, double speed, double accuracy, std::optional<double> speedAt95) {
+        return history::LessonBest{lesson, speed, accuracy, speedAt95};
+    };
+    QList<course::Standing> standing = course::Standings({});
+    EXPECT_TRUE(standing[0].open && !standing[0].passed && !standing[0].bestSpeed);
+    EXPECT_FALSE(standing[1].open);
+
+    // Lesson 1 passed; lesson 2 fast enough only below 95 %, and at 95 % too slow for its 1.1.
+    standing = course::Standings({best("1", 1.0, 100, 1.0), best("2", 2.5, 97, 1.05)});
+    EXPECT_TRUE(standing[0].passed);
+    EXPECT_TRUE(standing[1].open && !standing[1].passed);
+    EXPECT_DOUBLE_EQ(*standing[1].bestSpeed, 2.5);
+    EXPECT_FALSE(standing[2].open);
+    standing = course::Standings({best("1", 1.0, 100, 1.0), best("2", 2.5, 90, std::nullopt)});
+    EXPECT_FALSE(standing[1].passed);
+
+    EXPECT_TRUE(course::Passes(*course::LessonAt(1), 95.0, 1.0));
+    EXPECT_FALSE(course::Passes(*course::LessonAt(1), 94.99, 5.0));
+    EXPECT_FALSE(course::Passes(*course::LessonAt(2), 100.0, 1.09));
+}
