@@ -6,7 +6,10 @@
 // off, then on in the table's spelling, then on in spellings picked at random
 // among those the judge accepts. A key that finishes a line includes showing
 // the next one. Prints the median, 99th percentile and worst time per key.
-// Sounds go nowhere: only the judge is timed.
+// Sounds go nowhere: only the judge is timed. Then the same texts, spelling
+// option off, are timed from the key to the window painted (the events the
+// key queued, painting among them, handled), with the keyboard guide hidden
+// and shown.
 //
 // Usage: bench_judge [rounds]   (default 5; data from the source tree;
 //        QT_QPA_PLATFORM=offscreen unless a display is wanted)
@@ -22,6 +25,7 @@
 #include "views/frmMain.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -66,8 +70,10 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
     return shown;
 }
 
-// Plays one text to its end; the time of every key goes to perKey.
-void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey)
+// Plays one text to its end; the time of every key goes to perKey, up to the
+// window painted when paint is set.
+void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey,
+              bool paint = false)
 {
     LoadCopipe(game.dict, title);
     CopipeText round(game.dict.CopipeLines);
@@ -82,6 +88,8 @@ void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &ran
         const int code = key.unicode() >= 'A' && key.unicode() <= 'Z' ? key.unicode() : 0;
         const auto start = Clock::now();
         KeyDown(game, code, false, true, key.unicode());
+        if (paint)
+            QCoreApplication::processEvents();
         perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
     }
     game.state.Playing = false;
@@ -144,5 +152,21 @@ int main(int argc, char **argv)
     Print("spelling option off", off);
     Print("spelling option on, table", onTable);
     Print("spelling option on, random", onRandom);
+
+    std::vector<double> paintedOff, paintedOn;
+    aplMain::FreeRomaji = false;
+    QCoreApplication::processEvents();
+    for (int round = 0; round < rounds; ++round) {
+        for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
+            form.SetGuideShown(false);
+            QCoreApplication::processEvents();
+            PlayText(game, title, Typing::TableSpelling, random, paintedOff, true);
+            form.SetGuideShown(true);
+            QCoreApplication::processEvents();
+            PlayText(game, title, Typing::TableSpelling, random, paintedOn, true);
+        }
+    }
+    Print("key to painted, guide hidden", paintedOff);
+    Print("key to painted, guide shown", paintedOn);
     return 0;
 }

@@ -20,7 +20,7 @@
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "views/GameView.h"
-#include "views/KeyboardGuide.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
 #include "views/frmMain.h"

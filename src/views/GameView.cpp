@@ -4,7 +4,7 @@
 #include "typing/Game.h"
 #include "typing/Round.h"
 #include "util/Functions.h"
-#include "views/KeyboardGuide.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmMain.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "views/frmMain.h"
 
 #include "settings/aplMain.h"
-#include "views/KeyboardGuide.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmLoad.h"
 
 #include <QAction>
@@ -105,7 +105,7 @@ void frmMain::CreateLabels()
     lblNext->hide();
     lblRoman = label("KOKOHA RO-MAJI DESU", 720, 2880, 12);
 
-    picGuide = new KeyboardGuide(picMain);
+    picGuide = new GuideKeyboard(picMain);
     picGuide->hide();
 }
 

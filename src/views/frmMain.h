@@ -14,7 +14,7 @@
 class QAction;
 class QKeyEvent;
 class QMenu;
-class KeyboardGuide;
+class GuideKeyboard;
 class frmLoad;
 namespace aplMain {
 class Settings;
@@ -85,7 +85,7 @@ public:
     AutoLabel *lblQuest = nullptr;
     AutoLabel *lblNext = nullptr;
     AutoLabel *lblRoman = nullptr;
-    KeyboardGuide *picGuide = nullptr;
+    GuideKeyboard *picGuide = nullptr;
 
     QMenu *mnuG = nullptr;
     QAction *mnuSpeed = nullptr;

@@ -4,7 +4,7 @@
 #include "history/HistoryStore.h"
 #include "modes/LessonRound.h"
 #include "modes/frmLesson.h"
-#include "views/KeyboardGuide.h"
+#include "views/GuideKeyboard.h"
 
 #include <QTreeWidget>
 

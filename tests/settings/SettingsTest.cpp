@@ -5,6 +5,7 @@
 #include "shell/Program.h"
 #include "shell/StartUp.h"
 #include "settings/aplMain.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmMain.h"
 
 #include <QDir>
@@ -116,7 +117,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 15);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 16);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

@@ -6,13 +6,19 @@
 
 #include "views/KeyboardLayout.h"
 
+#include <QHash>
+#include <QPixmap>
+#include <QVector>
 #include <QWidget>
 
+#include <tuple>
+
+class QPainter;
 class QTimer;
 
-class KeyboardGuide : public QWidget {
+class GuideKeyboard : public QWidget {
 public:
-    explicit KeyboardGuide(QWidget *parent = nullptr);
+    explicit GuideKeyboard(QWidget *parent = nullptr);
 
     void SetLayout(bool usLayout);
     bool UsLayout() const { return usLayout_; }
@@ -20,9 +26,10 @@ public:
     // source gives the captions back.
     void SetLegends(keyboard::LegendSource legends);
 
-    // The next character to type (null: none); lights its key and Shift.
+    // The next character to type (null: none); lights its key and Shift
+    // (at once, or when the guide is shown).
     void ShowNext(QChar next);
-    // A wrong key typed c: its key flashes for a moment.
+    // A wrong key typed c: its key flashes for a moment, if the guide is shown.
     void FlashMiss(QChar typed);
 
     // What is lit: the next key, its Shift and the flashed key (0 for none).
@@ -41,16 +48,33 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    enum class Look { Plain, Lit, Flashed };
+
+    // The key's share of the keyboard, and the key drawn in it.
+    QRectF CellRect(const keyboard::KeyCap &key) const;
     QRectF KeyRect(const keyboard::KeyCap &key) const;
+    // The cell in whole pixels.
+    QRect KeyArea(const keyboard::KeyCap &key) const;
+    double Unit() const;
+    void PaintKey(QPainter &painter, const keyboard::KeyCap &key, Look look) const;
+    // The cells of the keys, and the key of an index drawn in a look, kept
+    // until the size, the layout or the legends change (Cells() first).
+    const QVector<QRect> &Cells();
+    const QPixmap &Drawn(int index, Look look);
     // Repaints only the keys of keycode.
     void UpdateKey(quint32 keycode);
 
     bool usLayout_ = false;
     keyboard::LegendSource legends_;
+    QChar next_;
     quint32 lit_ = 0;
     quint32 litShift_ = 0;
     quint32 flashed_ = 0;
     QTimer *flashTimer_ = nullptr;
+    QHash<int, QPixmap> drawn_;
+    QVector<QRect> cells_;
+    std::tuple<QSize, bool, qreal> drawnFor_;
 };

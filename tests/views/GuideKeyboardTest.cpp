@@ -4,7 +4,7 @@
 #include "shell/Program.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
-#include "views/KeyboardGuide.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmMain.h"
 
 #include <QAction>
@@ -14,7 +14,7 @@ using keyboard::Finger;
 
 namespace {
 
-class KeyboardGuideTest : public ::testing::Test {
+class GuideKeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override { form->show(); }
     void Play(const QString &roman)
@@ -28,12 +28,12 @@ protected:
     Program program;
     frmMain *form = &program.Form();
     Game &game = program.TheGame();
-    KeyboardGuide *guide = form->picGuide;
+    GuideKeyboard *guide = form->picGuide;
 };
 
 } // namespace
 
-TEST_F(KeyboardGuideTest, TheNextCharacterLightsItsKeyItsFingerAndTheOtherHandsShiftOnJisAndUs)
+TEST_F(GuideKeyboardTest, TheNextCharacterLightsItsKeyItsFingerAndTheOtherHandsShiftOnJisAndUs)
 {
     struct Case {
         bool us;
@@ -52,6 +52,7 @@ TEST_F(KeyboardGuideTest, TheNextCharacterLightsItsKeyItsFingerAndTheOtherHandsS
         {true, u':', 47, 50, Finger::RightLittle},  {true, u'(', 18, 50, Finger::RightRing},
         {true, u'\'', 48, 0, Finger::RightLittle},  {true, u'B', 56, 0, Finger::LeftIndex},
     };
+    aplMain::KeyboardGuide = true;
     for (const Case &c : cases) {
         const QString roman = QString(QChar(c.next)) + "A";
         guide->SetLayout(c.us);
@@ -72,9 +73,18 @@ TEST_F(KeyboardGuideTest, TheNextCharacterLightsItsKeyItsFingerAndTheOtherHandsS
     EXPECT_EQ(guide->FlashedKey(), 40u);
     EXPECT_EQ(guide->LitKey(), 44u);
     EXPECT_EQ(game.state.MissCount, 1);
+
+    // Hidden, it lights nothing and flashes nothing; shown again, it lights
+    // what is to be typed by then.
+    aplMain::KeyboardGuide = false;
+    Play("KA");
+    KeyDown(game, 'S', false, true);
+    aplMain::KeyboardGuide = true;
+    EXPECT_EQ(guide->LitKey(), 45u);
+    EXPECT_EQ(guide->FlashedKey(), 0u);
 }
 
-TEST_F(KeyboardGuideTest, TheSettingShowsTheGuideUnderThePlayAreaAndALessonShowsItWhateverTheSetting)
+TEST_F(GuideKeyboardTest, TheSettingShowsTheGuideUnderThePlayAreaAndALessonShowsItWhateverTheSetting)
 {
     const int bare = form->height();
     EXPECT_FALSE(guide->isVisible());
