@@ -62,8 +62,18 @@ void GuideKeyboard::ShowNext(QChar next)
     if (!isVisible())
         return;
     const std::optional<keyboard::Stroke> stroke = keyboard::StrokeFor(next, usLayout_);
-    const quint32 key = stroke ? stroke->key->keycode : 0;
-    const quint32 shift = stroke && stroke->shift ? keyboard::ShiftFor(*stroke->key) : 0;
+    LightKey(stroke ? stroke->key->keycode : 0, stroke && stroke->shift);
+}
+
+void GuideKeyboard::LightKey(quint32 key, bool withShift)
+{
+    quint32 shift = 0;
+    if (withShift) {
+        for (const keyboard::KeyCap &cap : keyboard::Keys(usLayout_)) {
+            if (cap.keycode == key)
+                shift = keyboard::ShiftFor(cap);
+        }
+    }
     if (key == lit_ && shift == litShift_)
         return;
     for (quint32 code : {lit_, litShift_, key, shift})

@@ -29,6 +29,9 @@ public:
     // The next character to type (null: none); lights its key and Shift
     // (at once, or when the guide is shown).
     void ShowNext(QChar next);
+    // Lights a key by its keycode, with the other hand's Shift when asked
+    // (input that is not romaji: kana); 0 lights none.
+    void LightKey(quint32 keycode, bool withShift);
     // A wrong key typed c: its key flashes for a moment, if the guide is shown.
     void FlashMiss(QChar typed);
 
