@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -361,4 +362,32 @@ TEST(History, CsvNeverHoldsAFormulaAndAnExportWithoutAHistoryFails)
     EXPECT_EQ(failed.message, HistoryStore::ExportFailureText(dir.filePath("broken.csv")) + "\r\n"
                                   + HistoryStore::ExportNoHistoryText(dir.filePath("folder.sqlite3")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("broken.csv")));
+}
+
+TEST(History, LessonBestsArePerLessonAndTheFastestAtTheAccuracyCounts)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath("history.sqlite3"));
+    EXPECT_TRUE(store.LessonBests(95).isEmpty()) << "nothing while not open";
+    const QDateTime now = QDateTime::currentDateTime();
+    auto lesson = [&now](const char *name, int correct, int misses, double speed) {
+        GameRecord game = Game(Mode::Lesson, now, correct, misses);
+        game.textName = name;
+        game.speed = speed;
+        return game;
+    };
+    // Lesson 1: fast with misses, slower at 95 % exactly, slowest clean.
+    ASSERT_TRUE(store.Record({lesson("1", 90, 10, 3.0), lesson("1", 95, 5, 2.0), lesson("1", 60, 0, 1.5),
+                              lesson("2", 80, 20, 2.5), Game(Mode::Speed, now, 100, 0)})
+                    .Ok());
+    QList<LessonBest> bests = store.LessonBests(95);
+    std::sort(bests.begin(), bests.end(), [](const LessonBest &a, const LessonBest &b) { return a.textName < b.textName; });
+    ASSERT_EQ(bests.size(), 2) << "the Speed attack is no lesson";
+    EXPECT_EQ(bests[0].textName, "1");
+    EXPECT_DOUBLE_EQ(bests[0].speed, 3.0);
+    EXPECT_DOUBLE_EQ(bests[0].accuracy, 100.0);
+    ASSERT_TRUE(bests[0].speedAtAccuracy);
+    EXPECT_DOUBLE_EQ(*bests[0].speedAtAccuracy, 2.0);
+    EXPECT_FALSE(bests[1].speedAtAccuracy) << "lesson 2 never reached 95 %";
+    EXPECT_EQ(ModeFromKey(ModeKey(Mode::Lesson)), Mode::Lesson);
 }

@@ -77,3 +77,35 @@ TEST_F(LessonTest, PassingALessonOpensTheNextAndAMissedOrSlowOneKeepsItClosed)
     window->close();
     EXPECT_FALSE(form->picGuide->isVisible());
 }
+
+TEST_F(LessonTest, TabDrawsALessonAnewAndEscKeepsNothing)
+{
+    form->show();
+    program->mnuLesson_Click();
+    program->LessonWindow()->Start(1);
+    const QVector<QuestItem> first = Current<LessonRound>()->Text();
+    fake.clock->now = 1000;
+    TypeCorrect(3);
+    fake.keys->down[9] = true;
+    TickAt(1100);
+    fake.keys->down[9] = false;
+    ASSERT_TRUE(Loop().Running()) << "Tab plays the lesson again";
+    ASSERT_NE(Current<LessonRound>(), nullptr);
+    auto romaji = [](const QVector<QuestItem> &text) {
+        QString all;
+        for (const QuestItem &item : text)
+            all += item.Roman;
+        return all;
+    };
+    EXPECT_NE(romaji(Current<LessonRound>()->Text()), romaji(first));
+    EXPECT_EQ(game->state.TypeCount, 0);
+
+    fake.clock->now = 2000;
+    TypeCorrect(3);
+    fake.keys->down[27] = true;
+    TickAt(2100);
+    fake.keys->down[27] = false;
+    EXPECT_FALSE(Loop().Running());
+    EXPECT_TRUE(program->LessonWindow()->Standings()[0].open);
+    EXPECT_FALSE(program->LessonWindow()->Standings()[0].bestSpeed) << "nothing kept";
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakePlatform.h"
+#include "platform/KeyCodes.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "typing/Game.h"
@@ -8,6 +9,7 @@
 #include "views/frmMain.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 using keyboard::Finger;
@@ -107,4 +109,32 @@ TEST_F(GuideKeyboardTest, TheSettingShowsTheGuideUnderThePlayAreaAndALessonShows
     form->SetGuideForced(false);
     EXPECT_FALSE(guide->isVisible());
     EXPECT_EQ(form->height(), bare);
+}
+
+TEST_F(GuideKeyboardTest, EveryCharacterHasItsKeyOnBothLayoutsAndAKeyThatTellsUsTurnsTheGuide)
+{
+    // Every printable ASCII character the romaji can hold is found on both
+    // keyboards, on the key whose keycode types it there.
+    for (bool us : {false, true}) {
+        for (char16_t c = 0x20; c < 0x7F; ++c) {
+            const auto stroke = keyboard::StrokeFor(QChar(c), us);
+            ASSERT_TRUE(stroke) << char(c) << (us ? " US" : " JIS");
+            const QChar typed = stroke->shift ? stroke->key->shifted : stroke->key->base;
+            EXPECT_EQ(typed, QChar(c).toUpper());
+            // The keycodes agree with the ones the layout is told by.
+            if (const auto tells = platform::TypedOnUsLayout(stroke->key->keycode, c))
+                EXPECT_EQ(*tells, us) << char(c);
+        }
+    }
+
+    // With the layout recognised from the keys, "@" at the 2 key is a US
+    // keyboard: the guide turns to it.
+    aplMain::KeyboardGuide = true;
+    Play("@A");
+    EXPECT_EQ(guide->LitKey(), 34u);
+    const QKeyEvent at(QEvent::KeyPress, Qt::Key_At, Qt::ShiftModifier, 11, 0, 0, QStringLiteral("@"));
+    emit form->keyPressed(at);
+    EXPECT_TRUE(guide->UsLayout());
+    EXPECT_EQ(game.state.TypeCount, 1);
+    EXPECT_EQ(guide->LitKey(), 38u) << "typed, and A lit next";
 }
