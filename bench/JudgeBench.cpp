@@ -7,9 +7,9 @@
 // among those the judge accepts. A key that finishes a line includes showing
 // the next one. Prints the median, 99th percentile and worst time per key.
 // Sounds go nowhere: only the judge is timed. Then the same texts, spelling
-// option off, are timed from the key to the window painted (the events the
-// key queued, painting among them, handled), with the keyboard guide hidden
-// and shown.
+// option off, are judged with the keyboard guide shown, and timed from the
+// key to the window painted (the events the key queued, painting among them,
+// handled) with the guide hidden and shown.
 //
 // Usage: bench_judge [rounds]   (default 5; data from the source tree;
 //        QT_QPA_PLATFORM=offscreen unless a display is wanted)
@@ -153,11 +153,17 @@ int main(int argc, char **argv)
     Print("spelling option on, table", onTable);
     Print("spelling option on, random", onRandom);
 
-    std::vector<double> paintedOff, paintedOn;
+    std::vector<double> judgedOff, judgedOn, paintedOff, paintedOn;
     aplMain::FreeRomaji = false;
     QCoreApplication::processEvents();
     for (int round = 0; round < rounds; ++round) {
         for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
+            form.SetGuideShown(false);
+            QCoreApplication::processEvents();
+            PlayText(game, title, Typing::TableSpelling, random, judgedOff);
+            form.SetGuideShown(true);
+            QCoreApplication::processEvents();
+            PlayText(game, title, Typing::TableSpelling, random, judgedOn);
             form.SetGuideShown(false);
             QCoreApplication::processEvents();
             PlayText(game, title, Typing::TableSpelling, random, paintedOff, true);
@@ -166,6 +172,8 @@ int main(int argc, char **argv)
             PlayText(game, title, Typing::TableSpelling, random, paintedOn, true);
         }
     }
+    Print("judged, guide hidden", judgedOff);
+    Print("judged, guide shown", judgedOn);
     Print("key to painted, guide hidden", paintedOff);
     Print("key to painted, guide shown", paintedOn);
     return 0;
