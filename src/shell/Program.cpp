@@ -28,6 +28,9 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
 
 Program::Program()
     : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>()),
@@ -98,6 +101,12 @@ void Program::Wire()
             platform::sound().SetOn(aplMain::Sound);
         else if (row == aplMain::AutoLayout.row || row == aplMain::English.row)
             ShowGuideLayout();
+    });
+
+    // A lesson's guide goes with its end once the lesson window is closed.
+    QObject::connect(&game, &Game::roundEnded, &form, [this] {
+        if (!lessons_ || !lessons_->isVisible())
+            form_->SetGuideForced(false);
     });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
@@ -240,9 +249,14 @@ void Program::mnuLesson_Click()
             if (!modes_->Loop().Running())
                 form_->SetGuideForced(false);
         });
-        // Beside the main window, so that the play area and its guide stay in sight.
+        // Beside the main window, so that the play area and its guide stay in
+        // sight, as far as the screen allows.
         const QRect main = form_->frameGeometry();
-        lessons_->move(main.right() + 8, main.top());
+        int left = main.right() + 8;
+        if (const QScreen *screen = form_->screen())
+            left = std::max(screen->availableGeometry().left(),
+                            std::min(left, screen->availableGeometry().right() - lessons_->frameGeometry().width()));
+        lessons_->move(left, main.top());
     }
     RefreshLessons();
     lessons_->show();

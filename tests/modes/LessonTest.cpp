@@ -108,4 +108,15 @@ TEST_F(LessonTest, TabDrawsALessonAnewAndEscKeepsNothing)
     EXPECT_FALSE(Loop().Running());
     EXPECT_TRUE(program->LessonWindow()->Standings()[0].open);
     EXPECT_FALSE(program->LessonWindow()->Standings()[0].bestSpeed) << "nothing kept";
+
+    // Its window closed, a lesson goes on with the guide, which goes with its end.
+    program->LessonWindow()->Start(1);
+    program->LessonWindow()->close();
+    EXPECT_TRUE(form->picGuide->isVisible());
+    fake.clock->now = 3000;
+    TypeCorrect(1);
+    fake.keys->down[27] = true;
+    TickAt(3100);
+    fake.keys->down[27] = false;
+    EXPECT_FALSE(form->picGuide->isVisible());
 }
