@@ -65,7 +65,7 @@ RoundEnd DrillRound::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
-    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().DrillScores.Rows()[9].Score; };
+    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().Drill().Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddDrillScore(); };
     end.showTable = [this] { hiScores_.ShowDrillTable(); };
     end.historyMode = history::Mode::Drill;

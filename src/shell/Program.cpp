@@ -17,6 +17,7 @@
 #include "stats/frmStats.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "typing/KanaLayout.h"
 #include "views/GameView.h"
 #include "views/frmHowTo.h"
 #include "views/frmLoad.h"
@@ -85,12 +86,22 @@ void Program::Wire()
     // A click has already flipped the check mark; the setting flips and the mark follows it.
     for (auto it = form.SettingChecks().cbegin(); it != form.SettingChecks().cend(); ++it) {
         const int row = it.key();
-        on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
+        on(it.value(), [this, row, &form, &game] {
+            // The input method stays as it was for the whole of a game or battle.
+            if (row == aplMain::KanaInput.row && game.state.LoopRunning) {
+                form.SettingCheck(row)->setChecked(settings_->Flag(row));
+                return;
+            }
+            settings_->SetFlag(row, !settings_->Flag(row));
+        });
     }
     // The sound service follows its setting, however the setting changes.
-    QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [](int row) {
+    QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
         if (row == aplMain::Sound.row)
             platform::sound().SetOn(aplMain::Sound);
+        // The kana tables come into use (and their files into being) with kana input.
+        if (row == aplMain::KanaInput.row && aplMain::KanaInput)
+            HiScoreMenu::Tell(books_->LoadKana());
     });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
@@ -129,8 +140,11 @@ void Program::WireKeys()
             if (stats_)
                 stats_->SetKeyboardLayout(StatsUsLayout());
         }
-        if (vk.kind != platform::KeyKind::NotJudged)
-            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
+        const quint32 scanCode = event.nativeScanCode();
+        // With kana input, a key with a kana counts even where the system layout gives it no symbol.
+        const bool kanaKey = aplMain::KanaInput && kana::KanaOfKey(scanCode, vk.shift) != 0;
+        if (vk.kind != platform::KeyKind::NotJudged || kanaKey)
+            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed, scanCode);
     });
 }
 

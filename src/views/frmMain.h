@@ -110,6 +110,7 @@ public:
     QAction *mnuEnglish = nullptr;
     QAction *mnuAutoLayout = nullptr;
     QAction *mnuFreeRomaji = nullptr;
+    QAction *mnuKanaInput = nullptr;
     QAction *mnuSound = nullptr;
     QAction *mnuRankingServer = nullptr;
     QAction *mnuKotehan = nullptr;
