@@ -193,6 +193,7 @@ void Program::mnuStats_Click()
 {
     if (stats_) {
         stats_->SetKeyboardLayout(StatsUsLayout());
+        stats_->SetInput(aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji);
         stats_->Refresh();
         stats_->show();
         stats_->raise();
@@ -213,6 +214,11 @@ void Program::mnuStats_Click()
     stats_->SetBestTen(history::Mode::Speed, speeds(books_->SpeedScores.Rows()));
     stats_->SetBestTen(history::Mode::Time, speeds(books_->TimeScores.Rows()));
     stats_->SetBestTen(history::Mode::Drill, speeds(books_->DrillScores.Rows()));
+    const history::Input kana = history::Input::Kana;
+    stats_->SetBestTen(history::Mode::Speed, speeds(books_->KanaSpeedScores.Rows()), kana);
+    stats_->SetBestTen(history::Mode::Time, speeds(books_->KanaTimeScores.Rows()), kana);
+    stats_->SetBestTen(history::Mode::Drill, speeds(books_->KanaDrillScores.Rows()), kana);
+    stats_->SetInput(aplMain::KanaInput ? kana : history::Input::Romaji);
     stats_->show();
     stats_->activateWindow();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/KeyboardView.h"
 
+#include "typing/KanaLayout.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -22,6 +24,22 @@ QString CharCaption(QChar c)
     return c == QLatin1Char(' ') ? QStringLiteral("スペース") : QString(c);
 }
 
+// The kana of a JIS key, and its shifted kana where it has one of its own.
+// The ¥ and ro keys both show a backslash: their shifted keytops tell them apart.
+QString KanaCaption(QChar base, QChar shifted)
+{
+    const bool backslash = base == QLatin1Char('\\');
+    const quint32 keyCode = kana::JisKeyCode((backslash ? shifted : base).unicode());
+    const char16_t plain = kana::KanaOfKey(keyCode, false);
+    if (!plain)
+        return QString(base);
+    const char16_t withShift = kana::KanaOfKey(keyCode, true);
+    QString caption(QChar{plain});
+    if (withShift != plain)
+        caption += QChar(withShift);
+    return caption;
+}
+
 } // namespace
 
 KeyboardView::KeyboardView(QWidget *parent) : QWidget(parent)
@@ -33,6 +51,16 @@ KeyboardView::KeyboardView(QWidget *parent) : QWidget(parent)
 void KeyboardView::SetLayout(bool usLayout)
 {
     usLayout_ = usLayout;
+    BuildLayout();
+    CountKeys();
+    update();
+}
+
+void KeyboardView::SetKanaLegends(bool kana)
+{
+    if (kana_ == kana)
+        return;
+    kana_ = kana;
     BuildLayout();
     CountKeys();
     update();
@@ -79,7 +107,7 @@ void KeyboardView::BuildLayout()
             special(r, x, trailWidth, trail);
     };
 
-    if (usLayout_) {
+    if (usLayout_ && !kana_) {
         row(0, QString(), 0, QStringLiteral("`~1!2@3#4$5%6^7&8*9(0)-_=+"), QStringLiteral("BS"), 2);
         row(1, QStringLiteral("Tab"), 1.5, QStringLiteral("Q W E R T Y U I O P [{]}\\|"), QString(), 0);
         keys_.last().width = 1.5;
@@ -93,8 +121,10 @@ void KeyboardView::BuildLayout()
         row(3, QStringLiteral("Shift"), 2.25, QStringLiteral("Z X C V B N M ,<.>/?\\_"), QStringLiteral("Shift"), 1.75);
     }
     for (Key &key : keys_) {
-        if (key.base == QLatin1Char('\\') && !usLayout_ && key.row == 0)
+        if (key.base == QLatin1Char('\\') && (!usLayout_ || kana_) && key.row == 0)
             key.caption = QStringLiteral("¥");
+        if (kana_ && !key.base.isNull())
+            key.caption = KanaCaption(key.base, key.shifted);
     }
     Key space;
     space.row = 4;

@@ -35,6 +35,7 @@ void Game::StartRound(Round &round)
 {
     Init();
     round_ = &round;
+    kanaRound_ = aplMain::KanaInput;
     emit roundStarted(round.Title(), round.RestCaption());
     round.ShowFirst(*this);
 }
@@ -137,6 +138,7 @@ history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, c
         return {};
     history::GameRecord record;
     record.mode = mode;
+    record.input = kanaRound_ ? history::Input::Kana : history::Input::Romaji;
     record.textName = textName;
     record.dictionary = Functions::GetFileName(dictionaryPath);
     record.elapsedMs = qRound64(state.Seconds * 1000.0);

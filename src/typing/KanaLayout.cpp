@@ -90,18 +90,56 @@ char16_t AsHiragana(QChar c)
 
 } // namespace
 
+namespace {
+
+// The plain keytops of the JIS keys by X keycode from 10; blanks are keys
+// without a kana between them.
+constexpr char Keytops[] = "1234567890-^  QWERTYUIOP@[  ASDFGHJKL;:  ]ZXCVBNM,./";
+constexpr quint32 FirstKeytop = 10;
+constexpr quint32 YenKey = 132;
+constexpr quint32 RoKey = 97;
+
+} // namespace
+
 char16_t KeyLegend(char16_t kana)
 {
     Stroke stroke;
     if (!StrokeOf(Split(kana).base, stroke))
         return 0;
-    static constexpr char Rows[] = "1234567890-^  QWERTYUIOP@[  ASDFGHJKL;:  ]ZXCVBNM,./";
     const quint32 keyCode = stroke.keyCode;
-    if (keyCode == 132)
-        return u'\\';
-    if (keyCode == 97)
+    if (keyCode == YenKey)
+        return u'|';
+    if (keyCode == RoKey)
         return u'_';
-    return keyCode >= 10 && keyCode <= 61 ? static_cast<char16_t>(Rows[keyCode - 10]) : 0;
+    const quint32 at = keyCode - FirstKeytop;
+    return keyCode >= FirstKeytop && at < sizeof Keytops - 1 ? static_cast<char16_t>(Keytops[at]) : 0;
+}
+
+quint32 JisKeyCode(char16_t keytop)
+{
+    if (keytop == u'|')
+        return YenKey;
+    if (keytop == u'_')
+        return RoKey;
+    for (quint32 at = 0; at + 1 < sizeof Keytops; ++at) {
+        if (Keytops[at] != ' ' && Keytops[at] == keytop)
+            return FirstKeytop + at;
+    }
+    return 0;
+}
+
+QString KeyLegends(QStringView kana)
+{
+    QString keys;
+    keys.reserve(kana.size() * 2);
+    for (const QChar c : kana) {
+        const Parts parts = Split(c.unicode());
+        for (const char16_t part : {parts.base, parts.mark}) {
+            if (const char16_t legend = part ? KeyLegend(part) : 0)
+                keys.append(QChar(legend));
+        }
+    }
+    return keys;
 }
 
 Strokes StrokesOf(char16_t kana)

@@ -42,10 +42,17 @@ struct Parts {
 };
 Parts Split(char16_t kana);
 
-// The character printed on the JIS key that types a kana, unshifted ("Q"
-// for た and for its voiced だ, "@" for ゛, "\\" for ー, "_" for the ro key),
-// so kana keys can be counted where romaji keys are; 0 for other kana.
+// The keytop character of the JIS key that types a kana ("T" for か and for
+// its voiced が, "@" for ゛), so kana keys are counted where romaji keys are.
+// The ¥ and ro keys, whose plain keytops are both a backslash, go by their
+// shifted ones: "|" for ー, "_" for ろ. 0 for a kana the layout cannot type.
 char16_t KeyLegend(char16_t kana);
+
+// The X keycode of the JIS key with that keytop character (as KeyLegend
+// gives it, "|" for the ¥ key and "_" for the ro key); 0 for none.
+quint32 JisKeyCode(char16_t keytop);
+// The keytops of every key that types a kana text, marks included.
+QString KeyLegends(QStringView kana);
 
 // The kana to type for a reading: katakana as hiragana, and everything the
 // layout cannot type (Latin letters, digits, other signs, spaces) left out.

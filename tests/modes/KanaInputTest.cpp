@@ -2,6 +2,8 @@
 #include "LayoutKeys.h"
 #include "ModesFixture.h"
 
+#include "history/HistoryStore.h"
+
 #include "util/ShiftJis.h"
 #include "views/frmHiScore.h"
 
@@ -124,4 +126,48 @@ TEST_F(KanaInputTest, KanaResultsKeepTheirOwnTablesAndAreMadeOnlyWhenKanaIsOn)
     form->mnuKanaInput->trigger();
     hiScores->mnuSpeedScore_Click();
     EXPECT_EQ(hiScores->Window()->windowTitle(), "スピードアタック");
+}
+
+TEST_F(KanaInputTest, TheKanaDrillAimsAtWeakKanaKeysAndIsRecordedAsKana)
+{
+    // Kana games missing the keys of か, ち and つ; romaji games missing others.
+    {
+        history::HistoryStore store(fake.PathOf("history.sqlite3"));
+        history::GameRecord kana;
+        kana.mode = history::Mode::Speed;
+        kana.input = history::Input::Kana;
+        for (QChar c : {QChar('T'), QChar('A'), QChar('Z'), QChar('U')})
+            kana.chars.append({c, 50, c == 'U' ? 0 : 25, {}});
+        history::GameRecord romaji = kana;
+        romaji.input = history::Input::Romaji;
+        romaji.chars = {{'U', 50, 40, {}}, {'I', 50, 40, {}}, {'1', 50, 40, {}}};
+        ASSERT_TRUE(store.Record({kana, romaji}).Ok());
+    }
+    game->dict.Words = {{"甲", "KACHITSU", "かちつ"}, {"乙", "NANANA", "ななな"}, {"丙", "NININI", "ににに"},
+                        {"丁", "NUNUNU", "ぬぬぬ"}};
+    game->dict.WordMax = "3";
+    const QHash<QChar, quint32> keys = {{u'か', 28}, {u'ち', 38}, {u'つ', 52}, {u'な', 30}, {u'に', 31}, {u'ぬ', 10}};
+    aplMain::KanaInput = true;
+    form->mnuDrill->trigger();
+    ASSERT_NE(Current<DrillRound>(), nullptr);
+    ASSERT_TRUE(Current<DrillRound>()->Draw().has_value());
+    int aimed = 0;
+    fake.clock->now = 1000;
+    for (int word = 0; word < 400; ++word) {
+        aimed += game->state.Roman == "かちつ";
+        for (int k = 0; k < 3; ++k)
+            PressKeyCode(form, SystemLayout::Japanese, keys.value(game->state.Roman.at(0)));
+    }
+    EXPECT_GT(aimed, 200) << "a plain draw would give about 100 of 400";
+    EXPECT_EQ(game->state.MissCount, 0);
+
+    fake.dialogs->inputAnswers = {"練習生"};
+    TickAt(1000 + 120001);
+    ASSERT_FALSE(Loop().Running());
+    EXPECT_TRUE(Functions::FromShiftJis(ReadBytes(fake.PathOf("kana_drill.hss"))).startsWith("\"練習生\",1200,"));
+    history::HistoryStore stored(fake.PathOf("history.sqlite3"));
+    stored.Open();
+    history::Filter kanaDrills{history::Mode::Drill, {}, history::Input::Kana};
+    EXPECT_EQ(stored.Games(kanaDrills).size(), 1);
+    EXPECT_EQ(stored.Games({history::Mode::Drill, {}}).size(), 0);
 }
