@@ -4,8 +4,8 @@
 // Copipe attack on a real main window (offscreen), one KeyDown per key, with
 // the character each key types. Each text is typed with the spelling option
 // off, then on in the table's spelling, then on in spellings picked at random
-// among those the judge accepts. A key that finishes a line includes showing
-// the next one. Prints the median, 99th percentile and worst time per key.
+// among those the judge accepts, then with kana input by JIS keycodes. A key
+// that finishes a line includes showing the next one. Prints the median, 99th percentile and worst time per key.
 // Sounds go nowhere: only the judge is timed.
 //
 // Usage: bench_judge [rounds]   (default 5; data from the source tree;
@@ -17,6 +17,7 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "typing/KanaLayout.h"
 #include "typing/Rounds.h"
 #include "views/GameView.h"
 #include "views/frmMain.h"
@@ -64,6 +65,30 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
             return candidate;
     }
     return shown;
+}
+
+// Plays one text to its end with kana input, each key by its JIS keycode.
+void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey)
+{
+    LoadCopipe(game.dict, title);
+    CopipeText round(game.dict.CopipeLines);
+    game.StartRound(round);
+    game.state.Playing = true;
+    const int expected = game.state.TypeCount;
+    int keys = 0;
+    while (game.state.LineNo <= round.LastLine()) {
+        if (++keys > 100000)
+            qFatal("stuck typing %s in kana", qPrintable(title));
+        kana::Stroke stroke{65, false}; // the space bar types an empty line
+        if (!game.state.Roman.isEmpty())
+            stroke = kana::StrokesOf(game.state.Roman.at(0).unicode()).keys[game.state.KanaKeys];
+        const auto start = Clock::now();
+        KeyDown(game, 0, stroke.shift, false, 0, stroke.keyCode);
+        perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+    }
+    game.state.Playing = false;
+    if (game.state.MissCount != 0 || game.state.TypeCount != expected + keys)
+        qFatal("%s was not typed in kana without a miss", qPrintable(title));
 }
 
 // Plays one text to its end; the time of every key goes to perKey.
@@ -130,7 +155,7 @@ int main(int argc, char **argv)
     aplMain::AutoLayout = true;
     std::printf("tokira.cls: %lld texts, %d rounds\n", static_cast<long long>(game.dict.CopipeTitles.size()), rounds);
 
-    std::vector<double> off, onTable, onRandom;
+    std::vector<double> off, onTable, onRandom, kanaInput;
     std::mt19937 random(1);
     for (int round = 0; round < rounds; ++round) {
         for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
@@ -139,10 +164,15 @@ int main(int argc, char **argv)
             aplMain::FreeRomaji = true;
             PlayText(game, title, Typing::TableSpelling, random, onTable);
             PlayText(game, title, Typing::RandomSpelling, random, onRandom);
+            aplMain::FreeRomaji = false;
+            aplMain::KanaInput = true;
+            PlayTextInKana(game, title, kanaInput);
+            aplMain::KanaInput = false;
         }
     }
     Print("spelling option off", off);
     Print("spelling option on, table", onTable);
     Print("spelling option on, random", onRandom);
+    Print("kana input", kanaInput);
     return 0;
 }
