@@ -240,7 +240,8 @@ void KeyboardView::paintEvent(QPaintEvent *)
         const QString percent =
             rate ? QString::number(*rate * 100, 'f', *rate < 0.1 ? 1 : 0) + QLatin1Char('%') : QString();
         painter.setFont(legendFont);
-        if (key.shifted.isNull() || key.shifted.isLetter()) {
+        // Kana legends stand alone: their shifted kana are in the caption.
+        if (kana_ || key.shifted.isNull() || key.shifted.isLetter()) {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, key.caption);
         } else {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString(key.shifted));
