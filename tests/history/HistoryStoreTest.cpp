@@ -374,27 +374,19 @@ TEST(History, KanaGamesAreKeptApartFromRomajiGames)
     Type(kana, "TT@", {{1, 'Q'}}); // が typed as T then @, by JIS keytop
     GameRecord kanaGame = Game(Mode::Time, now, 300, 1, kana);
     kanaGame.input = Input::Kana;
-    kanaGame.speed = 7.5;
     ASSERT_TRUE(store.Record({Game(Mode::Time, now, 600, 1, romaji), kanaGame}).Ok());
 
-    for (const std::optional<Mode> &mode : {std::optional<Mode>(), std::optional<Mode>(Mode::Time)}) {
-        for (const std::optional<QDate> &firstDay : {std::optional<QDate>(), std::optional<QDate>(now.date())}) {
-            const Filter romajiGames{mode, firstDay};
-            const Filter kanaGames{mode, firstDay, Input::Kana};
-            ASSERT_EQ(store.Games(romajiGames).size(), 1);
-            EXPECT_EQ(store.Games(romajiGames)[0].speed, 5.0);
-            ASSERT_EQ(store.Games(kanaGames).size(), 1);
-            EXPECT_EQ(store.Games(kanaGames)[0].speed, 7.5);
-            const QList<CharCount> weakRomaji = store.WeakestChars(romajiGames, 10, 1);
-            ASSERT_EQ(weakRomaji.size(), 1);
-            EXPECT_EQ(weakRomaji[0].expected, 'K');
-            const QList<CharCount> weakKana = store.WeakestChars(kanaGames, 10, 1);
-            ASSERT_EQ(weakKana.size(), 1);
-            EXPECT_EQ(weakKana[0].expected, 'T');
-            ASSERT_EQ(weakKana[0].instead.size(), 1);
-            EXPECT_EQ(weakKana[0].instead[0].typed, 'Q');
-        }
+    // Both the running totals and the per-day sums, with and without a mode.
+    for (const Filter &filter : {Filter{}, Filter{Mode::Time, now.date()}}) {
+        EXPECT_EQ(store.Games(filter).size(), 1);
+        const QList<CharCount> weakRomaji = store.WeakestChars(filter, 10, 1);
+        ASSERT_EQ(weakRomaji.size(), 1);
+        EXPECT_EQ(weakRomaji[0].expected, 'K');
+        const QList<CharCount> weakKana = store.WeakestChars({filter.mode, filter.firstDay, Input::Kana}, 10, 1);
+        ASSERT_EQ(weakKana.size(), 1);
+        EXPECT_EQ(weakKana[0].expected, 'T');
+        EXPECT_EQ(weakKana[0].instead.value(0).typed, 'Q');
     }
-    EXPECT_EQ(store.BestTen(Mode::Time, Input::Kana), QList<double>{7.5});
+    EXPECT_EQ(store.BestTen(Mode::Time, Input::Kana), QList<double>{2.5});
     EXPECT_EQ(store.BestTen(Mode::Time), QList<double>{5.0});
 }

@@ -171,17 +171,13 @@ TEST(frmStats, TheKanaFilterShowsKanaGamesOnAKanaKeyboard)
 
     frmStats window(store, true);
     window.SetToday(Today);
-    EXPECT_EQ(Points(window.chtSpeed, Mode::Speed), 1);
     EXPECT_FALSE(window.picKeyboard->KanaLegends());
     EXPECT_TRUE(window.picKeyboard->MissRateOfKey('K').has_value());
-
     window.SetInput(Input::Kana);
-    EXPECT_EQ(Points(window.chtSpeed, Mode::Speed), 1);
-    EXPECT_EQ(window.lblSummary->text().left(window.lblSummary->text().indexOf("　")), "1ゲーム");
+    EXPECT_TRUE(window.lblSummary->text().startsWith("1ゲーム　平均速度 6.000"));
     EXPECT_TRUE(window.picKeyboard->KanaLegends()) << "kana legends stand on a JIS keyboard even for a US player";
     EXPECT_FALSE(window.picKeyboard->MissRateOfKey('K').has_value());
-    EXPECT_DOUBLE_EQ(*window.picKeyboard->MissRateOfKey('T'), 0.5);
-    EXPECT_DOUBLE_EQ(*window.picKeyboard->MissRateOfKey('|'), 0.0) << "the ¥ key of ー";
+    EXPECT_DOUBLE_EQ(window.picKeyboard->MissRateOfKey('|').value_or(-1), 0.0) << "the ¥ key of ー";
     ASSERT_EQ(window.lstWeakChars->topLevelItemCount(), 1);
     EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(0), "か");
     EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(4), "「た」×5");

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TypingFixture.h"
 
-#include "typing/KanaLayout.h"
-
 namespace {
 
 class KanaJudgeTest : public TypingTest {
@@ -49,28 +47,4 @@ TEST_F(KanaJudgeTest, MissesShowTheKanaOfTheKeyAndAVoicedKanaWaitsForItsMark)
     EXPECT_EQ(game->tally.WrongAs('T', 'Q'), 1);
     EXPECT_EQ(game->tally.WrongAs('@', '['), 1);
     EXPECT_EQ(game->tally.Right('Z'), 2);
-}
-
-TEST_F(KanaJudgeTest, EveryKanaOfTheLayoutIsTypedByItsStrokes)
-{
-    // Every hiragana and katakana the layout types, through the strokes the
-    // guide would show for it; nothing else is left to type.
-    QString reading;
-    for (char16_t c = u'ぁ'; c <= u'ゖ'; ++c)
-        reading += QChar(c);
-    for (char16_t c = u'ァ'; c <= u'ヺ'; ++c)
-        reading += QChar(c);
-    reading += "ー、。・「」゛゜";
-    PlayReading(reading);
-    const QString shown = game->state.Roman;
-    EXPECT_EQ(shown.size(), 2 * 81 + 8) << "all but ゐ ゑ ゎ ゕ ゖ and their katakana, and ヷ..ヺ";
-    int keys = 0;
-    while (!game->state.Roman.isEmpty() && keys < 1000) {
-        const kana::Strokes strokes = kana::StrokesOf(game->state.Roman.at(0).unicode());
-        ASSERT_GT(strokes.count, 0);
-        for (int i = 0; i < strokes.count; ++i, ++keys)
-            Press(strokes.keys[i].keyCode, strokes.keys[i].shift);
-    }
-    EXPECT_EQ(Misses(), "0");
-    EXPECT_EQ(Types(), QString::number(keys));
 }
