@@ -4,12 +4,13 @@
 // Copipe attack on a real main window (offscreen), one KeyDown per key, with
 // the character each key types. Each text is typed with the spelling option
 // off, then on in the table's spelling, then on in spellings picked at random
-// among those the judge accepts. A key that finishes a line includes showing
-// the next one. Prints the median, 99th percentile and worst time per key.
-// Sounds go nowhere: only the judge is timed. Then the same texts, spelling
-// option off, are judged with the keyboard guide shown, and timed from the
-// key to the window painted (the events the key queued, painting among them,
-// handled) with the guide hidden and shown.
+// among those the judge accepts, then with kana input by JIS keycodes. A key
+// that finishes a line includes showing the next one. Prints the median, 99th
+// percentile and worst time per key. Sounds go nowhere: only the judge is
+// timed. Then the same texts, spelling option off, are judged with the
+// keyboard guide shown, and timed from the key to the window painted (the
+// events the key queued, painting among them, handled) with the guide hidden
+// and shown.
 //
 // Usage: bench_judge [rounds]   (default 5; data from the source tree;
 //        QT_QPA_PLATFORM=offscreen unless a display is wanted)
@@ -20,6 +21,7 @@
 #include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "typing/KanaLayout.h"
 #include "typing/Rounds.h"
 #include "views/GameView.h"
 #include "views/frmMain.h"
@@ -68,6 +70,30 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
             return candidate;
     }
     return shown;
+}
+
+// Plays one text to its end with kana input, each key by its JIS keycode.
+void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey)
+{
+    LoadCopipe(game.dict, title);
+    CopipeText round(game.dict.CopipeLines);
+    game.StartRound(round);
+    game.state.Playing = true;
+    const int expected = game.state.TypeCount;
+    int keys = 0;
+    while (game.state.LineNo <= round.LastLine()) {
+        if (++keys > 100000)
+            qFatal("stuck typing %s in kana", qPrintable(title));
+        kana::Stroke stroke{65, false}; // the space bar types an empty line
+        if (!game.state.Roman.isEmpty())
+            stroke = kana::StrokesOf(game.state.Roman.at(0).unicode()).keys[game.state.KanaKeys];
+        const auto start = Clock::now();
+        KeyDown(game, 0, stroke.shift, false, 0, stroke.keyCode);
+        perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+    }
+    game.state.Playing = false;
+    if (game.state.MissCount != 0 || game.state.TypeCount != expected + keys)
+        qFatal("%s was not typed in kana without a miss", qPrintable(title));
 }
 
 // Plays one text to its end; the time of every key goes to perKey, up to the
@@ -138,7 +164,7 @@ int main(int argc, char **argv)
     aplMain::AutoLayout = true;
     std::printf("tokira.cls: %lld texts, %d rounds\n", static_cast<long long>(game.dict.CopipeTitles.size()), rounds);
 
-    std::vector<double> off, onTable, onRandom;
+    std::vector<double> off, onTable, onRandom, kanaInput;
     std::mt19937 random(1);
     for (int round = 0; round < rounds; ++round) {
         for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
@@ -147,11 +173,16 @@ int main(int argc, char **argv)
             aplMain::FreeRomaji = true;
             PlayText(game, title, Typing::TableSpelling, random, onTable);
             PlayText(game, title, Typing::RandomSpelling, random, onRandom);
+            aplMain::FreeRomaji = false;
+            aplMain::KanaInput = true;
+            PlayTextInKana(game, title, kanaInput);
+            aplMain::KanaInput = false;
         }
     }
     Print("spelling option off", off);
     Print("spelling option on, table", onTable);
     Print("spelling option on, random", onRandom);
+    Print("kana input", kanaInput);
 
     std::vector<double> judgedOff, judgedOn, paintedOff, paintedOn;
     aplMain::FreeRomaji = false;

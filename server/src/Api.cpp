@@ -54,10 +54,20 @@ std::string JsonString(const std::string &text)
     return out + "\"";
 }
 
-std::string RankingJson(const std::string &kyokumei, long long total, long long page, int perPage,
-                        const EntryPage &entries)
+namespace {
+
+// Romaji rankings read as they always have; kana ones name their kind.
+std::string KindField(const std::string &syurui)
 {
-    std::string json = "{\"kyokumei\":" + JsonString(kyokumei) + ",\"total\":" + std::to_string(total)
+    return syurui == RomajiKind ? std::string() : ",\"syurui\":" + JsonString(syurui);
+}
+
+} // namespace
+
+std::string RankingJson(const std::string &kyokumei, long long total, long long page, int perPage,
+                        const EntryPage &entries, const std::string &syurui)
+{
+    std::string json = "{\"kyokumei\":" + JsonString(kyokumei) + KindField(syurui) + ",\"total\":" + std::to_string(total)
         + ",\"page\":" + std::to_string(page) + ",\"per_page\":" + std::to_string(perPage)
         + ",\"more\":" + (entries.more ? "true" : "false") + ",\"entries\":[";
     for (std::size_t i = 0; i < entries.entries.size(); ++i) {
@@ -75,7 +85,7 @@ std::string TextsJson(const std::vector<TextSummary> &texts)
     std::string json = "{\"texts\":[";
     for (std::size_t i = 0; i < texts.size(); ++i) {
         json += (i ? ",{" : "{");
-        json += "\"kyokumei\":" + JsonString(texts[i].kyokumei) + ",\"entries\":" + std::to_string(texts[i].entries)
+        json += "\"kyokumei\":" + JsonString(texts[i].kyokumei) + KindField(texts[i].syurui) + ",\"entries\":" + std::to_string(texts[i].entries)
             + ",\"best\":" + Fixed(texts[i].best) + "}";
     }
     return json + "]}\n";

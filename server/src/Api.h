@@ -14,9 +14,10 @@ std::string JsonString(const std::string &text);
 
 // {"kyokumei", "total", "page", "per_page", "more", "entries": [{"rank", "name",
 // "time", "speed", "comment", "date"}]}; times and speeds as numbers, dates in UTC.
+// Kana rankings add "syurui": "tokira-kana" after "kyokumei".
 std::string RankingJson(const std::string &kyokumei, long long total, long long page, int perPage,
-                        const EntryPage &entries);
-// {"texts": [{"kyokumei", "entries", "best"}]}
+                        const EntryPage &entries, const std::string &syurui = RomajiKind);
+// {"texts": [{"kyokumei", "entries", "best"}]}, kana ones with "syurui" too
 std::string TextsJson(const std::vector<TextSummary> &texts);
 // {"error": reason}
 std::string ErrorJson(const std::string &reason);

@@ -184,9 +184,21 @@ std::string HtmlEscape(const std::string &text)
     return out;
 }
 
-std::string ViewLink(const std::string &kyokumei, long long page)
+namespace {
+
+// How the index and a kana ranking's heading name a kind of result.
+std::string KindCaption(const std::string &syurui)
+{
+    return syurui == KanaKind ? "かな" : "ローマ字";
+}
+
+} // namespace
+
+std::string ViewLink(const std::string &kyokumei, long long page, const std::string &syurui)
 {
     std::string link = std::string(RankingPath) + "?mode=view&kyokumei=" + Utf8ToPercentShiftJis(kyokumei);
+    if (syurui != RomajiKind)
+        link += "&syurui=" + syurui;
     if (page > 1)
         link += "&page=" + std::to_string(page);
     return link;
@@ -199,10 +211,12 @@ std::string IndexPage(const std::vector<TextSummary> &texts)
     if (texts.empty()) {
         page += "<p>まだ記録がありません。</p>\n";
     } else {
-        page += TableStart("コピペを探す", 0) + "<tr><th>コピペ</th><th>登録数</th><th>最速タイム</th></tr>\n";
+        page += TableStart("コピペを探す", 0)
+            + "<tr><th>コピペ</th><th>入力</th><th>登録数</th><th>最速タイム</th></tr>\n";
         for (const TextSummary &t : texts) {
-            page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei)) + "\">" + HtmlEscape(t.kyokumei)
-                + "</a></td><td class=\"n\">" + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
+            page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei, 1, t.syurui)) + "\">"
+                + HtmlEscape(t.kyokumei) + "</a></td><td>" + KindCaption(t.syurui) + "</td><td class=\"n\">"
+                + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
                 + "</td></tr>\n";
         }
         page += std::string("</table>\n") + Finder;
@@ -211,13 +225,15 @@ std::string IndexPage(const std::vector<TextSummary> &texts)
     return page;
 }
 
-std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries)
+std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
+                     const std::string &syurui)
 {
-    std::string title = kyokumei + " - 疾鍵 インターネットランキング";
+    const std::string heading = syurui == RomajiKind ? kyokumei : kyokumei + "（" + KindCaption(syurui) + "）";
+    std::string title = heading + " - 疾鍵 インターネットランキング";
     if (page > 1)
-        title = kyokumei + " (" + std::to_string(page) + "ページ目) - 疾鍵 インターネットランキング";
+        title = heading + " (" + std::to_string(page) + "ページ目) - 疾鍵 インターネットランキング";
     std::string result = Head(title);
-    result += "<h1>" + HtmlEscape(kyokumei) + "</h1>\n";
+    result += "<h1>" + HtmlEscape(heading) + "</h1>\n";
     result += "<p><a href=\"" + std::string(RankingPath) + "\">ランキング一覧へ</a></p>\n";
     if (entries.entries.empty()) {
         result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
@@ -236,10 +252,10 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
     if (page > 1 || entries.more) {
         result += "<p>";
         if (page > 1)
-            result += "<a rel=\"prev\" href=\"" + HtmlEscape(ViewLink(kyokumei, page - 1)) + "\">前の"
+            result += "<a rel=\"prev\" href=\"" + HtmlEscape(ViewLink(kyokumei, page - 1, syurui)) + "\">前の"
                 + std::to_string(EntriesPerPage) + "件</a> ";
         if (entries.more)
-            result += "<a rel=\"next\" href=\"" + HtmlEscape(ViewLink(kyokumei, page + 1)) + "\">次の"
+            result += "<a rel=\"next\" href=\"" + HtmlEscape(ViewLink(kyokumei, page + 1, syurui)) + "\">次の"
                 + std::to_string(EntriesPerPage) + "件</a>";
         result += "</p>\n";
     }

@@ -16,8 +16,10 @@ constexpr int EntriesPerPage = 100;
 
 // The address of a text's ranking page (counted from 1), its name
 // percent-encoded as the game sends it.
-std::string ViewLink(const std::string &kyokumei, long long page = 1);
+// A kana ranking's link names its kind; a romaji one's stays as it was.
+std::string ViewLink(const std::string &kyokumei, long long page = 1, const std::string &syurui = RomajiKind);
 std::string IndexPage(const std::vector<TextSummary> &texts);
-std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries);
+std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
+                     const std::string &syurui = RomajiKind);
 
 } // namespace ranking

@@ -40,6 +40,17 @@ std::optional<long long> PageNumber(const std::map<std::string, std::string> &va
 
 const std::string PageRange = "page must be a number from 1 to " + std::to_string(MaxPage);
 
+// The kind of result a ranking request asks for: romaji when it names none.
+std::optional<std::string> KindOf(const std::map<std::string, std::string> &values)
+{
+    const auto given = values.find("syurui");
+    if (given == values.end())
+        return RomajiKind;
+    if (!KnownKind(given->second))
+        return std::nullopt;
+    return given->second;
+}
+
 // Only the keys given may appear; the name of the text must.
 std::string CheckRankingKeys(const std::map<std::string, std::string> &values, std::initializer_list<const char *> keys)
 {
@@ -113,14 +124,19 @@ Reply RankingService::Submit(const std::map<std::string, std::string> &values, c
 
 Reply RankingService::View(const std::map<std::string, std::string> &values)
 {
-    if (const std::string problem = CheckRankingKeys(values, {"mode", "kyokumei", "page"}); !problem.empty())
+    if (const std::string problem = CheckRankingKeys(values, {"mode", "kyokumei", "page", "syurui"}); !problem.empty())
         return ErrorReply(400, problem);
     const std::string &kyokumei = values.at("kyokumei");
     const std::optional<long long> page = PageNumber(values);
     if (!page)
         return ErrorReply(400, PageRange);
-    return {200, "text/html; charset=utf-8", CachedPage(std::to_string(*page) + " " + kyokumei, [&] {
-                return ViewPage(kyokumei, *page, store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage));
+    const std::optional<std::string> syurui = KindOf(values);
+    if (!syurui)
+        return ErrorReply(400, "unknown syurui");
+    return {200, "text/html; charset=utf-8", CachedPage(std::to_string(*page) + " " + *syurui + " " + kyokumei, [&] {
+                return ViewPage(kyokumei, *page,
+                                store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage, *syurui),
+                                *syurui);
             })};
 }
 
@@ -157,14 +173,19 @@ Reply RankingService::Api(const std::string &path, const std::string &query)
                 return {400, JsonType, ErrorJson("unknown key in the request")};
             return {200, JsonType, TextsJson(store_.Texts())};
         }
-        if (const std::string problem = CheckRankingKeys(parsed.values, {"kyokumei", "page"}); !problem.empty())
+        if (const std::string problem = CheckRankingKeys(parsed.values, {"kyokumei", "page", "syurui"});
+            !problem.empty())
             return {400, JsonType, ErrorJson(problem)};
         const std::string &kyokumei = parsed.values.at("kyokumei");
         const std::optional<long long> page = PageNumber(parsed.values);
         if (!page)
             return {400, JsonType, ErrorJson(PageRange)};
-        const EntryPage entries = store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage);
-        return {200, JsonType, RankingJson(kyokumei, store_.Count(kyokumei), *page, EntriesPerPage, entries)};
+        const std::optional<std::string> syurui = KindOf(parsed.values);
+        if (!syurui)
+            return {400, JsonType, ErrorJson("unknown syurui")};
+        const EntryPage entries = store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage, *syurui);
+        return {200, JsonType,
+                RankingJson(kyokumei, store_.Count(kyokumei, *syurui), *page, EntriesPerPage, entries, *syurui)};
     } catch (const DatabaseError &e) {
         qWarning("database failure: %s", e.what());
         return {500, JsonType, ErrorJson("the ranking is not available now")};

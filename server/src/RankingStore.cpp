@@ -53,7 +53,8 @@ RankingStore::RankingStore(const std::string &database, const std::string &secre
               " password_salt TEXT NOT NULL,"
               " password_hash TEXT NOT NULL,"
               " registered TEXT NOT NULL,"
-              " password_key TEXT NOT NULL DEFAULT '')", {});
+              " password_key TEXT NOT NULL DEFAULT '',"
+              " syurui TEXT NOT NULL DEFAULT 'tokira')", {});
     // Tables from before keyed passwords: their entries keep an empty key.
     try {
         db->Query("SELECT password_key FROM ranking_entries LIMIT 0", {});
@@ -65,6 +66,18 @@ RankingStore::RankingStore(const std::string &database, const std::string &secre
             db->Query("SELECT password_key FROM ranking_entries LIMIT 0", {});
         }
     }
+    // Tables from before kana results: every entry is a romaji one.
+    try {
+        db->Query("SELECT syurui FROM ranking_entries LIMIT 0", {});
+    } catch (const DatabaseError &) {
+        try {
+            db->Query("ALTER TABLE ranking_entries ADD COLUMN syurui TEXT NOT NULL DEFAULT 'tokira'", {});
+        } catch (const DatabaseError &) {
+            db->Query("SELECT syurui FROM ranking_entries LIMIT 0", {});
+        }
+    }
+    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_kind ON ranking_entries"
+              " (syurui, kyokumei, score_value, id)", {});
     db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text ON ranking_entries (kyokumei, score_value, id)", {});
     db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_name ON ranking_entries (kyokumei, name)", {});
     // Entries are found by name now; the index by password would only cost writes.
@@ -117,14 +130,15 @@ StoreOutcome RankingStore::Submit(const Submission &s)
         lock.lock();
     db->BeginWrite();
     try {
-        db->LockName(s.kyokumei, s.name);
+        // Romaji entries lock as they always have; kana ones apart from them.
+        db->LockName(s.syurui == RomajiKind ? s.kyokumei : s.syurui + "/" + s.kyokumei, s.name);
         // The name's entries on this text: the player's own is the one its
         // password opens; entries kept before passwords were keyed are found by hashing.
         std::vector<std::string> own;
         const std::vector<Database::Row> named =
             db->Query("SELECT id, password_key, password_salt, password_hash FROM ranking_entries"
-                      " WHERE kyokumei = ? AND name = ?",
-                      {s.kyokumei, s.name});
+                      " WHERE kyokumei = ? AND name = ? AND syurui = ?",
+                      {s.kyokumei, s.name, s.syurui});
         for (const Database::Row &row : named) {
             if (row.at(1) == key || (row.at(1).empty() && PasswordMatches(s.password, row.at(2), row.at(3))))
                 own.push_back(row.at(0));
@@ -136,9 +150,9 @@ StoreOutcome RankingStore::Submit(const Submission &s)
         for (const std::string &id : own)
             db->Query("DELETE FROM ranking_entries WHERE id = CAST(? AS INTEGER)", {id});
         db->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
-                  " password_salt, password_hash, password_key, registered)"
-                  " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?)",
-                  {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc()});
+                  " password_salt, password_hash, password_key, registered, syurui)"
+                  " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?, ?)",
+                  {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc(), s.syurui});
         db->Query("COMMIT", {});
         ++generation_;
         return own.empty() ? StoreOutcome::Added : StoreOutcome::Replaced;
@@ -152,7 +166,7 @@ StoreOutcome RankingStore::Submit(const Submission &s)
     }
 }
 
-EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, int count)
+EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, int count, const std::string &syurui)
 {
     Connection db(*this);
     EntryPage page;
@@ -160,9 +174,9 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     // One more than asked tells whether another page follows.
     for (const Database::Row &row :
          db->Query("SELECT id, name, comment, score, sokudo, registered FROM ranking_entries"
-                   " WHERE kyokumei = ? ORDER BY score_value, id LIMIT " + std::to_string(count + 1)
+                   " WHERE syurui = ? AND kyokumei = ? ORDER BY score_value, id LIMIT " + std::to_string(count + 1)
                        + " OFFSET " + std::to_string(offset),
-                   {kyokumei})) {
+                   {syurui, kyokumei})) {
         if (page.entries.size() == static_cast<std::size_t>(count)) {
             page.more = true;
             break;
@@ -182,9 +196,10 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     if (page.entries.empty())
         return page;
     // The first entry may tie with the page before it.
-    long long rank = 1 + std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE kyokumei = ? AND score_value <"
-                                              " (SELECT score_value FROM ranking_entries WHERE id = CAST(? AS INTEGER))",
-                                              {kyokumei, firstId})
+    long long rank = 1 + std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE syurui = ? AND kyokumei = ?"
+                                              " AND score_value < (SELECT score_value FROM ranking_entries"
+                                              " WHERE id = CAST(? AS INTEGER))",
+                                              {syurui, kyokumei, firstId})
                                         .at(0)
                                         .at(0));
     for (std::size_t i = 0; i < page.entries.size(); ++i) {
@@ -199,13 +214,15 @@ std::vector<TextSummary> RankingStore::Texts()
 {
     Connection db(*this);
     std::vector<TextSummary> texts;
-    for (const Database::Row &row : db->Query("SELECT kyokumei, COUNT(*), MIN(score_value) FROM ranking_entries"
-                                              " GROUP BY kyokumei ORDER BY kyokumei",
-                                              {})) {
+    for (const Database::Row &row :
+         db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
+                   " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui",
+                   {})) {
         TextSummary t;
         t.kyokumei = row.at(0);
         t.entries = std::stoll(row.at(1));
         t.best = ToDouble(row.at(2));
+        t.syurui = row.at(3);
         texts.push_back(std::move(t));
     }
     return texts;
@@ -239,10 +256,13 @@ bool RankingStore::AllowSubmission(const std::string &client, int perMinute)
                 .empty();
 }
 
-long long RankingStore::Count(const std::string &kyokumei)
+long long RankingStore::Count(const std::string &kyokumei, const std::string &syurui)
 {
     Connection db(*this);
-    return std::stoll(db->Query("SELECT COUNT(*) FROM ranking_entries WHERE kyokumei = ?", {kyokumei}).at(0).at(0));
+    return std::stoll(
+        db->Query("SELECT COUNT(*) FROM ranking_entries WHERE syurui = ? AND kyokumei = ?", {syurui, kyokumei})
+            .at(0)
+            .at(0));
 }
 
 long long RankingStore::Count()

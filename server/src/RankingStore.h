@@ -34,6 +34,7 @@ struct EntryPage {
 };
 
 struct TextSummary {
+    std::string syurui;
     std::string kyokumei;
     long long entries = 0;
     double best = 0;
@@ -54,8 +55,10 @@ public:
     // the same password replaces it in the same transaction, another name
     // never does, and the same name with another password is refused (NameTaken).
     StoreOutcome Submit(const Submission &submission);
-    // Fastest first; equal times in the order they came.
-    EntryPage Entries(const std::string &kyokumei, long long offset, int count);
+    // Fastest first; equal times in the order they came. Each kind of
+    // result (syurui) is ranked on its own.
+    EntryPage Entries(const std::string &kyokumei, long long offset, int count,
+                      const std::string &syurui = RomajiKind);
     std::vector<TextSummary> Texts();
     // Whether servers in other processes write to the same database.
     bool Shared() const { return shared_; }
@@ -66,7 +69,7 @@ public:
     // it holds across every server sharing it; the database's clock decides.
     bool AllowSubmission(const std::string &client, int perMinute);
     long long Count();
-    long long Count(const std::string &kyokumei);
+    long long Count(const std::string &kyokumei, const std::string &syurui = RomajiKind);
     std::string Describe() const { return description_; }
 
 private:

@@ -25,6 +25,11 @@ std::string CheckLength(const char *what, const std::string &text, int longest, 
 
 } // namespace
 
+bool KnownKind(const std::string &syurui)
+{
+    return syurui == RomajiKind || syurui == KanaKind;
+}
+
 int CharacterCount(const std::string &utf8)
 {
     return static_cast<int>(QString::fromStdString(utf8).toUcs4().size());
@@ -63,10 +68,11 @@ std::variant<Submission, std::string> CheckSubmission(const std::map<std::string
     }
     if (values.at("mode") != "data_touroku")
         return std::string("unknown mode");
-    if (values.at("syurui") != "tokira")
+    if (!KnownKind(values.at("syurui")))
         return std::string("unknown syurui");
 
     Submission s;
+    s.syurui = values.at("syurui");
     s.kyokumei = values.at("kyokumei");
     s.name = values.at("name");
     s.comment = values.at("comment");

@@ -15,7 +15,14 @@ constexpr int MaxCommentLength = 20;
 constexpr int MaxPasswordLength = 8;
 constexpr int MaxTitleLength = 64;
 
+// The kinds of result the game sends (syurui): typed in romaji, or in kana.
+// Each kind keeps rankings of its own.
+inline const std::string RomajiKind = "tokira";
+inline const std::string KanaKind = "tokira-kana";
+bool KnownKind(const std::string &syurui);
+
 struct Submission {
+    std::string syurui = RomajiKind;
     std::string kyokumei; // registration name of the text
     std::string name;
     std::string comment;

@@ -3,6 +3,7 @@
 #include "Pages.h"
 #include "Password.h"
 #include "Query.h"
+#include "RankingService.h"
 #include "RankingStore.h"
 #include "Submission.h"
 #include "settings/aplMain.h"
@@ -186,6 +187,45 @@ TEST(RankingStore, KeepsKeyedPasswordsAndANameOwnsItsEntry)
     damaged.write("0123\n");
     damaged.close();
     EXPECT_THROW(RankingStore(file, elsewhere), SecretError);
+}
+
+TEST(RankingStore, KanaResultsAreRankedApartAndTheIndexListsTheirKind)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    RankingStore store(file, file + ".secret");
+    RankingService service(store, 0);
+    auto kana = [](const std::string &name, const std::string &score, const std::string &password) {
+        Submission s = Make("tokira_aiueo", name, score, password);
+        s.syurui = KanaKind;
+        return s;
+    };
+    EXPECT_EQ(store.Submit(Make("tokira_aiueo", "a", "50.000", "p1")), StoreOutcome::Added);
+    // The same name with another password owns a kana entry of its own.
+    EXPECT_EQ(store.Submit(kana("a", "30.000", "p2")), StoreOutcome::Added);
+    EXPECT_EQ(store.Submit(kana("a", "1.000", "p1")), StoreOutcome::NameTaken);
+    EXPECT_EQ(store.Submit(kana("b", "20.000", "p3")), StoreOutcome::Added);
+    auto values = GoodValues();
+    values["syurui"] = KanaKind;
+    EXPECT_EQ(std::get<Submission>(CheckSubmission(values)).syurui, KanaKind);
+    values["syurui"] = "tokira-x";
+    EXPECT_EQ(Refusal(values), "unknown syurui");
+    EXPECT_EQ(store.Count("tokira_aiueo"), 1);
+    EXPECT_EQ(store.Count("tokira_aiueo", KanaKind), 2);
+    EXPECT_EQ(store.Entries("tokira_aiueo", 0, 10, KanaKind).entries.at(1).rank, 2);
+
+    const std::string index = service.Handle(RankingPath, "", "127.0.0.1").body;
+    EXPECT_NE(index.find("<td>ローマ字</td>"), std::string::npos);
+    EXPECT_NE(index.find("kyokumei=tokira_aiueo&amp;syurui=tokira-kana\">tokira_aiueo</a></td><td>かな</td>"),
+              std::string::npos);
+    const std::string view =
+        service.Handle(RankingPath, "mode=view&kyokumei=tokira_aiueo&syurui=tokira-kana", "127.0.0.1").body;
+    EXPECT_NE(view.find("<h1>tokira_aiueo（かな）</h1>"), std::string::npos);
+    EXPECT_NE(view.find("20.000"), std::string::npos);
+    EXPECT_EQ(view.find("50.000"), std::string::npos);
+    EXPECT_EQ(service.Handle("/api/texts", "", "127.0.0.1").body,
+              "{\"texts\":[{\"kyokumei\":\"tokira_aiueo\",\"entries\":1,\"best\":50.000},"
+              "{\"kyokumei\":\"tokira_aiueo\",\"syurui\":\"tokira-kana\",\"entries\":2,\"best\":20.000}]}\n");
 }
 
 TEST(RankingStore, EntriesFromBeforeKeyedPasswordsAreReplacedAndUpgraded)

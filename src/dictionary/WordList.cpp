@@ -27,6 +27,12 @@ QStringView WordList::RomanAt(qsizetype index) const
     return QStringView(text_).sliced(span.Colon + 1, span.RomanEnd - span.Colon - 1);
 }
 
+QStringView WordList::ReadingAt(qsizetype index) const
+{
+    const Span &span = spans_.at(static_cast<size_t>(index));
+    return QStringView(source_).sliced(span.Reading, span.ReadingEnd - span.Reading);
+}
+
 void WordList::append(const QuestItem &item)
 {
     // Only lists made by hand grow this way; the loader's share their texts.

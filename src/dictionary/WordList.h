@@ -41,6 +41,8 @@ public:
     QuestItem operator[](qsizetype index) const { return at(index); }
     // A word's romaji where it lies, valid until the list changes.
     QStringView RomanAt(qsizetype index) const;
+    // A word's reading where it lies, likewise.
+    QStringView ReadingAt(qsizetype index) const;
     void append(const QuestItem &item);
     void clear();
     // Forgets every reading, keeping the text shown and the romaji.

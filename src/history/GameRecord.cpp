@@ -3,6 +3,11 @@
 
 namespace history {
 
+QString InputKey(Input input)
+{
+    return input == Input::Kana ? QStringLiteral("kana") : QStringLiteral("romaji");
+}
+
 QString ModeKey(Mode mode)
 {
     switch (mode) {

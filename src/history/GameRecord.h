@@ -22,6 +22,13 @@ std::optional<Mode> ModeFromKey(const QString &key);
 // The name a player reads ("スピードアタック" …).
 QString ModeCaption(Mode mode);
 
+// How the game was typed: romaji, or kana by their JIS keys (its counts are
+// then by keytop: "T" for the key of か).
+enum class Input { Romaji, Kana };
+
+// The stable word an input method is stored under ("romaji", "kana").
+QString InputKey(Input input);
+
 // A wrong key pressed where a character was expected. A null typed character
 // stands for a key that types no printable ASCII character.
 struct Miss {
@@ -52,6 +59,7 @@ struct KanaCount {
 struct GameRecord {
     QDateTime finished; // left invalid: the time it is recorded
     Mode mode = Mode::Speed;
+    Input input = Input::Romaji;
     QString textName;   // the copipe or ranking text; empty for word games
     QString dictionary; // the word or text dictionary file name
     qint64 elapsedMs = 0;

@@ -78,14 +78,27 @@ const QList<Step> &Steps()
 
 std::atomic<int> connectionCount{0};
 
-QString FilterClause(const Filter &filter)
+const QString KanaModePrefix = QStringLiteral("kana:");
+
+QString SumsModeKey(Mode mode, Input input)
+{
+    return input == Input::Kana ? KanaModePrefix + ModeKey(mode) : ModeKey(mode);
+}
+
+// The games table keeps the input method in a column; the sums in the mode.
+QString FilterClause(const Filter &filter, bool sums = false)
 {
     QStringList parts;
     if (filter.mode)
         parts << QStringLiteral("mode = :mode");
+    else if (sums)
+        parts << (filter.input == Input::Kana ? QStringLiteral("mode LIKE 'kana:%'")
+                                              : QStringLiteral("mode NOT LIKE 'kana:%'"));
+    if (!sums)
+        parts << QStringLiteral("input = :input");
     if (filter.firstDay)
         parts << QStringLiteral("day >= :day");
-    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+    return QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
 }
 
 // The sums of a period come from the per-day table; those of all time from
@@ -95,10 +108,12 @@ QString SumsTable(const Filter &filter, const char *name)
     return QLatin1String(filter.firstDay ? "day_" : "all_") + QLatin1String(name);
 }
 
-void BindFilter(QSqlQuery &query, const Filter &filter)
+void BindFilter(QSqlQuery &query, const Filter &filter, bool sums = false)
 {
     if (filter.mode)
-        query.bindValue(QStringLiteral(":mode"), ModeKey(*filter.mode));
+        query.bindValue(QStringLiteral(":mode"), sums ? SumsModeKey(*filter.mode, filter.input) : ModeKey(*filter.mode));
+    if (!sums)
+        query.bindValue(QStringLiteral(":input"), InputKey(filter.input));
     if (filter.firstDay)
         query.bindValue(QStringLiteral(":day"), filter.firstDay->toJulianDay());
 }
@@ -331,7 +346,9 @@ Outcome HistoryStore::OpenFile()
         return Fail(Failure::Open, connection->db.lastError().text());
 
     db_ = std::move(connection);
-    const Outcome migrated = Migrate();
+    Outcome migrated = Migrate();
+    if (migrated.Ok())
+        migrated = AddInputColumn();
     if (!migrated.Ok()) {
         db_.reset();
         return migrated;
@@ -341,7 +358,7 @@ Outcome HistoryStore::OpenFile()
     const bool prepared =
         c.Prepare(c.insertGame,
                   "INSERT INTO games(finished_ms, day, mode, text_name, dictionary, elapsed_ms, correct, misses,"
-                  " speed, accuracy) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                  " speed, accuracy, input) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         && c.Prepare(c.insertChar, "INSERT INTO char_counts VALUES(?, ?, ?, ?)")
         && c.Prepare(c.insertMiss, "INSERT INTO char_misses VALUES(?, ?, ?, ?)")
         && c.Prepare(c.insertKana, "INSERT INTO kana_counts VALUES(?, ?, ?, ?)")
@@ -427,6 +444,18 @@ Outcome HistoryStore::Migrate()
     return {};
 }
 
+Outcome HistoryStore::AddInputColumn()
+{
+    // Added beside the schema rather than as a step of it, so that older
+    // versions still open the file; their games, and older files', are romaji.
+    QSqlQuery query(db_->db);
+    if (query.exec(QStringLiteral("SELECT input FROM games LIMIT 0")))
+        return {};
+    if (!query.exec(QStringLiteral("ALTER TABLE games ADD COLUMN input TEXT NOT NULL DEFAULT 'romaji'")))
+        return Fail(Failure::Open, query.lastError().text());
+    return {};
+}
+
 Outcome HistoryStore::Record(const GameRecord &game)
 {
     return Record(QList<GameRecord>{game});
@@ -460,11 +489,13 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
         const QDateTime finished =
             (game.finished.isValid() ? game.finished : QDateTime::currentDateTime()).toLocalTime();
         const qint64 day = finished.date().toJulianDay();
-        const QString mode = ModeKey(game.mode);
+        // The sums keep kana games under a mode of their own.
+        const QString mode = SumsModeKey(game.mode, game.input);
         // SQLite keeps a NaN as NULL, which the column refuses.
         const double speed = std::isfinite(game.speed) ? game.speed : 0.0;
-        run(c.insertGame, {finished.toMSecsSinceEpoch(), day, mode, NotNull(game.textName), NotNull(game.dictionary),
-                           game.elapsedMs, game.correct, game.misses, speed, game.Accuracy()});
+        run(c.insertGame, {finished.toMSecsSinceEpoch(), day, ModeKey(game.mode), NotNull(game.textName),
+                           NotNull(game.dictionary), game.elapsedMs, game.correct, game.misses, speed, game.Accuracy(),
+                           InputKey(game.input)});
         if (failed)
             break;
         const qint64 id = c.insertGame->lastInsertId().toLongLong();
@@ -524,14 +555,15 @@ QList<GamePoint> HistoryStore::Games(const Filter &filter) const
     return points;
 }
 
-QList<double> HistoryStore::BestTen(Mode mode) const
+QList<double> HistoryStore::BestTen(Mode mode, Input input) const
 {
     QList<double> speeds;
     if (!db_)
         return speeds;
     QSqlQuery query(db_->db);
-    query.prepare(QStringLiteral("SELECT speed FROM games WHERE mode = ? ORDER BY speed DESC LIMIT 10"));
+    query.prepare(QStringLiteral("SELECT speed FROM games WHERE mode = ? AND input = ? ORDER BY speed DESC LIMIT 10"));
     query.addBindValue(ModeKey(mode));
+    query.addBindValue(InputKey(input));
     if (query.exec()) {
         while (query.next())
             speeds.append(query.value(0).toDouble());
@@ -570,8 +602,8 @@ QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
     QSqlQuery query(db_->db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT expected, SUM(right_count), SUM(wrong_count) FROM ") + SumsTable(filter, "chars")
-                  + FilterClause(filter) + QStringLiteral(" GROUP BY expected"));
-    BindFilter(query, filter);
+                  + FilterClause(filter, true) + QStringLiteral(" GROUP BY expected"));
+    BindFilter(query, filter, true);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();
     while (query.next()) {
@@ -580,8 +612,8 @@ QList<CharCount> HistoryStore::CharTallies(const Filter &filter) const
     }
 
     query.prepare(QStringLiteral("SELECT expected, typed, SUM(times) AS n FROM ") + SumsTable(filter, "misses")
-                  + FilterClause(filter) + QStringLiteral(" GROUP BY expected, typed ORDER BY n DESC, typed"));
-    BindFilter(query, filter);
+                  + FilterClause(filter, true) + QStringLiteral(" GROUP BY expected, typed ORDER BY n DESC, typed"));
+    BindFilter(query, filter, true);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();
     while (query.next()) {
@@ -614,8 +646,8 @@ QList<KanaCount> HistoryStore::WeakestKana(const Filter &filter, int count, int 
     QSqlQuery query(db_->db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT kana, SUM(right_count), SUM(wrong_count) FROM ") + SumsTable(filter, "kana")
-                  + FilterClause(filter) + QStringLiteral(" GROUP BY kana ORDER BY kana"));
-    BindFilter(query, filter);
+                  + FilterClause(filter, true) + QStringLiteral(" GROUP BY kana ORDER BY kana"));
+    BindFilter(query, filter, true);
     if (!query.exec())
         qCWarning(lcHistory) << query.lastError().text();
     while (query.next())

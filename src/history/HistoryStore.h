@@ -36,6 +36,8 @@ struct Outcome {
 struct Filter {
     std::optional<Mode> mode;
     std::optional<QDate> firstDay;
+    // Romaji and kana games are never mixed.
+    Input input = Input::Romaji;
 };
 
 enum class Period { Week, Month, All };
@@ -107,7 +109,7 @@ public:
     // Games in the order they finished.
     QList<GamePoint> Games(const Filter &filter) const;
     // The ten fastest games of a mode, fastest first (speeds).
-    QList<double> BestTen(Mode mode) const;
+    QList<double> BestTen(Mode mode, Input input = Input::Romaji) const;
     // Every expected character's counts over the filter, by character.
     QList<CharCount> CharTallies(const Filter &filter) const;
     // The characters most often missed: by miss rate, then by misses, among
@@ -134,6 +136,7 @@ private:
     Outcome FailToOpen(const QSqlError &error);
     Outcome OpenFile();
     Outcome Migrate();
+    Outcome AddInputColumn();
     static std::optional<QString> SetAside(const QString &path);
 
     QString path_;

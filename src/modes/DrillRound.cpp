@@ -7,6 +7,7 @@
 #include "scores/ScoreTables.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
+#include "typing/KanaLayout.h"
 #include "typing/QuestionFeed.h"
 
 DrillRound::DrillRound(HiScoreMenu &hiScores) : TimedWordsRound(120000), hiScores_(hiScores) {}
@@ -27,7 +28,17 @@ void DrillRound::ShowFirst(Game &game)
     const history::Outcome opened = game.OpenHistory();
     if (!opened.message.isEmpty())
         platform::dialogs().Message(opened.message);
-    if (opened.Ok()) {
+    if (opened.Ok() && aplMain::KanaInput) {
+        // Kana games count keys by JIS keytop: each word as the keys that type it.
+        QStringList words;
+        words.reserve(game.dict.Words.size());
+        for (qsizetype i = 0; i < game.dict.Words.size(); ++i)
+            words.append(kana::KeyLegends(kana::TypedKana(game.dict.Words.ReadingAt(i))));
+        history::Filter kanaGames;
+        kanaGames.input = history::Input::Kana;
+        draw_.emplace(words, game.history->WeakestChars(kanaGames, history::DrillDraw::WeakCount,
+                                                        history::DrillDraw::MinSamples));
+    } else if (opened.Ok()) {
         // Views into the word list: no string made per word.
         QList<QStringView> words;
         words.reserve(game.dict.Words.size());
@@ -65,7 +76,7 @@ RoundEnd DrillRound::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
-    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().DrillScores.Rows()[9].Score; };
+    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().Drill().Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddDrillScore(); };
     end.showTable = [this] { hiScores_.ShowDrillTable(); };
     end.historyMode = history::Mode::Drill;

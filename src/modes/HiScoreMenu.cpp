@@ -11,6 +11,16 @@
 
 #include <QAction>
 
+namespace {
+
+// Kana tables go under the captions of their romaji ones, marked.
+QString Caption(const QString &caption)
+{
+    return aplMain::KanaInput ? caption + QStringLiteral("（かな）") : caption;
+}
+
+} // namespace
+
 HiScoreMenu::HiScoreMenu(Game &game, frmMain &form, ScoreBooks &books) : game_(game), form_(form), books_(books) {}
 
 void HiScoreMenu::Tell(const ScoreFailures &failures)
@@ -50,13 +60,13 @@ frmHiScore &HiScoreMenu::LoadedWindow()
 
 void HiScoreMenu::mnuSpeedScore_Click()
 {
-    LoadedWindow().ShowTable(QStringLiteral("スピードアタック"), QStringLiteral("タイプ数"), books_.SpeedScores.Rows(),
+    LoadedWindow().ShowTable(Caption(QStringLiteral("スピードアタック")), QStringLiteral("タイプ数"), books_.Speed().Rows(),
                              ScoreNumber);
 }
 
 void HiScoreMenu::mnuTimeScore_Click()
 {
-    LoadedWindow().ShowTable(QStringLiteral("タイムアタック"), QStringLiteral("経過時間"), books_.TimeScores.Rows(),
+    LoadedWindow().ShowTable(Caption(QStringLiteral("タイムアタック")), QStringLiteral("経過時間"), books_.Time().Rows(),
                              Functions::Format000);
 }
 
@@ -68,12 +78,12 @@ void HiScoreMenu::mnuCopipeScore_Click(int index)
         return;
     const QString caption = items[index]->text();
     Tell(books_.LoadCopipe(Functions::SafeFileName(caption)));
-    LoadedWindow().ShowTable(caption, QStringLiteral("経過時間"), books_.CopipeScores.Rows(), Functions::Format000);
+    LoadedWindow().ShowTable(Caption(caption), QStringLiteral("経過時間"), books_.CopipeScores.Rows(), Functions::Format000);
 }
 
 void HiScoreMenu::ShowDrillTable()
 {
-    LoadedWindow().ShowTable(QStringLiteral("苦手キー練習"), QStringLiteral("タイプ数"), books_.DrillScores.Rows(),
+    LoadedWindow().ShowTable(Caption(QStringLiteral("苦手キー練習")), QStringLiteral("タイプ数"), books_.Drill().Rows(),
                              ScoreNumber);
 }
 
@@ -93,22 +103,22 @@ std::optional<int> HiScoreMenu::InsertFinished(ScoreBook &book)
 
 std::optional<int> HiScoreMenu::AddTimeScore()
 {
-    const auto row = InsertFinished(books_.TimeScores);
-    Tell(books_.TimeScores.Save());
+    const auto row = InsertFinished(books_.Time());
+    Tell(books_.Time().Save());
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddSpeedScore()
 {
-    const auto row = InsertFinished(books_.SpeedScores);
-    Tell(books_.SpeedScores.Save());
+    const auto row = InsertFinished(books_.Speed());
+    Tell(books_.Speed().Save());
     return row;
 }
 
 std::optional<int> HiScoreMenu::AddDrillScore()
 {
-    const auto row = InsertFinished(books_.DrillScores);
-    Tell(books_.DrillScores.Save());
+    const auto row = InsertFinished(books_.Drill());
+    Tell(books_.Drill().Save());
     return row;
 }
 

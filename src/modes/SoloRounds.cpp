@@ -38,7 +38,7 @@ RoundEnd SpeedAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TypesLine(state);
-    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().SpeedScores.Rows()[9].Score; };
+    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().Speed().Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddSpeedScore(); };
     end.showTable = [this] { hiScores_.mnuSpeedScore_Click(); };
     end.historyMode = history::Mode::Speed;
@@ -63,7 +63,7 @@ RoundEnd TimeAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TimeLine(state);
-    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().TimeScores.Rows()[9].Score; };
+    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().Time().Rows()[9].Score; };
     end.enterTable = [this] { return hiScores_.AddTimeScore(); };
     end.showTable = [this] { hiScores_.mnuTimeScore_Click(); };
     end.historyMode = history::Mode::Time;

@@ -180,6 +180,7 @@ void frmRanking::cmdRegist_Click()
     submission.comment = txtComment->text();
     submission.sokudo = result_.speed;
     submission.password = txtPassWord->text();
+    submission.kana = result_.kana;
     const QByteArray url = BuildRankingUrl(aplMain::RankingServer, submission);
     setWindowTitle(SendingCaption);
     sending_ = true;
@@ -235,7 +236,7 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Ga
         return;
     }
     window = new frmRanking(form, {game.CopipeTitle, game.RankingTitle, Functions::Format000(game.state.Seconds),
-                                        Functions::Format000(game.state.Speed)});
+                                        Functions::Format000(game.state.Speed), aplMain::KanaInput});
     window->show();
     window->activateWindow();
 }

@@ -32,6 +32,7 @@ public:
         QString rankingTitle; // its registration name
         QString time;
         QString speed;
+        bool kana = false; // typed with kana input
     };
 
     // Builds the window and fills it (Form_Load).

@@ -26,7 +26,7 @@ QByteArray BuildRankingUrl(const QString &server, const RankingSubmission &s)
     base.setPath(QString::fromLatin1(RankingPath));
 
     QByteArray url = base.toEncoded(QUrl::RemoveQuery | QUrl::RemoveFragment);
-    url += "?mode=data_touroku&syurui=tokira";
+    url += s.kana ? "?mode=data_touroku&syurui=tokira-kana" : "?mode=data_touroku&syurui=tokira";
     url += "&kyokumei=" + PercentEncodeShiftJis(s.kyokumei);
     url += "&name=" + PercentEncodeShiftJis(s.name);
     url += "&score=" + PercentEncodeShiftJis(s.score);

@@ -22,6 +22,8 @@ struct RankingSubmission {
     QString comment;
     QString sokudo;   // keys per second as shown, "0.000"
     QString password;
+    // Typed with kana input: ranked apart from romaji results.
+    bool kana = false;
 };
 
 // The Shift-JIS bytes of the text, every byte but letters, digits and "-._~"

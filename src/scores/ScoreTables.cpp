@@ -156,6 +156,21 @@ QString DrillScorePath()
     return aplMain::AppPath + QStringLiteral("drill.hss");
 }
 
+QString KanaTimeScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("kana_timeattack.hst");
+}
+
+QString KanaSpeedScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("kana_speedattack.hss");
+}
+
+QString KanaDrillScorePath()
+{
+    return aplMain::AppPath + QStringLiteral("kana_drill.hss");
+}
+
 namespace {
 
 // Cuts a file name from its end, keeping its last `keep` characters, until
@@ -185,14 +200,14 @@ QString CopipeScorePath(const QString &stem)
     // three of them. The table is rewritten through a temporary file named
     // after it, so that name has to fit too. A longer title is cut and ends
     // with a short hash of the whole, so cut titles keep apart.
-    const QString name = stem + QStringLiteral(".hst");
+    const QString name = (aplMain::KanaInput ? QStringLiteral("kana_") : QString()) + stem + QStringLiteral(".hst");
     const qsizetype room = MaxFileNameBytes - Functions::WriteTemporarySuffixBytes;
     if (QFile::encodeName(name).size() <= room)
         return aplMain::AppPath + name;
     const QString hash = QString::fromLatin1(
         QCryptographicHash::hash(stem.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
     const QString tail = QLatin1Char('~') + hash + QStringLiteral(".hst");
-    return aplMain::AppPath + CutToFit(stem + tail, tail.size(), room);
+    return aplMain::AppPath + CutToFit(name.chopped(4) + tail, tail.size(), room);
 }
 
 QString ScoreFailure::Text() const
@@ -298,8 +313,16 @@ ScoreFailures ScoreBook::Load()
 
 ScoreBooks::ScoreBooks()
     : TimeScores(ScoreBook::Order::Time, TimeScorePath()), SpeedScores(ScoreBook::Order::Keys, SpeedScorePath()),
-      CopipeScores(ScoreBook::Order::Time), DrillScores(ScoreBook::Order::Keys, DrillScorePath())
+      CopipeScores(ScoreBook::Order::Time), DrillScores(ScoreBook::Order::Keys, DrillScorePath()),
+      KanaTimeScores(ScoreBook::Order::Time, KanaTimeScorePath()),
+      KanaSpeedScores(ScoreBook::Order::Keys, KanaSpeedScorePath()),
+      KanaDrillScores(ScoreBook::Order::Keys, KanaDrillScorePath())
 {
+}
+
+bool ScoreBooks::Kana()
+{
+    return aplMain::KanaInput;
 }
 
 ScoreFailures ScoreBooks::LoadFixed()
@@ -307,6 +330,20 @@ ScoreFailures ScoreBooks::LoadFixed()
     ScoreFailures failures = TimeScores.Load();
     failures += SpeedScores.Load();
     failures += DrillScores.Load();
+    kanaLoaded_ = false;
+    if (Kana())
+        failures += LoadKana();
+    return failures;
+}
+
+ScoreFailures ScoreBooks::LoadKana()
+{
+    if (kanaLoaded_)
+        return {};
+    kanaLoaded_ = true;
+    ScoreFailures failures = KanaTimeScores.Load();
+    failures += KanaSpeedScores.Load();
+    failures += KanaDrillScores.Load();
     return failures;
 }
 
@@ -326,7 +363,7 @@ ScoreFailures ScoreBooks::LoadCopipe(const QString &stem)
     // A table kept under the name an earlier version cut is carried over once:
     // the load writes the rows in memory to the missing new file.
     const QString oldPath = OldCopipeScorePath(stem);
-    if (oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
+    if (!Kana() && oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
         if (const auto rows = ParseScoreFile(Functions::ReadWholeFile(oldPath)))
             CopipeScores.Rows() = *rows;
     }
@@ -340,8 +377,8 @@ ScoreFailures ScoreBooks::SaveCopipe(const QString &stem)
     ScoreFailures failures = CopipeScores.Save();
     // A text named "timeattack" shares the Time attack file; keep that table
     // in step so the next Time attack does not write the old rows back.
-    if (!CopipeScores.Unsaved() && CopipeScores.Path() == TimeScores.Path())
-        TimeScores.Rows() = CopipeScores.Rows();
+    if (!CopipeScores.Unsaved() && CopipeScores.Path() == Time().Path())
+        Time().Rows() = CopipeScores.Rows();
     return failures;
 }
 

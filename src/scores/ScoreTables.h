@@ -83,25 +83,46 @@ private:
 };
 
 // The program's best-ten tables, each in its file in the program folder.
+// Kana input keeps tables of its own, since a kana typist presses fewer keys.
 struct ScoreBooks {
     ScoreBooks();
     ScoreBook TimeScores;
     ScoreBook SpeedScores;
     ScoreBook CopipeScores; // the copipe text last shown or played
     ScoreBook DrillScores;  // the weak-key drill's, kept like the Speed attack's
+    ScoreBook KanaTimeScores;
+    ScoreBook KanaSpeedScores;
+    ScoreBook KanaDrillScores;
 
-    // The Time attack, Speed attack and drill tables, at start-up.
+    // The tables of the input method in use.
+    ScoreBook &Time() { return Kana() ? KanaTimeScores : TimeScores; }
+    ScoreBook &Speed() { return Kana() ? KanaSpeedScores : SpeedScores; }
+    ScoreBook &Drill() { return Kana() ? KanaDrillScores : DrillScores; }
+
+    // The Time attack, Speed attack and drill tables at start-up; the kana
+    // ones only once kana input is in use, so their files are made only then.
     ScoreFailures LoadFixed();
+    // The kana tables, when kana input is turned on; each is read once.
+    ScoreFailures LoadKana();
     // The table of a copipe text; rows a failed save left in memory for the
     // same text are kept (and stored, if the file now takes them).
     ScoreFailures LoadCopipe(const QString &stem);
     ScoreFailures SaveCopipe(const QString &stem);
+
+private:
+    static bool Kana();
+    bool kanaLoaded_ = false;
 };
 
 // The file of each table in the program folder.
 QString TimeScorePath();
 QString SpeedScorePath();
 QString DrillScorePath();
+// With kana input, the kana tables' files: "kana_" before the name.
+QString KanaTimeScorePath();
+QString KanaSpeedScorePath();
+QString KanaDrillScorePath();
+// The table of a copipe text for the input method in use.
 QString CopipeScorePath(const QString &stem);
 
 ScoreTable DefaultTimeRows();  // "名無しさん", 999, 0

@@ -54,8 +54,9 @@ inline constexpr SettingRow SettingRows[] = {
     {"Setting", "RankingServer", DefaultRankingServer, SettingType::Address},
     {"Setting", "AutoLayout", "True", SettingType::Boolean, "キー配列を自動で判定(&A)", 7},
     {"Setting", "FreeRomaji", "False", SettingType::Boolean, "いろいろなローマ字を受け付ける(&F)", 8},
-    {"Setting", "Sound", "True", SettingType::Boolean, "効果音を鳴らす(&O)", 9},
-    {"Setting", "KeyboardGuide", "False", SettingType::Boolean, "キーボードを表示(&V)", 10},
+    {"Setting", "Sound", "True", SettingType::Boolean, "効果音を鳴らす(&O)", 10},
+    {"Setting", "KanaInput", "False", SettingType::Boolean, "かな入力(&J)", 9},
+    {"Setting", "KeyboardGuide", "False", SettingType::Boolean, "キーボードを表示(&V)", 11},
 };
 inline constexpr int SettingCount = static_cast<int>(sizeof SettingRows / sizeof SettingRows[0]);
 
@@ -175,6 +176,7 @@ inline constexpr TextOption RankingServer{"RankingServer"}; // scheme, host and 
 inline constexpr FlagOption AutoLayout{"AutoLayout"}; // judge a key by the character the layout made it type
 inline constexpr FlagOption FreeRomaji{"FreeRomaji"}; // accept every romaji spelling the common input methods accept
 inline constexpr FlagOption Sound{"Sound"}; // play the type, miss and attack sounds
+inline constexpr FlagOption KanaInput{"KanaInput"}; // type kana by key position on a JIS keyboard
 inline constexpr FlagOption KeyboardGuide{"KeyboardGuide"}; // show the keyboard guide under the play area
 
 // Parsers of stored values; nothing when the text does not convert.

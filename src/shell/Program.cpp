@@ -19,6 +19,7 @@
 #include "stats/frmStats.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
+#include "typing/KanaLayout.h"
 #include "views/GameView.h"
 #include "views/GuideKeyboard.h"
 #include "views/frmHowTo.h"
@@ -93,7 +94,14 @@ void Program::Wire()
     // A click has already flipped the check mark; the setting flips and the mark follows it.
     for (auto it = form.SettingChecks().cbegin(); it != form.SettingChecks().cend(); ++it) {
         const int row = it.key();
-        on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
+        on(it.value(), [this, row, &form, &game] {
+            // The input method stays as it was for the whole of a game or battle.
+            if (row == aplMain::KanaInput.row && game.state.LoopRunning) {
+                form.SettingCheck(row)->setChecked(settings_->Flag(row));
+                return;
+            }
+            settings_->SetFlag(row, !settings_->Flag(row));
+        });
     }
     // The sound service follows its setting, however the setting changes.
     QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
@@ -101,6 +109,9 @@ void Program::Wire()
             platform::sound().SetOn(aplMain::Sound);
         else if (row == aplMain::AutoLayout.row || row == aplMain::English.row)
             ShowGuideLayout();
+        // The kana tables come into use (and their files into being) with kana input.
+        if (row == aplMain::KanaInput.row && aplMain::KanaInput)
+            HiScoreMenu::Tell(books_->LoadKana());
     });
 
     // A lesson's guide goes with its end once the lesson window is closed.
@@ -146,8 +157,11 @@ void Program::WireKeys()
                 stats_->SetKeyboardLayout(StatsUsLayout());
             ShowGuideLayout();
         }
-        if (vk.kind != platform::KeyKind::NotJudged)
-            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed);
+        const quint32 scanCode = event.nativeScanCode();
+        // With kana input, a key with a kana counts even where the system layout gives it no symbol.
+        const bool kanaKey = aplMain::KanaInput && kana::KanaOfKey(scanCode, vk.shift) != 0;
+        if (vk.kind != platform::KeyKind::NotJudged || kanaKey)
+            KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed, scanCode);
     });
 }
 
@@ -201,6 +215,7 @@ void Program::mnuStats_Click()
 {
     if (stats_) {
         stats_->SetKeyboardLayout(StatsUsLayout());
+        stats_->SetInput(aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji);
         stats_->Refresh();
         stats_->show();
         stats_->raise();
@@ -221,6 +236,11 @@ void Program::mnuStats_Click()
     stats_->SetBestTen(history::Mode::Speed, speeds(books_->SpeedScores.Rows()));
     stats_->SetBestTen(history::Mode::Time, speeds(books_->TimeScores.Rows()));
     stats_->SetBestTen(history::Mode::Drill, speeds(books_->DrillScores.Rows()));
+    const history::Input kana = history::Input::Kana;
+    stats_->SetBestTen(history::Mode::Speed, speeds(books_->KanaSpeedScores.Rows()), kana);
+    stats_->SetBestTen(history::Mode::Time, speeds(books_->KanaTimeScores.Rows()), kana);
+    stats_->SetBestTen(history::Mode::Drill, speeds(books_->KanaDrillScores.Rows()), kana);
+    stats_->SetInput(aplMain::KanaInput ? kana : history::Input::Romaji);
     stats_->show();
     stats_->activateWindow();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/KeyboardView.h"
 
+#include "typing/KanaLayout.h"
 #include "views/KeyboardLayout.h"
 
 #include <QEvent>
@@ -24,6 +25,22 @@ QString CharCaption(QChar c)
     return c == QLatin1Char(' ') ? QStringLiteral("スペース") : QString(c);
 }
 
+// The kana of a JIS key, and its shifted kana where it has one of its own.
+// The ¥ and ro keys both show a backslash: their shifted keytops tell them apart.
+QString KanaCaption(QChar base, QChar shifted)
+{
+    const bool backslash = base == QLatin1Char('\\');
+    const quint32 keyCode = kana::JisKeyCode((backslash ? shifted : base).unicode());
+    const char16_t plain = kana::KanaOfKey(keyCode, false);
+    if (!plain)
+        return QString(base);
+    const char16_t withShift = kana::KanaOfKey(keyCode, true);
+    QString caption(QChar{plain});
+    if (withShift != plain)
+        caption += QChar(withShift);
+    return caption;
+}
+
 } // namespace
 
 KeyboardView::KeyboardView(QWidget *parent) : QWidget(parent)
@@ -40,6 +57,16 @@ void KeyboardView::SetLayout(bool usLayout)
     update();
 }
 
+void KeyboardView::SetKanaLegends(bool kana)
+{
+    if (kana_ == kana)
+        return;
+    kana_ = kana;
+    BuildLayout();
+    CountKeys();
+    update();
+}
+
 void KeyboardView::SetTallies(const QList<history::CharCount> &tallies)
 {
     tallies_ = tallies;
@@ -50,7 +77,8 @@ void KeyboardView::SetTallies(const QList<history::CharCount> &tallies)
 void KeyboardView::BuildLayout()
 {
     keys_.clear();
-    for (const keyboard::KeyCap &cap : keyboard::Keys(usLayout_)) {
+    // Kana are typed by their place on a JIS keyboard, whatever the system layout.
+    for (const keyboard::KeyCap &cap : keyboard::Keys(usLayout_ && !kana_)) {
         Key key;
         key.x = cap.x;
         key.row = cap.row;
@@ -58,6 +86,8 @@ void KeyboardView::BuildLayout()
         key.base = cap.base;
         key.shifted = cap.shifted;
         key.caption = cap.caption;
+        if (kana_ && !key.base.isNull() && key.base != QLatin1Char(' '))
+            key.caption = KanaCaption(key.base, key.shifted);
         keys_.append(key);
     }
 }
@@ -167,7 +197,8 @@ void KeyboardView::paintEvent(QPaintEvent *)
         const QString percent =
             rate ? QString::number(*rate * 100, 'f', *rate < 0.1 ? 1 : 0) + QLatin1Char('%') : QString();
         painter.setFont(legendFont);
-        if (key.shifted.isNull() || key.shifted.isLetter()) {
+        // Kana legends stand alone: their shifted kana are in the caption.
+        if (kana_ || key.shifted.isNull() || key.shifted.isLetter()) {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, key.caption);
         } else {
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString(key.shifted));

@@ -17,6 +17,10 @@ public:
     // usLayout: the English (US) keyboard; otherwise the Japanese (JIS) one.
     void SetLayout(bool usLayout);
     bool UsLayout() const { return usLayout_; }
+    // Kana legends on a JIS keyboard, for kana input, whose counts are by
+    // JIS keytop; otherwise the layout set above with its own legends.
+    void SetKanaLegends(bool kana);
+    bool KanaLegends() const { return kana_; }
     void SetTallies(const QList<history::CharCount> &tallies);
 
     // The miss rate of the key that types c, with or without Shift; nothing
@@ -54,6 +58,7 @@ private:
     QString KeyToolTip(const Key &key) const;
 
     bool usLayout_ = false;
+    bool kana_ = false;
     QList<Key> keys_;
     QList<history::CharCount> tallies_;
 };

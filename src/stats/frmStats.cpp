@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "stats/KeyboardView.h"
+#include "typing/KanaLayout.h"
 #include "util/Functions.h"
 
 #include <QAreaSeries>
@@ -244,12 +245,17 @@ void SetValueRange(QValueAxis *axis, double low, double high, int decimals)
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QLatin1Char('f'));
 }
 
-QString TypedCaption(QChar c)
+QString TypedCaption(QChar c, history::Input input = history::Input::Romaji)
 {
     if (c.isNull())
         return QStringLiteral("他のキー");
     if (c == QLatin1Char(' '))
         return QStringLiteral("スペース");
+    // Kana games count the JIS keys by keytop; the player knows them by their kana.
+    if (input == history::Input::Kana) {
+        if (const char16_t kana = kana::KanaOfKey(kana::JisKeyCode(c.unicode()), false))
+            return QChar(kana);
+    }
     return QString(c);
 }
 
@@ -305,6 +311,9 @@ void frmStats::CreateControls()
     cboPeriod->addItem(QStringLiteral("最近30日間"), int(history::Period::Month));
     cboPeriod->addItem(QStringLiteral("すべての期間"), int(history::Period::All));
     cboPeriod->setCurrentIndex(2);
+    cboInput = new QComboBox(this);
+    cboInput->addItem(QStringLiteral("ローマ字入力"), int(history::Input::Romaji));
+    cboInput->addItem(QStringLiteral("かな入力"), int(history::Input::Kana));
 
     lblSummary = new QLabel(this);
     lblSummary->setTextFormat(Qt::PlainText);
@@ -334,6 +343,8 @@ void frmStats::CreateLayout()
     modeLabel->setBuddy(cboMode);
     auto *periodLabel = new QLabel(QStringLiteral("期間(&P):"), this);
     periodLabel->setBuddy(cboPeriod);
+    auto *inputLabel = new QLabel(QStringLiteral("入力(&I):"), this);
+    inputLabel->setBuddy(cboInput);
 
     auto *filters = new QHBoxLayout();
     filters->addWidget(modeLabel);
@@ -341,6 +352,9 @@ void frmStats::CreateLayout()
     filters->addSpacing(fontMetrics().height());
     filters->addWidget(periodLabel);
     filters->addWidget(cboPeriod);
+    filters->addSpacing(fontMetrics().height());
+    filters->addWidget(inputLabel);
+    filters->addWidget(cboInput);
     filters->addStretch(1);
     filters->addWidget(cmdExport);
 
@@ -408,16 +422,32 @@ void frmStats::CreateConnections()
 {
     connect(cboMode, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cboPeriod, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
+    connect(cboInput, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cmdExport, &QPushButton::clicked, this, &frmStats::cmdExport_Click);
 }
 
-void frmStats::SetBestTen(Mode mode, const QList<double> &speeds)
+namespace {
+
+// Kana tables are kept apart from romaji ones.
+int BestTenKey(Mode mode, history::Input input)
+{
+    return int(mode) * 2 + (input == history::Input::Kana ? 1 : 0);
+}
+
+} // namespace
+
+void frmStats::SetBestTen(Mode mode, const QList<double> &speeds, history::Input input)
 {
     // Rows nobody has played yet hold a speed of 0; they set no mark.
     QList<double> played;
     std::copy_if(speeds.begin(), speeds.end(), std::back_inserter(played), [](double s) { return s > 0; });
-    bestTen_.insert(int(mode), played);
+    bestTen_.insert(BestTenKey(mode, input), played);
     Refresh();
+}
+
+void frmStats::SetInput(history::Input input)
+{
+    cboInput->setCurrentIndex(cboInput->findData(int(input)));
 }
 
 void frmStats::SetKeyboardLayout(bool usLayout)
@@ -443,6 +473,7 @@ history::Filter frmStats::CurrentFilter() const
     if (mode.isValid())
         filter.mode = Mode(mode.toInt());
     filter.firstDay = history::FirstDayOf(history::Period(cboPeriod->currentData().toInt()), today_);
+    filter.input = history::Input(cboInput->currentData().toInt());
     return filter;
 }
 
@@ -486,7 +517,8 @@ void frmStats::FillCharts(const QList<history::GamePoint> &games, const history:
     for (QChart *chart : {chtSpeed->chart(), chtAccuracy->chart()})
         chart->removeAllSeries();
     for (Mode mode : shown) {
-        const QList<double> bestTen = bestTen_.contains(int(mode)) ? bestTen_.value(int(mode)) : store_.BestTen(mode);
+        const int key = BestTenKey(mode, filter.input);
+        const QList<double> bestTen = bestTen_.contains(key) ? bestTen_.value(key) : store_.BestTen(mode, filter.input);
         if (bestTen.isEmpty())
             continue;
         if (filter.mode) {
@@ -547,15 +579,16 @@ void frmStats::FillSummary(const QList<history::GamePoint> &games)
 void frmStats::FillWeakLists(const history::Filter &filter)
 {
     const QList<history::CharCount> tallies = store_.CharTallies(filter);
+    picKeyboard->SetKanaLegends(filter.input == history::Input::Kana);
     picKeyboard->SetTallies(tallies);
 
     lstWeakChars->clear();
     for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
         QStringList instead;
         for (const history::Miss &miss : count.instead.mid(0, 3))
-            instead.append(QStringLiteral("「%1」×%2").arg(TypedCaption(miss.typed)).arg(miss.count));
+            instead.append(QStringLiteral("「%1」×%2").arg(TypedCaption(miss.typed, filter.input)).arg(miss.count));
         auto *item = new QTreeWidgetItem(lstWeakChars,
-                                         {TypedCaption(count.expected), Percent(count.MissRate()),
+                                         {TypedCaption(count.expected, filter.input), Percent(count.MissRate()),
                                           QString::number(count.wrong), QString::number(count.right + count.wrong),
                                           instead.join(QLatin1Char(' '))});
         AlignNumbers(item, 1, 3);

@@ -36,7 +36,10 @@ public:
 
     // The speeds of a mode's best-ten table, drawn as a band for reference.
     // Modes given none show the ten fastest games of the history instead.
-    void SetBestTen(history::Mode mode, const QList<double> &speeds);
+    void SetBestTen(history::Mode mode, const QList<double> &speeds,
+                    history::Input input = history::Input::Romaji);
+    // Shows the games typed the given way (the input filter).
+    void SetInput(history::Input input);
     void SetKeyboardLayout(bool usLayout);
     // The day the periods count back from (today unless a test says otherwise).
     void SetToday(const QDate &today);
@@ -53,6 +56,7 @@ public:
 
     QComboBox *cboMode = nullptr;
     QComboBox *cboPeriod = nullptr;
+    QComboBox *cboInput = nullptr;
     QLabel *lblSummary = nullptr;
     QPushButton *cmdExport = nullptr;
     QChartView *chtSpeed = nullptr;

@@ -4,6 +4,7 @@
 #include "history/HistoryStore.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
+#include "typing/KanaLayout.h"
 #include "typing/Round.h"
 #include "util/Functions.h"
 
@@ -34,6 +35,7 @@ void Game::StartRound(Round &round)
 {
     Init();
     round_ = &round;
+    kanaRound_ = aplMain::KanaInput;
     emit roundStarted(round.Title(), round.RestCaption());
     round.ShowFirst(*this);
 }
@@ -47,13 +49,21 @@ void Game::EndRound()
 void Game::ShowQuestion(const QuestItem &item)
 {
     question_ = item;
-    state.Roman = item.Roman;
+    state.KanaKeys = 0;
+    state.KanaMissed = false;
     freeSpelling_ = false;
+    kanaTracked_ = false;
+    if (aplMain::KanaInput) {
+        // The judge counts the kana itself as they are finished.
+        state.Roman = kana::TypedKana(item.Reading);
+        emit questionShown(item.Quest, state.Roman);
+        return;
+    }
+    state.Roman = item.Roman;
     if (aplMain::FreeRomaji) {
         spelling_.Reset(item.Reading, item.Roman, true);
         freeSpelling_ = spelling_.FreeSpelling();
     }
-    kanaTracked_ = false;
     // Kana are counted only on the shown spelling, which the free matcher does not keep to.
     if (history && !freeSpelling_) {
         kanaUnits_.Reset(item.Reading, item.Roman, true);
@@ -93,7 +103,7 @@ void Game::SetFreeSpelling(bool on)
     // is then typed as shown.
     freeSpelling_ = false;
     const QString &shown = question_.Roman;
-    if (!on || !shown.endsWith(state.Roman))
+    if (!on || aplMain::KanaInput || !shown.endsWith(state.Roman))
         return;
     spelling_.Reset(question_.Reading, shown, true);
     if (!spelling_.FreeSpelling())
@@ -128,6 +138,7 @@ history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, c
         return {};
     history::GameRecord record;
     record.mode = mode;
+    record.input = kanaRound_ ? history::Input::Kana : history::Input::Romaji;
     record.textName = textName;
     record.dictionary = Functions::GetFileName(dictionaryPath);
     record.elapsedMs = qRound64(state.Seconds * 1000.0);

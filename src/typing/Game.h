@@ -100,6 +100,8 @@ private:
     void RefreshWaves();
 
     Round *round_ = nullptr;
+    // The round was typed in kana: its record says so whatever the option says by then.
+    bool kanaRound_ = false;
 
     // The question being typed, as it was shown first.
     QuestItem question_;

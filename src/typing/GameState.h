@@ -22,8 +22,12 @@ struct GameState {
     // A game or battle loop runs: closing the window then ends the program at once.
     bool LoopRunning = false;
 
-    // The romaji still to type.
+    // The romaji still to type; with kana input, the kana still to type.
     QString Roman;
+    // With kana input: the keys of the first kana already typed (a voiced
+    // kana takes two), and whether a wrong key fell on that kana.
+    qint8 KanaKeys = 0;
+    bool KanaMissed = false;
     int TypeCount = 0;
     int MissCount = 0;
     // The elapsed seconds of the last pass, as shown (to the millisecond).

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
+#include "typing/KanaLayout.h"
 #include "typing/KeyTables.h"
 #include "typing/QuestionFeed.h"
 #include "typing/Round.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int VkReturn = 13;
 constexpr int VkShift = 16;
+constexpr int VkUnknown = 255;
 
 // The half-width katakana whose code page 932 code a key code equals, or 0.
 // Keys above 127 have always matched these on the virtual-key path.
@@ -70,6 +72,36 @@ bool TakeKey(Game &game, const KeyCharacters &key, char16_t kana)
     return true;
 }
 
+// With kana input: whether the key at scanCode is the next key of the kana
+// still to type; a correct key takes its kana off once the kana is whole.
+// expected and typed are the JIS keys of the kana wanted and the kana typed.
+bool TakeKanaKey(Game &game, quint32 scanCode, bool shift, QChar &expected, QChar &typed, char16_t &pressed)
+{
+    GameState &state = game.state;
+    pressed = kana::KanaOfKey(scanCode, shift);
+    typed = QChar(kana::KeyLegend(pressed));
+    if (state.Roman.isEmpty())
+        return true;
+    const QChar first = state.Roman.at(0);
+    const kana::Parts parts = kana::Split(first.unicode());
+    const char16_t wanted = state.KanaKeys == 0 ? parts.base : parts.mark;
+    expected = QChar(kana::KeyLegend(wanted));
+    if (pressed == 0 || pressed != wanted) {
+        state.KanaMissed = true;
+        return false;
+    }
+    if (state.KanaKeys == 0 && parts.mark) {
+        state.KanaKeys = 1;
+        return true;
+    }
+    if (game.history)
+        game.tally.AddKana(QStringView(&first, 1), state.KanaMissed);
+    state.KanaKeys = 0;
+    state.KanaMissed = false;
+    state.Roman.remove(0, 1);
+    return true;
+}
+
 // The round decides what follows a finished question; a bare game draws a word.
 void NextQuestion(Game &game)
 {
@@ -100,7 +132,7 @@ void KeyDown(Game &game, int keyCode)
     KeyDown(game, keyCode, platform::keys().IsDown(VkShift), true);
 }
 
-void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t typed)
+void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t typed, quint32 scanCode)
 {
     GameState &state = game.state;
     if (!state.Playing || keyCode == VkReturn)
@@ -122,21 +154,37 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
         return;
 
     const bool firstKey = state.LastKey == 0;
-    state.LastKey = static_cast<qint16>(key.code);
+    // A key the system layout leaves without a code still types its kana.
+    state.LastKey = static_cast<qint16>(key.code || !aplMain::KanaInput ? key.code : VkUnknown);
 
     const bool hadRoman = !state.Roman.isEmpty();
-    const QChar expected = hadRoman ? state.Roman.at(0) : QChar();
-    const char16_t kana = typesCharacter && !character ? HalfWidthKatakana(key.code) : 0;
-    const bool correct = TakeKey(game, key, kana);
-    const char16_t pressed = key.Shown();
-    game.tally.Add(expected, typesCharacter && pressed >= 0x20 && pressed < 0x7F ? QChar(pressed) : QChar(), correct);
+    bool correct = false;
+    QString missType;
+    if (aplMain::KanaInput) {
+        QChar expected;
+        QChar typed;
+        char16_t pressed = 0;
+        correct = TakeKanaKey(game, scanCode, shift, expected, typed, pressed);
+        game.tally.Add(expected, typed, correct);
+        if (!correct && pressed)
+            missType = QString(QChar(pressed));
+    } else {
+        const QChar expected = hadRoman ? state.Roman.at(0) : QChar();
+        const char16_t kana = typesCharacter && !character ? HalfWidthKatakana(key.code) : 0;
+        correct = TakeKey(game, key, kana);
+        const char16_t pressed = key.Shown();
+        game.tally.Add(expected, typesCharacter && pressed >= 0x20 && pressed < 0x7F ? QChar(pressed) : QChar(),
+                       correct);
+        if (!correct)
+            missType = MissCharacter(key, character != 0, typesCharacter);
+    }
     if (correct) {
         ++state.TypeCount;
         emit game.keyJudged(true, QString());
         platform::PlayWave(game.TypeWave());
     } else {
         ++state.MissCount;
-        emit game.keyJudged(false, MissCharacter(key, character != 0, typesCharacter));
+        emit game.keyJudged(false, missType);
         platform::PlayWave(game.MissWave());
         game.NoteMiss();
     }

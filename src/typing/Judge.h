@@ -12,7 +12,10 @@ class Game;
 // type nothing (arrows, Delete, function keys …), which never match. typed is
 // the character the keyboard layout made the key type (0 when unknown): with
 // the AutoLayout setting on, a printable one decides instead of keyCode.
-void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter = true, char16_t typed = 0);
+// scanCode is the X keycode of the key (0 when unknown): with the KanaInput
+// setting on, it alone decides, as the key's place on a JIS kana keyboard.
+void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter = true, char16_t typed = 0,
+             quint32 scanCode = 0);
 // The same, with Shift sampled from the key state at this moment.
 void KeyDown(Game &game, int keyCode);
 

@@ -185,6 +185,7 @@ void frmMain::CreateSettingChecks()
     mnuAutoLayout = SettingCheck(aplMain::AutoLayout.row);
     mnuFreeRomaji = SettingCheck(aplMain::FreeRomaji.row);
     mnuSound = SettingCheck(aplMain::Sound.row);
+    mnuKanaInput = SettingCheck(aplMain::KanaInput.row);
     mnuKeyboardGuide = SettingCheck(aplMain::KeyboardGuide.row);
     connect(&settings_, &aplMain::Settings::changed, this, &frmMain::ShowSetting);
 }
@@ -227,6 +228,8 @@ void frmMain::MenuEnabled(bool enabled)
     mnuC->menuAction()->setEnabled(enabled);
     mnuK->menuAction()->setEnabled(enabled);
     mnuScore->menuAction()->setEnabled(enabled);
+    // Switching the input method mid-game would mix two kinds of keys in one result.
+    mnuKanaInput->setEnabled(enabled);
 }
 
 void frmMain::setWindowTitle(const QString &title)

@@ -118,6 +118,7 @@ public:
     QAction *mnuEnglish = nullptr;
     QAction *mnuAutoLayout = nullptr;
     QAction *mnuFreeRomaji = nullptr;
+    QAction *mnuKanaInput = nullptr;
     QAction *mnuSound = nullptr;
     QAction *mnuKeyboardGuide = nullptr;
     QAction *mnuRankingServer = nullptr;

@@ -391,3 +391,31 @@ TEST(History, LessonBestsArePerLessonAndTheFastestAtTheAccuracyCounts)
     EXPECT_FALSE(bests[1].speedAtAccuracy) << "lesson 2 never reached 95 %";
     EXPECT_EQ(ModeFromKey(ModeKey(Mode::Lesson)), Mode::Lesson);
 }
+
+TEST(History, KanaGamesAreKeptApartFromRomajiGames)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath("history.sqlite3"));
+    const QDateTime now = QDateTime::currentDateTime();
+    KeyTally romaji;
+    Type(romaji, "KAKI", {{0, 'L'}});
+    KeyTally kana;
+    Type(kana, "TT@", {{1, 'Q'}}); // が typed as T then @, by JIS keytop
+    GameRecord kanaGame = Game(Mode::Time, now, 300, 1, kana);
+    kanaGame.input = Input::Kana;
+    ASSERT_TRUE(store.Record({Game(Mode::Time, now, 600, 1, romaji), kanaGame}).Ok());
+
+    // Both the running totals and the per-day sums, with and without a mode.
+    for (const Filter &filter : {Filter{}, Filter{Mode::Time, now.date()}}) {
+        EXPECT_EQ(store.Games(filter).size(), 1);
+        const QList<CharCount> weakRomaji = store.WeakestChars(filter, 10, 1);
+        ASSERT_EQ(weakRomaji.size(), 1);
+        EXPECT_EQ(weakRomaji[0].expected, 'K');
+        const QList<CharCount> weakKana = store.WeakestChars({filter.mode, filter.firstDay, Input::Kana}, 10, 1);
+        ASSERT_EQ(weakKana.size(), 1);
+        EXPECT_EQ(weakKana[0].expected, 'T');
+        EXPECT_EQ(weakKana[0].instead.value(0).typed, 'Q');
+    }
+    EXPECT_EQ(store.BestTen(Mode::Time, Input::Kana), QList<double>{2.5});
+    EXPECT_EQ(store.BestTen(Mode::Time), QList<double>{5.0});
+}

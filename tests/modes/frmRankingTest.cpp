@@ -217,6 +217,18 @@ TEST(frmRanking, SendsOneRequestShowsItsOutcomeAndCloses)
     EXPECT_TRUE(scene.hiScore.isEnabled());
 }
 
+TEST(frmRanking, AKanaResultIsSentAsItsOwnKindWhateverTheOptionSaysLater)
+{
+    Scene scene;
+    aplMain::KanaInput = true;
+    frmRanking &window = scene.Open();
+    aplMain::KanaInput = false;
+    ASSERT_TRUE(scene.SendAndWait(window, "花子", "かな", "pw"));
+    ASSERT_EQ(scene.server.requestLines.size(), 1);
+    EXPECT_TRUE(scene.server.requestLines[0].startsWith(
+        "GET /morubo/tokra/ranking.cgi?mode=data_touroku&syurui=tokira-kana&kyokumei=tokira_aiueo&name="));
+}
+
 TEST(frmRanking, EveryKindOfFailureGivesTheErrorBoxAndCloses)
 {
     Scene scene;

@@ -444,3 +444,26 @@ TEST_F(NetBattleTest, TypingChargesAttackPointsAtTheSpeedOfThePasses)
     EXPECT_EQ(State().Roman, "INU");
     EXPECT_EQ(Form().lblRoman->text(), "INU");
 }
+
+TEST_F(NetBattleTest, AKanaBattleTypesTheReadingAndChargesLikeRomaji)
+{
+    aplMain::KanaInput = true;
+    desk->game->dict.Words = {{"犬", "INU", "いぬ"}};
+    desk->game->dict.WordMax = "0";
+    OpenAndConnect();
+    Start();
+    ASSERT_EQ(State().Roman, "いぬ");
+    Tick();
+    Game &game = *desk->game;
+    Battle().SetMyAP(10);
+    fake.clock->now += 10000;
+    State().TypeCount = 20;
+    Tick();
+    KeyDown(game, 0, false, false, 0, 26); // い
+    EXPECT_EQ(Values().MyAP, 12);
+    KeyDown(game, 0, false, false, 0, 24); // た
+    EXPECT_EQ(Values().MyAP, 6) << "a miss costs three times the speed";
+    KeyDown(game, 0, false, false, 0, 10); // ぬ
+    EXPECT_TRUE(peer.Expect("STT 8"));
+    EXPECT_EQ(State().Roman, "いぬ");
+}

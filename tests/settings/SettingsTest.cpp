@@ -17,7 +17,7 @@
 
 using namespace aplMain;
 
-TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
+TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllSeventeenValues)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
@@ -26,7 +26,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
     frmMain *form = &program->Form();
     EXPECT_EQ(Kotehan, "名無しさん");
     EXPECT_EQ(form->lblName->text(), "名無しさん");
-    EXPECT_FALSE(Bold || Big || MissType || RomanView || English || Next || FreeRomaji);
+    EXPECT_FALSE(Bold || Big || MissType || RomanView || English || Next || FreeRomaji || KanaInput);
     EXPECT_TRUE(AutoLayout);
     EXPECT_TRUE(form->mnuAutoLayout->isChecked());
     EXPECT_FALSE(form->mnuFreeRomaji->isChecked());
@@ -42,7 +42,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllFifteenValues)
                                        "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
                                        "Setting/RomanView", "Setting/English", "Setting/Next",
                                        "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji",
-                                       "Setting/Sound", "Setting/KeyboardGuide"};
+                                       "Setting/Sound", "Setting/KanaInput", "Setting/KeyboardGuide"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
@@ -117,7 +117,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 16);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 17);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

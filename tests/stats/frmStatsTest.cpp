@@ -160,3 +160,25 @@ TEST(frmStats, TheWindowFitsTheScreenAndEscClosesIt)
     QTest::keyClick(window.cboMode, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
 }
+
+TEST(frmStats, TheKanaFilterShowsKanaGamesOnAKanaKeyboard)
+{
+    FakePlatform fake;
+    HistoryStore store(fake.PathOf(HistoryStore::FileName()));
+    GameRecord kana = Game(Mode::Speed, 0, 6.0, {{'T', 5, 5, {{'Q', 5}}}, {'|', 10, 0, {}}});
+    kana.input = Input::Kana;
+    ASSERT_TRUE(store.Record({Game(Mode::Speed, 0, 4.0, {{'K', 5, 5, {}}}), kana}).Ok());
+
+    frmStats window(store, true);
+    window.SetToday(Today);
+    EXPECT_FALSE(window.picKeyboard->KanaLegends());
+    EXPECT_TRUE(window.picKeyboard->MissRateOfKey('K').has_value());
+    window.SetInput(Input::Kana);
+    EXPECT_TRUE(window.lblSummary->text().startsWith("1ゲーム　平均速度 6.000"));
+    EXPECT_TRUE(window.picKeyboard->KanaLegends()) << "kana legends stand on a JIS keyboard even for a US player";
+    EXPECT_FALSE(window.picKeyboard->MissRateOfKey('K').has_value());
+    EXPECT_DOUBLE_EQ(window.picKeyboard->MissRateOfKey('|').value_or(-1), 0.0) << "the ¥ key of ー";
+    ASSERT_EQ(window.lstWeakChars->topLevelItemCount(), 1);
+    EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(0), "か");
+    EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(4), "「た」×5");
+}
