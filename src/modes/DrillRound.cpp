@@ -28,13 +28,13 @@ void DrillRound::ShowFirst(Game &game)
     if (!opened.message.isEmpty())
         platform::dialogs().Message(opened.message);
     if (opened.Ok()) {
-        // Views into the word list: no string made per word.
-        QList<QStringView> words;
-        words.reserve(game.dict.Words.size());
-        for (qsizetype i = 0; i < game.dict.Words.size(); ++i)
-            words.append(game.dict.Words.RomanAt(i));
-        draw_ = history::DrillDraw::FromViews(
-            words, game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples));
+        // The romaji of every word is made only for a draw that aims, in large
+        // pieces, and none is kept.
+        const WordList &words = game.dict.Words;
+        draw_ = history::DrillDraw(
+            static_cast<int>(words.size()),
+            [&words](const std::function<void(QStringView)> &each) { words.EachRoman(each); },
+            game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples));
     }
     DrawWord(game);
 }
