@@ -38,10 +38,6 @@ bool GameLoop::eventFilter(QObject *watched, QEvent *event)
         // The key is judged with the time and speed of this very moment, as
         // if a pass had just run (the battle charges by the speed).
         Time(platform::clock().Now());
-        // Its pass paints the clock too, in the key's own repaint, and the
-        // next frame comes a frame after it: keys add no repaints of their own
-        // to the clock's.
-        timer_.PaintSoon();
         PassSoon();
     }
     return QObject::eventFilter(watched, event);
@@ -52,7 +48,7 @@ void GameLoop::PassSoon()
     if (phase_ != Phase::Running)
         return;
     nextPassAt_ = platform::clock().Now();
-    timer_.PassNow();
+    timer_.PassIn(0);
 }
 
 void GameLoop::Run(Round &round, std::function<void()> ended)

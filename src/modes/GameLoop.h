@@ -2,8 +2,8 @@
 #pragma once
 // The loop that runs any round, solo or net. While the clock runs, a pass
 // comes at each frame of the labels, at the moment the round's time limit
-// ends, right after every key press (painted with the key) and when the round
-// asks (the battle ended); keys, menu clicks and socket events are handled between passes,
+// ends, right after every key press and when the round asks (the battle
+// ended); keys, menu clicks and socket events are handled between passes,
 // and nothing runs in between. Before its start nothing runs: the judge's
 // first key, or the round itself (the battle's start), starts the clock and
 // the passes.

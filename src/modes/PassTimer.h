@@ -3,8 +3,7 @@
 // The timer of the loop that runs every round, solo or net: one single-shot
 // precise timer on the one event loop, set each time for the next moment a
 // pass has something to do (the next frame of the labels, the end of a time
-// limit), or a pass posted at once (a key just taken, the round's call).
-// Between those moments the program sleeps.
+// limit, a key just taken). Between those moments the program sleeps.
 
 #include <QObject>
 #include <QTimer>
@@ -19,17 +18,13 @@ class PassTimer : public QObject {
 public:
     PassTimer(QObject *parent, std::function<void()> pass);
 
-    // The pass runs once, after delayMs.
+    // The pass runs once, after delayMs (0: as soon as the events already
+    // queued, the key being handled among them, are through).
     void PassIn(qint64 delayMs);
-    // The pass runs once as soon as the key or event being handled is
-    // through, ahead of the repaint it asked for: what the pass shows is
-    // painted with it, in one go.
-    void PassNow();
     void Stop();
-    bool IsActive() const { return timer_.isActive() || posted_; }
+    bool IsActive() const { return timer_.isActive(); }
 
-    // The next PaintDue is true whatever the time (the first pass of a game,
-    // the pass after a key).
+    // The next PaintDue is true whatever the time (the first pass of a game).
     void PaintSoon();
     // True when the labels are due at now (always for a last pass); a true
     // answer counts as painted.
@@ -37,14 +32,8 @@ public:
     // The clock time the labels are due next.
     qint64 NextPaint() const { return paintSoon_ ? lastPaint_ : lastPaint_ + LabelPushIntervalMs; }
 
-protected:
-    bool event(QEvent *event) override;
-
 private:
-    std::function<void()> pass_;
     QTimer timer_;
-    // A pass is posted and not yet run (nor stopped).
-    bool posted_ = false;
     qint64 lastPaint_ = 0;
     bool paintSoon_ = true;
 };
