@@ -2,7 +2,9 @@
 // How long a large word list takes to be ready and how much memory it keeps:
 // a made-up word dictionary of the given size is loaded with the shipped
 // copipe and ranking dictionaries and romaji table, beside a bare read of the
-// same file (read and decoded, nothing more). Each run is a process of its
+// same file (read and decoded, nothing more), and how long the romaji of
+// every word takes once loaded (the weak-key drill weighs them) and drawing
+// one word as a question. Each run is a process of its
 // own, so its peak is its own; the figures are medians.
 //
 // Usage: bench_dictionary [megabytes] [runs]   (default 10 and 5)
@@ -65,7 +67,7 @@ int Measure(const QString &what, const QString &folder)
         timer.start();
         const QString text = Functions::ReadTextFile(wordPath);
         const double seconds = timer.nsecsElapsed() / 1e9;
-        std::printf("%f %f %f 0 %lld\n", seconds, HeapInUse() - startHeap, ProcessFigure("VmHWM") - startRss,
+        std::printf("%f %f %f 0 %lld 0 0\n", seconds, HeapInUse() - startHeap, ProcessFigure("VmHWM") - startRss,
                     static_cast<long long>(text.size()));
         return 0;
     }
@@ -82,6 +84,22 @@ int Measure(const QString &what, const QString &folder)
     const auto *dictionaries = std::get_if<Dictionaries>(&loaded);
     if (!dictionaries)
         return 1;
+    // Every romaji once, as the weak-key drill weighs the words.
+    timer.restart();
+    qsizetype romajiUnits = 0;
+    dictionaries->Words.EachRoman([&romajiUnits](QStringView roman) { romajiUnits += roman.size(); });
+    const double everyRomaji = timer.nsecsElapsed() / 1e9;
+    if (romajiUnits == 0)
+        return 1;
+    // A word as a question is drawn: converted when asked for.
+    timer.restart();
+    constexpr int Draws = 10000;
+    qsizetype drawnUnits = 0;
+    for (int i = 0; i < Draws; ++i)
+        drawnUnits += dictionaries->Words.at(i * 7919 % dictionaries->Words.size()).Roman.size();
+    const double perDraw = timer.nsecsElapsed() / 1e9 / Draws;
+    if (drawnUnits == 0)
+        return 1;
     // The words as separate strings, one QuestItem each.
     const double before = HeapInUse();
     QVector<QuestItem> separate;
@@ -91,8 +109,8 @@ int Measure(const QString &what, const QString &folder)
                          QString(word.Roman.constData(), word.Roman.size()),
                          QString(word.Reading.constData(), word.Reading.size())});
     }
-    std::printf("%f %f %f %f %lld\n", seconds, held, peak, HeapInUse() - before,
-                static_cast<long long>(dictionaries->Words.size()));
+    std::printf("%f %f %f %f %lld %f %f\n", seconds, held, peak, HeapInUse() - before,
+                static_cast<long long>(dictionaries->Words.size()), everyRomaji, perDraw);
     return 0;
 }
 
@@ -104,6 +122,8 @@ struct Run {
     double peak = 0;
     double separate = 0;
     long long count = 0;
+    double everyRomaji = 0;
+    double perDraw = 0;
 };
 
 bool RunChild(const QString &what, const QString &folder, Run &run)
@@ -112,9 +132,9 @@ bool RunChild(const QString &what, const QString &folder, Run &run)
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--measure"), what, folder});
     if (!child.waitForFinished(600000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
         return false;
-    return std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lld", &run.seconds, &run.held,
-                       &run.peak, &run.separate, &run.count)
-           == 5;
+    return std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lld %lf %lf", &run.seconds,
+                       &run.held, &run.peak, &run.separate, &run.count, &run.everyRomaji, &run.perDraw)
+           == 7;
 }
 
 double Median(std::vector<double> values)
@@ -126,7 +146,7 @@ double Median(std::vector<double> values)
 // The medians of several runs, each in a process of its own.
 bool Runs(const QString &what, const QString &folder, int count, Run &median)
 {
-    std::vector<double> seconds, held, peak, separate;
+    std::vector<double> seconds, held, peak, separate, everyRomaji, perDraw;
     for (int i = 0; i < count; ++i) {
         Run run;
         if (!RunChild(what, folder, run))
@@ -135,6 +155,8 @@ bool Runs(const QString &what, const QString &folder, int count, Run &median)
         held.push_back(run.held);
         peak.push_back(run.peak);
         separate.push_back(run.separate);
+        everyRomaji.push_back(run.everyRomaji);
+        perDraw.push_back(run.perDraw);
         median.count = run.count;
     }
     median.seconds = Median(seconds);
@@ -142,6 +164,8 @@ bool Runs(const QString &what, const QString &folder, int count, Run &median)
     median.held = Median(held);
     median.peak = Median(peak);
     median.separate = Median(separate);
+    median.everyRomaji = Median(everyRomaji);
+    median.perDraw = Median(perDraw);
     return true;
 }
 
@@ -206,6 +230,9 @@ int main(int argc, char **argv)
     std::printf("dictionaries ready (NN2N 1):          %.3f s (fastest %.3f), holds %6.1f MB, peak +%6.1f MB "
                 "(%.1f bytes held per byte of file)\n",
                 load.seconds, load.fastest, load.held / MB, load.peak / MB, load.held / encoded.size());
+    std::printf("a word drawn as a question: %.1f us; every word's romaji once (the weak-key drill's weighing): "
+                "%.3f s\n",
+                load.perDraw * 1e6, load.everyRomaji);
     std::printf("the words as three strings of their own each would take %.1f MB more\n", load.separate / MB);
     return 0;
 }

@@ -22,6 +22,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 program="$build/tokira"
 bare="$build/bench/bench_bare_window"
+key_to_screen="$build/bench/bench_key_to_screen"
 seconds=20
 
 for tool in Xvfb xdotool; do
@@ -141,6 +142,18 @@ idle="$(measure sleep "$seconds")"
 typing10="$(measure type_at_rate $((10 * seconds)) 10)"
 xdotool key Escape
 sleep 1
+# Key to screen in a new game, its clock running, typed from the word's second letter.
+game_screen="not measured (build bench_key_to_screen)"
+bare_screen="$game_screen"
+if [ -x "$key_to_screen" ]; then
+    xdotool key F2
+    sleep 1
+    xdotool key "${word:0:1}"
+    sleep 1
+    game_screen="$("$key_to_screen" "$window" "${word:1}${word:0:1}" 100 || echo "failed")"
+    xdotool key Escape
+    sleep 1
+fi
 
 before_runs="$(game_overs)"
 xdotool key F2
@@ -168,6 +181,7 @@ sleep 1
 measured_pid="$bare_pid"
 bare_idle="$(measure sleep "$seconds")"
 bare_typing10="$(measure type_at_rate $((10 * seconds)) 10)"
+[ -x "$key_to_screen" ] && bare_screen="$("$key_to_screen" "$window" "${word:1}${word:0:1}" 100 || echo "failed")"
 kill "$bare_pid" 2>/dev/null || true
 wait "$bare_pid" 2>/dev/null || true
 # The same window painting a clock into three labels 30 times a second.
@@ -185,6 +199,8 @@ echo "  bare window, no key:                    $bare_idle"
 echo "  bare window, 3 labels at 30 frames/s:   $bare_frames"
 echo "Speed attack, 10 keys per second:         $typing10"
 echo "  bare window, 10 keys per second:        $bare_typing10"
+echo "Speed attack, key to screen:              $game_screen"
+echo "  bare window, key to screen:             $bare_screen"
 echo "999 keys at 50 per second (then Esc):     $typing50"
 awk -v s="$start" -v e="$end" 'BEGIN { printf "  rate actually sent: %.1f keys/s\n", 1000 / (e - s) }'
 echo "  judged: types=$types misses=$misses"

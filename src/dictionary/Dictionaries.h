@@ -13,7 +13,6 @@
 struct Dictionaries {
     QString WordPath;
     QString CopipePath;
-    QString WordText;
     QString CopipeText;
     QString RankingText;
     // The copipe and ranking texts as read, before conversion: the readings.

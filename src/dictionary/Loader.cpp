@@ -66,11 +66,42 @@ qsizetype ReadingEnd(QStringView line, qsizetype colon)
     return second < 0 ? line.size() : second;
 }
 
+// Every line before the last CR LF of the text as read, split at ":"; the
+// words convert when asked for. For a table that keeps lines and ":" in place,
+// so the lines and their ":" are those of the text converted. The number of
+// the first line that is blank or holds no ":", or 1 when there is no CR LF.
+std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter &converter)
+{
+    std::vector<WordList::Span> spans;
+    spans.reserve(static_cast<size_t>(QStringView(source).count(LineEnd)));
+    Lines lines(source);
+    QStringView line;
+    qsizetype at = 0;
+    while (lines.Next(line, &at)) {
+        const qsizetype colon = line.indexOf(u':');
+        if (colon < 0)
+            return static_cast<int>(spans.size()) + 1;
+        WordList::Span span;
+        span.Quest = static_cast<quint32>(at);
+        span.Colon = static_cast<quint32>(at + colon);
+        span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
+        span.Reading = span.Colon + 1;
+        span.ReadingEnd = span.RomanEnd;
+        spans.push_back(span);
+    }
+    if (spans.empty())
+        return 1;
+    // The decoder leaves room for a text of one character per byte, twice what
+    // a Japanese list needs.
+    source.squeeze();
+    return WordList(std::move(source), std::move(spans), converter);
+}
+
 // Every line before the last CR LF, split at ":", each with its reading taken
 // from the same line of the text before conversion (which has as many lines,
-// since no rule holds a line end). The number of the first line that is blank
-// or holds no ":", or 1 when there is no CR LF at all.
-std::variant<WordList, int> CutWords(const QString &text, QString source)
+// unless a rule puts in or takes out a line end). The number of the first
+// line that is blank or holds no ":", or 1 when there is no CR LF at all.
+std::variant<WordList, int> CutConvertedWords(const QString &text, QString source)
 {
     std::vector<WordList::Span> spans;
     spans.reserve(static_cast<size_t>(QStringView(text).count(LineEnd)));
@@ -101,8 +132,6 @@ std::variant<WordList, int> CutWords(const QString &text, QString source)
     }
     if (spans.empty())
         return 1;
-    // The decoder leaves room for a text of one character per byte, twice what
-    // a Japanese list needs; only the readings' text stays.
     source.squeeze();
     WordList words(text, std::move(source), std::move(spans));
     if (!paired || sourceLines.Next(sourceLine)) {
@@ -143,8 +172,8 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     const QString missing = QStringLiteral("が見つかりません");
 
     progress(35, QStringLiteral("単語辞書のロード..."));
-    QString wordText = Functions::ReadTextFile(request.WordPath);
-    if (wordText.isEmpty())
+    QString wordSource = Functions::ReadTextFile(request.WordPath);
+    if (wordSource.isEmpty())
         return NotLoaded(request.WordPath, missing);
 
     progress(70, QStringLiteral("コピペ辞書のロード..."));
@@ -168,17 +197,21 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     // A table without a single rule would leave every question in kana, untypable.
     if (!table || table->isEmpty())
         return BrokenLine(tablePath, badLine);
-    const QVector<RomajiRule> rules = ConversionRules(*table, request.ShortenNN);
-    loaded.WordText = ConvertText(wordText, rules);
-    loaded.CopipeText = ConvertText(loaded.CopipeSource, rules);
-    loaded.RankingText = ConvertText(loaded.RankingSource, rules);
+    const RomajiConverter converter(ConversionRules(*table, request.ShortenNN));
+    // The word list is converted a word at a time when the table allows it:
+    // a large list is then ready without converting half a million words.
+    const bool onDemand = converter.KeepsLinesAndColons();
+    const QString wordText = onDemand ? QString() : converter.Convert(wordSource);
+    loaded.CopipeText = converter.Convert(loaded.CopipeSource);
+    loaded.RankingText = converter.Convert(loaded.RankingSource);
     qCDebug(lcDictionary) << "converted in" << timer.elapsed() << "ms";
 
     progress(170, QStringLiteral("単語辞書の解析..."));
-    // Every word is a place in these two texts; past this size no place fits.
-    if (loaded.WordText.size() > WordList::MaxText || wordText.size() > WordList::MaxText)
+    // Every word is a place in these texts; past this size no place fits.
+    if (wordText.size() > WordList::MaxText || wordSource.size() > WordList::MaxText)
         return LoadFailure{GeneralFailure};
-    std::variant<WordList, int> words = CutWords(loaded.WordText, std::move(wordText));
+    std::variant<WordList, int> words = onDemand ? CutWordsAsRead(std::move(wordSource), converter)
+                                                 : CutConvertedWords(wordText, std::move(wordSource));
     if (const int *line = std::get_if<int>(&words))
         return BrokenLine(request.WordPath, *line);
     loaded.Words = std::move(std::get<WordList>(words));

@@ -439,22 +439,38 @@ QString ConvertPlain(QString text, const QVector<RomajiRule> &rules)
     return text;
 }
 
-QString ConvertText(const QString &text, const QVector<RomajiRule> &rules)
-{
+struct RomajiConverter::Prepared {
     QVector<RomajiRule> active;
+    bool crossesLines = false;
+    Plan plan;
+};
+
+RomajiConverter::RomajiConverter(const QVector<RomajiRule> &rules)
+{
+    auto prepared = std::make_shared<Prepared>();
     for (const RomajiRule &rule : rules) {
         if (!rule.Find.isEmpty() && rule.Find != rule.Put)
-            active.append(rule);
+            prepared->active.append(rule);
     }
+    const auto holdsBreak = [](const QString &text) {
+        return text.contains(QLatin1Char(':')) || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    };
+    for (const RomajiRule &rule : std::as_const(prepared->active)) {
+        prepared->crossesLines = prepared->crossesLines || rule.Find.contains(QLatin1Char('\n'));
+        keepsLinesAndColons_ = keepsLinesAndColons_ && !holdsBreak(rule.Find) && !holdsBreak(rule.Put);
+    }
+    prepared->plan = MakePlan(prepared->active);
+    prepared_ = std::move(prepared);
+}
+
+QString RomajiConverter::Convert(QStringView text) const
+{
+    const QVector<RomajiRule> &active = prepared_->active;
     if (active.isEmpty() || text.isEmpty())
-        return text;
+        return text.toString();
 
-    const bool crossesLines = std::any_of(active.cbegin(), active.cend(),
-                                          [](const RomajiRule &rule) { return rule.Find.contains(QLatin1Char('\n')); });
-    const std::vector<QStringView> runs = crossesLines ? std::vector<QStringView>{QStringView(text)}
-                                                       : CutIntoRuns(QStringView(text));
-
-    const Plan plan = MakePlan(active);
+    const std::vector<QStringView> runs = prepared_->crossesLines ? std::vector<QStringView>{text} : CutIntoRuns(text);
+    const Plan &plan = prepared_->plan;
 
     std::vector<std::vector<char16_t>> results(runs.size());
     std::atomic<size_t> nextRun{0};
@@ -481,4 +497,9 @@ QString ConvertText(const QString &text, const QVector<RomajiRule> &rules)
     for (const auto &result : results)
         converted.append(reinterpret_cast<const QChar *>(result.data()), qsizetype(result.size()));
     return converted;
+}
+
+QString ConvertText(const QString &text, const QVector<RomajiRule> &rules)
+{
+    return RomajiConverter(rules).Convert(text);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 
 struct RomajiRule {
@@ -44,3 +45,21 @@ QString ConvertPlain(QString text, const QVector<RomajiRule> &rules);
 // lines that are converted on every core; a pass none of whose rules can
 // occur in a run is skipped.
 QString ConvertText(const QString &text, const QVector<RomajiRule> &rules);
+
+// ConvertText with its rules worked out once, for converting many texts (a
+// word at a time) with the same table. Copies share what they hold.
+class RomajiConverter {
+public:
+    explicit RomajiConverter(const QVector<RomajiRule> &rules);
+
+    QString Convert(QStringView text) const;
+    // True when no rule finds or puts a ":", CR or LF: the lines and their
+    // ":" then stay where they are, no rule reaches across one, and each
+    // piece between them converts on its own exactly as in the whole text.
+    bool KeepsLinesAndColons() const { return keepsLinesAndColons_; }
+
+private:
+    struct Prepared;
+    std::shared_ptr<const Prepared> prepared_;
+    bool keepsLinesAndColons_ = true;
+};

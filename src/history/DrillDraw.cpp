@@ -8,19 +8,20 @@ namespace history {
 
 DrillDraw::DrillDraw(const QStringList &words, const QList<CharCount> &weak)
 {
-    Weigh(QList<QStringView>(words.begin(), words.end()), weak);
+    Weigh(int(words.size()), [&words](const std::function<void(QStringView)> &each) {
+        for (const QString &word : words)
+            each(word);
+    }, weak);
 }
 
-DrillDraw DrillDraw::FromViews(const QList<QStringView> &words, const QList<CharCount> &weak)
+DrillDraw::DrillDraw(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak)
 {
-    DrillDraw draw;
-    draw.Weigh(words, weak);
-    return draw;
+    Weigh(count, eachRomaji, weak);
 }
 
-void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &weak)
+void DrillDraw::Weigh(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak)
 {
-    wordCount_ = int(words.size());
+    wordCount_ = count;
     std::array<double, 0x80> weight{};
     int weakChars = 0;
     double worst = 0;
@@ -30,7 +31,7 @@ void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &w
             worst = std::max(worst, c.MissRate());
         }
     }
-    if (weakChars < MinWeakChars || words.isEmpty())
+    if (weakChars < MinWeakChars || count == 0)
         return;
     // The weakest character adds Boost per occurrence, the others in
     // proportion to their miss rates.
@@ -39,9 +40,9 @@ void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &w
             weight[c.expected.unicode()] = Boost * c.MissRate() / worst;
     }
 
-    cumulative_.reserve(words.size());
+    cumulative_.reserve(size_t(count));
     double total = 0;
-    for (const QStringView word : words) {
+    eachRomaji([this, &weight, &total](QStringView word) {
         double w = 1.0;
         for (QChar ch : word) {
             if (ch.unicode() < weight.size())
@@ -49,7 +50,10 @@ void DrillDraw::Weigh(const QList<QStringView> &words, const QList<CharCount> &w
         }
         total += w;
         cumulative_.push_back(total);
-    }
+    });
+    // A word more or less than told would shift every pick.
+    if (cumulative_.size() != size_t(count))
+        cumulative_.clear();
 }
 
 int DrillDraw::Pick(double uniform) const

@@ -9,11 +9,12 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace history {
 
-// In the game: DrillDraw draw(romaji, store.WeakestChars({}, DrillDraw::WeakCount,
+// In the game: DrillDraw draw(count, romaji, store.WeakestChars({}, DrillDraw::WeakCount,
 // DrillDraw::MinSamples)); then draw.Pick(platform::random().Next()) per word.
 class DrillDraw {
 public:
@@ -30,8 +31,11 @@ public:
     // words: the romaji of the dictionary's words; weak: the weakest
     // characters as the store lists them (WeakestChars).
     DrillDraw(const QStringList &words, const QList<CharCount> &weak);
-    // The same from views of the romaji; they need to live only during the call.
-    static DrillDraw FromViews(const QList<QStringView> &words, const QList<CharCount> &weak);
+    // Calls its argument with the romaji of every word in order.
+    using EachRomaji = std::function<void(const std::function<void(QStringView)> &)>;
+    // The same for count words whose romaji eachRomaji gives; it is called
+    // only when the draw aims at weak characters, so a plain draw reads no word.
+    DrillDraw(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak);
 
     // True when the weights aim at weak characters, false for a plain draw.
     bool Aimed() const { return !cumulative_.empty(); }
@@ -40,8 +44,7 @@ public:
     int Pick(double uniform) const;
 
 private:
-    DrillDraw() = default;
-    void Weigh(const QList<QStringView> &words, const QList<CharCount> &weak);
+    void Weigh(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak);
 
     int wordCount_ = 0;
     std::vector<double> cumulative_; // empty for a plain draw

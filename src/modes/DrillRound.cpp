@@ -28,24 +28,24 @@ void DrillRound::ShowFirst(Game &game)
     const history::Outcome opened = game.OpenHistory();
     if (!opened.message.isEmpty())
         platform::dialogs().Message(opened.message);
-    if (opened.Ok() && aplMain::KanaInput) {
-        // Kana games count keys by JIS keytop: each word as the keys that type it.
-        QStringList words;
-        words.reserve(game.dict.Words.size());
-        for (qsizetype i = 0; i < game.dict.Words.size(); ++i)
-            words.append(kana::KeyLegends(kana::TypedKana(game.dict.Words.ReadingAt(i))));
-        history::Filter kanaGames;
-        kanaGames.input = history::Input::Kana;
-        draw_.emplace(words, game.history->WeakestChars(kanaGames, history::DrillDraw::WeakCount,
-                                                        history::DrillDraw::MinSamples));
-    } else if (opened.Ok()) {
-        // Views into the word list: no string made per word.
-        QList<QStringView> words;
-        words.reserve(game.dict.Words.size());
-        for (qsizetype i = 0; i < game.dict.Words.size(); ++i)
-            words.append(game.dict.Words.RomanAt(i));
-        draw_ = history::DrillDraw::FromViews(
-            words, game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples));
+    if (opened.Ok()) {
+        // A word's keys are read only for a draw that aims, and none is kept.
+        const WordList &words = game.dict.Words;
+        history::DrillDraw::EachRomaji eachWord;
+        history::Filter games;
+        if (aplMain::KanaInput) {
+            // Kana games count keys by JIS keytop: each word as the keys that type it.
+            eachWord = [&words](const std::function<void(QStringView)> &each) {
+                for (qsizetype i = 0; i < words.size(); ++i)
+                    each(kana::KeyLegends(kana::TypedKana(words.ReadingAt(i))));
+            };
+            games.input = history::Input::Kana;
+        } else {
+            eachWord = [&words](const std::function<void(QStringView)> &each) { words.EachRoman(each); };
+        }
+        draw_ = history::DrillDraw(static_cast<int>(words.size()), eachWord,
+                                   game.history->WeakestChars(games, history::DrillDraw::WeakCount,
+                                                              history::DrillDraw::MinSamples));
     }
     DrawWord(game);
 }

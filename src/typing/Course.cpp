@@ -180,19 +180,20 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
 {
     QSet<QChar> allowed(lesson.keys.begin(), lesson.keys.end());
     QList<qsizetype> usable;
-    QList<QStringView> romaji;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QStringView roman = words.RomanAt(i);
+    QStringList romaji;
+    qsizetype index = 0;
+    words.EachRoman([&](QStringView roman) {
+        const qsizetype i = index++;
         if (roman.isEmpty() || (lesson.maxWordLength && roman.size() > lesson.maxWordLength))
-            continue;
+            return;
         if (std::all_of(roman.begin(), roman.end(), [&allowed](QChar c) { return allowed.contains(c); })) {
             usable.append(i);
-            romaji.append(roman);
+            romaji.append(roman.toString());
         }
-    }
+    });
     if (usable.isEmpty())
         return SyllableText(lesson, weak, uniform);
-    const history::DrillDraw draw = history::DrillDraw::FromViews(romaji, weak);
+    const history::DrillDraw draw(romaji, weak);
     QVector<QuestItem> text;
     int total = 0;
     while (total < lesson.length) {

@@ -30,7 +30,6 @@ TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
 
     EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
     EXPECT_EQ(d.game.dict.WordMax, "2");
-    EXPECT_EQ(d.game.dict.WordText, "今日:KONNNICHIHA\r\n三男:SANNANN\r\n本田:HONNDA\r\n");
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));

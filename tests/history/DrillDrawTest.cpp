@@ -51,8 +51,14 @@ TEST(DrillDraw, WordsWithTheWeakestCharactersComeUpMostOften)
 {
     // Q is missed half the time, X and V a quarter: Q words weigh 1 + 4,
     // X and V words 1 + 2, plain words 1.
-    const DrillDraw draw(Words(), {Weak('Q', 10, 10), Weak('X', 30, 10), Weak('V', 30, 10), Weak('K', 50, 0)});
+    const QList<CharCount> weak = {Weak('Q', 10, 10), Weak('X', 30, 10), Weak('V', 30, 10), Weak('K', 50, 0)};
+    const DrillDraw draw(Words(), weak);
     ASSERT_TRUE(draw.Aimed());
+    // Given as a count and a way to read the words, the draw weighs alike.
+    const QStringList words = Words();
+    const DrillDraw counted(600, [&words](const auto &each) { for (const QString &w : words) each(w); }, weak);
+    for (const double uniform : {0.0, 0.3, 0.55, 0.8, 0.9999})
+        EXPECT_EQ(counted.Pick(uniform), draw.Pick(uniform)) << uniform;
     QSet<int> seen;
     const QList<double> shares = GroupShares(draw, &seen);
     EXPECT_EQ(seen.size(), 600);
@@ -75,6 +81,11 @@ TEST(DrillDraw, TooLittleHistoryDrawsEveryWordAlike)
     EXPECT_EQ(seen.size(), 600); // the first and the last word too
 
     EXPECT_EQ(DrillDraw({}, {}).Pick(0.5), -1);
+    // Given as a count and a way to read the words, a plain draw reads none.
+    int reads = 0;
+    const DrillDraw counted(600, [&reads](const auto &) { ++reads; }, {Weak('Q', 10, 10)});
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(counted.Pick(0.9999999), 599);
     EXPECT_EQ(draw.Pick(0.0), 0);
     EXPECT_EQ(draw.Pick(0.9999999), 599);
 }
