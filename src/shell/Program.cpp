@@ -107,7 +107,7 @@ void Program::Wire()
     QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
         if (row == aplMain::Sound.row)
             platform::sound().SetOn(aplMain::Sound);
-        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row)
+        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row || row == aplMain::KanaInput.row)
             ShowGuideLayout();
         // The kana tables come into use (and their files into being) with kana input.
         if (row == aplMain::KanaInput.row && aplMain::KanaInput)
@@ -252,6 +252,7 @@ bool Program::StatsUsLayout() const
 
 void Program::ShowGuideLayout()
 {
+    form_->picGuide->SetKana(aplMain::KanaInput);
     form_->picGuide->SetLayout(StatsUsLayout());
 }
 
