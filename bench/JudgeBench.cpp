@@ -10,7 +10,7 @@
 // timed. Then the same texts, spelling option off, are judged with the
 // keyboard guide shown, and timed from the key to the window painted (the
 // events the key queued, painting among them, handled) with the guide hidden
-// and shown.
+// and shown, first in romaji, then in kana on the guide with kana legends.
 //
 // Usage: bench_judge [rounds]   (default 5; data from the source tree;
 //        QT_QPA_PLATFORM=offscreen unless a display is wanted)
@@ -24,6 +24,7 @@
 #include "typing/KanaLayout.h"
 #include "typing/Rounds.h"
 #include "views/GameView.h"
+#include "views/GuideKeyboard.h"
 #include "views/frmMain.h"
 
 #include <QApplication>
@@ -72,8 +73,9 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
     return shown;
 }
 
-// Plays one text to its end with kana input, each key by its JIS keycode.
-void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey)
+// Plays one text to its end with kana input, each key by its JIS keycode;
+// timed up to the window painted when paint is set.
+void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey, bool paint = false)
 {
     LoadCopipe(game.dict, title);
     CopipeText round(game.dict.CopipeLines);
@@ -89,6 +91,8 @@ void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKe
             stroke = kana::StrokesOf(game.state.Roman.at(0).unicode()).keys[game.state.KanaKeys];
         const auto start = Clock::now();
         KeyDown(game, 0, stroke.shift, false, 0, stroke.keyCode);
+        if (paint)
+            QCoreApplication::processEvents();
         perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
     }
     game.state.Playing = false;
@@ -207,5 +211,22 @@ int main(int argc, char **argv)
     Print("judged, guide shown", judgedOn);
     Print("key to painted, guide hidden", paintedOff);
     Print("key to painted, guide shown", paintedOn);
+
+    // Kana input lights keys by keycode on a guide with kana legends.
+    std::vector<double> kanaOff, kanaOn;
+    aplMain::KanaInput = true;
+    form.picGuide->SetKana(true);
+    for (int round = 0; round < rounds; ++round) {
+        for (const QString &title : std::as_const(game.dict.CopipeTitles)) {
+            form.SetGuideShown(false);
+            QCoreApplication::processEvents();
+            PlayTextInKana(game, title, kanaOff, true);
+            form.SetGuideShown(true);
+            QCoreApplication::processEvents();
+            PlayTextInKana(game, title, kanaOn, true);
+        }
+    }
+    Print("kana, key to painted, hidden", kanaOff);
+    Print("kana, key to painted, shown", kanaOn);
     return 0;
 }

@@ -571,17 +571,18 @@ QList<double> HistoryStore::BestTen(Mode mode, Input input) const
     return speeds;
 }
 
-QList<LessonBest> HistoryStore::LessonBests(double minAccuracy) const
+QList<LessonBest> HistoryStore::LessonBests(double minAccuracy, Input input) const
 {
     QList<LessonBest> bests;
     if (!db_)
         return bests;
     QSqlQuery query(db_->db);
     query.prepare(QStringLiteral("SELECT text_name, MAX(speed), MAX(accuracy),"
-                                 " MAX(CASE WHEN accuracy >= ? THEN speed END) FROM games WHERE mode = ?"
+                                 " MAX(CASE WHEN accuracy >= ? THEN speed END) FROM games WHERE mode = ? AND input = ?"
                                  " GROUP BY text_name"));
     query.addBindValue(minAccuracy);
     query.addBindValue(ModeKey(Mode::Lesson));
+    query.addBindValue(InputKey(input));
     if (query.exec()) {
         while (query.next()) {
             LessonBest best{query.value(0).toString(), query.value(1).toDouble(), query.value(2).toDouble(), {}};

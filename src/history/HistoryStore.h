@@ -116,9 +116,10 @@ public:
     // characters typed at least minSamples times.
     QList<CharCount> WeakestChars(const Filter &filter, int count, int minSamples) const;
     QList<KanaCount> WeakestKana(const Filter &filter, int count, int minSamples) const;
-    // Per text name of the lesson games: the best speed and accuracy, and the
-    // best speed of a game whose accuracy was at least minAccuracy.
-    QList<LessonBest> LessonBests(double minAccuracy) const;
+    // Per text name of the lesson games typed with an input method: the best
+    // speed and accuracy, and the best speed of a game whose accuracy was at
+    // least minAccuracy.
+    QList<LessonBest> LessonBests(double minAccuracy, Input input = Input::Romaji) const;
 
     // Every game as CSV (UTF-8, header row, one row per game), replacing the
     // file only once it is complete. Fails, touching no file, while the

@@ -31,8 +31,12 @@ void LessonRound::ShowFirst(Game &game)
     const history::Outcome opened = game.OpenHistory();
     if (!opened.message.isEmpty())
         platform::dialogs().Message(opened.message);
-    if (opened.Ok())
-        weak = game.history->WeakestChars({}, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples);
+    if (opened.Ok()) {
+        // Kana games count keys by JIS keytop, the keys a kana lesson is made of.
+        history::Filter games;
+        games.input = lesson_.input;
+        weak = game.history->WeakestChars(games, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples);
+    }
     text_ = course::LessonText(lesson_, weak, game.dict.Words, [] { return platform::random().Next(); });
     keys_ = 0;
     for (const QuestItem &item : std::as_const(text_))
@@ -61,7 +65,7 @@ QString LessonRound::VerdictText(const course::Lesson &lesson, double accuracy, 
                                 .arg(QString::number(lesson.targetSpeed, 'f', 1));
     if (!course::Passes(lesson, accuracy, speed))
         return QStringLiteral("もう一度挑戦しましょう。\r\n") + figures;
-    const course::Lesson *next = course::LessonAt(lesson.number + 1);
+    const course::Lesson *next = course::LessonAt(lesson.number + 1, lesson.input);
     return QStringLiteral("合格です！\r\n") + figures
            + (next ? QStringLiteral("\r\n次のレッスン「%1 %2」に進めます。").arg(next->number).arg(next->title)
                    : QStringLiteral("\r\nすべてのレッスンを終えました。"));

@@ -20,25 +20,16 @@ enum Column { Number, Title, Target, BestSpeed, BestAccuracy, State, ColumnCount
 frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("基礎練習"));
-    auto *note = new QLabel(QStringLiteral("正確率%1%以上・目標の速度[type/sec]以上で合格すると、次のレッスンが開きます。")
-                                .arg(int(course::PassAccuracy)),
-                            this);
-    note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(true);
+    note_ = new QLabel(this);
+    note_->setTextFormat(Qt::PlainText);
+    note_->setWordWrap(true);
 
     lstLessons = new QTreeWidget(this);
     lstLessons->setRootIsDecorated(false);
     lstLessons->setColumnCount(ColumnCount);
     lstLessons->setHeaderLabels({QStringLiteral("No."), QStringLiteral("レッスン"), QStringLiteral("目標速度"),
                                  QStringLiteral("最高速度"), QStringLiteral("最高正確率"), QStringLiteral("状態")});
-    for (const course::Lesson &lesson : course::Lessons()) {
-        auto *item = new QTreeWidgetItem(lstLessons);
-        item->setText(Number, QString::number(lesson.number));
-        item->setText(Title, lesson.title);
-        item->setText(Target, QString::number(lesson.targetSpeed, 'f', 1));
-        for (int column : {Number, Target, BestSpeed, BestAccuracy})
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    FillList();
     lstLessons->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     cmdStart = new QPushButton(QStringLiteral("開始(&S)"), this);
@@ -49,7 +40,7 @@ frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(cmdStart);
     buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(note);
+    layout->addWidget(note_);
     layout->addWidget(lstLessons);
     layout->addLayout(buttons);
 
@@ -61,6 +52,23 @@ frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(560, 520);
 }
 
+void frmLesson::FillList()
+{
+    const bool kana = input_ == history::Input::Kana;
+    note_->setText((kana ? QStringLiteral("かな入力のレッスンです。") : QString())
+                   + QStringLiteral("正確率%1%以上・目標の速度[type/sec]以上で合格すると、次のレッスンが開きます。")
+                         .arg(int(course::PassAccuracy)));
+    lstLessons->clear();
+    for (const course::Lesson &lesson : course::Lessons(input_)) {
+        auto *item = new QTreeWidgetItem(lstLessons);
+        item->setText(Number, QString::number(lesson.number));
+        item->setText(Title, lesson.title);
+        item->setText(Target, QString::number(lesson.targetSpeed, 'f', 1));
+        for (int column : {Number, Target, BestSpeed, BestAccuracy})
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+}
+
 QString frmLesson::StateText(const course::Standing &standing)
 {
     if (standing.passed)
@@ -68,8 +76,12 @@ QString frmLesson::StateText(const course::Standing &standing)
     return standing.open ? QStringLiteral("挑戦できます") : QStringLiteral("未開放");
 }
 
-void frmLesson::SetStandings(const QList<course::Standing> &standings)
+void frmLesson::SetStandings(history::Input input, const QList<course::Standing> &standings)
 {
+    if (input != input_) {
+        input_ = input;
+        FillList();
+    }
     standings_ = standings;
     int firstUnpassed = 0;
     for (int i = 0; i < lstLessons->topLevelItemCount() && i < standings.size(); ++i) {

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -19,7 +20,9 @@ class frmLesson : public QWidget {
 public:
     explicit frmLesson(QWidget *parent = nullptr);
 
-    void SetStandings(const QList<course::Standing> &standings);
+    // The lessons of an input method's course, with the player's standing in each.
+    void SetStandings(history::Input input, const QList<course::Standing> &standings);
+    history::Input Input() const { return input_; }
     const QList<course::Standing> &Standings() const { return standings_; }
     // The lesson chosen in the list (from 1); 0 for none.
     int ChosenLesson() const;
@@ -46,7 +49,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void FillList();
     void ShowChosen();
 
+    QLabel *note_ = nullptr;
+    history::Input input_ = history::Input::Romaji;
     QList<course::Standing> standings_;
 };

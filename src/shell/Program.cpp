@@ -33,6 +33,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// The lessons of the input method in use, kept apart from the other's.
+history::Input LessonInput()
+{
+    return aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji;
+}
+
+} // namespace
+
 Program::Program()
     : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>()),
       form_(std::make_unique<frmMain>())
@@ -107,8 +117,11 @@ void Program::Wire()
     QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
         if (row == aplMain::Sound.row)
             platform::sound().SetOn(aplMain::Sound);
-        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row)
+        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row || row == aplMain::KanaInput.row)
             ShowGuideLayout();
+        // The 基礎練習 list shows the course of the input method in use.
+        if (row == aplMain::KanaInput.row)
+            RefreshLessons();
         // The kana tables come into use (and their files into being) with kana input.
         if (row == aplMain::KanaInput.row && aplMain::KanaInput)
             HiScoreMenu::Tell(books_->LoadKana());
@@ -252,6 +265,7 @@ bool Program::StatsUsLayout() const
 
 void Program::ShowGuideLayout()
 {
+    form_->picGuide->SetKana(aplMain::KanaInput);
     form_->picGuide->SetLayout(StatsUsLayout());
 }
 
@@ -292,7 +306,7 @@ frmLesson *Program::LessonWindow() const
 void Program::PlayLesson(int number)
 {
     modes_->Play([this, number]() -> std::unique_ptr<Round> {
-        const course::Lesson *lesson = course::LessonAt(number);
+        const course::Lesson *lesson = course::LessonAt(number, LessonInput());
         if (!lesson)
             return nullptr;
         return std::make_unique<LessonRound>(*lesson, [this] { RefreshLessons(); });
@@ -301,8 +315,10 @@ void Program::PlayLesson(int number)
 
 void Program::RefreshLessons()
 {
-    if (lessons_)
-        lessons_->SetStandings(course::Standings(history_->LessonBests(course::PassAccuracy)));
+    if (!lessons_)
+        return;
+    const history::Input input = LessonInput();
+    lessons_->SetStandings(input, course::Standings(history_->LessonBests(course::PassAccuracy, input), input));
 }
 
 void Program::mnuAbout_Click()

@@ -70,7 +70,7 @@ private:
     // The keyboard the 成績 window draws: with キー配列を自動で判定 the layout
     // the keys typed on, once one has told; otherwise 英語キーボードで判定.
     bool StatsUsLayout() const;
-    // The keyboard guide follows the same layout.
+    // The keyboard guide follows the same layout, and kana input.
     void ShowGuideLayout();
     void PlayLesson(int number);
     void RefreshLessons();

@@ -25,22 +25,6 @@ QString CharCaption(QChar c)
     return c == QLatin1Char(' ') ? QStringLiteral("スペース") : QString(c);
 }
 
-// The kana of a JIS key, and its shifted kana where it has one of its own.
-// The ¥ and ro keys both show a backslash: their shifted keytops tell them apart.
-QString KanaCaption(QChar base, QChar shifted)
-{
-    const bool backslash = base == QLatin1Char('\\');
-    const quint32 keyCode = kana::JisKeyCode((backslash ? shifted : base).unicode());
-    const char16_t plain = kana::KanaOfKey(keyCode, false);
-    if (!plain)
-        return QString(base);
-    const char16_t withShift = kana::KanaOfKey(keyCode, true);
-    QString caption(QChar{plain});
-    if (withShift != plain)
-        caption += QChar(withShift);
-    return caption;
-}
-
 } // namespace
 
 KeyboardView::KeyboardView(QWidget *parent) : QWidget(parent)
@@ -86,8 +70,10 @@ void KeyboardView::BuildLayout()
         key.base = cap.base;
         key.shifted = cap.shifted;
         key.caption = cap.caption;
-        if (kana_ && !key.base.isNull() && key.base != QLatin1Char(' '))
-            key.caption = KanaCaption(key.base, key.shifted);
+        const bool typing = !key.base.isNull() && key.base != QLatin1Char(' ');
+        const QString kana = kana_ && typing ? kana::KeyCaption(cap.keycode) : QString();
+        if (!kana.isEmpty())
+            key.caption = kana;
         keys_.append(key);
     }
 }

@@ -4,6 +4,7 @@
 #include "dictionary/WordList.h"
 #include "history/DrillDraw.h"
 #include "history/HistoryStore.h"
+#include "typing/KanaLayout.h"
 
 #include <QSet>
 
@@ -47,7 +48,35 @@ const SyllableStep SyllableSteps[] = {
                 "しん:SHINN てん:TENN ぽん:PONN"},
 };
 
+// Kana lessons after the three letter rows: the rest of the kana layout.
+const SyllableStep KanaSteps[] = {
+    {"数字の段 ぬ〜わ", "ぬ ふ あ う え お や ゆ よ わ"},
+    {"ほ へ ー け む ろ", "ほ へ ー け む ろ"},
+    {"濁音 ゛", "が ぎ ぐ げ ご ざ じ ず ぜ ぞ だ ぢ づ で ど ば び ぶ べ ぼ"},
+    {"半濁音 ゜", "ぱ ぴ ぷ ぺ ぽ"},
+    {"小さい字・を・、。", "きゃ しゅ ちょ にゃ ひゅ みょ りゃ じゅ ぴょ っか っと っさ ふぁ うぃ てぃ うぇ つぉ を 、 。"},
+};
+
+// The longest short word: in romaji characters, and in kana keys.
 constexpr int ShortWord = 8;
+constexpr int ShortKanaWord = 5;
+
+// The kana of a JIS key by its keytop, without Shift.
+QChar KanaOfKeytop(QChar keytop)
+{
+    return QChar(kana::KanaOfKey(kana::JisKeyCode(keytop.unicode()), false));
+}
+
+bool IsKana(const Lesson &lesson)
+{
+    return lesson.input == history::Input::Kana;
+}
+
+// The keys of a question: its romaji, or the keytops of its kana.
+int KeyCount(const QuestItem &item)
+{
+    return int(item.Roman.size());
+}
 
 QString Letters(const QString &roman)
 {
@@ -59,15 +88,28 @@ QString Letters(const QString &roman)
     return keys;
 }
 
-QList<Lesson> Build()
+// Keytops, in order, without repeats.
+QString Keytops(const QString &kanaText)
 {
+    return Letters(kana::KeyLegends(kanaText));
+}
+
+QList<Lesson> Build(history::Input input)
+{
+    const bool kana = input == history::Input::Kana;
     QList<Lesson> lessons;
     QString learned;
     QString rowKeys;
     for (const KeyStep &step : KeySteps) {
         Lesson lesson;
+        lesson.input = input;
         lesson.title = QString::fromUtf8(step.title);
         lesson.newKeys = QString::fromLatin1(step.newKeys);
+        if (kana && !lesson.newKeys.isEmpty()) {
+            // The keys by their kana: "は と ま" for F and J.
+            lesson.title = QString(KanaOfKeytop(lesson.newKeys.at(0))) + QStringLiteral(" と ")
+                           + KanaOfKeytop(lesson.newKeys.at(1));
+        }
         if (lesson.newKeys.isEmpty()) {
             lesson.newKeys = rowKeys; // the review: the row just learned, weighted over the rest
             rowKeys.clear();
@@ -75,26 +117,31 @@ QList<Lesson> Build()
             rowKeys += lesson.newKeys;
         }
         learned += QString::fromLatin1(step.newKeys);
-        lesson.keys = learned + QLatin1Char(' ');
+        // Kana input has no space to type between the groups.
+        lesson.keys = kana ? learned : learned + QLatin1Char(' ');
         lessons.append(lesson);
     }
     QStringList everySyllable;
-    for (const SyllableStep &step : SyllableSteps) {
+    for (const SyllableStep &step : kana ? QList<SyllableStep>(std::begin(KanaSteps), std::end(KanaSteps))
+                                         : QList<SyllableStep>(std::begin(SyllableSteps), std::end(SyllableSteps))) {
         Lesson lesson;
+        lesson.input = input;
         lesson.title = QString::fromUtf8(step.title);
         lesson.kind = Kind::Syllables;
         lesson.syllables = QString::fromUtf8(step.syllables).split(QLatin1Char(' '));
         for (const QString &syllable : std::as_const(lesson.syllables))
-            lesson.keys += Letters(syllable.section(QLatin1Char(':'), 1));
+            lesson.keys += kana ? Keytops(syllable) : Letters(syllable.section(QLatin1Char(':'), 1));
         lesson.keys = Letters(lesson.keys);
+        learned += lesson.keys;
         everySyllable += lesson.syllables;
         lessons.append(lesson);
     }
-    for (int maxLength : {ShortWord, 0}) {
+    for (int maxLength : {kana ? ShortKanaWord : ShortWord, 0}) {
         Lesson lesson;
+        lesson.input = input;
         lesson.title = maxLength ? QStringLiteral("短い単語") : QStringLiteral("単語");
         lesson.kind = Kind::Words;
-        lesson.keys = learned;
+        lesson.keys = Letters(learned);
         lesson.maxWordLength = maxLength;
         lesson.syllables = everySyllable; // for a dictionary without a word to use
         lessons.append(lesson);
@@ -130,16 +177,24 @@ QVector<QuestItem> KeyText(const Lesson &lesson, const QList<history::CharCount>
     QVector<QuestItem> lines;
     int total = 0;
     while (total < lesson.length) {
-        QString roman;
-        for (int group = 0; group < 4 && total + roman.size() < lesson.length; ++group) {
-            if (!roman.isEmpty())
-                roman += QLatin1Char(' ');
+        QString keys;
+        for (int group = 0; group < 4 && total + keys.size() < lesson.length; ++group) {
+            if (!keys.isEmpty())
+                keys += QLatin1Char(' ');
             const int size = 2 + Below(uniform(), 3);
             for (int i = 0; i < size; ++i)
-                roman += pool.at(draw.Pick(uniform()));
+                keys += pool.at(draw.Pick(uniform()));
         }
-        total += int(roman.size());
-        lines.append({roman, roman, QString()});
+        if (IsKana(lesson)) {
+            // The groups as the kana their keys type, the spaces only shown.
+            QString text;
+            for (QChar c : keys)
+                text += c == QLatin1Char(' ') ? QChar(u'\u3000') : KanaOfKeytop(c);
+            lines.append({text, kana::KeyLegends(text), text});
+        } else {
+            lines.append({keys, keys, QString()});
+        }
+        total += KeyCount(lines.last());
     }
     return lines;
 }
@@ -148,28 +203,29 @@ QVector<QuestItem> KeyText(const Lesson &lesson, const QList<history::CharCount>
 QVector<QuestItem> SyllableText(const Lesson &lesson, const QList<history::CharCount> &weak,
                                 const std::function<double()> &uniform)
 {
-    QStringList romaji;
+    const bool kana = IsKana(lesson);
+    QStringList keys;
     for (const QString &syllable : lesson.syllables)
-        romaji.append(syllable.section(QLatin1Char(':'), 1));
-    const history::DrillDraw draw(romaji, weak);
+        keys.append(kana ? kana::KeyLegends(syllable) : syllable.section(QLatin1Char(':'), 1));
+    const history::DrillDraw draw(keys, weak);
     QVector<QuestItem> words;
     int total = 0;
     while (total < lesson.length) {
         QuestItem word;
         const int size = 2 + Below(uniform(), 3);
         for (int i = 0; i < size; ++i) {
-            const QString &syllable = lesson.syllables.at(draw.Pick(uniform()));
-            const QString kana = syllable.section(QLatin1Char(':'), 0, 0);
-            // A word does not start with ん or a doubled consonant.
-            if (i == 0 && (kana.startsWith(QStringLiteral("ん")) || kana.startsWith(QStringLiteral("っ"))))
+            const int drawn = draw.Pick(uniform());
+            const QString kanaUnit = lesson.syllables.at(drawn).section(QLatin1Char(':'), 0, 0);
+            // A word does not start with ん, a doubled consonant, a long vowel or a comma.
+            if (i == 0 && QStringLiteral("んっー、。").contains(kanaUnit.at(0)))
                 continue;
-            word.Quest += kana;
-            word.Roman += syllable.section(QLatin1Char(':'), 1);
+            word.Quest += kanaUnit;
+            word.Roman += keys.at(drawn);
         }
         if (word.Roman.isEmpty())
             continue;
         word.Reading = word.Quest;
-        total += int(word.Roman.size());
+        total += KeyCount(word);
         words.append(word);
     }
     return words;
@@ -178,27 +234,43 @@ QVector<QuestItem> SyllableText(const Lesson &lesson, const QList<history::CharC
 QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
                             const std::function<double()> &uniform)
 {
+    const bool kana = IsKana(lesson);
     QSet<QChar> allowed(lesson.keys.begin(), lesson.keys.end());
     QList<qsizetype> usable;
-    QStringList romaji;
-    qsizetype index = 0;
-    words.EachRoman([&](QStringView roman) {
-        const qsizetype i = index++;
-        if (roman.isEmpty() || (lesson.maxWordLength && roman.size() > lesson.maxWordLength))
+    QStringList keys; // the keys of each usable word: its romaji, or its kana's JIS keytops
+    // A word's keys are taken from the one the list hands out, so each is
+    // made once: romaji in large pieces, kana from the reading.
+    auto consider = [&](qsizetype i, QStringView wordKeys) {
+        if (wordKeys.isEmpty() || (lesson.maxWordLength && wordKeys.size() > lesson.maxWordLength))
             return;
-        if (std::all_of(roman.begin(), roman.end(), [&allowed](QChar c) { return allowed.contains(c); })) {
+        if (std::all_of(wordKeys.begin(), wordKeys.end(), [&allowed](QChar c) { return allowed.contains(c); })) {
             usable.append(i);
-            romaji.append(roman.toString());
+            keys.append(wordKeys.toString());
         }
-    });
+    };
+    if (kana) {
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            // Only words the kana layout types whole: nothing of the reading is skipped.
+            const QStringView reading = words.ReadingAt(i);
+            const QString typed = kana::TypedKana(reading);
+            if (typed.size() == reading.size())
+                consider(i, kana::KeyLegends(typed));
+        }
+    } else {
+        qsizetype index = 0;
+        words.EachRoman([&](QStringView roman) { consider(index++, roman); });
+    }
     if (usable.isEmpty())
         return SyllableText(lesson, weak, uniform);
-    const history::DrillDraw draw(romaji, weak);
+    const history::DrillDraw draw(keys, weak);
     QVector<QuestItem> text;
     int total = 0;
     while (total < lesson.length) {
-        const QuestItem word = words.at(usable.at(draw.Pick(uniform())));
-        total += int(word.Roman.size());
+        const int drawn = draw.Pick(uniform());
+        QuestItem word = words.at(usable.at(drawn));
+        if (kana)
+            word.Roman = keys.at(drawn);
+        total += KeyCount(word);
         text.append(word);
     }
     return text;
@@ -206,15 +278,16 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
 
 } // namespace
 
-const QList<Lesson> &Lessons()
+const QList<Lesson> &Lessons(history::Input input)
 {
-    static const QList<Lesson> lessons = Build();
-    return lessons;
+    static const QList<Lesson> romaji = Build(history::Input::Romaji);
+    static const QList<Lesson> kana = Build(history::Input::Kana);
+    return input == history::Input::Kana ? kana : romaji;
 }
 
-const Lesson *LessonAt(int number)
+const Lesson *LessonAt(int number, history::Input input)
 {
-    const QList<Lesson> &lessons = Lessons();
+    const QList<Lesson> &lessons = Lessons(input);
     return number >= 1 && number <= lessons.size() ? &lessons.at(number - 1) : nullptr;
 }
 
@@ -229,11 +302,11 @@ bool Passes(const Lesson &lesson, double accuracy, double speed)
     return accuracy >= PassAccuracy && speed + 1e-9 >= lesson.targetSpeed;
 }
 
-QList<Standing> Standings(const QList<history::LessonBest> &bests)
+QList<Standing> Standings(const QList<history::LessonBest> &bests, history::Input input)
 {
     QList<Standing> standings;
     bool open = true;
-    for (const Lesson &lesson : Lessons()) {
+    for (const Lesson &lesson : Lessons(input)) {
         Standing standing;
         standing.open = open;
         for (const history::LessonBest &best : bests) {

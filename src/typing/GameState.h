@@ -13,6 +13,8 @@ struct GameState {
     bool Restart = false;
     // Translated code of the last judged key; 0 until the first key of a game.
     qint16 LastKey = 0;
+    // The X keycode of the last judged key; 0 when unknown.
+    quint32 LastScanCode = 0;
     // Types per second at the last pass.
     double Speed = 0.0;
     // The line of the text being typed (a round of lines).

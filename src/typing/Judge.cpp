@@ -156,6 +156,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     const bool firstKey = state.LastKey == 0;
     // A key the system layout leaves without a code still types its kana.
     state.LastKey = static_cast<qint16>(key.code || !aplMain::KanaInput ? key.code : VkUnknown);
+    state.LastScanCode = scanCode;
 
     const bool hadRoman = !state.Roman.isEmpty();
     bool correct = false;

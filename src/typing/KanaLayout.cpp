@@ -29,7 +29,7 @@ constexpr Key Keys[] = {
     {57, u'み', 0},     {58, u'も', 0},     {59, u'ね', u'、'}, {60, u'る', u'。'}, {61, u'め', u'・'},
     {97, u'ろ', 0},
 
-    {49, u'ー', u'ろ'}, {94, u'ろ', 0},
+    {FallbackKey, u'ー', u'ろ'}, {94, u'ろ', 0},
 };
 
 } // namespace
@@ -152,6 +152,27 @@ Strokes StrokesOf(char16_t kana)
     if (parts.mark && StrokeOf(parts.mark, strokes.keys[1]))
         strokes.count = 2;
     return strokes;
+}
+
+Stroke WithoutJisKeys(Stroke stroke)
+{
+    if (stroke.keyCode == YenKey)
+        return {FallbackKey, false};
+    if (stroke.keyCode == RoKey)
+        return {FallbackKey, true};
+    return stroke;
+}
+
+QString KeyCaption(quint32 keyCode)
+{
+    const char16_t plain = KanaOfKey(keyCode, false);
+    if (!plain)
+        return QString();
+    QString caption(QChar{plain});
+    const char16_t withShift = KanaOfKey(keyCode, true);
+    if (withShift != plain)
+        caption += QChar(withShift);
+    return caption;
 }
 
 QString TypedKana(QStringView reading)

@@ -13,6 +13,10 @@
 
 namespace kana {
 
+// The key left of 1, which types ー, and ろ with Shift, on keyboards without
+// the ¥ and ro keys.
+inline constexpr quint32 FallbackKey = 49;
+
 // The voiced and half-voiced sound marks, each a key of its own.
 inline constexpr char16_t Dakuten = u'゛';
 inline constexpr char16_t Handakuten = u'゜';
@@ -33,6 +37,14 @@ struct Strokes {
     int count = 0;
 };
 Strokes StrokesOf(char16_t kana);
+
+// The key that types a stroke's kana on a keyboard without the ¥ and ro keys
+// (US, ISO): the fallback key for ー and ろ, the same key for every other.
+Stroke WithoutJisKeys(Stroke stroke);
+
+// What a key shows with kana input: its kana, then its shifted kana where
+// that is one of its own ("あぁ"); empty for a key without a kana.
+QString KeyCaption(quint32 keyCode);
 
 // The kana a voiced or half-voiced kana is typed from, and its mark; a kana
 // typed by one key is its own base, with no mark.

@@ -51,8 +51,11 @@ void ShowGameOn(frmMain &form, const Game &game)
             form.lblMiss->setText(QString::number(state.MissCount));
         }
         form.lblMissType->setText(missType);
-        form.picGuide->ShowNext(First(state.Roman));
-        if (!correct)
+        form.picGuide->ShowNext(First(state.Roman), state.KanaKeys);
+        // A kana key is known by its place; a romaji one by what it typed.
+        if (!correct && form.picGuide->Kana())
+            form.picGuide->FlashKey(state.LastScanCode);
+        else if (!correct)
             form.picGuide->FlashMiss(First(missType));
     });
     QObject::connect(&game, &Game::missTypeShown, &form, [&form](const QString &text) { form.lblMissType->setText(text); });

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/GuideKeyboard.h"
 
+#include "typing/KanaLayout.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
@@ -36,15 +38,46 @@ void GuideKeyboard::SetLayout(bool usLayout)
         return;
     usLayout_ = usLayout;
     lit_ = litShift_ = flashed_ = 0;
-    ShowNext(next_);
+    ShowNext(next_, nextStroke_);
     update();
+}
+
+void GuideKeyboard::SetKana(bool kana)
+{
+    if (kana == kana_)
+        return;
+    kana_ = kana;
+    lit_ = litShift_ = flashed_ = 0;
+    SetLegends(kana ? keyboard::LegendSource([this](quint32 keycode) {
+        // The key left of 1 types ー and ろ only where the ¥ and ro keys are missing.
+        return keycode == kana::FallbackKey && !usLayout_ ? QString() : kana::KeyCaption(keycode);
+    })
+                    : keyboard::LegendSource());
+    ShowNext(next_, nextStroke_);
+}
+
+const QList<keyboard::KeyCap> &GuideKeyboard::DrawnKeys() const
+{
+    return keyboard::Keys(usLayout_ && !kana_);
+}
+
+QString GuideKeyboard::LegendOf(quint32 keycode) const
+{
+    const QString legend = legends_ ? legends_(keycode) : QString();
+    if (!legend.isEmpty())
+        return legend;
+    for (const keyboard::KeyCap &key : DrawnKeys()) {
+        if (key.keycode == keycode)
+            return key.caption;
+    }
+    return QString();
 }
 
 void GuideKeyboard::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     lit_ = litShift_ = flashed_ = 0;
-    ShowNext(next_);
+    ShowNext(next_, nextStroke_);
 }
 
 void GuideKeyboard::SetLegends(keyboard::LegendSource legends)
@@ -55,12 +88,25 @@ void GuideKeyboard::SetLegends(keyboard::LegendSource legends)
     update();
 }
 
-void GuideKeyboard::ShowNext(QChar next)
+void GuideKeyboard::ShowNext(QChar next, int kanaStroke)
 {
     // Hidden, the guide only remembers the character, and lights its key when shown.
     next_ = next;
+    nextStroke_ = kanaStroke;
     if (!isVisible())
         return;
+    if (kana_) {
+        const kana::Strokes strokes = kana::StrokesOf(next.unicode());
+        if (kanaStroke < 0 || kanaStroke >= strokes.count) {
+            LightKey(0, false);
+            return;
+        }
+        kana::Stroke key = strokes.keys[kanaStroke];
+        if (usLayout_)
+            key = kana::WithoutJisKeys(key);
+        LightKey(key.keyCode, key.shift);
+        return;
+    }
     const std::optional<keyboard::Stroke> stroke = keyboard::StrokeFor(next, usLayout_);
     LightKey(stroke ? stroke->key->keycode : 0, stroke && stroke->shift);
 }
@@ -69,7 +115,7 @@ void GuideKeyboard::LightKey(quint32 key, bool withShift)
 {
     quint32 shift = 0;
     if (withShift) {
-        for (const keyboard::KeyCap &cap : keyboard::Keys(usLayout_)) {
+        for (const keyboard::KeyCap &cap : DrawnKeys()) {
             if (cap.keycode == key)
                 shift = keyboard::ShiftFor(cap);
         }
@@ -87,7 +133,13 @@ void GuideKeyboard::FlashMiss(QChar typed)
     if (!isVisible())
         return;
     const std::optional<keyboard::Stroke> stroke = keyboard::StrokeFor(typed, usLayout_);
-    const quint32 key = stroke ? stroke->key->keycode : 0;
+    FlashKey(stroke ? stroke->key->keycode : 0);
+}
+
+void GuideKeyboard::FlashKey(quint32 key)
+{
+    if (!isVisible())
+        return;
     UpdateKey(flashed_);
     flashed_ = key;
     UpdateKey(key);
@@ -97,7 +149,7 @@ void GuideKeyboard::FlashMiss(QChar typed)
 
 std::optional<keyboard::Finger> GuideKeyboard::LitFinger() const
 {
-    for (const keyboard::KeyCap &key : keyboard::Keys(usLayout_)) {
+    for (const keyboard::KeyCap &key : DrawnKeys()) {
         if (lit_ && key.keycode == lit_)
             return key.finger;
     }
@@ -157,14 +209,14 @@ QRect GuideKeyboard::KeyArea(const keyboard::KeyCap &key) const
 
 double GuideKeyboard::Unit() const
 {
-    return CellRect(keyboard::Keys(usLayout_).first()).height();
+    return CellRect(DrawnKeys().first()).height();
 }
 
 void GuideKeyboard::UpdateKey(quint32 keycode)
 {
     if (!keycode || !isVisible())
         return;
-    for (const keyboard::KeyCap &key : keyboard::Keys(usLayout_)) {
+    for (const keyboard::KeyCap &key : DrawnKeys()) {
         if (key.keycode == keycode)
             update(KeyArea(key));
     }
@@ -175,7 +227,10 @@ void GuideKeyboard::PaintKey(QPainter &painter, const keyboard::KeyCap &key, Loo
     const double unit = Unit();
     const QRectF rect = KeyRect(key);
     const QColor ink(0x20, 0x20, 0x20);
-    QColor fill = key.base.isNull() && key.keycode != keyboard::LeftShiftCode && key.keycode != keyboard::RightShiftCode
+    const QString given = legends_ ? legends_(key.keycode) : QString();
+    // Keys that type nothing are grey, unless a legend says they type something.
+    QColor fill = key.base.isNull() && given.isEmpty() && key.keycode != keyboard::LeftShiftCode
+                          && key.keycode != keyboard::RightShiftCode
                       ? QColor(0xE4, 0xE4, 0xE4)
                       : FingerColour(key.finger);
     if (look == Look::Flashed)
@@ -188,10 +243,8 @@ void GuideKeyboard::PaintKey(QPainter &painter, const keyboard::KeyCap &key, Loo
     painter.setBrush(fill);
     painter.drawRoundedRect(rect.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), unit * 0.12, unit * 0.12);
 
-    QString legend = legends_ ? legends_(key.keycode) : QString();
-    if (legend.isEmpty())
-        legend = key.caption;
-    const bool special = key.base.isNull() || key.base == QLatin1Char(' ');
+    const QString legend = given.isEmpty() ? key.caption : given;
+    const bool special = (key.base.isNull() && given.isEmpty()) || key.base == QLatin1Char(' ');
     QFont legendFont = font();
     legendFont.setPixelSize(special ? std::max(6, int(unit * 0.26)) : std::max(7, int(unit * 0.36)));
     painter.setFont(legendFont);
@@ -210,11 +263,11 @@ const QVector<QRect> &GuideKeyboard::Cells()
 {
     // Drawn once per size, layout and legends: a key typed repaints by copying.
     const qreal ratio = devicePixelRatioF();
-    if (drawnFor_ != std::make_tuple(size(), usLayout_, ratio) || cells_.isEmpty()) {
-        drawnFor_ = std::make_tuple(size(), usLayout_, ratio);
+    if (drawnFor_ != std::make_tuple(size(), usLayout_, kana_, ratio) || cells_.isEmpty()) {
+        drawnFor_ = std::make_tuple(size(), usLayout_, kana_, ratio);
         drawn_.clear();
         cells_.clear();
-        for (const keyboard::KeyCap &key : keyboard::Keys(usLayout_))
+        for (const keyboard::KeyCap &key : DrawnKeys())
             cells_.append(KeyArea(key));
     }
     return cells_;
@@ -227,7 +280,7 @@ const QPixmap &GuideKeyboard::Drawn(int index, Look look)
     auto found = drawn_.constFind(slot);
     if (found != drawn_.constEnd())
         return *found;
-    const keyboard::KeyCap &key = keyboard::Keys(usLayout_).at(index);
+    const keyboard::KeyCap &key = DrawnKeys().at(index);
     const QRect area = cells_.at(index);
     QPixmap pixmap(area.size() * ratio);
     pixmap.setDevicePixelRatio(ratio);
@@ -244,7 +297,7 @@ const QPixmap &GuideKeyboard::Drawn(int index, Look look)
 void GuideKeyboard::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QList<keyboard::KeyCap> &keys = keyboard::Keys(usLayout_);
+    const QList<keyboard::KeyCap> &keys = DrawnKeys();
     const QVector<QRect> &cells = Cells();
     auto look = [this](const keyboard::KeyCap &key) {
         if (key.keycode && key.keycode == flashed_)

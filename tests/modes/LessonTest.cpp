@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "LayoutKeys.h"
 #include "ModesFixture.h"
 
 #include "history/HistoryStore.h"
 #include "modes/LessonRound.h"
 #include "modes/frmLesson.h"
+#include "typing/KanaLayout.h"
 #include "views/GuideKeyboard.h"
 
 #include <QTreeWidget>
@@ -119,4 +121,28 @@ TEST_F(LessonTest, TabDrawsALessonAnewAndEscKeepsNothing)
     TickAt(3100);
     fake.keys->down[27] = false;
     EXPECT_FALSE(form->picGuide->isVisible());
+}
+
+TEST_F(LessonTest, WithKanaInputTheLessonsAreKanaOnesAndPassingOneOpensOnlyTheNextKanaLesson)
+{
+    form->show();
+    aplMain::KanaInput = true;
+    program->mnuLesson_Click();
+    frmLesson *window = program->LessonWindow();
+    window->Start(1);
+    ASSERT_TRUE(Current<LessonRound>() && Current<LessonRound>()->Lesson().input == history::Input::Kana);
+    // Typed by key position under a US system layout, following the guide's light.
+    qint64 now = 10000;
+    fake.clock->now = now;
+    for (int typed = 0; Loop().Running() && typed < 200; ++typed) {
+        const kana::Stroke next = kana::StrokesOf(game->state.Roman.at(0).unicode()).keys[game->state.KanaKeys];
+        ASSERT_EQ(form->picGuide->LitKey(), next.keyCode);
+        PressKeyCode(form, SystemLayout::Us, next.keyCode, next.shift);
+        TickAt(now += 500);
+    }
+    ASSERT_EQ(Boxes().filter("合格です").size(), 1) << Boxes().join('|').toStdString();
+    EXPECT_TRUE(window->Standings()[1].open);
+    aplMain::KanaInput = false;
+    EXPECT_EQ(window->lstLessons->topLevelItem(0)->text(1), "F と J");
+    EXPECT_FALSE(window->Standings()[1].open) << "romaji lessons stand apart";
 }

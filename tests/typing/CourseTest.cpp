@@ -3,6 +3,7 @@
 #include "dictionary/WordList.h"
 #include "history/HistoryStore.h"
 #include "typing/Course.h"
+#include "typing/KanaLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -28,44 +29,66 @@ QString Romaji(const QVector<QuestItem> &text)
 
 TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
 {
-    const WordList words = {{"犬", "INU"}, {"学校", "GAKKOU"}, {"ラーメン", "RA-MENN"}, {"ABC", "ABC1"},
-                            {"自転車置き場", "JITENNSHAOKIBA"}, {"家", "IE"}};
-    const QList<course::Lesson> &lessons = course::Lessons();
-    ASSERT_GE(lessons.size(), 20);
-    ASSERT_LE(lessons.size(), 30);
-    EXPECT_EQ(lessons.first().newKeys, "FJ");
-    double target = 0;
-    for (const course::Lesson &lesson : lessons) {
-        SCOPED_TRACE(lesson.number);
-        EXPECT_GE(lesson.targetSpeed, target) << "targets never fall";
-        target = lesson.targetSpeed;
-        const QString first = Romaji(course::LessonText(lesson, {}, words, Uniform(1)));
-        const QString second = Romaji(course::LessonText(lesson, {}, words, Uniform(2)));
-        EXPECT_NE(first, second);
-        EXPECT_GE(first.size(), lesson.length);
-        EXPECT_LE(first.size(), lesson.length + 24);
-        for (QChar c : first)
-            ASSERT_TRUE(lesson.keys.contains(c)) << QString(c).toStdString() << " in " << first.toStdString();
-        for (QChar c : lesson.newKeys)
-            EXPECT_TRUE(first.contains(c)) << "its new key " << QString(c).toStdString();
-        // Syllables line up with their kana, so the other spellings can be accepted.
-        if (lesson.kind == course::Kind::Syllables) {
+    const WordList words = {{"犬", "INU", "いぬ"},
+                            {"学校", "GAKKOU", "がっこう"},
+                            {"ラーメン", "RA-MENN", "らーめん"},
+                            {"ABC", "ABC1", "ABC1"},
+                            {"自転車置き場", "JITENNSHAOKIBA", "じてんしゃおきば"},
+                            {"家", "IE", "いえ"}};
+    // Kana lessons hold the keytops of their kana where romaji ones hold romaji.
+    for (const history::Input input : {history::Input::Romaji, history::Input::Kana}) {
+        const bool kana = input == history::Input::Kana;
+        SCOPED_TRACE(kana ? "kana" : "romaji");
+        const QList<course::Lesson> &lessons = course::Lessons(input);
+        ASSERT_GE(lessons.size(), 20);
+        ASSERT_LE(lessons.size(), 30);
+        EXPECT_EQ(lessons.first().newKeys, "FJ");
+        double target = 0;
+        for (const course::Lesson &lesson : lessons) {
+            SCOPED_TRACE(lesson.number);
+            EXPECT_EQ(lesson.input, input);
+            EXPECT_GE(lesson.targetSpeed, target) << "targets never fall";
+            target = lesson.targetSpeed;
+            const QString first = Romaji(course::LessonText(lesson, {}, words, Uniform(1)));
+            const QString second = Romaji(course::LessonText(lesson, {}, words, Uniform(2)));
+            EXPECT_NE(first, second);
+            EXPECT_GE(first.size(), lesson.length);
+            EXPECT_LE(first.size(), lesson.length + 24);
+            for (QChar c : first)
+                ASSERT_TRUE(lesson.keys.contains(c)) << QString(c).toStdString() << " in " << first.toStdString();
+            for (QChar c : lesson.newKeys)
+                EXPECT_TRUE(first.contains(c)) << "its new key " << QString(c).toStdString();
             for (const QuestItem &item : course::LessonText(lesson, {}, words, Uniform(4))) {
-                RomajiSpelling spelling;
-                spelling.Reset(item.Reading, item.Roman, true);
-                EXPECT_TRUE(spelling.FreeSpelling()) << item.Reading.toStdString() << " " << item.Roman.toStdString();
+                if (kana) {
+                    // Every kana shown is typed, by exactly the keys counted.
+                    const QString typed = kana::TypedKana(item.Reading);
+                    EXPECT_EQ(typed, QString(item.Reading).remove(u'\u3000')) << item.Reading.toStdString();
+                    EXPECT_EQ(kana::KeyLegends(typed), item.Roman) << item.Reading.toStdString();
+                } else if (lesson.kind == course::Kind::Syllables) {
+                    // Syllables line up with their kana, so the other spellings can be accepted.
+                    RomajiSpelling spelling;
+                    spelling.Reset(item.Reading, item.Roman, true);
+                    EXPECT_TRUE(spelling.FreeSpelling()) << item.Reading.toStdString() << " " << item.Roman.toStdString();
+                }
             }
         }
+        EXPECT_DOUBLE_EQ(lessons.first().targetSpeed, 1.0);
+        EXPECT_DOUBLE_EQ(lessons.last().targetSpeed, 3.0);
+        // The words lessons take only the dictionary's words their keys can type.
+        auto quests = [&words](const course::Lesson &lesson) {
+            QString all;
+            for (const QuestItem &item : course::LessonText(lesson, {}, words, Uniform(3)))
+                all += item.Quest + '|';
+            return all;
+        };
+        const QString every = quests(lessons.last());
+        EXPECT_EQ(every.contains("ラーメン"), kana) << "ー is a kana key, - is not a learned one";
+        EXPECT_FALSE(every.contains("ABC"));
+        EXPECT_TRUE(every.contains("自転車置き場"));
+        const QString shortWords = quests(lessons.at(lessons.size() - 2));
+        EXPECT_FALSE(shortWords.contains("自転車置き場")) << "too long for the short words";
+        EXPECT_TRUE(shortWords.contains("犬"));
     }
-    EXPECT_DOUBLE_EQ(lessons.first().targetSpeed, 1.0);
-    EXPECT_DOUBLE_EQ(lessons.last().targetSpeed, 3.0);
-    // The words lessons take only the dictionary's words their keys can type.
-    const QString words1 = Romaji(course::LessonText(lessons.last(), {}, words, Uniform(3)));
-    EXPECT_FALSE(words1.contains("RA-MENN") || words1.contains("ABC1"));
-    EXPECT_TRUE(words1.contains("JITENNSHAOKIBA"));
-    EXPECT_FALSE(Romaji(course::LessonText(lessons.at(lessons.size() - 2), {}, words, Uniform(3)))
-                     .contains("JITENNSHAOKIBA"))
-        << "too long for the short words";
 }
 
 TEST(Course, TheKeysThePlayerMissesAreDrawnMoreOften)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakePlatform.h"
+#include "LayoutKeys.h"
 #include "platform/KeyCodes.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
@@ -137,4 +138,36 @@ TEST_F(GuideKeyboardTest, EveryCharacterHasItsKeyOnBothLayoutsAndAKeyThatTellsUs
     EXPECT_TRUE(guide->UsLayout());
     EXPECT_EQ(game.state.TypeCount, 1);
     EXPECT_EQ(guide->LitKey(), 38u) << "typed, and A lit next";
+}
+
+TEST_F(GuideKeyboardTest, WithKanaInputTheGuideIsJisWithKanaLegendsAndLightsEachKeyOfTheNextKana)
+{
+    aplMain::AutoLayout = false; // the layout as set, not as the keys tell
+    aplMain::KeyboardGuide = true;
+    aplMain::KanaInput = true;
+    // が takes か then ゛ (34); on a US keyboard ー and ろ move to the key left of 1.
+    const std::tuple<bool, QString, quint32, quint32> cases[] = {
+        {false, "がか", 28, 0}, {false, "ぁか", 12, 62}, {false, "ーか", 132, 0}, {false, "ろか", 97, 0},
+        {true, "がか", 28, 0},  {true, "ぁか", 12, 62},  {true, "ーか", 49, 0},   {true, "ろか", 49, 62},
+    };
+    for (const auto &[us, kana, key, shift] : cases) {
+        aplMain::English = us;
+        SCOPED_TRACE(kana.toStdString() + (us ? " US" : " JIS"));
+        EXPECT_EQ(guide->LegendOf(12), "あぁ");
+        EXPECT_EQ(guide->LegendOf(132), "ー") << "the JIS keyboard whatever the layout";
+        EXPECT_EQ(guide->LegendOf(49), us ? "ーろ" : "半/全");
+        game.Init();
+        game.ShowQuestion({kana, QString(), kana});
+        game.state.Playing = true;
+        EXPECT_EQ(guide->LitKey(), key);
+        EXPECT_EQ(guide->LitShift(), shift);
+        PressKeyCode(form, us ? SystemLayout::Us : SystemLayout::Japanese, key, shift != 0);
+        EXPECT_EQ(guide->LitKey(), kana.startsWith(u'が') ? 34u : 28u);
+        // A miss flashes the key pressed, by its place.
+        PressKeyCode(form, SystemLayout::Japanese, 38);
+        EXPECT_EQ(guide->FlashedKey(), 38u);
+    }
+    // Kana input off gives the layout's own keys back at once.
+    aplMain::KanaInput = false;
+    EXPECT_EQ(guide->LegendOf(41), "F");
 }
