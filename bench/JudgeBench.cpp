@@ -34,6 +34,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -73,37 +74,11 @@ QChar NextKey(Game &game, Typing typing, std::mt19937 &random)
     return shown;
 }
 
-// Plays one text to its end with kana input, each key by its JIS keycode;
-// timed up to the window painted when paint is set.
-void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey, bool paint = false)
-{
-    LoadCopipe(game.dict, title);
-    CopipeText round(game.dict.CopipeLines);
-    game.StartRound(round);
-    game.state.Playing = true;
-    const int expected = game.state.TypeCount;
-    int keys = 0;
-    while (game.state.LineNo <= round.LastLine()) {
-        if (++keys > 100000)
-            qFatal("stuck typing %s in kana", qPrintable(title));
-        kana::Stroke stroke{65, false}; // the space bar types an empty line
-        if (!game.state.Roman.isEmpty())
-            stroke = kana::StrokesOf(game.state.Roman.at(0).unicode()).keys[game.state.KanaKeys];
-        const auto start = Clock::now();
-        KeyDown(game, 0, stroke.shift, false, 0, stroke.keyCode);
-        if (paint)
-            QCoreApplication::processEvents();
-        perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
-    }
-    game.state.Playing = false;
-    if (game.state.MissCount != 0 || game.state.TypeCount != expected + keys)
-        qFatal("%s was not typed in kana without a miss", qPrintable(title));
-}
-
-// Plays one text to its end; the time of every key goes to perKey, up to the
-// window painted when paint is set.
-void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey,
-              bool paint = false)
+// Plays one text to its end; nextKey picks each key (untimed) and gives what
+// presses it. The time of every key goes to perKey, up to the window painted
+// when paint is set.
+void Play(Game &game, const QString &title, const std::function<std::function<void()>()> &nextKey,
+          std::vector<double> &perKey, bool paint)
 {
     LoadCopipe(game.dict, title);
     CopipeText round(game.dict.CopipeLines);
@@ -114,10 +89,9 @@ void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &ran
     while (game.state.LineNo <= round.LastLine()) {
         if (++keys > 100000)
             qFatal("stuck typing %s", qPrintable(title));
-        const QChar key = NextKey(game, typing, random);
-        const int code = key.unicode() >= 'A' && key.unicode() <= 'Z' ? key.unicode() : 0;
+        const std::function<void()> press = nextKey();
         const auto start = Clock::now();
-        KeyDown(game, code, false, true, key.unicode());
+        press();
         if (paint)
             QCoreApplication::processEvents();
         perKey.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
@@ -125,6 +99,33 @@ void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &ran
     game.state.Playing = false;
     if (game.state.MissCount != 0 || game.state.TypeCount != expected + keys)
         qFatal("%s was not typed without a miss", qPrintable(title));
+}
+
+// With kana input, each key by its JIS keycode.
+void PlayTextInKana(Game &game, const QString &title, std::vector<double> &perKey, bool paint = false)
+{
+    Play(
+        game, title,
+        [&game]() -> std::function<void()> {
+            kana::Stroke stroke{65, false}; // the space bar types an empty line
+            if (!game.state.Roman.isEmpty())
+                stroke = kana::StrokesOf(game.state.Roman.at(0).unicode()).keys[game.state.KanaKeys];
+            return [&game, stroke] { KeyDown(game, 0, stroke.shift, false, 0, stroke.keyCode); };
+        },
+        perKey, paint);
+}
+
+void PlayText(Game &game, const QString &title, Typing typing, std::mt19937 &random, std::vector<double> &perKey,
+              bool paint = false)
+{
+    Play(
+        game, title,
+        [&game, typing, &random]() -> std::function<void()> {
+            const QChar key = NextKey(game, typing, random);
+            const int code = key.unicode() >= 'A' && key.unicode() <= 'Z' ? key.unicode() : 0;
+            return [&game, code, key] { KeyDown(game, code, false, true, key.unicode()); };
+        },
+        perKey, paint);
 }
 
 double Percentile(std::vector<double> values, double fraction)
