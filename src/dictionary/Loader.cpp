@@ -66,6 +66,20 @@ qsizetype ReadingEnd(QStringView line, qsizetype colon)
     return second < 0 ? line.size() : second;
 }
 
+// Where the text shown and the romaji of an entry line starting at "at" lie;
+// nothing for a line without ":".
+std::optional<WordList::Span> EntrySpan(QStringView line, qsizetype at)
+{
+    const qsizetype colon = line.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    WordList::Span span;
+    span.Quest = static_cast<quint32>(at);
+    span.Colon = static_cast<quint32>(at + colon);
+    span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
+    return span;
+}
+
 // Every line before the last CR LF of the text as read, split at ":"; the
 // words convert when asked for. For a table that keeps lines and ":" in place,
 // so the lines and their ":" are those of the text converted. The number of
@@ -78,13 +92,10 @@ std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter
     QStringView line;
     qsizetype at = 0;
     while (lines.Next(line, &at)) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon < 0)
+        std::optional<WordList::Span> entry = EntrySpan(line, at);
+        if (!entry)
             return static_cast<int>(spans.size()) + 1;
-        WordList::Span span;
-        span.Quest = static_cast<quint32>(at);
-        span.Colon = static_cast<quint32>(at + colon);
-        span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
+        WordList::Span &span = *entry;
         span.Reading = span.Colon + 1;
         span.ReadingEnd = span.RomanEnd;
         spans.push_back(span);
@@ -113,13 +124,10 @@ std::variant<WordList, int> CutConvertedWords(const QString &text, QString sourc
     qsizetype at = 0;
     qsizetype sourceAt = 0;
     while (lines.Next(line, &at)) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon < 0)
+        std::optional<WordList::Span> entry = EntrySpan(line, at);
+        if (!entry)
             return static_cast<int>(spans.size()) + 1;
-        WordList::Span span;
-        span.Quest = static_cast<quint32>(at);
-        span.Colon = static_cast<quint32>(at + colon);
-        span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
+        WordList::Span &span = *entry;
         paired = paired && sourceLines.Next(sourceLine, &sourceAt);
         if (paired) {
             const qsizetype sourceColon = sourceLine.indexOf(u':');
