@@ -35,8 +35,8 @@
 
 namespace {
 
-// The lessons of the input method in use, kept apart from the other's.
-history::Input LessonInput()
+// The input method in use: lessons, statistics and best tables follow it.
+history::Input InputInUse()
 {
     return aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji;
 }
@@ -228,7 +228,7 @@ void Program::mnuStats_Click()
 {
     if (stats_) {
         stats_->SetKeyboardLayout(StatsUsLayout());
-        stats_->SetInput(aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji);
+        stats_->SetInput(InputInUse());
         stats_->Refresh();
         stats_->show();
         stats_->raise();
@@ -253,7 +253,7 @@ void Program::mnuStats_Click()
     stats_->SetBestTen(history::Mode::Speed, speeds(books_->KanaSpeedScores.Rows()), kana);
     stats_->SetBestTen(history::Mode::Time, speeds(books_->KanaTimeScores.Rows()), kana);
     stats_->SetBestTen(history::Mode::Drill, speeds(books_->KanaDrillScores.Rows()), kana);
-    stats_->SetInput(aplMain::KanaInput ? kana : history::Input::Romaji);
+    stats_->SetInput(InputInUse());
     stats_->show();
     stats_->activateWindow();
 }
@@ -306,7 +306,7 @@ frmLesson *Program::LessonWindow() const
 void Program::PlayLesson(int number)
 {
     modes_->Play([this, number]() -> std::unique_ptr<Round> {
-        const course::Lesson *lesson = course::LessonAt(number, LessonInput());
+        const course::Lesson *lesson = course::LessonAt(number, InputInUse());
         if (!lesson)
             return nullptr;
         return std::make_unique<LessonRound>(*lesson, [this] { RefreshLessons(); });
@@ -317,7 +317,7 @@ void Program::RefreshLessons()
 {
     if (!lessons_)
         return;
-    const history::Input input = LessonInput();
+    const history::Input input = InputInUse();
     lessons_->SetStandings(input, course::Standings(history_->LessonBests(course::PassAccuracy, input), input));
 }
 
