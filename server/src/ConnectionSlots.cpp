@@ -57,9 +57,19 @@ void ConnectionSlots::ReplySent(const void *connection, Clock::time_point now)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     const auto found = connections_.find(connection);
-    if (found != connections_.end()) {
+    if (found != connections_.end() && !found->second.upgraded) {
         found->second.waiting = true;
         found->second.deadline = now + requestTime_;
+    }
+}
+
+void ConnectionSlots::Upgraded(const void *connection)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = connections_.find(connection);
+    if (found != connections_.end()) {
+        found->second.upgraded = true;
+        found->second.waiting = false;
     }
 }
 

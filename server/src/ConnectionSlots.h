@@ -32,6 +32,8 @@ public:
     void RequestWhole(const void *connection);
     // Its reply is sent: the next request has the request time from now.
     void ReplySent(const void *connection, Clock::time_point now = Clock::now());
+    // Handed over to a relay (an HTTP upgrade): no more requests, never cut.
+    void Upgraded(const void *connection);
     // Calls cut, once each, with the socket of every connection whose request
     // is overdue; the socket stays open meanwhile.
     void CutOverdue(const std::function<void(int)> &cut, Clock::time_point now = Clock::now());
@@ -42,6 +44,7 @@ private:
         int socket = -1;
         Clock::time_point deadline;
         bool waiting = true; // for its request
+        bool upgraded = false;
     };
 
     const int most_;
