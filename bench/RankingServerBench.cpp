@@ -531,10 +531,13 @@ void IndexOfManyTexts(const QString &folder)
         after.push_back(timed("/morubo/tokra/ranking.cgi", body));
     }
     std::sort(after.begin(), after.end());
+    const double lastPage = timed("/morubo/tokra/ranking.cgi?mode=index&page=1000", body);
+    const std::size_t lastSize = body.size();
     const double texts = timed("/api/texts", body);
     std::printf("  index: %zu bytes, made in %.2f ms, kept %.2f ms, after a submission %.2f ms (median of 5)\n"
+                "  its page 1000: %zu bytes in %.2f ms\n"
                 "  /api/texts: %zu bytes in %.2f ms\n",
-                size, made, kept, after[after.size() / 2], body.size(), texts);
+                size, made, kept, after[after.size() / 2], lastSize, lastPage, body.size(), texts);
 }
 
 } // namespace
