@@ -238,6 +238,8 @@ private:
             *uploadSize = 0;
             return MHD_YES;
         } else {
+            // Whole now: however long the answer takes, the request is not late.
+            slots_.RequestWhole(connection);
             const std::string &target = current.target;
             const std::size_t mark = target.find('?');
             const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
@@ -247,7 +249,7 @@ private:
                 reply = ErrorReply(500, "internal failure");
             }
         }
-        slots_.RequestWhole(connection);
+        slots_.RequestWhole(connection); // a refusal at the head ends the request too
         const std::string &target = current.target;
         Log(LogField(peer->address) + " " + LogField(method) + " " + LogField(path) + " " + ModeOf(target) + " "
             + std::to_string(reply.status) + " " + Outcome(reply));
