@@ -533,11 +533,13 @@ void IndexOfManyTexts(const QString &folder)
     std::sort(after.begin(), after.end());
     const double lastPage = timed("/morubo/tokra/ranking.cgi?mode=index&page=1000", body);
     const std::size_t lastSize = body.size();
+    timed("/morubo/tokra/ranking.cgi?mode=index&page=998", body);
+    const double followed = timed("/morubo/tokra/ranking.cgi?mode=index&page=999", body);
     const double texts = timed("/api/texts", body);
     std::printf("  index: %zu bytes, made in %.2f ms, kept %.2f ms, after a submission %.2f ms (median of 5)\n"
-                "  its page 1000: %zu bytes in %.2f ms\n"
+                "  its page 1000: %zu bytes in %.2f ms; page 999 after page 998: %.2f ms\n"
                 "  /api/texts: %zu bytes in %.2f ms\n",
-                size, made, kept, after[after.size() / 2], lastSize, lastPage, body.size(), texts);
+                size, made, kept, after[after.size() / 2], lastSize, lastPage, followed, body.size(), texts);
 }
 
 } // namespace

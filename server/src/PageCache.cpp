@@ -23,6 +23,15 @@ std::shared_ptr<const std::string> PageCache::Find(const std::string &key)
     return found == pages_.end() ? nullptr : found->second.body;
 }
 
+std::optional<PageCache::Shows> PageCache::ShowsOf(const std::string &key)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = pages_.find(key);
+    if (found == pages_.end())
+        return std::nullopt;
+    return found->second.shows;
+}
+
 void PageCache::Keep(const std::string &key, std::shared_ptr<const std::string> body, const Shows &shows,
                      std::uint64_t generation)
 {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -31,6 +32,8 @@ public:
     // submission was stored is not kept.
     std::uint64_t Generation();
     std::shared_ptr<const std::string> Find(const std::string &key);
+    // What a kept page shows; nothing when it is not kept.
+    std::optional<Shows> ShowsOf(const std::string &key);
     void Keep(const std::string &key, std::shared_ptr<const std::string> body, const Shows &shows,
               std::uint64_t generation);
     // After a submission to text is stored; newText when it had no entry before.

@@ -35,6 +35,11 @@ std::optional<long long> PageNumber(const std::map<std::string, std::string> &va
     return page;
 }
 
+std::string IndexKey(long long page)
+{
+    return "index " + std::to_string(page);
+}
+
 const std::string PageRange = "page must be a number from 1 to " + std::to_string(MaxPage);
 
 // The kind of result a ranking request asks for: romaji when it names none.
@@ -151,8 +156,13 @@ Reply RankingService::Index(const std::map<std::string, std::string> &values)
     const std::optional<long long> page = PageNumber(values);
     if (!page)
         return ErrorReply(400, PageRange);
-    return {200, "text/html; charset=utf-8", CachedPage("index " + std::to_string(*page), [&](PageCache::Shows &shows) {
-                const TextPage texts = store_.Texts((*page - 1) * TextsPerPage, TextsPerPage);
+    return {200, "text/html; charset=utf-8", CachedPage(IndexKey(*page), [&](PageCache::Shows &shows) {
+                // Followed from the page before, kept with its last text: read on from there.
+                const std::optional<PageCache::Shows> before =
+                    *page > 1 && !store_.Shared() ? cache_.ShowsOf(IndexKey(*page - 1)) : std::nullopt;
+                const TextPage texts = before && !before->empty && before->more
+                    ? store_.TextsAfter(before->last.first, before->last.second, TextsPerPage)
+                    : store_.Texts((*page - 1) * TextsPerPage, TextsPerPage);
                 shows.index = true;
                 shows.empty = texts.texts.empty();
                 if (!shows.empty) {

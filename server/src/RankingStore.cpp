@@ -213,15 +213,12 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     return page;
 }
 
-TextPage RankingStore::Texts(long long offset, int count)
+namespace {
+
+TextPage TextRows(const std::vector<Database::Row> &rows, int count)
 {
-    Connection db(*this);
     TextPage page;
-    for (const Database::Row &row :
-         db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
-                   " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui LIMIT " + std::to_string(count + 1)
-                       + " OFFSET " + std::to_string(offset),
-                   {})) {
+    for (const Database::Row &row : rows) {
         if (page.texts.size() == static_cast<std::size_t>(count)) {
             page.more = true;
             break;
@@ -234,6 +231,28 @@ TextPage RankingStore::Texts(long long offset, int count)
         page.texts.push_back(std::move(t));
     }
     return page;
+}
+
+} // namespace
+
+TextPage RankingStore::Texts(long long offset, int count)
+{
+    Connection db(*this);
+    return TextRows(db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
+                              " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui LIMIT " + std::to_string(count + 1)
+                                  + " OFFSET " + std::to_string(offset),
+                              {}),
+                    count);
+}
+
+TextPage RankingStore::TextsAfter(const std::string &kyokumei, const std::string &syurui, int count)
+{
+    Connection db(*this);
+    return TextRows(db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
+                              " WHERE (kyokumei, syurui) > (?, ?)"
+                              " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui LIMIT " + std::to_string(count + 1),
+                              {kyokumei, syurui}),
+                    count);
 }
 
 bool RankingStore::HasText(const std::string &kyokumei, const std::string &syurui)

@@ -65,6 +65,9 @@ public:
     EntryPage Entries(const std::string &kyokumei, long long offset, int count,
                       const std::string &syurui = RomajiKind);
     TextPage Texts(long long offset, int count);
+    // The texts after the given one in the index's order: a later page, read
+    // from where the page before it ended rather than counted from the start.
+    TextPage TextsAfter(const std::string &kyokumei, const std::string &syurui, int count);
     // Whether the text has an entry of this kind yet.
     bool HasText(const std::string &kyokumei, const std::string &syurui);
     // Whether servers in other processes write to the same database.

@@ -274,6 +274,11 @@ TEST(RankingStore, TheIndexOfManyTextsComesInPagesAndASubmissionRemakesOnlyWhatI
     const std::string viewFirst = get(RankingPath, "mode=view&kyokumei=t000001");
     const std::string viewOther = get(RankingPath, "mode=view&kyokumei=t050000");
     const std::string middle = get(RankingPath, "page=500");
+    // The next page read on from where this one ended.
+    const std::string next = get(RankingPath, "page=501");
+    EXPECT_EQ(rows(next), 100u);
+    EXPECT_NE(next.find(">t050001</a>"), std::string::npos);
+    EXPECT_NE(next.find(">t050100</a>"), std::string::npos);
     OpenSqlite(file)->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
                             " password_salt, password_hash, password_key, registered) SELECT kyokumei, 'behind', 'c',"
                             " '9.000', 9, '5.000', '', '', 'k', '2026-01-01T00:00:00Z' FROM ranking_entries"
