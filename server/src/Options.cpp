@@ -60,11 +60,13 @@ Options ParseOptions(const std::vector<std::string> &arguments)
         parser.addOption(QCommandLineOption(QLatin1String(number.name), QString(), QStringLiteral("value")));
 
     QStringList given{QStringLiteral("tokira-ranking-server")};
-    for (const std::string &argument : arguments)
-        given += QString::fromStdString(argument);
+    for (const std::string &argument : arguments) {
+        // "--help=…" has always shown the help, its value unread.
+        given += QString::fromStdString(argument.rfind("--help=", 0) == 0 ? std::string("--help") : argument);
+    }
     if (!parser.parse(given)) {
         const QStringList unknown = parser.unknownOptionNames();
-        // Otherwise a last option lacks its value, or "--help=…" has one.
+        // Otherwise a last option lacks its value, or "--h=…" has one.
         if (unknown.isEmpty()) {
             options.error = arguments.back().find('=') == std::string::npos ? arguments.back() + " needs a value"
                                                                             : parser.errorText().toStdString();

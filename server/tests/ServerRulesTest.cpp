@@ -457,6 +457,7 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_EQ(o.port, 8080);
     EXPECT_EQ(o.database, "host=db dbname=ranking");
     EXPECT_TRUE(ParseOptions({"--help"}).help);
+    EXPECT_TRUE(ParseOptions({"--help=yes"}).help);
 
     EXPECT_NE(ParseOptions({"--port", "65536"}).error, "");
     EXPECT_NE(ParseOptions({"--port", "80x"}).error, "");
