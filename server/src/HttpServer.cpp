@@ -5,6 +5,8 @@
 // reply and a log line.
 #include "HttpServer.h"
 
+#include "RoomRelay.h"
+
 #include <microhttpd.h>
 
 #include <QDateTime>
@@ -124,7 +126,8 @@ struct Peer {
 
 class Front {
 public:
-    Front(const Options &options, RankingService &service) : options_(options), service_(service) {}
+    Front(const Options &options, RankingService &service, RoomRelay &rooms)
+        : options_(options), service_(service), rooms_(rooms) {}
 
     // The target as it came, before the engine decodes it: the query is
     // Shift-JIS for the game and is decoded by the service alone.
@@ -181,6 +184,7 @@ private:
     void OnConnection(MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
     {
         if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            rooms_.ConnectionClosed(connection);
             delete static_cast<Peer *>(*context);
             *context = nullptr;
             open_.fetch_sub(1);
@@ -238,6 +242,8 @@ private:
             const std::string &target = current.target;
             const std::size_t mark = target.find('?');
             const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
+            if (RoomRelay::Handles(path))
+                return rooms_.Answer(connection, path, query, peer->address);
             try {
                 reply = service_.Handle(path, query, peer->address);
             } catch (const std::exception &) {
@@ -264,6 +270,7 @@ private:
 
     const Options &options_;
     RankingService &service_;
+    RoomRelay &rooms_;
     std::atomic<int> open_{0};
 };
 
@@ -327,9 +334,10 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     // Each event thread answers its own connections; a database wait holds
     // only the connections of that thread.
     const unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 16u);
-    Front front(options, service);
+    RoomRelay rooms(options);
+    Front front(options, service, rooms);
     MHD_Daemon *daemon = MHD_start_daemon(
-        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG, 0, nullptr, nullptr, &Front::Request, &front,
+        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG | MHD_ALLOW_UPGRADE | MHD_ALLOW_SUSPEND_RESUME, 0, nullptr, nullptr, &Front::Request, &front,
         MHD_OPTION_EXTERNAL_LOGGER, &Front::EngineMessage, nullptr,
         MHD_OPTION_LISTEN_SOCKET, listener,
         MHD_OPTION_THREAD_POOL_SIZE, threads,
@@ -351,6 +359,7 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     Log("listening on http://" + shown + ":" + std::to_string(port) + " with " + database);
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    rooms.Stop();
     MHD_stop_daemon(daemon);
     Log("stopped");
     return 0;

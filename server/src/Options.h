@@ -17,6 +17,10 @@ constexpr int DefaultSubmissionsPerMinute = 60;
 constexpr int DefaultRequestTimeout = 10;
 constexpr int DefaultMaxConnections = 500;
 constexpr int DefaultMaxConnectionsPerAddress = 32;
+constexpr int DefaultRooms = 200;
+constexpr int DefaultRoomsPerAddress = 16;
+constexpr int DefaultRoomWait = 600;
+constexpr int DefaultRoomBytesPerSecond = 32768;
 
 struct Options {
     std::string address = DefaultAddress;
@@ -27,6 +31,10 @@ struct Options {
     int requestTimeout = DefaultRequestTimeout;             // seconds a client may keep a connection silent
     int maxConnections = DefaultMaxConnections;
     int maxConnectionsPerAddress = DefaultMaxConnectionsPerAddress;
+    int rooms = DefaultRooms;                       // battle rooms waiting or playing, in all
+    int roomsPerAddress = DefaultRoomsPerAddress;   // rooms one host address may hold
+    int roomWait = DefaultRoomWait;                 // seconds a host waits for its guest
+    int roomBytesPerSecond = DefaultRoomBytesPerSecond;
     bool help = false;
     std::string error;    // set when the command line is wrong
 };
