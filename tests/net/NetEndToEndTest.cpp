@@ -4,6 +4,7 @@
 // both type and attack, and each keeps exactly one record line.
 
 #include "FakePlatform.h"
+#include "NetTestSupport.h"
 #include "net/NetProtocol.h"
 #include "net/NetRecord.h"
 #include "util/Functions.h"
@@ -108,7 +109,8 @@ bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
 // One copy of the program in a folder of its own, with its own settings.
 class Player {
 public:
-    Player(const QString &program, const QString &name, const QString &display) : name_(name)
+    Player(const QString &program, const QString &name, const QString &display, const QByteArray &settings = {})
+        : name_(name)
     {
         const QString folder = dir_.path() + "/";
         const QString programFolder = QFileInfo(program).absolutePath() + "/";
@@ -121,7 +123,7 @@ public:
         QDir().mkpath(folder + "config/疾鍵");
         QFile ini(folder + "config/疾鍵/疾鍵.ini");
         ini.open(QIODevice::WriteOnly);
-        ini.write("[Setting]\nKotehan=" + name.toUtf8() + "\n");
+        ini.write("[Setting]\nKotehan=" + name.toUtf8() + "\n" + settings);
         ini.close();
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -319,3 +321,77 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     EXPECT_TRUE(client.Running());
     std::printf("[ MEASURED ] two-program battle under Xvfb took %lld ms\n", static_cast<long long>(took.elapsed()));
 }
+
+#ifdef RANKING_SERVER_PROGRAM
+// The same battle between two programs that take no call: both dial out to a
+// room on a local ranking server, which carries the battle.
+TEST(NetEndToEnd, TwoProgramsFightThroughARoomOnTheRankingServer)
+{
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    const QString xdotool = QStandardPaths::findExecutable("xdotool");
+    if (xvfb.isEmpty() || xdotool.isEmpty())
+        GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
+    const QString program = QCoreApplication::applicationDirPath() + "/../tokira";
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "the program is not built beside the tests: " << program.toStdString();
+    const bool portWasFree = !PortInState("0A");
+
+    RankingServer rooms;
+    ASSERT_FALSE(rooms.Address().isEmpty());
+    Display display;
+    ASSERT_TRUE(display.Start(xvfb, xdotool)) << "Xvfb did not start";
+    Xdo xdo(xdotool, display.Name());
+    const QByteArray setting = "RankingServer=" + rooms.Address().toUtf8() + "\n";
+    Player host(program, "Taro", display.Name(), setting);
+    Player guest(program, "Hanako", display.Name(), setting);
+    const QString hostMain = xdo.Find(host.Pid(), "^疾鍵 - 単語辞書", 120000);
+    const QString guestMain = xdo.Find(guest.Pid(), "^疾鍵 - 単語辞書", 120000);
+    ASSERT_FALSE(hostMain.isEmpty() || guestMain.isEmpty()) << "a program shows no loaded main window";
+
+    // Each opens the net window and asks for the room: the host makes it (Alt+R), the guest joins (Alt+J).
+    const auto enter = [&](const Player &player, const QString &main, const char *key) {
+        xdo.Focus(main);
+        xdo.Key("F4");
+        const QString net = xdo.Find(player.Pid(), "^ネット対戦$");
+        EXPECT_TRUE(!net.isEmpty() && xdo.WaitPlacedBelowTop(net));
+        xdo.Focus(net);
+        xdo.Key(key);
+        const QString prompt = xdo.Find(player.Pid(), "^tokira$");
+        EXPECT_FALSE(prompt.isEmpty()) << "no room prompt";
+        xdo.Focus(prompt);
+        xdo.Key("ctrl+a");
+        xdo.Type("dojo-1");
+        xdo.Key("Return");
+        return net;
+    };
+    const QString hostNet = enter(host, hostMain, "alt+r");
+    ASSERT_TRUE(WaitUntil([&] { return rooms.Log().contains("/battle/dojo-1 host waiting"); }, 60000));
+    enter(guest, guestMain, "alt+j");
+    ASSERT_TRUE(WaitUntil([&] { return rooms.Log().count(" 101 paired") == 2; }, 60000)) << rooms.Log().toStdString();
+    if (portWasFree)
+        EXPECT_FALSE(PortInState("0A")) << "neither program listens for a call";
+
+    xdo.Focus(hostNet);
+    xdo.Key("alt+s");
+    QThread::msleep(300);
+    xdo.Focus(guestMain);
+    xdo.Type(QString(40, QChar('a')));
+    xdo.Key("Return");
+    for (int attack = 0; attack < 8 && host.RecordText().isEmpty(); ++attack) {
+        xdo.Focus(hostMain);
+        xdo.Type(QString(60, QChar('a')));
+        xdo.Key("Return");
+        QThread::msleep(300);
+    }
+    WaitFor([&] { return !host.RecordText().isEmpty() && !guest.RecordText().isEmpty(); }, 60000);
+    QThread::msleep(500);
+
+    const NetRecord::Totals hostRecord = NetRecord::CountRecords(host.RecordText());
+    const NetRecord::Totals guestRecord = NetRecord::CountRecords(guest.RecordText());
+    ASSERT_EQ(hostRecord.rows.size(), 1) << host.RecordText().toStdString();
+    ASSERT_EQ(guestRecord.rows.size(), 1) << guest.RecordText().toStdString();
+    const QString today = QDate::currentDate().toString("yy/MM/dd");
+    EXPECT_EQ(hostRecord.rows[0], today + " 勝利：Taro vs Hanako");
+    EXPECT_EQ(guestRecord.rows[0], today + " 敗北：Hanako vs Taro");
+}
+#endif

@@ -2,7 +2,7 @@
 // Two net windows meet in a room on a real ranking server: from the pairing on
 // they talk and log as over a direct link, and each refusal says why in one line.
 
-#include "SocketPeers.h"
+#include "NetTestSupport.h"
 
 #include "FakePlatform.h"
 #include "net/NetBattle.h"
@@ -11,46 +11,13 @@
 #include "settings/aplMain.h"
 
 #include <QAction>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-#ifdef RANKING_SERVER_PROGRAM
-// The ranking server on a free loopback port.
-class RankingServer {
-public:
-    explicit RankingServer(const QStringList &arguments = {})
-    {
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(QStringLiteral(RANKING_SERVER_PROGRAM),
-                       QStringList{"--port", "0", "--database", dir_.filePath("r.sqlite3")} + arguments);
-        static const QRegularExpression listening(QStringLiteral("listening on (http://127\\.0\\.0\\.1:\\d+) "));
-        WaitUntil([&] {
-            log_ += process_.readAll();
-            address_ = listening.match(QString::fromUtf8(log_)).captured(1);
-            return !address_.isEmpty() || process_.state() == QProcess::NotRunning;
-        }, 20000);
-    }
-    ~RankingServer()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-    QString Address() const { return address_; }
-
-private:
-    QTemporaryDir dir_;
-    QProcess process_;
-    QByteArray log_;
-    QString address_;
-};
-#endif
 
 // One player's net window and link.
 struct Player {
