@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two net windows meet in a room on a real ranking server: from the pairing on
-// they talk and log as over a direct link, and each refusal says why in one line.
+// they log as over a direct link, and each refusal says why in one line.
 
 #include "NetTestSupport.h"
 
@@ -79,15 +79,6 @@ TEST(NetRoom, TwoWindowsMeetInARoomAndTalkAsOverADirectLink)
     EXPECT_EQ(guest.Lines(guestStart + 1), (QStringList{"system> サーバーに接続しました", "system> 相手の名前は太郎です"}));
     EXPECT_TRUE(host.net->cmdStart->isEnabled());
     EXPECT_FALSE(guest.net->cmdStart->isEnabled());
-    EXPECT_TRUE(guest.net->cmdPing->isEnabled());
-
-    // A line of chat with a character that is two bytes on the wire, and a ping.
-    guest.link.SendMessage(QStringLiteral("よろしく～"));
-    ASSERT_TRUE(WaitUntil([&] { return host.Count() == hostStart + 6; }));
-    EXPECT_EQ(host.Lines().last(), "花子> よろしく～");
-    host.net->cmdPing_Click();
-    ASSERT_TRUE(WaitUntil([&] { return host.Count() == hostStart + 7; }));
-    EXPECT_TRUE(host.Lines().last().endsWith("msec")) << host.Lines().last().toStdString();
 
     guest.net->mnuClose_Click();
     ASSERT_TRUE(WaitUntil([&] { return host.Lines().last() == "system> 切断されました"; }));

@@ -61,6 +61,7 @@ public:
     // What it logged so far.
     QString Log()
     {
+        process_.waitForReadyRead(10); // callers may run no event loop
         log_ += process_.readAll();
         return QString::fromUtf8(log_);
     }
