@@ -77,7 +77,8 @@ std::string RoleOf(const std::string &query)
 
 } // namespace
 
-RoomRelay::RoomRelay(const Options &limits) : limits_(limits)
+RoomRelay::RoomRelay(const Options &limits, std::function<void(MHD_Connection *)> upgrading)
+    : limits_(limits), upgrading_(std::move(upgrading))
 {
     poller_ = epoll_create1(EPOLL_CLOEXEC);
     wake_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -136,6 +137,8 @@ MHD_Result RoomRelay::Refuse(MHD_Connection *connection, int status, const std::
 MHD_Result RoomRelay::QueueUpgrade(MHD_Connection *connection, Room &room, int which)
 {
     Log(room.address + " GET " + BattlePrefix + room.name + (which == 0 ? " host" : " guest") + " 101 paired");
+    if (upgrading_)
+        upgrading_(connection);
     MHD_Response *response = MHD_create_response_for_upgrade(&RoomRelay::Upgraded, this);
     if (!response)
         return MHD_NO;

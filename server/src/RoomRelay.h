@@ -11,6 +11,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -23,7 +24,8 @@ namespace ranking {
 
 class RoomRelay {
 public:
-    explicit RoomRelay(const Options &limits);
+    // upgrading is told of each connection about to be handed over with its 101.
+    RoomRelay(const Options &limits, std::function<void(MHD_Connection *)> upgrading);
     ~RoomRelay();
     RoomRelay(const RoomRelay &) = delete;
     RoomRelay &operator=(const RoomRelay &) = delete;
@@ -85,6 +87,7 @@ private:
     int CountRooms(State a, State b) const;
 
     const Options limits_;
+    const std::function<void(MHD_Connection *)> upgrading_;
     mutable std::mutex mutex_;
     std::map<std::uint64_t, std::unique_ptr<Room>> rooms_;
     std::unordered_map<std::string, std::uint64_t> names_;
