@@ -5,6 +5,7 @@
 #include "ServerHarness.h"
 
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -66,7 +67,8 @@ TEST(BattleRooms, PairsAHostWithItsGuestAndRefusesEverythingElse)
 
 TEST(BattleRooms, CarriesEveryByteBothWaysAndTheClose)
 {
-    Server server;
+    // A battle is silent for longer than a request may take: the room is not cut.
+    Server server({"--request-timeout", "1"});
     ASSERT_TRUE(server.process.Started());
     const QString at = server.Address();
     QByteArray every;
@@ -81,6 +83,7 @@ TEST(BattleRooms, CarriesEveryByteBothWaysAndTheClose)
     ASSERT_EQ(guest->Read().status, 101);
     ASSERT_EQ(host->Read().status, 101);
     EXPECT_EQ(host->Take(9), "NAM early");
+    QThread::msleep(2500);
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(host->Send(every));
         EXPECT_EQ(guest->Take(every.size()), every);
