@@ -2,6 +2,7 @@
 #include "RoomRelay.h"
 
 #include "HttpServer.h"
+#include "SubmissionLimit.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -215,20 +216,23 @@ MHD_Result RoomRelay::Answer(MHD_Connection *connection, const std::string &path
         return lock.unlock(), Refuse(connection, 409, "the room is taken", address, what);
     if (static_cast<int>(names_.size()) >= limits_.rooms)
         return lock.unlock(), Refuse(connection, 503, "no room is free on this server; try again later", address, what);
-    if (perAddress_[address] >= limits_.roomsPerAddress)
+    // An IPv6 client counts as its /64, as for the other limits.
+    const std::string client = ClientOf(address);
+    if (perAddress_[client] >= limits_.roomsPerAddress)
         return lock.unlock(), Refuse(connection, 429, "too many rooms from this address", address, what);
     auto owned = std::make_unique<Room>();
     Room &room = *owned;
     room.id = nextId_++;
     room.name = name;
     room.address = address;
+    room.client = client;
     room.deadline = NowMs() + std::int64_t(limits_.roomWait) * 1000;
     room.side[0].connection = connection;
     const MHD_ConnectionInfo *fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
     room.side[0].fd = fd ? fd->connect_fd : -1;
     rooms_[room.id] = std::move(owned);
     names_[name] = room.id;
-    ++perAddress_[address];
+    ++perAddress_[client];
     connections_[connection] = room.id;
     // A suspended request is not watched by the engine: a host that leaves is
     // seen here, so its room does not stay taken until the wait ends.
@@ -359,8 +363,8 @@ void RoomRelay::End(Room &room)
     const auto named = names_.find(room.name);
     if (named != names_.end() && named->second == room.id)
         names_.erase(named);
-    if (--perAddress_[room.address] <= 0)
-        perAddress_.erase(room.address);
+    if (--perAddress_[room.client] <= 0)
+        perAddress_.erase(room.client);
     if (was == State::Waiting) {
         Watch(room, 0, 0);
         if (room.side[0].connection) {
@@ -501,8 +505,8 @@ void RoomRelay::Run()
                     const auto named = names_.find(room.name);
                     if (named != names_.end() && named->second == room.id)
                         names_.erase(named);
-                    if (--perAddress_[room.address] <= 0)
-                        perAddress_.erase(room.address);
+                    if (--perAddress_[room.client] <= 0)
+                        perAddress_.erase(room.client);
                     Watch(room, 0, 0);
                     if (room.hostSuspended)
                         toResume_.push_back(room.side[0].connection);

@@ -59,6 +59,7 @@ private:
         std::uint64_t id = 0;
         std::string name;
         std::string address;
+        std::string client;          // what the per-address limit counts
         State state = State::Waiting;
         bool hostSuspended = false;
         bool hostResumeDue = false;
