@@ -5,6 +5,7 @@
 #include "ServerHarness.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,14 @@ QByteArray Counts(const QString &server)
     return RawGet(server, "/api/rooms").body.trimmed();
 }
 
+// Requests on different connections are taken in any order: a guest asks
+// only once its host is known to wait.
+bool Waiting(const QString &server, int rooms)
+{
+    const QByteArray counts = "{\"waiting\": " + QByteArray::number(rooms) + ",";
+    return QTest::qWaitFor([&] { return Counts(server).startsWith(counts); }, 10000);
+}
+
 struct Server {
     explicit Server(const QStringList &arguments = {}) : process(dir.filePath("ranking.sqlite3"), arguments) {}
     QTemporaryDir dir;
@@ -45,8 +54,8 @@ TEST(BattleRooms, PairsAHostWithItsGuestAndRefusesEverythingElse)
     EXPECT_EQ(Counts(at), R"({"waiting": 0, "playing": 0})");
 
     auto host = Ask(at, "Room_1-a", "host");
+    ASSERT_TRUE(Waiting(at, 1));
     EXPECT_EQ(host->Read(500).status, 0) << "a host hears nothing until its guest comes";
-    EXPECT_EQ(Counts(at), R"({"waiting": 1, "playing": 0})");
     EXPECT_EQ(Ask(at, "Room_1-a", "host")->Read().status, 409);
     EXPECT_EQ(Ask(at, "nobody", "guest")->Read().status, 404);
     EXPECT_EQ(RawGet(at, "/battle/Room_1-a?role=guest").status, 400) << "no upgrade headers";
@@ -78,6 +87,7 @@ TEST(BattleRooms, CarriesEveryByteBothWaysAndTheClose)
     const QByteArray lone = "MSG \x82";
 
     auto host = Ask(at, "carry", "host");
+    ASSERT_TRUE(Waiting(at, 1));
     // Sent behind the request, before the guest came: the engine reads it with the head.
     auto guest = Ask(at, "carry", "guest", nullptr, "NAM early");
     ASSERT_EQ(guest->Read().status, 101);
@@ -99,9 +109,13 @@ TEST(BattleRooms, CarriesEveryByteBothWaysAndTheClose)
     EXPECT_TRUE(host->ClosedWithin(10000)) << "the guest's close reaches the host";
     EXPECT_EQ(Counts(at), R"({"waiting": 0, "playing": 0})");
 
-    // A host that leaves while it waits frees its room's name; so does a host whose wait ended.
-    Ask(at, "carry", "host")->Read(300);
+    // A host that leaves while it waits frees its room's name.
+    Ask(at, "carry", "host").swap(host);
+    ASSERT_TRUE(Waiting(at, 1));
+    host.reset();
+    ASSERT_TRUE(Waiting(at, 0));
     auto again = Ask(at, "carry", "host");
+    ASSERT_TRUE(Waiting(at, 1));
     auto guest2 = Ask(at, "carry", "guest");
     ASSERT_EQ(guest2->Read().status, 101);
     ASSERT_EQ(again->Read().status, 101);
@@ -139,6 +153,7 @@ TEST(BattleRooms, HoldsItsLimitsAgainstAFloodAndHostileNames)
     // Another address still gets rooms, up to the server's total.
     auto third = Ask(at, "other1", "host", "127.0.0.3");
     auto fourth = Ask(at, "other2", "host", "127.0.0.4");
+    ASSERT_TRUE(Waiting(at, 4));
     EXPECT_EQ(Ask(at, "other3", "host", "127.0.0.5")->Read().status, 503);
     flood.clear();
 
@@ -171,6 +186,7 @@ TEST(BattleRooms, EachOfTwoServersCarriesItsOwnRooms)
     auto hostOne = Ask(one.Address(), "same", "host");
     auto hostTwo = Ask(two.Address(), "same", "host");
     auto onlyOne = Ask(one.Address(), "onlyone", "host");
+    ASSERT_TRUE(Waiting(one.Address(), 2) && Waiting(two.Address(), 1));
     EXPECT_EQ(Ask(two.Address(), "onlyone", "guest")->Read().status, 404);
     auto guestOne = Ask(one.Address(), "same", "guest");
     ASSERT_EQ(guestOne->Read().status, 101);

@@ -71,6 +71,7 @@ TEST(NetRoom, TwoWindowsMeetInARoomAndTalkAsOverADirectLink)
                                      }));
     EXPECT_FALSE(host.net->mnuRoomCreate->isEnabled());
     EXPECT_FALSE(host.net->mnuServer->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return server.Log().contains("/battle/tomodachi host waiting"); }));
 
     Enter(fake, guest, QStringLiteral("花子"), QStringLiteral("tomodachi"), false);
     ASSERT_TRUE(WaitUntil([&] { return host.Count() == hostStart + 5 && guest.Count() == guestStart + 3; }));
@@ -107,7 +108,7 @@ TEST(NetRoom, EveryRefusalSaysWhyInOneLine)
     Player waiting;
     aplMain::RankingServer = server.Address();
     Enter(fake, waiting, QStringLiteral("太郎"), QStringLiteral("taken"), true);
-    ASSERT_TRUE(WaitUntil([&] { return waiting.Lines().last().startsWith("system> 待つのを"); }));
+    ASSERT_TRUE(WaitUntil([&] { return server.Log().contains("/battle/taken host waiting"); }));
 
     const struct {
         QString server;
