@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "readings/Reader.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Everyday sentences with readings checked by hand, one "shown:reading" a line.
+QList<QPair<QString, QString>> EverydaySentences()
+{
+    QFile file(QStringLiteral(TOKIRA_SOURCE_DIR "/tests/readings/everyday.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QPair<QString, QString>> sentences;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        sentences.append({line.section(QLatin1Char(':'), 0, 0), line.section(QLatin1Char(':'), 1)});
+    return sentences;
+}
+
+} // namespace
+
+TEST(Readings, EverydaySentencesReadAsTypedFarMoreOftenThanTheAnalyserAlone)
+{
+    const Reader reader;
+    if (!reader.IsAvailable())
+        GTEST_SKIP() << reader.Problem().toStdString();
+    const auto sentences = EverydaySentences();
+    ASSERT_GE(sentences.size(), 60);
+    int ours = 0;
+    int analyser = 0;
+    QStringList misses;
+    for (const auto &[shown, expected] : sentences) {
+        const Reading reading = reader.Read(shown);
+        if (reading.Text == expected && reading.IsRead())
+            ++ours;
+        else
+            misses << shown + QStringLiteral(" -> ") + reading.Text;
+        analyser += reader.ReadAsAnalysed(shown) == expected;
+    }
+    std::printf("exact: ours %d/%lld, analyser alone %d/%lld\n", ours, static_cast<long long>(sentences.size()),
+                analyser, static_cast<long long>(sentences.size()));
+    EXPECT_GE(ours * 100, sentences.size() * 95) << misses.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GT(ours, analyser);
+}
+
+TEST(Readings, KeepsWhatAKeyTypesAndMarksWhatNobodyCanRead)
+{
+    const Reader reader;
+    if (!reader.IsAvailable())
+        GTEST_SKIP() << reader.Problem().toStdString();
+    const struct {
+        const char *text;
+        const char *reading;
+    } cases[] = {
+        {"ＡＢＣと１２３", "ABCと123"},               // full-width Latin and digits as typed
+        {"hello world と ｶﾀｶﾅ", "hello worldとかたかな"}, // a blank only between Latin words
+        {"時刻：3時・5分…", "じこく3じ5ふん"},           // signs no key types are dropped, ":" too
+        {"3本と1本と6分", "3ぼんと1ぽんと6ぷん"},         // counters after digits as an input method converts them
+        {"『本』", ""},                                  // brackets the table cannot type go
+        {"何人いますか", "なんにんいますか"},
+    };
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const Reading reading = reader.Read(text);
+        if (QByteArray(c.reading).isEmpty()) {
+            EXPECT_EQ(reading.Text, QStringLiteral("ほん")) << c.text;
+            continue;
+        }
+        EXPECT_EQ(reading.Text, QString::fromUtf8(c.reading)) << c.text;
+        EXPECT_TRUE(reading.IsRead()) << c.text;
+    }
+
+    const Reading unread = reader.Read(QStringLiteral("𠮷と鬱"));
+    ASSERT_EQ(unread.Unread.size(), 2);
+    EXPECT_EQ(unread.Text.mid(unread.Unread[0].Start, unread.Unread[0].Length), QStringLiteral("𠮷"));
+    EXPECT_EQ(unread.Text.mid(unread.Unread[1].Start, unread.Unread[1].Length), QStringLiteral("鬱"));
+}
+
+TEST(Readings, LongLinesAreCutAfterSentenceEndsThenCommas)
+{
+    const QString text = QStringLiteral("あいう。えおかきく、けこさしすせ");
+    EXPECT_EQ(CutAtSentenceEnds(text, 8), QStringList({"あいう。", "えおかきく、", "けこさしすせ"}));
+    EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あいうえおか"), 4), QStringList({"あいうえ", "おか"}));
+    EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あ𠮷"), 2), QStringList({"あ", "𠮷"}));
+}
