@@ -17,6 +17,7 @@
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
 #include "stats/frmStats.h"
+#include "text_import/frmImport.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "typing/KanaLayout.h"
@@ -93,6 +94,10 @@ void Program::Wire()
     on(form.mnuNet, [this] { net_->mnuNet_Click(); });
     on(form.mnuLesson, [this] { mnuLesson_Click(); });
     on(form.mnuReload, [&form, &game] { mnuReload_Click(form, game); });
+    on(form.mnuImport, [this, &form, &game] {
+        mnuImport_Click(import_, form, aplMain::AppPath, aplMain::NN2N == 1,
+                        [&form, &game](const QString &path, bool copipe) { ImportSaved(form, game, path, copipe); });
+    });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
     on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });

@@ -21,6 +21,7 @@ class frmRoman;
 class frmStats;
 class frmHowTo;
 class frmLesson;
+class frmImport;
 namespace aplMain {
 class Settings;
 }
@@ -87,6 +88,7 @@ private:
     QPointer<frmStats> stats_;
     QPointer<frmHowTo> howTo_;
     QPointer<frmLesson> lessons_;
+    QPointer<frmImport> import_;
     // What the last telling key said of the player's keyboard: US or JIS.
     std::optional<bool> typedUs_;
     std::unique_ptr<history::HistoryStore> history_;
