@@ -477,7 +477,15 @@ QVector<Morpheme> Reader::Analyse(const QString &line) const
     const QString text = Normalise(line, typable_);
     QVector<Morpheme> words;
     qsizetype from = 0;
+    static const QString starts = [] {
+        QString first;
+        for (const auto &compound : Compounds)
+            first += QChar(compound.first[0]);
+        return first;
+    }();
     for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!starts.contains(text.at(at)))
+            continue;
         for (const auto &[surface, reading] : Compounds) {
             if (!QStringView(text).sliced(at).startsWith(QStringView(surface)))
                 continue;
