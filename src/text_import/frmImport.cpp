@@ -209,9 +209,7 @@ void frmImport::cmdRead_Click()
     grdLines->setRowCount(0);
     grdLines->setRowCount(int(pieces.size()));
     for (int row = 0; row < pieces.size(); ++row) {
-        auto *shown = new QTableWidgetItem(pieces.at(row));
-        shown->setFlags(shown->flags() & ~Qt::ItemIsEditable);
-        grdLines->setItem(row, Shown, shown);
+        grdLines->setItem(row, Shown, new QTableWidgetItem(pieces.at(row)));
         grdLines->setItem(row, ReadingColumn, new QTableWidgetItem(reader_->Read(pieces.at(row)).Text));
         auto *romaji = new QTableWidgetItem;
         romaji->setFlags(romaji->flags() & ~Qt::ItemIsEditable);
@@ -219,11 +217,17 @@ void frmImport::cmdRead_Click()
         ShowRow(row);
     }
     filling_ = false;
+    grdLines->resizeRowsToContents();
+    TellUnread();
+}
+
+void frmImport::TellUnread()
+{
     int unread = 0;
     for (int row = 0; row < grdLines->rowCount(); ++row)
         unread += HoldsHan(grdLines->item(row, ReadingColumn)->text());
     Tell(unread ? QStringLiteral("読めない語のある行が %1 行あります。色の付いた読みを直してください。").arg(unread)
-                : QStringLiteral("%1 行に読みを付けました。").arg(pieces.size()));
+                : QStringLiteral("%1 行、すべて読みがあります。").arg(grdLines->rowCount()));
 }
 
 // The romaji of the row's reading, and the row marked when it cannot be typed.
@@ -243,9 +247,11 @@ void frmImport::ShowRow(int row)
 
 void frmImport::ReadingEdited(int row, int column)
 {
-    if (filling_ || column != ReadingColumn)
+    // The text shown may be corrected too (a character the dictionary cannot hold).
+    if (filling_ || column == Romaji)
         return;
     ShowRow(row);
+    TellUnread();
 }
 
 std::optional<QVector<DictEntry>> frmImport::EntriesToSave()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 文章の取り込み: a text of the player's own, each line beside its reading
-// and its romaji, readings corrected in place, saved as a copipe text to
+// and its romaji, lines and readings corrected in place, saved as a copipe text to
 // "mytexts.cls" or as words to "mywords.qls".
 
 #include "dictionary/DictionaryWriter.h"
@@ -74,6 +74,7 @@ private:
     void cmdOpen_Click();
     void ReadingEdited(int row, int column);
     void ShowRow(int row);
+    void TellUnread();
     // The entries to save, or nothing when a row is unread or untypable
     // (the player is told which).
     std::optional<QVector<DictEntry>> EntriesToSave();
