@@ -90,10 +90,10 @@ struct Counter {
 
 // Counters as an input method converts them after digits, and as people say
 // them after a number in kanji.
-const std::array<Counter, 42> Counters = {{
+const std::array<Counter, 43> Counters = {{
     {u"ヶ月", u"かげつ", 'k'}, {u"か月", u"かげつ", 'k'}, {u"カ月", u"かげつ", 'k'}, {u"ヵ月", u"かげつ", 'k'},
     {u"ケ月", u"かげつ", 'k'}, {u"箇月", u"かげつ", 'k'},
-    {u"時間", u"じかん", 'n'}, {u"日間", u"にちかん", 'n'}, {u"年間", u"ねんかん", 'n'}, {u"週間", u"しゅうかん", 's'},
+    {u"時間", u"じかん", 'n'}, {u"時半", u"じはん", 'n'}, {u"日間", u"にちかん", 'n'}, {u"年間", u"ねんかん", 'n'}, {u"週間", u"しゅうかん", 's'},
     {u"分間", u"ふんかん", 'f'}, {u"秒間", u"びょうかん", 'n'}, {u"番目", u"ばんめ", 'n'},
     {u"月", u"がつ", 'n'}, {u"日", u"にち", 'n'}, {u"時", u"じ", 'n'}, {u"分", u"ふん", 'f'}, {u"秒", u"びょう", 'n'},
     {u"年", u"ねん", 'n'}, {u"円", u"えん", 'n'}, {u"人", u"にん", 'n'}, {u"本", u"ほん", 'h'}, {u"匹", u"ひき", 'h'},
