@@ -4,6 +4,7 @@
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/RomajiRules.h"
 #include "readings/Reader.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 #include "util/TextFile.h"
@@ -228,7 +229,7 @@ int RunDictTool(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tokira-dict"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TOKIRA_DICT_VERSION));
+    QCoreApplication::setApplicationVersion(QLatin1String(aplMain::Version));
     Functions::ShiftJisAvailable();
 
     QCommandLineParser parser;
