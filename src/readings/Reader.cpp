@@ -254,7 +254,8 @@ QString CounterAfter(const Counter &counter, QString *last)
         return reading;
     }
     const bool nasal = last->endsWith(u'ん');
-    if ((sound == 'h' && (Is(*last, u"さん") || Is(*last, u"なん") || Is(*last, u"せん") || Is(*last, u"ぜん")))
+    if ((sound == 'h' && (Is(*last, u"さん") || Is(*last, u"なん") || Is(*last, u"せん") || Is(*last, u"ぜん")
+                             || Is(*last, u"まん")))
         || (sound == 'g' && (Is(*last, u"さん") || Is(*last, u"なん"))))
         reading[0] = QChar(char16_t(first.unicode() + 1)); // ほ→ぼ, か→が
     else if (sound == 'f' && nasal)

@@ -138,3 +138,34 @@ TEST_F(ImportedTextTest, HostileInputsAreRefusedWithoutHanging)
     EXPECT_FALSE(frmImport::TextOfFile(fake.PathOf("big.txt"), &why));
     EXPECT_TRUE(why.contains("大きすぎます"));
 }
+
+TEST_F(ImportedTextTest, SavingAgainAsksBeforeReplacingAndWordsAreAddedToTheList)
+{
+    if (!Reader().IsAvailable())
+        GTEST_SKIP() << "built without MeCab";
+    WriteFile(fake.PathOf("mywords.qls"), Functions::ToShiftJis("前:まえ\r\n"));
+    frmImport window(fake.Folder(), false);
+    window.txtTitle->setText("天気");
+    window.OpenText("晴れ。\n");
+    ASSERT_TRUE(window.cmdSaveCopipe_Click());
+    QFile copipe(fake.PathOf("mytexts.cls"));
+    ASSERT_TRUE(copipe.open(QIODevice::ReadOnly));
+    const QByteArray first = copipe.readAll();
+    copipe.close();
+
+    window.OpenText("雨だ。\n");
+    fake.dialogs->yesNoAnswers = {false};
+    EXPECT_FALSE(window.cmdSaveCopipe_Click());
+    ASSERT_TRUE(copipe.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copipe.readAll(), first) << "declined: the text stays as it was";
+    copipe.close();
+    fake.dialogs->yesNoAnswers = {true};
+    EXPECT_TRUE(window.cmdSaveCopipe_Click());
+    ASSERT_TRUE(copipe.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copipe.readAll(), Functions::ToShiftJis("[CopipeName=天気]\r\n雨だ。:あめだ。\r\n[END]\r\n"));
+
+    ASSERT_TRUE(window.cmdSaveWords_Click());
+    QFile words(fake.PathOf("mywords.qls"));
+    ASSERT_TRUE(words.open(QIODevice::ReadOnly));
+    EXPECT_EQ(words.readAll(), Functions::ToShiftJis("前:まえ\r\n雨だ。:あめだ。\r\n"));
+}

@@ -85,3 +85,57 @@ TEST(Readings, LongLinesAreCutAfterSentenceEndsThenCommas)
     EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あいうえおか"), 4), QStringList({"あいうえ", "おか"}));
     EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あ𠮷"), 2), QStringList({"あ", "𠮷"}));
 }
+
+namespace {
+
+// Words as the analyser cuts them: numerals, counters and the rest.
+QVector<Morpheme> Words(std::initializer_list<const char *> surfaces)
+{
+    QVector<Morpheme> words;
+    for (const char *s : surfaces) {
+        Morpheme word;
+        word.Surface = QString::fromUtf8(s);
+        if (QStringLiteral("〇一二三四五六七八九十百千万").contains(word.Surface.front()))
+            word.Features = QStringLiteral("名詞,数,*,*,*,*,*,*,*").split(',');
+        else
+            word.Features = QStringLiteral("名詞,接尾,助数詞,*,*,*,*,*,*").split(',');
+        words.append(word);
+    }
+    return words;
+}
+
+} // namespace
+
+TEST(Readings, NumbersInKanjiAreSaidWithTheSoundsTheirCounterTakes)
+{
+    const struct {
+        std::initializer_list<const char *> words;
+        const char *reading;
+    } cases[] = {
+        {{"三", "百", "円"}, "さんびゃくえん"},
+        {{"八", "百", "本"}, "はっぴゃっぽん"},
+        {{"一", "万", "本"}, "いちまんぼん"},
+        {{"二", "十", "四", "日"}, "にじゅうよっか"},
+        {{"十", "七", "日"}, "じゅうしちにち"},
+        {{"十", "回"}, "じゅっかい"},
+        {{"四", "時"}, "よじ"},
+        {{"九", "月"}, "くがつ"},
+        {{"三", "千", "五", "百"}, "さんぜんごひゃく"},
+        {{"二", "〇", "二", "四", "年"}, "にせんにじゅうよねん"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ReadMorphemes(Words(c.words), Reader::DefaultTypablePunctuation()).Text, QString::fromUtf8(c.reading))
+            << c.reading;
+
+    // A word the dictionary does not know: kanji marked unread, kana and Latin as written.
+    QVector<Morpheme> unknown(3);
+    unknown[0].Surface = "鬱";
+    unknown[1].Surface = "ぴえん";
+    unknown[2].Surface = "OK";
+    for (Morpheme &word : unknown)
+        word.Unknown = true;
+    const Reading reading = ReadMorphemes(unknown, Reader::DefaultTypablePunctuation());
+    EXPECT_EQ(reading.Text, "鬱ぴえんOK");
+    ASSERT_EQ(reading.Unread.size(), 1);
+    EXPECT_EQ(reading.Unread[0].Start, 0);
+}
