@@ -20,23 +20,28 @@ QString OneLine(QString text)
     return text;
 }
 
+QString Header(const QString &title)
+{
+    return HeaderTag + ShownForGame(OneLine(title)) + QLatin1Char(']') + LineEnd;
+}
+
 QString BlockText(const QString &title, const QStringList &lines)
 {
-    return HeaderTag + OneLine(title) + QLatin1Char(']') + LineEnd + lines.join(QString()) + EndTag + LineEnd;
+    return Header(title) + lines.join(QString()) + EndTag + LineEnd;
 }
 
 QStringList EntryLines(const QVector<DictEntry> &entries)
 {
     QStringList lines;
     for (const DictEntry &entry : entries)
-        lines << EntryLine(entry);
+        lines << EntryLine({ShownForGame(entry.Shown), entry.Reading});
     return lines;
 }
 
 // The block of that title put in place of the first one so headed, or added.
 QString WithBlock(const QString &dictionary, const QString &title, const QString &block)
 {
-    const QString header = HeaderTag + OneLine(title) + QLatin1Char(']') + LineEnd;
+    const QString header = Header(title);
     qsizetype start = dictionary.startsWith(header) ? 0 : dictionary.indexOf(LineEnd + header);
     if (start > 0)
         start += LineEnd.size();
@@ -57,6 +62,21 @@ QString WithBlock(const QString &dictionary, const QString &title, const QString
 }
 
 } // namespace
+
+QString ShownForGame(const QString &text)
+{
+    static const QString from = QStringLiteral("ー、。「」！？（）");
+    static const QString to = QStringLiteral("ｰ､｡｢｣!?()");
+    QString out = text;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3041 && u <= 0x3096) || u == 0x309D || u == 0x309E)
+            c = QChar(char16_t(u + 0x60));
+        else if (const qsizetype at = from.indexOf(c); at >= 0)
+            c = to.at(at);
+    }
+    return out;
+}
 
 QString EntryLine(const DictEntry &entry)
 {

@@ -16,13 +16,20 @@ struct DictEntry {
     QString Reading;
 };
 
+// The romaji table is applied to the whole file, shown texts and titles
+// included, so these are written in characters its find sides do not hold:
+// hiragana as katakana (as the shipped texts write okurigana), ー 、 。 「 」
+// as their half-width look-alikes and ！ ？ （ ） as ASCII.
+QString ShownForGame(const QString &text);
+
 // "shown:reading" and CR LF. The first ":" ends the shown text, so one in it
 // becomes "：", and a reading cannot hold one at all.
 QString EntryLine(const DictEntry &entry);
+// The word list, each shown text as ShownForGame writes it.
 QString WordListText(const QVector<DictEntry> &entries);
 
 // The copipe dictionary with the block of that title put in place of the old
-// one, or added at its end.
+// one, or added at its end; title and shown texts as ShownForGame writes them.
 QString WithCopipeBlock(const QString &dictionary, const QString &title, const QVector<DictEntry> &entries);
 // The same for the ranking dictionary, whose blocks begin with the encoded name.
 QString WithRankingBlock(const QString &dictionary, const QString &title, const QString &name,

@@ -209,7 +209,8 @@ void frmImport::cmdRead_Click()
     grdLines->setRowCount(0);
     grdLines->setRowCount(int(pieces.size()));
     for (int row = 0; row < pieces.size(); ++row) {
-        grdLines->setItem(row, Shown, new QTableWidgetItem(pieces.at(row)));
+        // Shown as the game will show it (the romaji table would turn hiragana into romaji).
+        grdLines->setItem(row, Shown, new QTableWidgetItem(ShownForGame(pieces.at(row))));
         grdLines->setItem(row, ReadingColumn, new QTableWidgetItem(reader_->Read(pieces.at(row)).Text));
         auto *romaji = new QTableWidgetItem;
         romaji->setFlags(romaji->flags() & ~Qt::ItemIsEditable);
@@ -328,7 +329,7 @@ bool frmImport::cmdSaveCopipe_Click()
         platform::dialogs().Message(QStringLiteral("%1 を読めないため、保存しません。").arg(name), Title);
         return false;
     }
-    const QString header = QStringLiteral("[CopipeName=") + title + QStringLiteral("]\r\n");
+    const QString header = QStringLiteral("[CopipeName=") + ShownForGame(title) + QStringLiteral("]\r\n");
     if ((existing->startsWith(header) || existing->contains(QStringLiteral("\r\n") + header))
         && !platform::dialogs().AskYesNo(QStringLiteral("「%1」はもうあります。置き換えますか？").arg(title), Title))
         return false;

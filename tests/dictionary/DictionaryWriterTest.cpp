@@ -10,9 +10,9 @@ TEST(DictionaryWriter, BlocksAreReplacedInPlaceOrAddedAndLoadAsWritten)
 {
     const QString before = "[CopipeName=甲]\r\nあ:A\r\n[END]\r\n[CopipeName=乙]\r\nい:I\r\n[END]\r\n";
     const QString replaced = WithCopipeBlock(before, "甲", {{"新:しい", "しん"}, {"二", "に:"}});
-    EXPECT_EQ(replaced, "[CopipeName=甲]\r\n新：しい:しん\r\n二:に\r\n[END]\r\n[CopipeName=乙]\r\nい:I\r\n[END]\r\n");
+    EXPECT_EQ(replaced, "[CopipeName=甲]\r\n新：シイ:しん\r\n二:に\r\n[END]\r\n[CopipeName=乙]\r\nい:I\r\n[END]\r\n");
     // A file that lacks its last line end gets one before the new block.
-    EXPECT_EQ(WithCopipeBlock("x", "丙", {{"う", "う"}}), "x\r\n[CopipeName=丙]\r\nう:う\r\n[END]\r\n");
+    EXPECT_EQ(WithCopipeBlock("x", "丙", {{"う", "う"}}), "x\r\n[CopipeName=丙]\r\nウ:う\r\n[END]\r\n");
 
     Dictionaries dict;
     dict.RankingText = WithRankingBlock(QString(), "題", "名無し”さん", {{"一", "ICHI"}});
@@ -22,6 +22,8 @@ TEST(DictionaryWriter, BlocksAreReplacedInPlaceOrAddedAndLoadAsWritten)
     ASSERT_EQ(dict.RankingLines.size(), 1);
     EXPECT_EQ(dict.RankingLines[0].Roman, "ICHI");
     EXPECT_EQ(Functions::DecodeCharCodes(EncodeRankingName("ab")), "ab");
+    // What the romaji table would turn into romaji is written so it shows as written.
+    EXPECT_EQ(ShownForGame("コーヒーを「二杯」、ください。！？（）"), "コｰヒｰヲ｢二杯｣､クダサイ｡!?()");
 }
 
 TEST(DictionaryWriter, ACharacterShiftJisLacksIsFoundWithItsLineAndColumn)

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -55,6 +56,8 @@ protected:
             return false;
         modes->mnuCopipe_Click(index);
         EXPECT_TRUE(Loop().Running());
+        // The text is shown as it was written, not turned into romaji by the table.
+        EXPECT_FALSE(form->lblQuest->text().contains(QRegularExpression("[A-Z]"))) << form->lblQuest->text().toStdString();
         qint64 t = 1000;
         for (int keys = 0; Loop().Running() && keys < 200; ++keys) {
             TypeCorrect(1);
@@ -77,7 +80,7 @@ TEST_F(ImportedTextTest, ACopipeWrittenByTheToolJoinsTheMenuAndPlaysToItsEnd)
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     QFile written(fake.PathOf("mytexts.cls"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), Functions::ToShiftJis("[CopipeName=天気]\r\n今日は晴れ。:きょうははれ。\r\n雨だ。:あめだ。\r\n[END]\r\n"));
+    EXPECT_EQ(written.readAll(), Functions::ToShiftJis("[CopipeName=天気]\r\n今日ハ晴レ｡:きょうははれ。\r\n雨ダ｡:あめだ。\r\n[END]\r\n"));
 
     // a bad option, and help
     tool.start(TOKIRA_DICT_PROGRAM, {"read", "--frobnicate"});
@@ -111,11 +114,11 @@ TEST_F(ImportedTextTest, TheWindowRefusesUnreadWordsAndSavesWithoutLosingOtherTe
     ASSERT_EQ(saved.size(), 1);
     QFile written(fake.PathOf("mytexts.cls"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), Functions::ToShiftJis("[CopipeName=前から]\r\nあ:あ\r\n[END]\r\n[CopipeName=取り込み]\r\n"
-                                                       "今日は晴れ。:きょうははれ。\r\n鬱だ。:うつだ。\r\n[END]\r\n"));
+    EXPECT_EQ(written.readAll(), Functions::ToShiftJis("[CopipeName=前から]\r\nあ:あ\r\n[END]\r\n[CopipeName=取リ込ミ]\r\n"
+                                                       "今日ハ晴レ｡:きょうははれ。\r\n鬱ダ｡:うつだ。\r\n[END]\r\n"));
 
     ImportSaved(*form, *game, fake.PathOf("mytexts.cls"), true);
-    EXPECT_TRUE(PlayToTheEnd("取り込み"));
+    EXPECT_TRUE(PlayToTheEnd("取リ込ミ"));
 }
 
 TEST_F(ImportedTextTest, HostileInputsAreRefusedWithoutHanging)
@@ -162,10 +165,10 @@ TEST_F(ImportedTextTest, SavingAgainAsksBeforeReplacingAndWordsAreAddedToTheList
     fake.dialogs->yesNoAnswers = {true};
     EXPECT_TRUE(window.cmdSaveCopipe_Click());
     ASSERT_TRUE(copipe.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copipe.readAll(), Functions::ToShiftJis("[CopipeName=天気]\r\n雨だ。:あめだ。\r\n[END]\r\n"));
+    EXPECT_EQ(copipe.readAll(), Functions::ToShiftJis("[CopipeName=天気]\r\n雨ダ｡:あめだ。\r\n[END]\r\n"));
 
     ASSERT_TRUE(window.cmdSaveWords_Click());
     QFile words(fake.PathOf("mywords.qls"));
     ASSERT_TRUE(words.open(QIODevice::ReadOnly));
-    EXPECT_EQ(words.readAll(), Functions::ToShiftJis("前:まえ\r\n雨だ。:あめだ。\r\n"));
+    EXPECT_EQ(words.readAll(), Functions::ToShiftJis("前:まえ\r\n雨ダ｡:あめだ。\r\n"));
 }

@@ -86,7 +86,7 @@ TEST_F(DictTool, WritersMakeWhatTheLoaderReadsAndRefuseWhatShiftJisCannotHold)
     Write("tokira.cls", Functions::ToShiftJis("[CopipeName=前]\r\nあ:あ\r\n[END]\r\n"));
 
     ASSERT_EQ(Tool({"words", Path("in.txt"), "-o", Path("w.qls")}).status, 0);
-    EXPECT_EQ(Bytes("w.qls"), Functions::ToShiftJis("晴れ。:はれ。\r\n雨:あめ\r\n"));
+    EXPECT_EQ(Bytes("w.qls"), Functions::ToShiftJis("晴レ｡:はれ。\r\n雨:あめ\r\n"));
     ASSERT_EQ(Tool({"copipe", "--title", "天気", Path("in.txt"), "-o", Path("tokira.cls")}).status, 0);
     ASSERT_EQ(Tool({"ranking", "--title", "天気", "--name", "疾鍵杯", Path("in.txt"), "-o", Path("tokira.rls")}).status, 0);
 
