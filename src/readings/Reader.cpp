@@ -438,6 +438,11 @@ QStringList CutAtSentenceEnds(const QString &line, int maxLength)
         qsizetype cut = lastOf(u"。！？!?");
         if (!cut)
             cut = lastOf(u"、，,");
+        // Else where a word ends in hiragana (a particle, an ending) and the
+        // next begins otherwise, so that no word is cut in two.
+        for (qsizetype i = maxLength - 1; !cut && i > 0; --i)
+            if (IsHiragana(rest.at(i - 1).unicode()) && !IsHiragana(rest.at(i).unicode()))
+                cut = i;
         if (!cut)
             cut = maxLength;
         // A surrogate pair stays whole.

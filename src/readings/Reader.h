@@ -71,5 +71,6 @@ Reading ReadMorphemes(const QVector<Morpheme> &words, const QString &typablePunc
 QString ToHiragana(const QString &text);
 
 // A line cut into pieces of at most maxLength characters, after a sentence
-// end (。！？!?) where there is one, else after a comma, else anywhere.
+// end (。！？!?) where there is one, else after a comma, else where hiragana
+// meets another script, else anywhere.
 QStringList CutAtSentenceEnds(const QString &line, int maxLength);

@@ -43,7 +43,7 @@ public:
 
     static constexpr qint64 LargestText = 1024 * 1024;
     static constexpr int MostLines = 2000;
-    static constexpr int LongestLine = 60;
+    static constexpr int LongestLine = 20;
 
     // The text a file holds, or the sentence that says why it cannot be used.
     static std::optional<QString> TextOfFile(const QString &path, QString *why);

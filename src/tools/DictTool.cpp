@@ -19,8 +19,9 @@
 
 namespace {
 
-// Longer lines than this do not fit the question label; they are cut at sentence ends.
-constexpr int LongestLine = 60;
+// Longer lines than this give more romaji than the question label shows at
+// once (the shipped texts keep to about 20 characters); they are cut at sentence ends.
+constexpr int LongestLine = 20;
 // Larger inputs than this are no text a player types.
 constexpr qint64 LargestInput = 16 * 1024 * 1024;
 

@@ -82,6 +82,7 @@ TEST(Readings, LongLinesAreCutAfterSentenceEndsThenCommas)
 {
     const QString text = QStringLiteral("あいう。えおかきく、けこさしすせ");
     EXPECT_EQ(CutAtSentenceEnds(text, 8), QStringList({"あいう。", "えおかきく、", "けこさしすせ"}));
+    EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("東京は晴れです"), 5), QStringList({"東京は", "晴れです"}));
     EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あいうえおか"), 4), QStringList({"あいうえ", "おか"}));
     EXPECT_EQ(CutAtSentenceEnds(QStringLiteral("あ𠮷"), 2), QStringList({"あ", "𠮷"}));
 }
