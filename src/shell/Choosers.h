@@ -14,8 +14,8 @@ inline constexpr int ChooserCapacity = 33;
 void FillCopipeChooser(frmMain &form);
 void FillWordChooser(frmMain &form);
 // Make the chosen file current and reload every dictionary.
-void mnuChange_Click(frmMain &form, Game &game, int index);
-void mnuQlsChange_Click(frmMain &form, Game &game, int index);
+void ChangeCopipeDictionary(frmMain &form, Game &game, int index);
+void ChangeWordDictionary(frmMain &form, Game &game, int index);
 // A dictionary the import wrote: it joins its chooser, and a copipe
 // dictionary becomes current so its texts are in the menu at once.
 void ImportSaved(frmMain &form, Game &game, const QString &path, bool copipe);

@@ -352,7 +352,7 @@ bool frmImport::cmdSaveWords_Click()
     return Write(name, *existing + WordListText(*entries), false);
 }
 
-void mnuImport_Click(QPointer<frmImport> &window, frmMain &form, const QString &folder, bool shortenNN,
+void OpenImportWindow(QPointer<frmImport> &window, frmMain &form, const QString &folder, bool shortenNN,
                      const std::function<void(const QString &path, bool copipe)> &saved)
 {
     if (window && window->isVisible()) {

@@ -89,5 +89,5 @@ private:
 
 // The menu item: one window at a time, application-modal so that no game or
 // load runs while a dictionary is written.
-void mnuImport_Click(QPointer<frmImport> &window, frmMain &form, const QString &folder, bool shortenNN,
+void OpenImportWindow(QPointer<frmImport> &window, frmMain &form, const QString &folder, bool shortenNN,
                      const std::function<void(const QString &path, bool copipe)> &saved);
