@@ -52,7 +52,8 @@ int main(int argc, char **argv)
         return 1;
     }
     QStringList source;
-    for (const char *path : {TOKIRA_SOURCE_DIR "/tests/readings/everyday.txt", TOKIRA_SOURCE_DIR "/data/tokira.cls"})
+    for (const char *path : {TOKIRA_SOURCE_DIR "/tests/readings/everyday.txt", TOKIRA_SOURCE_DIR "/data/tokira.cls",
+                             TOKIRA_SOURCE_DIR "/data/yomimono.cls"})
         source += ShownSides(Functions::ReadTextFile(QString::fromUtf8(path)));
     QStringList lines;
     qint64 bytes = 0;

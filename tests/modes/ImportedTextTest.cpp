@@ -54,7 +54,7 @@ protected:
                 index = i;
         if (!index)
             return false;
-        modes->mnuCopipe_Click(index);
+        modes->PlayCopipe(index);
         EXPECT_TRUE(Loop().Running());
         // The text is shown as it was written, not turned into romaji by the table.
         EXPECT_FALSE(form->lblQuest->text().contains(QRegularExpression("[A-Z]"))) << form->lblQuest->text().toStdString();
