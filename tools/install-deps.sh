@@ -3,9 +3,11 @@
 # Installs the Debian packages the game and its tests need, only those missing.
 set -euo pipefail
 
-# The game: Qt, its Japanese texts and the fonts.
+# The game: Qt, its Japanese texts, the fonts, and MeCab for readings of
+# the player's own texts.
 packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite
           qt6-translations-l10n
+          libmecab-dev mecab-ipadic-utf8
           fonts-ipafont-gothic fonts-ipafont-mincho)
 if [ "${1:-}" = "--tests" ]; then
     # The tests, the ranking server they also build, the installed-files

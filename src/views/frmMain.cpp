@@ -135,6 +135,7 @@ void frmMain::CreateMenus()
     placeholder(mnuK, mnuQlsChange);
     mnuC = mnuG->addMenu(QStringLiteral("コピペ辞書の切り替え(&C)"));
     placeholder(mnuC, mnuChange);
+    mnuImport = mnuG->addAction(QStringLiteral("自分の文章を取り込む(&M)..."));
     mnuG->addSeparator();
     mnuReload = mnuG->addAction(QStringLiteral("疾辞書のリロード(&R)"));
     mnuG->addSeparator();
@@ -224,6 +225,7 @@ void frmMain::MenuEnabled(bool enabled)
     mnuLesson->setEnabled(enabled);
     mnuRoman->setEnabled(enabled);
     mnuReload->setEnabled(enabled);
+    mnuImport->setEnabled(enabled);
     mnuI->menuAction()->setEnabled(enabled);
     mnuC->menuAction()->setEnabled(enabled);
     mnuK->menuAction()->setEnabled(enabled);

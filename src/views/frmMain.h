@@ -105,6 +105,7 @@ public:
     QList<QAction *> mnuQlsChange;
     QMenu *mnuC = nullptr;
     QList<QAction *> mnuChange;
+    QAction *mnuImport = nullptr;
     QAction *mnuReload = nullptr;
     QAction *mnuOuit = nullptr;
     QMenu *mnuScore = nullptr;
