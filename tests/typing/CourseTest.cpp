@@ -34,7 +34,8 @@ TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
                             {"ラーメン", "RA-MENN", "らーめん"},
                             {"ABC", "ABC1", "ABC1"},
                             {"自転車置き場", "JITENNSHAOKIBA", "じてんしゃおきば"},
-                            {"家", "IE", "いえ"}};
+                            {"家", "IE", "いえ"},
+                            {"長文", QString("KA").repeated(5000), QString("か").repeated(5000)}};
     // Kana lessons hold the keytops of their kana where romaji ones hold romaji.
     for (const history::Input input : {history::Input::Romaji, history::Input::Kana}) {
         const bool kana = input == history::Input::Kana;
@@ -85,6 +86,7 @@ TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
         EXPECT_EQ(every.contains("ラーメン"), kana) << "ー is a kana key, - is not a learned one";
         EXPECT_FALSE(every.contains("ABC"));
         EXPECT_TRUE(every.contains("自転車置き場"));
+        EXPECT_FALSE(every.contains("長文")) << "no word longer than a keys lesson's line";
         const QString shortWords = quests(lessons.at(lessons.size() - 2));
         EXPECT_FALSE(shortWords.contains("自転車置き場")) << "too long for the short words";
         EXPECT_TRUE(shortWords.contains("犬"));
