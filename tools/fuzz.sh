@@ -31,7 +31,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j"$(nproc)" --target fuzz >/dev/null
 
-mapfile -t names < <(cd "$build/tests/fuzz" && ls fuzz_* 2>/dev/null | sed 's/^fuzz_//' | sort)
+mapfile -t names < <(find "$build/tests/fuzz" -maxdepth 1 -type f -executable -name 'fuzz_*' -printf '%f\n' | sed 's/^fuzz_//' | sort)
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "${names[@]}"
     exit 0

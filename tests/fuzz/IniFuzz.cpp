@@ -24,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         out.open(QIODevice::ReadOnly);
         QSettings::SettingsMap again;
         FUZZ_CHECK(platform::ReadIniText(out, again));
+        if (again.keys() != read.keys()) {
+            for (const QString &key : read.keys())
+                std::fprintf(stderr, "read:  %s\n", qPrintable(key.toUtf8().toPercentEncoding()));
+            for (const QString &key : again.keys())
+                std::fprintf(stderr, "again: %s\n", qPrintable(key.toUtf8().toPercentEncoding()));
+            std::fprintf(stderr, "written: %s\n", written.toPercentEncoding().constData());
+        }
         FUZZ_CHECK(again.keys() == read.keys());
         for (auto it = read.cbegin(); it != read.cend(); ++it)
             FUZZ_CHECK(again.value(it.key()).toString() == it.value().toString());
