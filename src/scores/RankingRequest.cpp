@@ -110,6 +110,8 @@ QString KnownRefusal(const QString &said)
                  "この名前はこの文章に別のパスワードで登録されています"),
             rule("too many submissions from your address; try again in a minute",
                  "このアドレスからの送信が多すぎます。1分ほど待ってから送り直してください"),
+            rule("too many new texts from your address today; try again tomorrow",
+                 "このアドレスから今日登録できる新しい文章の数を超えました。明日また送ってください"),
             rule("too many connections; try again later",
                  "ランキングサーバーが混み合っています。しばらくしてから送り直してください"),
             rule("the ranking is not available now",
@@ -122,7 +124,8 @@ QString KnownRefusal(const QString &said)
             rule("(score|sokudo) must be a positive decimal number", "%1が正しい数ではありません"),
             rule("value of (\\S+) is not Shift-JIS text", "%1にランキングサーバーが扱えない文字があります"),
             rule("unknown mode|unknown syurui|unknown key in the request|missing key \\S+|"
-                 "bad percent-encoding in \\S+|key \\S+ given twice|only GET is answered",
+                 "bad percent-encoding in \\S+|key \\S+ given twice|only GET is answered|"
+                 "two different Content-Length headers",
                  versions),
         };
     }();

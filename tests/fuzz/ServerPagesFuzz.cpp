@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         summary.kyokumei = marked;
         summary.entries = 1;
         summary.best = 1.5;
-        FUZZ_CHECK(IndexPage({summary}).find(marked) == std::string::npos);
+        FUZZ_CHECK(IndexPage({{summary}, false}).find(marked) == std::string::npos);
 
         const std::string link = ViewLink(*stored, 2);
         const std::size_t query = link.find('?');

@@ -160,6 +160,8 @@ TEST(RankingRequest, TheServersKnownRefusalsAreToldInJapaneseAndOthersAsTheServe
          refused + "この名前はこの文章に別のパスワードで登録されています"},
         {429, "error: too many submissions from your address; try again in a minute",
          refused + "このアドレスからの送信が多すぎます。1分ほど待ってから送り直してください"},
+        {429, "error: too many new texts from your address today; try again tomorrow",
+         refused + "このアドレスから今日登録できる新しい文章の数を超えました。明日また送ってください"},
         {400, "error: name must be 1 to 9 characters", refused + "名前は1～9文字にしてください"},
         {400, "error: kyokumei is blank", refused + "文章の登録名が空白だけです"},
         {400, "error: missing key sokudo", refused + "ランキングサーバーがこのゲームの送信を読めませんでした（ゲームとサーバーの版が合っていないかもしれません）"},
