@@ -196,7 +196,7 @@ TEST(Loader, ATableWhoseRulesLengthenEachOthersOutputEndsTheLoadNamingItsRule)
     d.WriteAll();
     d.Write("roman.dat", QString("あ:ああ\r\n").repeated(23) + TestTable);
     d.fake.process->throwOnEnd = false;
-    EXPECT_FALSE(mnuReload_Click(d.form, d.game));
+    EXPECT_FALSE(ReloadDictionaries(d.form, d.game));
     const QStringList told = d.fake.dialogs->Texts();
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("辞書データ読み込み中に何らかのエラーが発生しました\r\nroman.dat ")) << told[0].toStdString();
