@@ -273,6 +273,7 @@ bool Program::StatsUsLayout() const
 void Program::ShowGuideLayout()
 {
     form_->picGuide->SetKana(aplMain::KanaInput);
+    form_->SetIdleInput(aplMain::KanaInput);
     form_->picGuide->SetLayout(StatsUsLayout());
 }
 

@@ -23,6 +23,9 @@ const char *const MainFont = "ＭＳ Ｐゴシック";
 constexpr int PlayAreaWidth = 490;
 constexpr int PlayAreaHeight = 216;
 constexpr int NextStrip = 16;
+// What the romaji line shows before the first question, by input method.
+const char *const RomanIdle = "KOKOHA RO-MAJI DESU";
+const char *const KanaIdle = "ここはかなです";
 
 QFont LabelFont(qreal points, bool bold = false)
 {
@@ -103,7 +106,7 @@ void frmMain::CreateLabels()
     lblQuest = label("ここに表示される文字をタイプしてください", 720, 2640, 12);
     lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
     lblNext->hide();
-    lblRoman = label("KOKOHA RO-MAJI DESU", 720, 2880, 12);
+    lblRoman = label(RomanIdle, 720, 2880, 12);
 
     picGuide = new GuideKeyboard(picMain);
     picGuide->hide();
@@ -257,6 +260,13 @@ void frmMain::ShowKotehan(const QString &name)
     lblName->setText(name);
     lblName->Fit();
     lblData->move(lblName->x() + lblName->width(), lblData->y());
+}
+
+void frmMain::SetIdleInput(bool kana)
+{
+    const QString shown = lblRoman->text();
+    if (shown == QLatin1String(RomanIdle) || shown == QString::fromUtf8(KanaIdle))
+        lblRoman->setText(QString::fromUtf8(kana ? KanaIdle : RomanIdle));
 }
 
 void frmMain::SetRomanBold(bool bold)

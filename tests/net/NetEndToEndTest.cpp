@@ -6,6 +6,7 @@
 
 #include "FakePlatform.h"
 #include "NetTestSupport.h"
+#include "XvfbDisplay.h"
 #include "net/NetProtocol.h"
 #include "net/NetRecord.h"
 #include "util/Functions.h"
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -26,56 +26,6 @@
 
 
 namespace {
-
-// A private X server. Xvfb picks a free display itself and reports it, so
-// runs side by side never guess the same one; it counts as started once a
-// client gets through.
-class Display {
-public:
-    ~Display()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(5000)) {
-                server_.kill();
-                server_.waitForFinished(5000);
-            }
-        }
-    }
-
-    bool Start(const QString &xvfb, const QString &xdotool)
-    {
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(30000))
-            return false;
-        QElapsedTimer waited;
-        waited.start();
-        while (!server_.canReadLine() && server_.state() == QProcess::Running && waited.elapsed() < StartMs)
-            server_.waitForReadyRead(500);
-        const QByteArray number = server_.readLine().trimmed();
-        if (number.isEmpty())
-            return false;
-        name_ = ":" + QString::fromLatin1(number);
-        while (server_.state() == QProcess::Running && waited.elapsed() < StartMs) {
-            QProcess probe;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("DISPLAY", name_);
-            probe.setProcessEnvironment(env);
-            probe.start(xdotool, {"getdisplaygeometry"});
-            if (probe.waitForFinished(StartMs) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
-    QString Name() const { return name_; }
-
-private:
-    static constexpr int StartMs = 60000;
-    QProcess server_;
-    QString name_;
-};
 
 // Whether a socket on the battle port is in the state (hex, as /proc lists
 // it: 0A listening, 01 established).
@@ -169,18 +119,9 @@ private:
 
 class Xdo {
 public:
-    Xdo(QString tool, QString display) : tool_(std::move(tool)), display_(std::move(display)) {}
+    explicit Xdo(const XvfbDisplay &display) : display_(display) {}
 
-    QString Run(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        p.setProcessEnvironment(env);
-        p.start(tool_, args);
-        p.waitForFinished(60000);
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    }
+    QString Run(const QStringList &args) { return display_.XdoTool(args); }
 
     // The first visible window of the process whose title matches.
     QString Find(qint64 pid, const QString &title, int timeoutMs = 60000)
@@ -228,8 +169,7 @@ public:
     }
 
 private:
-    QString tool_;
-    QString display_;
+    const XvfbDisplay &display_;
 };
 
 
@@ -259,9 +199,7 @@ void Answer(Xdo &xdo, const Player &player, const QString &text)
 // both dial out to a room on a local ranking server, which carries the battle.
 void FightABattle(bool throughRoom)
 {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    const QString xdotool = QStandardPaths::findExecutable("xdotool");
-    if (xvfb.isEmpty() || xdotool.isEmpty())
+    if (!XvfbDisplay::Missing().isEmpty())
         GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
     const QString program = QCoreApplication::applicationDirPath() + "/../tokira";
     if (!QFile::exists(program))
@@ -281,9 +219,9 @@ void FightABattle(bool throughRoom)
 
     QElapsedTimer took;
     took.start();
-    Display display;
-    ASSERT_TRUE(display.Start(xvfb, xdotool)) << "Xvfb did not start";
-    Xdo xdo(xdotool, display.Name());
+    XvfbDisplay display;
+    ASSERT_TRUE(display.Start()) << "Xvfb did not start";
+    Xdo xdo(display);
 
     Player server(program, "Taro", display.Name(), setting);
     Player client(program, "Hanako", display.Name(), setting);
