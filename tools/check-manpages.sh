@@ -13,7 +13,7 @@ for program in "$build/tokira" "$build/tokira-dict" "$build/server/tokira-rankin
     [ -x "$program" ] || continue
     name=$(basename "$program")
     pods=("$man/$name".[1-8].pod)
-    [ -f "${pods[0]}" ] || fail "$name has no manual page: write debian/man/$name.SECTION.pod and list it in debian/tokira*.manpages"
+    [ -f "${pods[0]}" ] || fail "$name has no manual page: write debian/man/$name.1.pod (section 8 for a daemon)"
     # The options are the lines of --help that start with a dash.
     from_help=$(QT_QPA_PLATFORM=offscreen "$program" --help | grep -E '^ +-' | grep -oE -- '--[a-z][a-z-]*' | sort -u)
     from_page=$(grep -E '^=item ' "${pods[0]}" | grep -oE -- 'B<--[a-z][a-z-]*>' | sed 's/^B<//; s/>$//' | sort -u)

@@ -26,7 +26,8 @@ wget -q -T 20 -t 2 -O /dev/null "$mirror/dists/bookworm/Release" || skip "the De
 
 root=$(mktemp -d /var/tmp/tokira-root.XXXXXX)
 cleanup() {
-    mountpoint -q "$root/proc" && umount "$root/proc"
+    # Whatever is still mounted in the root (debootstrap mounts too), innermost first.
+    awk -v root="$root/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r | xargs -r -n1 umount -l
     rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT

@@ -15,7 +15,7 @@ skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 if [ "$clean_root" = "--clean-root" ] && [ "${TOKIRA_CLEAN_ROOT_TEST:-}" != 1 ]; then
-    skip "the clean Debian 12 root check runs only with TOKIRA_CLEAN_ROOT_TEST=1 (it downloads about 200 MB)"
+    skip "the clean Debian 12 root check runs only with TOKIRA_CLEAN_ROOT_TEST=1 (it downloads about 160 MB)"
 fi
 for tool in dpkg-buildpackage dh lintian; do
     command -v $tool >/dev/null || skip "$tool is missing (Debian: dpkg-dev debhelper lintian)"

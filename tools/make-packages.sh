@@ -30,9 +30,11 @@ for entry in "$src"/* "$src"/.[!.]*; do
     cp -a "$entry" "$tree/"
 done
 
-# A fixed build path keeps ccache's hits from one run to the next.
+# A fixed build path keeps ccache's hits from one run to the next; the cache
+# is named, since debhelper gives the build a HOME of its own.
 if command -v ccache >/dev/null; then
-    export TOKIRA_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$tree CCACHE_NOHASHDIR=1
+    CCACHE_DIR=$(ccache -k cache_dir)
+    export TOKIRA_COMPILER_LAUNCHER=ccache CCACHE_DIR CCACHE_BASEDIR=$tree CCACHE_NOHASHDIR=1
 fi
 export DEB_BUILD_OPTIONS="parallel=$(nproc) noautodbgsym ${DEB_BUILD_OPTIONS:-}"
 (cd "$tree" && dpkg-buildpackage -b -us -uc --no-sign) > "$work/build.log" 2>&1 \
