@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Tries the built packages on a fresh Debian 12: makes a root with debootstrap,
 # installs both packages there with the dependencies they name, runs the
-# programs, validates the desktop entry and the AppStream data, reinstalls over
-# the installed packages, then removes and purges them and checks the root is
-# as it was before they came.
+# programs, starts the game once as a new player, validates the desktop entry
+# and the AppStream data, reinstalls over the installed packages, then removes
+# and purges them and checks the root is as it was before they came (the
+# player's own files, in /tmp, aside).
 # Usage: tools/check-packages-clean-root.sh PACKAGE_DIR
 #   (exit 77: this machine cannot make a root, and it says why)
 # TOKIRA_DEBIAN_MIRROR picks another mirror than deb.debian.org.
@@ -66,6 +67,32 @@ in_root appstreamcli validate --no-net /usr/share/metainfo/org.tokira.Tokira.met
 [ -L "$root/etc/systemd/system/multi-user.target.wants/tokira-ranking-server.service" ] \
     || fail "installing the server did not enable its service"
 
+# A player's first start, with no display: the installed game must find its
+# shipped files and copy them to the player's data folder.
+player=/tmp/player
+mkdir "$root$player"
+chroot "$root" env -i PATH=/usr/bin:/bin HOME=$player LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen tokira >>"$log" 2>&1 &
+game=$!
+data=$root$player/.local/share/疾鍵
+for _ in $(seq 600); do
+    [ -f "$data/speedattack.hss" ] && break
+    kill -0 $game 2>/dev/null || break
+    sleep 0.1
+done
+sleep 1
+kill -TERM $game 2>/dev/null || true
+for _ in $(seq 200); do
+    kill -0 $game 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $game 2>/dev/null; then
+    kill -KILL $game
+    fail "the installed game did not end within 20 s of SIGTERM"
+fi
+wait $game || true
+cmp -s "$root/usr/share/tokira/tokira.qls" "$data/tokira.qls" \
+    || fail "the installed game did not fill the player's folder from /usr/share/tokira (see $log)"
+
 # What systemd would have made on the first start: the database must survive
 # an upgrade and a removal, and go with a purge.
 state=$root/var/lib/private/tokira-ranking
@@ -86,4 +113,4 @@ if ! diff "$root.before" "$root.after" >"$root.diff"; then
     fail "the packages left this behind after a purge"
 fi
 rm -f "$root.before" "$root.after" "$root.diff" "$log"
-echo "clean Debian 12 root: install, --version, --help, validators, upgrade, remove and purge all pass"
+echo "clean Debian 12 root: install, --version, --help, a first start, validators, upgrade, remove and purge all pass"
