@@ -36,6 +36,8 @@ for deb in "$game" "$server"; do
     dpkg-deb -f "$deb" Depends | grep -q "libc6 (>=" || fail "$(basename "$deb"): Depends were not computed from its libraries"
 done
 dpkg-deb -f "$game" Depends | grep -q "libqt6widgets6" || fail "tokira does not depend on the Qt it links"
-dpkg-deb --ctrl-tarfile "$server" | tar -xOf - ./postinst | grep -q "deb-systemd-invoke .*start" \
+postinst=$(dpkg-deb --ctrl-tarfile "$server" | tar -xOf - ./postinst)
+grep -q "deb-systemd-helper enable" <<<"$postinst" || fail "the server package does not enable its service"
+grep -qE "deb-systemd-invoke start|_dh_action=start" <<<"$postinst" \
     || fail "the server package does not start its service"
 echo "both packages built; lintian clean"
