@@ -9,9 +9,16 @@
 // PostgreSQL database, also submissions per second there from one client and
 // from eight.
 //
-// Usage: bench_ranking_server [seconds per figure]   (default 3)
+// Then the answers a polite client gets beside a flood of 600 connections
+// from 20 addresses (half silent, half sending a byte every two seconds, each
+// opened again as soon as the server lets it go), and the index of 100,000
+// texts: its time and size, made and kept, and after a submission.
+//
+// Usage: bench_ranking_server [seconds per figure] [all|flood|index]   (default 3 all)
+// TOKIRA_BENCH_SERVER names another build of the server to measure.
 
 #include "Database.h"
+#include "Password.h"
 #include "RankingStore.h"
 #include "Submission.h"
 
@@ -24,11 +31,13 @@
 #include <QThread>
 
 #include <arpa/inet.h>
+#include <poll.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -50,9 +59,20 @@ double MillisecondsSince(Clock::time_point start)
 // One plain HTTP/1.1 connection to 127.0.0.1.
 class Connection {
 public:
-    explicit Connection(int port)
+    // from: the local address to connect from; timeoutMs: longest wait for a reply's bytes.
+    explicit Connection(int port, const char *from = nullptr, int timeoutMs = 0)
     {
         fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (from) {
+            sockaddr_in local{};
+            local.sin_family = AF_INET;
+            inet_pton(AF_INET, from, &local.sin_addr);
+            ::bind(fd_, reinterpret_cast<sockaddr *>(&local), sizeof local);
+        }
+        if (timeoutMs > 0) {
+            const timeval wait{timeoutMs / 1000, timeoutMs % 1000 * 1000};
+            ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        }
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<uint16_t>(port));
@@ -105,6 +125,18 @@ public:
         return fd_ >= 0 && ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
     }
     int Fd() const { return fd_; }
+    // Whether the server closed the connection (looked at without waiting).
+    bool Closed()
+    {
+        if (fd_ < 0)
+            return true;
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, 0) <= 0)
+            return false;
+        char chunk[4096];
+        const ssize_t got = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
+        return got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+    }
 
 private:
     bool Receive()
@@ -132,7 +164,8 @@ class Server {
 public:
     explicit Server(const QString &database, const QString &log, const QStringList &more = {})
     {
-        process_.setProgram(QStringLiteral(RANKING_SERVER_PROGRAM));
+        const char *other = std::getenv("TOKIRA_BENCH_SERVER");
+        process_.setProgram(other ? QString::fromLocal8Bit(other) : QStringLiteral(RANKING_SERVER_PROGRAM));
         process_.setArguments(QStringList{"--port", "0", "--database", database, "--submissions-per-minute", "0"} + more);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setStandardErrorFile(log);
@@ -193,20 +226,23 @@ double SubmissionRate(int port, int clients, double seconds, int entries, const 
     return accepted / elapsed;
 }
 
+// Entries as the store writes them, in one transaction: each submission
+// waits for the disk, and 100,000 of them would take minutes.
 void Fill(const QString &file, const QString &secretFile, int entries, const std::string &text = "bench")
 {
-    ranking::RankingStore store(file.toStdString(), secretFile.toStdString());
+    ranking::RankingStore(file.toStdString(), secretFile.toStdString());
+    const std::string secret = ranking::LoadOrCreateSecret(secretFile.toStdString());
+    const auto db = ranking::OpenDatabase(file.toStdString());
+    db->BeginWrite();
     for (int i = 0; i < entries; ++i) {
-        ranking::Submission s;
-        s.kyokumei = text;
-        s.name = "f" + std::to_string(i);
-        s.comment = "c";
-        s.score = std::to_string(10 + i % 90) + ".500";
-        s.scoreValue = std::stod(s.score);
-        s.sokudo = "5.000";
-        s.password = "f" + std::to_string(i);
-        store.Submit(s);
+        const std::string player = "f" + std::to_string(i);
+        const std::string score = std::to_string(10 + i % 90) + ".500";
+        db->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo, password_salt,"
+                  " password_hash, password_key, registered) VALUES (?, ?, 'c', ?, CAST(? AS DOUBLE PRECISION),"
+                  " '5.000', '', '', ?, '2026-01-01T00:00:00Z')",
+                  {text, player, score, score, ranking::PasswordKey(secret, text, player)});
     }
+    db->Query("COMMIT");
 }
 
 const char *const View = "/morubo/tokra/ranking.cgi?mode=view&kyokumei=bench";
@@ -391,13 +427,143 @@ void PagesBesideStatic(int port, double seconds, const QString &folder)
     }
 }
 
+// 600 connections from 127.0.1.1 to 127.0.1.20, 30 each: the even ones
+// silent, the odd ones sending a request a byte every two seconds; each is
+// opened again once the server lets it go. Meanwhile a polite client from
+// 127.0.0.1 asks for a small page every quarter second, on a new connection,
+// and gives up on an answer after a second.
+void Flood(int port, double seconds)
+{
+    constexpr int Addresses = 20;
+    constexpr int PerAddress = 30;
+    std::vector<std::unique_ptr<Connection>> flood(Addresses * PerAddress);
+    std::vector<std::string> from;
+    for (int a = 0; a < Addresses; ++a)
+        from.push_back("127.0.1." + std::to_string(a + 1));
+    std::atomic<bool> done{false};
+    std::atomic<long> opened{0};
+    std::atomic<int> held{0};
+    std::thread flooder([&] {
+        auto lastByte = Clock::now();
+        while (!done) {
+            const bool byte = Clock::now() - lastByte > std::chrono::seconds(2);
+            if (byte)
+                lastByte = Clock::now();
+            int open = 0;
+            for (std::size_t i = 0; i < flood.size() && !done; ++i) {
+                if (!flood[i] || flood[i]->Closed()) {
+                    flood[i] = std::make_unique<Connection>(port, from[i % Addresses].c_str());
+                    ++opened;
+                    if (i / Addresses % 2)
+                        flood[i]->Send("GET / HTTP/1.1\r\n");
+                } else {
+                    ++open;
+                    if (byte && i / Addresses % 2)
+                        flood[i]->Send("X");
+                }
+            }
+            held = open;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    std::vector<double> times;
+    int answered = 0;
+    int asked = 0;
+    const auto end = Clock::now() + std::chrono::duration<double>(std::max(seconds, 12.0));
+    while (Clock::now() < end) {
+        ++asked;
+        const auto start = Clock::now();
+        Connection polite(port, "127.0.0.1", 1000);
+        int status = 0;
+        std::string body;
+        if (polite.Get(SmallPage, false, status, body) && status == 200 && MillisecondsSince(start) <= 1000) {
+            ++answered;
+            times.push_back(MillisecondsSince(start));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    done = true;
+    flooder.join();
+    std::sort(times.begin(), times.end());
+    std::printf("  beside 600 connections from 20 addresses (%ld opened in all, %d open at the end):\n"
+                "    the polite client was answered within a second %d times of %d",
+                opened.load(), held.load(), answered, asked);
+    if (!times.empty())
+        std::printf(", median %.2f ms, slowest %.2f ms", times[times.size() / 2], times.back());
+    std::printf("\n");
+}
+
+// The index of 100,000 texts of one entry each: its first page made, kept,
+// and made again after a submission; the list of texts for programs.
+void IndexOfManyTexts(const QString &folder)
+{
+    const QString file = folder + "/texts.sqlite3";
+    ranking::RankingStore(file.toStdString(), (file + ".secret").toStdString());
+    const auto fillStart = Clock::now();
+    ranking::OpenDatabase(file.toStdString())
+        ->Query("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
+                " INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo, password_salt,"
+                " password_hash, password_key, registered) SELECT printf('t%06d', i), 'n', 'c', '10.000', 10, '5.000',"
+                " '', '', 'k', '2026-01-01T00:00:00Z' FROM n");
+    std::printf("100,000 texts (filled in %.1f s)\n", MillisecondsSince(fillStart) / 1000);
+    Server server(file, folder + "/logtexts.txt");
+    if (server.Port() == 0) {
+        std::printf("  the server did not start\n");
+        return;
+    }
+    auto timed = [&](const std::string &target, std::string &body) {
+        const auto start = Clock::now();
+        Connection connection(server.Port());
+        int status = 0;
+        connection.Get(target, false, status, body);
+        return MillisecondsSince(start);
+    };
+    std::string body;
+    const double made = timed("/morubo/tokra/ranking.cgi", body);
+    const std::size_t size = body.size();
+    double kept = 1e9;
+    for (int i = 0; i < 5; ++i)
+        kept = std::min(kept, timed("/morubo/tokra/ranking.cgi", body));
+    std::vector<double> after;
+    for (int i = 0; i < 5; ++i) {
+        timed(SubmissionTarget("t000001", "f" + std::to_string(i), i), body);
+        after.push_back(timed("/morubo/tokra/ranking.cgi", body));
+    }
+    std::sort(after.begin(), after.end());
+    const double lastPage = timed("/morubo/tokra/ranking.cgi?mode=index&page=1000", body);
+    const std::size_t lastSize = body.size();
+    timed("/morubo/tokra/ranking.cgi?mode=index&page=998", body);
+    const double followed = timed("/morubo/tokra/ranking.cgi?mode=index&page=999", body);
+    const double texts = timed("/api/texts", body);
+    std::printf("  index: %zu bytes, made in %.2f ms, kept %.2f ms, after a submission %.2f ms (median of 5)\n"
+                "  its page 1000: %zu bytes in %.2f ms; page 999 after page 998: %.2f ms\n"
+                "  /api/texts: %zu bytes in %.2f ms\n",
+                size, made, kept, after[after.size() / 2], lastSize, lastPage, followed, body.size(), texts);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+    const std::string part = argc > 2 ? argv[2] : "all";
     QTemporaryDir dir;
+
+    if (part == "all" || part == "flood") {
+        std::printf("A flood of connections\n");
+        Server server(dir.filePath(QStringLiteral("flood.sqlite3")), dir.filePath(QStringLiteral("logflood.txt")));
+        if (server.Port() == 0) {
+            std::printf("  the server did not start\n");
+            return 1;
+        }
+        Flood(server.Port(), seconds);
+    }
+    if (part == "all" || part == "index")
+        IndexOfManyTexts(dir.path());
+    if (part != "all")
+        return 0;
 
     for (const int entries : {1, 10000, 100000}) {
         const QString file = dir.filePath(QStringLiteral("bench%1.sqlite3").arg(entries));

@@ -28,7 +28,9 @@ NN_RESTORE = [("N%", "NNN"), ("A%", "NNA"), ("I%", "NNI"), ("U%", "NNU"),
               ("E%", "NNE"), ("O%", "NNO"), ("Y%", "NNY")]
 
 MIN_WORDS = 600
+MIN_THEMED_WORDS, MIN_THEMED_LISTS = 300, 5
 MIN_COPIPE = 8
+MIN_COPIPE_TOTAL = 30
 MIN_RANKING = 3
 MIN_LINES, MAX_LINES = 4, 20
 
@@ -253,34 +255,75 @@ def check_dictionary_pair(name, before, after, blocks, rep, with_name):
             rep.error(f"{name} line {no + 1}", "[END] changed by the rules")
 
 
-def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    rep = Report()
-    roman = read_text(folder, "roman.dat", rep)
-    words = read_text(folder, "tokira.qls", rep)
-    copipe = read_text(folder, "tokira.cls", rep)
-    ranking = read_text(folder, "tokira.rls", rep)
-    if None in (roman, words, copipe, ranking):
-        return finish(rep, {})
-
-    rules = parse_rules(roman, rep)
-
-    word_lines = lines_of(words)
+def check_word_list(name, text, rules, rep, minimum):
+    """Checks one word dictionary; returns its number of words."""
+    word_lines = lines_of(text)
     parsed = []
     for no, line in enumerate(word_lines, 1):
-        entry = check_entry(f"tokira.qls line {no}", line, rep)
+        entry = check_entry(f"{name} line {no}", line, rep)
         if entry:
             parsed.append(entry)
     shown = [s for s, _ in parsed]
     for s in sorted(set(shown)):
         if shown.count(s) > 1:
-            rep.error("tokira.qls", f"{s!r} appears {shown.count(s)} times")
-    if len(word_lines) < MIN_WORDS:
-        rep.error("tokira.qls", f"{len(word_lines)} words, want at least {MIN_WORDS}")
+            rep.error(name, f"{s!r} appears {shown.count(s)} times")
+    if len(word_lines) < minimum:
+        rep.error(name, f"{len(word_lines)} words, want at least {minimum}")
+    for nn2n in (False, True):
+        tag = " (NN2N on)" if nn2n else ""
+        converted = lines_of(convert(text, rules, nn2n))
+        if len(converted) != len(word_lines):
+            rep.error(name + tag, "conversion changed the number of lines")
+            continue
+        for no, (b, a) in enumerate(zip(word_lines, converted), 1):
+            check_converted_entry(f"{name}{tag} line {no}", b, a, rep)
+    return len(word_lines)
 
-    copipe_blocks = parse_blocks("tokira.cls", copipe, rep, with_name=False)
-    if len(copipe_blocks) < MIN_COPIPE:
-        rep.error("tokira.cls", f"{len(copipe_blocks)} texts, want at least {MIN_COPIPE}")
+
+def shipped(folder, suffix, default):
+    """The default dictionary first, then the other files of that kind by name."""
+    others = sorted(n for n in os.listdir(folder) if n.endswith(suffix) and n != default)
+    return [default] + others
+
+
+def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    rep = Report()
+    roman = read_text(folder, "roman.dat", rep)
+    ranking = read_text(folder, "tokira.rls", rep)
+    word_files = {n: read_text(folder, n, rep) for n in shipped(folder, ".qls", "tokira.qls")}
+    copipe_files = {n: read_text(folder, n, rep) for n in shipped(folder, ".cls", "tokira.cls")}
+    if None in (roman, ranking) or None in word_files.values() or None in copipe_files.values():
+        return finish(rep, {})
+
+    rules = parse_rules(roman, rep)
+
+    words = {}
+    for name, text in word_files.items():
+        minimum = MIN_WORDS if name == "tokira.qls" else MIN_THEMED_WORDS
+        words[name] = check_word_list(name, text, rules, rep, minimum)
+    if len(words) - 1 < MIN_THEMED_LISTS:
+        rep.error("word lists", f"{len(words) - 1} themed lists, want at least {MIN_THEMED_LISTS}")
+
+    copipe = {}
+    titles = {}
+    for name, text in copipe_files.items():
+        blocks = parse_blocks(name, text, rep, with_name=False)
+        copipe[name] = [(t, len(b)) for _, t, b in blocks]
+        # A text's best-ten table is named after its title, whatever file holds it.
+        for _, title, _ in blocks:
+            if title in titles and titles[title] != name:
+                rep.error(name, f"title {title!r} is also used in {titles[title]}")
+            titles.setdefault(title, name)
+        for nn2n in (False, True):
+            tag = " (NN2N on)" if nn2n else ""
+            check_dictionary_pair(name + tag, text, convert(text, rules, nn2n), blocks, rep, False)
+    if len(copipe["tokira.cls"]) < MIN_COPIPE:
+        rep.error("tokira.cls", f"{len(copipe['tokira.cls'])} texts, want at least {MIN_COPIPE}")
+    total = sum(len(b) for b in copipe.values())
+    if total < MIN_COPIPE_TOTAL:
+        rep.error("copipe dictionaries", f"{total} texts in all, want at least {MIN_COPIPE_TOTAL}")
+
     ranking_blocks = parse_blocks("tokira.rls", ranking, rep, with_name=True)
     if len(ranking_blocks) < MIN_RANKING:
         rep.error("tokira.rls", f"{len(ranking_blocks)} texts, want at least {MIN_RANKING}")
@@ -299,25 +342,14 @@ def main():
         elif encode_char_codes(decoded) != enc:
             rep.error(f"tokira.rls block {title!r}", "registration name is not in canonical form")
         names.append((title, decoded))
-
     for nn2n in (False, True):
         tag = " (NN2N on)" if nn2n else ""
-        w = convert(words, rules, nn2n)
-        c = convert(copipe, rules, nn2n)
-        r = convert(ranking, rules, nn2n)
-        lb, la = word_lines, lines_of(w)
-        if len(lb) != len(la):
-            rep.error("tokira.qls" + tag, "conversion changed the number of lines")
-        else:
-            for no, (b, a) in enumerate(zip(lb, la), 1):
-                check_converted_entry(f"tokira.qls{tag} line {no}", b, a, rep)
-        check_dictionary_pair("tokira.cls" + tag, copipe, c, copipe_blocks, rep, False)
-        check_dictionary_pair("tokira.rls" + tag, ranking, r, ranking_blocks, rep, True)
+        check_dictionary_pair("tokira.rls" + tag, ranking, convert(ranking, rules, nn2n), ranking_blocks, rep, True)
 
     counts = {
         "rules": len(rules),
-        "words": len(word_lines),
-        "copipe": [(t, len(b)) for _, t, b in copipe_blocks],
+        "words": words,
+        "copipe": copipe,
         "ranking": [(t, len(b) - 1) for _, t, b in ranking_blocks],
         "names": names,
     }
@@ -327,10 +359,12 @@ def main():
 def finish(rep, counts):
     if counts:
         print(f"roman.dat:  {counts['rules']} rules")
-        print(f"tokira.qls: {counts['words']} words")
-        print(f"tokira.cls: {len(counts['copipe'])} texts")
-        for title, n in counts["copipe"]:
-            print(f"  {title}: {n} lines")
+        for name, n in counts["words"].items():
+            print(f"{name}: {n} words")
+        for name, texts in counts["copipe"].items():
+            print(f"{name}: {len(texts)} texts")
+            for title, n in texts:
+                print(f"  {title}: {n} lines")
         print(f"tokira.rls: {len(counts['ranking'])} texts")
         names = dict(counts["names"])
         for title, n in counts["ranking"]:

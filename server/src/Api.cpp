@@ -80,9 +80,11 @@ std::string RankingJson(const std::string &kyokumei, long long total, long long 
     return json + "]}\n";
 }
 
-std::string TextsJson(const std::vector<TextSummary> &texts)
+std::string TextsJson(const TextPage &page, long long number, int perPage)
 {
-    std::string json = "{\"texts\":[";
+    const std::vector<TextSummary> &texts = page.texts;
+    std::string json = "{\"page\":" + std::to_string(number) + ",\"per_page\":" + std::to_string(perPage)
+        + ",\"more\":" + (page.more ? "true" : "false") + ",\"texts\":[";
     for (std::size_t i = 0; i < texts.size(); ++i) {
         json += (i ? ",{" : "{");
         json += "\"kyokumei\":" + JsonString(texts[i].kyokumei) + KindField(texts[i].syurui) + ",\"entries\":" + std::to_string(texts[i].entries)

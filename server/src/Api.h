@@ -17,8 +17,8 @@ std::string JsonString(const std::string &text);
 // Kana rankings add "syurui": "tokira-kana" after "kyokumei".
 std::string RankingJson(const std::string &kyokumei, long long total, long long page, int perPage,
                         const EntryPage &entries, const std::string &syurui = RomajiKind);
-// {"texts": [{"kyokumei", "entries", "best"}]}, kana ones with "syurui" too
-std::string TextsJson(const std::vector<TextSummary> &texts);
+// {"page", "per_page", "more", "texts": [{"kyokumei", "entries", "best"}]}, kana ones with "syurui" too
+std::string TextsJson(const TextPage &texts, long long page, int perPage);
 // {"error": reason}
 std::string ErrorJson(const std::string &reason);
 

@@ -5,6 +5,10 @@
 // reply and a log line.
 #include "HttpServer.h"
 
+#include "ConnectionSlots.h"
+#include "Query.h"
+#include "SubmissionLimit.h"
+
 #include <microhttpd.h>
 
 #include <QDateTime>
@@ -16,12 +20,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
 #include <memory>
 #include <mutex>
 #include <pthread.h>
@@ -96,18 +100,6 @@ std::string LogField(const std::string &text)
     return shown.empty() ? std::string("-") : shown;
 }
 
-// The value of a hexadecimal digit; -1 for anything else, the text's end included.
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // What the engine keeps for us per request: the target as it came, and
 // whether its head has been seen. A reply queued while the head alone is in
 // would make the engine close the connection after it.
@@ -124,16 +116,34 @@ struct Peer {
 
 class Front {
 public:
-    Front(const Options &options, RankingService &service) : options_(options), service_(service) {}
+    Front(const Options &options, RankingService &service)
+        : options_(options), service_(service),
+          slots_(options.maxConnections, options.maxConnectionsPerAddress, std::chrono::seconds(options.requestTimeout))
+    {
+    }
+
+    // Before a connection is taken: whether its address may have one more.
+    static MHD_Result Accept(void *self, const sockaddr *address, socklen_t)
+    {
+        return static_cast<Front *>(self)->slots_.Admit(ClientOf(AddressText(address))) ? MHD_YES : MHD_NO;
+    }
+
+    // Closes the connections whose request did not come whole in time, though
+    // they may never have been silent for long.
+    void CutOverdue()
+    {
+        slots_.CutOverdue([](int socket) { ::shutdown(socket, SHUT_RDWR); });
+    }
 
     // The target as it came, before the engine decodes it: the query is
     // Shift-JIS for the game and is decoded by the service alone.
     static void *TargetSeen(void *, const char *uri, MHD_Connection *) { return new RequestState{uri ? uri : "", false}; }
 
-    static void Finished(void *, MHD_Connection *, void **request, MHD_RequestTerminationCode)
+    static void Finished(void *self, MHD_Connection *connection, void **request, MHD_RequestTerminationCode)
     {
         delete static_cast<RequestState *>(*request);
         *request = nullptr;
+        static_cast<Front *>(self)->slots_.ReplySent(connection);
     }
 
     static void Connected(void *self, MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
@@ -152,19 +162,10 @@ public:
     // refuses it in words the game reads.
     static std::size_t Unescape(void *, MHD_Connection *, char *text)
     {
-        std::size_t out = 0;
-        for (std::size_t in = 0; text[in]; ++in) {
-            // "%00" too is kept: the engine would take the NUL for the text's end.
-            if (text[in] == '%' && HexDigit(text[in + 1]) >= 0 && HexDigit(text[in + 2]) >= 0
-                && (text[in + 1] != '0' || text[in + 2] != '0')) {
-                text[out++] = static_cast<char>(HexDigit(text[in + 1]) * 16 + HexDigit(text[in + 2]));
-                in += 2;
-            } else {
-                text[out++] = text[in];
-            }
-        }
-        text[out] = '\0';
-        return out;
+        // Never longer than the text, and never nothing for a path.
+        const std::string decoded = PercentDecode(text, PercentRules::Path).value_or(text);
+        std::memcpy(text, decoded.c_str(), decoded.size() + 1);
+        return decoded.size();
     }
 
     static void EngineMessage(void *, const char *format, va_list arguments)
@@ -181,16 +182,17 @@ private:
     void OnConnection(MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
     {
         if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            slots_.Closed(connection);
             delete static_cast<Peer *>(*context);
             *context = nullptr;
-            open_.fetch_sub(1);
             return;
         }
         auto *peer = new Peer;
         *context = peer;
         const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
         peer->address = AddressText(info ? info->client_addr : nullptr);
-        if (open_.fetch_add(1) < options_.maxConnections)
+        const MHD_ConnectionInfo *fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+        if (slots_.Opened(connection, ClientOf(peer->address), fd ? fd->connect_fd : -1) < options_.maxConnections)
             return;
         // One past the most: told so at once and let go, not queued. The
         // engine's own limit sits above ours only so that it never queues.
@@ -198,7 +200,6 @@ private:
         const Reply reply = ErrorReply(503, "too many connections; try again later");
         const std::string bytes = "HTTP/1.1 503 Service Unavailable\r\nContent-Type: " + reply.contentType
             + "\r\nContent-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
-        const MHD_ConnectionInfo *fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
         if (fd) {
             (void)::send(fd->connect_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
             ::shutdown(fd->connect_fd, SHUT_WR);
@@ -225,6 +226,8 @@ private:
             // Refused before any body is read; the engine then closes the connection.
             if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0)
                 reply = ErrorReply(405, "only GET is answered");
+            else if (LengthsDiffer(connection))
+                reply = ErrorReply(400, "two different Content-Length headers");
             else if ((length && std::strtoull(length, nullptr, 10) > MaxBodyBytes)
                      || MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_TRANSFER_ENCODING))
                 reply = ErrorReply(413, "request too long");
@@ -235,6 +238,8 @@ private:
             *uploadSize = 0;
             return MHD_YES;
         } else {
+            // Whole now: however long the answer takes, the request is not late.
+            slots_.RequestWhole(connection);
             const std::string &target = current.target;
             const std::size_t mark = target.find('?');
             const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
@@ -244,6 +249,7 @@ private:
                 reply = ErrorReply(500, "internal failure");
             }
         }
+        slots_.RequestWhole(connection); // a refusal at the head ends the request too
         const std::string &target = current.target;
         Log(LogField(peer->address) + " " + LogField(method) + " " + LogField(path) + " " + ModeOf(target) + " "
             + std::to_string(reply.status) + " " + Outcome(reply));
@@ -262,9 +268,29 @@ private:
         return queued;
     }
 
+    // Whether the head gives the body two lengths: which one framed it is
+    // anyone's guess, so the request is refused.
+    static bool LengthsDiffer(MHD_Connection *connection)
+    {
+        std::pair<const char *, bool> seen{nullptr, false};
+        MHD_get_connection_values(
+            connection, MHD_HEADER_KIND,
+            [](void *cls, MHD_ValueKind, const char *key, const char *value) {
+                auto &[first, differ] = *static_cast<std::pair<const char *, bool> *>(cls);
+                if (strcasecmp(key, MHD_HTTP_HEADER_CONTENT_LENGTH) == 0 && value) {
+                    if (first && std::strcmp(first, value) != 0)
+                        differ = true;
+                    first = first ? first : value;
+                }
+                return MHD_YES;
+            },
+            &seen);
+        return seen.second;
+    }
+
     const Options &options_;
     RankingService &service_;
-    std::atomic<int> open_{0};
+    ConnectionSlots slots_;
 };
 
 } // namespace
@@ -329,7 +355,7 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     const unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 16u);
     Front front(options, service);
     MHD_Daemon *daemon = MHD_start_daemon(
-        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG, 0, nullptr, nullptr, &Front::Request, &front,
+        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG, 0, &Front::Accept, &front, &Front::Request, &front,
         MHD_OPTION_EXTERNAL_LOGGER, &Front::EngineMessage, nullptr,
         MHD_OPTION_LISTEN_SOCKET, listener,
         MHD_OPTION_THREAD_POOL_SIZE, threads,
@@ -339,7 +365,7 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, ConnectionMemory,
         MHD_OPTION_URI_LOG_CALLBACK, &Front::TargetSeen, nullptr,
         MHD_OPTION_UNESCAPE_CALLBACK, &Front::Unescape, nullptr,
-        MHD_OPTION_NOTIFY_COMPLETED, &Front::Finished, nullptr,
+        MHD_OPTION_NOTIFY_COMPLETED, &Front::Finished, &front,
         MHD_OPTION_NOTIFY_CONNECTION, &Front::Connected, &front,
         MHD_OPTION_END);
     if (!daemon) {
@@ -349,8 +375,10 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     }
     const std::string shown = options.address.find(':') != std::string::npos ? "[" + options.address + "]" : options.address;
     Log("listening on http://" + shown + ":" + std::to_string(port) + " with " + database);
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    // Between looks for a stop, requests past their time are cut.
+    const timespec look{0, 250 * 1000 * 1000};
+    while (sigtimedwait(&stopSignals, nullptr, &look) < 0)
+        front.CutOverdue();
     MHD_stop_daemon(daemon);
     Log("stopped");
     return 0;

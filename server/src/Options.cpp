@@ -3,7 +3,11 @@
 
 #include "Database.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <charconv>
+#include <map>
 
 namespace ranking {
 
@@ -17,11 +21,21 @@ struct NumberOption {
 };
 
 const NumberOption NumberOptions[] = {
-    {"--port", &Options::port, 0, 65535},
-    {"--submissions-per-minute", &Options::submissionsPerMinute, 0, 1000000},
-    {"--request-timeout", &Options::requestTimeout, 1, 3600},
-    {"--max-connections", &Options::maxConnections, 1, 100000},
-    {"--max-connections-per-address", &Options::maxConnectionsPerAddress, 1, 100000},
+    {"port", &Options::port, 0, 65535},
+    {"submissions-per-minute", &Options::submissionsPerMinute, 0, 1000000},
+    {"new-texts-per-day", &Options::newTextsPerDay, 0, 1000000},
+    {"request-timeout", &Options::requestTimeout, 1, 3600},
+    {"max-connections", &Options::maxConnections, 1, 100000},
+    {"max-connections-per-address", &Options::maxConnectionsPerAddress, 1, 100000},
+};
+
+const struct {
+    const char *name;
+    std::string Options::*field;
+} TextOptions[] = {
+    {"address", &Options::address},
+    {"database", &Options::database},
+    {"secret", &Options::secret},
 };
 
 } // namespace
@@ -29,56 +43,77 @@ const NumberOption NumberOptions[] = {
 Options ParseOptions(const std::vector<std::string> &arguments)
 {
     Options options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::string value;
-        bool hasValue = false;
-        const std::size_t equals = name.find('=');
-        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-            hasValue = true;
-        }
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            continue;
-        }
-        const NumberOption *number = nullptr;
-        for (const NumberOption &n : NumberOptions) {
-            if (name == n.name)
-                number = &n;
-        }
-        if (!number && name != "--address" && name != "--database" && name != "--secret") {
-            options.error = "unknown option " + arguments[i];
+    // Options are words after two dashes; a word after one dash ("-port") is no option.
+    for (const std::string &argument : arguments) {
+        if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-' && argument != "-h") {
+            options.error = "unknown option " + argument;
             return options;
         }
-        if (!hasValue) {
-            if (i + 1 >= arguments.size()) {
-                options.error = name + " needs a value";
-                return options;
-            }
-            value = arguments[++i];
+    }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
+    for (const auto &text : TextOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(text.name), QString(), QStringLiteral("value")));
+    for (const NumberOption &number : NumberOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(number.name), QString(), QStringLiteral("value")));
+
+    QStringList given{QStringLiteral("tokira-ranking-server")};
+    for (const std::string &argument : arguments) {
+        // "--help=…" has always shown the help, its value unread.
+        given += QString::fromStdString(argument.rfind("--help=", 0) == 0 ? std::string("--help") : argument);
+    }
+    if (!parser.parse(given)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        // Otherwise a last option lacks its value, or "--h=…" has one.
+        if (unknown.isEmpty()) {
+            options.error = arguments.back().find('=') == std::string::npos ? arguments.back() + " needs a value"
+                                                                            : parser.errorText().toStdString();
+            return options;
         }
-        if (number) {
+        // Named as it was typed.
+        options.error = "unknown option --" + unknown.first().toStdString();
+        for (const std::string &argument : arguments) {
+            if (argument.substr(0, argument.find('=')) == "--" + unknown.first().toStdString()) {
+                options.error = "unknown option " + argument;
+                break;
+            }
+        }
+        return options;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        options.error = "unknown option " + parser.positionalArguments().first().toStdString();
+        return options;
+    }
+    options.help = parser.isSet(help);
+    // In the order given, so that the first wrong one is the one named.
+    std::map<QString, int> seen;
+    for (const QString &name : parser.optionNames()) {
+        if (name == QLatin1String("h") || name == QLatin1String("help"))
+            continue;
+        const std::string option = "--" + name.toStdString();
+        const std::string value = parser.values(name).value(seen[name]++).toStdString();
+        if (value.empty()) {
+            options.error = option + " needs a value";
+            return options;
+        }
+        for (const auto &text : TextOptions) {
+            if (name == QLatin1String(text.name))
+                options.*(text.field) = value;
+        }
+        for (const NumberOption &number : NumberOptions) {
+            if (name != QLatin1String(number.name))
+                continue;
             int parsed = -1;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
-            if (error != std::errc() || end != value.data() + value.size() || parsed < number->lowest
-                || parsed > number->highest) {
-                options.error = name + " needs a number from " + std::to_string(number->lowest) + " to "
-                    + std::to_string(number->highest);
+            if (error != std::errc() || end != value.data() + value.size() || parsed < number.lowest
+                || parsed > number.highest) {
+                options.error = option + " needs a number from " + std::to_string(number.lowest) + " to "
+                    + std::to_string(number.highest);
                 return options;
             }
-            options.*(number->field) = parsed;
-        } else if (name == "--address") {
-            options.address = value;
-        } else if (name == "--database") {
-            options.database = value;
-        } else {
-            options.secret = value;
-        }
-        if (value.empty()) {
-            options.error = name + " needs a value";
-            return options;
+            options.*(number.field) = parsed;
         }
     }
     return options;
@@ -87,8 +122,8 @@ Options ParseOptions(const std::vector<std::string> &arguments)
 std::string UsageText(const std::string &program)
 {
     return "Usage: " + program + " [--address ADDRESS] [--port PORT] [--database DATABASE] [--secret FILE]\n"
-           "       [--submissions-per-minute N] [--request-timeout SECONDS] [--max-connections N]\n"
-           "       [--max-connections-per-address N]\n"
+           "       [--submissions-per-minute N] [--new-texts-per-day N] [--request-timeout SECONDS]\n"
+           "       [--max-connections N] [--max-connections-per-address N]\n"
            "\n"
            "The Internet ranking for the typing game: answers the game's submissions at\n"
            "/morubo/tokra/ranking.cgi and shows the rankings there as web pages.\n"
@@ -107,15 +142,19 @@ std::string UsageText(const std::string &program)
            "  --submissions-per-minute N\n"
            "                      submissions taken from one address (default "
            + std::to_string(DefaultSubmissionsPerMinute) + "; 0: no limit)\n"
+           "  --new-texts-per-day N\n"
+           "                      texts not yet in the ranking that one address may start\n"
+           "                      in a day (default " + std::to_string(DefaultNewTextsPerDay) + "; 0: no limit)\n"
            "  --request-timeout SECONDS\n"
-           "                      time a client may leave its connection silent while it\n"
-           "                      sends a request or takes the reply, or between requests;\n"
-           "                      then the connection is closed (default " + std::to_string(DefaultRequestTimeout) + ")\n"
+           "                      time a client has to send a whole request, and may leave\n"
+           "                      its connection silent while it takes the reply or between\n"
+           "                      requests; then the connection is closed (default " + std::to_string(DefaultRequestTimeout) + ")\n"
            "  --max-connections N connections kept open at once; more are refused at once\n"
            "                      (default " + std::to_string(DefaultMaxConnections) + ")\n"
            "  --max-connections-per-address N\n"
            "                      connections one address may keep open; more are closed\n"
-           "                      at once (default " + std::to_string(DefaultMaxConnectionsPerAddress) + ")\n"
+           "                      at once, and fewer once half the connections are taken\n"
+           "                      (default " + std::to_string(DefaultMaxConnectionsPerAddress) + ")\n"
            "  --help              show this text\n";
 }
 

@@ -14,6 +14,7 @@ constexpr const char *DefaultDatabaseFile = "ranking.sqlite3";
 // Beside the program, for a PostgreSQL database; a SQLite file keeps its own beside it.
 constexpr const char *DefaultSecretFile = "ranking.secret";
 constexpr int DefaultSubmissionsPerMinute = 60;
+constexpr int DefaultNewTextsPerDay = 50;
 constexpr int DefaultRequestTimeout = 10;
 constexpr int DefaultMaxConnections = 500;
 constexpr int DefaultMaxConnectionsPerAddress = 32;
@@ -24,7 +25,8 @@ struct Options {
     std::string database; // empty: DefaultDatabaseFile beside the program
     std::string secret;   // empty: SecretFileFor(database)
     int submissionsPerMinute = DefaultSubmissionsPerMinute; // per address; 0: no limit
-    int requestTimeout = DefaultRequestTimeout;             // seconds a client may keep a connection silent
+    int newTextsPerDay = DefaultNewTextsPerDay;             // texts an address may start; 0: no limit
+    int requestTimeout = DefaultRequestTimeout;             // seconds for a request, and of silence
     int maxConnections = DefaultMaxConnections;
     int maxConnectionsPerAddress = DefaultMaxConnectionsPerAddress;
     bool help = false;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace ranking {
 
@@ -204,25 +205,49 @@ std::string ViewLink(const std::string &kyokumei, long long page, const std::str
     return link;
 }
 
-std::string IndexPage(const std::vector<TextSummary> &texts)
+std::string IndexLink(long long page)
 {
-    std::string page = Head("疾鍵 インターネットランキング");
-    page += "<h1>疾鍵 インターネットランキング</h1>\n";
-    if (texts.empty()) {
-        page += "<p>まだ記録がありません。</p>\n";
+    return page > 1 ? std::string(RankingPath) + "?mode=index&page=" + std::to_string(page) : RankingPath;
+}
+
+namespace {
+
+// Links to the pages before and after, when there are any.
+std::string Neighbours(long long page, bool more, int perPage, const std::function<std::string(long long)> &link)
+{
+    if (page <= 1 && !more)
+        return {};
+    std::string links = "<p>";
+    if (page > 1)
+        links += "<a rel=\"prev\" href=\"" + HtmlEscape(link(page - 1)) + "\">前の" + std::to_string(perPage) + "件</a> ";
+    if (more)
+        links += "<a rel=\"next\" href=\"" + HtmlEscape(link(page + 1)) + "\">次の" + std::to_string(perPage) + "件</a>";
+    return links + "</p>\n";
+}
+
+} // namespace
+
+std::string IndexPage(const TextPage &texts, long long page)
+{
+    const std::string heading = "疾鍵 インターネットランキング";
+    std::string result = Head(page > 1 ? heading + " (" + std::to_string(page) + "ページ目)" : heading);
+    result += "<h1>" + heading + "</h1>\n";
+    if (texts.texts.empty()) {
+        result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
     } else {
-        page += TableStart("コピペを探す", 0)
+        result += TableStart("コピペを探す", 0)
             + "<tr><th>コピペ</th><th>入力</th><th>登録数</th><th>最速タイム</th></tr>\n";
-        for (const TextSummary &t : texts) {
-            page += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei, 1, t.syurui)) + "\">"
+        for (const TextSummary &t : texts.texts) {
+            result += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei, 1, t.syurui)) + "\">"
                 + HtmlEscape(t.kyokumei) + "</a></td><td>" + KindCaption(t.syurui) + "</td><td class=\"n\">"
                 + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
                 + "</td></tr>\n";
         }
-        page += std::string("</table>\n") + Finder;
+        result += std::string("</table>\n") + Finder;
     }
-    page += "</body>\n</html>\n";
-    return page;
+    result += Neighbours(page, texts.more, TextsPerPage, IndexLink);
+    result += "</body>\n</html>\n";
+    return result;
 }
 
 std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
@@ -249,16 +274,8 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
         }
         result += std::string("</table>\n") + Finder;
     }
-    if (page > 1 || entries.more) {
-        result += "<p>";
-        if (page > 1)
-            result += "<a rel=\"prev\" href=\"" + HtmlEscape(ViewLink(kyokumei, page - 1, syurui)) + "\">前の"
-                + std::to_string(EntriesPerPage) + "件</a> ";
-        if (entries.more)
-            result += "<a rel=\"next\" href=\"" + HtmlEscape(ViewLink(kyokumei, page + 1, syurui)) + "\">次の"
-                + std::to_string(EntriesPerPage) + "件</a>";
-        result += "</p>\n";
-    }
+    result += Neighbours(page, entries.more, EntriesPerPage,
+                         [&](long long other) { return ViewLink(kyokumei, other, syurui); });
     result += "</body>\n</html>\n";
     return result;
 }

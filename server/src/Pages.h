@@ -18,7 +18,11 @@ constexpr int EntriesPerPage = 100;
 // percent-encoded as the game sends it.
 // A kana ranking's link names its kind; a romaji one's stays as it was.
 std::string ViewLink(const std::string &kyokumei, long long page = 1, const std::string &syurui = RomajiKind);
-std::string IndexPage(const std::vector<TextSummary> &texts);
+// Texts on one page of the index.
+constexpr int TextsPerPage = 100;
+// The address of a page of the index (counted from 1).
+std::string IndexLink(long long page);
+std::string IndexPage(const TextPage &texts, long long page = 1);
 std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
                      const std::string &syurui = RomajiKind);
 

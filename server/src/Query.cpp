@@ -40,23 +40,24 @@ bool IsControl(char32_t c)
 
 } // namespace
 
-std::optional<std::string> PercentDecode(const std::string &text)
+std::optional<std::string> PercentDecode(std::string_view text, PercentRules rules)
 {
+    const bool query = rules == PercentRules::Query;
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '+') {
+        const int high = c == '%' && i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 && i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
+        if (c == '+' && query) {
             out += ' ';
-        } else if (c == '%') {
-            if (i + 2 >= text.size())
-                return std::nullopt;
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
-            if (high < 0 || low < 0)
-                return std::nullopt;
+        } else if (c != '%' || (!query && high == 0 && low == 0)) {
+            out += c;
+        } else if (low >= 0) {
             out += static_cast<char>(high * 16 + low);
             i += 2;
+        } else if (query) {
+            return std::nullopt;
         } else {
             out += c;
         }

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ranking {
 
@@ -17,8 +18,17 @@ struct QueryResult {
     std::string error;                          // empty when the query was sound
 };
 
-// "%XX" gives the byte XX and "+" a space; a lone "%" or a bad hex digit gives nothing.
-std::optional<std::string> PercentDecode(const std::string &text);
+// How a "%" that starts no byte, and "+", are read.
+enum class PercentRules {
+    // A query value: "+" is a space; a lone "%" or a bad hex digit makes the whole text unreadable.
+    Query,
+    // A path as the engine reads it: "+" stays, and so does a "%" that starts no byte; "%00" stays
+    // too, since a NUL would end the engine's text.
+    Path,
+};
+
+// "%XX" gives the byte XX; the rest as the rules say. Nothing only when a query value is unreadable.
+std::optional<std::string> PercentDecode(std::string_view text, PercentRules rules = PercentRules::Query);
 
 // Shift-JIS (code page 932) bytes to UTF-8; nothing when the bytes are not
 // valid Shift-JIS or hold a control character.

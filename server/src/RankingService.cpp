@@ -17,9 +17,6 @@ const char *const RankingPath = "/morubo/tokra/ranking.cgi";
 
 namespace {
 
-// Pages kept made at once; a few hundred kilobytes each at most.
-constexpr std::size_t MaxCachedPages = 256;
-
 // Far past any ranking, and small enough that its offset is a plain number.
 constexpr long long MaxPage = 1000000;
 
@@ -36,6 +33,11 @@ std::optional<long long> PageNumber(const std::map<std::string, std::string> &va
             return std::nullopt;
     }
     return page;
+}
+
+std::string IndexKey(long long page)
+{
+    return "index " + std::to_string(page);
 }
 
 const std::string PageRange = "page must be a number from 1 to " + std::to_string(MaxPage);
@@ -87,11 +89,8 @@ Reply RankingService::Handle(const std::string &path, const std::string &query, 
         return ErrorReply(400, parsed.error);
     const auto mode = parsed.values.find("mode");
     try {
-        if (mode == parsed.values.end() || mode->second == "index") {
-            if (parsed.values.size() > (mode == parsed.values.end() ? 0u : 1u))
-                return ErrorReply(400, "unknown key in the request");
-            return {200, "text/html; charset=utf-8", CachedPage("", [&] { return IndexPage(store_.Texts()); })};
-        }
+        if (mode == parsed.values.end() || mode->second == "index")
+            return Index(parsed.values);
         if (mode->second == "data_touroku")
             return Submit(parsed.values, client);
         if (mode->second == "view")
@@ -115,9 +114,15 @@ Reply RankingService::Submit(const std::map<std::string, std::string> &values, c
     const auto checked = CheckSubmission(values);
     if (const auto *problem = std::get_if<std::string>(&checked))
         return ErrorReply(400, *problem);
-    const StoreOutcome outcome = store_.Submit(std::get<Submission>(checked));
+    const Submission &submission = std::get<Submission>(checked);
+    // Each new text lengthens the index for good: an address may start only so many a day.
+    const bool newText = !store_.HasText(submission.kyokumei, submission.syurui);
+    if (newText && !newTexts_.Allow(client))
+        return ErrorReply(429, "too many new texts from your address today; try again tomorrow");
+    const StoreOutcome outcome = store_.Submit(submission);
     if (outcome == StoreOutcome::NameTaken)
         return ErrorReply(409, "this name is already registered for this text with another password");
+    cache_.Changed({submission.kyokumei, submission.syurui}, newText);
     return TextReply(200, outcome == StoreOutcome::Replaced ? "ok: registered, replacing your earlier entry"
                                                             : "ok: registered");
 }
@@ -133,32 +138,53 @@ Reply RankingService::View(const std::map<std::string, std::string> &values)
     const std::optional<std::string> syurui = KindOf(values);
     if (!syurui)
         return ErrorReply(400, "unknown syurui");
-    return {200, "text/html; charset=utf-8", CachedPage(std::to_string(*page) + " " + *syurui + " " + kyokumei, [&] {
+    return {200, "text/html; charset=utf-8",
+            CachedPage(std::to_string(*page) + " " + *syurui + " " + kyokumei, [&](PageCache::Shows &shows) {
+                shows.first = {kyokumei, *syurui};
                 return ViewPage(kyokumei, *page,
                                 store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage, *syurui),
                                 *syurui);
             })};
 }
 
+Reply RankingService::Index(const std::map<std::string, std::string> &values)
+{
+    for (const auto &entry : values) {
+        if (entry.first != "mode" && entry.first != "page")
+            return ErrorReply(400, "unknown key in the request");
+    }
+    const std::optional<long long> page = PageNumber(values);
+    if (!page)
+        return ErrorReply(400, PageRange);
+    return {200, "text/html; charset=utf-8", CachedPage(IndexKey(*page), [&](PageCache::Shows &shows) {
+                // Followed from the page before, kept with its last text: read on from there.
+                const std::optional<PageCache::Shows> before =
+                    *page > 1 && !store_.Shared() ? cache_.ShowsOf(IndexKey(*page - 1)) : std::nullopt;
+                const TextPage texts = before && !before->empty && before->more
+                    ? store_.TextsAfter(before->last.first, before->last.second, TextsPerPage)
+                    : store_.Texts((*page - 1) * TextsPerPage, TextsPerPage);
+                shows.index = true;
+                shows.empty = texts.texts.empty();
+                if (!shows.empty) {
+                    shows.first = {texts.texts.front().kyokumei, texts.texts.front().syurui};
+                    shows.last = {texts.texts.back().kyokumei, texts.texts.back().syurui};
+                }
+                shows.more = texts.more;
+                return IndexPage(texts, *page);
+            })};
+}
+
 template <typename Render> std::string RankingService::CachedPage(const std::string &key, Render render)
 {
+    PageCache::Shows shows;
     if (store_.Shared())
-        return render();
-    // Taken before reading: a submission stored meanwhile leaves the page made now unused.
-    const std::uint64_t generation = store_.Generation();
-    {
-        std::shared_lock<std::shared_mutex> lock(cacheMutex_);
-        const auto found = cache_.find(key);
-        if (found != cache_.end() && found->second.generation == generation)
-            return *found->second.body;
-    }
-    auto body = std::make_shared<const std::string>(render());
-    std::unique_lock<std::shared_mutex> lock(cacheMutex_);
-    // Pages of past generations, or too many pages: start again.
-    if (cache_.size() >= MaxCachedPages
-        || (!cache_.empty() && cache_.begin()->second.generation != generation))
-        cache_.clear();
-    cache_[key] = {generation, body};
+        return render(shows);
+    // Taken before reading: a submission stored meanwhile leaves the page made now unkept.
+    const std::uint64_t generation = cache_.Generation();
+    if (const auto kept = cache_.Find(key))
+        return *kept;
+    auto body = std::make_shared<const std::string>(render(shows));
+    cache_.Keep(key, body, shows, generation);
     return *body;
 }
 
@@ -169,9 +195,13 @@ Reply RankingService::Api(const std::string &path, const std::string &query)
         return {400, JsonType, ErrorJson(parsed.error)};
     try {
         if (path == "/api/texts") {
-            if (!parsed.values.empty())
+            if (parsed.values.size() > parsed.values.count("page"))
                 return {400, JsonType, ErrorJson("unknown key in the request")};
-            return {200, JsonType, TextsJson(store_.Texts())};
+            const std::optional<long long> page = PageNumber(parsed.values);
+            if (!page)
+                return {400, JsonType, ErrorJson(PageRange)};
+            return {200, JsonType,
+                    TextsJson(store_.Texts((*page - 1) * TextsPerPage, TextsPerPage), *page, TextsPerPage)};
         }
         if (const std::string problem = CheckRankingKeys(parsed.values, {"kyokumei", "page", "syurui"});
             !problem.empty())

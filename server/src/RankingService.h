@@ -3,14 +3,11 @@
 // What the ranking answers, apart from HTTP itself: the game's submission, the
 // ranking page of one text, the index of texts, and both as JSON for programs.
 
+#include "PageCache.h"
 #include "RankingStore.h"
 #include "SubmissionLimit.h"
 
-#include <cstdint>
-#include <memory>
-#include <shared_mutex>
 #include <string>
-#include <unordered_map>
 
 namespace ranking {
 
@@ -29,8 +26,12 @@ Reply ErrorReply(int status, const std::string &reason);
 
 class RankingService {
 public:
-    // submissionsPerMinute: per client address; 0 for no limit.
-    RankingService(RankingStore &store, int submissionsPerMinute) : store_(store), limit_(submissionsPerMinute) {}
+    // submissionsPerMinute: per client address; newTextsPerDay: texts not yet
+    // ranked that one address may start in a day. 0 for no limit.
+    RankingService(RankingStore &store, int submissionsPerMinute, int newTextsPerDay = 0)
+        : store_(store), limit_(submissionsPerMinute), newTexts_(newTextsPerDay, std::chrono::hours(24))
+    {
+    }
 
     // The answer to a GET of path with the raw (still encoded) query, from the client's address.
     Reply Handle(const std::string &path, const std::string &query, const std::string &client);
@@ -38,21 +39,19 @@ public:
 private:
     Reply Submit(const std::map<std::string, std::string> &values, const std::string &client);
     Reply View(const std::map<std::string, std::string> &values);
+    Reply Index(const std::map<std::string, std::string> &values);
     // /api/ranking and /api/texts: JSON, the text's name in UTF-8.
     Reply Api(const std::string &path, const std::string &query);
 
-    // The page from the cache while nothing was stored since it was made;
-    // otherwise made by render and kept. Only when no other process writes.
+    // The page from the cache while no submission changed it; otherwise made
+    // by render (which tells what it shows) and kept. Only when no other
+    // process writes.
     template <typename Render> std::string CachedPage(const std::string &key, Render render);
 
     RankingStore &store_;
     SubmissionLimit limit_;
-    struct CachedBody {
-        std::uint64_t generation;
-        std::shared_ptr<const std::string> body;
-    };
-    std::shared_mutex cacheMutex_;
-    std::unordered_map<std::string, CachedBody> cache_;
+    SubmissionLimit newTexts_;
+    PageCache cache_;
 };
 
 } // namespace ranking

@@ -78,7 +78,11 @@ RankingStore::RankingStore(const std::string &database, const std::string &secre
     }
     db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_kind ON ranking_entries"
               " (syurui, kyokumei, score_value, id)", {});
-    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text ON ranking_entries (kyokumei, score_value, id)", {});
+    // The index lists texts by name, then kind, a page at a time: read in that
+    // order, a page costs its own texts, not every text before it.
+    db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_text_kind ON ranking_entries"
+              " (kyokumei, syurui, score_value)", {});
+    db->Query("DROP INDEX IF EXISTS ranking_entries_by_text", {});
     db->Query("CREATE INDEX IF NOT EXISTS ranking_entries_by_name ON ranking_entries (kyokumei, name)", {});
     // Entries are found by name now; the index by password would only cost writes.
     db->Query("DROP INDEX IF EXISTS ranking_entries_by_password", {});
@@ -154,7 +158,6 @@ StoreOutcome RankingStore::Submit(const Submission &s)
                   " VALUES (?, ?, ?, ?, CAST(? AS DOUBLE PRECISION), ?, '', '', ?, ?, ?)",
                   {s.kyokumei, s.name, s.comment, s.score, s.score, s.sokudo, key, NowUtc(), s.syurui});
         db->Query("COMMIT", {});
-        ++generation_;
         return own.empty() ? StoreOutcome::Added : StoreOutcome::Replaced;
     } catch (...) {
         try {
@@ -210,22 +213,53 @@ EntryPage RankingStore::Entries(const std::string &kyokumei, long long offset, i
     return page;
 }
 
-std::vector<TextSummary> RankingStore::Texts()
+namespace {
+
+TextPage TextRows(const std::vector<Database::Row> &rows, int count)
 {
-    Connection db(*this);
-    std::vector<TextSummary> texts;
-    for (const Database::Row &row :
-         db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
-                   " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui",
-                   {})) {
+    TextPage page;
+    for (const Database::Row &row : rows) {
+        if (page.texts.size() == static_cast<std::size_t>(count)) {
+            page.more = true;
+            break;
+        }
         TextSummary t;
         t.kyokumei = row.at(0);
         t.entries = std::stoll(row.at(1));
         t.best = ToDouble(row.at(2));
         t.syurui = row.at(3);
-        texts.push_back(std::move(t));
+        page.texts.push_back(std::move(t));
     }
-    return texts;
+    return page;
+}
+
+} // namespace
+
+TextPage RankingStore::Texts(long long offset, int count)
+{
+    Connection db(*this);
+    return TextRows(db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
+                              " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui LIMIT " + std::to_string(count + 1)
+                                  + " OFFSET " + std::to_string(offset),
+                              {}),
+                    count);
+}
+
+TextPage RankingStore::TextsAfter(const std::string &kyokumei, const std::string &syurui, int count)
+{
+    Connection db(*this);
+    return TextRows(db->Query("SELECT kyokumei, COUNT(*), MIN(score_value), syurui FROM ranking_entries"
+                              " WHERE (kyokumei, syurui) > (?, ?)"
+                              " GROUP BY kyokumei, syurui ORDER BY kyokumei, syurui LIMIT " + std::to_string(count + 1),
+                              {kyokumei, syurui}),
+                    count);
+}
+
+bool RankingStore::HasText(const std::string &kyokumei, const std::string &syurui)
+{
+    Connection db(*this);
+    return !db->Query("SELECT 1 FROM ranking_entries WHERE syurui = ? AND kyokumei = ? LIMIT 1", {syurui, kyokumei})
+                .empty();
 }
 
 bool RankingStore::AllowSubmission(const std::string &client, int perMinute)

@@ -7,7 +7,6 @@
 #include "Database.h"
 #include "Submission.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -40,6 +39,12 @@ struct TextSummary {
     double best = 0;
 };
 
+// Some texts in the index's order (by name, then kind), and whether more follow.
+struct TextPage {
+    std::vector<TextSummary> texts;
+    bool more = false;
+};
+
 enum class StoreOutcome { Added, Replaced, NameTaken };
 
 class RankingStore {
@@ -59,12 +64,14 @@ public:
     // result (syurui) is ranked on its own.
     EntryPage Entries(const std::string &kyokumei, long long offset, int count,
                       const std::string &syurui = RomajiKind);
-    std::vector<TextSummary> Texts();
+    TextPage Texts(long long offset, int count);
+    // The texts after the given one in the index's order: a later page, read
+    // from where the page before it ended rather than counted from the start.
+    TextPage TextsAfter(const std::string &kyokumei, const std::string &syurui, int count);
+    // Whether the text has an entry of this kind yet.
+    bool HasText(const std::string &kyokumei, const std::string &syurui);
     // Whether servers in other processes write to the same database.
     bool Shared() const { return shared_; }
-    // Counts this process's stored submissions: while it stays the same, and
-    // the database is not shared, every page reads as it did.
-    std::uint64_t Generation() const { return generation_.load(); }
     // The submission limit of SubmissionLimit kept in the database, so that
     // it holds across every server sharing it; the database's clock decides.
     bool AllowSubmission(const std::string &client, int perMinute);
@@ -84,7 +91,6 @@ private:
     std::vector<std::unique_ptr<Database>> idle_;
     std::mutex writeMutex_;
     bool shared_ = false;
-    std::atomic<std::uint64_t> generation_{0};
     std::mutex sweepMutex_;
     std::chrono::steady_clock::time_point lastSweep_;
 };

@@ -12,13 +12,13 @@ bool SubmissionLimit::Allow(const std::string &address, Clock::time_point now)
 {
     if (perMinute_ <= 0)
         return true;
-    const double perSecond = perMinute_ / 60.0;
+    const double perSecond = perMinute_ / std::chrono::duration<double>(period_).count();
     std::lock_guard<std::mutex> lock(mutex_);
     // A bucket full again is the same as none: forget it, so memory follows
-    // only the addresses of the last minute.
-    if (now - lastSweep_ > std::chrono::minutes(1)) {
+    // only the addresses of the last period.
+    if (now - lastSweep_ > period_) {
         for (auto it = buckets_.begin(); it != buckets_.end();) {
-            if (now - it->second.updated >= std::chrono::minutes(1))
+            if (now - it->second.updated >= period_)
                 it = buckets_.erase(it);
             else
                 ++it;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// How many submissions one address may make: a bucket of perMinute tokens per
-// address, refilled evenly over a minute, so a burst is allowed and a flood is not.
+// How many submissions one address may make: a bucket of perPeriod tokens per
+// address, refilled evenly over the period (a minute unless told), so a burst
+// is allowed and a flood is not.
 
 #include <chrono>
 #include <mutex>
@@ -14,8 +15,11 @@ class SubmissionLimit {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // perMinute 0 lets every submission through.
-    explicit SubmissionLimit(int perMinute) : perMinute_(perMinute) {}
+    // perPeriod 0 lets every submission through.
+    explicit SubmissionLimit(int perPeriod, Clock::duration period = std::chrono::minutes(1))
+        : perMinute_(perPeriod), period_(period)
+    {
+    }
 
     // Takes a token for the address; false when it has none left.
     bool Allow(const std::string &address, Clock::time_point now = Clock::now());
@@ -28,6 +32,7 @@ private:
     };
 
     const int perMinute_;
+    const Clock::duration period_;
     std::mutex mutex_;
     std::unordered_map<std::string, Bucket> buckets_;
     Clock::time_point lastSweep_;

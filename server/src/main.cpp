@@ -35,7 +35,7 @@ int main(int argc, char **argv)
         int port = 0;
         const int listener = ranking::OpenListener(options.address, options.port, port);
         ranking::RankingStore store(options.database, options.secret);
-        ranking::RankingService service(store, options.submissionsPerMinute);
+        ranking::RankingService service(store, options.submissionsPerMinute, options.newTextsPerDay);
         return ranking::RunHttpServer(options, listener, port, service, store.Describe());
     } catch (const std::runtime_error &e) {
         ranking::Log(e.what());

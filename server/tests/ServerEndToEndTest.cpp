@@ -37,7 +37,7 @@ TEST(RankingServer, HelpAndBadOptions)
     const RunResult help = RunServerProgram({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char *word : {"--address", "--port", "--database", "--secret", "--submissions-per-minute",
-                             "--request-timeout", "--max-connections", "--max-connections-per-address", "--help", "21226", "127.0.0.1", "postgresql://"})
+                             "--new-texts-per-day", "--request-timeout", "--max-connections", "--max-connections-per-address", "--help", "21226", "127.0.0.1", "postgresql://"})
         EXPECT_TRUE(help.out.contains(word)) << word;
 
     const RunResult bad = RunServerProgram({"--port", "http"});

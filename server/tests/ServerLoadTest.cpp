@@ -58,12 +58,13 @@ TEST(RankingServerLoad, SlowClientsHoldNoThreadSurplusConnectionsAreRefusedAndSi
     EXPECT_LT(timer.elapsed(), 3000) << "the game's requests waited for the slow clients";
 
     // Past the most connections, one more is refused at once, not queued.
+    // The last places are kept for addresses holding none: these come from others.
     QTest::qWait(500); // the game's closed connections are let go
     std::vector<std::unique_ptr<RawConnection>> silent;
     for (int i = 0; i < 8; ++i)
-        silent.push_back(std::make_unique<RawConnection>(address));
+        silent.push_back(std::make_unique<RawConnection>(address, QByteArray("127.0.0." + QByteArray::number(2 + i)).constData()));
     QTest::qWait(300); // several threads accept: the surplus must come last
-    RawConnection surplus(address);
+    RawConnection surplus(address, "127.0.0.10");
     ASSERT_TRUE(surplus.Send(Get("/morubo/tokra/ranking.cgi")));
     const RawReply busy = surplus.Read(1500);
     EXPECT_EQ(busy.status, 503);
@@ -216,4 +217,62 @@ TEST(RankingServerLoad, OneAddressHoldingMoreThanEveryPlaceCannotStarveAnother)
     // The first 32 of the one address are still served.
     ASSERT_TRUE(idle.front()->Send(Get(ViewUrl(address, "t").mid(address.size()))));
     EXPECT_EQ(idle.front()->Read(2000).status, 200);
+}
+
+// Twenty addresses try to hold 600 connections, half silent and half sending
+// a request a byte at a time: each address gets only its share once the
+// places run short, so another client is still answered, and the trickling
+// ones are cut when their request is not whole in time, silent or not.
+TEST(RankingServerLoad, TwentyAddressesCannotHoldEveryPlaceNorTrickleForever)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"), {"--request-timeout", "3"});
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+
+    std::vector<std::unique_ptr<RawConnection>> idle;
+    std::vector<std::unique_ptr<RawConnection>> trickling;
+    for (int i = 0; i < 30; ++i) {
+        for (int a = 0; a < 20; ++a) {
+            const QByteArray from = "127.0.1." + QByteArray::number(a + 1);
+            auto &group = i % 2 ? trickling : idle;
+            group.push_back(std::make_unique<RawConnection>(address, from.constData()));
+            ASSERT_TRUE(group.back()->Connected());
+            if (i % 2)
+                group.back()->Send("GET / HTTP/1.1\r\n");
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        RawConnection polite(address, "127.0.0.1");
+        ASSERT_TRUE(polite.Send(Get(SubmissionTarget(address, "t", i, QStringLiteral("p%1").arg(i)),
+                                    "Connection: close\r\n")));
+        EXPECT_EQ(polite.Read(5000).body, "ok: registered\n") << i;
+    }
+
+    // A byte every half second is never silent for the time-out, yet the
+    // request's time runs out: every one of them is let go unanswered.
+    std::size_t cut = 0;
+    for (int round = 0; round < 20 && cut < trickling.size(); ++round) {
+        cut = 0;
+        for (const auto &c : trickling) {
+            c->Send("X");
+            cut += c->ClosedWithin(1) ? 1 : 0;
+        }
+        QTest::qWait(500);
+    }
+    EXPECT_EQ(cut, trickling.size());
+    for (const auto &c : trickling)
+        EXPECT_TRUE(c->Unread().isEmpty()) << c->Unread().constData();
+}
+
+TEST(RankingServerLoad, TwoDifferentContentLengthsAreRefused)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"));
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    EXPECT_EQ(RawGet(address, "/", "Content-Length: 0\r\nContent-Length: 0\r\n").status, 200);
+    const RawReply refused = RawGet(address, "/", "Content-Length: 0\r\ncontent-length: 4\r\n\r\nabcd");
+    EXPECT_EQ(refused.status, 400);
+    EXPECT_TRUE(refused.body.startsWith("error: ")) << refused.body.constData();
 }

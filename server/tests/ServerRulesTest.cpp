@@ -53,6 +53,7 @@ Submission Make(const std::string &text, const std::string &name, const std::str
 TEST(RankingQuery, DecodesPercentEncodedShiftJisStrictly)
 {
     EXPECT_EQ(PercentDecode("a%41%2b+%20"), "aA+  ");
+    EXPECT_EQ(PercentDecode("/a+%41%4%00%zz%", PercentRules::Path), "/a+A%4%00%zz%");
     EXPECT_FALSE(PercentDecode("%4"));
     EXPECT_FALSE(PercentDecode("%"));
     EXPECT_FALSE(PercentDecode("%zz"));
@@ -155,6 +156,8 @@ TEST(RankingStore, KeepsKeyedPasswordsAndANameOwnsItsEntry)
     const QByteArray hex = secretText.readAll().trimmed();
     EXPECT_EQ(hex.size(), 64);
     EXPECT_EQ(secretText.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther), 0);
+    // Acknowledged only once written through to the disk.
+    EXPECT_EQ(OpenSqlite(file)->Query("PRAGMA synchronous"), (std::vector<Database::Row>{{"2"}}));
     QFile raw(QString::fromStdString(file));
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     const QByteArray stored = raw.readAll();
@@ -172,7 +175,7 @@ TEST(RankingStore, KeepsKeyedPasswordsAndANameOwnsItsEntry)
     EXPECT_EQ(t1.entries[1].name, "c");
     EXPECT_EQ(t1.entries[2].name, "a");
     EXPECT_EQ(t1.entries[3].name, "d");
-    const std::vector<TextSummary> texts = store.Texts();
+    const std::vector<TextSummary> texts = store.Texts(0, TextsPerPage).texts;
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].kyokumei, "t1");
     EXPECT_EQ(texts[0].entries, 4);
@@ -224,8 +227,81 @@ TEST(RankingStore, KanaResultsAreRankedApartAndTheIndexListsTheirKind)
     EXPECT_NE(view.find("20.000"), std::string::npos);
     EXPECT_EQ(view.find("50.000"), std::string::npos);
     EXPECT_EQ(service.Handle("/api/texts", "", "127.0.0.1").body,
-              "{\"texts\":[{\"kyokumei\":\"tokira_aiueo\",\"entries\":1,\"best\":50.000},"
+              "{\"page\":1,\"per_page\":100,\"more\":false,"
+              "\"texts\":[{\"kyokumei\":\"tokira_aiueo\",\"entries\":1,\"best\":50.000},"
               "{\"kyokumei\":\"tokira_aiueo\",\"syurui\":\"tokira-kana\",\"entries\":2,\"best\":20.000}]}\n");
+}
+
+// 100,000 texts: the index and the list of texts come a page at a time; a
+// submission makes again only the pages it changes; and one address may
+// start only so many texts a day.
+TEST(RankingStore, TheIndexOfManyTextsComesInPagesAndASubmissionRemakesOnlyWhatItChanges)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ranking.sqlite3").toStdString();
+    RankingStore store(file, file + ".secret");
+    RankingService service(store, 0, 2);
+    OpenSqlite(file)->Query(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
+        " INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo, password_salt,"
+        " password_hash, password_key, registered) SELECT printf('t%06d', i), 'n', 'c', '10.000', 10, '5.000',"
+        " '', '', 'k', '2026-01-01T00:00:00Z' FROM n");
+    auto get = [&](const std::string &path, const std::string &query, const std::string &from = "192.0.2.1") {
+        return service.Handle(path, query, from).body;
+    };
+    auto rows = [](const std::string &page) {
+        std::size_t count = 0;
+        for (std::size_t at = page.find("<tr><td>"); at != std::string::npos; at = page.find("<tr><td>", at + 1))
+            ++count;
+        return count;
+    };
+    const std::string first = get(RankingPath, "");
+    EXPECT_EQ(rows(first), 100u);
+    EXPECT_NE(first.find(">t000100</a>"), std::string::npos);
+    EXPECT_NE(first.find("<a rel=\"next\" href=\"/morubo/tokra/ranking.cgi?mode=index&amp;page=2\">"), std::string::npos);
+    const std::string last = get(RankingPath, "mode=index&page=1000");
+    EXPECT_EQ(rows(last), 100u);
+    EXPECT_NE(last.find(">t100000</a>"), std::string::npos);
+    EXPECT_NE(last.find("rel=\"prev\""), std::string::npos);
+    EXPECT_EQ(last.find("rel=\"next\""), std::string::npos);
+    EXPECT_NE(get(RankingPath, "page=1001").find("このページに記録はありません。"), std::string::npos);
+    EXPECT_EQ(service.Handle(RankingPath, "page=0", "192.0.2.1").status, 400);
+    const std::string json = get("/api/texts", "page=1000");
+    EXPECT_EQ(json.rfind("{\"page\":1000,\"per_page\":100,\"more\":false,\"texts\":[{\"kyokumei\":\"t099901\"", 0), 0u);
+    EXPECT_NE(get("/api/texts", "").find("\"more\":true"), std::string::npos);
+
+    // Entries written behind the server's back show only where a submission remade the page.
+    const std::string viewFirst = get(RankingPath, "mode=view&kyokumei=t000001");
+    const std::string viewOther = get(RankingPath, "mode=view&kyokumei=t050000");
+    const std::string middle = get(RankingPath, "page=500");
+    // The next page read on from where this one ended.
+    const std::string next = get(RankingPath, "page=501");
+    EXPECT_EQ(rows(next), 100u);
+    EXPECT_NE(next.find(">t050001</a>"), std::string::npos);
+    EXPECT_NE(next.find(">t050100</a>"), std::string::npos);
+    OpenSqlite(file)->Query("INSERT INTO ranking_entries (kyokumei, name, comment, score, score_value, sokudo,"
+                            " password_salt, password_hash, password_key, registered) SELECT kyokumei, 'behind', 'c',"
+                            " '9.000', 9, '5.000', '', '', 'k', '2026-01-01T00:00:00Z' FROM ranking_entries"
+                            " WHERE kyokumei IN ('t000001', 't050000')");
+    const std::string submit = "mode=data_touroku&syurui=tokira&name=a&score=20.000&comment=c&sokudo=5.000&pasuwa-do=p"
+                               "&kyokumei=";
+    EXPECT_EQ(get(RankingPath, submit + "t000001"), "ok: registered\n");
+    EXPECT_NE(get(RankingPath, "mode=view&kyokumei=t000001").find("behind"), std::string::npos);
+    EXPECT_EQ(get(RankingPath, "mode=view&kyokumei=t050000"), viewOther);
+    EXPECT_EQ(get(RankingPath, "page=500"), middle);
+    EXPECT_NE(get(RankingPath, "").find("<td class=\"n\">3</td><td class=\"n\">9.000</td>"), std::string::npos);
+
+    // Two new texts a day from one address; then only texts already ranked, or another address.
+    EXPECT_EQ(get(RankingPath, submit + "a1"), "ok: registered\n");
+    EXPECT_EQ(get(RankingPath, submit + "a2"), "ok: registered\n");
+    const Reply refused = service.Handle(RankingPath, submit + "a3", "192.0.2.1");
+    EXPECT_EQ(refused.status, 429);
+    EXPECT_EQ(refused.body, "error: too many new texts from your address today; try again tomorrow\n");
+    EXPECT_EQ(get(RankingPath, submit + "t000002"), "ok: registered\n");
+    EXPECT_EQ(get(RankingPath, submit + "a3", "192.0.2.2"), "ok: registered\n");
+    // The new texts come first in the index; every later page moved.
+    EXPECT_NE(get(RankingPath, "").find(">a3</a>"), std::string::npos);
+    EXPECT_NE(get(RankingPath, "page=500"), middle);
 }
 
 TEST(RankingStore, EntriesFromBeforeKeyedPasswordsAreReplacedAndUpgraded)
@@ -381,6 +457,7 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_EQ(o.port, 8080);
     EXPECT_EQ(o.database, "host=db dbname=ranking");
     EXPECT_TRUE(ParseOptions({"--help"}).help);
+    EXPECT_TRUE(ParseOptions({"--help=yes"}).help);
 
     EXPECT_NE(ParseOptions({"--port", "65536"}).error, "");
     EXPECT_NE(ParseOptions({"--port", "80x"}).error, "");
@@ -389,8 +466,13 @@ TEST(RankingServerOptions, DefaultsMatchTheGameAndEveryOptionIsChecked)
     EXPECT_NE(ParseOptions({"--verbose"}).error, "");
 
     o = ParseOptions({"--secret", "/srv/key", "--submissions-per-minute=0", "--request-timeout", "3",
-                      "--max-connections", "2000", "--max-connections-per-address", "4"});
+                      "--max-connections", "2000", "--max-connections-per-address", "4", "--new-texts-per-day", "0"});
     EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.newTextsPerDay, 0);
+    EXPECT_EQ(ParseOptions({"-port", "1"}).error, "unknown option -port");
+    EXPECT_EQ(ParseOptions({"--verbose=1"}).error, "unknown option --verbose=1");
+    EXPECT_EQ(ParseOptions({"--port", "x", "--port", "1"}).error, "--port needs a number from 0 to 65535");
+    EXPECT_EQ(ParseOptions({"--database"}).error, "--database needs a value");
     EXPECT_EQ(o.secret, "/srv/key");
     EXPECT_EQ(o.submissionsPerMinute, 0);
     EXPECT_EQ(o.requestTimeout, 3);

@@ -2,6 +2,8 @@
 #pragma once
 // One finished game as the history keeps it.
 
+#include "settings/InputKind.h"
+
 #include <QChar>
 #include <QDateTime>
 #include <QList>
@@ -24,7 +26,7 @@ QString ModeCaption(Mode mode);
 
 // How the game was typed: romaji, or kana by their JIS keys (its counts are
 // then by keytop: "T" for the key of か).
-enum class Input { Romaji, Kana };
+using Input = InputKind;
 
 // The stable word an input method is stored under ("romaji", "kana").
 QString InputKey(Input input);

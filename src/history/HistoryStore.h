@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The player's finished games in an SQLite file ("history.sqlite3" in AppPath),
-// through Qt SQL. Each store has its own connection, so several stores (and
+// The player's finished games in an SQLite file ("history.sqlite3" in the data
+// folder), through Qt SQL: opening, recording and damaged files here; its
+// schema steps, queries and CSV export each in a file of their own. Each store has its own connection, so several stores (and
 // tests) never share one. Nothing here throws or shows a box: failures come
 // back as values, and the text to show comes back only the first time a kind
 // of failure happens, so a game shows at most one box for it.
@@ -30,6 +31,9 @@ struct Outcome {
 
     bool Ok() const { return failure == Failure::None; }
 };
+
+// Shows the outcome's message to the player, if it has one; whether it worked.
+bool Tell(const Outcome &outcome);
 
 // Which games a query looks at: one mode or all, from a first day (local
 // date, inclusive) or from the beginning.
@@ -65,7 +69,11 @@ struct LessonBest {
 
 class HistoryStore {
 public:
+    // The file's version: the newest that older versions of the program must
+    // know to write to it. Later steps that they can write through keep it.
     static constexpr int SchemaVersion = 2;
+    // The schema's last step.
+    static constexpr int LastStep = 3;
 
     // Nothing is opened until Open or the first Record.
     explicit HistoryStore(QString path);
@@ -137,7 +145,6 @@ private:
     Outcome FailToOpen(const QSqlError &error);
     Outcome OpenFile();
     Outcome Migrate();
-    Outcome AddInputColumn();
     static std::optional<QString> SetAside(const QString &path);
 
     QString path_;

@@ -5,7 +5,6 @@
 #include "modes/HiScoreMenu.h"
 #include "platform/Platform.h"
 #include "scores/ScoreTables.h"
-#include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "typing/KanaLayout.h"
 #include "typing/QuestionFeed.h"
@@ -19,21 +18,18 @@ QString DrillRound::Title() const
 
 void DrillRound::Prepare()
 {
-    hiScores_.ShowDrillTable();
+    hiScores_.ShowDrillTable(Input());
 }
 
 void DrillRound::ShowFirst(Game &game)
 {
     // The history's trouble is told once; the drill then draws like the Speed attack.
-    const history::Outcome opened = game.OpenHistory();
-    if (!opened.message.isEmpty())
-        platform::dialogs().Message(opened.message);
-    if (opened.Ok()) {
+    if (history::Tell(game.OpenHistory())) {
         // A word's keys are read only for a draw that aims, and none is kept.
         const WordList &words = game.dict.Words;
         history::DrillDraw::EachRomaji eachWord;
         history::Filter games;
-        if (aplMain::KanaInput) {
+        if (Options().input.IsKana()) {
             // Kana games count keys by JIS keytop: each word as the keys that type it.
             eachWord = [&words](const std::function<void(QStringView)> &each) {
                 for (qsizetype i = 0; i < words.size(); ++i)
@@ -76,9 +72,9 @@ RoundEnd DrillRound::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = QStringLiteral("タイプ数: ") + QString::number(state.TypeCount);
-    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().Drill().Rows()[9].Score; };
-    end.enterTable = [this] { return hiScores_.AddDrillScore(); };
-    end.showTable = [this] { hiScores_.ShowDrillTable(); };
+    end.betterThanTable = [this] { return hiScores_.Takes(hiScores_.Books().Book(BookKind::Drill, Input())); };
+    end.enterTable = [this] { return hiScores_.AddScore(BookKind::Drill, Input()); };
+    end.showTable = [this] { hiScores_.ShowDrillTable(Input()); };
     end.historyMode = history::Mode::Drill;
     end.dictionaryPath = game.dict.WordPath;
     return end;

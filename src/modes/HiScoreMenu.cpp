@@ -14,9 +14,9 @@
 namespace {
 
 // Kana tables go under the captions of their romaji ones, marked.
-QString Caption(const QString &caption)
+QString Caption(const QString &caption, InputKind input)
 {
-    return aplMain::KanaInput ? caption + QStringLiteral("（かな）") : caption;
+    return input == InputKind::Kana ? caption + QStringLiteral("（かな）") : caption;
 }
 
 } // namespace
@@ -58,33 +58,32 @@ frmHiScore &HiScoreMenu::LoadedWindow()
     return *window_;
 }
 
-void HiScoreMenu::mnuSpeedScore_Click()
+void HiScoreMenu::ShowSpeedTable(InputKind input)
 {
-    LoadedWindow().ShowTable(Caption(QStringLiteral("スピードアタック")), QStringLiteral("タイプ数"), books_.Speed().Rows(),
-                             ScoreNumber);
+    LoadedWindow().ShowTable(Caption(QStringLiteral("スピードアタック"), input), QStringLiteral("タイプ数"),
+                             books_.Book(BookKind::Speed, input).Rows(), ScoreNumber);
 }
 
-void HiScoreMenu::mnuTimeScore_Click()
+void HiScoreMenu::ShowTimeTable(InputKind input)
 {
-    LoadedWindow().ShowTable(Caption(QStringLiteral("タイムアタック")), QStringLiteral("経過時間"), books_.Time().Rows(),
+    LoadedWindow().ShowTable(Caption(QStringLiteral("タイムアタック"), input), QStringLiteral("経過時間"),
+                             books_.Book(BookKind::Time, input).Rows(), Functions::Format000);
+}
+
+void HiScoreMenu::ShowCopipeTable(int index, InputKind input)
+{
+    const std::optional<QString> caption = form_.MenuArrayCaption(frmMain::MenuArray::CopipeScore, index);
+    if (!caption)
+        return;
+    Tell(books_.LoadCopipe(Functions::SafeFileName(*caption), input));
+    LoadedWindow().ShowTable(Caption(*caption, input), QStringLiteral("経過時間"), books_.Copipe().Rows(),
                              Functions::Format000);
 }
 
-void HiScoreMenu::mnuCopipeScore_Click(int index)
+void HiScoreMenu::ShowDrillTable(InputKind input)
 {
-    const QList<QAction *> &items = form_.mnuCopipeScore;
-    // Element 0 is the placeholder, not a text.
-    if (index < 1 || index >= items.size())
-        return;
-    const QString caption = items[index]->text();
-    Tell(books_.LoadCopipe(Functions::SafeFileName(caption)));
-    LoadedWindow().ShowTable(Caption(caption), QStringLiteral("経過時間"), books_.CopipeScores.Rows(), Functions::Format000);
-}
-
-void HiScoreMenu::ShowDrillTable()
-{
-    LoadedWindow().ShowTable(Caption(QStringLiteral("苦手キー練習")), QStringLiteral("タイプ数"), books_.Drill().Rows(),
-                             ScoreNumber);
+    LoadedWindow().ShowTable(Caption(QStringLiteral("苦手キー練習"), input), QStringLiteral("タイプ数"),
+                             books_.Book(BookKind::Drill, input).Rows(), ScoreNumber);
 }
 
 void HiScoreMenu::MarkRow(int row)
@@ -93,43 +92,38 @@ void HiScoreMenu::MarkRow(int row)
         window_->SetRowBold(row, true);
 }
 
-std::optional<int> HiScoreMenu::InsertFinished(ScoreBook &book)
+double HiScoreMenu::FinishedScore(const ScoreBook &book) const
 {
     const GameState &state = game_.state;
-    const bool byTime = book.Ordering() == ScoreBook::Order::Time;
-    const double score = byTime ? state.Seconds : static_cast<double>(state.TypeCount);
-    return book.Insert({aplMain::Kotehan, score, game_.ShownSpeed()});
+    return book.Ordering() == ScoreBook::Order::Time ? state.Seconds : static_cast<double>(state.TypeCount);
 }
 
-std::optional<int> HiScoreMenu::AddTimeScore()
+bool HiScoreMenu::Takes(const ScoreBook &book) const
 {
-    const auto row = InsertFinished(books_.Time());
-    Tell(books_.Time().Save());
+    return book.Takes(FinishedScore(book));
+}
+
+std::optional<int> HiScoreMenu::InsertFinished(ScoreBook &book)
+{
+    return book.Insert({aplMain::Kotehan, FinishedScore(book), game_.ShownSpeed()});
+}
+
+std::optional<int> HiScoreMenu::AddScore(BookKind kind, InputKind input)
+{
+    ScoreBook &book = books_.Book(kind, input);
+    const auto row = InsertFinished(book);
+    Tell(book.Save());
     return row;
 }
 
-std::optional<int> HiScoreMenu::AddSpeedScore()
+std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem, InputKind input)
 {
-    const auto row = InsertFinished(books_.Speed());
-    Tell(books_.Speed().Save());
+    const auto row = InsertFinished(books_.Copipe());
+    Tell(books_.SaveCopipe(stem, input));
     return row;
 }
 
-std::optional<int> HiScoreMenu::AddDrillScore()
-{
-    const auto row = InsertFinished(books_.Drill());
-    Tell(books_.Drill().Save());
-    return row;
-}
-
-std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem)
-{
-    const auto row = InsertFinished(books_.CopipeScores);
-    Tell(books_.SaveCopipe(stem));
-    return row;
-}
-
-void HiScoreMenu::mnuKotehan_Click()
+void HiScoreMenu::AskKotehan()
 {
     const QString answer = platform::dialogs().Input(QStringLiteral("コテハンを入力してください"),
                                                      QStringLiteral("コテハンを使う"), aplMain::Kotehan);

@@ -31,27 +31,29 @@ public:
     // The loaded window, or nullptr.
     frmHiScore *Window() const;
 
-    void mnuSpeedScore_Click();
-    void mnuTimeScore_Click();
-    void mnuCopipeScore_Click(int index);
+    // Each table is the one of the input method given.
+    void ShowSpeedTable(InputKind input = InputKind::Romaji);
+    void ShowTimeTable(InputKind input = InputKind::Romaji);
+    void ShowCopipeTable(int index, InputKind input = InputKind::Romaji);
     // The weak-key drill's table.
-    void ShowDrillTable();
+    void ShowDrillTable(InputKind input = InputKind::Romaji);
     // Sets the four labels of a table row bold (after a new entry).
     void MarkRow(int row);
 
+    // Whether the finished game would enter a table.
+    bool Takes(const ScoreBook &book) const;
     // Insert the finished game under Kotehan; the row the entry took, or
     // nothing. The table file is rewritten in every case.
-    std::optional<int> AddTimeScore();
-    std::optional<int> AddSpeedScore();
-    std::optional<int> AddCopipeScore(const QString &stem);
-    std::optional<int> AddDrillScore();
+    std::optional<int> AddScore(BookKind kind, InputKind input = InputKind::Romaji);
+    std::optional<int> AddCopipeScore(const QString &stem, InputKind input = InputKind::Romaji);
 
-    void mnuKotehan_Click();
+    void AskKotehan();
 
 private:
     frmHiScore &LoadedWindow();
-    // The finished game as a row of the book: ranked by its time (smaller is
-    // better), or by its correct keys in the timed word games.
+    // The finished game's score in a book: its time (smaller is better), or
+    // its correct keys in the timed word games.
+    double FinishedScore(const ScoreBook &book) const;
     std::optional<int> InsertFinished(ScoreBook &book);
 
     Game &game_;

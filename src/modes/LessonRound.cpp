@@ -28,10 +28,7 @@ void LessonRound::ShowFirst(Game &game)
 {
     // Without a readable history the text is drawn evenly.
     QList<history::CharCount> weak;
-    const history::Outcome opened = game.OpenHistory();
-    if (!opened.message.isEmpty())
-        platform::dialogs().Message(opened.message);
-    if (opened.Ok()) {
+    if (history::Tell(game.OpenHistory())) {
         // Kana games count keys by JIS keytop, the keys a kana lesson is made of.
         history::Filter games;
         games.input = lesson_.input;

@@ -12,35 +12,17 @@
 #include "util/Logging.h"
 #include "views/frmMain.h"
 
-#include <QAction>
-
 namespace {
 
 const QString GameTitle = QStringLiteral("疾鍵");
 
-// Tells what the history said (once), and whether it worked.
-bool Told(const history::Outcome &outcome)
-{
-    if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
-    return outcome.Ok();
-}
-
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxNameLength = 8;
 
-// The caption of a run-time menu item; element 0 is the placeholder, never a text.
-std::optional<QString> ItemCaption(const QList<QAction *> &items, int index)
-{
-    if (index < 1 || index >= items.size())
-        return std::nullopt;
-    return items.at(index)->text();
-}
-
 } // namespace
 
-Modes::Modes(Game &game, frmMain &form, HiScoreMenu &hiScores)
-    : QObject(&game), game_(game), form_(form), hiScores_(hiScores), loop_(game, this)
+Modes::Modes(Game &game, frmMain &form, HiScoreMenu &hiScores, std::function<RoundOptions()> options)
+    : QObject(&game), game_(game), form_(form), hiScores_(hiScores), options_(std::move(options)), loop_(game, this)
 {
 }
 
@@ -51,52 +33,56 @@ void Modes::Play(RoundMaker make)
     std::unique_ptr<Round> round = make();
     if (!round)
         return;
+    round->SetOptions(options_());
     round->Prepare();
     round_ = std::move(round);
     loop_.Run(*round_, [this, make] { EndGame(make); });
     form_.activateWindow();
 }
 
-void Modes::mnuSpeed_Click()
+void Modes::PlaySpeed()
 {
     Play([this] { return std::make_unique<SpeedAttack>(hiScores_); });
 }
 
-void Modes::mnuTime_Click()
+void Modes::PlayTime()
 {
     Play([this] { return std::make_unique<TimeAttack>(hiScores_); });
 }
 
-void Modes::mnuCopipe_Click(int index)
+void Modes::PlayCopipe(int index)
 {
-    Play([this, index]() -> std::unique_ptr<Round> {
-        const std::optional<QString> caption = ItemCaption(form_.mnuCopipe, index);
-        if (!caption)
-            return nullptr;
+    PlayText(frmMain::MenuArray::Copipe, index, [this, index](const QString &caption) -> std::unique_ptr<Round> {
         Dictionaries &dict = game_.dict;
-        LoadCopipe(dict, *caption);
-        if (dict.CopipeLines.isEmpty()) {
-            qCWarning(lcModes) << "no copipe text named" << *caption;
+        LoadCopipe(dict, caption);
+        if (dict.CopipeLines.isEmpty())
             return nullptr;
-        }
-        return std::make_unique<CopipeAttack>(hiScores_, dict.CopipeLines, *caption, index);
+        return std::make_unique<CopipeAttack>(hiScores_, dict.CopipeLines, caption, index);
     });
 }
 
-void Modes::mnuRanking_Click(int index)
+void Modes::PlayRanking(int index)
 {
-    Play([this, index]() -> std::unique_ptr<Round> {
-        const std::optional<QString> caption = ItemCaption(form_.mnuRanking, index);
+    PlayText(frmMain::MenuArray::Ranking, index, [this](const QString &caption) -> std::unique_ptr<Round> {
+        Dictionaries &dict = game_.dict;
+        if (const std::optional<QString> name = LoadRanking(dict, caption))
+            game_.RankingTitle = *name;
+        if (dict.RankingLines.isEmpty())
+            return nullptr;
+        return std::make_unique<RankingAttack>(dict.RankingLines, caption);
+    });
+}
+
+void Modes::PlayText(frmMain::MenuArray menu, int index, std::function<std::unique_ptr<Round>(const QString &)> make)
+{
+    Play([this, menu, index, make = std::move(make)]() -> std::unique_ptr<Round> {
+        const std::optional<QString> caption = form_.MenuArrayCaption(menu, index);
         if (!caption)
             return nullptr;
-        Dictionaries &dict = game_.dict;
-        if (const std::optional<QString> name = LoadRanking(dict, *caption))
-            game_.RankingTitle = *name;
-        if (dict.RankingLines.isEmpty()) {
-            qCWarning(lcModes) << "no ranking text named" << *caption;
-            return nullptr;
-        }
-        return std::make_unique<RankingAttack>(dict.RankingLines, *caption);
+        std::unique_ptr<Round> round = make(*caption);
+        if (!round)
+            qCWarning(lcModes) << "no text named" << *caption;
+        return round;
     });
 }
 
@@ -143,7 +129,7 @@ void Modes::EndGame(const RoundMaker &make)
         if (!tableKept && end.betterThanTable && end.betterThanTable())
             end.enterTable();
         tableKept = true;
-        Told(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
+        history::Tell(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
     };
     ShowRoundEndBox();
     if (end.rankingTail) {
@@ -160,7 +146,7 @@ void Modes::EndGame(const RoundMaker &make)
         }
     }
     keepUnfinishedEnd_ = nullptr;
-    Told(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
+    history::Tell(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
     if (end.afterRecord)
         end.afterRecord();
 }

@@ -4,6 +4,8 @@
 // round goes through.
 
 #include "modes/GameLoop.h"
+#include "typing/InputMethod.h"
+#include "views/frmMain.h"
 
 #include <QObject>
 #include <QString>
@@ -13,7 +15,6 @@
 
 class Game;
 class HiScoreMenu;
-class frmMain;
 struct RoundEnd;
 
 class Modes : public QObject {
@@ -21,12 +22,13 @@ public:
     // Makes the round a menu command plays; nothing when there is nothing to play.
     using RoundMaker = std::function<std::unique_ptr<Round>()>;
 
-    Modes(Game &game, frmMain &form, HiScoreMenu &hiScores);
+    // options reads the player's options for each round as it is built.
+    Modes(Game &game, frmMain &form, HiScoreMenu &hiScores, std::function<RoundOptions()> options);
 
-    void mnuSpeed_Click();
-    void mnuTime_Click();
-    void mnuCopipe_Click(int index);
-    void mnuRanking_Click(int index);
+    void PlaySpeed();
+    void PlayTime();
+    void PlayCopipe(int index);
+    void PlayRanking(int index);
 
     // Plays the round make gives, unless a round runs; Tab plays a new one
     // from make again.
@@ -49,12 +51,15 @@ private:
     // window is clean, after Tab the same way to play starts again; a round
     // played to its end gets the end box, then what its end description names.
     void EndGame(const RoundMaker &make);
+    // Plays the text a menu array's element names, with the round make builds on it.
+    void PlayText(frmMain::MenuArray menu, int index, std::function<std::unique_ptr<Round>(const QString &)> make);
     void OfferClipboard(const QString &thirdLine);
     void OfferRanking(const QString &textName);
 
     Game &game_;
     frmMain &form_;
     HiScoreMenu &hiScores_;
+    std::function<RoundOptions()> options_;
     GameLoop loop_;
     // Set while a finished game's end boxes wait.
     std::function<void()> keepUnfinishedEnd_;

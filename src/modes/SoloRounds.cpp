@@ -3,7 +3,6 @@
 
 #include "modes/HiScoreMenu.h"
 #include "scores/ScoreTables.h"
-#include "settings/aplMain.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
 
@@ -30,7 +29,7 @@ QString SpeedAttack::Title() const
 
 void SpeedAttack::Prepare()
 {
-    hiScores_.mnuSpeedScore_Click();
+    hiScores_.ShowSpeedTable(Input());
 }
 
 RoundEnd SpeedAttack::End(const Game &game) const
@@ -38,9 +37,9 @@ RoundEnd SpeedAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TypesLine(state);
-    end.betterThanTable = [this, &state] { return state.TypeCount > hiScores_.Books().Speed().Rows()[9].Score; };
-    end.enterTable = [this] { return hiScores_.AddSpeedScore(); };
-    end.showTable = [this] { hiScores_.mnuSpeedScore_Click(); };
+    end.betterThanTable = [this] { return hiScores_.Takes(hiScores_.Books().Book(BookKind::Speed, Input())); };
+    end.enterTable = [this] { return hiScores_.AddScore(BookKind::Speed, Input()); };
+    end.showTable = [this] { hiScores_.ShowSpeedTable(Input()); };
     end.historyMode = history::Mode::Speed;
     end.dictionaryPath = game.dict.WordPath;
     return end;
@@ -55,7 +54,7 @@ QString TimeAttack::Title() const
 
 void TimeAttack::Prepare()
 {
-    hiScores_.mnuTimeScore_Click();
+    hiScores_.ShowTimeTable(Input());
 }
 
 RoundEnd TimeAttack::End(const Game &game) const
@@ -63,9 +62,9 @@ RoundEnd TimeAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TimeLine(state);
-    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().Time().Rows()[9].Score; };
-    end.enterTable = [this] { return hiScores_.AddTimeScore(); };
-    end.showTable = [this] { hiScores_.mnuTimeScore_Click(); };
+    end.betterThanTable = [this] { return hiScores_.Takes(hiScores_.Books().Book(BookKind::Time, Input())); };
+    end.enterTable = [this] { return hiScores_.AddScore(BookKind::Time, Input()); };
+    end.showTable = [this] { hiScores_.ShowTimeTable(Input()); };
     end.historyMode = history::Mode::Time;
     end.dictionaryPath = game.dict.WordPath;
     return end;
@@ -83,7 +82,7 @@ QString CopipeAttack::Title() const
 
 void CopipeAttack::Prepare()
 {
-    hiScores_.mnuCopipeScore_Click(index_);
+    hiScores_.ShowCopipeTable(index_, Input());
 }
 
 RoundEnd CopipeAttack::End(const Game &game) const
@@ -91,9 +90,9 @@ RoundEnd CopipeAttack::End(const Game &game) const
     const GameState &state = game.state;
     RoundEnd end;
     end.clipboardLine = TimeLine(state);
-    end.betterThanTable = [this, &state] { return state.Seconds < hiScores_.Books().CopipeScores.Rows()[9].Score; };
-    end.enterTable = [this] { return hiScores_.AddCopipeScore(Functions::SafeFileName(caption_)); };
-    end.showTable = [this] { hiScores_.mnuCopipeScore_Click(index_); };
+    end.betterThanTable = [this] { return hiScores_.Takes(hiScores_.Books().Copipe()); };
+    end.enterTable = [this] { return hiScores_.AddCopipeScore(Functions::SafeFileName(caption_), Input()); };
+    end.showTable = [this] { hiScores_.ShowCopipeTable(index_, Input()); };
     end.historyMode = history::Mode::Copipe;
     end.textName = caption_;
     end.dictionaryPath = game.dict.CopipePath;

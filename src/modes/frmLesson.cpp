@@ -2,6 +2,7 @@
 #include "modes/frmLesson.h"
 
 #include "util/Functions.h"
+#include "views/EscapeCloses.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -135,11 +136,8 @@ void frmLesson::Start(int number)
 
 void frmLesson::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!CloseOnEscape(*this, *event))
+        QWidget::keyPressEvent(event);
 }
 
 void frmLesson::closeEvent(QCloseEvent *event)

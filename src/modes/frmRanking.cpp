@@ -236,12 +236,12 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Ga
         return;
     }
     window = new frmRanking(form, {game.CopipeTitle, game.RankingTitle, Functions::Format000(game.state.Seconds),
-                                        Functions::Format000(game.state.Speed), aplMain::KanaInput});
+                                        Functions::Format000(game.state.Speed), game.Options().input.IsKana()});
     window->show();
     window->activateWindow();
 }
 
-void mnuRankingServer_Click()
+void AskRankingServer()
 {
     const QString answer = platform::dialogs()
                                .Input(QStringLiteral("ランキングサーバーのアドレス（http://ホスト:ポート）\r\n現在: ")

@@ -91,4 +91,4 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Ga
 // Asks for the ranking server's address, showing the current one; keeps an
 // http or https URL, refuses anything else and keeps the old address on an
 // empty answer.
-void mnuRankingServer_Click();
+void AskRankingServer();

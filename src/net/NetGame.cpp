@@ -8,8 +8,9 @@
 #include "typing/Game.h"
 #include "views/frmMain.h"
 
-NetGame::NetGame(Game &game, frmMain &form, RoundRunner &runner, QObject *parent)
-    : QObject(parent), game_(game), form_(form), runner_(runner), battle_(link_),
+NetGame::NetGame(Game &game, frmMain &form, RoundRunner &runner, std::function<RoundOptions()> options,
+                 QObject *parent)
+    : QObject(parent), game_(game), form_(form), runner_(runner), options_(std::move(options)), battle_(link_),
       round_(battle_, link_, [this] { return !window_.isNull(); })
 {
     connect(&battle_, &NetBattle::started, this, [this] {
@@ -41,7 +42,7 @@ frmNetResult *NetGame::ResultWindow() const
     return result_;
 }
 
-void NetGame::mnuNet_Click()
+void NetGame::OpenNetWindow()
 {
     LoadWindow();
     if (playing_)
@@ -91,6 +92,7 @@ void NetGame::OnWindowUnloaded()
 void NetGame::BeginRound()
 {
     round_.Reset();
+    round_.SetOptions(options_());
     playing_ = true;
     runner_.Run(round_, [this] { EndRound(); });
     // A start while the end box was up, or the window closed meanwhile.
@@ -124,9 +126,7 @@ void NetGame::EndRound()
     ShowRoundEndBox();
     // Only a round the battle decided counts as a game played to its end.
     if (round_.Decided()) {
-        const history::Outcome recorded = game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath);
-        if (!recorded.message.isEmpty())
-            platform::dialogs().Message(recorded.message);
+        history::Tell(game_.RecordGame(history::Mode::Net, QString(), game_.dict.WordPath));
     }
     BeginRound();
 }

@@ -25,11 +25,13 @@ class NetGame : public QObject {
 
 public:
     // The rounds run on runner.
-    NetGame(Game &game, frmMain &form, RoundRunner &runner, QObject *parent = nullptr);
+    // options reads the player's options for each battle as it starts.
+    NetGame(Game &game, frmMain &form, RoundRunner &runner, std::function<RoundOptions()> options,
+            QObject *parent = nullptr);
     ~NetGame() override;
 
     // Opens the net window under the main window and starts the rounds.
-    void mnuNet_Click();
+    void OpenNetWindow();
     // The main window's unload: the record window and the net window go.
     void Unload();
 
@@ -54,6 +56,7 @@ private:
     Game &game_;
     frmMain &form_;
     RoundRunner &runner_;
+    std::function<RoundOptions()> options_;
     NetLink link_;
     NetBattle battle_;
     QPointer<frmNet> window_;

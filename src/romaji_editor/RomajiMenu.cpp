@@ -4,7 +4,7 @@
 #include "romaji_editor/frmRoman.h"
 #include "views/frmMain.h"
 
-void mnuRoman_Click(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved)
+void OpenRomanWindow(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved)
 {
     // A closed window may still wait for its deletion.
     if (window && window->isVisible()) {

@@ -10,4 +10,4 @@ class frmRoman;
 
 // Shows the romaji settings window, modeless, and keeps it in window; brings
 // the open one forward instead. saved runs once OK has written the table.
-void mnuRoman_Click(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved);
+void OpenRomanWindow(QPointer<frmRoman> &window, frmMain &form, const std::function<void()> &saved);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/ScoreTables.h"
 
-#include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/Logging.h"
 #include "util/ShiftJis.h"
@@ -141,34 +140,15 @@ ScoreTable DefaultSpeedRows()
     return FilledWith(0.0);
 }
 
-QString TimeScorePath()
+QString ScorePath(const QString &folder, BookKind kind, InputKind input)
 {
-    return aplMain::AppPath + QStringLiteral("timeattack.hst");
-}
-
-QString SpeedScorePath()
-{
-    return aplMain::AppPath + QStringLiteral("speedattack.hss");
-}
-
-QString DrillScorePath()
-{
-    return aplMain::AppPath + QStringLiteral("drill.hss");
-}
-
-QString KanaTimeScorePath()
-{
-    return aplMain::AppPath + QStringLiteral("kana_timeattack.hst");
-}
-
-QString KanaSpeedScorePath()
-{
-    return aplMain::AppPath + QStringLiteral("kana_speedattack.hss");
-}
-
-QString KanaDrillScorePath()
-{
-    return aplMain::AppPath + QStringLiteral("kana_drill.hss");
+    const QString prefix = input == InputKind::Kana ? QStringLiteral("kana_") : QString();
+    switch (kind) {
+    case BookKind::Time: return folder + prefix + QStringLiteral("timeattack.hst");
+    case BookKind::Speed: return folder + prefix + QStringLiteral("speedattack.hss");
+    case BookKind::Drill: break;
+    }
+    return folder + prefix + QStringLiteral("drill.hss");
 }
 
 namespace {
@@ -187,27 +167,27 @@ QString CutToFit(QString name, qsizetype keep, qsizetype room)
 
 // The name earlier versions gave a long title: cut to 255 bytes, which left
 // no room for the temporary name of a rewrite.
-QString OldCopipeScorePath(const QString &stem)
+QString OldCopipeScorePath(const QString &folder, const QString &stem)
 {
-    return aplMain::AppPath + CutToFit(stem + QStringLiteral(".hst"), 4, MaxFileNameBytes);
+    return folder + CutToFit(stem + QStringLiteral(".hst"), 4, MaxFileNameBytes);
 }
 
 } // namespace
 
-QString CopipeScorePath(const QString &stem)
+QString CopipeScorePath(const QString &folder, const QString &stem, InputKind input)
 {
     // A file name here holds at most 255 bytes, and a Japanese character takes
     // three of them. The table is rewritten through a temporary file named
     // after it, so that name has to fit too. A longer title is cut and ends
     // with a short hash of the whole, so cut titles keep apart.
-    const QString name = (aplMain::KanaInput ? QStringLiteral("kana_") : QString()) + stem + QStringLiteral(".hst");
+    const QString name = (input == InputKind::Kana ? QStringLiteral("kana_") : QString()) + stem + QStringLiteral(".hst");
     const qsizetype room = MaxFileNameBytes - Functions::WriteTemporarySuffixBytes;
     if (QFile::encodeName(name).size() <= room)
-        return aplMain::AppPath + name;
+        return folder + name;
     const QString hash = QString::fromLatin1(
         QCryptographicHash::hash(stem.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
     const QString tail = QLatin1Char('~') + hash + QStringLiteral(".hst");
-    return aplMain::AppPath + CutToFit(name.chopped(4) + tail, tail.size(), room);
+    return folder + CutToFit(name.chopped(4) + tail, tail.size(), room);
 }
 
 QString ScoreFailure::Text() const
@@ -232,6 +212,12 @@ void ScoreBook::Reset()
 {
     rows_ = DefaultRows();
     unsaved_ = false;
+}
+
+bool ScoreBook::Takes(double score) const
+{
+    const double last = rows_.back().Score;
+    return order_ == Order::Time ? score < last : score > last;
 }
 
 std::optional<int> ScoreBook::Insert(const ScoreEntry &entry)
@@ -311,74 +297,80 @@ ScoreFailures ScoreBook::Load()
     return failures;
 }
 
-ScoreBooks::ScoreBooks()
-    : TimeScores(ScoreBook::Order::Time, TimeScorePath()), SpeedScores(ScoreBook::Order::Keys, SpeedScorePath()),
-      CopipeScores(ScoreBook::Order::Time), DrillScores(ScoreBook::Order::Keys, DrillScorePath()),
-      KanaTimeScores(ScoreBook::Order::Time, KanaTimeScorePath()),
-      KanaSpeedScores(ScoreBook::Order::Keys, KanaSpeedScorePath()),
-      KanaDrillScores(ScoreBook::Order::Keys, KanaDrillScorePath())
+ScoreBooks::ScoreBooks(QString folder)
+    : folder_(std::move(folder)),
+      books_{ScoreBook(ScoreBook::Order::Time, ScorePath(folder_, BookKind::Time, InputKind::Romaji)),
+             ScoreBook(ScoreBook::Order::Keys, ScorePath(folder_, BookKind::Speed, InputKind::Romaji)),
+             ScoreBook(ScoreBook::Order::Keys, ScorePath(folder_, BookKind::Drill, InputKind::Romaji)),
+             ScoreBook(ScoreBook::Order::Time, ScorePath(folder_, BookKind::Time, InputKind::Kana)),
+             ScoreBook(ScoreBook::Order::Keys, ScorePath(folder_, BookKind::Speed, InputKind::Kana)),
+             ScoreBook(ScoreBook::Order::Keys, ScorePath(folder_, BookKind::Drill, InputKind::Kana))}
 {
 }
 
-bool ScoreBooks::Kana()
+std::size_t ScoreBooks::Index(BookKind kind, InputKind input)
 {
-    return aplMain::KanaInput;
+    return static_cast<std::size_t>(kind) + (input == InputKind::Kana ? 3 : 0);
 }
 
-ScoreFailures ScoreBooks::LoadFixed()
+ScoreBook &ScoreBooks::Book(BookKind kind, InputKind input)
 {
-    ScoreFailures failures = TimeScores.Load();
-    failures += SpeedScores.Load();
-    failures += DrillScores.Load();
-    kanaLoaded_ = false;
-    if (Kana())
-        failures += LoadKana();
+    return books_[Index(kind, input)];
+}
+
+ScoreFailures ScoreBooks::LoadFixed(InputKind inUse)
+{
+    loaded_ = {};
+    ScoreFailures failures = LoadInput(InputKind::Romaji);
+    failures += LoadInput(inUse);
     return failures;
 }
 
-ScoreFailures ScoreBooks::LoadKana()
+ScoreFailures ScoreBooks::LoadInput(InputKind input)
 {
-    if (kanaLoaded_)
+    bool &loaded = loaded_[input == InputKind::Kana ? 1 : 0];
+    if (loaded)
         return {};
-    kanaLoaded_ = true;
-    ScoreFailures failures = KanaTimeScores.Load();
-    failures += KanaSpeedScores.Load();
-    failures += KanaDrillScores.Load();
+    loaded = true;
+    ScoreFailures failures;
+    for (BookKind kind : {BookKind::Time, BookKind::Speed, BookKind::Drill})
+        failures += Book(kind, input).Load();
     return failures;
 }
 
-ScoreFailures ScoreBooks::LoadCopipe(const QString &stem)
+ScoreFailures ScoreBooks::LoadCopipe(const QString &stem, InputKind input)
 {
-    const QString path = CopipeScorePath(stem);
+    const QString path = CopipeScorePath(folder_, stem, input);
     ScoreFailures failures;
-    if (path == CopipeScores.Path() && CopipeScores.Unsaved()) {
+    if (path == copipe_.Path() && copipe_.Unsaved()) {
         // Rows only memory holds: try to store them, else keep showing them.
-        failures = CopipeScores.Save();
-        if (CopipeScores.Unsaved())
+        failures = copipe_.Save();
+        if (copipe_.Unsaved())
             return failures;
     } else {
-        CopipeScores.Reset();
+        copipe_.Reset();
     }
-    CopipeScores.SetPath(path);
+    copipe_.SetPath(path);
     // A table kept under the name an earlier version cut is carried over once:
     // the load writes the rows in memory to the missing new file.
-    const QString oldPath = OldCopipeScorePath(stem);
-    if (!Kana() && oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
+    const QString oldPath = OldCopipeScorePath(folder_, stem);
+    if (input == InputKind::Romaji && oldPath != path && !QFileInfo::exists(path) && QFileInfo::exists(oldPath)) {
         if (const auto rows = ParseScoreFile(Functions::ReadWholeFile(oldPath)))
-            CopipeScores.Rows() = *rows;
+            copipe_.Rows() = *rows;
     }
-    failures += CopipeScores.Load();
+    failures += copipe_.Load();
     return failures;
 }
 
-ScoreFailures ScoreBooks::SaveCopipe(const QString &stem)
+ScoreFailures ScoreBooks::SaveCopipe(const QString &stem, InputKind input)
 {
-    CopipeScores.SetPath(CopipeScorePath(stem));
-    ScoreFailures failures = CopipeScores.Save();
+    copipe_.SetPath(CopipeScorePath(folder_, stem, input));
+    ScoreFailures failures = copipe_.Save();
     // A text named "timeattack" shares the Time attack file; keep that table
     // in step so the next Time attack does not write the old rows back.
-    if (!CopipeScores.Unsaved() && CopipeScores.Path() == Time().Path())
-        Time().Rows() = CopipeScores.Rows();
+    ScoreBook &time = Book(BookKind::Time, input);
+    if (!copipe_.Unsaved() && copipe_.Path() == time.Path())
+        time.Rows() = copipe_.Rows();
     return failures;
 }
 

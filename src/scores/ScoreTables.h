@@ -3,6 +3,8 @@
 // The best-ten tables (score books) and their files in the program folder.
 // Nothing here talks to the player: failures come back to be told.
 
+#include "settings/InputKind.h"
+
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -57,6 +59,8 @@ public:
     // Whether the last save failed, so only memory holds the rows.
     bool Unsaved() const { return unsaved_; }
 
+    // Whether a result would enter the table: strictly better than its last row.
+    bool Takes(double score) const;
     // The carry-down insert (see InsertScore); the row the entry took.
     std::optional<int> Insert(const ScoreEntry &entry);
 
@@ -82,48 +86,42 @@ private:
     QSet<QString> unreadable_;
 };
 
-// The program's best-ten tables, each in its file in the program folder.
-// Kana input keeps tables of its own, since a kana typist presses fewer keys.
-struct ScoreBooks {
-    ScoreBooks();
-    ScoreBook TimeScores;
-    ScoreBook SpeedScores;
-    ScoreBook CopipeScores; // the copipe text last shown or played
-    ScoreBook DrillScores;  // the weak-key drill's, kept like the Speed attack's
-    ScoreBook KanaTimeScores;
-    ScoreBook KanaSpeedScores;
-    ScoreBook KanaDrillScores;
+// The tables each input method keeps of its own, besides the copipe texts'.
+enum class BookKind { Time, Speed, Drill };
 
-    // The tables of the input method in use.
-    ScoreBook &Time() { return Kana() ? KanaTimeScores : TimeScores; }
-    ScoreBook &Speed() { return Kana() ? KanaSpeedScores : SpeedScores; }
-    ScoreBook &Drill() { return Kana() ? KanaDrillScores : DrillScores; }
+// The program's best-ten tables, each in its file in the data folder. Kana
+// input keeps tables of its own, since a kana typist presses fewer keys.
+class ScoreBooks {
+public:
+    explicit ScoreBooks(QString folder);
 
-    // The Time attack, Speed attack and drill tables at start-up; the kana
-    // ones only once kana input is in use, so their files are made only then.
-    ScoreFailures LoadFixed();
-    // The kana tables, when kana input is turned on; each is read once.
-    ScoreFailures LoadKana();
-    // The table of a copipe text; rows a failed save left in memory for the
-    // same text are kept (and stored, if the file now takes them).
-    ScoreFailures LoadCopipe(const QString &stem);
-    ScoreFailures SaveCopipe(const QString &stem);
+    const QString &Folder() const { return folder_; }
+    ScoreBook &Book(BookKind kind, InputKind input);
+    // The table of the copipe text shown or played last.
+    ScoreBook &Copipe() { return copipe_; }
+
+    // The romaji tables at start-up, and those of the input in use; the other
+    // input's only once it is used, so their files are made only then.
+    ScoreFailures LoadFixed(InputKind inUse);
+    // The tables of an input method, each read once.
+    ScoreFailures LoadInput(InputKind input);
+    // The table of a copipe text for an input method; rows a failed save left
+    // in memory for the same text are kept (and stored, if the file now takes them).
+    ScoreFailures LoadCopipe(const QString &stem, InputKind input);
+    ScoreFailures SaveCopipe(const QString &stem, InputKind input);
 
 private:
-    static bool Kana();
-    bool kanaLoaded_ = false;
+    static std::size_t Index(BookKind kind, InputKind input);
+
+    QString folder_;
+    std::array<ScoreBook, 6> books_;
+    std::array<bool, 2> loaded_{};
+    ScoreBook copipe_{ScoreBook::Order::Time};
 };
 
-// The file of each table in the program folder.
-QString TimeScorePath();
-QString SpeedScorePath();
-QString DrillScorePath();
-// With kana input, the kana tables' files: "kana_" before the name.
-QString KanaTimeScorePath();
-QString KanaSpeedScorePath();
-QString KanaDrillScorePath();
-// The table of a copipe text for the input method in use.
-QString CopipeScorePath(const QString &stem);
+// The file of each table in a data folder; kana tables have "kana_" before the name.
+QString ScorePath(const QString &folder, BookKind kind, InputKind input);
+QString CopipeScorePath(const QString &folder, const QString &stem, InputKind input);
 
 ScoreTable DefaultTimeRows();  // "名無しさん", 999, 0
 ScoreTable DefaultSpeedRows(); // "名無しさん", 0, 0

@@ -30,10 +30,7 @@ void FillChooser(frmMain &form, frmMain::MenuArray which, const QString &pattern
 // The caption of a chooser element; nothing for the placeholder or an index out of range.
 QString ChosenName(frmMain &form, frmMain::MenuArray which, int index)
 {
-    const QList<QAction *> &items = form.MenuArrayItems(which);
-    if (index < 1 || index >= items.size())
-        return QString();
-    return items.at(index)->text();
+    return form.MenuArrayCaption(which, index).value_or(QString());
 }
 
 } // namespace
@@ -58,18 +55,18 @@ void Choose(frmMain &form, Game &game, QString Dictionaries::*path, const QStrin
         return;
     const QString previous = game.dict.*path;
     game.dict.*path = aplMain::AppPath + name;
-    if (!mnuReload_Click(form, game))
+    if (!ReloadDictionaries(form, game))
         game.dict.*path = previous;
 }
 
 } // namespace
 
-void mnuChange_Click(frmMain &form, Game &game, int index)
+void ChangeCopipeDictionary(frmMain &form, Game &game, int index)
 {
     Choose(form, game, &Dictionaries::CopipePath, ChosenName(form, frmMain::MenuArray::Change, index));
 }
 
-void mnuQlsChange_Click(frmMain &form, Game &game, int index)
+void ChangeWordDictionary(frmMain &form, Game &game, int index)
 {
     Choose(form, game, &Dictionaries::WordPath, ChosenName(form, frmMain::MenuArray::QlsChange, index));
 }

@@ -12,5 +12,5 @@ inline constexpr int ChooserCapacity = 33;
 void FillCopipeChooser(frmMain &form);
 void FillWordChooser(frmMain &form);
 // Make the chosen file current and reload every dictionary.
-void mnuChange_Click(frmMain &form, Game &game, int index);
-void mnuQlsChange_Click(frmMain &form, Game &game, int index);
+void ChangeCopipeDictionary(frmMain &form, Game &game, int index);
+void ChangeWordDictionary(frmMain &form, Game &game, int index);

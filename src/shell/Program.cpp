@@ -33,18 +33,23 @@
 
 #include <algorithm>
 
-namespace {
-
-// The input method in use: lessons, statistics and best tables follow it.
-history::Input InputInUse()
+InputKind InputInUse()
 {
-    return aplMain::KanaInput ? history::Input::Kana : history::Input::Romaji;
+    return aplMain::KanaInput ? InputKind::Kana : InputKind::Romaji;
 }
 
-} // namespace
+RoundOptions OptionsInUse()
+{
+    RoundOptions options;
+    options.input = InputMethod::Of(InputInUse());
+    options.freeSpelling = aplMain::FreeRomaji;
+    options.autoLayout = aplMain::AutoLayout;
+    options.english = aplMain::English;
+    return options;
+}
 
 Program::Program()
-    : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>()),
+    : settings_(std::make_unique<aplMain::Settings>()), books_(std::make_unique<ScoreBooks>(aplMain::AppPath)),
       form_(std::make_unique<frmMain>())
 {
     game_ = new Game(form_.get());
@@ -52,8 +57,9 @@ Program::Program()
     history_ = std::make_unique<history::HistoryStore>(aplMain::AppPath + history::HistoryStore::FileName());
     game_->history = history_.get();
     hiScores_ = std::make_unique<HiScoreMenu>(*game_, *form_, *books_);
-    modes_ = new Modes(*game_, *form_, *hiScores_);
-    net_ = new NetGame(*game_, *form_, modes_->Loop(), game_);
+    game_->SetOptions(OptionsInUse());
+    modes_ = new Modes(*game_, *form_, *hiScores_, OptionsInUse);
+    net_ = new NetGame(*game_, *form_, modes_->Loop(), OptionsInUse, game_);
     game_->OpenRankingSubmission = [this] { ShowRankingSubmission(ranking_, *form_, *game_); };
     Wire();
 }
@@ -86,45 +92,45 @@ void Program::Wire()
     auto on = [&form](QAction *action, std::function<void()> handler) {
         QObject::connect(action, &QAction::triggered, &form, std::move(handler));
     };
-    on(form.mnuSpeed, [this] { modes_->mnuSpeed_Click(); });
-    on(form.mnuTime, [this] { modes_->mnuTime_Click(); });
-    on(form.mnuDrill, [this] { modes_->Play([this] { return std::make_unique<DrillRound>(*hiScores_); }); });
+    on(form.mnuSpeed, [this] { mnuSpeed_Click(); });
+    on(form.mnuTime, [this] { mnuTime_Click(); });
+    on(form.mnuDrill, [this] { mnuDrill_Click(); });
     on(form.mnuStats, [this] { mnuStats_Click(); });
-    on(form.mnuNet, [this] { net_->mnuNet_Click(); });
+    on(form.mnuNet, [this] { mnuNet_Click(); });
     on(form.mnuLesson, [this] { mnuLesson_Click(); });
-    on(form.mnuReload, [&form, &game] { mnuReload_Click(form, game); });
+    on(form.mnuReload, [this] { mnuReload_Click(); });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
-    on(form.mnuSpeedScore, [this] { hiScores_->mnuSpeedScore_Click(); });
-    on(form.mnuTimeScore, [this] { hiScores_->mnuTimeScore_Click(); });
-    on(form.mnuKotehan, [this] { hiScores_->mnuKotehan_Click(); });
-    on(form.mnuRoman, [this, &form, &game] { mnuRoman_Click(roman_, form, [&form, &game] { mnuReload_Click(form, game); }); });
+    on(form.mnuSpeedScore, [this] { mnuSpeedScore_Click(); });
+    on(form.mnuTimeScore, [this] { mnuTimeScore_Click(); });
+    on(form.mnuKotehan, [this] { mnuKotehan_Click(); });
+    on(form.mnuRoman, [this] { mnuRoman_Click(); });
     on(form.mnuAbout, [this] { mnuAbout_Click(); });
-    on(form.mnuRankingServer, [] { mnuRankingServer_Click(); });
+    on(form.mnuRankingServer, [this] { mnuRankingServer_Click(); });
     on(form.mnuHowTo, [this] { mnuHowTo_Click(); });
     // A click has already flipped the check mark; the setting flips and the mark follows it.
     for (auto it = form.SettingChecks().cbegin(); it != form.SettingChecks().cend(); ++it) {
         const int row = it.key();
-        on(it.value(), [this, row, &form, &game] {
-            // The input method stays as it was for the whole of a game or battle.
-            if (row == aplMain::KanaInput.row && game.state.LoopRunning) {
-                form.SettingCheck(row)->setChecked(settings_->Flag(row));
-                return;
-            }
-            settings_->SetFlag(row, !settings_->Flag(row));
-        });
+        on(it.value(), [this, row] { settings_->SetFlag(row, !settings_->Flag(row)); });
     }
-    // The sound service follows its setting, however the setting changes.
     QObject::connect(settings_.get(), &aplMain::Settings::changed, &form, [this](int row) {
+        // The sound service follows its setting, however the setting changes.
         if (row == aplMain::Sound.row)
             platform::sound().SetOn(aplMain::Sound);
-        else if (row == aplMain::AutoLayout.row || row == aplMain::English.row || row == aplMain::KanaInput.row)
+        if (row == aplMain::AutoLayout.row || row == aplMain::English.row || row == aplMain::KanaInput.row)
             ShowGuideLayout();
+        // Other spellings are taken or left from the key after the switch; a
+        // round keeps its other options to its end, and between rounds the
+        // game has the options the next one will.
+        if (row == aplMain::FreeRomaji.row)
+            game_->SetFreeSpelling(aplMain::FreeRomaji);
+        else if (!game_->state.LoopRunning)
+            game_->SetOptions(OptionsInUse());
         // The 基礎練習 list shows the course of the input method in use.
         if (row == aplMain::KanaInput.row)
             RefreshLessons();
         // The kana tables come into use (and their files into being) with kana input.
         if (row == aplMain::KanaInput.row && aplMain::KanaInput)
-            HiScoreMenu::Tell(books_->LoadKana());
+            HiScoreMenu::Tell(books_->LoadInput(InputKind::Kana));
     });
 
     // A lesson's guide goes with its end once the lesson window is closed.
@@ -133,13 +139,13 @@ void Program::Wire()
             form_->SetGuideForced(false);
     });
 
-    QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this, &form, &game](frmMain::MenuArray which, int index) {
+    QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this](frmMain::MenuArray which, int index) {
         switch (which) {
-        case frmMain::MenuArray::Copipe: modes_->mnuCopipe_Click(index); break;
-        case frmMain::MenuArray::CopipeScore: hiScores_->mnuCopipeScore_Click(index); break;
-        case frmMain::MenuArray::Ranking: modes_->mnuRanking_Click(index); break;
-        case frmMain::MenuArray::QlsChange: mnuQlsChange_Click(form, game, index); break;
-        case frmMain::MenuArray::Change: mnuChange_Click(form, game, index); break;
+        case frmMain::MenuArray::Copipe: mnuCopipe_Click(index); break;
+        case frmMain::MenuArray::CopipeScore: mnuCopipeScore_Click(index); break;
+        case frmMain::MenuArray::Ranking: mnuRanking_Click(index); break;
+        case frmMain::MenuArray::QlsChange: mnuQlsChange_Click(index); break;
+        case frmMain::MenuArray::Change: mnuChange_Click(index); break;
         }
     });
 
@@ -172,7 +178,7 @@ void Program::WireKeys()
         }
         const quint32 scanCode = event.nativeScanCode();
         // With kana input, a key with a kana counts even where the system layout gives it no symbol.
-        const bool kanaKey = aplMain::KanaInput && kana::KanaOfKey(scanCode, vk.shift) != 0;
+        const bool kanaKey = game_->Options().input.IsKana() && kana::KanaOfKey(scanCode, vk.shift) != 0;
         if (vk.kind != platform::KeyKind::NotJudged || kanaKey)
             KeyDown(*game_, vk.code, vk.shift, vk.kind == platform::KeyKind::Character, vk.typed, scanCode);
     });
@@ -184,7 +190,7 @@ void Program::Load()
     game_->dict.CopipePath = aplMain::AppPath + QStringLiteral("tokira.cls");
     game_->dict.WordPath = aplMain::AppPath + QStringLiteral("tokira.qls");
     form.show();
-    mnuReload_Click(form, *game_);
+    ReloadDictionaries(form, *game_);
     FillCopipeChooser(form);
     FillWordChooser(form);
     game_->Init();
@@ -205,7 +211,7 @@ void Program::Load()
 
 void Program::LoadScoreBooks()
 {
-    HiScoreMenu::Tell(books_->LoadFixed());
+    HiScoreMenu::Tell(books_->LoadFixed(InputInUse()));
 }
 
 void Program::Unload()
@@ -235,9 +241,7 @@ void Program::mnuStats_Click()
         stats_->activateWindow();
         return;
     }
-    const history::Outcome opened = game_->OpenHistory();
-    if (!opened.message.isEmpty())
-        platform::dialogs().Message(opened.message);
+    history::Tell(game_->OpenHistory());
     stats_ = new frmStats(*history_, StatsUsLayout());
     stats_->setAttribute(Qt::WA_DeleteOnClose);
     auto speeds = [](const ScoreTable &table) {
@@ -246,13 +250,11 @@ void Program::mnuStats_Click()
             speeds.append(row.Speed);
         return speeds;
     };
-    stats_->SetBestTen(history::Mode::Speed, speeds(books_->SpeedScores.Rows()));
-    stats_->SetBestTen(history::Mode::Time, speeds(books_->TimeScores.Rows()));
-    stats_->SetBestTen(history::Mode::Drill, speeds(books_->DrillScores.Rows()));
-    const history::Input kana = history::Input::Kana;
-    stats_->SetBestTen(history::Mode::Speed, speeds(books_->KanaSpeedScores.Rows()), kana);
-    stats_->SetBestTen(history::Mode::Time, speeds(books_->KanaTimeScores.Rows()), kana);
-    stats_->SetBestTen(history::Mode::Drill, speeds(books_->KanaDrillScores.Rows()), kana);
+    for (InputKind input : {InputKind::Romaji, InputKind::Kana}) {
+        stats_->SetBestTen(history::Mode::Speed, speeds(books_->Book(BookKind::Speed, input).Rows()), input);
+        stats_->SetBestTen(history::Mode::Time, speeds(books_->Book(BookKind::Time, input).Rows()), input);
+        stats_->SetBestTen(history::Mode::Drill, speeds(books_->Book(BookKind::Drill, input).Rows()), input);
+    }
     stats_->SetInput(InputInUse());
     stats_->show();
     stats_->activateWindow();
@@ -272,9 +274,7 @@ void Program::ShowGuideLayout()
 void Program::mnuLesson_Click()
 {
     if (!lessons_) {
-        const history::Outcome opened = game_->OpenHistory();
-        if (!opened.message.isEmpty())
-            platform::dialogs().Message(opened.message);
+        history::Tell(game_->OpenHistory());
         lessons_ = new frmLesson();
         lessons_->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(lessons_, &frmLesson::startRequested, form_.get(), [this](int number) { PlayLesson(number); });
@@ -319,6 +319,81 @@ void Program::RefreshLessons()
         return;
     const history::Input input = InputInUse();
     lessons_->SetStandings(input, course::Standings(history_->LessonBests(course::PassAccuracy, input), input));
+}
+
+void Program::mnuSpeed_Click()
+{
+    modes_->PlaySpeed();
+}
+
+void Program::mnuTime_Click()
+{
+    modes_->PlayTime();
+}
+
+void Program::mnuDrill_Click()
+{
+    modes_->Play([this] { return std::make_unique<DrillRound>(*hiScores_); });
+}
+
+void Program::mnuCopipe_Click(int index)
+{
+    modes_->PlayCopipe(index);
+}
+
+void Program::mnuRanking_Click(int index)
+{
+    modes_->PlayRanking(index);
+}
+
+void Program::mnuNet_Click()
+{
+    net_->OpenNetWindow();
+}
+
+void Program::mnuSpeedScore_Click()
+{
+    hiScores_->ShowSpeedTable(InputInUse());
+}
+
+void Program::mnuTimeScore_Click()
+{
+    hiScores_->ShowTimeTable(InputInUse());
+}
+
+void Program::mnuCopipeScore_Click(int index)
+{
+    hiScores_->ShowCopipeTable(index, InputInUse());
+}
+
+void Program::mnuKotehan_Click()
+{
+    hiScores_->AskKotehan();
+}
+
+void Program::mnuRoman_Click()
+{
+    OpenRomanWindow(roman_, *form_, [this] { mnuReload_Click(); });
+}
+
+void Program::mnuRankingServer_Click()
+{
+    AskRankingServer();
+}
+
+void Program::mnuReload_Click()
+{
+    ReloadDictionaries(*form_, *game_);
+}
+
+void Program::mnuQlsChange_Click(int index)
+{
+    ChangeWordDictionary(*form_, *game_, index);
+}
+
+void Program::mnuChange_Click(int index)
+{
+    ChangeCopipeDictionary(*form_, *game_, index);
 }
 
 void Program::mnuAbout_Click()

@@ -6,6 +6,7 @@
 // menu command, key and close request to its handler.
 
 #include "modes/HiScoreMenu.h"
+#include "typing/InputMethod.h"
 
 #include <QPointer>
 
@@ -27,6 +28,10 @@ class Settings;
 namespace history {
 class HistoryStore;
 }
+
+// The input method and the options the player has chosen, read when a round is built.
+InputKind InputInUse();
+RoundOptions OptionsInUse();
 
 class Program {
 public:
@@ -54,6 +59,22 @@ public:
     frmRoman *RomanWindow() const;
     frmRanking *RankingWindow() const;
 
+    // The main window's menu: what each of its commands does, in one place.
+    void mnuSpeed_Click();
+    void mnuTime_Click();
+    void mnuDrill_Click();
+    void mnuCopipe_Click(int index);
+    void mnuRanking_Click(int index);
+    void mnuNet_Click();
+    void mnuSpeedScore_Click();
+    void mnuTimeScore_Click();
+    void mnuCopipeScore_Click(int index);
+    void mnuKotehan_Click();
+    void mnuRoman_Click();
+    void mnuRankingServer_Click();
+    void mnuReload_Click();
+    void mnuQlsChange_Click(int index);
+    void mnuChange_Click(int index);
     void mnuAbout_Click();
     void mnuOuit_Click();
     // Opens the 成績 window on the history, or brings the open one forward.

@@ -69,7 +69,7 @@ void FillTitleMenus(frmMain &form, std::initializer_list<frmMain::MenuArray> arr
 
 } // namespace
 
-bool mnuReload_Click(frmMain &form, Game &game)
+bool ReloadDictionaries(frmMain &form, Game &game)
 {
     LoadSession session(form);
     const LoadRequest request{game.dict.WordPath, game.dict.CopipePath, aplMain::AppPath, aplMain::NN2N == 1};

@@ -8,4 +8,4 @@ class frmMain;
 // true when it did. A load that fails shows its message; the game then goes on
 // with the dictionaries it had, or, when it had none yet (the load at start),
 // the program ends.
-bool mnuReload_Click(frmMain &form, Game &game);
+bool ReloadDictionaries(frmMain &form, Game &game);

@@ -2,7 +2,7 @@
 #include "stats/KeyboardView.h"
 
 #include "typing/KanaLayout.h"
-#include "views/KeyboardLayout.h"
+#include "typing/KeyboardLayout.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

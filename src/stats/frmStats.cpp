@@ -5,6 +5,7 @@
 #include "stats/KeyboardView.h"
 #include "typing/KanaLayout.h"
 #include "util/Functions.h"
+#include "views/EscapeCloses.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -402,11 +403,8 @@ void frmStats::CreateLayout()
 
 void frmStats::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!CloseOnEscape(*this, *event))
+        QWidget::keyPressEvent(event);
 }
 
 void frmStats::resizeEvent(QResizeEvent *event)
@@ -619,8 +617,8 @@ void frmStats::cmdExport_Click()
     const history::Outcome outcome = store_.ExportCsv(path);
     if (outcome.failure == history::Failure::None)
         platform::dialogs().Message(ExportDoneText(path), QString(), true);
-    else if (!outcome.message.isEmpty())
-        platform::dialogs().Message(outcome.message);
+    else
+        history::Tell(outcome);
 }
 
 QString frmStats::ExportDoneText(const QString &path)

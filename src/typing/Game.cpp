@@ -4,17 +4,14 @@
 #include "history/HistoryStore.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
-#include "typing/KanaLayout.h"
 #include "typing/Round.h"
 #include "util/Functions.h"
 
-Game::Game(QObject *parent) : QObject(parent)
+Game::Game(QObject *parent) : QObject(parent) {}
+
+void Game::SetOptions(const RoundOptions &options)
 {
-    // Switching spellings mid-question keeps what was typed.
-    connect(&aplMain::InUse(), &aplMain::Settings::changed, this, [this](int row) {
-        if (row == aplMain::FreeRomaji.row)
-            SetFreeSpelling(aplMain::FreeRomaji);
-    });
+    options_ = options;
 }
 
 void Game::Init()
@@ -35,7 +32,7 @@ void Game::StartRound(Round &round)
 {
     Init();
     round_ = &round;
-    kanaRound_ = aplMain::KanaInput;
+    options_ = round.Options();
     emit roundStarted(round.Title(), round.RestCaption());
     round.ShowFirst(*this);
 }
@@ -53,14 +50,13 @@ void Game::ShowQuestion(const QuestItem &item)
     state.KanaMissed = false;
     freeSpelling_ = false;
     kanaTracked_ = false;
-    if (aplMain::KanaInput) {
+    state.Roman = options_.input.TextToType(item);
+    if (options_.input.IsKana()) {
         // The judge counts the kana itself as they are finished.
-        state.Roman = kana::TypedKana(item.Reading);
         emit questionShown(item.Quest, state.Roman);
         return;
     }
-    state.Roman = item.Roman;
-    if (aplMain::FreeRomaji) {
+    if (options_.freeSpelling) {
         spelling_.Reset(item.Reading, item.Roman, true);
         freeSpelling_ = spelling_.FreeSpelling();
     }
@@ -101,9 +97,10 @@ void Game::SetFreeSpelling(bool on)
 {
     // Turning it off leaves the rest in the spelling the player took, which
     // is then typed as shown.
+    options_.freeSpelling = on;
     freeSpelling_ = false;
     const QString &shown = question_.Roman;
-    if (!on || aplMain::KanaInput || !shown.endsWith(state.Roman))
+    if (!on || options_.input.IsKana() || !shown.endsWith(state.Roman))
         return;
     spelling_.Reset(question_.Reading, shown, true);
     if (!spelling_.FreeSpelling())
@@ -138,7 +135,7 @@ history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, c
         return {};
     history::GameRecord record;
     record.mode = mode;
-    record.input = kanaRound_ ? history::Input::Kana : history::Input::Romaji;
+    record.input = options_.input.Kind();
     record.textName = textName;
     record.dictionary = Functions::GetFileName(dictionaryPath);
     record.elapsedMs = qRound64(state.Seconds * 1000.0);

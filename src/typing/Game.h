@@ -9,6 +9,7 @@
 #include "history/KeyTally.h"
 #include "dictionary/RomajiSpelling.h"
 #include "typing/GameState.h"
+#include "typing/InputMethod.h"
 
 #include <QObject>
 #include <QString>
@@ -46,15 +47,20 @@ public:
     // Resets the counters and flags of a new game.
     void Init();
     // A round begins: the counters reset, its first question shown. It
-    // stays the round the judge asks until the next one begins.
+    // stays the round the judge asks until the next one begins, and its
+    // options stay the game's until then.
     void StartRound(Round &round);
     // The round has ended: no key is judged any more.
     void EndRound();
     Round *CurrentRound() const { return round_; }
+    // How the current (or last) round is typed.
+    const RoundOptions &Options() const { return options_; }
+    // The options of a game played without a round.
+    void SetOptions(const RoundOptions &options);
     // Shows a question and makes its romaji the one to type.
     void ShowQuestion(const QuestItem &item);
-    // Turns the acceptance of every romaji spelling on or off, for the
-    // question being typed as well: the keys typed so far stay typed.
+    // Turns the acceptance of every romaji spelling on or off for the rest of
+    // the round, the question being typed as well: the keys typed so far stay typed.
     void SetFreeSpelling(bool on);
     // The spellings of the question being typed, when other spellings than
     // the one shown are accepted; nothing otherwise.
@@ -100,8 +106,7 @@ private:
     void RefreshWaves();
 
     Round *round_ = nullptr;
-    // The round was typed in kana: its record says so whatever the option says by then.
-    bool kanaRound_ = false;
+    RoundOptions options_;
 
     // The question being typed, as it was shown first.
     QuestItem question_;

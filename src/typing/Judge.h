@@ -10,10 +10,10 @@ class Game;
 // Judges one key press. keyCode is the Windows virtual-key code; shift is the
 // Shift state of that very key press; typesCharacter is false for keys that
 // type nothing (arrows, Delete, function keys …), which never match. typed is
-// the character the keyboard layout made the key type (0 when unknown): with
-// the AutoLayout setting on, a printable one decides instead of keyCode.
-// scanCode is the X keycode of the key (0 when unknown): with the KanaInput
-// setting on, it alone decides, as the key's place on a JIS kana keyboard.
+// the character the keyboard layout made the key type (0 when unknown): when
+// the round's layout option is on, a printable one decides instead of keyCode.
+// scanCode is the X keycode of the key (0 when unknown): a round typed in kana
+// judges by it alone, as the key's place on a JIS kana keyboard.
 void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter = true, char16_t typed = 0,
              quint32 scanCode = 0);
 // The same, with Shift sampled from the key state at this moment.

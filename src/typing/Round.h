@@ -6,6 +6,7 @@
 // round what a judged key and a finished question lead to.
 
 #include "history/GameRecord.h"
+#include "typing/InputMethod.h"
 
 #include <QString>
 
@@ -77,6 +78,11 @@ public:
     // end by their own rule and leave it empty.
     virtual RoundEnd End(const Game &) const { return {}; }
 
+    // How the round is typed: given by whoever builds it, before it starts.
+    void SetOptions(const RoundOptions &options) { options_ = options; }
+    const RoundOptions &Options() const { return options_; }
+    InputKind Input() const { return options_.input.Kind(); }
+
 protected:
     // Something a pass judges changed other than by a key (the battle ended).
     void Wake() const
@@ -87,6 +93,7 @@ protected:
 
 private:
     std::function<void()> wake_;
+    RoundOptions options_;
 };
 
 // The end box of every round played to its end.

@@ -4,7 +4,7 @@
 // strikes it, the home keys marked, the next key to type and its Shift lit,
 // and a missed key flashed.
 
-#include "views/KeyboardLayout.h"
+#include "typing/KeyboardLayout.h"
 
 #include <QHash>
 #include <QPixmap>

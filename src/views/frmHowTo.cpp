@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/frmHowTo.h"
 
+#include "views/EscapeCloses.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -48,11 +50,8 @@ frmHowTo::frmHowTo(const QString &appPath, QWidget *parent) : QWidget(parent, Qt
 
 void frmHowTo::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!CloseOnEscape(*this, *event))
+        QWidget::keyPressEvent(event);
 }
 
 QString frmHowTo::GuideHtml(const QString &appPath)

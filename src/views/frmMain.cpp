@@ -337,6 +337,14 @@ QList<QAction *> &frmMain::MenuArrayItems(MenuArray which)
     return mnuChange;
 }
 
+std::optional<QString> frmMain::MenuArrayCaption(MenuArray which, int index)
+{
+    const QList<QAction *> &items = MenuArrayItems(which);
+    if (index < 1 || index >= items.size())
+        return std::nullopt;
+    return items.at(index)->text();
+}
+
 QMenu *frmMain::MenuArrayParent(MenuArray which)
 {
     switch (which) {

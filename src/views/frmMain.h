@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QMap>
 
+#include <optional>
+
 class QAction;
 class QKeyEvent;
 class QMenu;
@@ -51,6 +53,8 @@ public:
     bool GuideForced() const { return guideForced_; }
 
     QList<QAction *> &MenuArrayItems(MenuArray which);
+    // The caption of an element; nothing for the placeholder (element 0) or an index out of range.
+    std::optional<QString> MenuArrayCaption(MenuArray which, int index);
     QMenu *MenuArrayParent(MenuArray which);
     // Removes elements 1 and up and shows the placeholder again.
     void ClearMenuArray(MenuArray which);

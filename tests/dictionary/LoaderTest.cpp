@@ -26,7 +26,7 @@ TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
 {
     DictionaryFolder d;
     d.WriteAll();
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
 
     EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNANN", "本田|HONNDA"}));
     EXPECT_EQ(d.game.dict.WordMax, "2");
@@ -61,7 +61,7 @@ TEST(Loader, NNOptionShortensOnlyTheNNNotNeeded)
     d.WriteAll();
     d.Write("tokira.qls", "今日:こんにちは\r\n三男:さんあん\r\n本田:ほんだ\r\n百%:A%N%\r\n");
     aplMain::NN2N = 1;
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "三男|SANNAN", "本田|HONDA", "百%|A%N%"}));
     LoadCopipe(d.game.dict, "名字");
     ASSERT_FALSE(d.game.dict.CopipeLines.isEmpty());
@@ -76,7 +76,7 @@ TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
     d.Write("roman.dat", QString(TestTable) + "本:HON\r\n拶:SATSU");
     // The last word lacks its CR LF and is never used.
     d.Write("tokira.qls", "本田:ほんだ\r\n挨拶:あいさつ");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(Words(d.game), QStringList({"HON田|HONNDA"}));
     EXPECT_EQ(d.game.dict.Words[0].Reading, "ほんだ");
     EXPECT_EQ(d.game.dict.WordMax, "0");
@@ -86,7 +86,7 @@ TEST(Loader, RulesReachShownTextHeadersAndStopAtAnUnfinishedLine)
     EXPECT_EQ(d.game.dict.CopipeLines[0].Quest, "HON田");
 
     d.Write("tokira.cls", "[CopipeName=本]\r\n本:ほん\r\n[END]\r\n");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"HON"}));
 }
 
@@ -94,8 +94,8 @@ TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
 {
     DictionaryFolder d;
     d.WriteAll();
-    mnuReload_Click(d.form, d.game);
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"挨拶", "名字"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuRanking), QStringList({"一番"}));
@@ -104,12 +104,12 @@ TEST(Loader, ReloadRebuildsTheSameMenusAndCopesWithNoBlocks)
 
     // Text outside blocks only; a header in the piece after the last CR LF still counts.
     d.Write("tokira.cls", "no blocks here\r\n");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(d.form.mnuCopipe.size(), 1);
     EXPECT_EQ(d.form.mnuCopipeScore.size(), 1);
     EXPECT_FALSE(d.form.mnuCopipe.first()->isVisible());
     d.Write("tokira.cls", "x\r\n[CopipeName=末尾]");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"末尾"}));
 }
 
@@ -136,12 +136,12 @@ TEST(Loader, OnReloadAFileThatCannotBeLoadedIsReportedAndTheDictionariesInUseSta
     for (const Case &c : cases) {
         DictionaryFolder d;
         d.WriteAll();
-        ASSERT_TRUE(mnuReload_Click(d.form, d.game));
+        ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
         if (c.text)
             d.Write(c.file, c.text);
         else
             QFile::remove(d.fake.PathOf(c.file));
-        EXPECT_FALSE(mnuReload_Click(d.form, d.game));
+        EXPECT_FALSE(ReloadDictionaries(d.form, d.game));
         ASSERT_EQ(d.fake.dialogs->shown.size(), 1) << c.file;
         EXPECT_EQ(d.fake.dialogs->shown[0].text, c.message);
         EXPECT_EQ(d.fake.dialogs->shown[0].title, "");
@@ -180,7 +180,7 @@ TEST(Loader, AtStartABrokenFileEndsTheProgramNamingItsFileAndLine)
         d.WriteAll();
         d.Write(c.file, c.text);
         d.fake.process->throwOnEnd = false;
-        EXPECT_FALSE(mnuReload_Click(d.form, d.game));
+        EXPECT_FALSE(ReloadDictionaries(d.form, d.game));
         EXPECT_EQ(d.fake.dialogs->Texts(), QStringList({c.message})) << c.text.toStdString();
         EXPECT_EQ(d.fake.process->ends, 1);
         EXPECT_EQ(d.form.LoadWindow()->BarWidth(), c.width);
@@ -201,7 +201,7 @@ TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
     writeUtf8("tokira.qls", QString("今日:こんにちは\n本田:ほんだ\n").toUtf8());
     writeUtf8("tokira.cls", "\xEF\xBB\xBF" + QString("[CopipeName=挨拶]\n早口:ちゃかし\n[END]\n").toUtf8());
     d.Write("roman.dat", "ちゃ:CHA\r" + QString(TestTable).replace("\r\n", "\r") + "し:SHI\r");
-    ASSERT_TRUE(mnuReload_Click(d.form, d.game));
+    ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
     ASSERT_EQ(d.game.dict.Words.size(), 2);
     EXPECT_EQ(d.game.dict.Words[0].Roman, "KONNNICHIHA");
     EXPECT_EQ(d.game.dict.Words[1].Reading, "ほんだ");
@@ -210,8 +210,10 @@ TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
     EXPECT_EQ(d.game.dict.CopipeLines[0].Roman, "CHAKASHI");
     EXPECT_EQ(d.game.dict.CopipeLines[0].Reading, "ちゃかし");
 
-    aplMain::FreeRomaji = true;
     LinesRound round(d.game.dict.CopipeLines);
+    RoundOptions options;
+    options.freeSpelling = true;
+    round.SetOptions(options);
     d.game.StartRound(round);
     d.game.state.Playing = true;
     for (char key : QByteArray("TYAKASI"))

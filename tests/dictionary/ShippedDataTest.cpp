@@ -4,6 +4,7 @@
 #include "dictionary/Records.h"
 #include "util/Functions.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -27,36 +28,57 @@ void ExpectTypable(const Items &items, const QString &where)
 
 TEST(ShippedData, EveryReadingConvertsToTypableRomajiWithTheOptionOffAndOn)
 {
+    const QDir data(QStringLiteral(TOKIRA_SOURCE_DIR "/data"));
+    const QStringList words = data.entryList({QStringLiteral("*.qls")}, QDir::Files, QDir::Name);
+    const QStringList copipes = data.entryList({QStringLiteral("*.cls")}, QDir::Files, QDir::Name);
+    ASSERT_TRUE(words.contains("tokira.qls") && copipes.contains("tokira.cls"));
     for (const qint16 nn2n : {0, 1}) {
         DictionaryFolder d;
-        for (const char *name : {"tokira.qls", "tokira.cls", "tokira.rls", "roman.dat"})
-            ASSERT_TRUE(QFile::copy(QString(TOKIRA_SOURCE_DIR "/data/") + name, d.fake.PathOf(name))) << name;
-        auto loaded = LoadDictionaries({d.fake.PathOf("tokira.qls"), d.fake.PathOf("tokira.cls"), d.fake.PathOf(""),
-                                        nn2n == 1},
-                                       [](int, const QString &) {});
-        ASSERT_TRUE(std::holds_alternative<Dictionaries>(loaded)) << std::get<LoadFailure>(loaded).Message.toStdString();
-        Dictionaries &dict = std::get<Dictionaries>(loaded);
+        for (const QString &name : words + copipes + QStringList{"tokira.rls", "roman.dat"})
+            ASSERT_TRUE(QFile::copy(data.filePath(name), d.fake.PathOf(name))) << name.toStdString();
 
-        EXPECT_GE(dict.Words.size(), 600);
-        ExpectTypable(dict.Words, "tokira.qls");
+        // Each word list beside the default copipe dictionary, each copipe
+        // dictionary beside the default word list, as the choosers load them.
+        qsizetype copipeTexts = 0;
+        for (const QString &name : words + copipes) {
+            const bool wordList = name.endsWith(".qls");
+            auto loaded = LoadDictionaries({d.fake.PathOf(wordList ? name : "tokira.qls"),
+                                            d.fake.PathOf(wordList ? "tokira.cls" : name), d.fake.PathOf(""),
+                                            nn2n == 1},
+                                           [](int, const QString &) {});
+            ASSERT_TRUE(std::holds_alternative<Dictionaries>(loaded))
+                << name.toStdString() << ": " << std::get<LoadFailure>(loaded).Message.toStdString();
+            Dictionaries &dict = std::get<Dictionaries>(loaded);
 
-        EXPECT_GE(dict.CopipeTitles.size(), 8);
-        for (const QString &title : std::as_const(dict.CopipeTitles)) {
-            dict.CopipeLines.clear();
-            LoadCopipe(dict, title);
-            EXPECT_GE(dict.CopipeLines.size(), 4) << title.toStdString();
-            EXPECT_LE(dict.CopipeLines.size(), 20) << title.toStdString();
-            ExpectTypable(dict.CopipeLines, title);
+            if (wordList) {
+                EXPECT_GE(dict.Words.size(), name == "tokira.qls" ? 600 : 300) << name.toStdString();
+                ExpectTypable(dict.Words, name);
+                continue;
+            }
+            if (name == "tokira.cls")
+                EXPECT_GE(dict.CopipeTitles.size(), 8);
+            EXPECT_FALSE(dict.CopipeTitles.isEmpty()) << name.toStdString();
+            copipeTexts += dict.CopipeTitles.size();
+            for (const QString &title : std::as_const(dict.CopipeTitles)) {
+                dict.CopipeLines.clear();
+                LoadCopipe(dict, title);
+                EXPECT_GE(dict.CopipeLines.size(), 4) << title.toStdString();
+                EXPECT_LE(dict.CopipeLines.size(), 20) << title.toStdString();
+                ExpectTypable(dict.CopipeLines, title);
+            }
+            if (name != "tokira.cls")
+                continue;
+            EXPECT_GE(dict.RankingTitles.size(), 3);
+            for (const QString &title : std::as_const(dict.RankingTitles)) {
+                dict.RankingLines.clear();
+                const std::optional<QString> rankingName = LoadRanking(dict, title);
+                ASSERT_TRUE(rankingName.has_value()) << title.toStdString();
+                EXPECT_FALSE(rankingName->isEmpty()) << title.toStdString();
+                EXPECT_FALSE(rankingName->contains(QChar(0xFFFD))) << title.toStdString();
+                ExpectTypable(dict.RankingLines, title);
+            }
         }
-
-        EXPECT_GE(dict.RankingTitles.size(), 3);
-        for (const QString &title : std::as_const(dict.RankingTitles)) {
-            dict.RankingLines.clear();
-            const std::optional<QString> name = LoadRanking(dict, title);
-            ASSERT_TRUE(name.has_value()) << title.toStdString();
-            EXPECT_FALSE(name->isEmpty()) << title.toStdString();
-            EXPECT_FALSE(name->contains(QChar(0xFFFD))) << title.toStdString();
-            ExpectTypable(dict.RankingLines, title);
-        }
+        EXPECT_GE(words.size(), 6);
+        EXPECT_GE(copipeTexts, 30);
     }
 }

@@ -44,7 +44,7 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     menu.Load();
     frmHiScore *w = menu.Window();
@@ -80,28 +80,28 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     menu.Load();
     frmHiScore *w = menu.Window();
 
-    menu.mnuSpeedScore_Click();
+    menu.ShowSpeedTable();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "スピードアタック");
     EXPECT_EQ(w->lblString[1]->text(), "タイプ数");
     EXPECT_EQ(Column(w->lblTime), QStringList(10, "0"));
     EXPECT_EQ(Column(w->lblSpeed), QStringList(10, "0.000"));
 
-    books.SpeedScores.Rows()[0] = {"たろう", 245, 2.0417};
-    books.TimeScores.Rows()[0] = {"<b>x</b>", 23.4567, 4.1};
-    menu.mnuSpeedScore_Click();
+    books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0] = {"たろう", 245, 2.0417};
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[0] = {"<b>x</b>", 23.4567, 4.1};
+    menu.ShowSpeedTable();
     EXPECT_EQ(w->lblTime[0]->text(), "245");
     EXPECT_EQ(w->lblSpeed[0]->text(), "2.042");
     EXPECT_EQ(w->lblPlayer[0]->text(), "たろう");
     // Header text changes stay centred over the score column.
     const int centre = w->lblString[1]->geometry().center().x();
 
-    menu.mnuTimeScore_Click();
+    menu.ShowTimeTable();
     EXPECT_EQ(w->windowTitle(), "タイムアタック");
     EXPECT_EQ(w->lblString[1]->text(), "経過時間");
     EXPECT_EQ(w->lblString[1]->geometry().center().x(), centre);
@@ -112,8 +112,8 @@ TEST(HiScoreWindow, ShowsEachTableWithItsCaptionAndNumberForms)
     EXPECT_EQ(RightEdge(w->lblTime[0]), 222);
 
     // A long name is cut at the end of the name column.
-    books.TimeScores.Rows()[1].Player = QString(40, QChar(0x3042));
-    menu.mnuTimeScore_Click();
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[1].Player = QString(40, QChar(0x3042));
+    menu.ShowTimeTable();
     EXPECT_LE(RightEdge(w->lblPlayer[1]), 144);
 }
 
@@ -122,9 +122,9 @@ TEST(HiScoreWindow, NewRowIsBoldUntilTheNextDisplay)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
-    menu.mnuTimeScore_Click(); // loads the window when nobody has
+    menu.ShowTimeTable(); // loads the window when nobody has
     frmHiScore *w = menu.Window();
     ASSERT_NE(w, nullptr);
     menu.MarkRow(3);
@@ -133,7 +133,7 @@ TEST(HiScoreWindow, NewRowIsBoldUntilTheNextDisplay)
     EXPECT_FALSE(w->lblPlayer[2]->font().bold());
     EXPECT_EQ(RightEdge(w->lblTime[3]), 222);
     menu.MarkRow(10); // outside the table: nothing
-    menu.mnuSpeedScore_Click();
+    menu.ShowSpeedTable();
     for (AutoLabel *l : {w->lblRank[3], w->lblPlayer[3], w->lblTime[3], w->lblSpeed[3]})
         EXPECT_FALSE(l->font().bold());
 }
@@ -143,7 +143,7 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     form.move(100, 50);
     form.show();
@@ -158,11 +158,11 @@ TEST(HiScoreWindow, SitsBelowTheMainWindowAndNeverKeepsTheFocus)
     // Placed again at the first showing (the window manager has framed the
     // main window by then), never after.
     form.move(120, 60);
-    menu.mnuSpeedScore_Click();
+    menu.ShowSpeedTable();
     EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(form.frameGeometry().left(), form.frameGeometry().bottom() + 1));
     const QPoint placed = w->pos();
     form.move(300, 200);
-    menu.mnuTimeScore_Click();
+    menu.ShowTimeTable();
     EXPECT_EQ(w->pos(), placed);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), &form);
@@ -183,11 +183,11 @@ TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "寿限無");
     form.AddMenuArrayItem(frmMain::MenuArray::CopipeScore, "a/b:c");
-    menu.mnuCopipeScore_Click(1);
+    menu.ShowCopipeTable(1);
     frmHiScore *w = menu.Window();
     EXPECT_EQ(w->windowTitle(), "寿限無");
     EXPECT_EQ(w->lblString[1]->text(), "経過時間");
@@ -199,13 +199,13 @@ TEST(HiScoreWindow, CopipeItemShowsItsTextsTableAndMakesTheFile)
 
     WriteShiftJisFile(fake.PathOf("a／b：c.hst"),
                       "\"shared\",30,1\r\n" + Functions::FromShiftJis(fresh).section("\r\n", 1));
-    menu.mnuCopipeScore_Click(2);
+    menu.ShowCopipeTable(2);
     EXPECT_EQ(w->windowTitle(), "a/b:c");
     EXPECT_EQ(w->lblPlayer[0]->text(), "shared");
     EXPECT_EQ(w->lblTime[0]->text(), "30.000");
 
-    menu.mnuCopipeScore_Click(0); // the placeholder is no text
-    menu.mnuCopipeScore_Click(3);
+    menu.ShowCopipeTable(0); // the placeholder is no text
+    menu.ShowCopipeTable(3);
     EXPECT_EQ(w->windowTitle(), "a/b:c");
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
@@ -215,26 +215,26 @@ TEST(HiScoreInsert, TakesTheFinishedGameFromTheGameState)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     aplMain::Kotehan = "たろう";
     FinishGame(game, "23.456", 245, 4.123);
-    EXPECT_EQ(menu.AddSpeedScore(), 0);
-    EXPECT_EQ(menu.AddTimeScore(), 0);
-    EXPECT_EQ(books.SpeedScores.Rows()[0].Score, 245);
+    EXPECT_EQ(menu.AddScore(BookKind::Speed), 0);
+    EXPECT_EQ(menu.AddScore(BookKind::Time), 0);
+    EXPECT_EQ(books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Score, 245);
     EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith(Functions::ToShiftJis("\"たろう\",245,4.123\r\n")));
     EXPECT_TRUE(ReadBytes(fake.PathOf("timeattack.hst")).startsWith(Functions::ToShiftJis("\"たろう\",23.456,4.123\r\n")));
 
     // A result equal to the tenth row stays out, and the file is still written.
-    for (ScoreEntry &row : books.TimeScores.Rows())
+    for (ScoreEntry &row : books.Book(BookKind::Time, InputKind::Romaji).Rows())
         row = {"old", 20, 1};
     QFile::remove(fake.PathOf("timeattack.hst"));
     FinishGame(game, "20.000", 0, 3.0);
-    EXPECT_EQ(menu.AddTimeScore(), std::nullopt);
+    EXPECT_EQ(menu.AddScore(BookKind::Time), std::nullopt);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")).count("\"old\",20,1\r\n"), 10);
-    EXPECT_EQ(menu.AddSpeedScore(), std::nullopt); // no correct key, no row
+    EXPECT_EQ(menu.AddScore(BookKind::Speed), std::nullopt); // no correct key, no row
 
-    books.LoadCopipe("寿限無");
+    books.LoadCopipe("寿限無", InputKind::Romaji);
     FinishGame(game, "61.5", 300, 4.878);
     EXPECT_EQ(menu.AddCopipeScore("寿限無"), 0);
     EXPECT_TRUE(ReadBytes(fake.PathOf("寿限無.hst")).startsWith(Functions::ToShiftJis("\"たろう\",61.5,4.878\r\n")));
@@ -246,12 +246,12 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
     FakePlatform fake;
     frmMain form;
     Game game;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     HiScoreMenu menu(game, form, books);
     aplMain::Kotehan = "名無しさん";
     fake.dialogs->inputAnswers = {"一二三四五六七八九", "", "\"”\""};
     for (int i = 0; i < 3; ++i)
-        menu.mnuKotehan_Click();
+        menu.AskKotehan();
     ASSERT_EQ(fake.dialogs->shown.size(), 4);
     EXPECT_EQ(fake.dialogs->shown[0].text, "コテハンを入力してください");
     EXPECT_EQ(fake.dialogs->shown[0].title, "コテハンを使う");
@@ -263,14 +263,14 @@ TEST(Kotehan, EntryTakesUpToEightCharactersAndUpdatesTheNameDisplay)
     EXPECT_EQ(form.mnuKotehan->text(), "コテハンの設定(&K)...");
 
     fake.dialogs->inputAnswers = {"一二三四五六七八"};
-    menu.mnuKotehan_Click();
+    menu.AskKotehan();
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
     EXPECT_EQ(form.mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form.lblName->text(), "一二三四五六七八");
     EXPECT_EQ(form.lblData->x(), form.lblName->x() + form.lblName->width());
 
     fake.dialogs->inputAnswers = {QString::fromUtf16(u"\r\nいち,に\0garbage", 14)};
-    menu.mnuKotehan_Click();
+    menu.AskKotehan();
     EXPECT_EQ(aplMain::Kotehan, "いち、に");
     EXPECT_EQ(form.lblName->text(), "いち、に");
 }

@@ -32,7 +32,7 @@ TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
 {
     game->dict.Words = {{"犬", "INU", "いぬ"}};
     game->dict.WordMax = "0";
-    modes->mnuTime_Click();
+    modes->PlayTime();
     fake.clock->now = 1000;
     Key('I');
     Key('X'); // a miss where N stands
@@ -44,7 +44,7 @@ TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
 
     // Esc and Tab end games that are not kept.
     for (int vk : {27, 9}) {
-        modes->mnuSpeed_Click();
+        modes->PlaySpeed();
         fake.clock->now = 4000;
         TypeCorrect(3);
         fake.keys->down[vk] = true;
@@ -79,7 +79,7 @@ TEST_F(ModesTest, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn)
 {
     ASSERT_TRUE(QDir().mkdir(fake.PathOf("history.sqlite3")));
     for (int round = 0; round < 2; ++round) {
-        modes->mnuTime_Click();
+        modes->PlayTime();
         fake.clock->now = 1000 + round * 10000;
         TypeCorrect(500);
         TickAt(fake.clock->now + 2000);
@@ -123,10 +123,10 @@ TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacter
     fake.dialogs->inputAnswers = {"練習生"};
     TickAt(1000 + 120001);
     ASSERT_FALSE(Loop().Running());
-    EXPECT_EQ(Books().DrillScores.Rows()[0].Score, 1200);
+    EXPECT_EQ(Books().Book(BookKind::Drill, InputKind::Romaji).Rows()[0].Score, 1200);
     const QString saved = Functions::FromShiftJis(ReadBytes(fake.PathOf("drill.hss")));
     EXPECT_TRUE(saved.startsWith("\"練習生\",1200,")) << saved.toStdString();
-    EXPECT_EQ(Books().SpeedScores.Rows()[0].Score, 0) << "the Speed attack table is not touched";
+    EXPECT_EQ(Books().Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Score, 0) << "the Speed attack table is not touched";
     EXPECT_EQ(hiScores->Window()->windowTitle(), "苦手キー練習");
     EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).store.Games({history::Mode::Drill, {}}).size(), 1);
 }
@@ -146,7 +146,7 @@ TEST_F(ModesTest, ALogoutDuringTheEndBoxesKeepsTheFinishedGame)
                 program->mnuOuit_Click();
             }
         };
-        modes->mnuSpeed_Click();
+        modes->PlaySpeed();
         fake.clock->now = 1000;
         TypeCorrect(4);
         TickAt(1000);

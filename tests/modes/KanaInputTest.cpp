@@ -48,7 +48,7 @@ TEST_F(KanaInputTest, TimeAttackTypedByKeyPositionUnderUsAndJapaneseLayoutsGoesT
         game->dict.WordMax = "6";
         aplMain::KanaInput = true;
         fake.dialogs->yesNoAnswers = {true};
-        modes->mnuTime_Click();
+        modes->PlayTime();
         EXPECT_FALSE(form->mnuKanaInput->isEnabled()) << "switched only while no game runs";
         fake.clock->now = 1000;
         for (int key = 0; key < 500 && !HasFailure(); ++key) {
@@ -71,7 +71,7 @@ TEST_F(KanaInputTest, TimeAttackTypedByKeyPositionUnderUsAndJapaneseLayoutsGoesT
     // A US keyboard has no ¥ or ro key: ー is the key left of 1, ろ that key with Shift.
     game->dict.Words = {{"ロール", "RO-RU", "ろーる"}};
     game->dict.WordMax = "0";
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     PressKeyCode(form, SystemLayout::Us, 49, true);
     PressKeyCode(form, SystemLayout::Us, 49);
     PressKeyCode(form, SystemLayout::Us, 49);
@@ -89,12 +89,13 @@ TEST_F(KanaInputTest, KanaResultsKeepTheirOwnTablesAndAreMadeOnlyWhenKanaIsOn)
     for (const QString &name : files)
         EXPECT_TRUE(QFile::exists(fake.PathOf(name))) << name.toStdString();
 
-    hiScores->mnuCopipeScore_Click(AddText(frmMain::MenuArray::Copipe, "早口", {{"生麦", "NAMAMUGI", "なまむぎ"}}));
+    const int text = AddText(frmMain::MenuArray::Copipe, "早口", {{"生麦", "NAMAMUGI", "なまむぎ"}});
+    form->MenuArrayItems(frmMain::MenuArray::CopipeScore)[text]->trigger();
     EXPECT_EQ(hiScores->Window()->windowTitle(), "早口（かな）");
     EXPECT_TRUE(QFile::exists(fake.PathOf("kana_早口.hst")));
     EXPECT_FALSE(QFile::exists(fake.PathOf("早口.hst")));
     form->mnuKanaInput->trigger();
-    hiScores->mnuSpeedScore_Click();
+    form->mnuSpeedScore->trigger();
     EXPECT_EQ(hiScores->Window()->windowTitle(), "スピードアタック");
 }
 

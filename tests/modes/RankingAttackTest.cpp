@@ -29,7 +29,7 @@ protected:
 
 TEST_F(RankingAttackTest, ATextOfFiveLinesEndsWithMinusOneLeft)
 {
-    modes->mnuRanking_Click(index);
+    modes->PlayRanking(index);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ランキング「早口」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
     ASSERT_NE(Current<RankingAttack>(), nullptr);
@@ -73,7 +73,7 @@ TEST_F(RankingAttackTest, YesOpensTheSubmissionWithTheLastPassOnTheLabels)
         EXPECT_EQ(game->CopipeTitle, "早口");
         EXPECT_FALSE(game->state.Playing);
     };
-    modes->mnuRanking_Click(index);
+    modes->PlayRanking(index);
     PlayToTheEnd();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(form->lblTime->text(), "3.000") << "kept until the next game";
@@ -82,7 +82,7 @@ TEST_F(RankingAttackTest, YesOpensTheSubmissionWithTheLastPassOnTheLabels)
 TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
 {
     game->CopipeTitle = "前回";
-    modes->mnuRanking_Click(index);
+    modes->PlayRanking(index);
     fake.clock->now = 1000;
     TypeCorrect(2);
     TickAt(1000);
@@ -94,7 +94,7 @@ TEST_F(RankingAttackTest, EscLeavesTheTitleAndTabPlaysTheSameTextAgain)
     EXPECT_EQ(game->CopipeTitle, "前回");
     EXPECT_FALSE(game->state.Playing);
 
-    modes->mnuRanking_Click(index);
+    modes->PlayRanking(index);
     fake.clock->now = 2000;
     TypeCorrect(2);
     TickAt(2000);
@@ -117,7 +117,7 @@ TEST_F(RankingAttackTest, TheWiredProgramOpensTheSubmissionWindowOnYes)
     index = AddText(frmMain::MenuArray::Ranking, "早口", {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "E"}},
                     "66#56#");
     fake.dialogs->yesNoAnswers = {true};
-    modes->mnuRanking_Click(index);
+    modes->PlayRanking(index);
     PlayToTheEnd();
     frmRanking *window = program->RankingWindow();
     ASSERT_NE(window, nullptr);

@@ -12,7 +12,7 @@
 
 TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     EXPECT_TRUE(game->state.Playing);
     EXPECT_TRUE(game->state.LoopRunning);
     EXPECT_FALSE(form->mnuSpeed->isEnabled());
@@ -69,7 +69,7 @@ TEST_F(ModesTest, SpeedAttackWaitsForTheFirstKeyThenRunsPastTwoMinutes)
 
 TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 2000;
     Key('X');
     TickAt(2000);
@@ -90,7 +90,7 @@ TEST_F(ModesTest, SpeedCountsCorrectKeysOnlyOverTheWholeTime)
 TEST_F(ModesTest, APassPaintsTheLabelsOnlyWhenAFrameIsDue)
 {
     ASSERT_GE(LabelPushIntervalMs, 16) << "never more often than every 16 ms";
-    modes->mnuTime_Click();
+    modes->PlayTime();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1001);
@@ -118,7 +118,7 @@ TEST_F(ModesTest, TheClockWakesAtEachFrameAndAtTheFirstMillisecondPastTheLimit)
 {
     int paints = 0;
     QObject::connect(game, &Game::passTimed, form, [&paints] { ++paints; });
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 1000;
     TypeCorrect(1);
     ASSERT_TRUE(Loop().PassesRunning());
@@ -143,7 +143,7 @@ TEST_F(ModesTest, TheClockWakesAtEachFrameAndAtTheFirstMillisecondPastTheLimit)
 
 TEST_F(ModesTest, AKeyPressBringsAPassAtOnceTimedAtItsMoment)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 1000;
     TypeCorrect(2);
     TickAt(1000);
@@ -161,10 +161,10 @@ TEST_F(ModesTest, AKeyPressBringsAPassAtOnceTimedAtItsMoment)
 TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
 {
     for (int types : {5, 6}) {
-        for (ScoreEntry &row : Books().SpeedScores.Rows())
+        for (ScoreEntry &row : Books().Book(BookKind::Speed, InputKind::Romaji).Rows())
             row = {"誰か", 5, 1};
         fake.dialogs->shown.clear();
-        modes->mnuSpeed_Click();
+        modes->PlaySpeed();
         fake.clock->now = 1000;
         TypeCorrect(types);
         TickAt(1000);
@@ -180,7 +180,7 @@ TEST_F(ModesTest, HighScoreNeedsOneMoreTypeThanTheTenthRow)
 TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
 {
     fake.clipboard->text = "前の内容";
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
@@ -190,7 +190,7 @@ TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
     EXPECT_EQ(fake.clipboard->clears, 0);
 
     fake.dialogs->yesNoAnswers = {true};
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 200000;
     TypeCorrect(3);
     Key('X');
@@ -207,7 +207,7 @@ TEST_F(ModesTest, ClipboardGetsTheResultOnlyOnYes)
 TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
 {
     auto playSpeedAttack = [this] {
-        modes->mnuSpeed_Click();
+        modes->PlaySpeed();
         fake.clock->now = 1000;
         TypeCorrect(2);
         TickAt(1000);
@@ -223,7 +223,7 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(form->lblName->text(), "一二三四五六七八");
     EXPECT_EQ(form->mnuKotehan->text(), "コテハンを使う[一二三四五六七八](&K)");
     EXPECT_EQ(form->lblData->x(), form->lblName->x() + form->lblName->width());
-    EXPECT_EQ(Books().SpeedScores.Rows()[0].Player, "一二三四五六七八");
+    EXPECT_EQ(Books().Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Player, "一二三四五六七八");
     ASSERT_NE(hiScores->Window(), nullptr);
     EXPECT_EQ(hiScores->Window()->lblPlayer[0]->text(), "一二三四五六七八");
     EXPECT_TRUE(hiScores->Window()->lblPlayer[0]->font().bold()) << "the new row is shown in bold";
@@ -235,18 +235,18 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
     EXPECT_EQ(fake.dialogs->shown.last().text, "名前が長すぎます");
     EXPECT_EQ(fake.dialogs->shown.last().kind, ShownBox::Kind::Message);
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
-    EXPECT_EQ(Books().SpeedScores.Rows()[1].Player, "一二三四五六七八") << "recorded under the previous name";
+    EXPECT_EQ(Books().Book(BookKind::Speed, InputKind::Romaji).Rows()[1].Player, "一二三四五六七八") << "recorded under the previous name";
     EXPECT_TRUE(hiScores->Window()->lblPlayer[1]->font().bold());
 
     // Cancel gives the empty text: nothing changes. A comma is made safe for the score file.
     fake.dialogs->inputAnswers = {""};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "一二三四五六七八");
-    EXPECT_EQ(Books().SpeedScores.Rows()[2].Player, "一二三四五六七八");
+    EXPECT_EQ(Books().Book(BookKind::Speed, InputKind::Romaji).Rows()[2].Player, "一二三四五六七八");
     fake.dialogs->inputAnswers = {"a,b"};
     playSpeedAttack();
     EXPECT_EQ(aplMain::Kotehan, "a、b");
-    EXPECT_EQ(Books().SpeedScores.Rows()[3].Player, "a、b");
+    EXPECT_EQ(Books().Book(BookKind::Speed, InputKind::Romaji).Rows()[3].Player, "a、b");
     const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("speedattack.hss"))).split("\r\n");
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[3], "\"a、b\",2,0.017") << "2 types over 120.001 s";
@@ -254,7 +254,7 @@ TEST_F(ModesTest, NameEntryTakesEightCharactersAndRefusesNine)
 
 TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 1000;
     TypeCorrect(4);
     TickAt(1000);
@@ -270,7 +270,7 @@ TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
     EXPECT_EQ(form->lblRest->text(), "-");
     EXPECT_TRUE(form->mnuSpeed->isEnabled());
 
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 3000;
     TypeCorrect(4);
     Key('X');
@@ -298,7 +298,7 @@ TEST_F(ModesTest, EscStopsWithoutAResultAndTabStartsAgainAtOnce)
 
 TEST_F(ModesTest, EscOrTabIsOnlyLookedAtOnceTheClockRuns)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.keys->down[27] = true;
     fake.keys->down[9] = true;
     TickAt(1000);
@@ -317,7 +317,7 @@ TEST_F(ModesTest, EscOrTabIsOnlyLookedAtOnceTheClockRuns)
 TEST_F(ModesTest, ClosingTheWindowDuringAGameEndsTheProgram)
 {
     fake.process->throwOnEnd = false;
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     form->close();
     EXPECT_EQ(fake.process->ends, 1) << "closed while waiting for the first key";
     EXPECT_TRUE(fake.settings->writeOrder.isEmpty()) << "settings are not saved";
@@ -326,7 +326,7 @@ TEST_F(ModesTest, ClosingTheWindowDuringAGameEndsTheProgram)
 
 TEST_F(ModesTest, APassThatSeesUnloadingEndsTheProgramWithoutAResult)
 {
-    modes->mnuTime_Click();
+    modes->PlayTime();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
@@ -339,7 +339,7 @@ TEST_F(ModesTest, APassThatSeesUnloadingEndsTheProgramWithoutAResult)
 
 TEST_F(ModesTest, AnEscTapBetweenTwoPassesStillStopsTheGame)
 {
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     fake.clock->now = 1000;
     TypeCorrect(1);
     TickAt(1000);
@@ -359,7 +359,7 @@ TEST_F(ModesTest, AnEscOrTabHeldFromBeforeTheGameDoesNotEndIt)
     for (const int vk : {27, 9}) {
         // The release went to a message box that closed: the key looks held.
         fake.keys->down[vk] = true;
-        modes->mnuSpeed_Click();
+        modes->PlaySpeed();
         fake.clock->now = 1000;
         TypeCorrect(4);
         TickAt(1000);
@@ -377,11 +377,11 @@ TEST_F(ModesTest, AnEscOrTabHeldFromBeforeTheGameDoesNotEndIt)
 
 TEST_F(ModesTest, TheBattleAndTheSoloRoundsTakeTurnsOnOneLoop)
 {
-    program->Net().mnuNet_Click();
+    program->Net().OpenNetWindow();
     ASSERT_NE(program->Net().Window(), nullptr);
     ASSERT_TRUE(Loop().Running()) << "the battle's round waits on the loop";
     EXPECT_EQ(game->CurrentRound(), &program->Net().CurrentRound());
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     EXPECT_EQ(modes->CurrentRound(), nullptr) << "no solo round starts while the battle's waits";
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@ネット対戦");
 
@@ -389,7 +389,7 @@ TEST_F(ModesTest, TheBattleAndTheSoloRoundsTakeTurnsOnOneLoop)
     TickAt(1000);
     ASSERT_FALSE(Loop().Running());
     EXPECT_TRUE(Boxes().isEmpty()) << "a closed net window ends its round without the end box";
-    modes->mnuSpeed_Click();
+    modes->PlaySpeed();
     ASSERT_NE(Current<SpeedAttack>(), nullptr);
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@スピードアタック");
     EXPECT_TRUE(game->state.Playing);

@@ -8,7 +8,7 @@
 
 TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
 {
-    modes->mnuTime_Click();
+    modes->PlayTime();
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@タイムアタック");
     EXPECT_EQ(form->lblString[0]->text(), "残り文字数：");
     ASSERT_NE(Current<TimeAttack>(), nullptr);
@@ -42,11 +42,11 @@ TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
 TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
 {
     for (qint64 elapsed : {25000, 24999}) {
-        for (ScoreEntry &row : Books().TimeScores.Rows())
+        for (ScoreEntry &row : Books().Book(BookKind::Time, InputKind::Romaji).Rows())
             row = {"誰か", 25.0, 20};
         fake.dialogs->shown.clear();
         fake.dialogs->yesNoAnswers = {true};
-        modes->mnuTime_Click();
+        modes->PlayTime();
         fake.clock->now = 1000;
         TypeCorrect(500);
         TickAt(1000 + elapsed);
@@ -66,7 +66,7 @@ TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
 
 TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
 {
-    modes->mnuTime_Click();
+    modes->PlayTime();
     fake.clock->now = 1000;
     TypeCorrect(10);
     TickAt(1000);
@@ -87,7 +87,7 @@ TEST_F(ModesTest, CopipeAttackTypesAFiveLineTextToItsLastLetter)
 {
     const int index = AddText(frmMain::MenuArray::Copipe, "五行",
                               {{"一", "A"}, {"二", "B"}, {"三", "C"}, {"四", "D"}, {"五", "EF"}});
-    modes->mnuCopipe_Click(index);
+    modes->PlayCopipe(index);
     ASSERT_TRUE(Loop().Running());
     EXPECT_EQ(form->lblGameMode->text(), "疾鍵@コピペアタック「五行」");
     EXPECT_EQ(form->lblString[0]->text(), "残り行数：");
@@ -127,7 +127,7 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
 {
     AddText(frmMain::MenuArray::Copipe, "別", {{"x", "X"}});
     const int index = AddText(frmMain::MenuArray::Copipe, "一行", {{"唯", "YUI"}});
-    modes->mnuCopipe_Click(index);
+    modes->PlayCopipe(index);
     ASSERT_NE(Current<CopipeAttack>(), nullptr);
     EXPECT_EQ(Current<CopipeAttack>()->LastLine(), 0);
     fake.clock->now = 1000;
@@ -144,7 +144,7 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
     EXPECT_NE(Current<CopipeAttack>(), nullptr);
 
     // The table shown at the start is the one the result is held against.
-    for (ScoreEntry &row : Books().CopipeScores.Rows())
+    for (ScoreEntry &row : Books().Copipe().Rows())
         row = {"誰か", 3.0, 1};
     fake.dialogs->inputAnswers = {"新人"};
     fake.clock->now = 5000;
@@ -160,8 +160,8 @@ TEST_F(ModesTest, CopipeHighScoreAndTabRestartKeepTheSameText)
 
 TEST_F(ModesTest, CopipeWithAnUnknownItemStartsNothing)
 {
-    modes->mnuCopipe_Click(0);
-    modes->mnuCopipe_Click(3);
+    modes->PlayCopipe(0);
+    modes->PlayCopipe(3);
     EXPECT_FALSE(Loop().Running());
     EXPECT_FALSE(game->state.Playing);
     EXPECT_TRUE(form->mnuSpeed->isEnabled());
@@ -169,7 +169,7 @@ TEST_F(ModesTest, CopipeWithAnUnknownItemStartsNothing)
 
 TEST_F(ModesTest, TheTimerDrivesThePassesOnTheEventLoop)
 {
-    modes->mnuTime_Click();
+    modes->PlayTime();
     TypeCorrect(1);
     QTest::qWait(30);
     ASSERT_TRUE(Loop().ClockStarted());

@@ -220,7 +220,9 @@ TEST(frmRanking, SendsOneRequestShowsItsOutcomeAndCloses)
 TEST(frmRanking, AKanaResultIsSentAsItsOwnKindWhateverTheOptionSaysLater)
 {
     Scene scene;
-    aplMain::KanaInput = true;
+    RoundOptions kana;
+    kana.input = InputMethod::Of(InputKind::Kana);
+    scene.game.SetOptions(kana); // as a round typed in kana leaves it
     frmRanking &window = scene.Open();
     aplMain::KanaInput = false;
     ASSERT_TRUE(scene.SendAndWait(window, "花子", "かな", "pw"));
@@ -281,15 +283,15 @@ TEST(frmRanking, TheServerAddressIsAskedWithItsCurrentValueAndOnlyAnHttpUrlIsKep
     FakePlatform fake;
     aplMain::RankingServer = "http://127.0.0.1:21226";
     fake.dialogs->inputAnswers = {"ftp://ranking.example", "", "  https://ranking.example:8443  "};
-    mnuRankingServer_Click();
+    AskRankingServer();
     ASSERT_EQ(fake.dialogs->shown.size(), 2);
     EXPECT_TRUE(fake.dialogs->shown[0].text.contains("http://127.0.0.1:21226"));
     EXPECT_EQ(fake.dialogs->shown[0].defaultAnswer, "http://127.0.0.1:21226");
     EXPECT_TRUE(fake.dialogs->shown[1].text.contains("http:// か https://"));
     EXPECT_EQ(aplMain::RankingServer, "http://127.0.0.1:21226");
-    mnuRankingServer_Click(); // an empty answer keeps the address
+    AskRankingServer(); // an empty answer keeps the address
     EXPECT_EQ(aplMain::RankingServer, "http://127.0.0.1:21226");
-    mnuRankingServer_Click();
+    AskRankingServer();
     EXPECT_EQ(aplMain::RankingServer, "https://ranking.example:8443");
     EXPECT_EQ(fake.dialogs->shown.size(), 4);
 }

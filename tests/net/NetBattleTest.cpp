@@ -51,7 +51,7 @@ protected:
     // Opens the battle command, serves, and lets the peer in as 花子.
     void OpenAndConnect()
     {
-        Net().mnuNet_Click();
+        Net().OpenNetWindow();
         net = Net().Window();
         ASSERT_NE(net, nullptr);
         Net().Link().SetPort(FreePort());
@@ -334,7 +334,7 @@ TEST_F(NetBattleTest, GaugesAreAsWideAsTheirValues)
 
 TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
 {
-    Net().mnuNet_Click();
+    Net().OpenNetWindow();
     ASSERT_EQ(Loop().CurrentPhase(), Phase::Waiting);
     Net().Window()->close();
     EXPECT_EQ(Net().Window(), nullptr);
@@ -353,7 +353,7 @@ TEST_F(NetBattleTest, ClosingTheNetWindowGivesTheMenusBackWithoutTheEndBox)
     EXPECT_EQ(Loop().CurrentPhase(), Phase::Idle);
     EXPECT_EQ(EndBoxes(), 0);
     EXPECT_TRUE(WaitUntil([&] { return !peer.Connected(); })) << "the link goes with the window";
-    Net().mnuNet_Click();
+    Net().OpenNetWindow();
     Tick(2);
     EXPECT_EQ(Loop().CurrentPhase(), Phase::Waiting) << "no battle runs without a link";
 }
@@ -387,7 +387,7 @@ TEST_F(NetBattleTest, ClosingTheMainWindowDuringABattleEndsTheProgram)
 
 TEST_F(NetBattleTest, ClosingTheMainWindowWhileWaitingEndsTheProgram)
 {
-    Net().mnuNet_Click();
+    Net().OpenNetWindow();
     fake.process->throwOnEnd = true;
     State().Unloading = true;
     EXPECT_THROW(Tick(), ProgramEnded);
@@ -396,7 +396,7 @@ TEST_F(NetBattleTest, ClosingTheMainWindowWhileWaitingEndsTheProgram)
 
 TEST_F(NetBattleTest, HelpShowsTheRules)
 {
-    Net().mnuNet_Click();
+    Net().OpenNetWindow();
     Net().Window()->mnuHelp->trigger();
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     const ShownBox &box = fake.dialogs->shown.last();

@@ -85,7 +85,7 @@ TEST(frmNetResult, ShowsTheRecordBesideTheNetWindowAndReadsItOnce)
 {
     FakePlatform fake;
     NetDesk desk;
-    desk.net->mnuNet_Click();
+    desk.net->OpenNetWindow();
     frmNet *net = desk.net->Window();
     ASSERT_NE(net, nullptr);
     net->setGeometry(100, 200, 300, 150);

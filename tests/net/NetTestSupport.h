@@ -5,6 +5,7 @@
 #include "SocketPeers.h"
 #include "modes/GameLoop.h"
 #include "net/NetGame.h"
+#include "shell/Program.h"
 #include "typing/Game.h"
 #include "views/GameView.h"
 #include "views/frmMain.h"
@@ -15,7 +16,7 @@
 struct NetDesk {
     NetDesk()
         : form(std::make_unique<frmMain>()), game(new Game(form.get())),
-          loop(std::make_unique<GameLoop>(*game, nullptr)), net(std::make_unique<NetGame>(*game, *form, *loop))
+          loop(std::make_unique<GameLoop>(*game, nullptr)), net(std::make_unique<NetGame>(*game, *form, *loop, OptionsInUse))
     {
         ShowGameOn(*form, *game);
     }

@@ -42,7 +42,7 @@ struct RomanFolder {
     }
     void Click()
     {
-        mnuRoman_Click(window, form, [this] { mnuReload_Click(form, game); });
+        OpenRomanWindow(window, form, [this] { ReloadDictionaries(form, game); });
     }
     // The open window, if any.
     frmRoman *Current() const { return window && window->isVisible() ? window.data() : nullptr; }

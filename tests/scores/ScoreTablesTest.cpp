@@ -90,21 +90,21 @@ TEST(ScoreInsert, FreshTablesTakeAnyRealResult)
 TEST(ScoreFile, WritesTheExactLayout)
 {
     FakePlatform fake;
-    ScoreBooks books;
-    Say(books.TimeScores.Save());
+    ScoreBooks books(aplMain::AppPath);
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
     const QByteArray name("\x96\xbc\x96\xb3\x82\xb5\x82\xb3\x82\xf1");
     QByteArray expected;
     for (int i = 0; i < 10; ++i)
         expected += "\"" + name + "\",999,0\r\n";
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), expected);
 
-    Say(books.SpeedScores.Save());
+    Say(books.Book(BookKind::Speed, InputKind::Romaji).Save());
     EXPECT_EQ(ReadBytes(fake.PathOf("speedattack.hss")), expected.replace(",999,", ",0,"));
 
-    books.TimeScores.Rows()[0] = {"たろう", 23.456, 4.123};
-    books.TimeScores.Rows()[1] = {"a,b", 0.1, 12};
-    books.TimeScores.Rows()[2] = {"q\"uote\r\nd", 100000000, 0.007};
-    Say(books.TimeScores.Save());
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[0] = {"たろう", 23.456, 4.123};
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[1] = {"a,b", 0.1, 12};
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[2] = {"q\"uote\r\nd", 100000000, 0.007};
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
     const QString text = QStringLiteral("\"たろう\",23.456,4.123\r\n\"a,b\",0.1,12\r\n\"quote  d\",100000000,0.007\r\n")
         + Repeat(FreshTimeLine, 7);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
@@ -127,16 +127,16 @@ TEST(ScoreFile, NumbersReadBackToTheSameValue)
 TEST(ScoreFile, ReadsAWellFormedFileExactly)
 {
     FakePlatform fake;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     const QString text = QStringLiteral("\"a,b\",23.456,4.123\r\n\"ｶﾅ ”漢字\",30,0.5\r\n") + Repeat(FreshTimeLine, 8)
         + QStringLiteral("ignored piece");
     WriteShiftJisFile(fake.PathOf("timeattack.hst"), text);
-    Say(books.TimeScores.Load());
-    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "a,b");
-    EXPECT_EQ(books.TimeScores.Rows()[0].Score, 23.456);
-    EXPECT_EQ(books.TimeScores.Rows()[0].Speed, 4.123);
-    EXPECT_EQ(books.TimeScores.Rows()[1].Player, "ｶﾅ ”漢字");
-    EXPECT_EQ(books.TimeScores.Rows()[9].Score, 999);
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Load());
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Player, "a,b");
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Score, 23.456);
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Speed, 4.123);
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[1].Player, "ｶﾅ ”漢字");
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[9].Score, 999);
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(text));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(fake.PathOf("timeattack.hst.bad")));
@@ -145,17 +145,17 @@ TEST(ScoreFile, ReadsAWellFormedFileExactly)
 TEST(ScoreFile, MissingFilesAreMadeFromTheRowsInMemory)
 {
     FakePlatform fake;
-    ScoreBooks books;
-    books.SpeedScores.Rows()[0] = {"x", 12, 0.1};
-    Say(books.TimeScores.Load());
-    Say(books.SpeedScores.Load());
+    ScoreBooks books(aplMain::AppPath);
+    books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0] = {"x", 12, 0.1};
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Load());
+    Say(books.Book(BookKind::Speed, InputKind::Romaji).Load());
     EXPECT_EQ(ReadBytes(fake.PathOf("timeattack.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
     EXPECT_TRUE(ReadBytes(fake.PathOf("speedattack.hss")).startsWith("\"x\",12,0.1\r\n"));
-    EXPECT_EQ(books.SpeedScores.Rows()[0].Score, 12);
+    EXPECT_EQ(books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Score, 12);
 
-    books.CopipeScores.Rows()[0] = {"stale", 1, 1};
-    Say(books.LoadCopipe(QStringLiteral("いろは歌")));
-    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "名無しさん");
+    books.Copipe().Rows()[0] = {"stale", 1, 1};
+    Say(books.LoadCopipe(QStringLiteral("いろは歌"), InputKind::Romaji));
+    EXPECT_EQ(books.Copipe().Rows()[0].Player, "名無しさん");
     EXPECT_EQ(ReadBytes(fake.PathOf("いろは歌.hst")), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
@@ -175,22 +175,22 @@ TEST(ScoreFile, MalformedFilesAreSetAsideAndReplacedByDefaultRows)
     };
     for (const QString &text : malformed) {
         FakePlatform fake;
-        ScoreBooks books;
-        books.TimeScores.Rows()[0] = {"memory", 1, 1};
+        ScoreBooks books(aplMain::AppPath);
+        books.Book(BookKind::Time, InputKind::Romaji).Rows()[0] = {"memory", 1, 1};
         const QString path = fake.PathOf("timeattack.hst");
         WriteShiftJisFile(path, text);
         WriteShiftJisFile(path + ".bad", "older");
-        Say(books.TimeScores.Load());
+        Say(books.Book(BookKind::Time, InputKind::Romaji).Load());
         SCOPED_TRACE(text.toStdString());
-        EXPECT_EQ(books.TimeScores.Rows()[0].Player, "名無しさん");
-        EXPECT_EQ(books.TimeScores.Rows()[0].Score, 999);
+        EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Player, "名無しさん");
+        EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Score, 999);
         EXPECT_EQ(ReadBytes(path + ".bad"), "older");
         EXPECT_EQ(ReadBytes(path + ".bad2"), Functions::ToShiftJis(text));
         EXPECT_EQ(ReadBytes(path), Functions::ToShiftJis(Repeat(FreshTimeLine, 10)));
         ASSERT_EQ(fake.dialogs->shown.size(), 1);
         EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + "」"));
         EXPECT_TRUE(fake.dialogs->shown[0].text.contains(path + ".bad2"));
-        Say(books.TimeScores.Load()); // the fresh file is fine: told once
+        Say(books.Book(BookKind::Time, InputKind::Romaji).Load()); // the fresh file is fine: told once
         EXPECT_EQ(fake.dialogs->shown.size(), 1);
     }
 }
@@ -199,33 +199,33 @@ TEST(ScoreFile, UnwritableFolderIsReportedOnceAndTheTableStays)
 {
     FakePlatform fake;
     aplMain::AppPath = fake.PathOf("gone/");
-    ScoreBooks books;
-    books.TimeScores.Rows()[0] = {"kept", 1, 1};
-    Say(books.TimeScores.Load());
-    Say(books.TimeScores.Save());
-    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "kept");
+    ScoreBooks books(aplMain::AppPath);
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[0] = {"kept", 1, 1};
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Load());
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Player, "kept");
     ASSERT_EQ(fake.dialogs->Texts(),
               QStringList{"ハイスコアファイル「" + fake.PathOf("gone/timeattack.hst")
                           + "」に書き込めませんでした。\r\n今回の記録は疾鍵を終了すると消えてしまいます。"});
 
     // Writable again: saved, and a later failure is told again.
     ASSERT_TRUE(QDir(fake.Folder()).mkdir("gone"));
-    Say(books.TimeScores.Save());
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
     EXPECT_TRUE(ReadBytes(fake.PathOf("gone/timeattack.hst")).startsWith("\"kept\",1,1\r\n"));
     ASSERT_TRUE(QDir(fake.PathOf("gone")).removeRecursively());
-    Say(books.TimeScores.Save());
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
     EXPECT_EQ(fake.dialogs->shown.size(), 2);
 }
 
 TEST(ScoreFile, FolderInTheFilesPlaceIsReportedAndNeverReplaced)
 {
     FakePlatform fake;
-    ScoreBooks books;
+    ScoreBooks books(aplMain::AppPath);
     ASSERT_TRUE(QDir(fake.Folder()).mkpath("speedattack.hss/inside"));
-    Say(books.SpeedScores.Load());
-    books.SpeedScores.Rows()[0].Player = "memory";
-    Say(books.SpeedScores.Save());
-    EXPECT_EQ(books.SpeedScores.Rows()[0].Player, "memory");
+    Say(books.Book(BookKind::Speed, InputKind::Romaji).Load());
+    books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Player = "memory";
+    Say(books.Book(BookKind::Speed, InputKind::Romaji).Save());
+    EXPECT_EQ(books.Book(BookKind::Speed, InputKind::Romaji).Rows()[0].Player, "memory");
     EXPECT_TRUE(QFileInfo(fake.PathOf("speedattack.hss/inside")).isDir());
     ASSERT_EQ(fake.dialogs->shown.size(), 1);
     EXPECT_TRUE(fake.dialogs->shown[0].text.startsWith("ハイスコアファイル「" + fake.PathOf("speedattack.hss")
@@ -236,31 +236,31 @@ TEST(ScoreFile, CopipeRowsSurviveAFailedSaveAndTheRedisplay)
 {
     FakePlatform fake;
     aplMain::AppPath = fake.PathOf("gone/");
-    ScoreBooks books;
-    Say(books.LoadCopipe("text"));
-    books.CopipeScores.Rows()[0] = {"new", 12.5, 3};
-    Say(books.SaveCopipe("text"));
-    Say(books.LoadCopipe("text"));
-    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "new");
-    Say(books.LoadCopipe("other"));
-    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "名無しさん");
+    ScoreBooks books(aplMain::AppPath);
+    Say(books.LoadCopipe("text", InputKind::Romaji));
+    books.Copipe().Rows()[0] = {"new", 12.5, 3};
+    Say(books.SaveCopipe("text", InputKind::Romaji));
+    Say(books.LoadCopipe("text", InputKind::Romaji));
+    EXPECT_EQ(books.Copipe().Rows()[0].Player, "new");
+    Say(books.LoadCopipe("other", InputKind::Romaji));
+    EXPECT_EQ(books.Copipe().Rows()[0].Player, "名無しさん");
     EXPECT_EQ(fake.dialogs->shown.size(), 2); // one per file
 }
 
 TEST(ScoreFile, CopipeTextNamedTimeattackSharesTheTimeAttackFile)
 {
     FakePlatform fake;
-    ScoreBooks books;
-    Say(books.TimeScores.Load());
-    EXPECT_EQ(CopipeScorePath("timeattack"), TimeScorePath());
-    Say(books.LoadCopipe("timeattack"));
-    books.CopipeScores.Rows()[0] = {"copipe", 50, 2};
-    Say(books.SaveCopipe("timeattack"));
+    ScoreBooks books(aplMain::AppPath);
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Load());
+    EXPECT_EQ(CopipeScorePath(aplMain::AppPath, "timeattack", InputKind::Romaji), ScorePath(aplMain::AppPath, BookKind::Time, InputKind::Romaji));
+    Say(books.LoadCopipe("timeattack", InputKind::Romaji));
+    books.Copipe().Rows()[0] = {"copipe", 50, 2};
+    Say(books.SaveCopipe("timeattack", InputKind::Romaji));
     // The Time attack table follows, so its next save keeps the copipe row.
-    EXPECT_EQ(books.TimeScores.Rows()[0].Player, "copipe");
-    books.TimeScores.Insert({"time", 40, 3});
-    Say(books.TimeScores.Save());
-    EXPECT_TRUE(ReadBytes(TimeScorePath()).startsWith("\"time\",40,3\r\n\"copipe\",50,2\r\n"));
+    EXPECT_EQ(books.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Player, "copipe");
+    books.Book(BookKind::Time, InputKind::Romaji).Insert({"time", 40, 3});
+    Say(books.Book(BookKind::Time, InputKind::Romaji).Save());
+    EXPECT_TRUE(ReadBytes(ScorePath(aplMain::AppPath, BookKind::Time, InputKind::Romaji)).startsWith("\"time\",40,3\r\n\"copipe\",50,2\r\n"));
 }
 
 TEST(ScoreFile, StemsAreCutTo120CharactersAndToWhatAFileNameHolds)
@@ -268,17 +268,17 @@ TEST(ScoreFile, StemsAreCutTo120CharactersAndToWhatAFileNameHolds)
     FakePlatform fake;
     const QString ascii = QString(130, 'a');
     const QString stem = Functions::SafeFileName(ascii);
-    EXPECT_EQ(CopipeScorePath(stem), fake.PathOf(QString(120, 'a') + ".hst"));
+    EXPECT_EQ(CopipeScorePath(aplMain::AppPath, stem, InputKind::Romaji), fake.PathOf(QString(120, 'a') + ".hst"));
     EXPECT_EQ(Functions::SafeFileName(ascii + "b"), stem); // shares the file
     // A name that fits with the temporary name of its rewrite stays as it was.
     const QString kana81(81, QChar(0x3042));
-    EXPECT_EQ(CopipeScorePath(kana81), fake.PathOf(kana81 + ".hst"));
+    EXPECT_EQ(CopipeScorePath(aplMain::AppPath, kana81, InputKind::Romaji), fake.PathOf(kana81 + ".hst"));
 }
 
 TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
 {
     FakePlatform fake;
-    const auto fileName = [](const QString &stem) { return QFileInfo(CopipeScorePath(stem)).fileName(); };
+    const auto fileName = [](const QString &stem) { return QFileInfo(CopipeScorePath(aplMain::AppPath, stem, InputKind::Romaji)).fileName(); };
     const QString kana120(120, QChar(0x3042));
     const QString twin = QString(100, QChar(0x3042)) + QString(20, QChar(0x3044));
     // A character outside the basic plane is never split in half.
@@ -289,13 +289,13 @@ TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
         EXPECT_TRUE(name.endsWith(".hst"));
         EXPECT_FALSE(name.at(name.size() - 14).isHighSurrogate());
         // Every result is kept, the second save as well as the first.
-        ScoreBooks books;
-        Say(books.LoadCopipe(stem));
+        ScoreBooks books(aplMain::AppPath);
+        Say(books.LoadCopipe(stem, InputKind::Romaji));
         for (double score : {50.0, 40.0}) {
-            books.CopipeScores.Insert({"P", score, 1});
-            Say(books.SaveCopipe(stem));
+            books.Copipe().Insert({"P", score, 1});
+            Say(books.SaveCopipe(stem, InputKind::Romaji));
         }
-        EXPECT_TRUE(ReadBytes(CopipeScorePath(stem)).startsWith("\"P\",40,1\r\n\"P\",50,1\r\n")) << name.toStdString();
+        EXPECT_TRUE(ReadBytes(CopipeScorePath(aplMain::AppPath, stem, InputKind::Romaji)).startsWith("\"P\",40,1\r\n\"P\",50,1\r\n")) << name.toStdString();
     }
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
     EXPECT_NE(fileName(kana120), fileName(twin));
@@ -306,10 +306,10 @@ TEST(ScoreFile, LongCopipeTitlesKeepRewritableTablesOfTheirOwn)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(Functions::ToShiftJis("\"old\",12.5,3\r\n" + Repeat(FreshTimeLine, 9)));
     old.close();
-    ScoreBooks books;
-    Say(books.LoadCopipe(other));
-    EXPECT_EQ(books.CopipeScores.Rows()[0].Player, "old");
-    EXPECT_TRUE(ReadBytes(CopipeScorePath(other)).startsWith("\"old\",12.5,3\r\n"));
+    ScoreBooks books(aplMain::AppPath);
+    Say(books.LoadCopipe(other, InputKind::Romaji));
+    EXPECT_EQ(books.Copipe().Rows()[0].Player, "old");
+    EXPECT_TRUE(ReadBytes(CopipeScorePath(aplMain::AppPath, other, InputKind::Romaji)).startsWith("\"old\",12.5,3\r\n"));
     EXPECT_TRUE(fake.dialogs->shown.isEmpty());
 }
 
@@ -317,17 +317,17 @@ TEST(ScoreBook, FailuresComeBackToTellAndAFreshBookForgetsWhatWasTold)
 {
     FakePlatform fake;
     aplMain::AppPath = fake.PathOf("gone/");
-    ScoreBooks books;
-    const ScoreFailures first = books.TimeScores.Load();
+    ScoreBooks books(aplMain::AppPath);
+    const ScoreFailures first = books.Book(BookKind::Time, InputKind::Romaji).Load();
     ASSERT_EQ(first.size(), 1);
     EXPECT_EQ(first[0].kind, ScoreFailure::Kind::Unwritable);
     EXPECT_EQ(first[0].path, fake.PathOf("gone/timeattack.hst"));
-    EXPECT_TRUE(books.TimeScores.Unsaved());
-    EXPECT_TRUE(books.TimeScores.Save().isEmpty()) << "told once";
-    EXPECT_EQ(books.SpeedScores.Save().size(), 1) << "each file is told of";
+    EXPECT_TRUE(books.Book(BookKind::Time, InputKind::Romaji).Unsaved());
+    EXPECT_TRUE(books.Book(BookKind::Time, InputKind::Romaji).Save().isEmpty()) << "told once";
+    EXPECT_EQ(books.Book(BookKind::Speed, InputKind::Romaji).Save().size(), 1) << "each file is told of";
     EXPECT_TRUE(fake.dialogs->shown.isEmpty()) << "the books show nothing themselves";
 
     // What one program was told does not outlive it.
-    ScoreBooks next;
-    EXPECT_EQ(next.TimeScores.Save().size(), 1);
+    ScoreBooks next(aplMain::AppPath);
+    EXPECT_EQ(next.Book(BookKind::Time, InputKind::Romaji).Save().size(), 1);
 }

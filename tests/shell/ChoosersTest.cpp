@@ -14,37 +14,37 @@ TEST(Choosers, ChoosingAnotherCopipeDictionaryReloadsFromIt)
     d.WriteAll();
     d.Write("other.cls", "[CopipeName=別]\r\nか:か\r\n[END]\r\n");
     d.Write("other.qls", "蚊:か\r\n");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     FillCopipeChooser(d.form);
     FillWordChooser(d.form);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuChange), QStringList({"other.cls", "tokira.cls"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuQlsChange), QStringList({"other.qls", "tokira.qls"}));
     EXPECT_FALSE(d.form.mnuChange.first()->isVisible());
 
-    mnuChange_Click(d.form, d.game, 1);
+    ChangeCopipeDictionary(d.form, d.game, 1);
     EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
     EXPECT_TRUE(d.form.windowTitle().endsWith("コピペ辞書[other.cls]"));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"別"}));
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipeScore), QStringList({"別"}));
     EXPECT_EQ(d.game.dict.Words.size(), 3);
 
-    mnuQlsChange_Click(d.form, d.game, 1);
+    ChangeWordDictionary(d.form, d.game, 1);
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[other.qls] コピペ辞書[other.cls]");
     ASSERT_EQ(d.game.dict.Words.size(), 1);
     EXPECT_EQ(d.game.dict.Words[0].Roman, "KA");
 
     // The same file again: everything reloads, nothing else changes.
     d.Write("other.qls", "蚊:か\r\n木:き\r\n");
-    mnuQlsChange_Click(d.form, d.game, 1);
+    ChangeWordDictionary(d.form, d.game, 1);
     EXPECT_EQ(d.game.dict.Words.size(), 2);
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[other.qls] コピペ辞書[other.cls]");
     // A reload leaves the choosers as they were, even with a new file in the folder.
     d.Write("new.cls", "x\r\n");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuChange), QStringList({"other.cls", "tokira.cls"}));
     // The placeholder and indexes out of range choose nothing.
-    mnuChange_Click(d.form, d.game, 0);
-    mnuChange_Click(d.form, d.game, 3);
+    ChangeCopipeDictionary(d.form, d.game, 0);
+    ChangeCopipeDictionary(d.form, d.game, 3);
     EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
 }
 
@@ -54,12 +54,12 @@ TEST(Choosers, AChoiceThatCannotBeLoadedIsReportedAndChangesNothing)
     d.WriteAll();
     d.Write("gone.cls", "[CopipeName=x]\r\nx:x\r\n[END]\r\n");
     d.Write("bad.qls", "蚊:か\r\n蚊か\r\n");
-    mnuReload_Click(d.form, d.game);
+    ReloadDictionaries(d.form, d.game);
     FillCopipeChooser(d.form);
     FillWordChooser(d.form);
     QFile::remove(d.fake.PathOf("gone.cls"));
-    mnuChange_Click(d.form, d.game, 1);
-    mnuQlsChange_Click(d.form, d.game, 1);
+    ChangeCopipeDictionary(d.form, d.game, 1);
+    ChangeWordDictionary(d.form, d.game, 1);
     EXPECT_EQ(d.fake.dialogs->Texts(),
               QStringList({"gone.clsが見つかりません", "辞書データ読み込み中に何らかのエラーが発生しました\r\nbad.qls 2行目"}));
     EXPECT_EQ(d.fake.process->ends, 0);
@@ -68,7 +68,7 @@ TEST(Choosers, AChoiceThatCannotBeLoadedIsReportedAndChangesNothing)
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
     EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
     // A reload after it still loads the files in use.
-    EXPECT_TRUE(mnuReload_Click(d.form, d.game));
+    EXPECT_TRUE(ReloadDictionaries(d.form, d.game));
 }
 
 TEST(Choosers, ListTheFolderAnewEachTimeTheirMenuOpens)

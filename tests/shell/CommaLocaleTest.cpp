@@ -67,7 +67,7 @@ TEST(CommaLocale, APlayedTimeAttackIsShownStoredCopiedAndSentWithAPoint)
     fake.dialogs->yesNoAnswers = {true};
     fake.dialogs->inputAnswers = {"太郎"};
 
-    program.SoloModes().mnuTime_Click();
+    program.SoloModes().PlayTime();
     // The first key starts the clock at 1000 ms; the 500th comes 5.097 s later.
     for (int typed = 0; typed < 500; ++typed) {
         KeyDown(game, game.state.Roman.at(0).unicode(), false, true);

@@ -150,7 +150,7 @@ TEST(StartUp, ALogoutQuitsAsTheQuitCommandDoesAndSavesUnlessAGameRuns)
         QuitOnTermination(termination, *program);
         aplMain::Kotehan = "太郎";
         if (duringAGame) {
-            program->SoloModes().mnuTime_Click();
+            program->SoloModes().PlayTime();
             ASSERT_TRUE(program->TheGame().state.LoopRunning);
         }
         std::raise(signal);

@@ -29,10 +29,12 @@ protected:
 
 TEST_F(FreeRomajiTest, EverySpellingOfAReadingFinishesWithoutAMissAndChargesAP)
 {
-    aplMain::FreeRomaji = true;
     NetLink link;
     NetBattle battle(link);
     NetRound round(battle, link, [] { return true; });
+    RoundOptions options;
+    options.freeSpelling = true;
+    round.SetOptions(options);
     for (const char *keys : {"SHICHITSUFUJINNKASSHA", "SITITUHUZINKASSYA", "CITITUHUJIXNKAXTUSYA",
                              "SICHITUFUJIN'KALTSUSIXYA"}) {
         game->dict.Words = {{"次", "TSUGI", "つぎ"}};
@@ -56,7 +58,7 @@ TEST_F(FreeRomajiTest, EverySpellingOfAReadingFinishesWithoutAMissAndChargesAP)
 
 TEST_F(FreeRomajiTest, TheRomajiShownFollowsTheSpellingStarted)
 {
-    aplMain::FreeRomaji = true;
+    WithOptions([](RoundOptions &o) { o.freeSpelling = true; });
     PlayReading("しゃしん", "SHASHINN");
     TypeText("S");
     EXPECT_EQ(Roman(), "HASHINN");
@@ -92,12 +94,13 @@ TEST_F(FreeRomajiTest, SwitchingDuringAQuestionKeepsWhatWasTyped)
 {
     PlayReading("かしかし", "KASHIKASHI");
     TypeText("KA");
-    aplMain::FreeRomaji = true; // as the menu item does
-    EXPECT_TRUE(aplMain::FreeRomaji);
+    aplMain::FreeRomaji = true; // as the menu item does, and the shell tells the game
+    game->SetFreeSpelling(true);
     EXPECT_TRUE(form->mnuFreeRomaji->isChecked());
     TypeText("SIKAS");
     EXPECT_EQ(Roman(), "HI");
     aplMain::FreeRomaji = false;
+    game->SetFreeSpelling(false);
     EXPECT_FALSE(form->mnuFreeRomaji->isChecked());
     TypeText("I");
     EXPECT_EQ(Roman(), "HI") << "only the shown spelling again";

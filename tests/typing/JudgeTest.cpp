@@ -49,7 +49,7 @@ TEST_F(TypingTest, ShiftTurnsOneIntoExclamationAndSlashIntoQuestion)
 
 TEST_F(TypingTest, BracketsFollowTheKeyboardSetting)
 {
-    aplMain::English = false;
+    WithOptions([](RoundOptions &o) { o.english = false; });
     Play("()");
     Type('9', true);
     EXPECT_EQ(form->lblMissType->text(), ")");
@@ -58,7 +58,7 @@ TEST_F(TypingTest, BracketsFollowTheKeyboardSetting)
     EXPECT_EQ(Roman(), "");
     EXPECT_EQ(Misses(), "1");
 
-    aplMain::English = true;
+    WithOptions([](RoundOptions &o) { o.english = true; });
     Play("()");
     Type('8', true);
     EXPECT_EQ(form->lblMissType->text(), "8");
@@ -68,7 +68,7 @@ TEST_F(TypingTest, BracketsFollowTheKeyboardSetting)
     EXPECT_EQ(Misses(), "1");
 
     // Sampled from the key state when the caller has no Shift of its own.
-    aplMain::English = false;
+    WithOptions([](RoundOptions &o) { o.english = false; });
     Play("(");
     fake.keys->down[16] = true;
     KeyDown(*game, '8');

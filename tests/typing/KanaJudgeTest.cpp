@@ -8,7 +8,7 @@ protected:
     void SetUp() override
     {
         TypingTest::SetUp();
-        aplMain::KanaInput = true;
+        WithOptions([](RoundOptions &o) { o.input = InputMethod::Of(InputKind::Kana); });
     }
     void PlayReading(const QString &reading)
     {

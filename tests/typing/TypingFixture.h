@@ -31,6 +31,15 @@ protected:
         game->state.Playing = true;
     }
 
+    // Changes one of the options the shell gives the game.
+    template <typename Change>
+    void WithOptions(Change change)
+    {
+        RoundOptions options = game->Options();
+        change(options);
+        game->SetOptions(options);
+    }
+
     void Type(int keyCode, bool shift = false) { KeyDown(*game, keyCode, shift, true); }
     void TypeText(const char *keys)
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakePlatform.h"
 #include "scores/ScoreTables.h"
+#include "settings/aplMain.h"
 #include "util/Functions.h"
 #include "util/ShiftJis.h"
 
@@ -70,26 +71,26 @@ void ExpectAFullDiskKeepsTheOldFiles(FakePlatform &fake, const std::function<voi
     const QString folder = fake.Folder();
     const QString roman = fake.PathOf("roman.dat");
     ASSERT_TRUE(WriteWholeFile(roman, "NN:NN\r\nあ:A\r\n"));
-    ScoreBooks books;
-    books.TimeScores.Load();
-    const QByteArray oldTable = ReadBytes(TimeScorePath());
+    ScoreBooks books(aplMain::AppPath);
+    books.Book(BookKind::Time, InputKind::Romaji).Load();
+    const QByteArray oldTable = ReadBytes(ScorePath(aplMain::AppPath, BookKind::Time, InputKind::Romaji));
     ASSERT_FALSE(oldTable.isEmpty());
     fill();
     const QStringList before = QDir(folder).entryList(QDir::Files);
     EXPECT_FALSE(WriteWholeFile(roman, "NN:N\r\nか:KA\r\n"));
     EXPECT_FALSE(WriteWholeFile(roman, QString(40000, QChar(u'あ')) + ":A\r\n"));
-    books.TimeScores.Rows()[0] = ScoreEntry{"tester", 12.5, 4.0};
-    const ScoreFailures failures = books.TimeScores.Save();
+    books.Book(BookKind::Time, InputKind::Romaji).Rows()[0] = ScoreEntry{"tester", 12.5, 4.0};
+    const ScoreFailures failures = books.Book(BookKind::Time, InputKind::Romaji).Save();
 
     EXPECT_EQ(ReadBytes(roman), ToShiftJis("NN:NN\r\nあ:A\r\n"));
-    EXPECT_EQ(ReadBytes(TimeScorePath()), oldTable);
+    EXPECT_EQ(ReadBytes(ScorePath(aplMain::AppPath, BookKind::Time, InputKind::Romaji)), oldTable);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].Text().contains("書き込めませんでした")) << failures[0].Text().toStdString();
 
     // The next start reads the old rows: nothing is called corrupt or set aside.
-    ScoreBooks next;
-    EXPECT_TRUE(next.TimeScores.Load().isEmpty());
-    EXPECT_EQ(next.TimeScores.Rows()[0].Player, "名無しさん");
+    ScoreBooks next(aplMain::AppPath);
+    EXPECT_TRUE(next.Book(BookKind::Time, InputKind::Romaji).Load().isEmpty());
+    EXPECT_EQ(next.Book(BookKind::Time, InputKind::Romaji).Rows()[0].Player, "名無しさん");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
 }
 
