@@ -30,7 +30,7 @@ if [ "$clean_root" = "--clean-root" ]; then
     exec "$tools/check-packages-clean-root.sh" "$out"
 fi
 
-# lintian's own tags of the packages themselves; info and pedantic ones are shown, not fatal.
+# Errors and warnings fail; lintian's info tags are shown, not fatal.
 lintian --fail-on error,warning --display-info "$game" "$server" || fail "lintian"
 for deb in "$game" "$server"; do
     dpkg-deb -f "$deb" Depends | grep -q "libc6 (>=" || fail "$(basename "$deb"): Depends were not computed from its libraries"
