@@ -13,11 +13,13 @@ if [ "${1:-}" = "--tests" ]; then
     # The tests, the ranking server they also build, the installed-files
     # validators, a comma locale to play under, a browser for the ranking pages,
     # systemd to check the service unit, the X libraries of the key-to-screen
-    # bench, and clang with libFuzzer for the fuzz targets.
+    # bench, clang with libFuzzer for the fuzz targets, and the tools that
+    # build, lint and try the Debian packages.
     packages+=(libgtest-dev pkg-config libmicrohttpd-dev libsqlite3-dev libpq-dev
                xvfb xdotool postgresql desktop-file-utils appstream locales chromium systemd
                libxcb-damage0-dev libxcb-xtest0-dev
-               clang libclang-rt-dev)
+               clang libclang-rt-dev
+               debhelper dpkg-dev lintian debootstrap)
 fi
 
 missing=()
