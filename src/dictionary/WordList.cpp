@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionary/WordList.h"
 
+#include <atomic>
 #include <utility>
 
 namespace {
@@ -74,6 +75,12 @@ void WordList::EachRoman(const std::function<void(QStringView)> &each) const
     }
 }
 
+quint64 WordList::NewStamp()
+{
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
 void WordList::Hold()
 {
     if (!converter_)
@@ -92,6 +99,7 @@ QStringView WordList::ReadingAt(qsizetype index) const
 
 void WordList::append(const QuestItem &item)
 {
+    stamp_ = NewStamp();
     // Only lists made by hand grow this way; the loader's share their texts.
     Hold();
     Span span;
@@ -108,6 +116,7 @@ void WordList::append(const QuestItem &item)
 
 void WordList::clear()
 {
+    stamp_ = NewStamp();
     text_.clear();
     source_.clear();
     spans_.clear();
@@ -117,6 +126,7 @@ void WordList::clear()
 
 void WordList::ClearReadings()
 {
+    stamp_ = NewStamp();
     Hold();
     source_.clear();
     for (Span &span : spans_)

@@ -58,6 +58,10 @@ public:
     void clear();
     // Forgets every reading, keeping the text shown and the romaji.
     void ClearReadings();
+    // Tells the words apart from those of any other list or of this list
+    // before a change: lists with the same stamp hold the same words, so
+    // what is worked out from them once can be kept by it.
+    quint64 Stamp() const { return stamp_; }
 
     class const_iterator {
     public:
@@ -94,4 +98,7 @@ private:
     QString source_;
     std::vector<Span> spans_;
     std::optional<RomajiConverter> converter_;
+    quint64 stamp_ = NewStamp();
+
+    static quint64 NewStamp();
 };

@@ -6,10 +6,16 @@
 #include "history/HistoryStore.h"
 #include "typing/KanaLayout.h"
 
-#include <QSet>
+#include <QByteArray>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <future>
+#include <iterator>
+#include <memory>
+#include <vector>
 
 namespace course {
 
@@ -236,24 +242,64 @@ QVector<QuestItem> SyllableText(const Lesson &lesson, const QList<history::CharC
     return words;
 }
 
-QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
-                            const std::function<double()> &uniform)
+// The words of a list a word lesson may take, with their keys: made once per
+// list and rule, so a lesson starts without going through the whole list again.
+struct UsableWords {
+    quint64 stamp = 0;
+    qsizetype listSize = 0;
+    history::Input input = history::Input::Romaji;
+    QString keys;
+    int maxWordLength = 0;
+    std::vector<quint32> words; // indexes into the list
+    QByteArray wordKeys;        // the keys of each, one after another (all ASCII)
+    std::vector<quint32> ends;  // where each one's keys end in wordKeys
+
+    QLatin1StringView KeysOf(size_t i) const
+    {
+        const quint32 begin = i == 0 ? 0 : ends[i - 1];
+        return QLatin1StringView(wordKeys.constData() + begin, ends[i] - begin);
+    }
+};
+
+// The usable words of each lesson (all of one input method), in one pass over the list.
+std::vector<UsableWords> FindUsable(const QList<Lesson> &lessons, const WordList &words)
 {
-    const bool kana = IsKana(lesson);
-    QSet<QChar> allowed(lesson.keys.begin(), lesson.keys.end());
-    QList<qsizetype> usable;
-    QStringList keys; // the keys of each usable word: its romaji, or its kana's JIS keytops
-    // A word's keys are taken from the one the list hands out, so each is
-    // made once: romaji in large pieces, kana from the reading.
+    struct Rule {
+        std::array<bool, 0x80> allowed{}; // the keys are ASCII; anything else is never allowed
+    };
+    std::vector<UsableWords> found(size_t(lessons.size()));
+    std::vector<Rule> rules(found.size());
+    for (size_t l = 0; l < found.size(); ++l) {
+        const Lesson &lesson = lessons.at(qsizetype(l));
+        found[l].stamp = words.Stamp();
+        found[l].listSize = words.size();
+        found[l].input = lesson.input;
+        found[l].keys = lesson.keys;
+        found[l].maxWordLength = lesson.maxWordLength;
+        for (QChar c : lesson.keys) {
+            if (c.unicode() < rules[l].allowed.size())
+                rules[l].allowed[c.unicode()] = true;
+        }
+    }
     auto consider = [&](qsizetype i, QStringView wordKeys) {
-        if (wordKeys.isEmpty() || (lesson.maxWordLength && wordKeys.size() > lesson.maxWordLength))
+        if (wordKeys.isEmpty())
             return;
-        if (std::all_of(wordKeys.begin(), wordKeys.end(), [&allowed](QChar c) { return allowed.contains(c); })) {
-            usable.append(i);
-            keys.append(wordKeys.toString());
+        for (size_t l = 0; l < found.size(); ++l) {
+            const int maxLength = found[l].maxWordLength;
+            if (maxLength && wordKeys.size() > maxLength)
+                continue;
+            const std::array<bool, 0x80> &allowed = rules[l].allowed;
+            if (!std::all_of(wordKeys.begin(), wordKeys.end(),
+                             [&allowed](QChar c) { return c.unicode() < allowed.size() && allowed[c.unicode()]; }))
+                continue;
+            UsableWords &usable = found[l];
+            usable.words.push_back(quint32(i));
+            for (QChar c : wordKeys)
+                usable.wordKeys.append(char(c.unicode()));
+            usable.ends.push_back(quint32(usable.wordKeys.size()));
         }
     };
-    if (kana) {
+    if (!lessons.isEmpty() && IsKana(lessons.first())) {
         for (qsizetype i = 0; i < words.size(); ++i) {
             // Only words the kana layout types whole: nothing of the reading is skipped.
             const QStringView reading = words.ReadingAt(i);
@@ -261,20 +307,117 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
             if (typed.size() == reading.size())
                 consider(i, kana::KeyLegends(typed));
         }
-    } else {
+    } else if (!lessons.isEmpty()) {
+        // A word's keys are taken from the one the list hands out, so each is
+        // made once: romaji in large pieces.
         qsizetype index = 0;
         words.EachRoman([&](QStringView roman) { consider(index++, roman); });
     }
-    if (usable.isEmpty())
+    return found;
+}
+
+// The word lessons' usable words being found on another thread, for a list and input.
+struct Preparing {
+    quint64 stamp = 0;
+    qsizetype listSize = 0;
+    history::Input input = history::Input::Romaji;
+    std::future<std::vector<UsableWords>> found;
+};
+
+// What is kept and being found: only for the list last asked about. The game's
+// thread alone touches these.
+std::vector<UsableWords> &Kept()
+{
+    static std::vector<UsableWords> kept;
+    return kept;
+}
+
+std::vector<Preparing> &BeingFound()
+{
+    static std::vector<Preparing> preparing;
+    return preparing;
+}
+
+template <typename T>
+void KeepOnly(std::vector<T> &entries, const WordList &words)
+{
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&words](const T &e) {
+                                     return e.stamp != words.Stamp() || e.listSize != words.size();
+                                 }),
+                  entries.end());
+}
+
+QList<Lesson> WordLessons(history::Input input)
+{
+    QList<Lesson> lessons;
+    for (const Lesson &lesson : Lessons(input)) {
+        if (lesson.kind == Kind::Words)
+            lessons.append(lesson);
+    }
+    return lessons;
+}
+
+// The usable words of the lesson on the list: found on another thread since
+// the lessons' window opened, or now.
+const UsableWords &Usable(const Lesson &lesson, const WordList &words)
+{
+    std::vector<UsableWords> &kept = Kept();
+    std::vector<Preparing> &preparing = BeingFound();
+    KeepOnly(kept, words);
+    KeepOnly(preparing, words);
+    auto keptOne = [&]() -> const UsableWords * {
+        for (const UsableWords &u : kept) {
+            if (u.input == lesson.input && u.keys == lesson.keys && u.maxWordLength == lesson.maxWordLength)
+                return &u;
+        }
+        return nullptr;
+    };
+    if (const UsableWords *u = keptOne())
+        return *u;
+    for (auto p = preparing.begin(); p != preparing.end(); ++p) {
+        if (p->input != lesson.input)
+            continue;
+        // Waiting for the thread is never longer than looking again.
+        std::vector<UsableWords> found = p->found.get();
+        preparing.erase(p);
+        std::move(found.begin(), found.end(), std::back_inserter(kept));
+        if (const UsableWords *u = keptOne())
+            return *u;
+        break;
+    }
+    kept.push_back(FindUsable({lesson}, words).front());
+    return kept.back();
+}
+
+QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
+                            const std::function<double()> &uniform)
+{
+    const bool kana = IsKana(lesson);
+    const UsableWords &usable = Usable(lesson, words);
+    if (usable.words.empty())
         return SyllableText(lesson, weak, uniform);
-    const history::DrillDraw draw(keys, weak);
+    const history::DrillDraw draw(int(usable.words.size()),
+                                  [&usable](const std::function<void(QStringView)> &each) {
+                                      // One buffer for every word: the draw reads each while it is handed.
+                                      QString keys;
+                                      for (size_t i = 0; i < usable.words.size(); ++i) {
+                                          const QLatin1StringView wordKeys = usable.KeysOf(i);
+                                          keys.resize(wordKeys.size());
+                                          QChar *out = keys.data();
+                                          for (const char c : wordKeys)
+                                              *out++ = QLatin1Char(c);
+                                          each(keys);
+                                      }
+                                  },
+                                  weak);
     QVector<QuestItem> text;
     int total = 0;
     while (total < lesson.length) {
         const int drawn = draw.Pick(uniform());
-        QuestItem word = words.at(usable.at(drawn));
+        QuestItem word = words.at(usable.words.at(size_t(drawn)));
         if (kana)
-            word.Roman = keys.at(drawn);
+            word.Roman = usable.KeysOf(size_t(drawn));
         total += KeyCount(word);
         text.append(word);
     }
@@ -326,6 +469,23 @@ QList<Standing> Standings(const QList<history::LessonBest> &bests, history::Inpu
         standings.append(standing);
     }
     return standings;
+}
+
+void PrepareWordLessons(const WordList &words, history::Input input)
+{
+    std::vector<Preparing> &preparing = BeingFound();
+    KeepOnly(Kept(), words);
+    KeepOnly(preparing, words);
+    const bool known = std::any_of(Kept().begin(), Kept().end(), [input](const UsableWords &u) { return u.input == input; })
+                       || std::any_of(preparing.begin(), preparing.end(), [input](const Preparing &p) { return p.input == input; });
+    if (known || words.isEmpty())
+        return;
+    auto promise = std::make_shared<std::promise<std::vector<UsableWords>>>();
+    preparing.push_back({words.Stamp(), words.size(), input, promise->get_future()});
+    // The thread has a copy of its own: the words' texts are shared, not copied.
+    QThreadPool::globalInstance()->start([promise, words, lessons = WordLessons(input)] {
+        promise->set_value(FindUsable(lessons, words));
+    });
 }
 
 QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,

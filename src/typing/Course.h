@@ -77,4 +77,10 @@ QList<Standing> Standings(const QList<history::LessonBest> &bests, history::Inpu
 QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
                               const std::function<double()> &uniform);
 
+// Starts finding, on a thread of the pool, which words of the list the word
+// lessons of an input method may take, so the first of them starts at once
+// (LessonText waits for it, or finds them itself when nothing was started).
+// What is found is kept while the list stays the same.
+void PrepareWordLessons(const WordList &words, history::Input input);
+
 } // namespace course

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "typing/KanaLayout.h"
 
+#include <utility>
+
 namespace kana {
 
 namespace {
@@ -34,13 +36,51 @@ constexpr Key Keys[] = {
 
 } // namespace
 
+namespace {
+
+// Every kana of the table lies in U+3000..U+30FF.
+constexpr char16_t FirstKana = 0x3000;
+constexpr int KanaSpan = 0x100;
+constexpr int KeyCodes = 256;
+
+// The table turned around once, so a key or a kana is found in one step:
+// the first key of the table for each kana and each keycode, as a search in
+// table order finds it.
+struct Lookup {
+    const Key *byKeyCode[KeyCodes] = {};
+    Stroke strokes[KanaSpan] = {};
+    bool typed[KanaSpan] = {};
+
+    Lookup()
+    {
+        for (const Key &key : Keys) {
+            if (!byKeyCode[key.keyCode])
+                byKeyCode[key.keyCode] = &key;
+            for (const auto &[kana, shift] : {std::pair{key.plain, false}, std::pair{key.shifted, true}}) {
+                const int at = kana - FirstKana;
+                if (kana != 0 && at >= 0 && at < KanaSpan && !typed[at]) {
+                    typed[at] = true;
+                    strokes[at] = {key.keyCode, shift};
+                }
+            }
+        }
+    }
+};
+
+const Lookup &Table()
+{
+    static const Lookup lookup;
+    return lookup;
+}
+
+} // namespace
+
 char16_t KanaOfKey(quint32 keyCode, bool shift)
 {
-    for (const Key &key : Keys) {
-        if (key.keyCode == keyCode)
-            return shift && key.shifted ? key.shifted : key.plain;
-    }
-    return 0;
+    const Key *key = keyCode < KeyCodes ? Table().byKeyCode[keyCode] : nullptr;
+    if (!key)
+        return 0;
+    return shift && key->shifted ? key->shifted : key->plain;
 }
 
 Parts Split(char16_t kana)
@@ -67,19 +107,11 @@ namespace {
 bool StrokeOf(char16_t kana, Stroke &stroke)
 {
     // 0 marks a key's empty slot in the table, never a kana it types.
-    if (kana == 0)
+    const int at = kana - FirstKana;
+    if (kana == 0 || at < 0 || at >= KanaSpan || !Table().typed[at])
         return false;
-    for (const Key &key : Keys) {
-        if (key.plain == kana) {
-            stroke = {key.keyCode, false};
-            return true;
-        }
-        if (key.shifted == kana) {
-            stroke = {key.keyCode, true};
-            return true;
-        }
-    }
-    return false;
+    stroke = Table().strokes[at];
+    return true;
 }
 
 char16_t AsHiragana(QChar c)

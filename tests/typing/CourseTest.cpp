@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionary/RomajiSpelling.h"
 #include "dictionary/WordList.h"
+#include "history/DrillDraw.h"
 #include "history/HistoryStore.h"
 #include "typing/Course.h"
 #include "typing/KanaLayout.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -93,6 +96,101 @@ TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
         EXPECT_FALSE(shortWords.contains("自転車置き場")) << "too long for the short words";
         EXPECT_TRUE(shortWords.contains("犬"));
     }
+}
+
+namespace {
+
+// The word lessons' rule as it was first written: every word of the list
+// looked at on every start, each kept whose keys are all the lesson's and
+// few enough, drawn by the weak-key weights over their keys.
+QVector<QuestItem> WordTextByTheRule(const course::Lesson &lesson, const QList<history::CharCount> &weak,
+                                     const WordList &words, const std::function<double()> &uniform)
+{
+    const bool kana = lesson.input == history::Input::Kana;
+    QList<qsizetype> usable;
+    QStringList keys;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QuestItem word = words.at(i);
+        const QString typed = kana::TypedKana(word.Reading);
+        if (kana && typed.size() != word.Reading.size())
+            continue;
+        const QString wordKeys = kana ? kana::KeyLegends(typed) : word.Roman;
+        if (wordKeys.isEmpty() || wordKeys.size() > lesson.maxWordLength)
+            continue;
+        if (std::all_of(wordKeys.begin(), wordKeys.end(), [&](QChar c) { return lesson.keys.contains(c); })) {
+            usable.append(i);
+            keys.append(wordKeys);
+        }
+    }
+    const history::DrillDraw draw(keys, weak);
+    QVector<QuestItem> text;
+    int total = 0;
+    while (total < lesson.length) {
+        const int drawn = draw.Pick(uniform());
+        QuestItem word = words.at(usable.at(drawn));
+        if (kana)
+            word.Roman = keys.at(drawn);
+        total += int(word.Roman.size());
+        text.append(word);
+    }
+    return text;
+}
+
+QString Shown(const QVector<QuestItem> &text)
+{
+    QString all;
+    for (const QuestItem &item : text)
+        all += item.Quest + '/' + item.Roman + '/' + item.Reading + '|';
+    return all;
+}
+
+} // namespace
+
+TEST(Course, AWordLessonDrawsExactlyAsTheRuleOverTheWholeListWouldOnEveryStart)
+{
+    // Words of every sort: too long, with a key no lesson has, katakana, kana
+    // the layout cannot type, and plain ones of each length.
+    std::mt19937 random(11);
+    const QString syllables[][2] = {{"か", "KA"}, {"し", "SHI"}, {"つ", "TSU"}, {"ん", "NN"},  {"ー", "-"},
+                                    {"ぴゃ", "PYA"}, {"ゔ", "VU"}, {"ず", "ZU"}, {"、", ","}, {"1", "1"},
+                                    {"ヨ", "YO"}, {"っと", "TTO"}};
+    WordList words;
+    for (int i = 0; i < 400; ++i) {
+        QuestItem word;
+        const int size = 1 + int(random() % 7);
+        for (int j = 0; j < size; ++j) {
+            const QString *syllable = syllables[random() % std::size(syllables)];
+            word.Reading += syllable[0];
+            word.Roman += syllable[1];
+        }
+        word.Quest = "語" + QString::number(i);
+        words.append(word);
+    }
+    const QList<history::CharCount> weak = {{'Z', 50, 30, {}}, {'P', 80, 20, {}}, {'T', 90, 12, {}}, {'4', 9, 9, {}}};
+    // The kana lessons' words are found on another thread, the romaji ones' when first asked for.
+    course::PrepareWordLessons(words, history::Input::Kana);
+    for (const history::Input input : {history::Input::Romaji, history::Input::Kana}) {
+        for (const course::Lesson &lesson : course::Lessons(input)) {
+            if (lesson.kind != course::Kind::Words)
+                continue;
+            SCOPED_TRACE(lesson.title.toStdString() + (input == history::Input::Kana ? " kana" : " romaji"));
+            for (const QList<history::CharCount> &aim : {QList<history::CharCount>{}, weak}) {
+                // The first start and the ones after it, which keep what the first found.
+                for (unsigned seed : {1u, 2u, 3u}) {
+                    const QString drawn = Shown(course::LessonText(lesson, aim, words, Uniform(seed)));
+                    EXPECT_EQ(drawn, Shown(WordTextByTheRule(lesson, aim, words, Uniform(seed))));
+                    EXPECT_TRUE(drawn.startsWith("語")) << "words of the list, not syllables";
+                }
+            }
+        }
+    }
+    // A list that changes is looked at again.
+    const course::Lesson &lesson = course::Lessons().last();
+    WordList changed = words;
+    changed.clear();
+    changed.append({"唯一", "ZUTTO", "ずっと"});
+    EXPECT_EQ(Shown(course::LessonText(lesson, {}, changed, Uniform(1))), Shown(WordTextByTheRule(lesson, {}, changed, Uniform(1))));
+    EXPECT_TRUE(Shown(course::LessonText(lesson, {}, changed, Uniform(1))).startsWith("唯一/ZUTTO/ずっと|"));
 }
 
 TEST(Course, TheKeysThePlayerMissesAreDrawnMoreOften)
