@@ -5,10 +5,11 @@
 #include "history/HistorySql.h"
 #include "util/Logging.h"
 
-#include <QHash>
 #include <QSqlError>
 #include <QVariant>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 namespace history {
@@ -25,6 +26,21 @@ std::optional<QDate> FirstDayOf(Period period, const QDate &today)
     return std::nullopt;
 }
 
+namespace {
+
+// The mode of a stored key; the keys are few, so a comparison each beats a hash.
+std::optional<Mode> StoredMode(const QVariant &value)
+{
+    const QString key = value.toString();
+    for (Mode mode : AllModes) {
+        if (key == ModeKey(mode))
+            return mode;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QList<GamePoint> HistoryStore::Games(const Filter &filter) const
 {
     QList<GamePoint> points;
@@ -39,17 +55,115 @@ QList<GamePoint> HistoryStore::Games(const Filter &filter) const
         qCWarning(lcHistory) << query.lastError().text();
         return points;
     }
-    QHash<QString, Mode> modes;
-    for (Mode mode : AllModes)
-        modes.insert(ModeKey(mode), mode);
     while (query.next()) {
-        const auto mode = modes.constFind(query.value(2).toString());
-        if (mode == modes.constEnd())
-            continue;
-        points.append({query.value(0).toLongLong(), QDate::fromJulianDay(query.value(1).toLongLong()), *mode,
-                       query.value(3).toDouble(), query.value(4).toDouble()});
+        if (const std::optional<Mode> mode = StoredMode(query.value(2))) {
+            points.append({query.value(0).toLongLong(), QDate::fromJulianDay(query.value(1).toLongLong()), *mode,
+                           query.value(3).toDouble(), query.value(4).toDouble()});
+        }
     }
     return points;
+}
+
+const HistoryStore::Sums *HistoryStore::ReadSums() const
+{
+    if (!db_)
+        return nullptr;
+    if (sums_)
+        return sums_.get();
+    QSqlQuery query(db_->db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT input, mode, day, COUNT(*), SUM(speed), SUM(accuracy), MIN(finished_ms),"
+                                   " MAX(finished_ms) FROM games GROUP BY input, mode, day"))) {
+        qCWarning(lcHistory) << query.lastError().text();
+        return nullptr;
+    }
+    auto sums = std::make_unique<Sums>();
+    while (query.next()) {
+        const std::optional<Mode> mode = StoredMode(query.value(1));
+        const QString input = query.value(0).toString();
+        // Rows neither way typed are no game's, as for Games.
+        if (!mode || (input != InputKey(Input::Romaji) && input != InputKey(Input::Kana)))
+            continue;
+        const int inputKey = int(input == InputKey(Input::Kana) ? Input::Kana : Input::Romaji);
+        sums->days[{inputKey, int(*mode), query.value(2).toLongLong()}] = {
+            query.value(3).toInt(), query.value(4).toDouble(), query.value(5).toDouble(), query.value(6).toLongLong(),
+            query.value(7).toLongLong()};
+    }
+    sums_ = std::move(sums);
+    return sums_.get();
+}
+
+void HistoryStore::AddToSums(const GamePoint &game, Input input)
+{
+    if (!sums_)
+        return;
+    Sums::Day &day = sums_->days[{int(input), int(game.mode), game.day.toJulianDay()}];
+    day.firstMs = day.games == 0 ? game.finishedMs : std::min(day.firstMs, game.finishedMs);
+    day.lastMs = day.games == 0 ? game.finishedMs : std::max(day.lastMs, game.finishedMs);
+    ++day.games;
+    day.speed += game.speed;
+    day.accuracy += game.accuracy;
+    const auto best = sums_->bestTens.find({int(input), int(game.mode)});
+    if (best != sums_->bestTens.end()) {
+        QList<double> &speeds = best->second;
+        speeds.insert(std::upper_bound(speeds.begin(), speeds.end(), game.speed, std::greater<double>()), game.speed);
+        if (speeds.size() > 10)
+            speeds.resize(10);
+    }
+}
+
+namespace {
+
+bool Takes(const Filter &filter, int input, int mode, qint64 day)
+{
+    return input == int(filter.input) && (!filter.mode || int(*filter.mode) == mode)
+           && (!filter.firstDay || day >= filter.firstDay->toJulianDay());
+}
+
+} // namespace
+
+QList<DayGames> HistoryStore::GamesByDay(const Filter &filter) const
+{
+    QList<DayGames> days;
+    if (const Sums *sums = ReadSums()) {
+        for (const auto &[key, day] : sums->days) {
+            const auto &[input, mode, julianDay] = key;
+            if (Takes(filter, input, mode, julianDay))
+                days.append({Mode(mode), QDate::fromJulianDay(julianDay), day.games, day.speed, day.accuracy});
+        }
+    }
+    return days;
+}
+
+std::optional<std::pair<QDate, QDate>> HistoryStore::FirstAndLastDay(const Filter &filter) const
+{
+    const Sums *sums = ReadSums();
+    if (!sums)
+        return std::nullopt;
+    std::optional<std::pair<QDate, QDate>> ends;
+    qint64 firstMs = 0, lastMs = 0;
+    for (const auto &[key, day] : sums->days) {
+        const auto &[input, mode, julianDay] = key;
+        if (!Takes(filter, input, mode, julianDay) || day.games == 0)
+            continue;
+        const QDate date = QDate::fromJulianDay(julianDay);
+        if (!ends) {
+            ends = std::pair{date, date};
+            firstMs = day.firstMs;
+            lastMs = day.lastMs;
+            continue;
+        }
+        // Days whose games finished at the very same millisecond keep the one met first.
+        if (day.firstMs < firstMs) {
+            firstMs = day.firstMs;
+            ends->first = date;
+        }
+        if (day.lastMs >= lastMs) {
+            lastMs = day.lastMs;
+            ends->second = date;
+        }
+    }
+    return ends;
 }
 
 QList<double> HistoryStore::BestTen(Mode mode, Input input) const
@@ -57,6 +171,12 @@ QList<double> HistoryStore::BestTen(Mode mode, Input input) const
     QList<double> speeds;
     if (!db_)
         return speeds;
+    const Sums *sums = ReadSums();
+    if (sums) {
+        const auto kept = sums->bestTens.find({int(input), int(mode)});
+        if (kept != sums->bestTens.end())
+            return kept->second;
+    }
     QSqlQuery query(db_->db);
     query.prepare(QStringLiteral("SELECT speed FROM games WHERE mode = ? AND input = ? ORDER BY speed DESC LIMIT 10"));
     query.addBindValue(ModeKey(mode));
@@ -64,6 +184,8 @@ QList<double> HistoryStore::BestTen(Mode mode, Input input) const
     if (query.exec()) {
         while (query.next())
             speeds.append(query.value(0).toDouble());
+        if (sums)
+            sums_->bestTens[{int(input), int(mode)}] = speeds;
     }
     return speeds;
 }

@@ -10,7 +10,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace history {
 
@@ -43,6 +46,18 @@ struct HistoryStore::Connection {
         query.emplace(db);
         return query->prepare(QString::fromLatin1(sql));
     }
+};
+
+struct HistoryStore::Sums {
+    struct Day {
+        int games = 0;
+        double speed = 0, accuracy = 0;
+        qint64 firstMs = 0, lastMs = 0; // of its first and last game
+    };
+    // By input, mode and Julian day.
+    std::map<std::tuple<int, int, qint64>, Day> days;
+    // By input and mode, fastest first, for those asked for.
+    std::map<std::pair<int, int>, QList<double>> bestTens;
 };
 
 namespace sql {

@@ -169,6 +169,7 @@ std::optional<QString> HistoryStore::SetAside(const QString &path)
 Outcome HistoryStore::OpenFile()
 {
     damaged_ = false;
+    sums_.reset();
     if (QFileInfo(path_).isDir())
         return Fail(Failure::Open, QStringLiteral("a folder is in the file's place"));
 
@@ -264,6 +265,7 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
             failed = &*query;
     };
 
+    QList<std::pair<GamePoint, Input>> recorded; // for the sums kept, once the games are in
     for (const GameRecord &game : games) {
         const QDateTime finished =
             (game.finished.isValid() ? game.finished : QDateTime::currentDateTime()).toLocalTime();
@@ -277,6 +279,7 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
                            InputKey(game.input)});
         if (failed)
             break;
+        recorded.append({{finished.toMSecsSinceEpoch(), finished.date(), game.mode, speed, game.Accuracy()}, game.input});
         const qint64 id = c.insertGame->lastInsertId().toLongLong();
         for (const CharCount &count : game.chars) {
             const QString expected = CharText(count.expected);
@@ -303,6 +306,8 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
         c.db.rollback();
         return Fail(Failure::Write, detail);
     }
+    for (const auto &[point, input] : recorded)
+        AddToSums(point, input);
     told_[int(Failure::Write)] = false;
     return opened;
 }

@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QSqlError;
 
@@ -56,6 +57,16 @@ struct GamePoint {
     Mode mode = Mode::Speed;
     double speed = 0;
     double accuracy = 0;
+};
+
+// The games of one mode that finished on one day: how many, and the sums of
+// their speeds and accuracies.
+struct DayGames {
+    Mode mode = Mode::Speed;
+    QDate day;
+    int games = 0;
+    double speedSum = 0;
+    double accuracySum = 0;
 };
 
 // The best of the games of one lesson (a text name of the lesson mode).
@@ -116,6 +127,12 @@ public:
     // The queries give nothing while the store is not open.
     // Games in the order they finished.
     QList<GamePoint> Games(const Filter &filter) const;
+    // The games by mode, then by day, summed in the database: what the charts
+    // and the summary need of a long history, without a row per game.
+    QList<DayGames> GamesByDay(const Filter &filter) const;
+    // The days the first and the last game (in the order Games gives them)
+    // finished on; nothing when the filter takes no game.
+    std::optional<std::pair<QDate, QDate>> FirstAndLastDay(const Filter &filter) const;
     // The ten fastest games of a mode, fastest first (speeds).
     QList<double> BestTen(Mode mode, Input input = Input::Romaji) const;
     // Every expected character's counts over the filter, by character.
@@ -147,8 +164,16 @@ private:
     Outcome Migrate();
     static std::optional<QString> SetAside(const QString &path);
 
+    // The games' sums by input, mode and day, and the best tens asked for:
+    // read from the file when first wanted, then kept up to date by Record,
+    // so the 成績 window reads no row per game.
+    struct Sums;
+    const Sums *ReadSums() const;
+    void AddToSums(const GamePoint &game, Input input);
+
     QString path_;
     std::unique_ptr<Connection> db_;
+    mutable std::unique_ptr<Sums> sums_;
     bool damaged_ = false; // the last OpenFile found a damaged file
     mutable bool told_[4] = {}; // by Failure: its box was shown and nothing has worked since
 };

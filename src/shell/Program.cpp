@@ -18,6 +18,7 @@
 #include "shell/Reload.h"
 #include "stats/frmStats.h"
 #include "text_import/frmImport.h"
+#include "typing/Course.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "typing/KanaLayout.h"
@@ -238,29 +239,33 @@ void Program::Unload()
 void Program::mnuStats_Click()
 {
     if (stats_) {
-        stats_->SetKeyboardLayout(StatsUsLayout());
-        stats_->SetInput(InputInUse());
-        stats_->Refresh();
+        {
+            frmStats::Batch once(*stats_);
+            stats_->SetKeyboardLayout(StatsUsLayout());
+            stats_->SetInput(InputInUse());
+            stats_->Refresh();
+        }
         stats_->show();
         stats_->raise();
         stats_->activateWindow();
         return;
     }
     history::Tell(game_->OpenHistory());
-    stats_ = new frmStats(*history_, StatsUsLayout());
-    stats_->setAttribute(Qt::WA_DeleteOnClose);
     auto speeds = [](const ScoreTable &table) {
         QList<double> speeds;
         for (const ScoreEntry &row : table)
             speeds.append(row.Speed);
         return speeds;
     };
+    QList<frmStats::BestTenTable> bestTens;
     for (InputKind input : {InputKind::Romaji, InputKind::Kana}) {
-        stats_->SetBestTen(history::Mode::Speed, speeds(books_->Book(BookKind::Speed, input).Rows()), input);
-        stats_->SetBestTen(history::Mode::Time, speeds(books_->Book(BookKind::Time, input).Rows()), input);
-        stats_->SetBestTen(history::Mode::Drill, speeds(books_->Book(BookKind::Drill, input).Rows()), input);
+        bestTens.append({history::Mode::Speed, input, speeds(books_->Book(BookKind::Speed, input).Rows())});
+        bestTens.append({history::Mode::Time, input, speeds(books_->Book(BookKind::Time, input).Rows())});
+        bestTens.append({history::Mode::Drill, input, speeds(books_->Book(BookKind::Drill, input).Rows())});
     }
-    stats_->SetInput(InputInUse());
+    // Given all at once, the window reads the history once as it opens.
+    stats_ = new frmStats(*history_, StatsUsLayout(), bestTens, InputInUse());
+    stats_->setAttribute(Qt::WA_DeleteOnClose);
     stats_->show();
     stats_->activateWindow();
 }
@@ -302,6 +307,8 @@ void Program::mnuLesson_Click()
     lessons_->show();
     lessons_->raise();
     lessons_->activateWindow();
+    // While the player chooses, the word lessons find their words.
+    course::PrepareWordLessons(game_->dict.Words, InputInUse());
 }
 
 frmLesson *Program::LessonWindow() const

@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSet>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -36,6 +35,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
+#include <utility>
 
 using history::Mode;
 
@@ -74,35 +75,52 @@ struct Line {
     QList<QPointF> accuracy;
 };
 
+} // namespace
+
 // The chart points of each mode: one per game, or averages per day or week
-// when some mode has too many games to show one by one.
-QMap<int, Line> ChartLines(const QList<history::GamePoint> &games, Grain &grain)
+// when some mode has too many games to show one by one; and the summary's sums.
+struct frmStats::Points {
+    Grain grain = Grain::Game;
+    QMap<int, Line> lines;
+    int games = 0;
+    double speedSum = 0, accuracySum = 0;
+    std::optional<std::pair<QDate, QDate>> firstAndLast; // of the games, when no period is chosen
+};
+
+// The history answers by day in one query; the games one by one are read
+// only when they are few enough to be drawn so.
+frmStats::Points frmStats::ReadPoints(const history::HistoryStore &store, const history::Filter &filter)
 {
-    QMap<int, int> perMode;
-    QMap<int, QSet<qint64>> daysPerMode;
-    for (const history::GamePoint &game : games) {
-        ++perMode[int(game.mode)];
-        daysPerMode[int(game.mode)].insert(game.day.toJulianDay());
+    Points points;
+    const QList<history::DayGames> days = store.GamesByDay(filter);
+    QMap<int, int> perMode, daysPerMode;
+    for (const history::DayGames &day : days) {
+        perMode[int(day.mode)] += day.games;
+        ++daysPerMode[int(day.mode)];
     }
-    grain = Grain::Game;
     for (auto it = perMode.cbegin(); it != perMode.cend(); ++it) {
         if (it.value() > MaxPoints)
-            grain = Grain::Day;
-        if (daysPerMode[it.key()].size() > MaxPoints) {
-            grain = Grain::Week;
+            points.grain = Grain::Day;
+        if (daysPerMode.value(it.key()) > MaxPoints) {
+            points.grain = Grain::Week;
             break;
         }
     }
 
-    QMap<int, Line> lines;
-    if (grain == Grain::Game) {
+    if (points.grain == Grain::Game) {
+        const QList<history::GamePoint> games = store.Games(filter);
         for (const history::GamePoint &game : games) {
-            Line &line = lines[int(game.mode)];
+            Line &line = points.lines[int(game.mode)];
             const qreal x = qreal(game.finishedMs);
             line.speed.append(QPointF(x, game.speed));
             line.accuracy.append(QPointF(x, game.accuracy));
+            points.speedSum += game.speed;
+            points.accuracySum += game.accuracy;
         }
-        return lines;
+        points.games = int(games.size());
+        if (!games.isEmpty())
+            points.firstAndLast = std::pair{games.first().day, games.last().day};
+        return points;
     }
 
     struct Sum {
@@ -110,26 +128,33 @@ QMap<int, Line> ChartLines(const QList<history::GamePoint> &games, Grain &grain)
         int games = 0;
     };
     QMap<int, QMap<qint64, Sum>> sums;
-    for (const history::GamePoint &game : games) {
-        qint64 day = game.day.toJulianDay();
-        if (grain == Grain::Week)
+    for (const history::DayGames &dayGames : days) {
+        qint64 day = dayGames.day.toJulianDay();
+        if (points.grain == Grain::Week)
             day -= day % 7; // Julian day 0 was a Monday
-        Sum &sum = sums[int(game.mode)][day];
-        sum.speed += game.speed;
-        sum.accuracy += game.accuracy;
-        ++sum.games;
+        Sum &sum = sums[int(dayGames.mode)][day];
+        sum.speed += dayGames.speedSum;
+        sum.accuracy += dayGames.accuracySum;
+        sum.games += dayGames.games;
+        points.games += dayGames.games;
+        points.speedSum += dayGames.speedSum;
+        points.accuracySum += dayGames.accuracySum;
     }
     for (auto mode = sums.cbegin(); mode != sums.cend(); ++mode) {
-        Line &line = lines[mode.key()];
+        Line &line = points.lines[mode.key()];
         for (auto day = mode.value().cbegin(); day != mode.value().cend(); ++day) {
-            const QDate middle = QDate::fromJulianDay(day.key() + (grain == Grain::Week ? 3 : 0));
+            const QDate middle = QDate::fromJulianDay(day.key() + (points.grain == Grain::Week ? 3 : 0));
             const qreal x = qreal(QDateTime(middle, QTime(12, 0)).toMSecsSinceEpoch());
             line.speed.append(QPointF(x, day.value().speed / day.value().games));
             line.accuracy.append(QPointF(x, day.value().accuracy / day.value().games));
         }
     }
-    return lines;
+    if (!filter.firstDay)
+        points.firstAndLast = store.FirstAndLastDay(filter);
+    return points;
 }
+
+namespace {
 
 QChartView *MakeChartView(const QString &title, QWidget *parent)
 {
@@ -286,6 +311,12 @@ void AlignNumbers(QTreeWidgetItem *item, int from, int to)
 } // namespace
 
 frmStats::frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent)
+    : frmStats(store, usLayout, {}, history::Input::Romaji, parent)
+{
+}
+
+frmStats::frmStats(history::HistoryStore &store, bool usLayout, const QList<BestTenTable> &bestTens,
+                   history::Input input, QWidget *parent)
     : QWidget(parent, Qt::Window), store_(store), today_(QDate::currentDate())
 {
     setWindowTitle(QStringLiteral("成績"));
@@ -298,6 +329,10 @@ frmStats::frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent)
     CreateLayout();
     CreateConnections();
     picKeyboard->SetLayout(usLayout);
+    Batch batch(*this);
+    for (const BestTenTable &table : bestTens)
+        SetBestTen(table.mode, table.speeds, table.input);
+    SetInput(input);
     Refresh();
 }
 
@@ -477,26 +512,42 @@ history::Filter frmStats::CurrentFilter() const
 
 void frmStats::Refresh()
 {
+    if (batches_ > 0) {
+        refreshDue_ = true;
+        return;
+    }
+    refreshDue_ = false;
     const history::Filter filter = CurrentFilter();
-    const QList<history::GamePoint> games = store_.Games(filter);
-    FillCharts(games, filter);
-    FillSummary(games);
+    const Points points = ReadPoints(store_, filter);
+    FillCharts(points, filter);
+    FillSummary(points);
     FillWeakLists(filter);
 }
 
-void frmStats::FillCharts(const QList<history::GamePoint> &games, const history::Filter &filter)
+frmStats::Batch::Batch(frmStats &window) : window_(window)
 {
-    Grain grain = Grain::Game;
-    const QMap<int, Line> lines = ChartLines(games, grain);
+    ++window_.batches_;
+}
+
+frmStats::Batch::~Batch()
+{
+    if (--window_.batches_ == 0 && window_.refreshDue_)
+        window_.Refresh();
+}
+
+void frmStats::FillCharts(const Points &points, const history::Filter &filter)
+{
+    const Grain grain = points.grain;
+    const QMap<int, Line> &lines = points.lines;
 
     // The time axis runs from midnight to midnight over whole days, cut into
     // equal steps of whole days, so every tick falls on a date: the period,
     // or the days from the first game to the last.
     QDate firstDay = filter.firstDay ? *filter.firstDay : today_.addDays(-6);
     QDate lastDay = today_;
-    if (!filter.firstDay && !games.isEmpty()) {
-        firstDay = games.first().day;
-        lastDay = games.last().day;
+    if (!filter.firstDay && points.firstAndLast) {
+        firstDay = points.firstAndLast->first;
+        lastDay = points.firstAndLast->second;
     }
     const qint64 days = std::max<qint64>(1, firstDay.daysTo(lastDay) + 1);
     const qint64 step = days <= 8 ? 1 : (days + 5) / 6;
@@ -557,21 +608,16 @@ void frmStats::FillCharts(const QList<history::GamePoint> &games, const history:
     SetValueRange(YAxis(chtAccuracy->chart()), std::min(lowAccuracy, 90.0), 100, 0);
 }
 
-void frmStats::FillSummary(const QList<history::GamePoint> &games)
+void frmStats::FillSummary(const Points &points)
 {
-    if (games.isEmpty()) {
+    if (points.games == 0) {
         lblSummary->setText(QStringLiteral("この条件で記録されたゲームはありません。"));
         return;
     }
-    double speed = 0, accuracy = 0;
-    for (const history::GamePoint &game : games) {
-        speed += game.speed;
-        accuracy += game.accuracy;
-    }
     lblSummary->setText(QStringLiteral("%1ゲーム　平均速度 %2　平均正確さ %3%")
-                            .arg(games.size())
-                            .arg(Functions::Format000(speed / games.size()))
-                            .arg(QString::number(accuracy / games.size(), 'f', 1)));
+                            .arg(points.games)
+                            .arg(Functions::Format000(points.speedSum / points.games))
+                            .arg(QString::number(points.accuracySum / points.games, 'f', 1)));
 }
 
 void frmStats::FillWeakLists(const history::Filter &filter)

@@ -30,9 +30,20 @@ public:
     // Asks for the file to export to, suggesting a path; the empty text cancels.
     using FileChooser = std::function<QString(QWidget *parent, const QString &suggestedPath)>;
 
+    // A best-ten table's speeds (see SetBestTen).
+    struct BestTenTable {
+        history::Mode mode;
+        history::Input input;
+        QList<double> speeds;
+    };
+
     // usLayout: the English keyboard setting. The window reads the store at
     // once and again whenever a filter changes.
     frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent = nullptr);
+    // Opens with the best-ten tables and the input filter already set, the
+    // store read once.
+    frmStats(history::HistoryStore &store, bool usLayout, const QList<BestTenTable> &bestTens,
+             history::Input input, QWidget *parent = nullptr);
 
     // The speeds of a mode's best-ten table, drawn as a band for reference.
     // Modes given none show the ten fastest games of the history instead.
@@ -44,8 +55,21 @@ public:
     // The day the periods count back from (today unless a test says otherwise).
     void SetToday(const QDate &today);
     void SetFileChooser(FileChooser chooser);
-    // Reads the store again with the filters shown.
+    // Reads the store again with the filters shown; while a Batch is held,
+    // once when the last one goes.
     void Refresh();
+    // Several changes read the store once: the best tens, the input and
+    // a refresh given together.
+    class Batch {
+    public:
+        explicit Batch(frmStats &window);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        frmStats &window_;
+    };
     // What the player is told once the CSV file is written.
     static QString ExportDoneText(const QString &path);
 
@@ -71,11 +95,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    struct Points;
+    static Points ReadPoints(const history::HistoryStore &store, const history::Filter &filter);
+
     void CreateControls();
     void CreateLayout();
     void CreateConnections();
-    void FillCharts(const QList<history::GamePoint> &games, const history::Filter &filter);
-    void FillSummary(const QList<history::GamePoint> &games);
+    void FillCharts(const Points &points, const history::Filter &filter);
+    void FillSummary(const Points &points);
     void FillWeakLists(const history::Filter &filter);
     void cmdExport_Click();
     history::Filter CurrentFilter() const;
@@ -85,4 +112,6 @@ private:
     QHash<int, QList<double>> bestTen_;
     QDate today_;
     FileChooser chooser_;
+    int batches_ = 0;
+    bool refreshDue_ = false;
 };

@@ -2,6 +2,7 @@
 #include "history/HistoryStore.h"
 #include "stats/KeyboardView.h"
 #include "stats/frmStats.h"
+#include "util/Functions.h"
 
 #include "FakePlatform.h"
 
@@ -16,6 +17,10 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
 
 using namespace history;
 
@@ -116,6 +121,158 @@ TEST(frmStats, ManyGamesAreAveragedPerDay)
     EXPECT_EQ(Points(window.chtSpeed, Mode::Net), 1);
     QLineSeries *drill = frmStats::GameSeries(window.chtSpeed->chart(), Mode::Drill);
     EXPECT_DOUBLE_EQ(drill->at(0).y(), 6.0); // 3 days ago, every game at 3.0 + 3
+}
+
+namespace {
+
+// What the window first showed, worked out from every game one by one: the
+// lines per mode (per game, or averaged per day or week past 300 games or
+// days), the summary and the days the time axis spans.
+struct Shown {
+    std::map<Mode, QList<QPointF>> speed, accuracy;
+    QString summary;
+    QDate firstDay, lastDay;
+};
+
+Shown ShownGameByGame(const HistoryStore &store, const Filter &filter)
+{
+    Shown shown;
+    const QList<GamePoint> games = store.Games(filter);
+    std::map<Mode, int> perMode;
+    std::map<Mode, std::set<qint64>> days;
+    for (const GamePoint &game : games) {
+        ++perMode[game.mode];
+        days[game.mode].insert(game.day.toJulianDay());
+    }
+    int grain = 0; // game, day, week
+    for (const auto &[mode, count] : perMode) {
+        grain = std::max(grain, count > 300 ? 1 : 0);
+        grain = std::max(grain, days[mode].size() > 300 ? 2 : 0);
+    }
+    std::map<Mode, std::map<qint64, std::tuple<double, double, int>>> sums;
+    double speed = 0, accuracy = 0;
+    for (const GamePoint &game : games) {
+        speed += game.speed;
+        accuracy += game.accuracy;
+        if (grain == 0) {
+            shown.speed[game.mode].append(QPointF(qreal(game.finishedMs), game.speed));
+            shown.accuracy[game.mode].append(QPointF(qreal(game.finishedMs), game.accuracy));
+            continue;
+        }
+        const qint64 day = game.day.toJulianDay() - (grain == 2 ? game.day.toJulianDay() % 7 : 0);
+        auto &[s, a, n] = sums[game.mode][day];
+        s += game.speed;
+        a += game.accuracy;
+        ++n;
+    }
+    for (const auto &[mode, byDay] : sums) {
+        for (const auto &[day, sum] : byDay) {
+            const auto &[s, a, n] = sum;
+            const qreal x = qreal(QDateTime(QDate::fromJulianDay(day + (grain == 2 ? 3 : 0)), QTime(12, 0)).toMSecsSinceEpoch());
+            shown.speed[mode].append(QPointF(x, s / n));
+            shown.accuracy[mode].append(QPointF(x, a / n));
+        }
+    }
+    shown.summary = games.isEmpty() ? QString("この条件で記録されたゲームはありません。")
+                                    : QString("%1ゲーム　平均速度 %2　平均正確さ %3%")
+                                          .arg(games.size())
+                                          .arg(Functions::Format000(speed / games.size()))
+                                          .arg(QString::number(accuracy / games.size(), 'f', 1));
+    shown.firstDay = filter.firstDay ? *filter.firstDay : Today.addDays(-6);
+    shown.lastDay = Today;
+    if (!filter.firstDay && !games.isEmpty()) {
+        shown.firstDay = games.first().day;
+        shown.lastDay = games.last().day;
+    }
+    return shown;
+}
+
+void ExpectSameLine(QChartView *view, Mode mode, const QList<QPointF> &expected)
+{
+    QLineSeries *series = frmStats::GameSeries(view->chart(), mode);
+    ASSERT_EQ(series ? series->count() : 0, expected.size()) << ModeCaption(mode).toStdString();
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(series->at(i).x(), expected.at(i).x()) << i;
+        // Summed by the database, the last bits may differ from a sum in game order.
+        EXPECT_NEAR(series->at(i).y(), expected.at(i).y(), 1e-9 * std::abs(expected.at(i).y())) << i;
+    }
+}
+
+} // namespace
+
+TEST(frmStats, EveryFigureIsWhatTheGamesOneByOneGive)
+{
+    FakePlatform fake;
+    HistoryStore store(fake.PathOf(HistoryStore::FileName()));
+    QList<GameRecord> games;
+    auto add = [&games](Mode mode, int daysAgo, int hour, double speed, int misses, Input input = Input::Romaji) {
+        GameRecord game = Game(mode, daysAgo, speed);
+        game.finished = game.finished.addSecs(3600 * (hour - 20));
+        game.misses = misses;
+        game.input = input;
+        games.append(game);
+    };
+    // Speed attack on 400 days (weekly past 300 days), Time attack 350 times in
+    // ten days (daily past 300 games), a few of the rest, and kana games.
+    for (int day = 0; day < 400; ++day)
+        add(Mode::Speed, day, 8 + day % 12, 3.0 + (day % 17) * 0.0731, day % 9);
+    for (int i = 0; i < 350; ++i)
+        add(Mode::Time, i % 10, 1 + i % 22, 4.0 + (i % 13) * 0.0917, i % 5);
+    for (int i = 0; i < 12; ++i) {
+        add(Mode::Copipe, i * 3, 9, 2.5 + i * 0.11, i % 4);
+        add(Mode::Drill, i, 21, 3.3 + i * 0.07, 2, i % 2 ? Input::Kana : Input::Romaji);
+    }
+    for (int i = 0; i < 320; ++i)
+        add(Mode::Speed, i % 40, 12, 5.0 + (i % 11) * 0.05, i % 3, Input::Kana);
+    ASSERT_TRUE(store.Record(games).Ok());
+
+    frmStats window(store, false);
+    window.SetToday(Today);
+    auto expectShown = [&window](const HistoryStore &games) {
+        Filter filter;
+        if (window.cboMode->currentData().isValid())
+            filter.mode = Mode(window.cboMode->currentData().toInt());
+        filter.firstDay = FirstDayOf(Period(window.cboPeriod->currentData().toInt()), Today);
+        filter.input = Input(window.cboInput->currentData().toInt());
+        Shown shown = ShownGameByGame(games, filter);
+        EXPECT_EQ(window.lblSummary->text(), shown.summary);
+        for (Mode each : AllModes) {
+            ExpectSameLine(window.chtSpeed, each, shown.speed[each]);
+            ExpectSameLine(window.chtAccuracy, each, shown.accuracy[each]);
+        }
+        // The axis: whole steps of days back from the last day, past the first.
+        const qint64 days = shown.firstDay.daysTo(shown.lastDay) + 1;
+        const qint64 step = days <= 8 ? 1 : (days + 5) / 6;
+        auto *axis = static_cast<QDateTimeAxis *>(window.chtSpeed->chart()->axes(Qt::Horizontal).value(0));
+        EXPECT_EQ(axis->max(), QDateTime(shown.lastDay.addDays(1), QTime(0, 0)));
+        EXPECT_EQ(axis->min(), QDateTime(shown.lastDay.addDays(1 - (days + step - 1) / step * step), QTime(0, 0)));
+    };
+    for (int input = 0; input < window.cboInput->count(); ++input) {
+        window.cboInput->setCurrentIndex(input);
+        for (int mode = 0; mode < window.cboMode->count(); ++mode) {
+            window.cboMode->setCurrentIndex(mode);
+            for (int period = 0; period < window.cboPeriod->count(); ++period) {
+                window.cboPeriod->setCurrentIndex(period);
+                SCOPED_TRACE(QString("%1 %2 %3").arg(input).arg(mode).arg(period).toStdString());
+                expectShown(store);
+            }
+        }
+    }
+
+    // Games recorded while the window is open count at once, best tens included,
+    // as a store reading the file anew finds them.
+    ASSERT_TRUE(store.Record({Game(Mode::Copipe, 0, 9.5), Game(Mode::Net, 500, 2.0), Game(Mode::Time, 3, 4.2)}).Ok());
+    HistoryStore fresh(store.Path());
+    ASSERT_TRUE(fresh.Open().Ok());
+    for (Mode mode : AllModes) {
+        for (Input input : {Input::Romaji, Input::Kana})
+            EXPECT_EQ(store.BestTen(mode, input), fresh.BestTen(mode, input)) << ModeKey(mode).toStdString();
+    }
+    window.cboInput->setCurrentIndex(0);
+    window.cboMode->setCurrentIndex(0);
+    window.cboPeriod->setCurrentIndex(2);
+    window.Refresh();
+    expectShown(fresh);
 }
 
 TEST(frmStats, ExportWritesUtf8WithAByteOrderMarkAndTellsWhereOrWhyNot)
