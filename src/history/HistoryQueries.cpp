@@ -5,12 +5,15 @@
 #include "history/HistorySql.h"
 #include "util/Logging.h"
 
+#include <QFileInfo>
 #include <QSqlError>
+#include <QThreadPool>
 #include <QVariant>
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace history {
 
@@ -68,9 +71,50 @@ const HistoryStore::Sums *HistoryStore::ReadSums() const
 {
     if (!db_)
         return nullptr;
-    if (sums_)
-        return sums_.get();
-    QSqlQuery query(db_->db);
+    if (!sums_)
+        sums_ = SumsOf(db_->db);
+    return sums_.get();
+}
+
+void HistoryStore::ReadAhead()
+{
+    if (db_ || ahead_.valid() || !QFileInfo(path_).isFile())
+        return;
+    auto promise = std::make_shared<std::promise<std::shared_ptr<Ahead>>>();
+    ahead_ = promise->get_future();
+    QThreadPool::globalInstance()->start([promise, path = path_] {
+        auto ahead = std::make_shared<Ahead>();
+        // A connection of its own, made, used and ended on this thread; it only reads.
+        const QString name = QStringLiteral("tokira-history-ahead-%1").arg(quintptr(ahead.get()));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs));
+            if (db.open()) {
+                QSqlQuery query(db);
+                if (query.exec(QStringLiteral("PRAGMA quick_check(1)")) && query.next())
+                    ahead->check = query.value(0).toString();
+                query.finish();
+                if (ahead->check == QLatin1String("ok"))
+                    ahead->sums = SumsOf(db);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        promise->set_value(ahead);
+    });
+}
+
+std::shared_ptr<HistoryStore::Ahead> HistoryStore::TakeAhead()
+{
+    if (!ahead_.valid())
+        return nullptr;
+    return ahead_.get();
+}
+
+std::unique_ptr<HistoryStore::Sums> HistoryStore::SumsOf(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT input, mode, day, COUNT(*), SUM(speed), SUM(accuracy), MIN(finished_ms),"
                                    " MAX(finished_ms) FROM games GROUP BY input, mode, day"))) {
@@ -89,8 +133,7 @@ const HistoryStore::Sums *HistoryStore::ReadSums() const
             query.value(3).toInt(), query.value(4).toDouble(), query.value(5).toDouble(), query.value(6).toLongLong(),
             query.value(7).toLongLong()};
     }
-    sums_ = std::move(sums);
-    return sums_.get();
+    return sums;
 }
 
 void HistoryStore::AddToSums(const GamePoint &game, Input input)

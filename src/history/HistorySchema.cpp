@@ -101,11 +101,16 @@ Outcome HistoryStore::Migrate()
     if (version > SchemaVersion)
         return Fail(Failure::Open, QStringLiteral("made by a newer version (schema %1)").arg(version),
                     NewerVersionText(path_));
-    if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
-        return FailToOpen(query.lastError());
-    if (query.value(0).toString() != QLatin1String("ok")) {
+    // The check ReadAhead made, when it made one, stands for this one.
+    QString check = checkedAhead_;
+    if (check.isEmpty()) {
+        if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
+            return FailToOpen(query.lastError());
+        check = query.value(0).toString();
+    }
+    if (check != QLatin1String("ok")) {
         damaged_ = true;
-        return Fail(Failure::Open, query.value(0).toString());
+        return Fail(Failure::Open, check);
     }
     query.finish();
     const int taken = TakenSteps(db, version);

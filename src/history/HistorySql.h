@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -58,6 +59,12 @@ struct HistoryStore::Sums {
     std::map<std::tuple<int, int, qint64>, Day> days;
     // By input and mode, fastest first, for those asked for.
     std::map<std::pair<int, int>, QList<double>> bestTens;
+};
+
+struct HistoryStore::Ahead {
+    // The quick check's first line ("ok" for a sound file); empty when it could not run.
+    QString check;
+    std::unique_ptr<Sums> sums;
 };
 
 namespace sql {

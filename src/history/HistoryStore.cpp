@@ -170,6 +170,8 @@ Outcome HistoryStore::OpenFile()
 {
     damaged_ = false;
     sums_.reset();
+    // What ReadAhead found belongs to this opening, whatever becomes of it.
+    const std::shared_ptr<Ahead> ahead = TakeAhead();
     if (QFileInfo(path_).isDir())
         return Fail(Failure::Open, QStringLiteral("a folder is in the file's place"));
 
@@ -183,11 +185,15 @@ Outcome HistoryStore::OpenFile()
         return Fail(Failure::Open, connection->db.lastError().text());
 
     db_ = std::move(connection);
+    checkedAhead_ = ahead ? ahead->check : QString();
     const Outcome migrated = Migrate();
+    checkedAhead_.clear();
     if (!migrated.Ok()) {
         db_.reset();
         return migrated;
     }
+    if (ahead && ahead->check == QLatin1String("ok"))
+        sums_ = std::move(ahead->sums);
 
     Connection &c = *db_;
     const bool prepared =

@@ -13,10 +13,12 @@
 #include <QList>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <utility>
 
+class QSqlDatabase;
 class QSqlError;
 
 namespace history {
@@ -117,6 +119,11 @@ public:
     // newer version, or one it cannot reach, is left untouched.
     Outcome Open();
     bool IsOpen() const;
+    // Checks an existing file's pages and reads its sums on a thread of the
+    // pool, touching nothing in it, so that the first Open (and the first
+    // 成績 window) need not: Open takes what was found, waiting for it if
+    // need be. Does nothing while the store is open.
+    void ReadAhead();
 
     // Stores the game with its tallies in one transaction: all of it or
     // nothing. Opens the file first when it is not open yet.
@@ -168,12 +175,18 @@ private:
     // read from the file when first wanted, then kept up to date by Record,
     // so the 成績 window reads no row per game.
     struct Sums;
+    struct Ahead;
     const Sums *ReadSums() const;
+    static std::unique_ptr<Sums> SumsOf(const QSqlDatabase &db);
+    // What ReadAhead found, once it is done; nothing when nothing was started.
+    std::shared_ptr<Ahead> TakeAhead();
     void AddToSums(const GamePoint &game, Input input);
 
     QString path_;
     std::unique_ptr<Connection> db_;
     mutable std::unique_ptr<Sums> sums_;
+    std::future<std::shared_ptr<Ahead>> ahead_;
+    QString checkedAhead_; // for the Migrate of one OpenFile
     bool damaged_ = false; // the last OpenFile found a damaged file
     mutable bool told_[4] = {}; // by Failure: its box was shown and nothing has worked since
 };

@@ -32,6 +32,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -213,6 +214,9 @@ void Program::Load()
     form.ShowKotehan(aplMain::Kotehan);
     hiScores_->Load();
     form.activateWindow();
+    // Once the window is up, the history is checked and summed on another
+    // thread, so the first game's end or 成績 window need not wait for it.
+    QTimer::singleShot(0, &form, [this] { history_->ReadAhead(); });
 }
 
 void Program::LoadScoreBooks()

@@ -419,3 +419,52 @@ TEST(History, KanaGamesAreKeptApartFromRomajiGames)
     EXPECT_EQ(store.BestTen(Mode::Time, Input::Kana), QList<double>{2.5});
     EXPECT_EQ(store.BestTen(Mode::Time), QList<double>{5.0});
 }
+
+TEST(History, WhatIsReadAheadIsWhatOpeningFindsADamagedFileIncluded)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    const QDateTime now = QDateTime::currentDateTime();
+    {
+        HistoryStore store(path);
+        store.ReadAhead(); // no file yet: nothing to read, nothing made
+        ASSERT_TRUE(store.Record({Game(Mode::Speed, now.addDays(-3), 300, 5), Game(Mode::Speed, now, 400, 1),
+                                  Game(Mode::Time, now.addDays(-1), 250, 9)})
+                        .Ok());
+    }
+    {
+        HistoryStore plain(path);
+        ASSERT_TRUE(plain.Open().Ok());
+        HistoryStore ahead(path);
+        ahead.ReadAhead();
+        const Outcome opened = ahead.Open();
+        EXPECT_TRUE(opened.Ok());
+        EXPECT_TRUE(opened.message.isEmpty());
+        for (const Filter &filter : {Filter{}, Filter{Mode::Speed, FirstDayOf(Period::Week, now.date())}}) {
+            const QList<DayGames> read = ahead.GamesByDay(filter), looked = plain.GamesByDay(filter);
+            ASSERT_EQ(read.size(), looked.size());
+            for (qsizetype i = 0; i < read.size(); ++i) {
+                EXPECT_EQ(read[i].day, looked[i].day);
+                EXPECT_EQ(read[i].games, looked[i].games);
+                EXPECT_DOUBLE_EQ(read[i].speedSum, looked[i].speedSum);
+            }
+            EXPECT_EQ(ahead.FirstAndLastDay(filter), plain.FirstAndLastDay(filter));
+        }
+        EXPECT_EQ(ahead.GamesByDay({}).size(), 3);
+    }
+
+    // A damaged file found so is set aside on opening, as without reading ahead.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray half = file.readAll().left(file.size() / 2);
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(half);
+    file.close();
+    HistoryStore damaged(path);
+    damaged.ReadAhead();
+    const Outcome fresh = damaged.Open();
+    EXPECT_TRUE(fresh.Ok());
+    EXPECT_EQ(fresh.message, HistoryStore::DamagedText(path, path + ".bad"));
+    EXPECT_TRUE(damaged.GamesByDay({}).isEmpty());
+}
