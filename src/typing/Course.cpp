@@ -6,7 +6,6 @@
 #include "history/HistoryStore.h"
 #include "typing/KanaLayout.h"
 
-#include <QByteArray>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -251,13 +250,13 @@ struct UsableWords {
     QString keys;
     int maxWordLength = 0;
     std::vector<quint32> words; // indexes into the list
-    QByteArray wordKeys;        // the keys of each, one after another (all ASCII)
+    QString wordKeys;           // the keys of each, one after another
     std::vector<quint32> ends;  // where each one's keys end in wordKeys
 
-    QLatin1StringView KeysOf(size_t i) const
+    QStringView KeysOf(size_t i) const
     {
         const quint32 begin = i == 0 ? 0 : ends[i - 1];
-        return QLatin1StringView(wordKeys.constData() + begin, ends[i] - begin);
+        return QStringView(wordKeys).sliced(begin, ends[i] - begin);
     }
 };
 
@@ -294,8 +293,7 @@ std::vector<UsableWords> FindUsable(const QList<Lesson> &lessons, const WordList
                 continue;
             UsableWords &usable = found[l];
             usable.words.push_back(quint32(i));
-            for (QChar c : wordKeys)
-                usable.wordKeys.append(char(c.unicode()));
+            usable.wordKeys.append(wordKeys);
             usable.ends.push_back(quint32(usable.wordKeys.size()));
         }
     };
@@ -399,16 +397,8 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
         return SyllableText(lesson, weak, uniform);
     const history::DrillDraw draw(int(usable.words.size()),
                                   [&usable](const std::function<void(QStringView)> &each) {
-                                      // One buffer for every word: the draw reads each while it is handed.
-                                      QString keys;
-                                      for (size_t i = 0; i < usable.words.size(); ++i) {
-                                          const QLatin1StringView wordKeys = usable.KeysOf(i);
-                                          keys.resize(wordKeys.size());
-                                          QChar *out = keys.data();
-                                          for (const char c : wordKeys)
-                                              *out++ = QLatin1Char(c);
-                                          each(keys);
-                                      }
+                                      for (size_t i = 0; i < usable.words.size(); ++i)
+                                          each(usable.KeysOf(i));
                                   },
                                   weak);
     QVector<QuestItem> text;
@@ -417,7 +407,7 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
         const int drawn = draw.Pick(uniform());
         QuestItem word = words.at(usable.words.at(size_t(drawn)));
         if (kana)
-            word.Roman = usable.KeysOf(size_t(drawn));
+            word.Roman = usable.KeysOf(size_t(drawn)).toString();
         total += KeyCount(word);
         text.append(word);
     }
