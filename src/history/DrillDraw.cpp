@@ -19,10 +19,31 @@ DrillDraw::DrillDraw(int count, const EachRomaji &eachRomaji, const QList<CharCo
     Weigh(count, eachRomaji, weak);
 }
 
-void DrillDraw::Weigh(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak)
+DrillDraw::DrillDraw(QStringView keys, const std::vector<quint32> &ends, const QList<CharCount> &weak)
 {
-    wordCount_ = count;
+    wordCount_ = int(ends.size());
     std::array<double, 0x80> weight{};
+    if (!Weights(wordCount_, weak, weight))
+        return;
+    // As Weigh adds them: each word's characters in order, then the running total.
+    cumulative_.resize(ends.size());
+    double total = 0;
+    qsizetype begin = 0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        double w = 1.0;
+        for (qsizetype at = begin; at < qsizetype(ends[i]); ++at) {
+            const char16_t ch = keys[at].unicode();
+            if (ch < weight.size())
+                w += weight[ch];
+        }
+        total += w;
+        cumulative_[i] = total;
+        begin = ends[i];
+    }
+}
+
+bool DrillDraw::Weights(int count, const QList<CharCount> &weak, std::array<double, 0x80> &weight) const
+{
     int weakChars = 0;
     double worst = 0;
     for (const CharCount &c : weak) {
@@ -32,13 +53,22 @@ void DrillDraw::Weigh(int count, const EachRomaji &eachRomaji, const QList<CharC
         }
     }
     if (weakChars < MinWeakChars || count == 0)
-        return;
+        return false;
     // The weakest character adds Boost per occurrence, the others in
     // proportion to their miss rates.
     for (const CharCount &c : weak) {
         if (c.wrong > 0 && c.expected.unicode() < weight.size())
             weight[c.expected.unicode()] = Boost * c.MissRate() / worst;
     }
+    return true;
+}
+
+void DrillDraw::Weigh(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak)
+{
+    wordCount_ = count;
+    std::array<double, 0x80> weight{};
+    if (!Weights(count, weak, weight))
+        return;
 
     cumulative_.reserve(size_t(count));
     double total = 0;

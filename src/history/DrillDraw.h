@@ -9,6 +9,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -37,6 +38,10 @@ public:
     // only when the draw aims at weak characters, so a plain draw reads no word.
     DrillDraw(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak);
 
+    // The same for words lying one after another in keys, word i ending
+    // where ends[i] says: read in one tight loop, for lists of many words.
+    DrillDraw(QStringView keys, const std::vector<quint32> &ends, const QList<CharCount> &weak);
+
     // True when the weights aim at weak characters, false for a plain draw.
     bool Aimed() const { return !cumulative_.empty(); }
     // The index of a word, from a uniform number in [0, 1)
@@ -45,6 +50,8 @@ public:
 
 private:
     void Weigh(int count, const EachRomaji &eachRomaji, const QList<CharCount> &weak);
+    // The weight of one occurrence of each character; false when the draw is plain.
+    bool Weights(int count, const QList<CharCount> &weak, std::array<double, 0x80> &weight) const;
 
     int wordCount_ = 0;
     std::vector<double> cumulative_; // empty for a plain draw

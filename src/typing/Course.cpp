@@ -395,12 +395,7 @@ QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount
     const UsableWords &usable = Usable(lesson, words);
     if (usable.words.empty())
         return SyllableText(lesson, weak, uniform);
-    const history::DrillDraw draw(int(usable.words.size()),
-                                  [&usable](const std::function<void(QStringView)> &each) {
-                                      for (size_t i = 0; i < usable.words.size(); ++i)
-                                          each(usable.KeysOf(i));
-                                  },
-                                  weak);
+    const history::DrillDraw draw(usable.wordKeys, usable.ends, weak);
     QVector<QuestItem> text;
     int total = 0;
     while (total < lesson.length) {
