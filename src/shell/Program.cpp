@@ -45,6 +45,7 @@ RoundOptions OptionsInUse()
     options.freeSpelling = aplMain::FreeRomaji;
     options.autoLayout = aplMain::AutoLayout;
     options.english = aplMain::English;
+    options.pace = PaceChoice::FromStored(aplMain::Pace, aplMain::PaceKind);
     return options;
 }
 
@@ -133,6 +134,26 @@ void Program::Wire()
             HiScoreMenu::Tell(books_->LoadInput(InputKind::Kana));
     });
 
+    auto paceKind = [this](PaceKind kind) {
+        double speed = PaceChoice::FromStored(true, aplMain::PaceKind).keysPerSecond;
+        if (kind == PaceKind::Speed) {
+            const QString answer = platform::dialogs().Input(QStringLiteral("ペースの速度[type/sec]を入力してください"),
+                                                             QStringLiteral("指定の速度"), QString::number(speed, 'f', 1));
+            const PaceChoice asked = PaceChoice::FromStored(true, answer);
+            if (asked.kind != PaceKind::Speed) {
+                form_->ShowPaceKind(aplMain::PaceKind);
+                return;
+            }
+            speed = asked.keysPerSecond;
+        }
+        aplMain::PaceKind = PaceChoice::Stored(kind, speed);
+        form_->ShowPaceKind(aplMain::PaceKind);
+    };
+    on(form.mnuPaceBest, [paceKind] { paceKind(PaceKind::Best); });
+    on(form.mnuPaceAverage, [paceKind] { paceKind(PaceKind::Average); });
+    on(form.mnuPaceLast, [paceKind] { paceKind(PaceKind::Last); });
+    on(form.mnuPaceSpeed, [paceKind] { paceKind(PaceKind::Speed); });
+
     // A lesson's guide goes with its end once the lesson window is closed.
     QObject::connect(&game, &Game::roundEnded, &form, [this] {
         if (!lessons_ || !lessons_->isVisible())
@@ -204,6 +225,8 @@ void Program::Load()
     ShowGuideLayout();
     if (aplMain::KeyboardGuide)
         form.SetGuideShown(true);
+    if (aplMain::Pace)
+        form.SetPaceShown(true);
     form.ShowKotehan(aplMain::Kotehan);
     hiScores_->Load();
     form.activateWindow();
