@@ -82,8 +82,11 @@ int Measure(const QString &what, const QString &folder)
     const double held = HeapInUse() - startHeap;
     const double peak = ProcessFigure("VmHWM") - startRss;
     const auto *dictionaries = std::get_if<Dictionaries>(&loaded);
-    if (!dictionaries)
+    if (!dictionaries) {
+        std::fprintf(stderr, "not loaded after %.3f s: %s\n", seconds,
+                     qPrintable(std::get<LoadFailure>(loaded).Message));
         return 1;
+    }
     // Every romaji once, as the weak-key drill weighs the words.
     timer.restart();
     qsizetype romajiUnits = 0;

@@ -14,7 +14,11 @@
 // opened again as soon as the server lets it go), and the index of 100,000
 // texts: its time and size, made and kept, and after a submission.
 //
-// Usage: bench_ranking_server [seconds per figure] [all|flood|index]   (default 3 all)
+// Battle rooms: the round trip of a 16-byte message through a room beside a
+// direct loopback TCP connection, the bytes per second one room carries, and
+// the server's memory per room held open.
+//
+// Usage: bench_ranking_server [seconds per figure] [all|flood|index|rooms]   (default 3 all)
 // TOKIRA_BENCH_SERVER names another build of the server to measure.
 
 #include "Database.h"
@@ -33,6 +37,8 @@
 #include <arpa/inet.h>
 #include <poll.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -188,6 +194,7 @@ public:
         process_.waitForFinished(10000);
     }
     int Port() const { return port_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QProcess process_;
@@ -542,6 +549,169 @@ void IndexOfManyTexts(const QString &folder)
                 size, made, kept, after[after.size() / 2], lastSize, lastPage, followed, body.size(), texts);
 }
 
+// The resident memory of a process, in KiB.
+long ResidentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    static const QRegularExpression rss(QStringLiteral("VmRSS:\\s+(\\d+) kB"));
+    return rss.match(QString::fromLatin1(status.readAll())).captured(1).toLong();
+}
+
+bool AskForRoom(Connection &player, const std::string &room, const char *role)
+{
+    return player.Send("GET /battle/" + room + "?role=" + role
+                       + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: Upgrade\r\nUpgrade: tokira-battle\r\n\r\n");
+}
+
+// True once the 101 is read (nothing else comes before the other side sends).
+bool Upgraded(Connection &player)
+{
+    std::string head;
+    char c;
+    while (head.size() < 4096 && head.find("\r\n\r\n") == std::string::npos) {
+        if (::recv(player.Fd(), &c, 1, 0) != 1)
+            return false;
+        head += c;
+    }
+    const int yes = 1;
+    ::setsockopt(player.Fd(), IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    return head.rfind("HTTP/1.1 101", 0) == 0;
+}
+
+// Reads exactly count bytes.
+bool ReadAll(int fd, char *into, std::size_t count)
+{
+    while (count > 0) {
+        const ssize_t got = ::recv(fd, into, count, 0);
+        if (got <= 0)
+            return false;
+        into += got;
+        count -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// The median round trip of a 16-byte message sent on from and echoed back by
+// a thread reading echo, in microseconds.
+double MedianRoundTrip(int from, int echo, int count)
+{
+    std::thread echoer([echo, count] {
+        char message[16];
+        for (int i = 0; i < count && ReadAll(echo, message, sizeof message); ++i)
+            ::send(echo, message, sizeof message, MSG_NOSIGNAL);
+    });
+    std::vector<double> times;
+    char message[16] = "STT 123 abcdefg";
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        ::send(from, message, sizeof message, MSG_NOSIGNAL);
+        if (!ReadAll(from, message, sizeof message))
+            break;
+        times.push_back(MillisecondsSince(start) * 1000);
+    }
+    echoer.join();
+    if (times.empty())
+        return 0;
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+// A direct loopback TCP connection: the two ends' descriptors.
+std::pair<int, int> DirectPair()
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::listen(listener, 1);
+    ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
+    const int dialled = ::socket(AF_INET, SOCK_STREAM, 0);
+    ::connect(dialled, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    const int accepted = ::accept(listener, nullptr, nullptr);
+    ::close(listener);
+    const int yes = 1;
+    ::setsockopt(dialled, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    ::setsockopt(accepted, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    return {dialled, accepted};
+}
+
+void Rooms(const QTemporaryDir &dir, double seconds)
+{
+    std::printf("battle rooms\n");
+    // The bench's own limits are lifted: it measures the relay, not the guards.
+    Server server(dir.filePath(QStringLiteral("rooms.sqlite3")), dir.filePath(QStringLiteral("logrooms.txt")),
+                  {"--rooms", "100000", "--rooms-per-address", "100000", "--room-bytes-per-second", "1000000000",
+                   "--max-connections", "100000", "--max-connections-per-address", "100000"});
+    if (server.Port() == 0) {
+        std::printf("  the server did not start\n");
+        return;
+    }
+    Connection host(server.Port());
+    Connection guest(server.Port());
+    AskForRoom(host, "bench", "host");
+    QThread::msleep(100);
+    if (!AskForRoom(guest, "bench", "guest") || !Upgraded(guest) || !Upgraded(host)) {
+        std::printf("  the room did not pair\n");
+        return;
+    }
+    constexpr int Trips = 2000;
+    const double room = MedianRoundTrip(host.Fd(), guest.Fd(), Trips);
+    const auto [dialled, accepted] = DirectPair();
+    const double direct = MedianRoundTrip(dialled, accepted, Trips);
+    ::close(dialled);
+    ::close(accepted);
+    std::printf("  16-byte round trip (median of %d): %.0f us through a room, %.0f us on a direct loopback TCP connection\n",
+                Trips, room, direct);
+
+    // One way, as fast as the guest reads.
+    std::atomic<bool> stop{false};
+    std::atomic<long long> carried{0};
+    std::thread reader([&] {
+        std::vector<char> buffer(1 << 16);
+        while (!stop) {
+            const ssize_t got = ::recv(guest.Fd(), buffer.data(), buffer.size(), 0);
+            if (got <= 0)
+                break;
+            carried += got;
+        }
+    });
+    const std::string chunk(1 << 16, 'x');
+    const auto start = Clock::now();
+    while (MillisecondsSince(start) < seconds * 1000)
+        host.Send(chunk);
+    const double took = MillisecondsSince(start) / 1000;
+    stop = true;
+    ::shutdown(host.Fd(), SHUT_RDWR);
+    reader.join();
+    std::printf("  one room carries %.0f MB/s one way\n", static_cast<double>(carried) / took / 1e6);
+
+    // Rooms held open, each with both players in, and what they cost the server.
+    constexpr int Held = 400;
+    const long before = ResidentKiB(server.Pid());
+    std::vector<std::unique_ptr<Connection>> hosts;
+    std::vector<std::unique_ptr<Connection>> guests;
+    for (int i = 0; i < Held; ++i) {
+        hosts.push_back(std::make_unique<Connection>(server.Port()));
+        AskForRoom(*hosts.back(), "held" + std::to_string(i), "host");
+    }
+    QThread::msleep(500);
+    int open = 0;
+    for (int i = 0; i < Held; ++i) {
+        guests.push_back(std::make_unique<Connection>(server.Port()));
+        open += AskForRoom(*guests.back(), "held" + std::to_string(i), "guest") && Upgraded(*guests.back())
+            && Upgraded(*hosts[static_cast<std::size_t>(i)]);
+    }
+    QThread::msleep(200);
+    const long after = ResidentKiB(server.Pid());
+    const double perRoom = open ? static_cast<double>(after - before) / open : 0;
+    std::printf("  %d rooms held open: the server grew by %ld KiB (%.1f KiB a room, %.0f rooms in 100 MiB)\n", open,
+                after - before, perRoom, perRoom > 0 ? 100.0 * 1024 / perRoom : 0.0);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -551,6 +721,15 @@ int main(int argc, char **argv)
     const std::string part = argc > 2 ? argv[2] : "all";
     QTemporaryDir dir;
 
+    if (part == "all" || part == "rooms") {
+        // Rooms held open take two descriptors each on this side.
+        rlimit files{};
+        if (::getrlimit(RLIMIT_NOFILE, &files) == 0) {
+            files.rlim_cur = files.rlim_max;
+            ::setrlimit(RLIMIT_NOFILE, &files);
+        }
+        Rooms(dir, seconds);
+    }
     if (part == "all" || part == "flood") {
         std::printf("A flood of connections\n");
         Server server(dir.filePath(QStringLiteral("flood.sqlite3")), dir.filePath(QStringLiteral("logflood.txt")));

@@ -17,7 +17,7 @@ if [ -f "$build/server/tokira-ranking-server" ]; then
     [ -x "$prefix/bin/tokira-ranking-server" ] || fail "the ranking server component installed nothing"
 fi
 
-for f in bin/tokira share/applications/org.tokira.Tokira.desktop share/metainfo/org.tokira.Tokira.metainfo.xml \
+for f in bin/tokira bin/tokira-dict share/applications/org.tokira.Tokira.desktop share/metainfo/org.tokira.Tokira.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.tokira.Tokira.svg \
          share/icons/hicolor/{48x48,128x128,256x256}/apps/org.tokira.Tokira.png \
          share/tokira/{tokira.qls,tokira.cls,tokira.rls,roman.dat,type.wav,miss.wav,attack.wav,attack2.wav}; do
@@ -28,6 +28,8 @@ for tool in desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing (Debian: desktop-file-utils, appstream)"; exit 77; }
 done
 desktop-file-validate "$prefix/share/applications/org.tokira.Tokira.desktop" || fail "desktop-file-validate"
+# The dictionary tool finds the installed romaji table and passes the shipped dictionaries.
+"$prefix/bin/tokira-dict" check "$prefix"/share/tokira/tokira.{qls,cls,rls} || fail "tokira-dict check of the shipped dictionaries"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tokira.Tokira.metainfo.xml" || fail "appstreamcli validate"
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tokira" --version)

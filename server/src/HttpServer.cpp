@@ -7,6 +7,7 @@
 
 #include "ConnectionSlots.h"
 #include "Query.h"
+#include "RoomRelay.h"
 #include "SubmissionLimit.h"
 
 #include <microhttpd.h>
@@ -118,7 +119,8 @@ class Front {
 public:
     Front(const Options &options, RankingService &service)
         : options_(options), service_(service),
-          slots_(options.maxConnections, options.maxConnectionsPerAddress, std::chrono::seconds(options.requestTimeout))
+          slots_(options.maxConnections, options.maxConnectionsPerAddress, std::chrono::seconds(options.requestTimeout)),
+          rooms_(options, [this](MHD_Connection *connection) { slots_.Upgraded(connection); })
     {
     }
 
@@ -134,6 +136,9 @@ public:
     {
         slots_.CutOverdue([](int socket) { ::shutdown(socket, SHUT_RDWR); });
     }
+
+    // Sends the rooms' players away, before the engine stops.
+    void StopRooms() { rooms_.Stop(); }
 
     // The target as it came, before the engine decodes it: the query is
     // Shift-JIS for the game and is decoded by the service alone.
@@ -182,6 +187,7 @@ private:
     void OnConnection(MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
     {
         if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            rooms_.ConnectionClosed(connection);
             slots_.Closed(connection);
             delete static_cast<Peer *>(*context);
             *context = nullptr;
@@ -243,6 +249,8 @@ private:
             const std::string &target = current.target;
             const std::size_t mark = target.find('?');
             const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
+            if (RoomRelay::Handles(path))
+                return rooms_.Answer(connection, path, query, peer->address);
             try {
                 reply = service_.Handle(path, query, peer->address);
             } catch (const std::exception &) {
@@ -291,6 +299,7 @@ private:
     const Options &options_;
     RankingService &service_;
     ConnectionSlots slots_;
+    RoomRelay rooms_;
 };
 
 } // namespace
@@ -355,7 +364,8 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     const unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 16u);
     Front front(options, service);
     MHD_Daemon *daemon = MHD_start_daemon(
-        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG, 0, &Front::Accept, &front, &Front::Request, &front,
+        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG | MHD_ALLOW_UPGRADE | MHD_ALLOW_SUSPEND_RESUME, 0,
+        &Front::Accept, &front, &Front::Request, &front,
         MHD_OPTION_EXTERNAL_LOGGER, &Front::EngineMessage, nullptr,
         MHD_OPTION_LISTEN_SOCKET, listener,
         MHD_OPTION_THREAD_POOL_SIZE, threads,
@@ -379,6 +389,7 @@ int RunHttpServer(const Options &options, int listener, int port, RankingService
     const timespec look{0, 250 * 1000 * 1000};
     while (sigtimedwait(&stopSignals, nullptr, &look) < 0)
         front.CutOverdue();
+    front.StopRooms();
     MHD_stop_daemon(daemon);
     Log("stopped");
     return 0;

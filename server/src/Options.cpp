@@ -27,6 +27,10 @@ const NumberOption NumberOptions[] = {
     {"request-timeout", &Options::requestTimeout, 1, 3600},
     {"max-connections", &Options::maxConnections, 1, 100000},
     {"max-connections-per-address", &Options::maxConnectionsPerAddress, 1, 100000},
+    {"rooms", &Options::rooms, 0, 100000},
+    {"rooms-per-address", &Options::roomsPerAddress, 1, 100000},
+    {"room-wait", &Options::roomWait, 1, 86400},
+    {"room-bytes-per-second", &Options::roomBytesPerSecond, 1, 1000000000},
 };
 
 const struct {
@@ -123,10 +127,13 @@ std::string UsageText(const std::string &program)
 {
     return "Usage: " + program + " [--address ADDRESS] [--port PORT] [--database DATABASE] [--secret FILE]\n"
            "       [--submissions-per-minute N] [--new-texts-per-day N] [--request-timeout SECONDS]\n"
-           "       [--max-connections N] [--max-connections-per-address N]\n"
+           "       [--max-connections N] [--max-connections-per-address N] [--rooms N]\n"
+           "       [--rooms-per-address N] [--room-wait SECONDS] [--room-bytes-per-second N]\n"
            "\n"
            "The Internet ranking for the typing game: answers the game's submissions at\n"
            "/morubo/tokra/ranking.cgi and shows the rankings there as web pages.\n"
+           "It also pairs two players of the net battle in rooms at /battle/ROOM and\n"
+           "carries their battle.\n"
            "\n"
            "  --address ADDRESS   address to listen on (default " + std::string(DefaultAddress) + ";\n"
            "                      0.0.0.0 for every network)\n"
@@ -155,6 +162,16 @@ std::string UsageText(const std::string &program)
            "                      connections one address may keep open; more are closed\n"
            "                      at once, and fewer once half the connections are taken\n"
            "                      (default " + std::to_string(DefaultMaxConnectionsPerAddress) + ")\n"
+           "  --rooms N           battle rooms waiting or playing at once, in all (default "
+           + std::to_string(DefaultRooms) + ";\n"
+           "                      0: no rooms)\n"
+           "  --rooms-per-address N\n"
+           "                      rooms one address may hold open (default " + std::to_string(DefaultRoomsPerAddress) + ")\n"
+           "  --room-wait SECONDS time a host waits for its guest before it gets 408\n"
+           "                      (default " + std::to_string(DefaultRoomWait) + ")\n"
+           "  --room-bytes-per-second N\n"
+           "                      bytes one room carries each second, both ways together\n"
+           "                      (default " + std::to_string(DefaultRoomBytesPerSecond) + ")\n"
            "  --help              show this text\n";
 }
 

@@ -18,6 +18,10 @@ constexpr int DefaultNewTextsPerDay = 50;
 constexpr int DefaultRequestTimeout = 10;
 constexpr int DefaultMaxConnections = 500;
 constexpr int DefaultMaxConnectionsPerAddress = 32;
+constexpr int DefaultRooms = 200;
+constexpr int DefaultRoomsPerAddress = 16;
+constexpr int DefaultRoomWait = 600;
+constexpr int DefaultRoomBytesPerSecond = 32768;
 
 struct Options {
     std::string address = DefaultAddress;
@@ -29,6 +33,10 @@ struct Options {
     int requestTimeout = DefaultRequestTimeout;             // seconds for a request, and of silence
     int maxConnections = DefaultMaxConnections;
     int maxConnectionsPerAddress = DefaultMaxConnectionsPerAddress;
+    int rooms = DefaultRooms;                       // battle rooms waiting or playing, in all
+    int roomsPerAddress = DefaultRoomsPerAddress;   // rooms one host address may hold
+    int roomWait = DefaultRoomWait;                 // seconds a host waits for its guest
+    int roomBytesPerSecond = DefaultRoomBytesPerSecond;
     bool help = false;
     std::string error;    // set when the command line is wrong
 };

@@ -179,6 +179,18 @@ bool RawConnection::ClosedWithin(int timeoutMs)
     return ended_;
 }
 
+QByteArray RawConnection::Take(qsizetype count, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (buffer_.size() < count && timer.elapsed() < timeoutMs
+           && Receive(std::max<int>(1, timeoutMs - static_cast<int>(timer.elapsed())))) {
+    }
+    const QByteArray taken = buffer_.left(count);
+    buffer_.remove(0, taken.size());
+    return taken;
+}
+
 RawReply RawGet(const QString &address, const QByteArray &target, const QByteArray &headers)
 {
     RawConnection connection(address);

@@ -67,6 +67,8 @@ public:
     // Whether the server closed the connection within timeoutMs; what came before is kept.
     bool ClosedWithin(int timeoutMs);
     QByteArray Unread() const { return buffer_; }
+    // The next count bytes as they came; fewer when the stream ends or the time runs out.
+    QByteArray Take(qsizetype count, int timeoutMs = 10000);
 
 private:
     // Waits for bytes; false on end of stream, failure or time-out.

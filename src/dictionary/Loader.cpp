@@ -36,6 +36,17 @@ LoadFailure BrokenLine(const QString &path, int line)
             + QStringLiteral("行目")};
 }
 
+// A table whose rule made a text grow past every sensible length: the rule
+// by its line and its text ("あ:ああ"), or the NN rules by the first line.
+LoadFailure TooLong(const QString &path, const QVector<RomajiRule> &table, int rule)
+{
+    const int line = rule >= 0 && rule < table.size() ? rule + 1 : 1;
+    const RomajiRule &shown = table.at(line - 1);
+    return {GeneralFailure + LineEnd + Functions::GetFileName(path) + QLatin1Char(' ') + QString::number(line)
+            + QStringLiteral("行目「") + shown.Find + QLatin1Char(':') + shown.Put
+            + QStringLiteral("」で変換後の文字列が長くなりすぎました")};
+}
+
 // The lines of a text one after another, each up to its CR LF; what follows
 // the last CR LF is no line.
 class Lines {
@@ -209,9 +220,24 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     // The word list is converted a word at a time when the table allows it:
     // a large list is then ready without converting half a million words.
     const bool onDemand = converter.KeepsLinesAndColons();
-    const QString wordText = onDemand ? QString() : converter.Convert(wordSource);
-    loaded.CopipeText = converter.Convert(loaded.CopipeSource);
-    loaded.RankingText = converter.Convert(loaded.RankingSource);
+    int tooLong = -1;
+    // A table whose rules lengthen each other's output shows it on its own
+    // find texts, whatever the word list holds.
+    QString finds;
+    for (const RomajiRule &rule : *table)
+        finds += rule.Find + LineEnd;
+    converter.Convert(finds, &tooLong);
+    if (tooLong >= 0)
+        return TooLong(tablePath, *table, tooLong);
+    const QString wordText = onDemand ? QString() : converter.Convert(wordSource, &tooLong);
+    if (tooLong >= 0)
+        return TooLong(tablePath, *table, tooLong);
+    loaded.CopipeText = converter.Convert(loaded.CopipeSource, &tooLong);
+    if (tooLong >= 0)
+        return TooLong(tablePath, *table, tooLong);
+    loaded.RankingText = converter.Convert(loaded.RankingSource, &tooLong);
+    if (tooLong >= 0)
+        return TooLong(tablePath, *table, tooLong);
     qCDebug(lcDictionary) << "converted in" << timer.elapsed() << "ms";
 
     progress(170, QStringLiteral("単語辞書の解析..."));

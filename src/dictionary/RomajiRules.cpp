@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <limits>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -275,9 +276,19 @@ qsizetype NextHead(const char16_t *text, qsizetype size, qsizetype from, const R
     return -1;
 }
 
-// One pass of a group over the run in cur; false when no rule matched.
-bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const RuleGroup &group,
-              const FindForest &forest, const QVector<RomajiRule> &rules)
+// The most a run may grow to: a multiple of its length, and a little more
+// for a short one.
+qsizetype RunLimit(qsizetype size)
+{
+    return std::min(MaxConvertedGrowth * size + 4096, MaxConvertedLength);
+}
+
+enum class Pass { Unchanged, Changed, TooLong };
+
+// One pass of a group over the run in cur. TooLong, with the rule in
+// tooLong, as soon as the run would grow past limit; cur is then left as it was.
+Pass RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const RuleGroup &group,
+              const FindForest &forest, const QVector<RomajiRule> &rules, qsizetype limit, int &tooLong)
 {
     const char16_t *text = cur.data();
     const qsizetype size = qsizetype(cur.size());
@@ -311,6 +322,11 @@ bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const Ru
             continue;
         }
         const QString &put = rules[best].Put;
+        // What is written, this replacement and the rest as it is.
+        if (written + (at - copied) + put.size() + (size - at - bestLength) > limit) {
+            tooLong = best;
+            return Pass::TooLong;
+        }
         append(text + copied, at - copied);
         append(reinterpret_cast<const char16_t *>(put.utf16()), put.size());
         at += bestLength;
@@ -318,11 +334,11 @@ bool RunGroup(std::vector<char16_t> &cur, std::vector<char16_t> &spare, const Ru
         changed = true;
     }
     if (!changed)
-        return false;
+        return Pass::Unchanged;
     append(text + copied, size - copied);
     spare.resize(size_t(written));
     cur.swap(spare);
-    return true;
+    return Pass::Changed;
 }
 
 // Whether a rule of the group may match in a run holding only the present
@@ -346,14 +362,21 @@ struct RunWork {
     UnitSet present;
 };
 
-std::vector<char16_t> ConvertRun(QStringView run, const QVector<RomajiRule> &rules, const Plan &plan, RunWork &work)
+// The run converted; nothing, with the rule in tooLong, when it would grow past its limit.
+std::optional<std::vector<char16_t>> ConvertRun(QStringView run, const QVector<RomajiRule> &rules, const Plan &plan,
+                                                RunWork &work, int &tooLong)
 {
     work.cur.assign(run.utf16(), run.utf16() + run.size());
     work.present.Clear();
     work.present.Add(run);
+    const qsizetype limit = RunLimit(run.size());
     for (const RuleGroup &group : plan.groups) {
-        if (!MayMatch(group, plan, rules, work.present)
-            || !RunGroup(work.cur, work.spare, group, plan.forest, rules))
+        if (!MayMatch(group, plan, rules, work.present))
+            continue;
+        const Pass pass = RunGroup(work.cur, work.spare, group, plan.forest, rules, limit, tooLong);
+        if (pass == Pass::TooLong)
+            return std::nullopt;
+        if (pass == Pass::Unchanged)
             continue;
         for (size_t u = group.putBegin; u < group.putEnd; ++u)
             work.present.Add(QChar(plan.units[u]));
@@ -441,6 +464,7 @@ QString ConvertPlain(QString text, const QVector<RomajiRule> &rules)
 
 struct RomajiConverter::Prepared {
     QVector<RomajiRule> active;
+    QVector<int> given; // per active rule, its index in the rules given
     bool crossesLines = false;
     Plan plan;
 };
@@ -448,9 +472,12 @@ struct RomajiConverter::Prepared {
 RomajiConverter::RomajiConverter(const QVector<RomajiRule> &rules)
 {
     auto prepared = std::make_shared<Prepared>();
-    for (const RomajiRule &rule : rules) {
-        if (!rule.Find.isEmpty() && rule.Find != rule.Put)
+    for (int i = 0; i < rules.size(); ++i) {
+        const RomajiRule &rule = rules.at(i);
+        if (!rule.Find.isEmpty() && rule.Find != rule.Put) {
             prepared->active.append(rule);
+            prepared->given.append(i);
+        }
     }
     const auto holdsBreak = [](const QString &text) {
         return text.contains(QLatin1Char(':')) || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
@@ -463,9 +490,11 @@ RomajiConverter::RomajiConverter(const QVector<RomajiRule> &rules)
     prepared_ = std::move(prepared);
 }
 
-QString RomajiConverter::Convert(QStringView text) const
+QString RomajiConverter::Convert(QStringView text, int *tooLong) const
 {
     const QVector<RomajiRule> &active = prepared_->active;
+    if (tooLong)
+        *tooLong = -1;
     if (active.isEmpty() || text.isEmpty())
         return text.toString();
 
@@ -474,10 +503,22 @@ QString RomajiConverter::Convert(QStringView text) const
 
     std::vector<std::vector<char16_t>> results(runs.size());
     std::atomic<size_t> nextRun{0};
+    // The earliest rule that made a run too long; once one has, the rest stop.
+    constexpr int None = std::numeric_limits<int>::max();
+    std::atomic<int> firstTooLong{None};
     const auto work = [&] {
         RunWork scratch;
-        for (size_t i = nextRun++; i < runs.size(); i = nextRun++)
-            results[i] = ConvertRun(runs[i], active, plan, scratch);
+        for (size_t i = nextRun++; i < runs.size() && firstTooLong.load() == None; i = nextRun++) {
+            int rule = -1;
+            std::optional<std::vector<char16_t>> result = ConvertRun(runs[i], active, plan, scratch, rule);
+            if (!result) {
+                int seen = firstTooLong.load();
+                while (rule < seen && !firstTooLong.compare_exchange_weak(seen, rule)) {
+                }
+                return;
+            }
+            results[i] = std::move(*result);
+        }
     };
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t helpers = std::min(cores, runs.size()) - 1;
@@ -492,6 +533,20 @@ QString RomajiConverter::Convert(QStringView text) const
     qsizetype total = 0;
     for (const auto &result : results)
         total += qsizetype(result.size());
+    int rule = firstTooLong.load();
+    // Runs each within their limit may still make too long a text together:
+    // the first rule that lengthens what it finds is the cause.
+    if (rule == None && total > MaxConvertedLength) {
+        for (int r = 0; r < active.size() && rule == None; ++r) {
+            if (active.at(r).Put.size() > active.at(r).Find.size())
+                rule = r;
+        }
+    }
+    if (rule != None) {
+        if (tooLong)
+            *tooLong = prepared_->given.value(rule, 0);
+        return QString();
+    }
     QString converted;
     converted.reserve(total);
     for (const auto &result : results)

@@ -46,13 +46,23 @@ QString ConvertPlain(QString text, const QVector<RomajiRule> &rules);
 // occur in a run is skipped.
 QString ConvertText(const QString &text, const QVector<RomajiRule> &rules);
 
+// A table whose rules lengthen each other's output can make any text huge:
+// a conversion stops as soon as a piece of the text grows past this many
+// times its length (and a little more for a short one), or the text past
+// MaxConvertedLength characters.
+inline constexpr qsizetype MaxConvertedGrowth = 16;
+inline constexpr qsizetype MaxConvertedLength = qsizetype(1) << 28;
+
 // ConvertText with its rules worked out once, for converting many texts (a
 // word at a time) with the same table. Copies share what they hold.
 class RomajiConverter {
 public:
     explicit RomajiConverter(const QVector<RomajiRule> &rules);
 
-    QString Convert(QStringView text) const;
+    // The empty text when the conversion grows past the limits above;
+    // tooLong, when given, then gets the index of the rule (in the rules
+    // given) that passed them, and -1 otherwise.
+    QString Convert(QStringView text, int *tooLong = nullptr) const;
     // True when no rule finds or puts a ":", CR or LF: the lines and their
     // ":" then stay where they are, no rule reaches across one, and each
     // piece between them converts on its own exactly as in the whole text.

@@ -13,9 +13,9 @@ namespace history {
 
 QString CsvField(const QString &text)
 {
-    // A spreadsheet runs a field that starts like a formula; an apostrophe in
-    // front makes it plain text there.
-    static const QString formulaStarts = QStringLiteral("=+-@\t");
+    // A spreadsheet runs a field that starts like a formula, also after a
+    // leading line end; an apostrophe in front makes it plain text there.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r\n");
     const bool formula = !text.isEmpty() && formulaStarts.contains(text.front());
     const bool quote = formula || text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
                        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));

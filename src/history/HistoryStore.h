@@ -173,7 +173,7 @@ private:
 QList<CharCount> Weakest(QList<CharCount> counts, int count, int minSamples);
 
 // One CSV field, quoted when it holds a comma, a quotation mark or a line end,
-// and quoted after an apostrophe when it starts with = + - @ or a tab.
+// and quoted after an apostrophe when it starts with = + - @, a tab or a line end.
 QString CsvField(const QString &text);
 
 } // namespace history

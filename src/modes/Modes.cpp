@@ -12,6 +12,8 @@
 #include "util/Logging.h"
 #include "views/frmMain.h"
 
+#include <utility>
+
 namespace {
 
 const QString GameTitle = QStringLiteral("疾鍵");
@@ -121,15 +123,23 @@ void Modes::EndGame(const RoundMaker &make)
     // A session that ends while the boxes below wait keeps the game all the same.
     const RoundEnd end = round_->End(game_);
     bool tableKept = end.rankingTail;
+    bool recorded = false;
+    // The history goes first: a game cut off while its table row is written
+    // is kept whole there and only misses the row.
+    auto record = [this, &end, &recorded] {
+        if (!std::exchange(recorded, true))
+            history::Tell(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
+    };
     struct Forget {
         std::function<void()> &keep;
         ~Forget() { keep = nullptr; }
     } forget{keepUnfinishedEnd_};
-    keepUnfinishedEnd_ = [this, &end, &tableKept] {
-        if (!tableKept && end.betterThanTable && end.betterThanTable())
+    keepUnfinishedEnd_ = [&end, &tableKept, &record] {
+        const bool enter = !tableKept && end.betterThanTable && end.betterThanTable();
+        record();
+        if (enter)
             end.enterTable();
         tableKept = true;
-        history::Tell(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
     };
     ShowRoundEndBox();
     if (end.rankingTail) {
@@ -139,6 +149,7 @@ void Modes::EndGame(const RoundMaker &make)
         if (end.betterThanTable && end.betterThanTable()) {
             AskHighScoreName();
             tableKept = true;
+            record();
             const std::optional<int> row = end.enterTable();
             end.showTable();
             if (row)
@@ -146,7 +157,7 @@ void Modes::EndGame(const RoundMaker &make)
         }
     }
     keepUnfinishedEnd_ = nullptr;
-    history::Tell(game_.RecordGame(end.historyMode, end.textName, end.dictionaryPath));
+    record();
     if (end.afterRecord)
         end.afterRecord();
 }

@@ -6,6 +6,7 @@
 #include "util/Logging.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 
 namespace {
 
@@ -27,6 +28,73 @@ NetLink::NetLink(QObject *parent) : QObject(parent), port_(NetProtocol::Port)
     });
     connectTimer_.setInterval(10);
     connect(&connectTimer_, &QTimer::timeout, this, &NetLink::ConnectWaitPass);
+
+    connect(&tcp_, &platform::TcpLink::upgradeAsked, this, [this] {
+        roomDial_.stop();
+        roomWait_.start(roomHost_ ? NetProtocol::RoomHostWaitMs : static_cast<int>(NetProtocol::ConnectLimitMs));
+        emit roomAsked();
+    });
+    connect(&tcp_, &platform::TcpLink::upgraded, this, &NetLink::OnUpgraded);
+    connect(&tcp_, &platform::TcpLink::upgradeRefused, this, &NetLink::OnUpgradeRefused);
+    roomDial_.setSingleShot(true);
+    roomWait_.setSingleShot(true);
+    connect(&roomDial_, &QTimer::timeout, this, [this] { FailRoom(RoomFailure::Unreachable); });
+    connect(&roomWait_, &QTimer::timeout, this,
+            [this] { FailRoom(roomHost_ ? RoomFailure::WaitedTooLong : RoomFailure::Unreachable); });
+}
+
+bool NetLink::IsRoomName(const QString &name)
+{
+    static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
+    return allowed.match(name).hasMatch();
+}
+
+bool NetLink::OpenRoom(const QUrl &server, const QString &room, bool host)
+{
+    StopConnectWait();
+    if (!IsRoomName(room))
+        return false;
+    const QByteArray target = "/battle/" + room.toLatin1() + (host ? "?role=host" : "?role=guest");
+    if (!tcp_.ConnectUpgrade(server, target, NetProtocol::RoomProtocol))
+        return false;
+    roomHost_ = host;
+    roomDial_.start(static_cast<int>(NetProtocol::ConnectLimitMs));
+    return true;
+}
+
+void NetLink::OnUpgraded()
+{
+    roomDial_.stop();
+    roomWait_.stop();
+    // From here on the room is a link like any other.
+    if (roomHost_)
+        emit accepted();
+    else
+        emit connected();
+}
+
+void NetLink::OnUpgradeRefused(int status, const QString &reason)
+{
+    qCInfo(lcNet) << "the room was refused:" << status << reason;
+    switch (status) {
+    case 409: FailRoom(RoomFailure::Taken); return;
+    case 408: FailRoom(RoomFailure::WaitedTooLong); return;
+    case 429:
+    case 503: FailRoom(RoomFailure::Full); return;
+    case 0: FailRoom(RoomFailure::Unreachable); return;
+    default: break;
+    }
+    // Any web server says 404 to a path it does not know; only one with rooms says why.
+    FailRoom(status == 404 && reason.contains(QLatin1String("no host waits")) ? RoomFailure::NoSuchRoom
+                                                                              : RoomFailure::NoRooms);
+}
+
+void NetLink::FailRoom(RoomFailure why)
+{
+    roomDial_.stop();
+    roomWait_.stop();
+    tcp_.Close();
+    emit roomFailed(why);
 }
 
 bool NetLink::Listen()
@@ -69,6 +137,8 @@ void NetLink::ConnectWaitPass()
 void NetLink::StopConnectWait()
 {
     connectTimer_.stop();
+    roomDial_.stop();
+    roomWait_.stop();
 }
 
 void NetLink::OnHostNotFound()

@@ -34,6 +34,18 @@ public:
     // name no host. The answer is connected, connectTimedOut or hostNotFound.
     bool Connect(const QString &host);
     bool Connecting() const { return connectTimer_.isActive(); }
+
+    // Why a room could not be used.
+    enum class RoomFailure { Unreachable, Taken, NoSuchRoom, WaitedTooLong, NoRooms, Full };
+    // A room's name: 1 to 32 of A-Z a-z 0-9 _ -.
+    static bool IsRoomName(const QString &name);
+    // Closes whatever was open and asks the ranking server at server for the
+    // room: the host opens it and waits there, the guest joins the waiting
+    // host. Once the server pairs them the link is connected as a direct one
+    // is, and tells it the same way: accepted for the host, connected for the
+    // guest. Otherwise roomFailed. False at once when the address names no server.
+    bool OpenRoom(const QUrl &server, const QString &room, bool host);
+    bool InRoomWait() const { return roomDial_.isActive() || roomWait_.isActive(); }
     // Ends the connection, the listening or the dialling; messages already
     // received are still handled.
     void Close();
@@ -69,6 +81,9 @@ signals:
     void closed();
     // A message could not be sent: the link is not connected.
     void sendFailed();
+    // The server has the room's request: a host now waits for its guest.
+    void roomAsked();
+    void roomFailed(NetLink::RoomFailure why);
 
 private:
     bool Send(const QString &message);
@@ -78,6 +93,9 @@ private:
     void OnDataArrival();
     void OnPeerClosed();
     void OnHostNotFound();
+    void OnUpgraded();
+    void OnUpgradeRefused(int status, const QString &reason);
+    void FailRoom(RoomFailure why);
     void HandleQueued();
     void Dispatch(const QString &message);
     void DropQueue();
@@ -89,6 +107,11 @@ private:
     QString myName_;
     QString clientName_;
     QTimer connectTimer_;
+    // A room: the server must be reached within the connect limit, and answer
+    // a guest at once; a host waits as long as the server keeps it, and a little more.
+    QTimer roomDial_;
+    QTimer roomWait_;
+    bool roomHost_ = false;
     qint64 connectStart_ = 0;
     // Arrivals as they came, cut into messages only when handled; the head
     // is handled from headUsed_ on.

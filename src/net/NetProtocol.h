@@ -22,6 +22,10 @@ constexpr int LogKeep = 9000;
 // yet handled or bytes written and not yet taken by the peer: no honest peer
 // comes near it, and a flood beyond it drops the link.
 constexpr qint64 MaxBacklog = 1024 * 1024;
+// A room on the ranking server: the protocol its upgrade asks for, and how
+// long a host waits there (the server sends it away after ten minutes).
+constexpr const char *RoomProtocol = "tokira-battle";
+constexpr int RoomHostWaitMs = 11 * 60 * 1000;
 
 struct Message {
     QString command;  // the first three characters (fewer when the text is shorter)

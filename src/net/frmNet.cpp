@@ -6,6 +6,7 @@
 #include "net/NetLink.h"
 #include "net/NetProtocol.h"
 #include "platform/Platform.h"
+#include "scores/RankingRequest.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 
@@ -168,13 +169,15 @@ void frmNet::CreateMenus()
     QMenuBar *bar = menuBar();
     mnuServer = bar->addAction(QStringLiteral("サーバーを立てる(&H)"));
     mnuClient = bar->addAction(QStringLiteral("サーバーに接続する(&C)..."));
+    mnuRoomCreate = bar->addAction(QStringLiteral("部屋を作る(&R)..."));
+    mnuRoomJoin = bar->addAction(QStringLiteral("部屋に入る(&J)..."));
     mnuClose = bar->addAction(QStringLiteral("強制切断(&B)"));
     mnuNetResult = bar->addAction(QStringLiteral("対戦成績(&T)"));
     mnuHelp = bar->addAction(QStringLiteral("ヘルプ(&H)..."));
     QFont menuFont(QStringLiteral("ＭＳ Ｐゴシック"));
     menuFont.setPointSize(9);
     bar->setFont(menuFont);
-    // The five commands stay in sight whatever the font: the window grows
+    // The commands stay in sight whatever the font: the window grows
     // rather than hide the help behind the menu bar's overflow arrow.
     const int width = qMax(centralWidget()->width(), bar->sizeHint().width());
     setFixedSize(width, centralWidget()->height() + bar->sizeHint().height());
@@ -184,6 +187,8 @@ void frmNet::ConnectSignals()
 {
     connect(mnuServer, &QAction::triggered, this, &frmNet::mnuServer_Click);
     connect(mnuClient, &QAction::triggered, this, &frmNet::mnuClient_Click);
+    connect(mnuRoomCreate, &QAction::triggered, this, &frmNet::mnuRoomCreate_Click);
+    connect(mnuRoomJoin, &QAction::triggered, this, &frmNet::mnuRoomJoin_Click);
     connect(mnuClose, &QAction::triggered, this, &frmNet::mnuClose_Click);
     connect(mnuNetResult, &QAction::triggered, this, &frmNet::mnuNetResult_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmNet::mnuHelp_Click);
@@ -197,6 +202,8 @@ void frmNet::ConnectSignals()
     connect(&link_, &NetLink::hostNotFound, this, &frmNet::wscSystem_HostNotFound);
     connect(&link_, &NetLink::closed, this, &frmNet::wscSystem_Close);
     connect(&link_, &NetLink::received, this, &frmNet::Cont);
+    connect(&link_, &NetLink::roomAsked, this, &frmNet::wscSystem_RoomAsked);
+    connect(&link_, &NetLink::roomFailed, this, [this](NetLink::RoomFailure why) { wscSystem_RoomFailed(int(why)); });
     connect(&link_, &NetLink::sendFailed, this,
             [this] { AddText(QStringLiteral("system> 接続されていないので送信できませんでした")); });
 
@@ -318,8 +325,7 @@ void frmNet::mnuServer_Click()
     AddText(QStringLiteral("system> サーバーを開始しました"));
     AddText(QStringLiteral("system> IP:") + NetLink::LocalIP());
     AddText(QStringLiteral("system> クライアントからの接続を待機します..."));
-    mnuServer->setEnabled(false);
-    mnuClient->setEnabled(false);
+    SetConnectMenus(false);
 }
 
 void frmNet::wscSystem_Accepted()
@@ -352,8 +358,7 @@ void frmNet::wscSystem_Connected()
     link_.SendName(link_.MyName());
     AddText(QStringLiteral("system> サーバーに接続しました"));
     cmdPing->setEnabled(true);
-    mnuServer->setEnabled(false);
-    mnuClient->setEnabled(false);
+    SetConnectMenus(false);
 }
 
 void frmNet::wscSystem_ConnectTimedOut()
@@ -371,11 +376,91 @@ void frmNet::wscSystem_HostNotFound()
     AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が正しくありません"));
 }
 
+void frmNet::SetConnectMenus(bool enabled)
+{
+    for (QAction *action : {mnuServer, mnuClient, mnuRoomCreate, mnuRoomJoin})
+        action->setEnabled(enabled);
+}
+
+void frmNet::mnuRoomCreate_Click()
+{
+    OpenRoom(true);
+}
+
+void frmNet::mnuRoomJoin_Click()
+{
+    OpenRoom(false);
+}
+
+// A room on the ranking server: for two players neither of whom can take a
+// call. Once the server pairs them, the battle goes on as over a direct link.
+void frmNet::OpenRoom(bool host)
+{
+    if (!ChooseName())
+        return;
+    const QString room = platform::dialogs().Input(
+        QStringLiteral("部屋の名前を入力してください（半角英数字と _ - で32文字まで。相手と同じ名前にします）"), QString(),
+        room_);
+    const QString cleaned = Functions::CleanInput(room);
+    if (cleaned.isEmpty()) {
+        AddText(QStringLiteral("system> 部屋の名前が入力されませんでした"));
+        return;
+    }
+    if (!NetLink::IsRoomName(cleaned)) {
+        AddText(QStringLiteral("system> 部屋の名前に使えるのは半角英数字と _ - の32文字までです"));
+        return;
+    }
+    const QString server = aplMain::RankingServer;
+    if (!IsRankingServerAddress(server) || !link_.OpenRoom(QUrl(server.trimmed()), cleaned, host)) {
+        AddText(QStringLiteral("system> ランキングサーバーの設定が正しくありません（設定 → ランキングサーバー）"));
+        return;
+    }
+    room_ = cleaned;
+    roomHost_ = host;
+    AddText(QStringLiteral("system> ランキングサーバー ") + server.trimmed() + QStringLiteral(" に接続中..."));
+    SetConnectMenus(false);
+}
+
+void frmNet::wscSystem_RoomAsked()
+{
+    if (!roomHost_)
+        return;
+    AddText(QStringLiteral("system> 部屋「") + room_ + QStringLiteral("」を開きました。相手が入るのを待っています..."));
+    AddText(QStringLiteral("system> 待つのをやめるときは強制切断を押してください"));
+}
+
+void frmNet::wscSystem_RoomFailed(int why)
+{
+    const QString room = QStringLiteral("部屋「") + room_ + QStringLiteral("」");
+    QString line;
+    switch (static_cast<NetLink::RoomFailure>(why)) {
+    case NetLink::RoomFailure::Unreachable:
+        line = QStringLiteral("ランキングサーバーに接続できませんでした");
+        break;
+    case NetLink::RoomFailure::Taken:
+        line = room + QStringLiteral("はほかの人が使っています。別の名前にしてください");
+        break;
+    case NetLink::RoomFailure::NoSuchRoom:
+        line = room + QStringLiteral("はありません。相手が部屋を作ってから入ってください");
+        break;
+    case NetLink::RoomFailure::WaitedTooLong:
+        line = QStringLiteral("相手が来ないまま時間が過ぎたので") + room + QStringLiteral("を閉じました");
+        break;
+    case NetLink::RoomFailure::NoRooms:
+        line = QStringLiteral("このランキングサーバーは対戦の部屋を扱っていません");
+        break;
+    case NetLink::RoomFailure::Full:
+        line = QStringLiteral("ランキングサーバーの部屋がいっぱいです。しばらくしてからやり直してください");
+        break;
+    }
+    AddText(QStringLiteral("system> ") + line);
+    SetConnectMenus(true);
+}
+
 void frmNet::mnuClose_Click()
 {
     link_.Close();
-    mnuServer->setEnabled(true);
-    mnuClient->setEnabled(true);
+    SetConnectMenus(true);
     cmdStart->setEnabled(false);
     battle_.Stop();
     AddText(QStringLiteral("system> 切断しました"));
@@ -384,8 +469,7 @@ void frmNet::mnuClose_Click()
 void frmNet::wscSystem_Close()
 {
     AddText(QStringLiteral("system> 切断されました"));
-    mnuServer->setEnabled(true);
-    mnuClient->setEnabled(true);
+    SetConnectMenus(true);
     mnuClose->setEnabled(true);
     cmdStart->setEnabled(false);
     cmdPing->setEnabled(false);

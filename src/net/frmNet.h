@@ -31,6 +31,8 @@ public:
 
     void mnuServer_Click();
     void mnuClient_Click();
+    void mnuRoomCreate_Click();
+    void mnuRoomJoin_Click();
     void mnuClose_Click();
     void mnuNetResult_Click();
     void mnuHelp_Click();
@@ -53,6 +55,8 @@ public:
 
     QAction *mnuServer = nullptr;
     QAction *mnuClient = nullptr;
+    QAction *mnuRoomCreate = nullptr;
+    QAction *mnuRoomJoin = nullptr;
     QAction *mnuClose = nullptr;
     QAction *mnuNetResult = nullptr;
     QAction *mnuHelp = nullptr;
@@ -78,6 +82,10 @@ private:
     void Unload();
 
     bool ChooseName();
+    void OpenRoom(bool host);
+    void SetConnectMenus(bool enabled);
+    void wscSystem_RoomAsked();
+    void wscSystem_RoomFailed(int why);
     void DrawGauges();
     void ShowNames();
     void Cont(const QString &command, const QString &argument);
@@ -90,6 +98,8 @@ private:
 
     NetLink &link_;
     NetBattle &battle_;
+    QString room_;
+    bool roomHost_ = false;
     QString log_;
     bool unloaded_ = false;
 };

@@ -241,9 +241,18 @@ bool ReadIniText(QIODevice &device, QSettings::SettingsMap &map)
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0)
             continue;
-        const QString key = UnescapedKey(Trimmed(line.left(equals)));
+        // Without slashes at its ends, as QSettings keeps a key, so that it
+        // is written back under the same section and name.
+        const QString name = UnescapedKey(Trimmed(line.left(equals)));
+        if (name.isEmpty())
+            continue;
+        QString key = prefix + name;
+        while (key.startsWith(QLatin1Char('/')))
+            key.remove(0, 1);
+        while (key.endsWith(QLatin1Char('/')))
+            key.chop(1);
         if (!key.isEmpty())
-            map.insert(prefix + key, UnescapedValue(Trimmed(line.mid(equals + 1))));
+            map.insert(key, UnescapedValue(Trimmed(line.mid(equals + 1))));
     }
     return true;
 }
@@ -253,8 +262,14 @@ bool WriteIniText(QIODevice &device, const QSettings::SettingsMap &map)
     // Keys without a section go under [General], as QSettings puts them.
     QList<std::pair<QString, QByteArray>> sections;
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
-        const QString section = slash < 0 ? QString() : it.key().left(slash);
+        qsizetype slash = it.key().indexOf(QLatin1Char('/'));
+        QString section = slash < 0 ? QString() : it.key().left(slash);
+        // A section named General would read back as none: such a key goes
+        // whole under [General].
+        if (section.compare(General, Qt::CaseInsensitive) == 0) {
+            section.clear();
+            slash = -1;
+        }
         auto found = std::find_if(sections.begin(), sections.end(), [&](const auto &s) { return s.first == section; });
         if (found == sections.end())
             found = sections.insert(section.isEmpty() ? sections.begin() : sections.end(), {section, QByteArray()});

@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QRegularExpression>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -45,6 +46,8 @@ TcpLink::~TcpLink()
 
 int TcpLink::State() const
 {
+    if (socket_ && upgrade_ != Upgrade::None)
+        return Connecting;
     if (socket_) {
         switch (socket_->state()) {
         case QAbstractSocket::HostLookupState: return ResolvingHost;
@@ -138,6 +141,116 @@ bool TcpLink::Connect(const QString &host, quint16 port)
     return true;
 }
 
+bool TcpLink::ConnectUpgrade(const QUrl &server, const QByteArray &target, const QByteArray &protocol)
+{
+    const QString scheme = server.scheme().toLower();
+    const bool tls = scheme == QLatin1String("https");
+    if ((!tls && scheme != QLatin1String("http")) || !CouldNameAHost(server.host())) {
+        errorText_ = QStringLiteral("not a web server: ") + server.toString();
+        return false;
+    }
+    Close();
+    DropPending();
+    failed_ = false;
+    const quint16 port = static_cast<quint16>(server.port(tls ? 443 : 80));
+    QByteArray host = QUrl::toAce(server.host());
+    if (host.contains(':'))
+        host = "[" + host + "]";
+    if (server.port() != -1)
+        host += ":" + QByteArray::number(port);
+    upgradeRequest_ = "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: Upgrade\r\nUpgrade: " + protocol
+        + "\r\n\r\n";
+    upgradeProtocol_ = protocol;
+    answer_.clear();
+    upgrade_ = Upgrade::Dialling;
+    if (tls) {
+        auto *socket = new QSslSocket(this);
+        AdoptSocket(socket);
+        connect(socket, &QSslSocket::encrypted, this, &TcpLink::SendUpgradeRequest);
+        socket->connectToHostEncrypted(server.host(), port);
+    } else {
+        auto *socket = new QTcpSocket(this);
+        AdoptSocket(socket);
+        socket->connectToHost(server.host(), port);
+    }
+    return true;
+}
+
+void TcpLink::SendUpgradeRequest()
+{
+    if (upgrade_ != Upgrade::Dialling || !socket_)
+        return;
+    upgrade_ = Upgrade::Asked;
+    socket_->write(upgradeRequest_);
+    socket_->flush();
+    emit upgradeAsked();
+}
+
+void TcpLink::ReadUpgradeAnswer()
+{
+    // Far more than any answer to the request; a server that says more is not one.
+    constexpr qsizetype MaxAnswer = 16384;
+    constexpr qsizetype MaxReason = 4096;
+    answer_ += socket_->read(MaxAnswer + 1 - answer_.size());
+    if (upgrade_ == Upgrade::Refusing) {
+        if (answer_.size() >= refusedBodyAt_ + refusedBodyLength_ || answer_.size() > MaxAnswer)
+            RefuseUpgrade(refusedStatus_, QString());
+        return;
+    }
+    const qsizetype end = answer_.indexOf("\r\n\r\n");
+    if (end < 0) {
+        if (answer_.size() > MaxAnswer)
+            RefuseUpgrade(0, QStringLiteral("no HTTP answer"));
+        return;
+    }
+    const QByteArray head = answer_.left(end);
+    static const QRegularExpression statusLine(QStringLiteral("^HTTP/1\\.[01] ([0-9]{3})( |\r|$)"));
+    const QRegularExpressionMatch status = statusLine.match(QString::fromLatin1(head));
+    if (!status.hasMatch()) {
+        RefuseUpgrade(0, QStringLiteral("no HTTP answer"));
+        return;
+    }
+    const int code = status.captured(1).toInt();
+    const QRegularExpression upgradeHeader(
+        QStringLiteral("\r\nUpgrade:[ \t]*") + QRegularExpression::escape(QString::fromLatin1(upgradeProtocol_))
+            + QStringLiteral("[ \t]*(\r|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (code == 101 && upgradeHeader.match(QString::fromLatin1(head)).hasMatch()) {
+        answer_.remove(0, end + 4);
+        upgrade_ = Upgrade::None;
+        emit upgraded();
+        // What the other side sent at once came with the answer.
+        if (!answer_.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                if (socket_ && !answer_.isEmpty())
+                    emit dataArrival(answer_.size());
+            });
+        return;
+    }
+    static const QRegularExpression lengthHeader(QStringLiteral("\r\nContent-Length:[ \t]*([0-9]{1,9})"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch length = lengthHeader.match(QString::fromLatin1(head));
+    refusedStatus_ = code == 101 ? 0 : code;
+    refusedBodyAt_ = end + 4;
+    refusedBodyLength_ = length.hasMatch() ? qMin<qsizetype>(length.captured(1).toLongLong(), MaxReason) : MaxReason;
+    upgrade_ = Upgrade::Refusing;
+    if (answer_.size() >= refusedBodyAt_ + refusedBodyLength_)
+        RefuseUpgrade(refusedStatus_, QString());
+}
+
+void TcpLink::RefuseUpgrade(int status, const QString &reason)
+{
+    QString said = reason;
+    if (said.isEmpty() && upgrade_ == Upgrade::Refusing) {
+        const QByteArray body = answer_.mid(refusedBodyAt_, refusedBodyLength_);
+        said = QString::fromUtf8(body.left(body.indexOf('\n') < 0 ? body.size() : body.indexOf('\n'))).trimmed();
+    }
+    upgrade_ = Upgrade::None;
+    answer_.clear();
+    DropSocket();
+    emit upgradeRefused(status, said);
+}
+
 void TcpLink::AdoptSocket(QTcpSocket *socket)
 {
     socket_ = socket;
@@ -146,12 +259,33 @@ void TcpLink::AdoptSocket(QTcpSocket *socket)
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::connected, this, [this, socket] {
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        if (upgrade_ == Upgrade::Dialling) {
+            // Through TLS the request waits for the encryption.
+            if (!qobject_cast<QSslSocket *>(socket))
+                SendUpgradeRequest();
+            return;
+        }
         emit connected();
     });
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { emit dataArrival(socket->bytesAvailable()); });
-    connect(socket, &QTcpSocket::disconnected, this, [this] { emit closed(); });
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+        if (upgrade_ != Upgrade::None)
+            ReadUpgradeAnswer();
+        else
+            emit dataArrival(socket->bytesAvailable());
+    });
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        if (upgrade_ != Upgrade::None)
+            RefuseUpgrade(upgrade_ == Upgrade::Refusing ? refusedStatus_ : 0, QString());
+        else
+            emit closed();
+    });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError error) {
         errorText_ = socket->errorString();
+        if (upgrade_ != Upgrade::None) {
+            if (error != QAbstractSocket::RemoteHostClosedError)
+                RefuseUpgrade(upgrade_ == Upgrade::Refusing ? refusedStatus_ : 0, errorText_);
+            return;
+        }
         if (error == QAbstractSocket::RemoteHostClosedError)
             return; // the disconnected signal tells it
         qCDebug(lcPlatform) << "socket error" << error << errorText_;
@@ -175,8 +309,13 @@ bool TcpLink::Send(const QString &text)
 
 QString TcpLink::ReadAll()
 {
-    if (!socket_)
+    if (!socket_ || upgrade_ != Upgrade::None)
         return QString();
+    if (!answer_.isEmpty()) {
+        const QByteArray first = answer_ + socket_->readAll();
+        answer_.clear();
+        return Functions::FromShiftJis(first);
+    }
     // Each arrival is one message: decoded by itself, a broken byte at its
     // end cannot take the first byte of the next message with it.
     return Functions::FromShiftJis(socket_->readAll());
@@ -190,6 +329,8 @@ qint64 TcpLink::BytesToWrite() const
 void TcpLink::Close()
 {
     failed_ = false;
+    upgrade_ = Upgrade::None;
+    answer_.clear();
     if (server_) {
         server_->close();
         server_->deleteLater();

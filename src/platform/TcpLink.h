@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 #include <memory>
 
@@ -56,6 +57,14 @@ public:
     // host text can name no host; a name that does not resolve is reported by
     // hostNotFound later.
     bool Connect(const QString &host, quint16 port);
+    // Closes whatever was open, dials the web server (through TLS for https)
+    // and asks it to turn the target into the protocol. The state stays
+    // Connecting until the server answers 101; from then on the link is like
+    // any connected one, and bytes sent behind the answer arrive as data.
+    // False at once when the address can name no server.
+    bool ConnectUpgrade(const QUrl &server, const QByteArray &target, const QByteArray &protocol);
+    // The request is out: the server has it.
+    bool UpgradeAsked() const { return upgrade_ == Upgrade::Asked; }
     // Writes one message by itself and pushes it out at once. False when the
     // link is not connected or the bytes could not be handed to the system.
     bool Send(const QString &text);
@@ -79,18 +88,35 @@ signals:
     // The peer closed the connection (never emitted for Close()).
     void closed();
     void hostNotFound();
+    void upgradeAsked();
+    void upgraded();
+    // The server said no (its status and the first line of its words), or
+    // status 0: it could not be reached or did not answer as a web server.
+    void upgradeRefused(int status, const QString &reason);
 
 private:
     void DropSocket();
     void DropPending();
     void AdoptSocket(QTcpSocket *socket);
     void OnNewConnection();
+    void SendUpgradeRequest();
+    void ReadUpgradeAnswer();
+    void RefuseUpgrade(int status, const QString &reason);
 
     QTcpServer *server_ = nullptr;
     QPointer<QTcpSocket> socket_;
     QMap<int, QPointer<QTcpSocket>> pending_;
     int nextRequestId_ = 0;
     bool failed_ = false;
+    enum class Upgrade { None, Dialling, Asked, Refusing };
+    Upgrade upgrade_ = Upgrade::None;
+    QByteArray upgradeRequest_;
+    QByteArray upgradeProtocol_;
+    // The answer as it came in; after the 101, the bytes that followed it.
+    QByteArray answer_;
+    int refusedStatus_ = 0;
+    qsizetype refusedBodyAt_ = 0;
+    qsizetype refusedBodyLength_ = 0;
     QString errorText_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
 #include "typing/Game.h"
+#include "util/Functions.h"
 #include "util/Logging.h"
 #include "views/frmMain.h"
 
@@ -69,4 +70,14 @@ void ChangeCopipeDictionary(frmMain &form, Game &game, int index)
 void ChangeWordDictionary(frmMain &form, Game &game, int index)
 {
     Choose(form, game, &Dictionaries::WordPath, ChosenName(form, frmMain::MenuArray::QlsChange, index));
+}
+
+void ImportSaved(frmMain &form, Game &game, const QString &path, bool copipe)
+{
+    if (!copipe) {
+        FillWordChooser(form);
+        return;
+    }
+    FillCopipeChooser(form);
+    Choose(form, game, &Dictionaries::CopipePath, Functions::GetFileName(path));
 }

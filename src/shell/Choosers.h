@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class frmMain;
 class Game;
 
@@ -14,3 +16,6 @@ void FillWordChooser(frmMain &form);
 // Make the chosen file current and reload every dictionary.
 void ChangeCopipeDictionary(frmMain &form, Game &game, int index);
 void ChangeWordDictionary(frmMain &form, Game &game, int index);
+// A dictionary the import wrote: it joins its chooser, and a copipe
+// dictionary becomes current so its texts are in the menu at once.
+void ImportSaved(frmMain &form, Game &game, const QString &path, bool copipe);

@@ -17,6 +17,7 @@
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
 #include "stats/frmStats.h"
+#include "text_import/frmImport.h"
 #include "typing/Game.h"
 #include "typing/Judge.h"
 #include "typing/KanaLayout.h"
@@ -100,6 +101,10 @@ void Program::Wire()
     on(form.mnuNet, [this] { mnuNet_Click(); });
     on(form.mnuLesson, [this] { mnuLesson_Click(); });
     on(form.mnuReload, [this] { mnuReload_Click(); });
+    on(form.mnuImport, [this, &form, &game] {
+        OpenImportWindow(import_, form, aplMain::AppPath, aplMain::NN2N == 1,
+                         [&form, &game](const QString &path, bool copipe) { ImportSaved(form, game, path, copipe); });
+    });
     on(form.mnuOuit, [this] { mnuOuit_Click(); });
     on(form.mnuSpeedScore, [this] { mnuSpeedScore_Click(); });
     on(form.mnuTimeScore, [this] { mnuTimeScore_Click(); });
@@ -291,6 +296,7 @@ bool Program::StatsUsLayout() const
 void Program::ShowGuideLayout()
 {
     form_->picGuide->SetKana(aplMain::KanaInput);
+    form_->SetIdleInput(aplMain::KanaInput);
     form_->picGuide->SetLayout(StatsUsLayout());
 }
 

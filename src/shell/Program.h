@@ -22,6 +22,7 @@ class frmRoman;
 class frmStats;
 class frmHowTo;
 class frmLesson;
+class frmImport;
 namespace aplMain {
 class Settings;
 }
@@ -108,6 +109,7 @@ private:
     QPointer<frmStats> stats_;
     QPointer<frmHowTo> howTo_;
     QPointer<frmLesson> lessons_;
+    QPointer<frmImport> import_;
     // What the last telling key said of the player's keyboard: US or JIS.
     std::optional<bool> typedUs_;
     std::unique_ptr<history::HistoryStore> history_;

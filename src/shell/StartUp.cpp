@@ -17,6 +17,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -202,6 +203,9 @@ Program *StartUp()
         }
         // Only the copy that holds the lock may clear up after a killed write.
         Functions::RemoveWriteLeftovers(aplMain::AppPath);
+        // The settings file is written the same way, in a folder of its own.
+        Functions::RemoveWriteLeftovers(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/疾鍵"));
         auto program = std::make_unique<Program>();
         program->Settings().Load();
         program->LoadScoreBooks();

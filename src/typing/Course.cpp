@@ -60,6 +60,11 @@ const SyllableStep KanaSteps[] = {
 // The longest short word: in romaji characters, and in kana keys.
 constexpr int ShortWord = 8;
 constexpr int ShortKanaWord = 5;
+// The longest word a lesson takes: as long as a keys lesson's longest line,
+// four groups of four keys (with the spaces between them in romaji), so a
+// huge line in the word list never becomes one huge question.
+constexpr int LongWord = 4 * 4 + 3;
+constexpr int LongKanaWord = 4 * 4;
 
 // The kana of a JIS key by its keytop, without Shift.
 QChar KanaOfKeytop(QChar keytop)
@@ -136,13 +141,13 @@ QList<Lesson> Build(history::Input input)
         everySyllable += lesson.syllables;
         lessons.append(lesson);
     }
-    for (int maxLength : {kana ? ShortKanaWord : ShortWord, 0}) {
+    for (const bool shortWords : {true, false}) {
         Lesson lesson;
         lesson.input = input;
-        lesson.title = maxLength ? QStringLiteral("短い単語") : QStringLiteral("単語");
+        lesson.title = shortWords ? QStringLiteral("短い単語") : QStringLiteral("単語");
         lesson.kind = Kind::Words;
         lesson.keys = Letters(learned);
-        lesson.maxWordLength = maxLength;
+        lesson.maxWordLength = shortWords ? (kana ? ShortKanaWord : ShortWord) : (kana ? LongKanaWord : LongWord);
         lesson.syllables = everySyllable; // for a dictionary without a word to use
         lessons.append(lesson);
     }

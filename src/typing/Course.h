@@ -40,7 +40,7 @@ struct Lesson {
     QString keys;
     // Syllables: each a kana unit and its romaji, "か:KA"; in kana lessons the kana alone.
     QStringList syllables;
-    // Words: only words of at most this many keys (0: any).
+    // Words: only words of at most this many keys.
     int maxWordLength = 0;
     double targetSpeed = 1.0; // keys per second
     int length = 60;          // keys, about

@@ -66,6 +66,9 @@ namespace {
 
 bool StrokeOf(char16_t kana, Stroke &stroke)
 {
+    // 0 marks a key's empty slot in the table, never a kana it types.
+    if (kana == 0)
+        return false;
     for (const Key &key : Keys) {
         if (key.plain == kana) {
             stroke = {key.keyCode, false};

@@ -128,7 +128,7 @@ void RemoveWriteLeftovers(const QString &folder)
     // QSaveFile's temporary names: the file's own name, a point and six
     // letters or digits.
     static const QRegularExpression leftover(
-        QStringLiteral("^(.+\\.(hst|hss)|roman\\.dat)\\.[A-Za-z0-9]{6}$"));
+        QStringLiteral("^(.+\\.(hst|hss|ini)|roman\\.dat)\\.[A-Za-z0-9]{6}$"));
     QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (leftover.match(name).hasMatch() && !dir.remove(name))

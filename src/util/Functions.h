@@ -28,7 +28,8 @@ bool WriteWholeFileBytes(const QString &path, const QByteArray &bytes);
 constexpr int WriteTemporarySuffixBytes = 7;
 // Removes from the folder the temporary files of writes that were cut off
 // (the program was killed before the rename): those named after a table
-// ("*.hst", "*.hss") or the romaji table, and nothing else.
+// ("*.hst", "*.hss"), the romaji table or the settings file ("*.ini"), and
+// nothing else.
 void RemoveWriteLeftovers(const QString &folder);
 
 

@@ -25,6 +25,9 @@ constexpr int PlayAreaWidth = 490;
 constexpr int PlayAreaHeight = 216;
 constexpr int NextStrip = 16;
 constexpr int PaceStrip = 18;
+// What the romaji line shows before the first question, by input method.
+const char *const RomanIdle = "KOKOHA RO-MAJI DESU";
+const char *const KanaIdle = "ここはかなです";
 
 QFont LabelFont(qreal points, bool bold = false)
 {
@@ -105,7 +108,7 @@ void frmMain::CreateLabels()
     lblQuest = label("ここに表示される文字をタイプしてください", 720, 2640, 12);
     lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
     lblNext->hide();
-    lblRoman = label("KOKOHA RO-MAJI DESU", 720, 2880, 12);
+    lblRoman = label(RomanIdle, 720, 2880, 12);
     lblPace = label("▲", 720, 3180, 9, false, QColor(0, 0, 192));
     lblPace->hide();
 
@@ -139,6 +142,7 @@ void frmMain::CreateMenus()
     placeholder(mnuK, mnuQlsChange);
     mnuC = mnuG->addMenu(QStringLiteral("コピペ辞書の切り替え(&C)"));
     placeholder(mnuC, mnuChange);
+    mnuImport = mnuG->addAction(QStringLiteral("自分の文章を取り込む(&M)..."));
     mnuG->addSeparator();
     mnuReload = mnuG->addAction(QStringLiteral("疾辞書のリロード(&R)"));
     mnuG->addSeparator();
@@ -192,7 +196,7 @@ void frmMain::CreateSettingChecks()
     mnuKanaInput = SettingCheck(aplMain::KanaInput.row);
     mnuKeyboardGuide = SettingCheck(aplMain::KeyboardGuide.row);
     mnuPace = SettingCheck(aplMain::Pace.row);
-    mnuPaceKind = new QMenu(QStringLiteral("ペースの種類(&K)"), this);
+    mnuPaceKind = new QMenu(QStringLiteral("ペースの種類(&T)"), this);
     mnuS->insertMenu(mnuPace, mnuPaceKind);
     mnuS->insertAction(mnuPaceKind->menuAction(), mnuPace);
     auto *kinds = new QActionGroup(this);
@@ -269,6 +273,7 @@ void frmMain::MenuEnabled(bool enabled)
     mnuLesson->setEnabled(enabled);
     mnuRoman->setEnabled(enabled);
     mnuReload->setEnabled(enabled);
+    mnuImport->setEnabled(enabled);
     mnuI->menuAction()->setEnabled(enabled);
     mnuC->menuAction()->setEnabled(enabled);
     mnuK->menuAction()->setEnabled(enabled);
@@ -300,6 +305,13 @@ void frmMain::ShowKotehan(const QString &name)
     lblName->setText(name);
     lblName->Fit();
     lblData->move(lblName->x() + lblName->width(), lblData->y());
+}
+
+void frmMain::SetIdleInput(bool kana)
+{
+    const QString shown = lblRoman->text();
+    if (shown == QLatin1String(RomanIdle) || shown == QString::fromUtf8(KanaIdle))
+        lblRoman->setText(QString::fromUtf8(kana ? KanaIdle : RomanIdle));
 }
 
 void frmMain::SetRomanBold(bool bold)

@@ -40,6 +40,10 @@ public:
     // The name display: menu caption, lblName and lblData right after it.
     void ShowKotehan(const QString &name);
 
+    // The romaji line before the first question tells what is typed there:
+    // romaji, or kana with kana input.
+    void SetIdleInput(bool kana);
+
     // Display options as they look on the window (the check marks follow).
     void SetRomanBold(bool bold);
     void SetRomanBig(bool big);
@@ -112,6 +116,7 @@ public:
     QList<QAction *> mnuQlsChange;
     QMenu *mnuC = nullptr;
     QList<QAction *> mnuChange;
+    QAction *mnuImport = nullptr;
     QAction *mnuReload = nullptr;
     QAction *mnuOuit = nullptr;
     QMenu *mnuScore = nullptr;

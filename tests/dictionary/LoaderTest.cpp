@@ -189,6 +189,21 @@ TEST(Loader, AtStartABrokenFileEndsTheProgramNamingItsFileAndLine)
     }
 }
 
+TEST(Loader, ATableWhoseRulesLengthenEachOthersOutputEndsTheLoadNamingItsRule)
+{
+    // Each line doubles every あ the lines above it made; the words need no あ.
+    DictionaryFolder d;
+    d.WriteAll();
+    d.Write("roman.dat", QString("あ:ああ\r\n").repeated(23) + TestTable);
+    d.fake.process->throwOnEnd = false;
+    EXPECT_FALSE(ReloadDictionaries(d.form, d.game));
+    const QStringList told = d.fake.dialogs->Texts();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith("辞書データ読み込み中に何らかのエラーが発生しました\r\nroman.dat ")) << told[0].toStdString();
+    EXPECT_TRUE(told[0].endsWith("行目「あ:ああ」で変換後の文字列が長くなりすぎました")) << told[0].toStdString();
+    EXPECT_EQ(d.fake.process->ends, 1);
+}
+
 TEST(Loader, Utf8AndLfFilesLoadWithTheirReadingsAndPlay)
 {
     DictionaryFolder d;

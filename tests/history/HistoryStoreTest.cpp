@@ -338,7 +338,7 @@ TEST(History, CsvNeverHoldsAFormulaAndAnExportWithoutAHistoryFails)
     // A text a spreadsheet would run is quoted after an apostrophe.
     EXPECT_EQ(CsvField("-1+cmd|calc!A0"), "\"'-1+cmd|calc!A0\"");
     EXPECT_EQ(CsvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
-    for (const QString text : {"+1", "@SUM(A1)", "\tx"})
+    for (const QString text : {"+1", "@SUM(A1)", "\tx", "\r=HYPERLINK(1)", "\n=1"})
         EXPECT_EQ(CsvField(text), "\"'" + text + "\"") << text.toStdString();
     EXPECT_EQ(CsvField("a-b=c"), "a-b=c");
 

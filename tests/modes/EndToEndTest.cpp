@@ -3,15 +3,16 @@
 // typing with xdotool, and checks the table file it writes.
 
 #include "FakePlatform.h"
+#include "XvfbDisplay.h"
 #include "util/ShiftJis.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -24,49 +25,25 @@ namespace {
 constexpr int StartTimeoutMs = 120000;
 constexpr int BoxTimeoutMs = 60000;
 
+// The game program under a private X server.
 class X11Session {
 public:
     ~X11Session()
     {
-        // The X server is asked to stop so that it removes its lock and socket.
-        for (QProcess *process : {&program_, &server_}) {
-            if (process->state() == QProcess::NotRunning)
-                continue;
-            process->terminate();
-            if (!process->waitForFinished(5000)) {
-                process->kill();
-                process->waitForFinished(5000);
-            }
+        if (program_.state() == QProcess::NotRunning)
+            return;
+        program_.terminate();
+        if (!program_.waitForFinished(5000)) {
+            program_.kill();
+            program_.waitForFinished(5000);
         }
     }
 
-    // Xvfb picks a free display itself and reports it, so runs side by side
-    // never guess the same one; it counts as started once a client gets through.
-    bool StartServer(const QString &xvfb)
-    {
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(30000))
-            return false;
-        QElapsedTimer waited;
-        waited.start();
-        while (!server_.canReadLine() && server_.state() == QProcess::Running && waited.elapsed() < StartTimeoutMs)
-            server_.waitForReadyRead(500);
-        const QByteArray line = server_.readLine().trimmed();
-        if (line.isEmpty())
-            return false;
-        display_ = ":" + QString::fromLatin1(line);
-        while (server_.state() == QProcess::Running && waited.elapsed() < StartTimeoutMs) {
-            if (XdoToolSucceeds({"getdisplaygeometry"}))
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
+    bool StartServer() { return display_.Start(StartTimeoutMs); }
 
     bool StartProgram(const QString &folder, const QString &config, const QString &runtime)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
+        QProcessEnvironment env = display_.Environment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("XDG_CONFIG_HOME", config);
         env.insert("XDG_RUNTIME_DIR", runtime);
@@ -79,18 +56,7 @@ public:
 
     bool ProgramRunning() const { return program_.state() == QProcess::Running; }
 
-    QString XdoTool(const QStringList &arguments) const
-    {
-        QProcess tool;
-        RunXdoTool(tool, arguments);
-        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-    }
-
-    bool XdoToolSucceeds(const QStringList &arguments) const
-    {
-        QProcess tool;
-        return RunXdoTool(tool, arguments) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-    }
+    QString XdoTool(const QStringList &arguments) const { return display_.XdoTool(arguments); }
 
     // The window that has the keyboard focus: id and title.
     std::pair<QString, QString> Focused() const
@@ -101,18 +67,9 @@ public:
     }
 
 private:
-    bool RunXdoTool(QProcess &tool, const QStringList &arguments) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        tool.setProcessEnvironment(env);
-        tool.start(QStandardPaths::findExecutable("xdotool"), arguments);
-        return tool.waitForFinished(60000);
-    }
-
-    QProcess server_;
+    // Declared first, so it outlives the program.
+    XvfbDisplay display_;
     QProcess program_;
-    QString display_;
 };
 
 bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
@@ -131,9 +88,7 @@ bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
 
 TEST(EndToEnd, TimeAttackPlayedWithTheKeyboardWritesItsTable)
 {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    const QString xdotool = QStandardPaths::findExecutable("xdotool");
-    if (xvfb.isEmpty() || xdotool.isEmpty())
+    if (!XvfbDisplay::Missing().isEmpty())
         GTEST_SKIP() << "Xvfb and xdotool are needed for the end-to-end game (apt-get install xvfb xdotool)";
     const QString built = QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("tokira");
     ASSERT_TRUE(QFile::exists(built)) << "build the program first: " << built.toStdString();
@@ -154,7 +109,7 @@ TEST(EndToEnd, TimeAttackPlayedWithTheKeyboardWritesItsTable)
     WriteShiftJisFile(folder + "/roman.dat", "NN:NN\r\nあ:A\r\n");
 
     X11Session x;
-    ASSERT_TRUE(x.StartServer(xvfb)) << "Xvfb did not start";
+    ASSERT_TRUE(x.StartServer()) << "Xvfb did not start";
     ASSERT_TRUE(x.StartProgram(folder, config, runtime));
     QString mainWindow;
     ASSERT_TRUE(WaitFor(
@@ -223,4 +178,26 @@ TEST(EndToEnd, TimeAttackPlayedWithTheKeyboardWritesItsTable)
         EXPECT_EQ(lines[row], "\"名無しさん\",999,0") << row;
     // The default rows in the very bytes of code page 932.
     EXPECT_TRUE(bytes.contains("\"\x96\xbc\x96\xb3\x82\xb5\x82\xb3\x82\xf1\",999,0\r\n"));
+}
+
+TEST(EndToEnd, TheDisplayKeepsAClientInItsHandshakeWhenTheLastOtherClientLeaves)
+{
+    if (!XvfbDisplay::Missing().isEmpty())
+        GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
+    XvfbDisplay display;
+    ASSERT_TRUE(display.Start()) << "Xvfb did not start";
+    // A program starting: connected, its handshake not yet sent.
+    QLocalSocket starting;
+    starting.connectToServer("/tmp/.X11-unix/X" + display.Name().mid(1));
+    ASSERT_TRUE(starting.waitForConnected(10000));
+    QThread::msleep(300); // the server takes it in
+    // An xdotool poll comes and goes, the only client that finished its handshake.
+    ASSERT_TRUE(display.XdoToolSucceeds({"getdisplaygeometry"}));
+    QThread::msleep(300);
+    // The handshake: little-endian, protocol 11.0, no authorisation.
+    const char setup[12] = {'l', 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    starting.write(setup, sizeof setup);
+    starting.waitForBytesWritten(5000);
+    ASSERT_TRUE(starting.waitForReadyRead(10000)) << "the server dropped a client still connecting";
+    EXPECT_EQ(starting.read(1), QByteArray(1, 1)) << "the connection is accepted";
 }

@@ -90,6 +90,28 @@ TEST_F(ModesTest, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn)
     EXPECT_TRUE(QFileInfo(fake.PathOf("history.sqlite3")).isDir()) << "left as it was";
 }
 
+TEST_F(ModesTest, AGameCutOffWhileItsTableIsWrittenIsAlreadyInTheHistory)
+{
+    // A folder in the table's place makes its write fail; the box that says
+    // so stands where a kill during the write would.
+    ASSERT_TRUE(QDir().mkdir(fake.PathOf("timeattack.hst")));
+    NewProgram();
+    int keptWhenTheTableWasWritten = -1;
+    fake.dialogs->whileOpen = [&](const ShownBox &box) {
+        if (box.text.contains("timeattack.hst") && keptWhenTheTableWasWritten < 0)
+            keptWhenTheTableWasWritten = int(StoredHistory(fake.PathOf("history.sqlite3")).Games().size());
+    };
+    fake.dialogs->inputAnswers = {"花子"};
+    modes->PlayTime();
+    fake.clock->now = 1000;
+    TypeCorrect(500);
+    TickAt(3000);
+    fake.dialogs->whileOpen = nullptr;
+    ASSERT_FALSE(Loop().Running());
+    EXPECT_EQ(keptWhenTheTableWasWritten, 1);
+    EXPECT_EQ(StoredHistory(fake.PathOf("history.sqlite3")).Games().size(), 1) << "and only once";
+}
+
 TEST_F(ModesTest, TheDrillPlaysOnSpeedRulesWithItsOwnTableAndAimsAtWeakCharacters)
 {
     // A history in which Q, Z and X are missed far more than anything else.

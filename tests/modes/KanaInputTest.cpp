@@ -80,12 +80,14 @@ TEST_F(KanaInputTest, TimeAttackTypedByKeyPositionUnderUsAndJapaneseLayoutsGoesT
     EXPECT_EQ(game->state.MissCount, 1);
 }
 
-TEST_F(KanaInputTest, KanaResultsKeepTheirOwnTablesAndAreMadeOnlyWhenKanaIsOn)
+TEST_F(KanaInputTest, KanaResultsKeepTheirOwnTablesAndAreMadeOnlyWhenKanaIsOnAndTheIdleLineFollows)
 {
     const QStringList files = {"kana_timeattack.hst", "kana_speedattack.hss", "kana_drill.hss"};
     for (const QString &name : files)
         EXPECT_FALSE(QFile::exists(fake.PathOf(name))) << name.toStdString();
+    EXPECT_EQ(form->lblRoman->text(), "KOKOHA RO-MAJI DESU");
     form->mnuKanaInput->trigger();
+    EXPECT_EQ(form->lblRoman->text(), "ここはかなです");
     for (const QString &name : files)
         EXPECT_TRUE(QFile::exists(fake.PathOf(name))) << name.toStdString();
 
@@ -95,6 +97,7 @@ TEST_F(KanaInputTest, KanaResultsKeepTheirOwnTablesAndAreMadeOnlyWhenKanaIsOn)
     EXPECT_TRUE(QFile::exists(fake.PathOf("kana_早口.hst")));
     EXPECT_FALSE(QFile::exists(fake.PathOf("早口.hst")));
     form->mnuKanaInput->trigger();
+    EXPECT_EQ(form->lblRoman->text(), "KOKOHA RO-MAJI DESU");
     form->mnuSpeedScore->trigger();
     EXPECT_EQ(hiScores->Window()->windowTitle(), "スピードアタック");
 }

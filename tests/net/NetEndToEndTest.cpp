@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the real program fight one whole battle on a private X
-// display, driven by xdotool: one serves, the other connects on 127.0.0.1,
-// both type and attack, and each keeps exactly one record line.
+// display, driven by xdotool: one serves and the other connects on 127.0.0.1,
+// or both meet in a room on a local ranking server; both type and attack, and
+// each keeps exactly one record line.
 
 #include "FakePlatform.h"
+#include "NetTestSupport.h"
+#include "XvfbDisplay.h"
 #include "net/NetProtocol.h"
 #include "net/NetRecord.h"
 #include "util/Functions.h"
@@ -13,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -24,56 +26,6 @@
 
 
 namespace {
-
-// A private X server. Xvfb picks a free display itself and reports it, so
-// runs side by side never guess the same one; it counts as started once a
-// client gets through.
-class Display {
-public:
-    ~Display()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(5000)) {
-                server_.kill();
-                server_.waitForFinished(5000);
-            }
-        }
-    }
-
-    bool Start(const QString &xvfb, const QString &xdotool)
-    {
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(30000))
-            return false;
-        QElapsedTimer waited;
-        waited.start();
-        while (!server_.canReadLine() && server_.state() == QProcess::Running && waited.elapsed() < StartMs)
-            server_.waitForReadyRead(500);
-        const QByteArray number = server_.readLine().trimmed();
-        if (number.isEmpty())
-            return false;
-        name_ = ":" + QString::fromLatin1(number);
-        while (server_.state() == QProcess::Running && waited.elapsed() < StartMs) {
-            QProcess probe;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("DISPLAY", name_);
-            probe.setProcessEnvironment(env);
-            probe.start(xdotool, {"getdisplaygeometry"});
-            if (probe.waitForFinished(StartMs) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
-    QString Name() const { return name_; }
-
-private:
-    static constexpr int StartMs = 60000;
-    QProcess server_;
-    QString name_;
-};
 
 // Whether a socket on the battle port is in the state (hex, as /proc lists
 // it: 0A listening, 01 established).
@@ -108,7 +60,8 @@ bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
 // One copy of the program in a folder of its own, with its own settings.
 class Player {
 public:
-    Player(const QString &program, const QString &name, const QString &display) : name_(name)
+    Player(const QString &program, const QString &name, const QString &display, const QByteArray &settings = {})
+        : name_(name)
     {
         const QString folder = dir_.path() + "/";
         const QString programFolder = QFileInfo(program).absolutePath() + "/";
@@ -121,7 +74,7 @@ public:
         QDir().mkpath(folder + "config/疾鍵");
         QFile ini(folder + "config/疾鍵/疾鍵.ini");
         ini.open(QIODevice::WriteOnly);
-        ini.write("[Setting]\nKotehan=" + name.toUtf8() + "\n");
+        ini.write("[Setting]\nKotehan=" + name.toUtf8() + "\n" + settings);
         ini.close();
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -166,18 +119,9 @@ private:
 
 class Xdo {
 public:
-    Xdo(QString tool, QString display) : tool_(std::move(tool)), display_(std::move(display)) {}
+    explicit Xdo(const XvfbDisplay &display) : display_(display) {}
 
-    QString Run(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        p.setProcessEnvironment(env);
-        p.start(tool_, args);
-        p.waitForFinished(60000);
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    }
+    QString Run(const QStringList &args) { return display_.XdoTool(args); }
 
     // The first visible window of the process whose title matches.
     QString Find(qint64 pid, const QString &title, int timeoutMs = 60000)
@@ -225,35 +169,62 @@ public:
     }
 
 private:
-    QString tool_;
-    QString display_;
+    const XvfbDisplay &display_;
 };
 
-} // namespace
 
-TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
+// The net window of a program, opened with F4 from its main window and focused.
+QString OpenNetWindow(Xdo &xdo, const Player &player, const QString &main)
 {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    const QString xdotool = QStandardPaths::findExecutable("xdotool");
-    if (xvfb.isEmpty() || xdotool.isEmpty())
+    xdo.Focus(main);
+    xdo.Key("F4");
+    const QString net = xdo.Find(player.Pid(), "^ネット対戦$");
+    EXPECT_TRUE(!net.isEmpty() && xdo.WaitPlacedBelowTop(net));
+    xdo.Focus(net);
+    return net;
+}
+
+// Types the answer into the program's input box (a host, or a room's name).
+void Answer(Xdo &xdo, const Player &player, const QString &text)
+{
+    const QString box = xdo.Find(player.Pid(), "^tokira$");
+    ASSERT_FALSE(box.isEmpty()) << "no prompt";
+    xdo.Focus(box);
+    xdo.Key("ctrl+a");
+    xdo.Type(text);
+    xdo.Key("Return");
+}
+
+// Two programs fight one battle: one serves and the other dials 127.0.0.1, or
+// both dial out to a room on a local ranking server, which carries the battle.
+void FightABattle(bool throughRoom)
+{
+    if (!XvfbDisplay::Missing().isEmpty())
         GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
     const QString program = QCoreApplication::applicationDirPath() + "/../tokira";
     if (!QFile::exists(program))
         GTEST_SKIP() << "the program is not built beside the tests: " << program.toStdString();
-    {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::Any, NetProtocol::Port))
-            GTEST_SKIP() << "port 21225 is taken on this machine";
+    const bool portFree = QTcpServer().listen(QHostAddress::Any, NetProtocol::Port);
+    if (!portFree && !throughRoom)
+        GTEST_SKIP() << "port 21225 is taken on this machine";
+    QByteArray setting;
+#ifdef RANKING_SERVER_PROGRAM
+    std::unique_ptr<RankingServer> rooms;
+    if (throughRoom) {
+        rooms = std::make_unique<RankingServer>();
+        ASSERT_FALSE(rooms->Address().isEmpty());
+        setting = "RankingServer=" + rooms->Address().toUtf8() + "\n";
     }
+#endif
 
     QElapsedTimer took;
     took.start();
-    Display display;
-    ASSERT_TRUE(display.Start(xvfb, xdotool)) << "Xvfb did not start";
-    Xdo xdo(xdotool, display.Name());
+    XvfbDisplay display;
+    ASSERT_TRUE(display.Start()) << "Xvfb did not start";
+    Xdo xdo(display);
 
-    Player server(program, "Taro", display.Name());
-    Player client(program, "Hanako", display.Name());
+    Player server(program, "Taro", display.Name(), setting);
+    Player client(program, "Hanako", display.Name(), setting);
     // The title names the dictionaries once they are loaded. A first start
     // (font caches, a sanitizer build, a busy machine) can be slow.
     const QString serverMain = xdo.Find(server.Pid(), "^疾鍵 - 単語辞書", 120000);
@@ -261,34 +232,35 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     ASSERT_FALSE(serverMain.isEmpty()) << "the serving program shows no loaded main window";
     ASSERT_FALSE(clientMain.isEmpty()) << "the connecting program shows no loaded main window";
 
-    // The server: the net battle command, then "サーバーを立てる", the first menu.
-    xdo.Focus(serverMain);
-    xdo.Key("F4");
-    const QString serverNet = xdo.Find(server.Pid(), "^ネット対戦$");
-    ASSERT_FALSE(serverNet.isEmpty());
-    ASSERT_TRUE(xdo.WaitPlacedBelowTop(serverNet));
-    xdo.Focus(serverNet);
-    xdo.Click(serverNet, 25, 8);
-    ASSERT_TRUE(WaitFor([] { return PortInState("0A"); }, 60000)) << "the server never listened";
+    // The server: "サーバーを立てる", the first menu, or "部屋を作る" (Alt+R) and the room's name.
+    const QString serverNet = OpenNetWindow(xdo, server, serverMain);
+#ifdef RANKING_SERVER_PROGRAM
+    if (throughRoom) {
+        xdo.Key("alt+r");
+        Answer(xdo, server, "dojo-1");
+        ASSERT_TRUE(WaitFor([&] { return rooms->Log().contains("/battle/dojo-1 host waiting"); }, 60000));
+    }
+#endif
+    if (!throughRoom) {
+        xdo.Click(serverNet, 25, 8);
+        ASSERT_TRUE(WaitFor([] { return PortInState("0A"); }, 60000)) << "the server never listened";
+    }
 
-    // The client: the net battle command, "サーバーに接続する" (Alt+C), the host.
-    xdo.Focus(clientMain);
-    xdo.Key("F4");
-    const QString clientNet = xdo.Find(client.Pid(), "^ネット対戦$");
-    ASSERT_FALSE(clientNet.isEmpty());
-    ASSERT_TRUE(xdo.WaitPlacedBelowTop(clientNet));
-    xdo.Focus(clientNet);
-    xdo.Key("alt+c");
-    const QString hostBox = xdo.Find(client.Pid(), "^tokira$");
-    ASSERT_FALSE(hostBox.isEmpty()) << "no host prompt";
-    xdo.Focus(hostBox);
-    xdo.Key("ctrl+a");
-    xdo.Type("127.0.0.1");
-    xdo.Key("Return");
+    // The client: "サーバーに接続する" (Alt+C) and the host, or "部屋に入る" (Alt+J) and the room.
+    OpenNetWindow(xdo, client, clientMain);
+    xdo.Key(throughRoom ? "alt+j" : "alt+c");
+    Answer(xdo, client, throughRoom ? "dojo-1" : "127.0.0.1");
+#ifdef RANKING_SERVER_PROGRAM
+    if (throughRoom) {
+        ASSERT_TRUE(WaitFor([&] { return rooms->Log().count(" 101 paired") == 2; }, 60000)) << "the room never paired";
+        if (portFree)
+            EXPECT_FALSE(PortInState("0A")) << "neither program listens for a call";
+    }
+#endif
     // The server stops listening in the same step that enables its start button.
-    ASSERT_TRUE(WaitFor([] { return PortInState("01") && !PortInState("0A"); }, 60000))
-        << "the server never took the connection";
-
+    if (!throughRoom)
+        ASSERT_TRUE(WaitFor([] { return PortInState("01") && !PortInState("0A"); }, 60000))
+            << "the server never took the connection";
     // The server starts the battle (Alt+S on its net window).
     xdo.Focus(serverNet);
     xdo.Key("alt+s");
@@ -317,5 +289,22 @@ TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
     EXPECT_EQ(clientRecord.rows[0], today + " 敗北：Hanako vs Taro");
     EXPECT_TRUE(server.Running());
     EXPECT_TRUE(client.Running());
-    std::printf("[ MEASURED ] two-program battle under Xvfb took %lld ms\n", static_cast<long long>(took.elapsed()));
+    std::printf("[ MEASURED ] two-program battle under Xvfb%s took %lld ms\n", throughRoom ? " through a room" : "",
+                static_cast<long long>(took.elapsed()));
 }
+
+} // namespace
+
+TEST(NetEndToEnd, TwoProgramsFightABattleAndEachKeepsOneRecordLine)
+{
+    FightABattle(false);
+}
+
+#ifdef RANKING_SERVER_PROGRAM
+TEST(NetEndToEnd, TwoProgramsThatTakeNoCallFightThroughARoom)
+{
+    FightABattle(true);
+}
+#endif
+
+

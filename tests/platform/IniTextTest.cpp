@@ -105,3 +105,24 @@ TEST(SettingsFile, RandomTextsReadBackExactlyHereAndInQtsReader)
     }
     EXPECT_GT(comparedWithQt, 300);
 }
+
+TEST(SettingsFile, KeysOfOddSectionsAreWrittenBackUnderTheNamesTheyWereReadBy)
+{
+    // Found by the fuzz target: a section that is a backslash (a slash in a
+    // key), a section under General, a name ending in a backslash.
+    for (const QByteArray &text : {QByteArray("[\\n[c\nk=1\n"), QByteArray("[General\\k]\nx=2\n"),
+                                   QByteArray("[a]\nb\\=3\n"), QByteArray("[\\]\n\\=4\n")}) {
+        QBuffer in;
+        in.setData(text);
+        in.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap read;
+        ASSERT_TRUE(platform::ReadIniText(in, read));
+        QBuffer out;
+        out.open(QIODevice::ReadWrite);
+        ASSERT_TRUE(platform::WriteIniText(out, read));
+        out.seek(0);
+        QSettings::SettingsMap again;
+        ASSERT_TRUE(platform::ReadIniText(out, again));
+        EXPECT_EQ(again, read) << text.toStdString() << " written as " << out.data().toStdString();
+    }
+}

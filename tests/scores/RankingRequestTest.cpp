@@ -145,6 +145,37 @@ TEST(RankingRequest, AFailureIsToldInOneLineAnHtmlErrorPageByItsStatusAlone)
     EXPECT_EQ(RankingFailureReason(result, "http://h"), "ランキングサーバーがHTTPエラー 404 を返しました");
 }
 
+TEST(RankingRequest, TheServersKnownRefusalsAreToldInJapaneseAndOthersAsTheServerSaidThem)
+{
+    platform::HttpResult result;
+    result.received = true;
+    result.contentType = "text/plain; charset=utf-8";
+    const QString refused = "ランキングサーバーが受け付けませんでした：";
+    const struct {
+        int status;
+        QByteArray body;
+        QString told;
+    } cases[] = {
+        {409, "error: this name is already registered for this text with another password\r\n",
+         refused + "この名前はこの文章に別のパスワードで登録されています"},
+        {429, "error: too many submissions from your address; try again in a minute",
+         refused + "このアドレスからの送信が多すぎます。1分ほど待ってから送り直してください"},
+        {429, "error: too many new texts from your address today; try again tomorrow",
+         refused + "このアドレスから今日登録できる新しい文章の数を超えました。明日また送ってください"},
+        {400, "error: name must be 1 to 9 characters", refused + "名前は1～9文字にしてください"},
+        {400, "error: kyokumei is blank", refused + "文章の登録名が空白だけです"},
+        {400, "error: missing key sokudo", refused + "ランキングサーバーがこのゲームの送信を読めませんでした（ゲームとサーバーの版が合っていないかもしれません）"},
+        {200, "error: comment must be 1 to 20 characters", refused + "コメントは1～20文字にしてください"},
+        {400, "error: a refusal of a newer server", "ランキングサーバーがHTTPエラー 400 を返しました：error: a refusal of a newer server"},
+        {400, "error: name must be 1 to 9 characters and more", "ランキングサーバーがHTTPエラー 400 を返しました：error: name must be 1 to 9 characters and more"},
+    };
+    for (const auto &c : cases) {
+        result.status = c.status;
+        result.body = c.body;
+        EXPECT_EQ(RankingFailureReason(result, "http://h"), c.told) << c.body.toStdString();
+    }
+}
+
 TEST(HttpClient, DecodesTheNamedCharsetOrShiftJisAndGivesUpAtTheDeadline)
 {
     HttpFixture server;

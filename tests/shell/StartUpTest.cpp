@@ -246,6 +246,10 @@ TEST(StartUp, ALogoutDuringAStartUpBoxEndsTheProgramAsACloseWould)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("broken\r\n");
     broken.close();
+    // A settings write cut off by a kill -9 left its temporary file.
+    const QString leftover = folder + "config/疾鍵/疾鍵.ini.Ab12Cd";
+    ASSERT_TRUE(QDir().mkpath(folder + "config/疾鍵"));
+    ASSERT_TRUE(QFile(leftover).open(QIODevice::WriteOnly));
 
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -257,6 +261,7 @@ TEST(StartUp, ALogoutDuringAStartUpBoxEndsTheProgramAsACloseWould)
     ASSERT_TRUE(program.waitForStarted());
     // The broken table is put aside just before its box opens.
     ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder + "timeattack.hst.bad"); }, 60000));
+    EXPECT_FALSE(QFileInfo::exists(leftover)) << "cleared at start-up";
     QThread::msleep(1000);
     program.terminate();
     EXPECT_TRUE(program.waitForFinished(20000)) << "still running after the logout";

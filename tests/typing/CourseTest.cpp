@@ -85,6 +85,10 @@ TEST(Course, EveryLessonDrawsAFreshTextOfAboutItsLengthFromItsKeySetOnly)
         EXPECT_EQ(every.contains("ラーメン"), kana) << "ー is a kana key, - is not a learned one";
         EXPECT_FALSE(every.contains("ABC"));
         EXPECT_TRUE(every.contains("自転車置き場"));
+        // A word longer than a keys lesson's line is no question: alone in the list, syllables stand in.
+        const WordList huge = {{"長文", QString("KA").repeated(5000), QString("か").repeated(5000)}};
+        for (const QuestItem &item : course::LessonText(lessons.last(), {}, huge, Uniform(3)))
+            ASSERT_LE(item.Roman.size(), 19) << item.Quest.toStdString();
         const QString shortWords = quests(lessons.at(lessons.size() - 2));
         EXPECT_FALSE(shortWords.contains("自転車置き場")) << "too long for the short words";
         EXPECT_TRUE(shortWords.contains("犬"));

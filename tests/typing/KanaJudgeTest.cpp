@@ -24,8 +24,8 @@ protected:
 
 TEST_F(KanaJudgeTest, MissesShowTheKanaOfTheKeyAndAVoicedKanaWaitsForItsMark)
 {
-    PlayReading("ガッ3ツ!");
-    EXPECT_EQ(Roman(), "がっつ") << "katakana as hiragana; digits and signs skipped";
+    PlayReading(QString("ガッ3ツ!").insert(3, QChar(0)));
+    EXPECT_EQ(Roman(), "がっつ") << "katakana as hiragana; digits, signs and a NUL skipped";
     Press(24);
     EXPECT_EQ(form->lblMissType->text(), "た");
     Press(28);

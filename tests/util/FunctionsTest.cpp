@@ -263,10 +263,10 @@ TEST(Functions, LeftoversOfCutOffWritesAreRemovedAndNothingElse)
 {
     FakePlatform fake;
     const QStringList leftovers = {"timeattack.hst.AbCdEf", "speedattack.hss.x1Y2z3", "roman.dat.QWERTY",
-                                   "寿限無~0a1b2c3d.hst.abcdef"};
+                                   "寿限無~0a1b2c3d.hst.abcdef", "疾鍵.ini.Ab12Cd"};
     const QStringList kept = {"timeattack.hst", "timeattack.hst.bad", "timeattack.hst.bad2", "roman.dat",
                               "notes.txt.abcdef", "history.sqlite3.abcdef", "x.hst.abc", "tokira.qls.abcdef",
-                              "roman.dat.abcdefg"};
+                              "roman.dat.abcdefg", "疾鍵.ini"};
     for (const QString &name : leftovers + kept) {
         QFile file(fake.PathOf(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
