@@ -168,7 +168,9 @@ history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, c
     record.misses = state.MissCount;
     record.speed = ShownSpeed();
     tally.FillRecord(record);
-    record.run = run_;
+    // Without the pace option the history stays as it always was.
+    if (options_.pace.on)
+        record.run = run_;
     return history->Record(record);
 }
 
