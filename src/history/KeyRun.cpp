@@ -8,7 +8,9 @@ namespace history {
 
 namespace {
 
-constexpr char RunFormat = 1;
+constexpr char RunFormat = 2;
+// zlib inflates at most about 1032 to 1; a header asking for more is damage.
+constexpr quint64 MaxInflation = 1100;
 
 void PutNumber(QByteArray &out, quint32 value)
 {
@@ -75,6 +77,15 @@ public:
         return true;
     }
 
+    bool Text(QString &text, quint32 bytes)
+    {
+        if (bytes > quint64(end_ - at_))
+            return false;
+        text = QString::fromUtf8(at_, qsizetype(bytes));
+        at_ += bytes;
+        return true;
+    }
+
     bool AtEnd() const { return at_ == end_; }
 
 private:
@@ -106,12 +117,20 @@ QByteArray EncodeRun(const KeyRun &run)
     QByteArray out;
     if (run.Empty())
         return out;
-    out.reserve(int(3 + run.keyMs.size() * 2 + run.questionStarts.size()));
+    const QByteArray text = run.typed.toUtf8();
+    QByteArray body;
+    body.reserve(int(8 + run.keyMs.size() * 2 + run.questionStarts.size() + text.size()));
+    PutNumber(body, quint32(run.keyMs.size()));
+    PutNumber(body, quint32(run.questionStarts.size()));
+    PutSeries(body, run.keyMs);
+    PutSeries(body, run.questionStarts);
+    PutNumber(body, quint32(text.size()));
+    body.append(text);
+    const QByteArray packed = qCompress(body, 9);
+    out.reserve(int(6 + packed.size()));
     out.append(RunFormat);
-    PutNumber(out, quint32(run.keyMs.size()));
-    PutNumber(out, quint32(run.questionStarts.size()));
-    PutSeries(out, run.keyMs);
-    PutSeries(out, run.questionStarts);
+    PutNumber(out, quint32(packed.size()));
+    out.append(packed);
     return out;
 }
 
@@ -119,12 +138,28 @@ std::optional<KeyRun> DecodeRun(const QByteArray &blob)
 {
     if (blob.isEmpty() || blob.at(0) != RunFormat)
         return std::nullopt;
-    Reader reader(blob.constData() + 1, blob.constData() + blob.size());
+    Reader outer(blob.constData() + 1, blob.constData() + blob.size());
+    const std::optional<quint32> packedSize = outer.Number();
+    const qsizetype packedAt = blob.size() - qsizetype(packedSize.value_or(0));
+    // The deflated part fills the rest exactly; its header says how large it
+    // inflates, which must be something deflating could have come from.
+    if (!packedSize || *packedSize < 5 || packedAt < 2 || blob.size() - packedAt != qsizetype(*packedSize))
+        return std::nullopt;
+    const auto *header = reinterpret_cast<const unsigned char *>(blob.constData() + packedAt);
+    const quint64 inflated = quint64(header[0]) << 24 | quint64(header[1]) << 16 | quint64(header[2]) << 8 | header[3];
+    if (inflated == 0 || inflated > quint64(*packedSize) * MaxInflation)
+        return std::nullopt;
+    const QByteArray body = qUncompress(reinterpret_cast<const uchar *>(blob.constData() + packedAt), *packedSize);
+    if (quint64(body.size()) != inflated)
+        return std::nullopt;
+    Reader reader(body.constData(), body.constData() + body.size());
     const std::optional<quint32> keys = reader.Count();
     const std::optional<quint32> questions = keys ? reader.Count() : std::nullopt;
     KeyRun run;
-    if (!questions || *keys == 0 || !reader.Series(run.keyMs, *keys) || !reader.Series(run.questionStarts, *questions)
-        || !reader.AtEnd())
+    if (!questions || *keys == 0 || !reader.Series(run.keyMs, *keys) || !reader.Series(run.questionStarts, *questions))
+        return std::nullopt;
+    const std::optional<quint32> textBytes = reader.Number();
+    if (!textBytes || !reader.Text(run.typed, *textBytes) || !reader.AtEnd())
         return std::nullopt;
     return run;
 }

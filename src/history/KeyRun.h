@@ -5,6 +5,7 @@
 // compact blob.
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>
@@ -17,6 +18,8 @@ struct KeyRun {
     std::vector<quint32> keyMs;
     // The number of correct keys typed before each question began, never decreasing.
     std::vector<quint32> questionStarts;
+    // The character of each correct key, for a replay; may be empty.
+    QString typed;
 
     bool Empty() const { return keyMs.empty(); }
     // The keys reached at an elapsed time (keys at exactly that time included).
@@ -25,7 +28,8 @@ struct KeyRun {
     std::optional<qint64> MsAtKeys(int keys) const;
 };
 
-// Variable-length deltas behind a version byte: about two bytes a key.
+// Variable-length deltas and the typed text, deflated, behind a version
+// byte: well under two bytes a key.
 QByteArray EncodeRun(const KeyRun &run);
 // Nothing for an empty, truncated or damaged blob.
 std::optional<KeyRun> DecodeRun(const QByteArray &blob);

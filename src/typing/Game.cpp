@@ -31,7 +31,9 @@ void Game::Init()
     // Cleared, not freed: the keys of the next game go where these went.
     run_.keyMs.clear();
     run_.questionStarts.clear();
+    run_.typed.clear();
     run_.keyMs.reserve(4096);
+    run_.typed.reserve(4096);
     emit cleared();
 }
 
@@ -88,8 +90,9 @@ void Game::StartRunClock()
     runClockAt_ = platform::clock().Now();
 }
 
-void Game::NoteCorrectKey()
+void Game::NoteCorrectKey(QChar typed)
 {
+    run_.typed.append(typed.isNull() ? QChar(u'?') : typed);
     const qint64 ms = platform::clock().Now() - runClockAt_;
     run_.keyMs.push_back(quint32(std::clamp<qint64>(ms, 0, std::numeric_limits<quint32>::max())));
 }

@@ -83,9 +83,9 @@ public:
     void NoteMiss();
     void QuestionFinished();
     // The run of the current (or last) round: the judge notes the first key
-    // and each correct one.
+    // and each correct one with the character it typed.
     void StartRunClock();
-    void NoteCorrectKey();
+    void NoteCorrectKey(QChar typed);
     const history::KeyRun &Run() const { return run_; }
     // The pace the current round races; none when the option is off.
     const Pace *CurrentPace() const { return pace_ ? &*pace_ : nullptr; }

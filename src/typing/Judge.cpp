@@ -96,7 +96,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     const QString &missType = verdict.missType;
     if (correct) {
         ++state.TypeCount;
-        game.NoteCorrectKey();
+        game.NoteCorrectKey(verdict.typed.isNull() ? verdict.expected : verdict.typed);
         emit game.keyJudged(true, QString());
         platform::PlayWave(game.TypeWave());
     } else {

@@ -83,8 +83,10 @@ Pace Pace::Average(const QList<history::KeyRun> &runs)
         previous = std::max(previous, quint32(sum / quint64(count)));
         average.keyMs.push_back(previous);
     }
-    if (!runs.isEmpty())
+    if (!runs.isEmpty()) {
         average.questionStarts = runs.front().questionStarts;
+        average.typed = runs.front().typed;
+    }
     return OfRun(std::move(average));
 }
 

@@ -17,6 +17,7 @@ TEST(KeyRunTest, RoundTripsManyKeysAndRefusesDamagedBlobs)
         run.keyMs.push_back(ms);
         if (i % 37 == 0)
             run.questionStarts.push_back(quint32(i));
+        run.typed += i % 1000 == 0 ? QChar(u'ん') : QChar('A' + i % 26);
     }
     const QByteArray blob = EncodeRun(run);
     EXPECT_LT(blob.size(), 3 * 100000);
@@ -24,6 +25,7 @@ TEST(KeyRunTest, RoundTripsManyKeysAndRefusesDamagedBlobs)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->keyMs, run.keyMs);
     EXPECT_EQ(back->questionStarts, run.questionStarts);
+    EXPECT_EQ(back->typed, run.typed);
 
     EXPECT_FALSE(DecodeRun(QByteArray()));
     for (int cut : {1, 2, 5, int(blob.size() / 2), int(blob.size() - 1)})
