@@ -61,4 +61,47 @@ QList<double> HistoryStore::RecentSpeeds(Mode mode, const QString &textName, Inp
     return speeds;
 }
 
+QList<RunListing> HistoryStore::RunList(int count) const
+{
+    QList<RunListing> list;
+    if (!db_ || count <= 0)
+        return list;
+    QSqlQuery query(db_->db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT g.id, g.finished_ms, g.mode, g.text_name, g.input, g.speed FROM games g"
+                                 " JOIN game_runs r ON r.game_id = g.id ORDER BY g.id DESC LIMIT ?"));
+    query.addBindValue(count);
+    if (!query.exec()) {
+        qCWarning(lcHistory) << query.lastError().text();
+        return list;
+    }
+    while (query.next()) {
+        const std::optional<Mode> mode = ModeFromKey(query.value(2).toString());
+        if (!mode)
+            continue;
+        RunListing entry;
+        entry.gameId = query.value(0).toLongLong();
+        entry.finished = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
+        entry.mode = *mode;
+        entry.textName = query.value(3).toString();
+        entry.input = query.value(4).toString() == InputKey(Input::Kana) ? Input::Kana : Input::Romaji;
+        entry.speed = query.value(5).toDouble();
+        list.append(entry);
+    }
+    return list;
+}
+
+std::optional<KeyRun> HistoryStore::RunOfGame(qint64 gameId) const
+{
+    if (!db_)
+        return std::nullopt;
+    QSqlQuery query(db_->db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT run FROM game_runs WHERE game_id = ?"));
+    query.addBindValue(gameId);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return DecodeRun(query.value(0).toByteArray());
+}
+
 } // namespace history

@@ -76,6 +76,16 @@ struct KeptRun {
 
 enum class RunOrder { Fastest, Newest };
 
+// A kept run's game, as a list of runs to replay names it.
+struct RunListing {
+    qint64 gameId = 0;
+    QDateTime finished;
+    Mode mode = Mode::Speed;
+    QString textName;
+    Input input = Input::Romaji;
+    double speed = 0;
+};
+
 class HistoryStore {
 public:
     // The file's version: the newest that older versions of the program must
@@ -144,6 +154,10 @@ public:
     // The speeds of a mode's latest games (on one text, when textName is not
     // empty), newest first; at most count of them.
     QList<double> RecentSpeeds(Mode mode, const QString &textName, Input input, int count) const;
+    // The games that kept a run, newest first; at most count of them.
+    QList<RunListing> RunList(int count) const;
+    // A listed game's run; nothing when it has none or it is damaged.
+    std::optional<KeyRun> RunOfGame(qint64 gameId) const;
 
     // Every game as CSV (UTF-8, header row, one row per game), replacing the
     // file only once it is complete. Fails, touching no file, while the

@@ -16,6 +16,7 @@
 #include "settings/aplMain.h"
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
+#include "stats/frmRun.h"
 #include "stats/frmStats.h"
 #include "text_import/frmImport.h"
 #include "typing/Game.h"
@@ -72,9 +73,15 @@ Program::~Program()
     delete ranking_.data();
     delete roman_.data();
     delete stats_.data();
+    delete runChart_.data();
     delete howTo_.data();
     delete lessons_.data();
     net_->Unload();
+}
+
+frmRun *Program::RunChart() const
+{
+    return runChart_.data();
 }
 
 frmRoman *Program::RomanWindow() const
@@ -163,6 +170,20 @@ void Program::Wire()
     QObject::connect(&game, &Game::roundEnded, &form, [this] {
         if (!lessons_ || !lessons_->isVisible())
             form_->SetGuideForced(false);
+    });
+
+    // A paced game that ends shows its run against the pace beside the
+    // end's boxes, which come as always.
+    QObject::connect(&game, &Game::roundEnded, &form, [this] {
+        const Game &ended = *game_;
+        if (ended.state.Aborted || ended.state.Restart || !ended.CurrentPace() || ended.Run().Empty())
+            return;
+        if (runChart_)
+            runChart_->close();
+        runChart_ = new frmRun(ended.Run(), *ended.CurrentPace());
+        runChart_->setAttribute(Qt::WA_DeleteOnClose);
+        runChart_->move(form_->frameGeometry().topRight() + QPoint(8, 0));
+        runChart_->show();
     });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this](frmMain::MenuArray which, int index) {
