@@ -328,6 +328,8 @@ void frmMain::SetRomanBig(bool big)
     QFont font = lblRoman->font();
     font.setPointSize(big ? 16 : 12);
     lblRoman->setFont(font);
+    // The pace marker stays just under the romaji, whatever its size.
+    lblPace->move(lblPace->x(), lblRoman->y() + lblRoman->height());
 }
 
 void frmMain::SetMissTypeVisible(bool visible)
