@@ -9,6 +9,7 @@ set -euo pipefail
 build=$1
 prefix=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/first-start.sh"
 
 rm -rf "$prefix"
 cmake --install "$build" --component game --prefix "$prefix" >/dev/null
@@ -40,25 +41,9 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config QT_QPA_PLATFORM=offscreen
 user=$XDG_DATA_HOME/疾鍵
-"$prefix/bin/tokira" &
-game=$!
-for _ in $(seq 300); do
-    [ -f "$user/speedattack.hss" ] && break
-    kill -0 $game 2>/dev/null || break
-    sleep 0.1
-done
-sleep 1
-kill -TERM $game 2>/dev/null || true
-for _ in $(seq 200); do
-    kill -0 $game 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $game 2>/dev/null; then
-    kill -KILL $game
-    fail "the game did not end within 20 s of SIGTERM"
-fi
 status=0
-wait $game || status=$?
+first_start "$user" "$prefix/bin/tokira" || status=$?
+[ $status -ne 124 ] || fail "the game did not end within 20 s of SIGTERM"
 [ $status -eq 0 ] || fail "the game ended with status $status after SIGTERM"
 for f in tokira.qls tokira.cls tokira.rls roman.dat type.wav; do
     cmp -s "$prefix/share/tokira/$f" "$user/$f" || fail "$f was not copied to the user's data folder"

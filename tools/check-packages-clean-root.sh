@@ -13,6 +13,7 @@ set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 PACKAGE_DIR" >&2; exit 2; }
 skip() { echo "SKIPPED: the clean-root check cannot run here: $*"; exit 77; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/first-start.sh"
 
 debs=()
 for package in tokira tokira-ranking-server; do
@@ -71,25 +72,11 @@ in_root appstreamcli validate --no-net /usr/share/metainfo/org.tokira.Tokira.met
 # shipped files and copy them to the player's data folder.
 player=/tmp/player
 mkdir "$root$player"
-chroot "$root" env -i PATH=/usr/bin:/bin HOME=$player LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen tokira >>"$log" 2>&1 &
-game=$!
 data=$root$player/.local/share/疾鍵
-for _ in $(seq 600); do
-    [ -f "$data/speedattack.hss" ] && break
-    kill -0 $game 2>/dev/null || break
-    sleep 0.1
-done
-sleep 1
-kill -TERM $game 2>/dev/null || true
-for _ in $(seq 200); do
-    kill -0 $game 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $game 2>/dev/null; then
-    kill -KILL $game
-    fail "the installed game did not end within 20 s of SIGTERM"
-fi
-wait $game || true
+status=0
+first_start "$data" chroot "$root" env -i PATH=/usr/bin:/bin HOME=$player LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen tokira \
+    >>"$log" 2>&1 || status=$?
+[ $status -ne 124 ] || fail "the installed game did not end within 20 s of SIGTERM"
 cmp -s "$root/usr/share/tokira/tokira.qls" "$data/tokira.qls" \
     || fail "the installed game did not fill the player's folder from /usr/share/tokira (see $log)"
 
