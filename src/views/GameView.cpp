@@ -45,7 +45,13 @@ void ShowPace(frmMain &form, const Game &game)
     const int x = form.lblRoman->x() + metrics.horizontalAdvance(rest.left(offset))
                   - QFontMetrics(form.lblPace->font()).horizontalAdvance(mark) / 2;
     form.lblPace->move(std::max(0, x), form.lblPace->y());
-    form.lblPace->setText(state.TypeCount == 0 ? mark : mark + QLatin1Char(' ') + pace->Lead(state.TypeCount, ms));
+    // The lead's tenths change about ten times a second while the player
+    // waits: the label only grows, so most changes repaint it alone.
+    QLabel &label = *form.lblPace;
+    label.QLabel::setText(state.TypeCount == 0 ? mark : mark + QLatin1Char(' ') + pace->Lead(state.TypeCount, ms));
+    const QSize hint = label.sizeHint();
+    if (hint.width() > label.width() || hint.height() != label.height())
+        label.resize(std::max(hint.width(), label.width()), hint.height());
     form.lblPace->show();
 }
 
