@@ -2,7 +2,8 @@
 #pragma once
 // A made-up history for the benchmarks, with a fixed seed: play in every
 // mode, getting better over time, with the misses of a player who stumbles
-// on Z, P, Y and the minus.
+// on Z, P, Y and the minus, each game with its run (as the pace option keeps
+// them).
 
 #include "history/GameRecord.h"
 #include "history/KeyTally.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -61,6 +63,28 @@ const ModeProfile Modes[] = {
     {Mode::Drill, 15, 2.5, 3.8, "", "tokira.qls"},
     {Mode::Net, 10, 3.4, 4.4, "", "tokira.qls"},
 };
+
+// The run of a player typing words at about this speed: key gaps spread
+// around the mean.
+inline KeyRun MakeRun(int keys, double speed, std::mt19937_64 &random)
+{
+    static const char *const Words[] = {"INU", "NEKO", "KOKOHA", "RO-MAJI", "DESU", "TAIPU", "RENSHUU", "SHITEIMASU",
+                                        "KYOU", "ASHITA", "GAKKOU", "SENSEI", "TOMODACHI", "KAISHA", "DENSHA"};
+    std::lognormal_distribution<double> gap(std::log(1000.0 / speed) - 0.125, 0.5);
+    std::uniform_int_distribution<int> word(0, int(std::size(Words)) - 1);
+    KeyRun run;
+    double ms = 0;
+    while (run.typed.size() < keys) {
+        run.questionStarts.push_back(quint32(run.typed.size()));
+        run.typed += QLatin1String(Words[word(random)]);
+    }
+    run.typed.truncate(keys);
+    for (int key = 0; key < keys; ++key) {
+        run.keyMs.push_back(quint32(ms));
+        ms += gap(random);
+    }
+    return run;
+}
 
 inline std::vector<GameRecord> MakeGames(int count, int days, std::mt19937_64 &random)
 {
@@ -117,6 +141,7 @@ inline std::vector<GameRecord> MakeGames(int count, int days, std::mt19937_64 &r
             tally.AddKana(QString::fromUtf8(k.kana), uniform(random) < k.missRate * care);
         }
         tally.FillRecord(game);
+        game.run = MakeRun(game.correct, game.speed, random);
         games.push_back(game);
     }
     return games;

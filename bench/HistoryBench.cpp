@@ -8,8 +8,11 @@
 //
 // The games are made up, with a fixed seed, into a temporary database: a year
 // (or, for the screenshot, two months) of play in every mode, getting better
-// over time, with the misses of a player who stumbles on Z, P, Y and the minus.
+// over time, with the misses of a player who stumbles on Z, P, Y and the minus,
+// each game with its run (as the pace option keeps them). It also prints what
+// the runs add to the file for 500-key Time attacks.
 
+#include "history/DrillDraw.h"
 #include "history/HistoryStore.h"
 #include "GeneratedHistory.h"
 #include "history/KeyTally.h"
@@ -23,13 +26,16 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <vector>
 
 using namespace history;
 using bench::MakeGames;
+using bench::MakeRun;
 
 namespace {
 
@@ -153,6 +159,36 @@ int main(int argc, char **argv)
                     QFileInfo(path).size() / 1e6);
     }
 
+    // What keeping the runs costs a 500-key Time attack: the same games
+    // stored with and without them.
+    {
+        std::mt19937_64 timed(5);
+        std::vector<GameRecord> attacks = MakeGames(1000, 30, timed);
+        std::vector<double> blobs;
+        for (GameRecord &game : attacks) {
+            game.mode = Mode::Time;
+            game.correct = 500;
+            game.elapsedMs = qint64(500 / game.speed * 1000);
+            game.run = MakeRun(500, game.speed, timed);
+            blobs.push_back(EncodeRun(game.run).size());
+        }
+        qint64 sizes[2] = {};
+        for (int kept = 0; kept < 2; ++kept) {
+            const QString file = dir.filePath(QStringLiteral("attacks%1.sqlite3").arg(kept));
+            HistoryStore attackStore(file);
+            QList<GameRecord> list = ToList(attacks);
+            if (!kept)
+                for (GameRecord &game : list)
+                    game.run = {};
+            if (!attackStore.Record(list).Ok())
+                return 1;
+            sizes[kept] = QFileInfo(file).size();
+        }
+        std::printf("1000 Time attacks of 500 keys: %.1f KB without runs, %.1f KB with them: %.0f bytes a game"
+                    " (run blob median %.0f bytes)\n",
+                    sizes[0] / 1e3, sizes[1] / 1e3, double(sizes[1] - sizes[0]) / 1000, Median(blobs));
+    }
+
     std::vector<Timing> opens;
     for (int pass = 0; pass < 7; ++pass)
         opens.push_back(OpenWindow(path));
@@ -164,6 +200,12 @@ int main(int argc, char **argv)
     for (int pass = 0; pass < 7; ++pass)
         queries.push_back(Queries(store));
     Report("  of which the queries", queries);
+
+    // What the weak-key drill asks before its first word.
+    std::vector<Timing> drills;
+    for (int pass = 0; pass < 7; ++pass)
+        drills.push_back(Time([&] { store.WeakestChars({}, DrillDraw::WeakCount, DrillDraw::MinSamples); }));
+    Report("the drill's weak-key query", drills);
 
     // The cost at the end of a game: the tally into a record, then one transaction.
     std::mt19937_64 more(99);

@@ -2,6 +2,7 @@
 #pragma once
 // One finished game as the history keeps it.
 
+#include "history/KeyRun.h"
 #include "settings/InputKind.h"
 
 #include <QChar>
@@ -70,6 +71,8 @@ struct GameRecord {
     double speed = 0; // keys per second, as the game showed it
     QList<CharCount> chars;
     QList<KanaCount> kana;
+    // When each correct key fell; empty when the game kept none.
+    KeyRun run;
 
     // Correct keys among all judged keys, in percent; 0 for a game without keys.
     double Accuracy() const

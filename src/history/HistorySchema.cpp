@@ -74,6 +74,10 @@ const QList<Step> &Steps()
         // The input method of each game; older files' games, and older versions', are romaji.
         {3, {"ALTER TABLE games ADD COLUMN input TEXT NOT NULL DEFAULT 'romaji'"}, "SELECT input FROM games LIMIT 0",
          false},
+        // Each game's run, in a table of its own so the games' rows stay as
+        // small as they were; older versions simply record games without one.
+        {4, {"CREATE TABLE game_runs(game_id INTEGER PRIMARY KEY, run BLOB NOT NULL)"},
+         "SELECT game_id FROM game_runs LIMIT 0", false},
     };
     return steps;
 }

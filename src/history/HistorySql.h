@@ -23,7 +23,7 @@ struct HistoryStore::Connection {
     QSqlDatabase db;
     // Prepared once, so recording a game only binds and runs.
     std::optional<QSqlQuery> insertGame, insertChar, insertMiss, insertKana, addDayChar, addDayMiss, addDayKana,
-        addAllChar, addAllMiss, addAllKana;
+        addAllChar, addAllMiss, addAllKana, insertRun;
 
     ~Connection()
     {
@@ -37,6 +37,7 @@ struct HistoryStore::Connection {
         addAllChar.reset();
         addAllMiss.reset();
         addAllKana.reset();
+        insertRun.reset();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);

@@ -224,7 +224,8 @@ Outcome HistoryStore::OpenFile()
         && c.Prepare(c.addAllKana,
                      "INSERT INTO all_kana VALUES(?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
                      " right_count = right_count + excluded.right_count,"
-                     " wrong_count = wrong_count + excluded.wrong_count");
+                     " wrong_count = wrong_count + excluded.wrong_count")
+        && c.Prepare(c.insertRun, "INSERT INTO game_runs VALUES(?, ?)");
     if (!prepared) {
         const QString detail = c.db.lastError().text();
         db_.reset();
@@ -287,6 +288,8 @@ Outcome HistoryStore::Record(const QList<GameRecord> &games)
             break;
         recorded.append({{finished.toMSecsSinceEpoch(), finished.date(), game.mode, speed, game.Accuracy()}, game.input});
         const qint64 id = c.insertGame->lastInsertId().toLongLong();
+        if (!game.run.Empty())
+            run(c.insertRun, {id, EncodeRun(game.run)});
         for (const CharCount &count : game.chars) {
             const QString expected = CharText(count.expected);
             run(c.insertChar, {id, expected, count.right, count.wrong});

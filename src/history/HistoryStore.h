@@ -80,13 +80,32 @@ struct LessonBest {
     std::optional<double> speedAtAccuracy;
 };
 
+// A game's run as the history kept it.
+struct KeptRun {
+    qint64 finishedMs = 0;
+    double speed = 0;
+    KeyRun run;
+};
+
+enum class RunOrder { Fastest, Newest };
+
+// A kept run's game, as a list of runs to replay names it.
+struct RunListing {
+    qint64 gameId = 0;
+    QDateTime finished;
+    Mode mode = Mode::Speed;
+    QString textName;
+    Input input = Input::Romaji;
+    double speed = 0;
+};
+
 class HistoryStore {
 public:
     // The file's version: the newest that older versions of the program must
     // know to write to it. Later steps that they can write through keep it.
     static constexpr int SchemaVersion = 2;
     // The schema's last step.
-    static constexpr int LastStep = 3;
+    static constexpr int LastStep = 4;
 
     // Nothing is opened until Open or the first Record.
     explicit HistoryStore(QString path);
@@ -152,6 +171,17 @@ public:
     // speed and accuracy, and the best speed of a game whose accuracy was at
     // least minAccuracy.
     QList<LessonBest> LessonBests(double minAccuracy, Input input = Input::Romaji) const;
+
+    // The kept runs of one mode's games on one text with one input method:
+    // the fastest first, or the newest first; at most count of them.
+    QList<KeptRun> Runs(Mode mode, const QString &textName, Input input, int count, RunOrder order) const;
+    // The speeds of a mode's latest games (on one text, when textName is not
+    // empty), newest first; at most count of them.
+    QList<double> RecentSpeeds(Mode mode, const QString &textName, Input input, int count) const;
+    // The games that kept a run, newest first; at most count of them.
+    QList<RunListing> RunList(int count) const;
+    // A listed game's run; nothing when it has none or it is damaged.
+    std::optional<KeyRun> RunOfGame(qint64 gameId) const;
 
     // Every game as CSV (UTF-8, header row, one row per game), replacing the
     // file only once it is complete. Fails, touching no file, while the

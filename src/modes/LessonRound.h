@@ -17,6 +17,8 @@ public:
     QString Title() const override;
     QString RestCaption() const override;
     bool WantsGuide() const override { return true; }
+    // Its text is drawn anew each time: a steady pace.
+    PaceRace Race() const override { return PaceRace::Steady; }
     void ShowFirst(Game &game) override;
     void NextQuestion(Game &game) override;
     qint64 Remaining(const GameState &state, qint64 elapsedMs) const override;

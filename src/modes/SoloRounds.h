@@ -24,6 +24,7 @@ class TimeAttack : public CountedWordsRound {
 public:
     explicit TimeAttack(HiScoreMenu &hiScores);
     QString Title() const override;
+    PaceRace Race() const override { return PaceRace::Steady; }
     void Prepare() override;
     RoundEnd End(const Game &game) const override;
 
@@ -37,6 +38,7 @@ public:
     // caption and index name the text in the copipe menus.
     CopipeAttack(HiScoreMenu &hiScores, const QVector<QuestItem> &lines, const QString &caption, int index);
     QString Title() const override;
+    PaceRace Race() const override { return PaceRace::Run; }
     void Prepare() override;
     RoundEnd End(const Game &game) const override;
 
@@ -51,6 +53,7 @@ class RankingAttack : public TextLinesRound {
 public:
     RankingAttack(const QVector<QuestItem> &lines, const QString &caption);
     QString Title() const override;
+    PaceRace Race() const override { return PaceRace::Run; }
     RoundEnd End(const Game &game) const override;
 
 private:

@@ -57,6 +57,8 @@ inline constexpr SettingRow SettingRows[] = {
     {"Setting", "Sound", "True", SettingType::Boolean, "効果音を鳴らす(&O)", 10},
     {"Setting", "KanaInput", "False", SettingType::Boolean, "かな入力(&J)", 9},
     {"Setting", "KeyboardGuide", "False", SettingType::Boolean, "キーボードを表示(&V)", 11},
+    {"Setting", "Pace", "False", SettingType::Boolean, "ペースを表示(&P)", 12},
+    {"Setting", "PaceKind", "best", SettingType::Text},
 };
 inline constexpr int SettingCount = static_cast<int>(sizeof SettingRows / sizeof SettingRows[0]);
 
@@ -178,6 +180,8 @@ inline constexpr FlagOption FreeRomaji{"FreeRomaji"}; // accept every romaji spe
 inline constexpr FlagOption Sound{"Sound"}; // play the type, miss and attack sounds
 inline constexpr FlagOption KanaInput{"KanaInput"}; // type kana by key position on a JIS keyboard
 inline constexpr FlagOption KeyboardGuide{"KeyboardGuide"}; // show the keyboard guide under the play area
+inline constexpr FlagOption Pace{"Pace"};           // show the pace marker under the romaji
+inline constexpr TextOption PaceKind{"PaceKind"};   // "best", "average", "last" or a speed in keys per second
 
 // Parsers of stored values; nothing when the text does not convert.
 std::optional<bool> ParseBoolean(const QString &text);

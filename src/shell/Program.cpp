@@ -16,6 +16,7 @@
 #include "settings/aplMain.h"
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
+#include "stats/frmRun.h"
 #include "stats/frmStats.h"
 #include "text_import/frmImport.h"
 #include "typing/Course.h"
@@ -48,6 +49,7 @@ RoundOptions OptionsInUse()
     options.freeSpelling = aplMain::FreeRomaji;
     options.autoLayout = aplMain::AutoLayout;
     options.english = aplMain::English;
+    options.pace = PaceChoice::FromStored(aplMain::Pace, aplMain::PaceKind);
     return options;
 }
 
@@ -73,9 +75,15 @@ Program::~Program()
     delete ranking_.data();
     delete roman_.data();
     delete stats_.data();
+    delete runChart_.data();
     delete howTo_.data();
     delete lessons_.data();
     net_->Unload();
+}
+
+frmRun *Program::RunChart() const
+{
+    return runChart_.data();
 }
 
 frmRoman *Program::RomanWindow() const
@@ -140,10 +148,44 @@ void Program::Wire()
             HiScoreMenu::Tell(books_->LoadInput(InputKind::Kana));
     });
 
+    auto paceKind = [this](PaceKind kind) {
+        double speed = PaceChoice::FromStored(true, aplMain::PaceKind).keysPerSecond;
+        if (kind == PaceKind::Speed) {
+            const QString answer = platform::dialogs().Input(QStringLiteral("ペースの速度[type/sec]を入力してください"),
+                                                             QStringLiteral("指定の速度"), QString::number(speed, 'f', 1));
+            const PaceChoice asked = PaceChoice::FromStored(true, answer);
+            if (asked.kind != PaceKind::Speed) {
+                form_->ShowPaceKind(aplMain::PaceKind);
+                return;
+            }
+            speed = asked.keysPerSecond;
+        }
+        aplMain::PaceKind = PaceChoice::Stored(kind, speed);
+        form_->ShowPaceKind(aplMain::PaceKind);
+    };
+    on(form.mnuPaceBest, [paceKind] { paceKind(PaceKind::Best); });
+    on(form.mnuPaceAverage, [paceKind] { paceKind(PaceKind::Average); });
+    on(form.mnuPaceLast, [paceKind] { paceKind(PaceKind::Last); });
+    on(form.mnuPaceSpeed, [paceKind] { paceKind(PaceKind::Speed); });
+
     // A lesson's guide goes with its end once the lesson window is closed.
     QObject::connect(&game, &Game::roundEnded, &form, [this] {
         if (!lessons_ || !lessons_->isVisible())
             form_->SetGuideForced(false);
+    });
+
+    // A paced game that ends shows its run against the pace beside the
+    // end's boxes, which come as always.
+    QObject::connect(&game, &Game::roundEnded, &form, [this] {
+        const Game &ended = *game_;
+        if (ended.state.Aborted || ended.state.Restart || !ended.CurrentPace() || ended.Run().Empty())
+            return;
+        if (runChart_)
+            runChart_->close();
+        runChart_ = new frmRun(ended.Run(), *ended.CurrentPace());
+        runChart_->setAttribute(Qt::WA_DeleteOnClose);
+        runChart_->move(form_->frameGeometry().topRight() + QPoint(8, 0));
+        runChart_->show();
     });
 
     QObject::connect(&form, &frmMain::menuArrayClicked, &form, [this](frmMain::MenuArray which, int index) {
@@ -211,6 +253,8 @@ void Program::Load()
     ShowGuideLayout();
     if (aplMain::KeyboardGuide)
         form.SetGuideShown(true);
+    if (aplMain::Pace)
+        form.SetPaceShown(true);
     form.ShowKotehan(aplMain::Kotehan);
     hiScores_->Load();
     form.activateWindow();

@@ -20,6 +20,7 @@ class frmMain;
 class frmRanking;
 class frmRoman;
 class frmStats;
+class frmRun;
 class frmHowTo;
 class frmLesson;
 class frmImport;
@@ -59,6 +60,8 @@ public:
     HiScoreMenu &HiScores() { return *hiScores_; }
     frmRoman *RomanWindow() const;
     frmRanking *RankingWindow() const;
+    // The chart of the last paced game's run, while it is open.
+    frmRun *RunChart() const;
 
     // The main window's menu: what each of its commands does, in one place.
     void mnuSpeed_Click();
@@ -107,6 +110,7 @@ private:
     QPointer<frmRoman> roman_;
     QPointer<frmRanking> ranking_;
     QPointer<frmStats> stats_;
+    QPointer<frmRun> runChart_;
     QPointer<frmHowTo> howTo_;
     QPointer<frmLesson> lessons_;
     QPointer<frmImport> import_;

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "stats/KeyboardView.h"
+#include "stats/frmRun.h"
 #include "typing/KanaLayout.h"
 #include "util/Functions.h"
 #include "views/EscapeCloses.h"
@@ -354,6 +355,7 @@ void frmStats::CreateControls()
     lblSummary = new QLabel(this);
     lblSummary->setTextFormat(Qt::PlainText);
     cmdExport = new QPushButton(QStringLiteral("CSV出力(&E)..."), this);
+    cmdRuns = new QPushButton(QStringLiteral("走りを再生(&R)..."), this);
 
     chtSpeed = MakeChartView(QStringLiteral("速度[type/sec]"), this);
     chtAccuracy = MakeChartView(QStringLiteral("正確さ[%]"), this);
@@ -392,6 +394,7 @@ void frmStats::CreateLayout()
     filters->addWidget(inputLabel);
     filters->addWidget(cboInput);
     filters->addStretch(1);
+    filters->addWidget(cmdRuns);
     filters->addWidget(cmdExport);
 
     auto *charts = new QSplitter(Qt::Vertical, this);
@@ -457,6 +460,11 @@ void frmStats::CreateConnections()
     connect(cboPeriod, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cboInput, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cmdExport, &QPushButton::clicked, this, &frmStats::cmdExport_Click);
+    connect(cmdRuns, &QPushButton::clicked, this, [this] {
+        auto *runs = new frmRun(store_, this);
+        runs->setAttribute(Qt::WA_DeleteOnClose);
+        runs->show();
+    });
 }
 
 namespace {

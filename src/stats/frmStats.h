@@ -83,6 +83,8 @@ public:
     QComboBox *cboInput = nullptr;
     QLabel *lblSummary = nullptr;
     QPushButton *cmdExport = nullptr;
+    // Opens the kept runs to replay.
+    QPushButton *cmdRuns = nullptr;
     QChartView *chtSpeed = nullptr;
     QChartView *chtAccuracy = nullptr;
     KeyboardView *picKeyboard = nullptr;

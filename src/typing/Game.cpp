@@ -7,6 +7,9 @@
 #include "typing/Round.h"
 #include "util/Functions.h"
 
+#include <algorithm>
+#include <limits>
+
 Game::Game(QObject *parent) : QObject(parent) {}
 
 void Game::SetOptions(const RoundOptions &options)
@@ -25,6 +28,12 @@ void Game::Init()
     state.MissCount = 0;
     state.Seconds = 0.0;
     tally.Clear();
+    // Cleared, not freed: the keys of the next game go where these went.
+    run_.keyMs.clear();
+    run_.questionStarts.clear();
+    run_.typed.clear();
+    run_.keyMs.reserve(4096);
+    run_.typed.reserve(4096);
     emit cleared();
 }
 
@@ -33,6 +42,12 @@ void Game::StartRound(Round &round)
     Init();
     round_ = &round;
     options_ = round.Options();
+    pace_.reset();
+    if (options_.pace.on && round.Race() != PaceRace::None) {
+        history::Tell(OpenHistory());
+        const RoundEnd end = round.End(*this);
+        pace_ = ChoosePace(options_.pace, history, round.Race(), end.historyMode, end.textName, round.Input());
+    }
     emit roundStarted(round.Title(), round.RestCaption());
     round.ShowFirst(*this);
 }
@@ -46,6 +61,7 @@ void Game::EndRound()
 void Game::ShowQuestion(const QuestItem &item)
 {
     question_ = item;
+    run_.questionStarts.push_back(quint32(state.TypeCount));
     state.KanaKeys = 0;
     state.KanaMissed = false;
     freeSpelling_ = false;
@@ -67,6 +83,18 @@ void Game::ShowQuestion(const QuestItem &item)
         missedAt_.assign(static_cast<std::size_t>(item.Roman.size()), 0);
     }
     emit questionShown(item.Quest, item.Roman);
+}
+
+void Game::StartRunClock()
+{
+    runClockAt_ = platform::clock().Now();
+}
+
+void Game::NoteCorrectKey(QChar typed)
+{
+    run_.typed.append(typed.isNull() ? QChar(u'?') : typed);
+    const qint64 ms = platform::clock().Now() - runClockAt_;
+    run_.keyMs.push_back(quint32(std::clamp<qint64>(ms, 0, std::numeric_limits<quint32>::max())));
 }
 
 void Game::NoteMiss()
@@ -143,6 +171,9 @@ history::Outcome Game::RecordGame(history::Mode mode, const QString &textName, c
     record.misses = state.MissCount;
     record.speed = ShownSpeed();
     tally.FillRecord(record);
+    // Without the pace option the history stays as it always was.
+    if (options_.pace.on)
+        record.run = run_;
     return history->Record(record);
 }
 

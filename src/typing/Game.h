@@ -10,6 +10,7 @@
 #include "dictionary/RomajiSpelling.h"
 #include "typing/GameState.h"
 #include "typing/InputMethod.h"
+#include "typing/Pace.h"
 
 #include <QObject>
 #include <QString>
@@ -81,6 +82,14 @@ public:
     // the question typed to its end.
     void NoteMiss();
     void QuestionFinished();
+    // The run of the current (or last) round: the judge notes the first key
+    // and each correct one with the character it typed.
+    void StartRunClock();
+    void NoteCorrectKey(QChar typed);
+    const history::KeyRun &Run() const { return run_; }
+    // The pace the current round races; none when the option is off.
+    const Pace *CurrentPace() const { return pace_ ? &*pace_ : nullptr; }
+    void SetPace(std::optional<Pace> pace) { pace_ = std::move(pace); }
     // The judge's sounds, built once per program folder rather than per key.
     const QString &TypeWave();
     const QString &MissWave();
@@ -118,6 +127,10 @@ private:
     RomajiSpelling kanaUnits_;
     std::vector<char> missedAt_;
     bool kanaTracked_ = false;
+
+    history::KeyRun run_;
+    qint64 runClockAt_ = 0;
+    std::optional<Pace> pace_;
 
     QString wavesFor_;
     QString typeWave_;

@@ -6,6 +6,7 @@
 
 #include "settings/InputKind.h"
 #include "typing/KeyTables.h"
+#include "typing/Pace.h"
 
 #include <QString>
 
@@ -67,4 +68,6 @@ struct RoundOptions {
     bool autoLayout = true;
     // Key codes are read on a US keyboard rather than a JIS one.
     bool english = false;
+    // The pace raced, when shown.
+    PaceChoice pace;
 };

@@ -87,6 +87,8 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     state.LastKey = static_cast<qint16>(key.code || !options.input.IsKana() ? key.code : VkUnknown);
     state.LastScanCode = scanCode;
 
+    if (firstKey)
+        game.StartRunClock();
     const bool hadRoman = !state.Roman.isEmpty();
     const KeyVerdict verdict = options.input.Judge(game, judged);
     game.tally.Add(verdict.expected, verdict.typed, verdict.correct);
@@ -94,6 +96,7 @@ void KeyDown(Game &game, int keyCode, bool shift, bool typesCharacter, char16_t 
     const QString &missType = verdict.missType;
     if (correct) {
         ++state.TypeCount;
+        game.NoteCorrectKey(verdict.typed.isNull() ? verdict.expected : verdict.typed);
         emit game.keyJudged(true, QString());
         platform::PlayWave(game.TypeWave());
     } else {

@@ -59,6 +59,8 @@ public:
     virtual bool ClockOnFirstKey() const { return true; }
     // The keyboard guide is shown for this round whatever the setting says.
     virtual bool WantsGuide() const { return false; }
+    // Whether a pace can be raced in this round, and how.
+    virtual PaceRace Race() const { return PaceRace::None; }
     // Esc stops the round and Tab starts it again.
     virtual bool EscAndTab() const { return true; }
     // What a timed pass does besides timing.

@@ -6,6 +6,7 @@
 #include "views/frmLoad.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -23,6 +24,7 @@ const char *const MainFont = "ＭＳ Ｐゴシック";
 constexpr int PlayAreaWidth = 490;
 constexpr int PlayAreaHeight = 216;
 constexpr int NextStrip = 16;
+constexpr int PaceStrip = 18;
 // What the romaji line shows before the first question, by input method.
 const char *const RomanIdle = "KOKOHA RO-MAJI DESU";
 const char *const KanaIdle = "ここはかなです";
@@ -107,6 +109,8 @@ void frmMain::CreateLabels()
     lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
     lblNext->hide();
     lblRoman = label(RomanIdle, 720, 2880, 12);
+    lblPace = label("▲", 720, 3180, 9, false, QColor(0, 0, 192));
+    lblPace->hide();
 
     picGuide = new GuideKeyboard(picMain);
     picGuide->hide();
@@ -191,6 +195,22 @@ void frmMain::CreateSettingChecks()
     mnuSound = SettingCheck(aplMain::Sound.row);
     mnuKanaInput = SettingCheck(aplMain::KanaInput.row);
     mnuKeyboardGuide = SettingCheck(aplMain::KeyboardGuide.row);
+    mnuPace = SettingCheck(aplMain::Pace.row);
+    mnuPaceKind = new QMenu(QStringLiteral("ペースの種類(&T)"), this);
+    mnuS->insertMenu(mnuPace, mnuPaceKind);
+    mnuS->insertAction(mnuPaceKind->menuAction(), mnuPace);
+    auto *kinds = new QActionGroup(this);
+    auto kind = [this, kinds](const char *caption) {
+        QAction *action = mnuPaceKind->addAction(QString::fromUtf8(caption));
+        action->setCheckable(true);
+        kinds->addAction(action);
+        return action;
+    };
+    mnuPaceBest = kind("自己ベスト");
+    mnuPaceAverage = kind("最近10回の平均");
+    mnuPaceLast = kind("前回");
+    mnuPaceSpeed = kind("指定の速度…");
+    ShowPaceKind(settings_.Text(aplMain::PaceKind.row));
     connect(&settings_, &aplMain::Settings::changed, this, &frmMain::ShowSetting);
 }
 
@@ -210,6 +230,31 @@ void frmMain::ShowSetting(int row)
         SetNextShown(settings_.Flag(row));
     else if (row == aplMain::KeyboardGuide.row)
         SetGuideShown(settings_.Flag(row));
+    else if (row == aplMain::Pace.row)
+        SetPaceShown(settings_.Flag(row));
+    else if (row == aplMain::PaceKind.row)
+        ShowPaceKind(settings_.Text(row));
+}
+
+void frmMain::ShowPaceKind(const QString &stored)
+{
+    const QString word = stored.trimmed();
+    QAction *checked = word == QLatin1String("average") ? mnuPaceAverage
+                       : word == QLatin1String("last")  ? mnuPaceLast
+                       : word == QLatin1String("best") || word.isEmpty() ? mnuPaceBest
+                                                                          : mnuPaceSpeed;
+    checked->setChecked(true);
+}
+
+void frmMain::SetPaceShown(bool shown)
+{
+    mnuPace->setChecked(shown);
+    if (shown == paceShown_)
+        return;
+    paceShown_ = shown;
+    if (!shown)
+        lblPace->hide();
+    PlacePlayArea();
 }
 
 void frmMain::FitWindowToPlayArea()
@@ -283,6 +328,8 @@ void frmMain::SetRomanBig(bool big)
     QFont font = lblRoman->font();
     font.setPointSize(big ? 16 : 12);
     lblRoman->setFont(font);
+    // The pace marker stays just under the romaji, whatever its size.
+    lblPace->move(lblPace->x(), lblRoman->y() + lblRoman->height());
 }
 
 void frmMain::SetMissTypeVisible(bool visible)
@@ -305,6 +352,7 @@ void frmMain::SetNextShown(bool shown)
     nextShown_ = shown;
     lblNext->move(lblNext->x(), shown ? 192 : 176);
     lblRoman->move(lblRoman->x(), shown ? 208 : 192);
+    lblPace->move(lblPace->x(), lblRoman->y() + lblRoman->height());
     lblNext->setVisible(shown);
     PlacePlayArea();
 }
@@ -325,7 +373,8 @@ void frmMain::SetGuideForced(bool forced)
 void frmMain::PlacePlayArea()
 {
     // Grows by one strip for the next line, and by the guide below it all.
-    const int playHeight = PlayAreaHeight + (nextShown_ ? NextStrip : 0);
+    const int playHeight = PlayAreaHeight + (nextShown_ ? NextStrip : 0) + (paceShown_ ? PaceStrip : 0);
+    lblPace->move(lblPace->x(), lblRoman->y() + lblRoman->height());
     const bool guide = guideShown_ || guideForced_;
     const int guideHeight = picGuide->heightForWidth(PlayAreaWidth);
     picGuide->setGeometry(0, playHeight, PlayAreaWidth, guideHeight);

@@ -53,6 +53,11 @@ public:
     // The keyboard guide under the play area: shown when the setting asks for
     // it or a round wants it (the lessons), whatever the setting.
     void SetGuideShown(bool shown);
+    // The pace marker's strip under the romaji line.
+    void SetPaceShown(bool shown);
+    bool PaceShown() const { return paceShown_; }
+    // The check of the pace chosen ("best", "average", "last" or a speed).
+    void ShowPaceKind(const QString &stored);
     void SetGuideForced(bool forced);
     bool GuideForced() const { return guideForced_; }
 
@@ -93,6 +98,8 @@ public:
     AutoLabel *lblQuest = nullptr;
     AutoLabel *lblNext = nullptr;
     AutoLabel *lblRoman = nullptr;
+    // The pace's marker and how far ahead or behind it the player is.
+    AutoLabel *lblPace = nullptr;
     GuideKeyboard *picGuide = nullptr;
 
     QMenu *mnuG = nullptr;
@@ -130,6 +137,12 @@ public:
     QAction *mnuKanaInput = nullptr;
     QAction *mnuSound = nullptr;
     QAction *mnuKeyboardGuide = nullptr;
+    QAction *mnuPace = nullptr;
+    QMenu *mnuPaceKind = nullptr;
+    QAction *mnuPaceBest = nullptr;
+    QAction *mnuPaceAverage = nullptr;
+    QAction *mnuPaceLast = nullptr;
+    QAction *mnuPaceSpeed = nullptr;
     QAction *mnuRankingServer = nullptr;
     QAction *mnuKotehan = nullptr;
     QAction *mnuRoman = nullptr;
@@ -164,5 +177,6 @@ private:
     frmLoad *loadWindow_ = nullptr;
     bool nextShown_ = false;
     bool guideShown_ = false;
+    bool paceShown_ = false;
     bool guideForced_ = false;
 };

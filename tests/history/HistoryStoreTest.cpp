@@ -158,6 +158,16 @@ TEST(History, OlderFileIsBroughtUpToDateKeepingItsGames)
     }
     EXPECT_TRUE(store.Record(Game(Mode::Time, QDateTime::currentDateTime(), 500, 0)).Ok());
     EXPECT_EQ(store.Games({}).size(), 2);
+    // The step that keeps runs: the older games have none, a new one keeps its own.
+    GameRecord paced = Game(Mode::Time, QDateTime::currentDateTime(), 500, 0);
+    paced.run.keyMs = {0, 250};
+    paced.run.typed = "AB";
+    ASSERT_TRUE(store.Record(paced).Ok());
+    const QList<RunListing> runs = store.RunList(10);
+    ASSERT_EQ(runs.size(), 1);
+    ASSERT_TRUE(store.RunOfGame(runs[0].gameId));
+    EXPECT_EQ(store.RunOfGame(runs[0].gameId)->typed, "AB");
+    EXPECT_FALSE(store.RunOfGame(1)) << "the older game";
 }
 
 TEST(History, FileThatCannotBeOpenedIsToldOnceAndLeftAlone)

@@ -73,6 +73,9 @@ TEST_F(ModesTest, FinishedGamesAreRecordedWithTheirTalliesAndAbortedOnesAreNot)
     EXPECT_EQ(kana.value("ぬ"), std::make_pair(165, 1));
     EXPECT_FALSE(kana.contains("い")) << "never missed, so not among the weakest";
     EXPECT_TRUE(fake.dialogs->Texts().filter("成績").isEmpty());
+    EXPECT_TRUE(stored.store.Runs(history::Mode::Time, QString(), history::Input::Romaji, 1, history::RunOrder::Newest)
+                    .isEmpty())
+        << "with the pace option off no run is kept";
 }
 
 TEST_F(ModesTest, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn)

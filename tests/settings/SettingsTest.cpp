@@ -17,7 +17,7 @@
 
 using namespace aplMain;
 
-TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllSeventeenValues)
+TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllNineteenValues)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
@@ -42,7 +42,8 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllSeventeenValues)
                                        "Setting/Big", "Setting/MissType", "Setting/Kotehan", "Setting/PassWord",
                                        "Setting/RomanView", "Setting/English", "Setting/Next",
                                        "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji",
-                                       "Setting/Sound", "Setting/KanaInput", "Setting/KeyboardGuide"};
+                                       "Setting/Sound", "Setting/KanaInput", "Setting/KeyboardGuide",
+                                       "Setting/Pace", "Setting/PaceKind"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
@@ -54,6 +55,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllSeventeenValues)
     EXPECT_EQ(fake.settings->values.value("Setting/FreeRomaji"), "False");
     EXPECT_EQ(fake.settings->values.value("Setting/Sound"), "True");
     EXPECT_EQ(fake.settings->values.value("Setting/KeyboardGuide"), "False");
+    EXPECT_EQ(fake.settings->values.value("Setting/Pace"), "False");
     program.reset();
 
     // A second run reads back what the first one wrote.
@@ -117,7 +119,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 17);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 19);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

@@ -83,9 +83,10 @@ TEST(SettingsMenu, ChecksAreBuiltFromTheRowsInTheMenusOrderAndStartAsTheSettings
     EXPECT_EQ(captions, QStringList({"ローマ字表示を太字にする(&B)", "ローマ字を大きくする(&L)", "ミスタイプを表示する(&M)",
                                      "ローマ字は表示しない(&V)", "次の行を表示(&N)", "英語キーボードで判定(&E)",
                                      "キー配列を自動で判定(&A)", "いろいろなローマ字を受け付ける(&F)",
-                                     "かな入力(&J)", "効果音を鳴らす(&O)", "キーボードを表示(&V)", "ランキングサーバー(&U)...", "コテハンの設定(&K)...", "", "ローマ字設定(&R)..."}));
+                                     "かな入力(&J)", "効果音を鳴らす(&O)", "キーボードを表示(&V)", "ペースを表示(&P)", "ペースの種類(&T)",
+                                     "ランキングサーバー(&U)...", "コテハンの設定(&K)...", "", "ローマ字設定(&R)..."}));
     EXPECT_EQ(checked, QStringList({"英語キーボードで判定(&E)", "効果音を鳴らす(&O)"}));
-    EXPECT_EQ(form.SettingChecks().size(), 11);
+    EXPECT_EQ(form.SettingChecks().size(), 12);
     aplMain::English = false;
     EXPECT_FALSE(form.mnuEnglish->isChecked()) << "the marks follow the settings";
 }
