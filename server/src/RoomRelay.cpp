@@ -306,11 +306,21 @@ void RoomRelay::ConnectionClosed(MHD_Connection *connection)
     room.side[which].closed = true;
     End(room);
     ReleaseIfDone(id);
-    std::vector<MHD_UpgradeResponseHandle *> close;
-    close.swap(toClose_);
-    std::vector<MHD_Connection *> resume;
-    resume.swap(toResume_);
+    const EngineCalls calls = TakeEngineCalls();
     lock.unlock();
+    calls.Make();
+}
+
+RoomRelay::EngineCalls RoomRelay::TakeEngineCalls()
+{
+    EngineCalls calls;
+    calls.close.swap(toClose_);
+    calls.resume.swap(toResume_);
+    return calls;
+}
+
+void RoomRelay::EngineCalls::Make() const
+{
     for (MHD_UpgradeResponseHandle *handle : close)
         MHD_upgrade_action(handle, MHD_UPGRADE_ACTION_CLOSE);
     for (MHD_Connection *host : resume)
@@ -524,15 +534,9 @@ void RoomRelay::Run()
                     nextScan = std::min(nextScan, room.windowStart + 1000);
             }
         }
-        std::vector<MHD_UpgradeResponseHandle *> close;
-        close.swap(toClose_);
-        std::vector<MHD_Connection *> resume;
-        resume.swap(toResume_);
+        const EngineCalls calls = TakeEngineCalls();
         lock.unlock();
-        for (MHD_UpgradeResponseHandle *handle : close)
-            MHD_upgrade_action(handle, MHD_UPGRADE_ACTION_CLOSE);
-        for (MHD_Connection *host : resume)
-            MHD_resume_connection(host);
+        calls.Make();
     }
 }
 
@@ -544,17 +548,11 @@ void RoomRelay::Stop()
     stopping_ = true;
     for (auto &entry : rooms_)
         End(*entry.second);
-    std::vector<MHD_UpgradeResponseHandle *> close;
-    close.swap(toClose_);
-    std::vector<MHD_Connection *> resume;
-    resume.swap(toResume_);
+    const EngineCalls calls = TakeEngineCalls();
     lock.unlock();
     Wake();
     thread_.join();
-    for (MHD_UpgradeResponseHandle *handle : close)
-        MHD_upgrade_action(handle, MHD_UPGRADE_ACTION_CLOSE);
-    for (MHD_Connection *host : resume)
-        MHD_resume_connection(host);
+    calls.Make();
 }
 
 } // namespace ranking

@@ -87,6 +87,13 @@ private:
     void Wake();
     int CountRooms(State a, State b) const;
 
+    struct EngineCalls {
+        std::vector<MHD_UpgradeResponseHandle *> close;
+        std::vector<MHD_Connection *> resume;
+        void Make() const;
+    };
+    EngineCalls TakeEngineCalls();
+
     const Options limits_;
     const std::function<void(MHD_Connection *)> upgrading_;
     mutable std::mutex mutex_;
