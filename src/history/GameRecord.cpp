@@ -8,6 +8,15 @@ QString InputKey(Input input)
     return input == Input::Kana ? QStringLiteral("kana") : QStringLiteral("romaji");
 }
 
+std::optional<Input> InputFromKey(const QString &key)
+{
+    for (Input input : {Input::Romaji, Input::Kana}) {
+        if (InputKey(input) == key)
+            return input;
+    }
+    return std::nullopt;
+}
+
 QString ModeKey(Mode mode)
 {
     switch (mode) {

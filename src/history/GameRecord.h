@@ -31,6 +31,7 @@ using Input = InputKind;
 
 // The stable word an input method is stored under ("romaji", "kana").
 QString InputKey(Input input);
+std::optional<Input> InputFromKey(const QString &key);
 
 // A wrong key pressed where a character was expected. A null typed character
 // stands for a key that types no printable ASCII character.

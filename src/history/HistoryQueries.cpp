@@ -29,21 +29,6 @@ std::optional<QDate> FirstDayOf(Period period, const QDate &today)
     return std::nullopt;
 }
 
-namespace {
-
-// The mode of a stored key; the keys are few, so a comparison each beats a hash.
-std::optional<Mode> StoredMode(const QVariant &value)
-{
-    const QString key = value.toString();
-    for (Mode mode : AllModes) {
-        if (key == ModeKey(mode))
-            return mode;
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
 QList<GamePoint> HistoryStore::Games(const Filter &filter) const
 {
     QList<GamePoint> points;
@@ -59,7 +44,8 @@ QList<GamePoint> HistoryStore::Games(const Filter &filter) const
         return points;
     }
     while (query.next()) {
-        if (const std::optional<Mode> mode = StoredMode(query.value(2))) {
+        // The keys are few, so a comparison each beats a hash.
+        if (const std::optional<Mode> mode = ModeFromKey(query.value(2).toString())) {
             points.append({query.value(0).toLongLong(), QDate::fromJulianDay(query.value(1).toLongLong()), *mode,
                            query.value(3).toDouble(), query.value(4).toDouble()});
         }
@@ -123,13 +109,12 @@ std::unique_ptr<HistoryStore::Sums> HistoryStore::SumsOf(const QSqlDatabase &db)
     }
     auto sums = std::make_unique<Sums>();
     while (query.next()) {
-        const std::optional<Mode> mode = StoredMode(query.value(1));
-        const QString input = query.value(0).toString();
+        const std::optional<Mode> mode = ModeFromKey(query.value(1).toString());
+        const std::optional<Input> input = InputFromKey(query.value(0).toString());
         // Rows neither way typed are no game's, as for Games.
-        if (!mode || (input != InputKey(Input::Romaji) && input != InputKey(Input::Kana)))
+        if (!mode || !input)
             continue;
-        const int inputKey = int(input == InputKey(Input::Kana) ? Input::Kana : Input::Romaji);
-        sums->days[{inputKey, int(*mode), query.value(2).toLongLong()}] = {
+        sums->days[{int(*input), int(*mode), query.value(2).toLongLong()}] = {
             query.value(3).toInt(), query.value(4).toDouble(), query.value(5).toDouble(), query.value(6).toLongLong(),
             query.value(7).toLongLong()};
     }

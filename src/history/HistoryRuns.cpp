@@ -84,7 +84,7 @@ QList<RunListing> HistoryStore::RunList(int count) const
         entry.finished = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
         entry.mode = *mode;
         entry.textName = query.value(3).toString();
-        entry.input = query.value(4).toString() == InputKey(Input::Kana) ? Input::Kana : Input::Romaji;
+        entry.input = InputFromKey(query.value(4).toString()).value_or(Input::Romaji);
         entry.speed = query.value(5).toDouble();
         list.append(entry);
     }

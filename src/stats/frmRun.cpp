@@ -50,11 +50,6 @@ void FillKeys(QLineSeries *series, const std::vector<quint32> &keyMs)
     series->replace(points);
 }
 
-QString Escaped(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
 } // namespace
 
 frmRun::frmRun(const history::HistoryStore *store, QWidget *parent) : QWidget(parent, Qt::Window), store_(store)
@@ -229,8 +224,8 @@ void frmRun::ShowReplayAt(qint64 ms)
     const qsizetype end = after == starts.end() ? run_.typed.size() : qsizetype(*after);
     const QString question = run_.typed.mid(start, std::max<qsizetype>(0, end - start));
     const qsizetype done = std::clamp<qsizetype>(keys - start, 0, question.size());
-    lblReplay->setText(QStringLiteral("<b>") + Escaped(question.left(done))
-                       + QStringLiteral("</b><span style=\"color:#a0a0a0\">") + Escaped(question.mid(done))
+    lblReplay->setText(QStringLiteral("<b>") + question.left(done).toHtmlEscaped()
+                       + QStringLiteral("</b><span style=\"color:#a0a0a0\">") + question.mid(done).toHtmlEscaped()
                        + QStringLiteral("</span>"));
 }
 

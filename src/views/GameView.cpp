@@ -48,7 +48,7 @@ void ShowPace(frmMain &form, const Game &game)
     // The lead's tenths change about ten times a second while the player
     // waits: the label only grows, so most changes repaint it alone.
     QLabel &label = *form.lblPace;
-    label.QLabel::setText(state.TypeCount == 0 ? mark : mark + QLatin1Char(' ') + pace->Lead(state.TypeCount, ms));
+    label.setText(state.TypeCount == 0 ? mark : mark + QLatin1Char(' ') + pace->Lead(state.TypeCount, ms));
     const QSize hint = label.sizeHint();
     if (hint.width() > label.width() || hint.height() != label.height())
         label.resize(std::max(hint.width(), label.width()), hint.height());
