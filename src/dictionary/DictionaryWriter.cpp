@@ -38,13 +38,20 @@ QStringList EntryLines(const QVector<DictEntry> &entries)
     return lines;
 }
 
+// Where the first block so headed begins; -1 when there is none.
+qsizetype BlockStart(const QString &dictionary, const QString &header)
+{
+    if (dictionary.startsWith(header))
+        return 0;
+    const qsizetype at = dictionary.indexOf(LineEnd + header);
+    return at < 0 ? -1 : at + LineEnd.size();
+}
+
 // The block of that title put in place of the first one so headed, or added.
 QString WithBlock(const QString &dictionary, const QString &title, const QString &block)
 {
     const QString header = Header(title);
-    qsizetype start = dictionary.startsWith(header) ? 0 : dictionary.indexOf(LineEnd + header);
-    if (start > 0)
-        start += LineEnd.size();
+    const qsizetype start = BlockStart(dictionary, header);
     if (start < 0) {
         QString text = dictionary;
         if (!text.isEmpty() && !text.endsWith(LineEnd))
@@ -95,6 +102,11 @@ QString WordListText(const QVector<DictEntry> &entries)
 QString WithCopipeBlock(const QString &dictionary, const QString &title, const QVector<DictEntry> &entries)
 {
     return WithBlock(dictionary, title, BlockText(title, EntryLines(entries)));
+}
+
+bool HasBlock(const QString &dictionary, const QString &title)
+{
+    return BlockStart(dictionary, Header(title)) >= 0;
 }
 
 QString WithRankingBlock(const QString &dictionary, const QString &title, const QString &name,

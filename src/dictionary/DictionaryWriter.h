@@ -34,6 +34,8 @@ QString WithCopipeBlock(const QString &dictionary, const QString &title, const Q
 // The same for the ranking dictionary, whose blocks begin with the encoded name.
 QString WithRankingBlock(const QString &dictionary, const QString &title, const QString &name,
                          const QVector<DictEntry> &entries);
+// Whether a copipe or ranking dictionary holds a block of that title.
+bool HasBlock(const QString &dictionary, const QString &title);
 
 // The reversed "#code#code" form of a registration name, as the loader decodes it.
 QString EncodeRankingName(const QString &name);

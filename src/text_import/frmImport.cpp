@@ -329,8 +329,7 @@ bool frmImport::cmdSaveCopipe_Click()
         platform::dialogs().Message(QStringLiteral("%1 を読めないため、保存しません。").arg(name), Title);
         return false;
     }
-    const QString header = QStringLiteral("[CopipeName=") + ShownForGame(title) + QStringLiteral("]\r\n");
-    if ((existing->startsWith(header) || existing->contains(QStringLiteral("\r\n") + header))
+    if (HasBlock(*existing, title)
         && !platform::dialogs().AskYesNo(QStringLiteral("「%1」はもうあります。置き換えますか？").arg(title), Title))
         return false;
     return Write(name, WithCopipeBlock(*existing, title, *entries), true);
