@@ -188,9 +188,7 @@ int StartGame(int argc, char **argv)
 {
     QApplication app(argc, argv);
     SetUpApplication();
-    const std::unique_ptr<QTranslator> qtJapanese = LoadQtJapanese();
-    if (qtJapanese)
-        QCoreApplication::installTranslator(qtJapanese.get());
+    InstallTranslations(StartUpLanguage());
     Program *program = StartUp();
     if (!program)
         return 1;
@@ -215,10 +213,8 @@ int StartSteps(int argc, char **argv)
     QApplication app(argc, argv);
     step("QApplication");
     SetUpApplication();
-    const std::unique_ptr<QTranslator> qtJapanese = LoadQtJapanese();
-    if (qtJapanese)
-        QCoreApplication::installTranslator(qtJapanese.get());
-    step("names, icon, Qt's Japanese");
+    InstallTranslations(StartUpLanguage());
+    step("names, icon, translations");
     InstallFontSubstitutions();
     InitApp();
     step("data folder");

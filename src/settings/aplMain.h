@@ -59,6 +59,7 @@ inline constexpr SettingRow SettingRows[] = {
     {"Setting", "KeyboardGuide", "False", SettingType::Boolean, "キーボードを表示(&V)", 11},
     {"Setting", "Pace", "False", SettingType::Boolean, "ペースを表示(&P)", 12},
     {"Setting", "PaceKind", "best", SettingType::Text},
+    {"Setting", "Language", "auto", SettingType::Text},
 };
 inline constexpr int SettingCount = static_cast<int>(sizeof SettingRows / sizeof SettingRows[0]);
 
@@ -182,6 +183,7 @@ inline constexpr FlagOption KanaInput{"KanaInput"}; // type kana by key position
 inline constexpr FlagOption KeyboardGuide{"KeyboardGuide"}; // show the keyboard guide under the play area
 inline constexpr FlagOption Pace{"Pace"};           // show the pace marker under the romaji
 inline constexpr TextOption PaceKind{"PaceKind"};   // "best", "average", "last" or a speed in keys per second
+inline constexpr TextOption Language{"Language"};   // "auto", "ja" or "en": read once, at start-up
 
 // Parsers of stored values; nothing when the text does not convert.
 std::optional<bool> ParseBoolean(const QString &text);

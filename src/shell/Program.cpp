@@ -13,6 +13,7 @@
 #include "romaji_editor/RomajiMenu.h"
 #include "romaji_editor/frmRoman.h"
 #include "scores/ScoreTables.h"
+#include "settings/Language.h"
 #include "settings/aplMain.h"
 #include "shell/Choosers.h"
 #include "shell/Reload.h"
@@ -167,6 +168,9 @@ void Program::Wire()
     on(form.mnuPaceAverage, [paceKind] { paceKind(PaceKind::Average); });
     on(form.mnuPaceLast, [paceKind] { paceKind(PaceKind::Last); });
     on(form.mnuPaceSpeed, [paceKind] { paceKind(PaceKind::Speed); });
+    on(form.mnuLanguageJapanese, [this] { mnuLanguage_Click(aplMain::LanguageJapanese); });
+    on(form.mnuLanguageEnglish, [this] { mnuLanguage_Click(aplMain::LanguageEnglish); });
+    on(form.mnuLanguageAuto, [this] { mnuLanguage_Click(aplMain::LanguageAuto); });
 
     // A lesson's guide goes with its end once the lesson window is closed.
     QObject::connect(&game, &Game::roundEnded, &form, [this] {
@@ -430,6 +434,19 @@ void Program::mnuCopipeScore_Click(int index)
 void Program::mnuKotehan_Click()
 {
     hiScores_->AskKotehan();
+}
+
+void Program::mnuLanguage_Click(const char *language)
+{
+    const QString chosen = QLatin1String(language);
+    if (aplMain::Language.Value().trimmed() == chosen
+        || (chosen == QLatin1String(aplMain::LanguageAuto) && aplMain::Language.Value().trimmed().isEmpty()))
+        return;
+    aplMain::Language = chosen;
+    // Every window's texts are set once, so the change waits for a new start;
+    // said in both languages, since the player may read only the other one.
+    platform::dialogs().Message(QStringLiteral("表示言語は次に疾鍵を起動したときから変わります。\r\n"
+                                               "The display language changes the next time 疾鍵 starts."));
 }
 
 void Program::mnuRoman_Click()

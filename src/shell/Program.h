@@ -75,6 +75,8 @@ public:
     void mnuCopipeScore_Click(int index);
     void mnuKotehan_Click();
     void mnuRoman_Click();
+    // "ja", "en" or "auto": kept for the next start, which the player is told.
+    void mnuLanguage_Click(const char *language);
     void mnuRankingServer_Click();
     void mnuReload_Click();
     void mnuQlsChange_Click(int index);

@@ -55,9 +55,7 @@ int RunProgram(int &argc, char **argv)
 
     QApplication app(argc, argv);
     SetUpApplication();
-    const std::unique_ptr<QTranslator> qtJapanese = LoadQtJapanese();
-    if (qtJapanese)
-        QCoreApplication::installTranslator(qtJapanese.get());
+    InstallTranslations(StartUpLanguage());
     platform::TerminationSignals termination;
     // Until the main loop runs, a logout closes the start-up's box and every
     // later one at once (quit() would wait for the main loop); the program
@@ -79,7 +77,7 @@ int RunProgram(int &argc, char **argv)
     return app.exec();
 }
 
-std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
+std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments, aplMain::UiLanguage language)
 {
     QCommandLineParser parser;
     // Qt's options are words after one dash ("-style fusion").
@@ -116,8 +114,10 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
                                      + QStringLiteral(" --help' for more information.\n"),
                                  2};
     }
-    if (parser.isSet(help))
-        return CommandLineAnswer{QStringLiteral(
+    if (parser.isSet(help)) {
+        // No application yet: the translation is asked directly.
+        const std::unique_ptr<QTranslator> english = LoadGameTranslation(language);
+        const char *const text = QT_TRANSLATE_NOOP("StartUp",
                                      "Usage: tokira [--help | --version]\n"
                                      "疾鍵 (tokira): a Japanese typing-practice game.\n"
                                      "\n"
@@ -127,8 +127,10 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
                                      "Files: the program's own folder when it holds tokira.qls and can be written;\n"
                                      "otherwise ~/.local/share/疾鍵/, filled from the installed data on first start.\n"
                                      "Options: ~/.config/疾鍵/疾鍵.ini.\n"
-                                     "In the game, ヘルプ → 遊び方 tells how to play.\n"),
-                                 0};
+                                     "In the game, ヘルプ → 遊び方 tells how to play.\n");
+        const QString translated = english ? english->translate("StartUp", text) : QString();
+        return CommandLineAnswer{translated.isEmpty() ? QString::fromUtf8(text) : translated, 0};
+    }
     if (parser.isSet(version))
         return CommandLineAnswer{program + QLatin1Char(' ') + QLatin1String(aplMain::Version)
                                      + QStringLiteral("\n"
@@ -154,15 +156,45 @@ void SetUpApplication()
     QApplication::setWindowIcon(icon);
 }
 
-std::unique_ptr<QTranslator> LoadQtJapanese()
+std::unique_ptr<QTranslator> LoadQtTranslation(aplMain::UiLanguage language)
 {
     auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
-        qCWarning(lcShell) << "Qt's Japanese translation is not in" << folder << "(Debian: qt6-translations-l10n)";
+    const QString name = language == aplMain::UiLanguage::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ja");
+    if (!translator->load(name, folder)) {
+        qCWarning(lcShell) << "Qt's translation" << name << "is not in" << folder << "(Debian: qt6-translations-l10n)";
         return nullptr;
     }
     return translator;
+}
+
+std::unique_ptr<QTranslator> LoadGameTranslation(aplMain::UiLanguage language)
+{
+    if (language != aplMain::UiLanguage::English)
+        return nullptr;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral(":/i18n/tokira_en.qm"))) {
+        qCWarning(lcShell) << "the English texts are not built into this program";
+        return nullptr;
+    }
+    return translator;
+}
+
+aplMain::UiLanguage StartUpLanguage()
+{
+    const QString stored = platform::settings().Read(QStringLiteral("Setting"), QStringLiteral("Language"));
+    return aplMain::ChosenLanguage(stored, aplMain::ReadLocaleEnvironment());
+}
+
+void InstallTranslations(aplMain::UiLanguage language)
+{
+    std::unique_ptr<QTranslator> translators[] = {LoadQtTranslation(language), LoadGameTranslation(language)};
+    for (auto &translator : translators) {
+        if (!translator)
+            continue;
+        translator->setParent(QCoreApplication::instance());
+        QCoreApplication::installTranslator(translator.release());
+    }
 }
 
 void QuitOnTermination(platform::TerminationSignals &termination, Program &program)

@@ -2,6 +2,8 @@
 #pragma once
 // Start-up: the application, the settings, the tables and the program.
 
+#include "settings/Language.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,14 +28,24 @@ struct CommandLineAnswer {
     QString text;
     int status = 0;
 };
-std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments);
+std::optional<CommandLineAnswer> AnswerCommandLine(
+    const QStringList &arguments,
+    aplMain::UiLanguage language = aplMain::LanguageOfEnvironment(aplMain::ReadLocaleEnvironment()));
 
 // Names the application (its data folder follows the name), its desktop entry
 // and its window icon.
 void SetUpApplication();
-// Qt's own Japanese texts (the buttons of message and input boxes); nothing
-// when they are not installed.
-std::unique_ptr<QTranslator> LoadQtJapanese();
+// Qt's own texts in the language (the buttons of message and input boxes);
+// nothing when they are not installed.
+std::unique_ptr<QTranslator> LoadQtTranslation(aplMain::UiLanguage language);
+// The game's own texts in the language; nothing for Japanese, the language
+// they are written in.
+std::unique_ptr<QTranslator> LoadGameTranslation(aplMain::UiLanguage language);
+// The language the settings file chooses, or the desktop's; read before any
+// window is made, since a window's texts are set once.
+aplMain::UiLanguage StartUpLanguage();
+// Both translations installed for the rest of the application's life.
+void InstallTranslations(aplMain::UiLanguage language);
 // A session that ends the program (SIGTERM, SIGHUP) quits it as the quit
 // command does, so the options are saved unless a game is running.
 void QuitOnTermination(platform::TerminationSignals &termination, Program &program);

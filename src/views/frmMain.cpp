@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/frmMain.h"
 
+#include "settings/Language.h"
 #include "settings/aplMain.h"
 #include "views/GuideKeyboard.h"
 #include "views/frmLoad.h"
@@ -162,6 +163,20 @@ void frmMain::CreateMenus()
     mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
     mnuS->addSeparator();
     mnuRoman = mnuS->addAction(QStringLiteral("ローマ字設定(&R)..."));
+    mnuS->addSeparator();
+    // Named in both languages, so it is found by a player who reads only one.
+    mnuLanguage = mnuS->addMenu(QStringLiteral("表示言語 / Language(&G)"));
+    auto *languages = new QActionGroup(this);
+    auto language = [this, languages](const QString &caption) {
+        QAction *action = mnuLanguage->addAction(caption);
+        action->setCheckable(true);
+        languages->addAction(action);
+        return action;
+    };
+    mnuLanguageJapanese = language(QStringLiteral("日本語"));
+    mnuLanguageEnglish = language(QStringLiteral("English"));
+    mnuLanguageAuto = language(tr("自動"));
+    ShowLanguage(settings_.Text(aplMain::Language.row));
 
     mnuH = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHowTo = mnuH->addAction(QStringLiteral("遊び方(&H)..."));
@@ -234,6 +249,8 @@ void frmMain::ShowSetting(int row)
         SetPaceShown(settings_.Flag(row));
     else if (row == aplMain::PaceKind.row)
         ShowPaceKind(settings_.Text(row));
+    else if (row == aplMain::Language.row)
+        ShowLanguage(settings_.Text(row));
 }
 
 void frmMain::ShowPaceKind(const QString &stored)
@@ -243,6 +260,15 @@ void frmMain::ShowPaceKind(const QString &stored)
                        : word == QLatin1String("last")  ? mnuPaceLast
                        : word == QLatin1String("best") || word.isEmpty() ? mnuPaceBest
                                                                           : mnuPaceSpeed;
+    checked->setChecked(true);
+}
+
+void frmMain::ShowLanguage(const QString &stored)
+{
+    const QString word = stored.trimmed();
+    QAction *checked = word == QLatin1String(aplMain::LanguageJapanese)  ? mnuLanguageJapanese
+                       : word == QLatin1String(aplMain::LanguageEnglish) ? mnuLanguageEnglish
+                                                                         : mnuLanguageAuto;
     checked->setChecked(true);
 }
 

@@ -58,6 +58,8 @@ public:
     bool PaceShown() const { return paceShown_; }
     // The check of the pace chosen ("best", "average", "last" or a speed).
     void ShowPaceKind(const QString &stored);
+    // Checks the display language stored ("ja", "en" or the desktop's).
+    void ShowLanguage(const QString &stored);
     void SetGuideForced(bool forced);
     bool GuideForced() const { return guideForced_; }
 
@@ -146,6 +148,10 @@ public:
     QAction *mnuRankingServer = nullptr;
     QAction *mnuKotehan = nullptr;
     QAction *mnuRoman = nullptr;
+    QMenu *mnuLanguage = nullptr;
+    QAction *mnuLanguageJapanese = nullptr;
+    QAction *mnuLanguageEnglish = nullptr;
+    QAction *mnuLanguageAuto = nullptr;
     QMenu *mnuH = nullptr;
     QAction *mnuHowTo = nullptr;
     QAction *mnuAbout = nullptr;

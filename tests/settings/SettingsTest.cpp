@@ -17,7 +17,7 @@
 
 using namespace aplMain;
 
-TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllNineteenValues)
+TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllTwentyValues)
 {
     FakePlatform fake;
     LayShippedDictionaries(fake);
@@ -43,7 +43,7 @@ TEST(Settings, FirstRunStartsWithTheDefaultsAndWritesAllNineteenValues)
                                        "Setting/RomanView", "Setting/English", "Setting/Next",
                                        "Setting/RankingServer", "Setting/AutoLayout", "Setting/FreeRomaji",
                                        "Setting/Sound", "Setting/KanaInput", "Setting/KeyboardGuide",
-                                       "Setting/Pace", "Setting/PaceKind"};
+                                       "Setting/Pace", "Setting/PaceKind", "Setting/Language"};
     EXPECT_EQ(fake.settings->writeOrder, expectedOrder);
     EXPECT_EQ(fake.settings->values.value("Version/Version"), "2.00");
     EXPECT_EQ(fake.settings->values.value("Path/Path"), fake.Folder() + "tokira");
@@ -119,7 +119,7 @@ TEST(Settings, AFailedWriteAtExitIsReportedAndTheExitGoesOn)
     Kotehan = "太郎";
     form.close();
     EXPECT_EQ(fake.settings->values.value("Setting/Kotehan"), "太郎");
-    EXPECT_EQ(fake.settings->writeOrder.size(), 19);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 20);
     ASSERT_FALSE(fake.dialogs->shown.isEmpty());
     EXPECT_EQ(fake.dialogs->shown.last().text, "設定を保存できませんでした。");
     EXPECT_EQ(fake.process->ends, 0);

@@ -78,7 +78,7 @@ TEST(StartUp, QtsOwnButtonsSpeakJapaneseAndTheApplicationCarriesItsIcon)
     if (!QFileInfo::exists(folder + "/qtbase_ja.qm"))
         GTEST_SKIP() << "Qt's translations are not installed in " << folder.toStdString()
                      << " (Debian: qt6-translations-l10n)";
-    const std::unique_ptr<QTranslator> japanese = LoadQtJapanese();
+    const std::unique_ptr<QTranslator> japanese = LoadQtTranslation(aplMain::UiLanguage::Japanese);
     ASSERT_NE(japanese, nullptr);
     QCoreApplication::installTranslator(japanese.get());
     QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);

@@ -8,6 +8,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The captions asserted are the Japanese ones, whatever this desktop speaks;
+    // the tests of English choose it themselves.
+    qputenv("LANGUAGE", "ja_JP");
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
