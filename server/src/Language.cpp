@@ -84,11 +84,24 @@ bool Names(std::string_view range, char first, char second)
 PageLanguage PreferredLanguage(std::string_view header)
 {
     // The weight each language gets from a range naming it (the highest when
-    // several do), and the one "*" gives a language no range names.
-    int english = -1;
-    int japanese = -1;
-    int anyOther = 0;
-    while (!header.empty()) {
+    // several do), and the one "*" gives a language no range names; with the
+    // place of that range, since of two equal weights the first listed is meant.
+    struct Choice {
+        int weight = -1;
+        std::size_t place = 0;
+        void Take(int given, std::size_t at)
+        {
+            if (given > weight) {
+                weight = given;
+                place = at;
+            }
+        }
+    };
+    Choice english;
+    Choice japanese;
+    Choice anyOther;
+    anyOther.weight = 0;
+    for (std::size_t place = 0; !header.empty(); ++place) {
         const std::size_t comma = header.find(',');
         std::string_view element = header.substr(0, comma);
         header.remove_prefix(comma == std::string_view::npos ? header.size() : comma + 1);
@@ -108,18 +121,20 @@ PageLanguage PreferredLanguage(std::string_view header)
         if (range.empty() || !WellFormedRange(range))
             continue;
         if (range == "*")
-            anyOther = anyOther < weight ? weight : anyOther;
+            anyOther.Take(weight, place);
         else if (Names(range, 'e', 'n'))
-            english = english < weight ? weight : english;
+            english.Take(weight, place);
         else if (Names(range, 'j', 'a'))
-            japanese = japanese < weight ? weight : japanese;
+            japanese.Take(weight, place);
     }
-    if (english < 0)
+    if (english.weight < 0)
         english = anyOther;
-    if (japanese < 0)
+    if (japanese.weight < 0)
         japanese = anyOther;
-    // Weight 0 means not acceptable; a tie keeps the pages' own language.
-    return english > 0 && english > japanese ? PageLanguage::English : PageLanguage::Japanese;
+    // Weight 0 means not acceptable; "*" alone keeps the pages' own language.
+    const bool preferred = english.weight > japanese.weight
+        || (english.weight == japanese.weight && english.place < japanese.place);
+    return english.weight > 0 && preferred ? PageLanguage::English : PageLanguage::Japanese;
 }
 
 const char *LanguageTag(PageLanguage language)

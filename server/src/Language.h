@@ -10,8 +10,9 @@ namespace ranking {
 enum class PageLanguage { Japanese, English };
 
 // The language an Accept-Language header asks for, among the two the pages
-// speak: English only when it weighs more than Japanese. No header, a header
-// naming neither, or one that cannot be read gives Japanese.
+// speak: English only when it weighs more than Japanese, or as much and is
+// listed first. No header, a header naming neither, or one that cannot be
+// read gives Japanese.
 PageLanguage PreferredLanguage(std::string_view acceptLanguage);
 
 // "ja" or "en", as <html lang> names it.
