@@ -18,6 +18,22 @@ struct Entry {
     QString type; // "unfinished", "vanished", "obsolete" or nothing
 };
 
+// An element's text; lupdate writes a control character as <byte value="xd"/>.
+QString TextOf(QXmlStreamReader &xml)
+{
+    QString text;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::Characters)
+            text += xml.text();
+        else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("byte"))
+            text += QChar(xml.attributes().value("value").mid(1).toUShort(nullptr, 16));
+        else if (token == QXmlStreamReader::EndElement && xml.name() != QLatin1String("byte"))
+            break;
+    }
+    return text;
+}
+
 // context + "\n" + source -> its entry
 QMap<QString, Entry> ReadTs(const QString &path)
 {
@@ -33,11 +49,11 @@ QMap<QString, Entry> ReadTs(const QString &path)
         if (xml.name() == QLatin1String("name"))
             context = xml.readElementText();
         else if (xml.name() == QLatin1String("source"))
-            source = xml.readElementText();
+            source = TextOf(xml);
         else if (xml.name() == QLatin1String("translation")) {
             Entry entry;
             entry.type = xml.attributes().value("type").toString();
-            entry.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            entry.translation = TextOf(xml);
             entries.insert(context + '\n' + source, entry);
         }
     }
@@ -70,7 +86,7 @@ TEST(Translations, EveryEnglishTextIsFinishedAndKeepsItsPlaceholdersAndKeys)
     ASSERT_FALSE(entries.isEmpty());
     for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         const QString where = it.key();
-        const QString source = where.section('\n', 1);
+        const QString source = where.section('\n', 1, -1);
         const Entry &entry = it.value();
         EXPECT_TRUE(entry.type.isEmpty()) << entry.type.toStdString() << ": " << where.toStdString();
         EXPECT_FALSE(entry.translation.trimmed().isEmpty()) << "untranslated: " << where.toStdString();
