@@ -485,7 +485,7 @@
     </message>
     <message>
         <source>目標速度</source>
-        <translation>Target speed</translation>
+        <translation>Target</translation>
     </message>
     <message>
         <source>最高速度</source>
