@@ -240,12 +240,11 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Ga
 
 void AskRankingServer()
 {
+    const QString prompt =
+        QCoreApplication::translate("frmRanking", "ランキングサーバーのアドレス（http://ホスト:ポート）")
+        + QStringLiteral("\r\n") + QCoreApplication::translate("frmRanking", "現在: %1").arg(aplMain::RankingServer);
     const QString answer = platform::dialogs()
-                               .Input(QCoreApplication::translate(
-                                          "frmRanking", "ランキングサーバーのアドレス（http://ホスト:ポート）")
-                                          + QStringLiteral("\r\n")
-                                          + QCoreApplication::translate("frmRanking", "現在: %1").arg(aplMain::RankingServer),
-                                      QCoreApplication::translate("frmRanking", "ランキングサーバー"),
+                               .Input(prompt, QCoreApplication::translate("frmRanking", "ランキングサーバー"),
                                       aplMain::RankingServer)
                                .trimmed();
     if (answer.isEmpty())
