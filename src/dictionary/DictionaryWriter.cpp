@@ -5,6 +5,8 @@
 #include "util/ShiftJis.h"
 #include "util/TextFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -168,24 +170,24 @@ namespace {
 void CheckEntry(QStringView line, int number, const RomajiConverter &converter, QVector<DictionaryProblem> &problems)
 {
     if (line.trimmed().isEmpty()) {
-        problems.append({number, QStringLiteral("空の行です")});
+        problems.append({number, QCoreApplication::translate("DictionaryWriter", "空の行です")});
         return;
     }
     const qsizetype colon = line.indexOf(u':');
     if (colon < 0) {
-        problems.append({number, QStringLiteral("「:」がありません")});
+        problems.append({number, QCoreApplication::translate("DictionaryWriter", "「:」がありません")});
         return;
     }
     const qsizetype second = line.indexOf(u':', colon + 1);
     const QStringView reading = line.sliced(colon + 1, (second < 0 ? line.size() : second) - colon - 1);
     if (line.first(colon).trimmed().isEmpty() || reading.trimmed().isEmpty()) {
-        problems.append({number, QStringLiteral("表示か読みが空です")});
+        problems.append({number, QCoreApplication::translate("DictionaryWriter", "表示か読みが空です")});
         return;
     }
     const QString romaji = converter.Convert(reading);
     for (QChar c : romaji) {
         if (c.unicode() < 0x20 || c.unicode() >= 0x7F) {
-            problems.append({number, QStringLiteral("打てない文字「%1」がローマ字に残ります").arg(c)});
+            problems.append({number, QCoreApplication::translate("DictionaryWriter", "打てない文字「%1」がローマ字に残ります").arg(c)});
             return;
         }
     }
@@ -200,11 +202,11 @@ QVector<DictionaryProblem> CheckDictionary(const QString &text, DictionaryKind k
     const QStringList lines = text.split(LineEnd);
     const int count = int(lines.size()) - 1; // the piece after the last CR LF is no line
     if (count < 1) {
-        problems.append({1, QStringLiteral("行末の改行 (CR LF) がひとつもありません")});
+        problems.append({1, QCoreApplication::translate("DictionaryWriter", "行末の改行 (CR LF) がひとつもありません")});
         return problems;
     }
     if (!lines.last().isEmpty())
-        problems.append({count + 1, QStringLiteral("最後の行に改行がないため読まれません")});
+        problems.append({count + 1, QCoreApplication::translate("DictionaryWriter", "最後の行に改行がないため読まれません")});
     if (kind == DictionaryKind::Words) {
         for (int i = 0; i < count; ++i)
             CheckEntry(lines.at(i), i + 1, converter, problems);
@@ -218,9 +220,10 @@ QVector<DictionaryProblem> CheckDictionary(const QString &text, DictionaryKind k
         const QString &line = lines.at(i);
         if (line.startsWith(HeaderTag)) {
             if (header)
-                problems.append({header, QStringLiteral("[END] がありません")});
+                problems.append({header, QCoreApplication::translate("DictionaryWriter", "[END] がありません")});
             if (!line.endsWith(QLatin1Char(']')) || line.size() == HeaderTag.size() + 1)
-                problems.append({i + 1, QStringLiteral("題名の行は「[CopipeName=題名]」の形にしてください")});
+                problems.append(
+                    {i + 1, QCoreApplication::translate("DictionaryWriter", "題名の行は「[CopipeName=題名]」の形にしてください")});
             header = i + 1;
             entries = 0;
             nameLine = kind == DictionaryKind::Ranking;
@@ -229,21 +232,21 @@ QVector<DictionaryProblem> CheckDictionary(const QString &text, DictionaryKind k
             continue;
         } else if (line.startsWith(EndTag)) {
             if (!entries)
-                problems.append({header, QStringLiteral("本文の行がありません")});
+                problems.append({header, QCoreApplication::translate("DictionaryWriter", "本文の行がありません")});
             header = 0;
         } else if (nameLine) {
             nameLine = false;
             const std::optional<QString> decoded = Functions::DecodeCharCodes(line);
             if (!decoded || decoded->isEmpty())
-                problems.append({i + 1, QStringLiteral("登録名を読めません")});
+                problems.append({i + 1, QCoreApplication::translate("DictionaryWriter", "登録名を読めません")});
         } else {
             ++entries;
             CheckEntry(line, i + 1, converter, problems);
         }
     }
     if (header)
-        problems.append({header, QStringLiteral("[END] がありません")});
+        problems.append({header, QCoreApplication::translate("DictionaryWriter", "[END] がありません")});
     if (!blocks)
-        problems.append({1, QStringLiteral("「[CopipeName=」で始まる文章がひとつもありません")});
+        problems.append({1, QCoreApplication::translate("DictionaryWriter", "「[CopipeName=」で始まる文章がひとつもありません")});
     return problems;
 }

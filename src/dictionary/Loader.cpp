@@ -6,6 +6,7 @@
 #include "util/Logging.h"
 #include "util/TextFile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -15,7 +16,11 @@ namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
 const QString HeaderTag = QStringLiteral("[CopipeName=");
-const QString GeneralFailure = QStringLiteral("辞書データ読み込み中に何らかのエラーが発生しました");
+
+QString GeneralFailure()
+{
+    return QCoreApplication::translate("Loader", "辞書データ読み込み中に何らかのエラーが発生しました");
+}
 
 bool IsEmptyFile(const QString &path)
 {
@@ -23,17 +28,19 @@ bool IsEmptyFile(const QString &path)
     return info.isFile() && info.isReadable();
 }
 
+// missing: the text with the file's name as %1.
 LoadFailure NotLoaded(const QString &path, const QString &missing)
 {
     const QString name = Functions::GetFileName(path);
     // The usual text first, as players know it; the cause on the next line.
-    return {name + missing + (IsEmptyFile(path) ? LineEnd + QStringLiteral("ファイルが空です") : QString())};
+    return {missing.arg(name)
+            + (IsEmptyFile(path) ? LineEnd + QCoreApplication::translate("Loader", "ファイルが空です") : QString())};
 }
 
 LoadFailure BrokenLine(const QString &path, int line)
 {
-    return {GeneralFailure + LineEnd + Functions::GetFileName(path) + QLatin1Char(' ') + QString::number(line)
-            + QStringLiteral("行目")};
+    const QString where = QCoreApplication::translate("Loader", "%1 %2行目");
+    return {GeneralFailure() + LineEnd + where.arg(Functions::GetFileName(path), QString::number(line))};
 }
 
 // A table whose rule made a text grow past every sensible length: the rule
@@ -42,9 +49,9 @@ LoadFailure TooLong(const QString &path, const QVector<RomajiRule> &table, int r
 {
     const int line = rule >= 0 && rule < table.size() ? rule + 1 : 1;
     const RomajiRule &shown = table.at(line - 1);
-    return {GeneralFailure + LineEnd + Functions::GetFileName(path) + QLatin1Char(' ') + QString::number(line)
-            + QStringLiteral("行目「") + shown.Find + QLatin1Char(':') + shown.Put
-            + QStringLiteral("」で変換後の文字列が長くなりすぎました")};
+    return {GeneralFailure() + LineEnd
+            + QCoreApplication::translate("Loader", "%1 %2行目「%3」で変換後の文字列が長くなりすぎました")
+                  .arg(Functions::GetFileName(path), QString::number(line), shown.Find + QLatin1Char(':') + shown.Put)};
 }
 
 // The lines of a text one after another, each up to its CR LF; what follows
@@ -188,25 +195,25 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     Dictionaries loaded;
     loaded.WordPath = request.WordPath;
     loaded.CopipePath = request.CopipePath;
-    const QString missing = QStringLiteral("が見つかりません");
+    const QString missing = QCoreApplication::translate("Loader", "%1が見つかりません");
 
-    progress(35, QStringLiteral("単語辞書のロード..."));
+    progress(35, QCoreApplication::translate("Loader", "単語辞書のロード..."));
     QString wordSource = Functions::ReadTextFile(request.WordPath);
     if (wordSource.isEmpty())
         return NotLoaded(request.WordPath, missing);
 
-    progress(70, QStringLiteral("コピペ辞書のロード..."));
+    progress(70, QCoreApplication::translate("Loader", "コピペ辞書のロード..."));
     loaded.CopipeSource = Functions::ReadTextFile(request.CopipePath);
     if (loaded.CopipeSource.isEmpty())
         return NotLoaded(request.CopipePath, missing);
 
-    progress(100, QStringLiteral("ランキング辞書のロード..."));
+    progress(100, QCoreApplication::translate("Loader", "ランキング辞書のロード..."));
     const QString rankingPath = request.Folder + QStringLiteral("tokira.rls");
     loaded.RankingSource = Functions::ReadTextFile(rankingPath);
     if (loaded.RankingSource.isEmpty())
-        return NotLoaded(rankingPath, QStringLiteral("が見つからないか、データが不正です"));
+        return NotLoaded(rankingPath, QCoreApplication::translate("Loader", "%1が見つからないか、データが不正です"));
 
-    progress(135, QStringLiteral("ローマ字設定..."));
+    progress(135, QCoreApplication::translate("Loader", "ローマ字設定..."));
     const QString tablePath = request.Folder + QStringLiteral("roman.dat");
     const QString tableText = Functions::ReadTextFile(tablePath);
     if (tableText.isEmpty())
@@ -240,10 +247,10 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
         return TooLong(tablePath, *table, tooLong);
     qCDebug(lcDictionary) << "converted in" << timer.elapsed() << "ms";
 
-    progress(170, QStringLiteral("単語辞書の解析..."));
+    progress(170, QCoreApplication::translate("Loader", "単語辞書の解析..."));
     // Every word is a place in these texts; past this size no place fits.
     if (wordText.size() > WordList::MaxText || wordSource.size() > WordList::MaxText)
-        return LoadFailure{GeneralFailure};
+        return LoadFailure{GeneralFailure()};
     std::variant<WordList, int> words = onDemand ? CutWordsAsRead(std::move(wordSource), converter)
                                                  : CutConvertedWords(wordText, std::move(wordSource));
     if (const int *line = std::get_if<int>(&words))
@@ -251,10 +258,10 @@ std::variant<Dictionaries, LoadFailure> LoadDictionaries(const LoadRequest &requ
     loaded.Words = std::move(std::get<WordList>(words));
     loaded.WordMax = QString::number(loaded.Words.size() - 1);
 
-    progress(200, QStringLiteral("コピペ辞書の解析..."));
+    progress(200, QCoreApplication::translate("Loader", "コピペ辞書の解析..."));
     loaded.CopipeTitles = BlockTitles(loaded.CopipeText);
 
-    progress(235, QStringLiteral("ランキング辞書の解析..."));
+    progress(235, QCoreApplication::translate("Loader", "ランキング辞書の解析..."));
     loaded.RankingTitles = BlockTitles(loaded.RankingText);
     qCDebug(lcDictionary) << "loaded" << loaded.Words.size() << "words in" << timer.elapsed() << "ms";
     return loaded;

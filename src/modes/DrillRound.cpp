@@ -9,11 +9,25 @@
 #include "typing/KanaLayout.h"
 #include "typing/QuestionFeed.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// Japanese at the head of the result copied, translated over the play area.
+const char *const DrillTitle = QT_TRANSLATE_NOOP("DrillRound", "疾鍵@苦手キー練習");
+
+} // namespace
+
 DrillRound::DrillRound(HiScoreMenu &hiScores) : TimedWordsRound(120000), hiScores_(hiScores) {}
 
 QString DrillRound::Title() const
 {
-    return QStringLiteral("疾鍵@苦手キー練習");
+    return QString::fromUtf8(DrillTitle);
+}
+
+QString DrillRound::ShownTitle() const
+{
+    return QCoreApplication::translate("DrillRound", DrillTitle);
 }
 
 void DrillRound::Prepare()

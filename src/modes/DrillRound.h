@@ -14,6 +14,7 @@ class DrillRound : public TimedWordsRound {
 public:
     explicit DrillRound(HiScoreMenu &hiScores);
     QString Title() const override;
+    QString ShownTitle() const override;
     void Prepare() override;
     void ShowFirst(Game &game) override;
     void NextQuestion(Game &game) override;

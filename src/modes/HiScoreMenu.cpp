@@ -10,13 +10,14 @@
 #include "views/frmMain.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace {
 
 // Kana tables go under the captions of their romaji ones, marked.
 QString Caption(const QString &caption, InputKind input)
 {
-    return input == InputKind::Kana ? caption + QStringLiteral("（かな）") : caption;
+    return input == InputKind::Kana ? QCoreApplication::translate("HiScoreMenu", "%1（かな）").arg(caption) : caption;
 }
 
 } // namespace
@@ -60,13 +61,15 @@ frmHiScore &HiScoreMenu::LoadedWindow()
 
 void HiScoreMenu::ShowSpeedTable(InputKind input)
 {
-    LoadedWindow().ShowTable(Caption(QStringLiteral("スピードアタック"), input), QStringLiteral("タイプ数"),
+    LoadedWindow().ShowTable(Caption(QCoreApplication::translate("HiScoreMenu", "スピードアタック"), input),
+                             QCoreApplication::translate("HiScoreMenu", "タイプ数"),
                              books_.Book(BookKind::Speed, input).Rows(), ScoreNumber);
 }
 
 void HiScoreMenu::ShowTimeTable(InputKind input)
 {
-    LoadedWindow().ShowTable(Caption(QStringLiteral("タイムアタック"), input), QStringLiteral("経過時間"),
+    LoadedWindow().ShowTable(Caption(QCoreApplication::translate("HiScoreMenu", "タイムアタック"), input),
+                             QCoreApplication::translate("HiScoreMenu", "経過時間"),
                              books_.Book(BookKind::Time, input).Rows(), Functions::Format000);
 }
 
@@ -76,13 +79,15 @@ void HiScoreMenu::ShowCopipeTable(int index, InputKind input)
     if (!caption)
         return;
     Tell(books_.LoadCopipe(Functions::SafeFileName(*caption), input));
-    LoadedWindow().ShowTable(Caption(*caption, input), QStringLiteral("経過時間"), books_.Copipe().Rows(),
+    LoadedWindow().ShowTable(Caption(*caption, input), QCoreApplication::translate("HiScoreMenu", "経過時間"),
+                             books_.Copipe().Rows(),
                              Functions::Format000);
 }
 
 void HiScoreMenu::ShowDrillTable(InputKind input)
 {
-    LoadedWindow().ShowTable(Caption(QStringLiteral("苦手キー練習"), input), QStringLiteral("タイプ数"),
+    LoadedWindow().ShowTable(Caption(QCoreApplication::translate("HiScoreMenu", "苦手キー練習"), input),
+                             QCoreApplication::translate("HiScoreMenu", "タイプ数"),
                              books_.Book(BookKind::Drill, input).Rows(), ScoreNumber);
 }
 
@@ -125,14 +130,14 @@ std::optional<int> HiScoreMenu::AddCopipeScore(const QString &stem, InputKind in
 
 void HiScoreMenu::AskKotehan()
 {
-    const QString answer = platform::dialogs().Input(QStringLiteral("コテハンを入力してください"),
-                                                     QStringLiteral("コテハンを使う"), aplMain::Kotehan);
+    const QString answer = platform::dialogs().Input(QCoreApplication::translate("HiScoreMenu", "コテハンを入力してください"),
+                                  QCoreApplication::translate("HiScoreMenu", "コテハンを使う"), aplMain::Kotehan);
     const QString name = Functions::SafeField(Functions::CleanInput(answer));
     if (name.isEmpty())
         return;
     // Counted as characters the player sees, not as UTF-16 units.
     if (name.toUcs4().size() >= 9) {
-        platform::dialogs().Message(QStringLiteral("名前が長すぎます"));
+        platform::dialogs().Message(QCoreApplication::translate("HiScoreMenu", "名前が長すぎます"));
         return;
     }
     aplMain::Kotehan = name;

@@ -7,6 +7,8 @@
 #include "typing/Game.h"
 #include "util/Functions.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 LessonRound::LessonRound(const course::Lesson &lesson, std::function<void()> recorded)
@@ -19,9 +21,16 @@ QString LessonRound::Title() const
     return QStringLiteral("疾鍵@基礎練習 %1 %2").arg(lesson_.number).arg(lesson_.title);
 }
 
+QString LessonRound::ShownTitle() const
+{
+    return QCoreApplication::translate("LessonRound", "疾鍵@基礎練習 %1 %2")
+        .arg(lesson_.number)
+        .arg(course::ShownTitle(lesson_));
+}
+
 QString LessonRound::RestCaption() const
 {
-    return QStringLiteral("残り文字数：");
+    return QCoreApplication::translate("LessonRound", "残り文字数：");
 }
 
 void LessonRound::ShowFirst(Game &game)
@@ -55,17 +64,23 @@ qint64 LessonRound::Remaining(const GameState &state, qint64) const
 
 QString LessonRound::VerdictText(const course::Lesson &lesson, double accuracy, double speed)
 {
-    const QString figures = QStringLiteral("正確率 %1%（%2%以上で合格）\r\n速度 %3（%4以上で合格）")
+    // Texts to translate hold no line break: each line is one text.
+    const QString figures = QCoreApplication::translate("LessonRound", "正確率 %1%（%2%以上で合格）")
                                 .arg(QString::number(std::floor(accuracy * 10) / 10, 'f', 1)) // never 95.0 below 95
                                 .arg(int(course::PassAccuracy))
-                                .arg(Functions::Format000(speed))
-                                .arg(QString::number(lesson.targetSpeed, 'f', 1));
+                            + QStringLiteral("\r\n")
+                            + QCoreApplication::translate("LessonRound", "速度 %1（%2以上で合格）")
+                                  .arg(Functions::Format000(speed))
+                                  .arg(QString::number(lesson.targetSpeed, 'f', 1));
     if (!course::Passes(lesson, accuracy, speed))
-        return QStringLiteral("もう一度挑戦しましょう。\r\n") + figures;
+        return QCoreApplication::translate("LessonRound", "もう一度挑戦しましょう。") + QStringLiteral("\r\n") + figures;
     const course::Lesson *next = course::LessonAt(lesson.number + 1, lesson.input);
-    return QStringLiteral("合格です！\r\n") + figures
-           + (next ? QStringLiteral("\r\n次のレッスン「%1 %2」に進めます。").arg(next->number).arg(next->title)
-                   : QStringLiteral("\r\nすべてのレッスンを終えました。"));
+    return QCoreApplication::translate("LessonRound", "合格です！") + QStringLiteral("\r\n") + figures
+           + QStringLiteral("\r\n")
+           + (next ? QCoreApplication::translate("LessonRound", "次のレッスン「%1 %2」に進めます。")
+                         .arg(next->number)
+                         .arg(course::ShownTitle(*next))
+                   : QCoreApplication::translate("LessonRound", "すべてのレッスンを終えました。"));
 }
 
 RoundEnd LessonRound::End(const Game &game) const
@@ -79,7 +94,8 @@ RoundEnd LessonRound::End(const Game &game) const
     end.textName = course::TextName(lesson_);
     end.dictionaryPath = game.dict.WordPath;
     end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_] {
-        platform::dialogs().Message(VerdictText(lesson, accuracy, speed), QStringLiteral("基礎練習"));
+        platform::dialogs().Message(VerdictText(lesson, accuracy, speed),
+                                    QCoreApplication::translate("LessonRound", "基礎練習"));
         if (recorded)
             recorded();
     };

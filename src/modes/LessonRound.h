@@ -15,6 +15,7 @@ public:
     LessonRound(const course::Lesson &lesson, std::function<void()> recorded);
 
     QString Title() const override;
+    QString ShownTitle() const override;
     QString RestCaption() const override;
     bool WantsGuide() const override { return true; }
     // Its text is drawn anew each time: a steady pace.

@@ -12,6 +12,8 @@
 #include "util/Logging.h"
 #include "views/frmMain.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -91,9 +93,11 @@ void Modes::PlayText(frmMain::MenuArray menu, int index, std::function<std::uniq
 void Modes::OfferClipboard(const QString &thirdLine)
 {
     if (thirdLine.isEmpty()
-        || !platform::dialogs().AskYesNo(QStringLiteral("結果をクリップボードに出力しますか？"), GameTitle))
+        || !platform::dialogs().AskYesNo(QCoreApplication::translate("Modes", "結果をクリップボードに出力しますか？"),
+                                      GameTitle))
         return;
     const GameState &state = game_.state;
+    // Japanese in every language: peers and the ranking read these lines.
     const QString text = round_->Title() + CrLf + QStringLiteral("速度[type/sec]: ")
                          + Functions::Format000(state.Speed) + CrLf + thirdLine + CrLf
                          + QStringLiteral("ミスタイプ数: ") + QString::number(state.MissCount) + CrLf;
@@ -104,7 +108,8 @@ void Modes::OfferClipboard(const QString &thirdLine)
 void Modes::OfferRanking(const QString &textName)
 {
     game_.CopipeTitle = textName;
-    if (platform::dialogs().AskYesNo(QStringLiteral("インターネットランキングに結果を送信しますか？"), GameTitle)
+    if (platform::dialogs().AskYesNo(QCoreApplication::translate("Modes", "インターネットランキングに結果を送信しますか？"),
+                                    GameTitle)
         && game_.OpenRankingSubmission)
         game_.OpenRankingSubmission();
 }
@@ -173,14 +178,15 @@ void Modes::KeepUnfinishedEnd()
 void Modes::AskHighScoreName()
 {
     const QString answer = platform::dialogs().Input(
-        QStringLiteral("ハイスコア更新!\r\n登録する名前を8文字以内で入力してください"),
-        QStringLiteral("名前を入力してください"), aplMain::Kotehan);
+        QCoreApplication::translate("Modes", "ハイスコア更新!") + CrLf
+            + QCoreApplication::translate("Modes", "登録する名前を8文字以内で入力してください"),
+        QCoreApplication::translate("Modes", "名前を入力してください"), aplMain::Kotehan);
     const QString name = Functions::SafeField(Functions::CleanInput(answer));
     if (name.isEmpty())
         return;
     // Counted as the characters the player sees, like the handle entry.
     if (name.toUcs4().size() > MaxNameLength) {
-        platform::dialogs().Message(QStringLiteral("名前が長すぎます"));
+        platform::dialogs().Message(QCoreApplication::translate("Modes", "名前が長すぎます"));
         return;
     }
     aplMain::Kotehan = name;

@@ -6,7 +6,21 @@
 #include "typing/Game.h"
 #include "util/Functions.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// A round's title heads the result copied to the clipboard in Japanese
+// whatever the language; only the one shown over the play area is translated.
+const char *const SpeedTitle = QT_TRANSLATE_NOOP("SoloRounds", "疾鍵@スピードアタック");
+const char *const TimeTitle = QT_TRANSLATE_NOOP("SoloRounds", "疾鍵@タイムアタック");
+const char *const CopipeTitle = QT_TRANSLATE_NOOP("SoloRounds", "疾鍵@コピペアタック「%1」");
+const char *const RankingTitle = QT_TRANSLATE_NOOP("SoloRounds", "疾鍵@ランキング「%1」");
+
+QString Shown(const char *title)
+{
+    return QCoreApplication::translate("SoloRounds", title);
+}
 
 QString TypesLine(const GameState &state)
 {
@@ -24,7 +38,12 @@ SpeedAttack::SpeedAttack(HiScoreMenu &hiScores) : TimedWordsRound(120000), hiSco
 
 QString SpeedAttack::Title() const
 {
-    return QStringLiteral("疾鍵@スピードアタック");
+    return QString::fromUtf8(SpeedTitle);
+}
+
+QString SpeedAttack::ShownTitle() const
+{
+    return Shown(SpeedTitle);
 }
 
 void SpeedAttack::Prepare()
@@ -49,7 +68,12 @@ TimeAttack::TimeAttack(HiScoreMenu &hiScores) : CountedWordsRound(500), hiScores
 
 QString TimeAttack::Title() const
 {
-    return QStringLiteral("疾鍵@タイムアタック");
+    return QString::fromUtf8(TimeTitle);
+}
+
+QString TimeAttack::ShownTitle() const
+{
+    return Shown(TimeTitle);
 }
 
 void TimeAttack::Prepare()
@@ -77,7 +101,12 @@ CopipeAttack::CopipeAttack(HiScoreMenu &hiScores, const QVector<QuestItem> &line
 
 QString CopipeAttack::Title() const
 {
-    return QStringLiteral("疾鍵@コピペアタック「") + caption_ + QStringLiteral("」");
+    return QString::fromUtf8(CopipeTitle).arg(caption_);
+}
+
+QString CopipeAttack::ShownTitle() const
+{
+    return Shown(CopipeTitle).arg(caption_);
 }
 
 void CopipeAttack::Prepare()
@@ -106,7 +135,12 @@ RankingAttack::RankingAttack(const QVector<QuestItem> &lines, const QString &cap
 
 QString RankingAttack::Title() const
 {
-    return QStringLiteral("疾鍵@ランキング「") + caption_ + QStringLiteral("」");
+    return QString::fromUtf8(RankingTitle).arg(caption_);
+}
+
+QString RankingAttack::ShownTitle() const
+{
+    return Shown(RankingTitle).arg(caption_);
 }
 
 RoundEnd RankingAttack::End(const Game &) const

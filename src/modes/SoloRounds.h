@@ -12,6 +12,7 @@ class SpeedAttack : public TimedWordsRound {
 public:
     explicit SpeedAttack(HiScoreMenu &hiScores);
     QString Title() const override;
+    QString ShownTitle() const override;
     void Prepare() override;
     RoundEnd End(const Game &game) const override;
 
@@ -24,6 +25,7 @@ class TimeAttack : public CountedWordsRound {
 public:
     explicit TimeAttack(HiScoreMenu &hiScores);
     QString Title() const override;
+    QString ShownTitle() const override;
     PaceRace Race() const override { return PaceRace::Steady; }
     void Prepare() override;
     RoundEnd End(const Game &game) const override;
@@ -38,6 +40,7 @@ public:
     // caption and index name the text in the copipe menus.
     CopipeAttack(HiScoreMenu &hiScores, const QVector<QuestItem> &lines, const QString &caption, int index);
     QString Title() const override;
+    QString ShownTitle() const override;
     PaceRace Race() const override { return PaceRace::Run; }
     void Prepare() override;
     RoundEnd End(const Game &game) const override;
@@ -53,6 +56,7 @@ class RankingAttack : public TextLinesRound {
 public:
     RankingAttack(const QVector<QuestItem> &lines, const QString &caption);
     QString Title() const override;
+    QString ShownTitle() const override;
     PaceRace Race() const override { return PaceRace::Run; }
     RoundEnd End(const Game &game) const override;
 

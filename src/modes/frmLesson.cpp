@@ -20,7 +20,7 @@ enum Column { Number, Title, Target, BestSpeed, BestAccuracy, State, ColumnCount
 
 frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("基礎練習"));
+    setWindowTitle(tr("基礎練習"));
     note_ = new QLabel(this);
     note_->setTextFormat(Qt::PlainText);
     note_->setWordWrap(true);
@@ -28,14 +28,14 @@ frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
     lstLessons = new QTreeWidget(this);
     lstLessons->setRootIsDecorated(false);
     lstLessons->setColumnCount(ColumnCount);
-    lstLessons->setHeaderLabels({QStringLiteral("No."), QStringLiteral("レッスン"), QStringLiteral("目標速度"),
-                                 QStringLiteral("最高速度"), QStringLiteral("最高正確率"), QStringLiteral("状態")});
+    lstLessons->setHeaderLabels(
+        {QStringLiteral("No."), tr("レッスン"), tr("目標速度"), tr("最高速度"), tr("最高正確率"), tr("状態")});
     FillList();
     lstLessons->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    cmdStart = new QPushButton(QStringLiteral("開始(&S)"), this);
+    cmdStart = new QPushButton(tr("開始(&S)"), this);
     cmdStart->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    cmdClose = new QPushButton(tr("閉じる(&C)"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdStart);
@@ -56,14 +56,14 @@ frmLesson::frmLesson(QWidget *parent) : QWidget(parent, Qt::Window)
 void frmLesson::FillList()
 {
     const bool kana = input_ == history::Input::Kana;
-    note_->setText((kana ? QStringLiteral("かな入力のレッスンです。") : QString())
-                   + QStringLiteral("正確率%1%以上・目標の速度[type/sec]以上で合格すると、次のレッスンが開きます。")
+    note_->setText((kana ? tr("かな入力のレッスンです。") : QString())
+                   + tr("正確率%1%以上・目標の速度[type/sec]以上で合格すると、次のレッスンが開きます。")
                          .arg(int(course::PassAccuracy)));
     lstLessons->clear();
     for (const course::Lesson &lesson : course::Lessons(input_)) {
         auto *item = new QTreeWidgetItem(lstLessons);
         item->setText(Number, QString::number(lesson.number));
-        item->setText(Title, lesson.title);
+        item->setText(Title, course::ShownTitle(lesson));
         item->setText(Target, QString::number(lesson.targetSpeed, 'f', 1));
         for (int column : {Number, Target, BestSpeed, BestAccuracy})
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
@@ -73,8 +73,8 @@ void frmLesson::FillList()
 QString frmLesson::StateText(const course::Standing &standing)
 {
     if (standing.passed)
-        return QStringLiteral("合格");
-    return standing.open ? QStringLiteral("挑戦できます") : QStringLiteral("未開放");
+        return tr("合格");
+    return standing.open ? tr("挑戦できます") : tr("未開放");
 }
 
 void frmLesson::SetStandings(history::Input input, const QList<course::Standing> &standings)

@@ -20,12 +20,7 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("インターネットランキング申請");
-const QString SendingCaption = QStringLiteral("スコア申請中...　しばらくお待ちください");
-const QString IncompleteMessage = QStringLiteral("入力に不備があります");
-const QString ErrorWordMessage = QStringLiteral("errorとか入れられるとイヤな感じがするんだな");
-const QString FailedMessage = QStringLiteral("エラー発生\r\nスコアは申請されませんでした");
-const QString DoneMessage = QStringLiteral("スコア申請完了！\r\n・・・たぶん");
+const char *const Caption = QT_TRANSLATE_NOOP("frmRanking", "インターネットランキング申請");
 
 constexpr int MinimumWidth = 400;
 constexpr int Margin = 8;
@@ -38,7 +33,7 @@ frmRanking::frmRanking(frmMain &main, const Result &result)
     : QWidget(nullptr, Qt::Window), requestTimeoutMs(RankingTimeoutMs), main_(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Caption);
+    setWindowTitle(tr(Caption));
     CreateControls();
     LayOutControls();
     connect(cmdRegist, &QPushButton::clicked, this, &frmRanking::cmdRegist_Click);
@@ -53,16 +48,17 @@ frmRanking::~frmRanking()
 
 void frmRanking::CreateControls()
 {
-    auto label = [this](const char *caption) {
-        auto *l = new AutoLabel(QString::fromUtf8(caption), this);
+    auto label = [this](const QString &caption) {
+        auto *l = new AutoLabel(caption, this);
         l->Fit();
         return l;
     };
-    lblString = {nullptr, label("コピペ名")};
-    lnlString = {label("名前"), label("経過時間"), label("コメント"), label("速度"), label("パスワード")};
-    lblTitle = label("");
-    lblTime = label("");
-    lblSpeed = label("");
+    lblString = {nullptr, label(tr("コピペ名"))};
+    lnlString = {label(tr("名前")), label(tr("経過時間")), label(tr("コメント")), label(tr("速度")),
+                 label(tr("パスワード"))};
+    lblTitle = label(QString());
+    lblTime = label(QString());
+    lblSpeed = label(QString());
 
     auto box = [this](int maxLength) {
         auto *edit = new QLineEdit(this);
@@ -75,12 +71,12 @@ void frmRanking::CreateControls()
     txtPassWord = box(8);
     txtPassWord->setEchoMode(QLineEdit::Password);
 
-    Label2 = label("※パスワードは必ず前回と同じものを入力してください。前回の記録が破棄され、新しい記録でソートされます。"
-                   "また、パスワードは絶対に他の人とかぶらない文字列にしてください。"
-                   "もし他の人のパスワードと一致すると、他の人のデータが破棄されてしまいます。");
+    Label2 = label(tr("※パスワードは必ず前回と同じものを入力してください。前回の記録が破棄され、新しい記録でソートされます。"
+                      "また、パスワードは絶対に他の人とかぶらない文字列にしてください。"
+                      "もし他の人のパスワードと一致すると、他の人のデータが破棄されてしまいます。"));
     Label2->setWordWrap(true);
-    Label1 = label("※どうしてもここから申請できない方はメールを下さい。");
-    cmdRegist = new QPushButton(QStringLiteral("申請(&R)"), this);
+    Label1 = label(tr("※どうしてもここから申請できない方はメールを下さい。"));
+    cmdRegist = new QPushButton(tr("申請(&R)"), this);
     intSystem = new platform::HttpClient(this);
 }
 
@@ -134,7 +130,7 @@ void frmRanking::Form_Load(const Result &result)
     lblSpeed->setText(result.speed);
     lblTitle->setText(result.copipeTitle);
     result_ = result;
-    setWindowTitle(Caption + QStringLiteral(" (") + result_.rankingTitle + QStringLiteral(")"));
+    setWindowTitle(tr(Caption) + QStringLiteral(" (") + result_.rankingTitle + QStringLiteral(")"));
 }
 
 void frmRanking::Form_Unload()
@@ -164,11 +160,11 @@ void frmRanking::cmdRegist_Click()
     if (sending_)
         return;
     if (txtPassWord->text().isEmpty() || txtName->text().isEmpty() || txtComment->text().isEmpty()) {
-        platform::dialogs().Message(IncompleteMessage);
+        platform::dialogs().Message(tr("入力に不備があります"));
         return;
     }
     if (ContainsError(txtName->text()) || ContainsError(txtComment->text()) || ContainsError(txtPassWord->text())) {
-        platform::dialogs().Message(ErrorWordMessage);
+        platform::dialogs().Message(tr("errorとか入れられるとイヤな感じがするんだな"));
         return;
     }
 
@@ -182,7 +178,7 @@ void frmRanking::cmdRegist_Click()
     submission.password = txtPassWord->text();
     submission.kana = result_.kana;
     const QByteArray url = BuildRankingUrl(aplMain::RankingServer, submission);
-    setWindowTitle(SendingCaption);
+    setWindowTitle(tr("スコア申請中...　しばらくお待ちください"));
     sending_ = true;
     if (url.isEmpty())
         qCWarning(lcModes) << "the ranking server setting names no host:" << aplMain::RankingServer;
@@ -198,8 +194,9 @@ void frmRanking::intSystem_Finished(const platform::HttpResult &result)
     if (!accepted)
         qCInfo(lcModes) << "submission refused or failed:"
                         << (result.received ? QStringLiteral("status %1").arg(result.status) : result.failure);
-    platform::dialogs().Message(accepted ? DoneMessage
-                                         : FailedMessage + QStringLiteral("\r\n")
+    const QString lineEnd = QStringLiteral("\r\n");
+    platform::dialogs().Message(accepted ? tr("スコア申請完了！") + lineEnd + tr("・・・たぶん")
+                                         : tr("エラー発生") + lineEnd + tr("スコアは申請されませんでした") + lineEnd
                                                + RankingFailureReason(result, aplMain::RankingServer));
     sending_ = false;
     close();
@@ -243,15 +240,18 @@ void ShowRankingSubmission(QPointer<frmRanking> &window, frmMain &form, const Ga
 
 void AskRankingServer()
 {
+    const QString prompt =
+        QCoreApplication::translate("frmRanking", "ランキングサーバーのアドレス（http://ホスト:ポート）")
+        + QStringLiteral("\r\n") + QCoreApplication::translate("frmRanking", "現在: %1").arg(aplMain::RankingServer);
     const QString answer = platform::dialogs()
-                               .Input(QStringLiteral("ランキングサーバーのアドレス（http://ホスト:ポート）\r\n現在: ")
-                                          + aplMain::RankingServer,
-                                      QStringLiteral("ランキングサーバー"), aplMain::RankingServer)
+                               .Input(prompt, QCoreApplication::translate("frmRanking", "ランキングサーバー"),
+                                      aplMain::RankingServer)
                                .trimmed();
     if (answer.isEmpty())
         return;
     if (!IsRankingServerAddress(answer)) {
-        platform::dialogs().Message(QStringLiteral("ランキングサーバーのアドレスは http:// か https:// で始まるURLで入力してください"));
+        platform::dialogs().Message(QCoreApplication::translate(
+            "frmRanking", "ランキングサーバーのアドレスは http:// か https:// で始まるURLで入力してください"));
         return;
     }
     aplMain::RankingServer = answer;

@@ -20,8 +20,8 @@
 namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
-const QString Title = QStringLiteral("ローマ字設定");
-const QString AddTitle = QStringLiteral("新規追加");
+const char *const Title = QT_TRANSLATE_NOOP("frmRoman", "ローマ字設定");
+const char *const AddTitle = QT_TRANSLATE_NOOP("frmRoman", "新規追加");
 
 // The loader reads a line without ":" as a broken table, and a typed line
 // break would split one rule into two lines of the file.
@@ -42,23 +42,24 @@ bool RefuseUnencodable(const QString &entry, Functions::TextEncoding encoding, c
     if (lacking.isEmpty())
         return false;
     platform::dialogs().Message(
-        QStringLiteral("「%1」はroman.datの文字コード（Shift-JIS）では保存できない文字です\r\n"
-                       "別の文字で入力してください")
-            .arg(lacking),
+        QCoreApplication::translate("frmRoman", "「%1」はroman.datの文字コード（Shift-JIS）では保存できない文字です")
+                .arg(lacking)
+            + LineEnd + QCoreApplication::translate("frmRoman", "別の文字で入力してください"),
         title);
     return true;
 }
 
 void RefuseEntry(const QString &title)
 {
-    platform::dialogs().Message(QStringLiteral("「変更前の文字:変更後の文字」の形で、1行で入力してください"), title);
+    platform::dialogs().Message(
+        QCoreApplication::translate("frmRoman", "「変更前の文字:変更後の文字」の形で、1行で入力してください"), title);
 }
 
 } // namespace
 
 frmRoman::frmRoman(frmMain &main) : QWidget(nullptr, Qt::Window), main_(&main)
 {
-    setWindowTitle(Title);
+    setWindowTitle(tr(Title));
     CreateControls();
     LayOutControls();
     ConnectControls();
@@ -76,10 +77,10 @@ void frmRoman::CreateControls()
     lstRoman = new QListWidget(this);
     lstRoman->setSortingEnabled(false);
     lstRoman->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmdAdd = new QPushButton(QStringLiteral("新規追加(&N)"), this);
-    chkNN2N = new QCheckBox(QStringLiteral("必要な時だけ&NNにする"), this);
+    cmdAdd = new QPushButton(tr("新規追加(&N)"), this);
+    chkNN2N = new QCheckBox(tr("必要な時だけ&NNにする"), this);
     cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cmdCancel = new QPushButton(tr("キャンセル"), this);
 }
 
 void frmRoman::LayOutControls()
@@ -121,8 +122,8 @@ void frmRoman::Form_Load()
     lstRoman->addItems(lines);
     if (lstRoman->count() > 0)
         lstRoman->setCurrentRow(0);
-    lblString->setText(QStringLiteral("変更したいローマ字をダブルクリックしてください\r\n"
-                                      "表示されるダイアログに自分の癖にあったローマ字を大文字で入力してください"));
+    lblString->setText(tr("変更したいローマ字をダブルクリックしてください") + LineEnd
+                       + tr("表示されるダイアログに自分の癖にあったローマ字を大文字で入力してください"));
     // Only a stored 1 means on; anything else shows (and is saved as) off.
     chkNN2N->setChecked(aplMain::NN2N == 1);
 }
@@ -154,13 +155,13 @@ void frmRoman::lstRoman_DblClick()
     const QString find = entry.section(QLatin1Char(':'), 0, 0);
     const QString put = entry.section(QLatin1Char(':'), 1, 1);
     const QString answer = Functions::CleanInput(platform::dialogs().Input(
-        find + QStringLiteral("に対応するアルファベットを大文字で入力してください"), Title, put));
+        tr("%1に対応するアルファベットを大文字で入力してください").arg(find), tr(Title), put));
     if (answer.isEmpty())
         return;
     const QString changed = find + QLatin1Char(':') + answer;
     if (!IsTypedRule(changed))
-        return RefuseEntry(Title);
-    if (RefuseUnencodable(changed, encoding_, Title))
+        return RefuseEntry(tr(Title));
+    if (RefuseUnencodable(changed, encoding_, tr(Title)))
         return;
     item->setText(changed);
 }
@@ -168,14 +169,14 @@ void frmRoman::lstRoman_DblClick()
 void frmRoman::cmdAdd_Click()
 {
     const QString answer = Functions::CleanInput(
-        platform::dialogs().Input(QStringLiteral("追加するローマ字設定を入力してください\r\n"
-                                                 "変更前の文字:変更後の文字　というフォーマットです。"),
-                                  AddTitle, QString()));
+        platform::dialogs().Input(tr("追加するローマ字設定を入力してください") + LineEnd
+                                      + tr("変更前の文字:変更後の文字　というフォーマットです。"),
+                                  tr(AddTitle), QString()));
     if (answer.isEmpty())
         return;
     if (!IsTypedRule(answer))
-        return RefuseEntry(AddTitle);
-    if (RefuseUnencodable(answer, encoding_, AddTitle))
+        return RefuseEntry(tr(AddTitle));
+    if (RefuseUnencodable(answer, encoding_, tr(AddTitle)))
         return;
     lstRoman->addItem(answer);
 }
@@ -190,8 +191,8 @@ void frmRoman::cmdOk_Click()
         // No table to keep: the loader still wants the NN rule as its first line.
         lstRoman->addItem(aplMain::NN2N == 1 ? nnRule : QStringLiteral("NN:N"));
     } else if (aplMain::NN2N == 1 && lstRoman->item(0)->text() != nnRule) {
-        platform::dialogs().Message(QStringLiteral("必要な時だけNN機能つかうならNN:NはNN:NNにするぞう\r\n"
-                                                   "そうしないとチャンと動かないからノォ"));
+        platform::dialogs().Message(tr("必要な時だけNN機能つかうならNN:NはNN:NNにするぞう") + LineEnd
+                                    + tr("そうしないとチャンと動かないからノォ"));
         lstRoman->item(0)->setText(nnRule);
     }
     const QStringList entries = Entries();
@@ -205,7 +206,7 @@ void frmRoman::cmdOk_Click()
                                         Functions::EncodeText(buffer, encoding_))) {
         // Nothing was saved: keep the window and its changes, and the option as it was.
         aplMain::NN2N = formerNN2N;
-        platform::dialogs().Message(QStringLiteral("roman.datを保存できませんでした。"), Title);
+        platform::dialogs().Message(tr("roman.datを保存できませんでした。"), tr(Title));
         return;
     }
     emit saved();

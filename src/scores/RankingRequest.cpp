@@ -4,6 +4,7 @@
 #include "platform/HttpClient.h"
 #include "util/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QVector>
@@ -77,52 +78,61 @@ QString FirstLine(const QString &text)
     return line;
 }
 
-// The names the ranking server gives the fields of a submission.
+// The names the player knows the fields of a submission by, for the keys
+// the ranking server names them with.
 QString FieldName(const QString &key)
 {
-    static const QHash<QString, QString> names{
-        {QStringLiteral("kyokumei"), QStringLiteral("文章の登録名")},
-        {QStringLiteral("name"), QStringLiteral("名前")},
-        {QStringLiteral("comment"), QStringLiteral("コメント")},
-        {QStringLiteral("pasuwa-do"), QStringLiteral("パスワード")},
-        {QStringLiteral("score"), QStringLiteral("記録")},
-        {QStringLiteral("sokudo"), QStringLiteral("速度")},
+    static const QHash<QString, const char *> names{
+        {QStringLiteral("kyokumei"), QT_TRANSLATE_NOOP("RankingRequest", "文章の登録名")},
+        {QStringLiteral("name"), QT_TRANSLATE_NOOP("RankingRequest", "名前")},
+        {QStringLiteral("comment"), QT_TRANSLATE_NOOP("RankingRequest", "コメント")},
+        {QStringLiteral("pasuwa-do"), QT_TRANSLATE_NOOP("RankingRequest", "パスワード")},
+        {QStringLiteral("score"), QT_TRANSLATE_NOOP("RankingRequest", "記録")},
+        {QStringLiteral("sokudo"), QT_TRANSLATE_NOOP("RankingRequest", "速度")},
     };
-    return names.value(key, key);
+    const char *name = names.value(key);
+    return name ? QCoreApplication::translate("RankingRequest", name) : key;
 }
 
-// The ranking server's refusals put in Japanese; the empty text for a line
-// it does not know, which is then shown as the server said it.
+// The ranking server's refusals put in the player's language; the empty
+// text for a line it does not know, which is then shown as the server said it.
 QString KnownRefusal(const QString &said)
 {
     struct Refusal {
         QRegularExpression line;
-        QString text; // %1, %2: the captures, a field's key named in Japanese
+        const char *text; // %1, %2: the captures, a field's key by its name
     };
     static const QVector<Refusal> refusals = [] {
         const auto rule = [](const char *line, const char *text) {
-            return Refusal{QRegularExpression(QStringLiteral("^error: (?:%1)$").arg(QLatin1String(line))),
-                           QString::fromUtf8(text)};
+            return Refusal{QRegularExpression(QStringLiteral("^error: (?:%1)$").arg(QLatin1String(line))), text};
         };
-        const char *const versions = "ランキングサーバーがこのゲームの送信を読めませんでした（ゲームとサーバーの版が合っていないかもしれません）";
+        const char *const versions = QT_TRANSLATE_NOOP(
+            "RankingRequest",
+            "ランキングサーバーがこのゲームの送信を読めませんでした（ゲームとサーバーの版が合っていないかもしれません）");
         return QVector<Refusal>{
             rule("this name is already registered for this text with another password",
-                 "この名前はこの文章に別のパスワードで登録されています"),
+                 QT_TRANSLATE_NOOP("RankingRequest", "この名前はこの文章に別のパスワードで登録されています")),
             rule("too many submissions from your address; try again in a minute",
-                 "このアドレスからの送信が多すぎます。1分ほど待ってから送り直してください"),
+                 QT_TRANSLATE_NOOP("RankingRequest",
+                                   "このアドレスからの送信が多すぎます。1分ほど待ってから送り直してください")),
             rule("too many new texts from your address today; try again tomorrow",
-                 "このアドレスから今日登録できる新しい文章の数を超えました。明日また送ってください"),
+                 QT_TRANSLATE_NOOP("RankingRequest",
+                                   "このアドレスから今日登録できる新しい文章の数を超えました。明日また送ってください")),
             rule("too many connections; try again later",
-                 "ランキングサーバーが混み合っています。しばらくしてから送り直してください"),
+                 QT_TRANSLATE_NOOP("RankingRequest",
+                                   "ランキングサーバーが混み合っています。しばらくしてから送り直してください")),
             rule("the ranking is not available now",
-                 "ランキングは今は使えません。しばらくしてから送り直してください"),
-            rule("internal failure", "ランキングサーバーの中でエラーが起きました"),
-            rule("request too long", "送る内容が長すぎます"),
-            rule("not found", "ランキングサーバーのアドレスにランキングがありません"),
-            rule("(kyokumei|name|comment|pasuwa-do) must be 1 to (\\d+) characters", "%1は1～%2文字にしてください"),
-            rule("(kyokumei|name) is blank", "%1が空白だけです"),
-            rule("(score|sokudo) must be a positive decimal number", "%1が正しい数ではありません"),
-            rule("value of (\\S+) is not Shift-JIS text", "%1にランキングサーバーが扱えない文字があります"),
+                 QT_TRANSLATE_NOOP("RankingRequest", "ランキングは今は使えません。しばらくしてから送り直してください")),
+            rule("internal failure", QT_TRANSLATE_NOOP("RankingRequest", "ランキングサーバーの中でエラーが起きました")),
+            rule("request too long", QT_TRANSLATE_NOOP("RankingRequest", "送る内容が長すぎます")),
+            rule("not found", QT_TRANSLATE_NOOP("RankingRequest", "ランキングサーバーのアドレスにランキングがありません")),
+            rule("(kyokumei|name|comment|pasuwa-do) must be 1 to (\\d+) characters",
+                 QT_TRANSLATE_NOOP("RankingRequest", "%1は1～%2文字にしてください")),
+            rule("(kyokumei|name) is blank", QT_TRANSLATE_NOOP("RankingRequest", "%1が空白だけです")),
+            rule("(score|sokudo) must be a positive decimal number",
+                 QT_TRANSLATE_NOOP("RankingRequest", "%1が正しい数ではありません")),
+            rule("value of (\\S+) is not Shift-JIS text",
+                 QT_TRANSLATE_NOOP("RankingRequest", "%1にランキングサーバーが扱えない文字があります")),
             rule("unknown mode|unknown syurui|unknown key in the request|missing key \\S+|"
                  "bad percent-encoding in \\S+|key \\S+ given twice|only GET is answered|"
                  "two different Content-Length headers",
@@ -133,7 +143,7 @@ QString KnownRefusal(const QString &said)
         const QRegularExpressionMatch match = refusal.line.match(said);
         if (!match.hasMatch())
             continue;
-        QString text = refusal.text;
+        QString text = QCoreApplication::translate("RankingRequest", refusal.text);
         if (match.lastCapturedIndex() >= 1)
             text = text.arg(FieldName(match.captured(1)));
         if (match.lastCapturedIndex() >= 2)
@@ -150,23 +160,25 @@ QString RankingFailureReason(const platform::HttpResult &result, const QString &
     if (RankingAccepted(result))
         return {};
     if (result.timedOut)
-        return QStringLiteral("ランキングサーバーが時間内に応答しませんでした");
+        return QCoreApplication::translate("RankingRequest", "ランキングサーバーが時間内に応答しませんでした");
     if (result.tooLong)
-        return QStringLiteral("ランキングサーバーの応答が長すぎました");
+        return QCoreApplication::translate("RankingRequest", "ランキングサーバーの応答が長すぎました");
     if (!result.received)
-        return QStringLiteral("ランキングサーバー %1 に接続できませんでした").arg(server.trimmed());
+        return QCoreApplication::translate("RankingRequest", "ランキングサーバー %1 に接続できませんでした")
+            .arg(server.trimmed());
     const QString said = FirstLine(result.Text());
     // An error page in HTML says nothing a player could read in one line.
     const bool plain = result.contentType.isEmpty() || result.contentType.toLower().startsWith("text/plain");
     if (const QString refusal = plain ? KnownRefusal(said) : QString(); !refusal.isEmpty())
-        return QStringLiteral("ランキングサーバーが受け付けませんでした：") + refusal;
+        return QCoreApplication::translate("RankingRequest", "ランキングサーバーが受け付けませんでした：%1").arg(refusal);
     if (!result.Succeeded()) {
-        QString reason = QStringLiteral("ランキングサーバーがHTTPエラー %1 を返しました").arg(result.status);
+        QString reason =
+            QCoreApplication::translate("RankingRequest", "ランキングサーバーがHTTPエラー %1 を返しました").arg(result.status);
         if (plain && !said.isEmpty())
-            reason += QStringLiteral("：") + said;
+            reason = QCoreApplication::translate("RankingRequest", "%1：%2").arg(reason, said);
         return reason;
     }
     if (said.isEmpty())
-        return QStringLiteral("ランキングサーバーの応答が空でした");
-    return QStringLiteral("ランキングサーバーが受け付けませんでした：") + said;
+        return QCoreApplication::translate("RankingRequest", "ランキングサーバーの応答が空でした");
+    return QCoreApplication::translate("RankingRequest", "ランキングサーバーが受け付けませんでした：%1").arg(said);
 }

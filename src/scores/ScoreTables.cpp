@@ -5,6 +5,7 @@
 #include "util/Logging.h"
 #include "util/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 
 namespace {
 
+// Stored in the table files: never translated.
 const QString DefaultPlayer = QStringLiteral("名無しさん");
 const QString LineEnd = QStringLiteral("\r\n");
 constexpr qsizetype MaxFileNameBytes = 255;
@@ -29,32 +31,40 @@ ScoreTable FilledWith(double score)
     return table;
 }
 
+// Texts to translate hold no line break: each line is one text.
+QString Translated(const char *text)
+{
+    return QCoreApplication::translate("ScoreTables", text);
+}
+
 QString WriteFailureText(const QString &path)
 {
-    return QStringLiteral("ハイスコアファイル「%1」に書き込めませんでした。\r\n"
-                          "今回の記録は疾鍵を終了すると消えてしまいます。")
-        .arg(path);
+    return Translated(QT_TRANSLATE_NOOP("ScoreTables", "ハイスコアファイル「%1」に書き込めませんでした。")).arg(path)
+           + LineEnd + Translated(QT_TRANSLATE_NOOP("ScoreTables", "今回の記録は疾鍵を終了すると消えてしまいます。"));
 }
 
 QString ReadFailureText(const QString &path)
 {
-    return QStringLiteral("ハイスコアファイル「%1」を読み込めませんでした。\r\n"
-                          "このファイルには手を付けずに、初期状態のハイスコアを使います。")
-        .arg(path);
+    return Translated(QT_TRANSLATE_NOOP("ScoreTables", "ハイスコアファイル「%1」を読み込めませんでした。")).arg(path)
+           + LineEnd
+           + Translated(QT_TRANSLATE_NOOP("ScoreTables", "このファイルには手を付けずに、初期状態のハイスコアを使います。"));
 }
 
 QString MalformedText(const QString &path, const QString &aside)
 {
-    return QStringLiteral("ハイスコアファイル「%1」の中身が壊れていました。\r\n"
-                          "壊れたファイルは「%2」に名前を変えて残し、ハイスコアを初期状態に戻しました。")
-        .arg(path, aside);
+    return Translated(QT_TRANSLATE_NOOP("ScoreTables", "ハイスコアファイル「%1」の中身が壊れていました。")).arg(path)
+           + LineEnd
+           + Translated(QT_TRANSLATE_NOOP("ScoreTables",
+                                          "壊れたファイルは「%1」に名前を変えて残し、ハイスコアを初期状態に戻しました。"))
+                 .arg(aside);
 }
 
 QString MalformedNotMovedText(const QString &path)
 {
-    return QStringLiteral("ハイスコアファイル「%1」の中身が壊れていました。\r\n"
-                          "名前を変えて残すこともできなかったので、初期状態のハイスコアを使います。")
-        .arg(path);
+    return Translated(QT_TRANSLATE_NOOP("ScoreTables", "ハイスコアファイル「%1」の中身が壊れていました。")).arg(path)
+           + LineEnd
+           + Translated(QT_TRANSLATE_NOOP(
+               "ScoreTables", "名前を変えて残すこともできなかったので、初期状態のハイスコアを使います。"));
 }
 
 // Moves a malformed file out of the way under a name no other file has.

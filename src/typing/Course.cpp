@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 #include "typing/KanaLayout.h"
 
+#include <QCoreApplication>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -20,6 +21,8 @@ namespace course {
 
 namespace {
 
+// Titles of two keys, "F と J", are shown through one pattern (ShownTitle);
+// the others are translated one by one.
 struct KeyStep {
     const char *title;
     const char *newKeys; // empty: a review of the row
@@ -27,11 +30,11 @@ struct KeyStep {
 
 const KeyStep KeySteps[] = {
     {"F と J", "FJ"},  {"D と K", "DK"},  {"S と L", "SL"},   {"A と ;", "A;"},  {"G と H", "GH"},
-    {"ホームポジションの復習", ""},
+    {QT_TRANSLATE_NOOP("Course", "ホームポジションの復習"), ""},
     {"R と U", "RU"},  {"E と I", "EI"},  {"W と O", "WO"},   {"Q と P", "QP"},  {"T と Y", "TY"},
-    {"上の段の復習", ""},
+    {QT_TRANSLATE_NOOP("Course", "上の段の復習"), ""},
     {"V と M", "VM"},  {"C と ,", "C,"},  {"X と .", "X."},   {"Z と /", "Z/"},  {"B と N", "BN"},
-    {"下の段の復習", ""},
+    {QT_TRANSLATE_NOOP("Course", "下の段の復習"), ""},
 };
 
 struct SyllableStep {
@@ -40,14 +43,14 @@ struct SyllableStep {
 };
 
 const SyllableStep SyllableSteps[] = {
-    {"母音 あいうえお", "あ:A い:I う:U え:E お:O"},
-    {"か行・さ行", "か:KA き:KI く:KU け:KE こ:KO さ:SA し:SHI す:SU せ:SE そ:SO"},
-    {"た行・な行", "た:TA ち:CHI つ:TSU て:TE と:TO な:NA に:NI ぬ:NU ね:NE の:NO"},
-    {"は行・ま行", "は:HA ひ:HI ふ:FU へ:HE ほ:HO ま:MA み:MI む:MU め:ME も:MO"},
-    {"や行・ら行・わ", "や:YA ゆ:YU よ:YO ら:RA り:RI る:RU れ:RE ろ:RO わ:WA を:WO"},
-    {"濁音・半濁音", "が:GA ぎ:GI ぐ:GU げ:GE ご:GO ざ:ZA じ:JI ず:ZU ぜ:ZE ぞ:ZO だ:DA で:DE ど:DO "
+    {QT_TRANSLATE_NOOP("Course", "母音 あいうえお"), "あ:A い:I う:U え:E お:O"},
+    {QT_TRANSLATE_NOOP("Course", "か行・さ行"), "か:KA き:KI く:KU け:KE こ:KO さ:SA し:SHI す:SU せ:SE そ:SO"},
+    {QT_TRANSLATE_NOOP("Course", "た行・な行"), "た:TA ち:CHI つ:TSU て:TE と:TO な:NA に:NI ぬ:NU ね:NE の:NO"},
+    {QT_TRANSLATE_NOOP("Course", "は行・ま行"), "は:HA ひ:HI ふ:FU へ:HE ほ:HO ま:MA み:MI む:MU め:ME も:MO"},
+    {QT_TRANSLATE_NOOP("Course", "や行・ら行・わ"), "や:YA ゆ:YU よ:YO ら:RA り:RI る:RU れ:RE ろ:RO わ:WA を:WO"},
+    {QT_TRANSLATE_NOOP("Course", "濁音・半濁音"), "が:GA ぎ:GI ぐ:GU げ:GE ご:GO ざ:ZA じ:JI ず:ZU ぜ:ZE ぞ:ZO だ:DA で:DE ど:DO "
                      "ば:BA び:BI ぶ:BU べ:BE ぼ:BO ぱ:PA ぴ:PI ぷ:PU ぺ:PE ぽ:PO"},
-    {"拗音", "きゃ:KYA きゅ:KYU きょ:KYO しゃ:SHA しゅ:SHU しょ:SHO ちゃ:CHA ちゅ:CHU ちょ:CHO "
+    {QT_TRANSLATE_NOOP("Course", "拗音"), "きゃ:KYA きゅ:KYU きょ:KYO しゃ:SHA しゅ:SHU しょ:SHO ちゃ:CHA ちゅ:CHU ちょ:CHO "
              "にゃ:NYA ひゃ:HYA みゅ:MYU りょ:RYO ぎょ:GYO じゃ:JA じゅ:JU じょ:JO びょ:BYO ぴゃ:PYA"},
     {"っ と ん", "っか:KKA っさ:SSA った:TTA っぱ:PPA っと:TTO っき:KKI っぷ:PPU ん:NN かん:KANN "
                 "しん:SHINN てん:TENN ぽん:PONN"},
@@ -55,11 +58,11 @@ const SyllableStep SyllableSteps[] = {
 
 // Kana lessons after the three letter rows: the rest of the kana layout.
 const SyllableStep KanaSteps[] = {
-    {"数字の段 ぬ〜わ", "ぬ ふ あ う え お や ゆ よ わ"},
-    {"ほ へ ー け む ろ", "ほ へ ー け む ろ"},
-    {"濁音 ゛", "が ぎ ぐ げ ご ざ じ ず ぜ ぞ だ ぢ づ で ど ば び ぶ べ ぼ"},
-    {"半濁音 ゜", "ぱ ぴ ぷ ぺ ぽ"},
-    {"小さい字・を・、。", "きゃ しゅ ちょ にゃ ひゅ みょ りゃ じゅ ぴょ っか っと っさ ふぁ うぃ てぃ うぇ つぉ を 、 。"},
+    {QT_TRANSLATE_NOOP("Course", "数字の段 ぬ〜わ"), "ぬ ふ あ う え お や ゆ よ わ"},
+    {QT_TRANSLATE_NOOP("Course", "ほ へ ー け む ろ"), "ほ へ ー け む ろ"},
+    {QT_TRANSLATE_NOOP("Course", "濁音 ゛"), "が ぎ ぐ げ ご ざ じ ず ぜ ぞ だ ぢ づ で ど ば び ぶ べ ぼ"},
+    {QT_TRANSLATE_NOOP("Course", "半濁音 ゜"), "ぱ ぴ ぷ ぺ ぽ"},
+    {QT_TRANSLATE_NOOP("Course", "小さい字・を・、。"), "きゃ しゅ ちょ にゃ ひゅ みょ りゃ じゅ ぴょ っか っと っさ ふぁ うぃ てぃ うぇ つぉ を 、 。"},
 };
 
 // The longest short word: in romaji characters, and in kana keys.
@@ -149,7 +152,8 @@ QList<Lesson> Build(history::Input input)
     for (const bool shortWords : {true, false}) {
         Lesson lesson;
         lesson.input = input;
-        lesson.title = shortWords ? QStringLiteral("短い単語") : QStringLiteral("単語");
+        lesson.title = QString::fromUtf8(shortWords ? QT_TRANSLATE_NOOP("Course", "短い単語")
+                                                    : QT_TRANSLATE_NOOP("Course", "単語"));
         lesson.kind = Kind::Words;
         lesson.keys = Letters(learned);
         lesson.maxWordLength = shortWords ? (kana ? ShortKanaWord : ShortWord) : (kana ? LongKanaWord : LongWord);
@@ -427,6 +431,15 @@ const Lesson *LessonAt(int number, history::Input input)
 QString TextName(const Lesson &lesson)
 {
     return QString::number(lesson.number);
+}
+
+QString ShownTitle(const Lesson &lesson)
+{
+    const QString &title = lesson.title;
+    const QString between = QStringLiteral(" と ");
+    if (title.size() == between.size() + 2 && title.mid(1, between.size()) == between)
+        return QCoreApplication::translate("Course", "%1 と %2").arg(title.first(1), title.last(1));
+    return QCoreApplication::translate("Course", title.toUtf8().constData());
 }
 
 bool Passes(const Lesson &lesson, double accuracy, double speed)

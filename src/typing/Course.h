@@ -54,6 +54,8 @@ const QList<Lesson> &Lessons(history::Input input = history::Input::Romaji);
 const Lesson *LessonAt(int number, history::Input input = history::Input::Romaji);
 // The name a lesson's games are kept under in the history.
 QString TextName(const Lesson &lesson);
+// A lesson's title in the player's language; title itself stays Japanese.
+QString ShownTitle(const Lesson &lesson);
 
 bool Passes(const Lesson &lesson, double accuracy, double speed);
 

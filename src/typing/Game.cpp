@@ -48,7 +48,7 @@ void Game::StartRound(Round &round)
         const RoundEnd end = round.End(*this);
         pace_ = ChoosePace(options_.pace, history, round.Race(), end.historyMode, end.textName, round.Input());
     }
-    emit roundStarted(round.Title(), round.RestCaption());
+    emit roundStarted(round.ShownTitle(), round.RestCaption());
     round.ShowFirst(*this);
 }
 

@@ -3,6 +3,8 @@
 
 #include "history/HistoryStore.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -112,7 +114,7 @@ QString Pace::Lead(int keys, qint64 ms) const
     const double seconds = double(ms - paceMs) / 1000.0;
     const QString keysText = (ahead > 0 ? QStringLiteral("+") : QString()) + QString::number(ahead);
     const QString secondsText = (seconds > 0 ? QStringLiteral("+") : QString()) + QString::number(seconds, 'f', 1);
-    return keysText + QStringLiteral("打 / ") + secondsText + QStringLiteral("秒");
+    return QCoreApplication::translate("Pace", "%1打 / %2秒").arg(keysText, secondsText);
 }
 
 std::optional<Pace> ChoosePace(const PaceChoice &choice, const history::HistoryStore *history, PaceRace race,

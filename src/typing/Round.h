@@ -42,8 +42,12 @@ class Round {
 public:
     virtual ~Round() = default;
 
-    // The title shown over the play area and the caption of the remaining amount.
+    // The title in Japanese: it heads the result copied to the clipboard,
+    // which peers read whatever the player's language.
     virtual QString Title() const = 0;
+    // The title shown over the play area, in the player's language, and the
+    // caption of the remaining amount.
+    virtual QString ShownTitle() const { return Title(); }
     virtual QString RestCaption() const = 0;
     // The start steps before the counters are reset (the table shown).
     virtual void Prepare() {}

@@ -6,6 +6,8 @@
 #include "typing/QuestionFeed.h"
 #include "util/Functions.h"
 
+#include <QCoreApplication>
+
 QString Round::RestText(qint64 remaining) const
 {
     return QString::number(remaining);
@@ -13,12 +15,13 @@ QString Round::RestText(qint64 remaining) const
 
 void ShowRoundEndBox()
 {
-    platform::dialogs().Message(QStringLiteral("-------------------終了-------------------"), QStringLiteral("疾鍵"));
+    platform::dialogs().Message(QCoreApplication::translate("Rounds", "-------------------終了-------------------"),
+                                QStringLiteral("疾鍵"));
 }
 
 QString TimedWordsRound::RestCaption() const
 {
-    return QStringLiteral("残り時間[sec]：");
+    return QCoreApplication::translate("Rounds", "残り時間[sec]：");
 }
 
 void TimedWordsRound::ShowFirst(Game &game)
@@ -43,7 +46,7 @@ QString TimedWordsRound::RestText(qint64 remaining) const
 
 QString CountedWordsRound::RestCaption() const
 {
-    return QStringLiteral("残り文字数：");
+    return QCoreApplication::translate("Rounds", "残り文字数：");
 }
 
 void CountedWordsRound::ShowFirst(Game &game)
@@ -63,7 +66,7 @@ qint64 CountedWordsRound::Remaining(const GameState &state, qint64) const
 
 QString TextLinesRound::RestCaption() const
 {
-    return QStringLiteral("残り行数：");
+    return QCoreApplication::translate("Rounds", "残り行数：");
 }
 
 void TextLinesRound::ShowLine(Game &game, int n) const

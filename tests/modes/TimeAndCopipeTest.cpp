@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModesFixture.h"
 
+#include "shell/StartUp.h"
 #include "util/ShiftJis.h"
+#include "views/frmHiScore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
+#include <QTranslator>
 
 TEST_F(ModesTest, TimeAttackCountsDownFrom499AndEndsAtZero)
 {
@@ -62,6 +66,38 @@ TEST_F(ModesTest, TimeHighScoreNeedsAStrictlyShorterTime)
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[0], "\"名無しさん\",24.999,20.001");
     EXPECT_EQ(lines[1], "\"誰か\",25,20");
+}
+
+TEST_F(ModesTest, InEnglishTheWindowAndBoxesAreEnglishWhileTheCopiedResultAndTableStayJapanese)
+{
+    const std::unique_ptr<QTranslator> english = LoadGameTranslation(aplMain::UiLanguage::English);
+    ASSERT_NE(english, nullptr);
+    QCoreApplication::installTranslator(english.get());
+    struct Remove {
+        QTranslator *translator;
+        ~Remove() { QCoreApplication::removeTranslator(translator); }
+    } remove{english.get()};
+
+    fake.dialogs->yesNoAnswers = {true};
+    modes->PlayTime();
+    EXPECT_EQ(form->lblGameMode->text(), "疾鍵@Time attack");
+    EXPECT_EQ(form->lblString[0]->text(), "Keys left:");
+    fake.clock->now = 1000;
+    TypeCorrect(500);
+    TickAt(21000);
+    ASSERT_FALSE(Loop().Running());
+
+    const QStringList boxes = Boxes();
+    ASSERT_GE(boxes.size(), 3);
+    EXPECT_EQ(boxes[0], "-------------------Finished-------------------");
+    EXPECT_EQ(boxes[1], "Copy the result to the clipboard?");
+    EXPECT_TRUE(boxes[2].startsWith("New high score!")) << boxes[2].toStdString();
+    EXPECT_EQ(hiScores->Window()->windowTitle(), "Time attack");
+    // Peers and the ranking read these, whatever the player's language.
+    EXPECT_EQ(fake.clipboard->text, "疾鍵@タイムアタック\r\n速度[type/sec]: 25.000\r\n経過時間: 20.000\r\nミスタイプ数: 0\r\n");
+    const QStringList lines = Functions::FromShiftJis(ReadBytes(fake.PathOf("timeattack.hst"))).split("\r\n");
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[0], "\"名無しさん\",20,25");
 }
 
 TEST_F(ModesTest, TabRestartsTimeAttackWithTheRestBackToDash)
