@@ -174,7 +174,7 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     program.Load();
     form.mnuOuit->trigger();
     EXPECT_TRUE(program.TheGame().state.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 19);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 20);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }
