@@ -331,6 +331,10 @@ void frmMain::ShowKotehan(const QString &name)
     mnuKotehan->setText(tr("コテハンを使う[%1](&K)").arg(name));
     lblName->setText(name);
     lblName->Fit();
+    // The name follows its caption where the caption is longer than its place
+    // (in English); otherwise it keeps that place.
+    const QLabel &caption = *lblString[6];
+    lblName->move(std::max(Twips(960), caption.x() + caption.width()), lblName->y());
     lblData->move(lblName->x() + lblName->width(), lblData->y());
 }
 

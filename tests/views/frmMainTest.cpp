@@ -367,6 +367,9 @@ TEST(frmMain, InEnglishTheMenusChecksAndIdleLineAreEnglishAndTheNameStaysAsStore
     form.ShowKotehan("名無しさん");
     EXPECT_EQ(form.mnuKotehan->text(), "Use &handle [名無しさん]");
     EXPECT_EQ(form.lblName->text(), "名無しさん");
+    // The longer English caption pushes the name along rather than under it.
+    EXPECT_GE(form.lblName->x(), form.lblString[6]->x() + form.lblString[6]->width());
+    EXPECT_EQ(form.lblData->x(), form.lblName->x() + form.lblName->width());
     // The program's name and version read the same in both languages.
     form.mnuAbout->trigger();
     ASSERT_EQ(fake.dialogs->shown.size(), 1);
