@@ -34,8 +34,9 @@ struct SettingRow {
     const char *key;
     const char *initial; // a first run's value, as stored
     SettingType type;
-    // A check item of the settings menu: its caption and its place among the
-    // check items (the menu's order is not the file's).
+    // A check item of the settings menu: its caption (translated where the
+    // menu is made) and its place among the check items (the menu's order is
+    // not the file's).
     const char *check = nullptr;
     int checkPlace = 0;
 };
@@ -43,21 +44,21 @@ struct SettingRow {
 // In the order they are written; our own keys after the original ones.
 inline constexpr SettingRow SettingRows[] = {
     {"Setting", "NN2N", "0", SettingType::Integer16},
-    {"Setting", "Bold", "False", SettingType::Boolean, "ローマ字表示を太字にする(&B)", 1},
-    {"Setting", "Big", "False", SettingType::Boolean, "ローマ字を大きくする(&L)", 2},
-    {"Setting", "MissType", "False", SettingType::Boolean, "ミスタイプを表示する(&M)", 3},
+    {"Setting", "Bold", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "ローマ字表示を太字にする(&B)"), 1},
+    {"Setting", "Big", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "ローマ字を大きくする(&L)"), 2},
+    {"Setting", "MissType", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "ミスタイプを表示する(&M)"), 3},
     {"Setting", "Kotehan", "", SettingType::Name},
     {"Setting", "PassWord", "", SettingType::Text},
-    {"Setting", "RomanView", "False", SettingType::Boolean, "ローマ字は表示しない(&V)", 4},
-    {"Setting", "English", "False", SettingType::Boolean, "英語キーボードで判定(&E)", 6},
-    {"Setting", "Next", "False", SettingType::Boolean, "次の行を表示(&N)", 5},
+    {"Setting", "RomanView", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "ローマ字は表示しない(&V)"), 4},
+    {"Setting", "English", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "英語キーボードで判定(&E)"), 6},
+    {"Setting", "Next", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "次の行を表示(&N)"), 5},
     {"Setting", "RankingServer", DefaultRankingServer, SettingType::Address},
-    {"Setting", "AutoLayout", "True", SettingType::Boolean, "キー配列を自動で判定(&A)", 7},
-    {"Setting", "FreeRomaji", "False", SettingType::Boolean, "いろいろなローマ字を受け付ける(&F)", 8},
-    {"Setting", "Sound", "True", SettingType::Boolean, "効果音を鳴らす(&O)", 10},
-    {"Setting", "KanaInput", "False", SettingType::Boolean, "かな入力(&J)", 9},
-    {"Setting", "KeyboardGuide", "False", SettingType::Boolean, "キーボードを表示(&V)", 11},
-    {"Setting", "Pace", "False", SettingType::Boolean, "ペースを表示(&P)", 12},
+    {"Setting", "AutoLayout", "True", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "キー配列を自動で判定(&A)"), 7},
+    {"Setting", "FreeRomaji", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "いろいろなローマ字を受け付ける(&F)"), 8},
+    {"Setting", "Sound", "True", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "効果音を鳴らす(&O)"), 10},
+    {"Setting", "KanaInput", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "かな入力(&J)"), 9},
+    {"Setting", "KeyboardGuide", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "キーボードを表示(&V)"), 11},
+    {"Setting", "Pace", "False", SettingType::Boolean, QT_TRANSLATE_NOOP("aplMain", "ペースを表示(&P)"), 12},
     {"Setting", "PaceKind", "best", SettingType::Text},
     {"Setting", "Language", "auto", SettingType::Text},
 };

@@ -31,6 +31,7 @@
 #include "views/frmMain.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
@@ -152,8 +153,10 @@ void Program::Wire()
     auto paceKind = [this](PaceKind kind) {
         double speed = PaceChoice::FromStored(true, aplMain::PaceKind).keysPerSecond;
         if (kind == PaceKind::Speed) {
-            const QString answer = platform::dialogs().Input(QStringLiteral("ペースの速度[type/sec]を入力してください"),
-                                                             QStringLiteral("指定の速度"), QString::number(speed, 'f', 1));
+            const QString answer =
+                platform::dialogs().Input(QCoreApplication::translate("Program", "ペースの速度[type/sec]を入力してください"),
+                                          QCoreApplication::translate("Program", "指定の速度"),
+                                          QString::number(speed, 'f', 1));
             const PaceChoice asked = PaceChoice::FromStored(true, answer);
             if (asked.kind != PaceKind::Speed) {
                 form_->ShowPaceKind(aplMain::PaceKind);
@@ -284,7 +287,7 @@ void Program::Unload()
     form_->LoadWindow()->close();
     net_->Unload();
     if (!settings_->Save()) {
-        platform::dialogs().Message(QStringLiteral("設定を保存できませんでした。"));
+        platform::dialogs().Message(QCoreApplication::translate("Program", "設定を保存できませんでした。"));
     }
 }
 
@@ -476,9 +479,10 @@ void Program::mnuChange_Click(int index)
 
 void Program::mnuAbout_Click()
 {
-    platform::dialogs().Message(QStringLiteral("疾鍵\r\nVer. ") + QLatin1String(aplMain::Version)
-                                    + QStringLiteral("\r\n疾鍵 開発チーム　ライセンス GPL-3.0-or-later"),
-                                QStringLiteral("バージョン情報"), true);
+    // The name and version read the same in every language.
+    platform::dialogs().Message(QStringLiteral("疾鍵\r\nVer. ") + QLatin1String(aplMain::Version) + QStringLiteral("\r\n")
+                                    + QCoreApplication::translate("Program", "疾鍵 開発チーム　ライセンス GPL-3.0-or-later"),
+                                QCoreApplication::translate("Program", "バージョン情報"), true);
 }
 
 void Program::mnuHowTo_Click()

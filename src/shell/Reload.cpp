@@ -11,6 +11,7 @@
 #include "views/frmMain.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 namespace {
 
@@ -84,9 +85,9 @@ bool ReloadDictionaries(frmMain &form, Game &game)
     game.dict = std::move(std::get<Dictionaries>(loaded));
     FillTitleMenus(form, {frmMain::MenuArray::Copipe, frmMain::MenuArray::CopipeScore}, game.dict.CopipeTitles);
     FillTitleMenus(form, {frmMain::MenuArray::Ranking}, game.dict.RankingTitles);
-    form.SetLoad(293, QStringLiteral("すべて完了しました"));
-    form.setWindowTitle(QStringLiteral("疾鍵 - 単語辞書[") + Functions::GetFileName(game.dict.WordPath)
-                        + QStringLiteral("] コピペ辞書[") + Functions::GetFileName(game.dict.CopipePath)
-                        + QLatin1Char(']'));
+    form.SetLoad(293, QCoreApplication::translate("Reload", "すべて完了しました"));
+    // One pass of arg(): a "%2" in the word list's file name stays as it is.
+    form.setWindowTitle(QCoreApplication::translate("Reload", "疾鍵 - 単語辞書[%1] コピペ辞書[%2]")
+                            .arg(Functions::GetFileName(game.dict.WordPath), Functions::GetFileName(game.dict.CopipePath)));
     return true;
 }

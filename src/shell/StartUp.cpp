@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstddef>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -27,18 +28,30 @@
 
 namespace {
 
-const QString StartUpFailure = QStringLiteral(
-    "ランタイムが不足しているかもしれません\r\n"
-    "もしインストーラー付きが用意されているならば、ダウンロードし、インストールしてください");
+// Translated where shown, since the translator is installed after these
+// exist; line by line, so that no line break goes through the translation.
+const char *const StartUpFailure[] = {
+    QT_TRANSLATE_NOOP("StartUp", "ランタイムが不足しているかもしれません"),
+    QT_TRANSLATE_NOOP("StartUp", "もしインストーラー付きが用意されているならば、ダウンロードし、インストールしてください"),
+};
+const char *const DataFolderFailure[] = {
+    QT_TRANSLATE_NOOP("StartUp", "データを保存するフォルダ「%1」が使えません。"),
+    "%2", // the folder's problem, already in the window's language
+    QT_TRANSLATE_NOOP("StartUp", "疾鍵を終了します。"),
+};
+const char *const AlreadyRunning[] = {
+    QT_TRANSLATE_NOOP("StartUp", "疾鍵はすでに起動しています。"),
+    QT_TRANSLATE_NOOP("StartUp", "同じフォルダ「%1」のデータを使う疾鍵は、一度に一つしか起動できません。"),
+};
 
-const QString DataFolderFailure = QStringLiteral(
-    "データを保存するフォルダ「%1」が使えません。\r\n"
-    "%2\r\n"
-    "疾鍵を終了します。");
-
-const QString AlreadyRunning = QStringLiteral(
-    "疾鍵はすでに起動しています。\r\n"
-    "同じフォルダ「%1」のデータを使う疾鍵は、一度に一つしか起動できません。");
+template <std::size_t N>
+QString Shown(const char *const (&lines)[N])
+{
+    QStringList shown;
+    for (const char *line : lines)
+        shown.append(QCoreApplication::translate("StartUp", line));
+    return shown.join(QStringLiteral("\r\n"));
+}
 
 } // namespace
 
@@ -224,13 +237,13 @@ Program *StartUp()
         InstallFontSubstitutions();
         InitApp();
         if (const auto problem = Functions::FolderProblem(aplMain::AppPath)) {
-            platform::dialogs().Message(DataFolderFailure.arg(aplMain::AppPath, *problem));
+            platform::dialogs().Message(Shown(DataFolderFailure).arg(aplMain::AppPath, *problem));
             return nullptr;
         }
         auto lock = std::make_unique<platform::InstanceLock>();
         if (!lock->Acquire(aplMain::AppPath)) {
             if (!lock->BringForward(aplMain::AppPath))
-                platform::dialogs().Message(AlreadyRunning.arg(aplMain::AppPath));
+                platform::dialogs().Message(Shown(AlreadyRunning).arg(aplMain::AppPath));
             return nullptr;
         }
         // Only the copy that holds the lock may clear up after a killed write.
@@ -258,7 +271,7 @@ Program *StartUp()
         return program.release();
     } catch (const std::exception &error) {
         qCWarning(lcShell) << "start-up failed:" << error.what();
-        platform::dialogs().Message(StartUpFailure);
+        platform::dialogs().Message(Shown(StartUpFailure));
         return nullptr;
     }
 }

@@ -4,6 +4,7 @@
 #include "util/Logging.h"
 #include "util/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -113,13 +114,13 @@ std::optional<QString> FolderProblem(const QString &folder)
         path.chop(1);
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return QStringLiteral("フォルダの場所に、行き先のないリンクがあります。");
+        return QCoreApplication::translate("Functions", "フォルダの場所に、行き先のないリンクがあります。");
     if (!info.exists())
-        return QStringLiteral("フォルダを作れませんでした。");
+        return QCoreApplication::translate("Functions", "フォルダを作れませんでした。");
     if (!info.isDir())
-        return QStringLiteral("フォルダの場所に、同じ名前のファイルがあります。");
+        return QCoreApplication::translate("Functions", "フォルダの場所に、同じ名前のファイルがあります。");
     if (!info.isWritable() || !info.isExecutable())
-        return QStringLiteral("フォルダに書き込む権限がありません。");
+        return QCoreApplication::translate("Functions", "フォルダに書き込む権限がありません。");
     return std::nullopt;
 }
 

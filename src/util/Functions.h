@@ -34,8 +34,9 @@ void RemoveWriteLeftovers(const QString &folder);
 
 
 // What keeps the program from keeping its files in the folder, as a sentence
-// for the player: a file or a link to nothing in its place, or a folder that
-// is missing or cannot be written. Nothing when it can be used.
+// for the player in the window's language: a file or a link to nothing in its
+// place, or a folder that is missing or cannot be written. Nothing when it can
+// be used.
 std::optional<QString> FolderProblem(const QString &folder);
 
 // The reversed "#code#code" form of ranking registration names; nothing when

@@ -22,7 +22,7 @@ constexpr qreal LabelPoints = 9;
 frmHiScore::frmHiScore(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowDoesNotAcceptFocus), mainWindow_(mainWindow)
 {
-    setWindowTitle(QStringLiteral("ハイスコア"));
+    setWindowTitle(tr("ハイスコア"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(Twips(WindowWidth), Twips(WindowHeight));
@@ -80,10 +80,10 @@ void frmHiScore::CreateLabels()
     };
 
     lblString = {
-        label(QStringLiteral("名前"), 480, 0, 1680, Align::Centre),
-        label(QStringLiteral("経過時間"), 2160, 0, 1215, Align::Centre),
-        label(QStringLiteral("速度"), 3360, 0, 1215, Align::Centre),
-        label(QStringLiteral("順位"), 0, 0, 495, Align::Centre),
+        label(tr("名前"), 480, 0, 1680, Align::Centre),
+        label(tr("経過時間"), 2160, 0, 1215, Align::Centre),
+        label(tr("速度"), 3360, 0, 1215, Align::Centre),
+        label(tr("順位"), 0, 0, 495, Align::Centre),
     };
     for (int i = 0; i < 10; ++i) {
         const int top = RowHeight * (i + 1);

@@ -8,11 +8,14 @@
 
 #include <QList>
 #include <QPointer>
+#include <QCoreApplication>
 #include <QWidget>
 
 class QFrame;
 
 class frmHiScore : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(frmHiScore)
+
 public:
     // The main window is the one that gets the focus back.
     explicit frmHiScore(QWidget *mainWindow);

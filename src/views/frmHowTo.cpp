@@ -16,9 +16,9 @@
 
 frmHowTo::frmHowTo(const QString &appPath, QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("遊び方"));
+    setWindowTitle(tr("遊び方"));
 
-    lblBegin = new QLabel(QStringLiteral("はじめる： F2 を押し、「出題」の下に出るローマ字をそのまま打つ（Esc でやめる）"), this);
+    lblBegin = new QLabel(tr("はじめる： F2 を押し、「出題」の下に出るローマ字をそのまま打つ（Esc でやめる）"), this);
     lblBegin->setTextFormat(Qt::PlainText);
     lblBegin->setWordWrap(true);
     QFont bold = lblBegin->font();
@@ -28,7 +28,7 @@ frmHowTo::frmHowTo(const QString &appPath, QWidget *parent) : QWidget(parent, Qt
     txtGuide = new QTextBrowser(this);
     txtGuide->setOpenLinks(false);
     txtGuide->setHtml(GuideHtml(appPath));
-    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    cmdClose = new QPushButton(tr("閉じる(&C)"), this);
 
     auto *buttons = new QHBoxLayout();
     buttons->addStretch(1);
@@ -56,7 +56,8 @@ void frmHowTo::keyPressEvent(QKeyEvent *event)
 
 QString frmHowTo::GuideHtml(const QString &appPath)
 {
-    return QStringLiteral(
+    // One piece a section, so that a change to one leaves the others translated.
+    return tr(
                "<h3>ゲームをはじめる</h3>"
                "<ul>"
                "<li><b>F2</b> スピードアタック：120秒でできるだけ多くのキーを正しく打ちます。</li>"
@@ -69,13 +70,15 @@ QString frmHowTo::GuideHtml(const QString &appPath)
                "打つほど A.P. が貯まり、<b>Enter</b> で相手を攻撃します。</li>"
                "<li>ゲーム → 基礎練習：F と J から始めて、キーの位置をひとつずつ覚えるレッスンです。"
                "正確率95%以上で目標の速度を出すと、次のレッスンが開きます。</li>"
-               "</ul>"
+               "</ul>")
+           + tr(
                "<h3>ゲーム中のキー</h3>"
                "<ul>"
                "<li>時計は最初のキーを押したときに動き始めます。ゆっくり問題を読んでから打ちはじめてかまいません。</li>"
                "<li><b>Esc</b> ゲームをやめます（記録は残りません）。</li>"
                "<li><b>Tab</b> 同じゲームを最初からやり直します。</li>"
-               "</ul>"
+               "</ul>")
+           + tr(
                "<h3>画面の数字</h3>"
                "<ul>"
                "<li>経過時間[sec]：最初のキーからの秒数。</li>"
@@ -83,7 +86,8 @@ QString frmHowTo::GuideHtml(const QString &appPath)
                "<li>速度[type/sec]：1秒あたりに正しく打ったキーの数。</li>"
                "<li>タイプ数：正しく打ったキーの数。ミスタイプ数：間違えたキーの数。</li>"
                "<li>出題の左の赤い文字：最後に間違えて打った文字（設定 → ミスタイプを表示する）。</li>"
-               "</ul>"
+               "</ul>")
+           + tr(
                "<h3>打ち方の設定（設定メニュー）</h3>"
                "<ul>"
                "<li><b>キー配列を自動で判定</b>：キーボードの配列が打った文字で判定します。JIS でも US でも、"
@@ -96,12 +100,13 @@ QString frmHowTo::GuideHtml(const QString &appPath)
                "<li><b>キーボードを表示</b>：画面の下にキーボードを出し、次に打つキーと Shift を光らせます。"
                "キーの色は打つ指を表します（F と J の印がホームポジション）。基礎練習ではいつも表示されます。"
                "かな入力では JIS キーボードにかなを書いて表示し、基礎練習もかなのレッスンになります。</li>"
-               "</ul>"
+               "</ul>")
+           + tr(
                "<h3>ファイルの場所</h3>"
                "<ul>"
                "<li>辞書、ローマ字表、ハイスコア、成績の記録、効果音：<code>%1</code></li>"
                "<li>自分の単語辞書（*.qls）やコピペ辞書（*.cls）もここに置くと、ゲーム → 辞書の切り替えに出ます。</li>"
                "<li>設定：<code>~/.config/疾鍵/疾鍵.ini</code>（ゲームを終えたときに保存されます）</li>"
                "</ul>")
-        .arg(appPath.toHtmlEscaped());
+                 .arg(appPath.toHtmlEscaped());
 }

@@ -4,6 +4,7 @@
 // counters count, the two typing options and where the files live, under a
 // line of the keys to press to begin. It only shows text.
 
+#include <QCoreApplication>
 #include <QWidget>
 
 class QLabel;
@@ -11,6 +12,8 @@ class QPushButton;
 class QTextBrowser;
 
 class frmHowTo : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(frmHowTo)
+
 public:
     // appPath: the folder the game keeps its files in, shown as it is.
     explicit frmHowTo(const QString &appPath, QWidget *parent = nullptr);

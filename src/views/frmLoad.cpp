@@ -27,7 +27,7 @@ protected:
 
 frmLoad::frmLoad(QWidget *parent) : QWidget(parent, Qt::Dialog)
 {
-    setWindowTitle(QStringLiteral("疾辞書のロード中..."));
+    setWindowTitle(tr("疾辞書のロード中..."));
     setFixedSize(312, 64);
 
     picLoad = new ProgressBox(this);

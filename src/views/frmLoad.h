@@ -3,10 +3,13 @@
 
 #include "views/AutoLabel.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 // The small window that shows the steps of a dictionary load.
 class frmLoad : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(frmLoad)
+
 public:
     explicit frmLoad(QWidget *parent = nullptr);
 

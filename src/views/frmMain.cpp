@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -27,8 +28,8 @@ constexpr int PlayAreaHeight = 216;
 constexpr int NextStrip = 16;
 constexpr int PaceStrip = 18;
 // What the romaji line shows before the first question, by input method.
-const char *const RomanIdle = "KOKOHA RO-MAJI DESU";
-const char *const KanaIdle = "ここはかなです";
+const char *const RomanIdle = QT_TRANSLATE_NOOP("frmMain", "KOKOHA RO-MAJI DESU");
+const char *const KanaIdle = QT_TRANSLATE_NOOP("frmMain", "ここはかなです");
 
 QFont LabelFont(qreal points, bool bold = false)
 {
@@ -70,9 +71,9 @@ frmMain::~frmMain()
 
 void frmMain::CreateLabels()
 {
-    auto label = [this](const char *caption, int left, int top, qreal points, bool bold = false,
+    auto label = [this](const QString &caption, int left, int top, qreal points, bool bold = false,
                         QColor colour = Qt::black, bool rightAligned = false, int width = 0) {
-        auto *l = new AutoLabel(QString::fromUtf8(caption), picMain);
+        auto *l = new AutoLabel(caption, picMain);
         l->setAttribute(Qt::WA_InputMethodEnabled, false);
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, colour);
@@ -88,29 +89,29 @@ void frmMain::CreateLabels()
     };
 
     const QColor red(255, 0, 0);
-    lblGameMode = label("疾鍵", 120, 120, 14.25, false, red);
+    lblGameMode = label(QStringLiteral("疾鍵"), 120, 120, 14.25, false, red);
 
     lblString.resize(7);
-    lblString[6] = label("1 名前：", 120, 600, 12);
-    lblName = label("名無しさん", 960, 600, 12, true, QColor(0, 128, 0));
-    lblData = label("01/09/26 23:00 ID:tOkirA200", 2160, 600, 12);
-    lblString[5] = label("経過時間[sec]：", 480, 960, 12);
-    lblTime = label("-", 3960, 960, 12, false, Qt::black, true, 120);
-    lblString[0] = label("残り時間[sec]：", 480, 1200, 12);
-    lblRest = label("-", 3960, 1200, 12, false, Qt::black, true, 120);
-    lblString[1] = label("速度[type/sec]：", 480, 1440, 12);
-    lblSpeed = label("-", 3960, 1440, 12, false, Qt::black, true, 120);
-    lblString[2] = label("タイプ数：", 480, 1680, 12);
-    lblType = label("0", 3960, 1680, 12, false, Qt::black, true, 120);
-    lblString[4] = label("ミスタイプ数：", 480, 1920, 12);
-    lblMiss = label("0", 3960, 1920, 12, false, Qt::black, true, 120);
-    lblString[3] = label("出題", 480, 2400, 12);
-    lblMissType = label("W", 240, 2640, 24, true, red);
-    lblQuest = label("ここに表示される文字をタイプしてください", 720, 2640, 12);
-    lblNext = label("ここは次の文字が表示されます（コピペ、ランキングのみ）", 720, 2640, 12);
+    lblString[6] = label(tr("1 名前："), 120, 600, 12);
+    lblName = label(QStringLiteral("名無しさん"), 960, 600, 12, true, QColor(0, 128, 0));
+    lblData = label(QStringLiteral("01/09/26 23:00 ID:tOkirA200"), 2160, 600, 12);
+    lblString[5] = label(tr("経過時間[sec]："), 480, 960, 12);
+    lblTime = label(QStringLiteral("-"), 3960, 960, 12, false, Qt::black, true, 120);
+    lblString[0] = label(tr("残り時間[sec]："), 480, 1200, 12);
+    lblRest = label(QStringLiteral("-"), 3960, 1200, 12, false, Qt::black, true, 120);
+    lblString[1] = label(tr("速度[type/sec]："), 480, 1440, 12);
+    lblSpeed = label(QStringLiteral("-"), 3960, 1440, 12, false, Qt::black, true, 120);
+    lblString[2] = label(tr("タイプ数："), 480, 1680, 12);
+    lblType = label(QStringLiteral("0"), 3960, 1680, 12, false, Qt::black, true, 120);
+    lblString[4] = label(tr("ミスタイプ数："), 480, 1920, 12);
+    lblMiss = label(QStringLiteral("0"), 3960, 1920, 12, false, Qt::black, true, 120);
+    lblString[3] = label(tr("出題"), 480, 2400, 12);
+    lblMissType = label(QStringLiteral("W"), 240, 2640, 24, true, red);
+    lblQuest = label(tr("ここに表示される文字をタイプしてください"), 720, 2640, 12);
+    lblNext = label(tr("ここは次の文字が表示されます（コピペ、ランキングのみ）"), 720, 2640, 12);
     lblNext->hide();
-    lblRoman = label(RomanIdle, 720, 2880, 12);
-    lblPace = label("▲", 720, 3180, 9, false, QColor(0, 0, 192));
+    lblRoman = label(tr(RomanIdle), 720, 2880, 12);
+    lblPace = label(QStringLiteral("▲"), 720, 3180, 9, false, QColor(0, 0, 192));
     lblPace->hide();
 
     picGuide = new GuideKeyboard(picMain);
@@ -125,44 +126,44 @@ void frmMain::CreateMenus()
         array.append(menu->addAction(QStringLiteral("a")));
     };
 
-    mnuG = bar->addMenu(QStringLiteral("ゲーム(&G)"));
-    mnuSpeed = mnuG->addAction(QStringLiteral("スピードアタック(&S)"));
+    mnuG = bar->addMenu(tr("ゲーム(&G)"));
+    mnuSpeed = mnuG->addAction(tr("スピードアタック(&S)"));
     mnuSpeed->setShortcut(Qt::Key_F2);
-    mnuTime = mnuG->addAction(QStringLiteral("タイムアタック(&T)"));
+    mnuTime = mnuG->addAction(tr("タイムアタック(&T)"));
     mnuTime->setShortcut(Qt::Key_F3);
-    mnuDrill = mnuG->addAction(QStringLiteral("苦手キー練習(&W)"));
-    mnuCopype = mnuG->addMenu(QStringLiteral("コピペアタック(&C)"));
+    mnuDrill = mnuG->addAction(tr("苦手キー練習(&W)"));
+    mnuCopype = mnuG->addMenu(tr("コピペアタック(&C)"));
     placeholder(mnuCopype, mnuCopipe);
-    mnuI = mnuG->addMenu(QStringLiteral("インターネットランキング(&I)"));
+    mnuI = mnuG->addMenu(tr("インターネットランキング(&I)"));
     placeholder(mnuI, mnuRanking);
-    mnuNet = mnuG->addAction(QStringLiteral("ネット対戦(&N)..."));
+    mnuNet = mnuG->addAction(tr("ネット対戦(&N)..."));
     mnuNet->setShortcut(Qt::Key_F4);
-    mnuLesson = mnuG->addAction(QStringLiteral("基礎練習(&B)..."));
+    mnuLesson = mnuG->addAction(tr("基礎練習(&B)..."));
     mnuG->addSeparator();
-    mnuK = mnuG->addMenu(QStringLiteral("単語辞書の切り替え(&K)"));
+    mnuK = mnuG->addMenu(tr("単語辞書の切り替え(&K)"));
     placeholder(mnuK, mnuQlsChange);
-    mnuC = mnuG->addMenu(QStringLiteral("コピペ辞書の切り替え(&C)"));
+    mnuC = mnuG->addMenu(tr("コピペ辞書の切り替え(&C)"));
     placeholder(mnuC, mnuChange);
-    mnuImport = mnuG->addAction(QStringLiteral("自分の文章を取り込む(&M)..."));
+    mnuImport = mnuG->addAction(tr("自分の文章を取り込む(&M)..."));
     mnuG->addSeparator();
-    mnuReload = mnuG->addAction(QStringLiteral("疾辞書のリロード(&R)"));
+    mnuReload = mnuG->addAction(tr("疾辞書のリロード(&R)"));
     mnuG->addSeparator();
-    mnuOuit = mnuG->addAction(QStringLiteral("終了(&Q)"));
+    mnuOuit = mnuG->addAction(tr("終了(&Q)"));
 
-    mnuScore = bar->addMenu(QStringLiteral("ハイスコア(&S)"));
-    mnuSpeedScore = mnuScore->addAction(QStringLiteral("スピードアタック(&S)"));
-    mnuTimeScore = mnuScore->addAction(QStringLiteral("タイムアタック(&T)"));
-    mnuC2 = mnuScore->addMenu(QStringLiteral("コピペアタック(&C)"));
+    mnuScore = bar->addMenu(tr("ハイスコア(&S)"));
+    mnuSpeedScore = mnuScore->addAction(tr("スピードアタック(&S)"));
+    mnuTimeScore = mnuScore->addAction(tr("タイムアタック(&T)"));
+    mnuC2 = mnuScore->addMenu(tr("コピペアタック(&C)"));
     placeholder(mnuC2, mnuCopipeScore);
     mnuScore->addSeparator();
-    mnuStats = mnuScore->addAction(QStringLiteral("成績の推移(&G)..."));
+    mnuStats = mnuScore->addAction(tr("成績の推移(&G)..."));
 
-    mnuS = bar->addMenu(QStringLiteral("設定(&S)"));
+    mnuS = bar->addMenu(tr("設定(&S)"));
     CreateSettingChecks();
-    mnuRankingServer = mnuS->addAction(QStringLiteral("ランキングサーバー(&U)..."));
-    mnuKotehan = mnuS->addAction(QStringLiteral("コテハンの設定(&K)..."));
+    mnuRankingServer = mnuS->addAction(tr("ランキングサーバー(&U)..."));
+    mnuKotehan = mnuS->addAction(tr("コテハンの設定(&K)..."));
     mnuS->addSeparator();
-    mnuRoman = mnuS->addAction(QStringLiteral("ローマ字設定(&R)..."));
+    mnuRoman = mnuS->addAction(tr("ローマ字設定(&R)..."));
     mnuS->addSeparator();
     // Named in both languages, so it is found by a player who reads only one.
     mnuLanguage = mnuS->addMenu(QStringLiteral("表示言語 / Language(&G)"));
@@ -178,9 +179,9 @@ void frmMain::CreateMenus()
     mnuLanguageAuto = language(tr("自動"));
     ShowLanguage(settings_.Text(aplMain::Language.row));
 
-    mnuH = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    mnuHowTo = mnuH->addAction(QStringLiteral("遊び方(&H)..."));
-    mnuAbout = mnuH->addAction(QStringLiteral("バージョン情報(&A)..."));
+    mnuH = bar->addMenu(tr("ヘルプ(&H)"));
+    mnuHowTo = mnuH->addAction(tr("遊び方(&H)..."));
+    mnuAbout = mnuH->addAction(tr("バージョン情報(&A)..."));
 }
 
 void frmMain::CreateSettingChecks()
@@ -194,7 +195,7 @@ void frmMain::CreateSettingChecks()
         return aplMain::SettingRows[a].checkPlace < aplMain::SettingRows[b].checkPlace;
     });
     for (int row : rows) {
-        QAction *action = mnuS->addAction(QString::fromUtf8(aplMain::SettingRows[row].check));
+        QAction *action = mnuS->addAction(QCoreApplication::translate("aplMain", aplMain::SettingRows[row].check));
         action->setCheckable(true);
         action->setChecked(settings_.Flag(row));
         settingChecks_.insert(row, action);
@@ -211,20 +212,20 @@ void frmMain::CreateSettingChecks()
     mnuKanaInput = SettingCheck(aplMain::KanaInput.row);
     mnuKeyboardGuide = SettingCheck(aplMain::KeyboardGuide.row);
     mnuPace = SettingCheck(aplMain::Pace.row);
-    mnuPaceKind = new QMenu(QStringLiteral("ペースの種類(&T)"), this);
+    mnuPaceKind = new QMenu(tr("ペースの種類(&T)"), this);
     mnuS->insertMenu(mnuPace, mnuPaceKind);
     mnuS->insertAction(mnuPaceKind->menuAction(), mnuPace);
     auto *kinds = new QActionGroup(this);
-    auto kind = [this, kinds](const char *caption) {
-        QAction *action = mnuPaceKind->addAction(QString::fromUtf8(caption));
+    auto kind = [this, kinds](const QString &caption) {
+        QAction *action = mnuPaceKind->addAction(caption);
         action->setCheckable(true);
         kinds->addAction(action);
         return action;
     };
-    mnuPaceBest = kind("自己ベスト");
-    mnuPaceAverage = kind("最近10回の平均");
-    mnuPaceLast = kind("前回");
-    mnuPaceSpeed = kind("指定の速度…");
+    mnuPaceBest = kind(tr("自己ベスト"));
+    mnuPaceAverage = kind(tr("最近10回の平均"));
+    mnuPaceLast = kind(tr("前回"));
+    mnuPaceSpeed = kind(tr("指定の速度…"));
     ShowPaceKind(settings_.Text(aplMain::PaceKind.row));
     connect(&settings_, &aplMain::Settings::changed, this, &frmMain::ShowSetting);
 }
@@ -327,17 +328,21 @@ void frmMain::SetLoad(int width, const QString &text)
 
 void frmMain::ShowKotehan(const QString &name)
 {
-    mnuKotehan->setText(QStringLiteral("コテハンを使う[") + name + QStringLiteral("](&K)"));
+    mnuKotehan->setText(tr("コテハンを使う[%1](&K)").arg(name));
     lblName->setText(name);
     lblName->Fit();
+    // The name follows its caption where the caption is longer than its place
+    // (in English); otherwise it keeps that place.
+    const QLabel &caption = *lblString[6];
+    lblName->move(std::max(Twips(960), caption.x() + caption.width()), lblName->y());
     lblData->move(lblName->x() + lblName->width(), lblData->y());
 }
 
 void frmMain::SetIdleInput(bool kana)
 {
     const QString shown = lblRoman->text();
-    if (shown == QLatin1String(RomanIdle) || shown == QString::fromUtf8(KanaIdle))
-        lblRoman->setText(QString::fromUtf8(kana ? KanaIdle : RomanIdle));
+    if (shown == tr(RomanIdle) || shown == tr(KanaIdle))
+        lblRoman->setText(tr(kana ? KanaIdle : RomanIdle));
 }
 
 void frmMain::SetRomanBold(bool bold)

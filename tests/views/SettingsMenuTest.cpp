@@ -84,7 +84,8 @@ TEST(SettingsMenu, ChecksAreBuiltFromTheRowsInTheMenusOrderAndStartAsTheSettings
                                      "ローマ字は表示しない(&V)", "次の行を表示(&N)", "英語キーボードで判定(&E)",
                                      "キー配列を自動で判定(&A)", "いろいろなローマ字を受け付ける(&F)",
                                      "かな入力(&J)", "効果音を鳴らす(&O)", "キーボードを表示(&V)", "ペースを表示(&P)", "ペースの種類(&T)",
-                                     "ランキングサーバー(&U)...", "コテハンの設定(&K)...", "", "ローマ字設定(&R)..."}));
+                                     "ランキングサーバー(&U)...", "コテハンの設定(&K)...", "", "ローマ字設定(&R)...", "",
+                                     "表示言語 / Language(&G)"}));
     EXPECT_EQ(checked, QStringList({"英語キーボードで判定(&E)", "効果音を鳴らす(&O)"}));
     EXPECT_EQ(form.SettingChecks().size(), 12);
     aplMain::English = false;

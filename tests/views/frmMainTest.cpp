@@ -2,6 +2,7 @@
 #include "FakePlatform.h"
 #include "ShippedData.h"
 #include "shell/Program.h"
+#include "shell/StartUp.h"
 #include "stats/KeyboardView.h"
 #include "stats/frmStats.h"
 #include "platform/Platform.h"
@@ -18,9 +19,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 TEST(frmMain, ControlsStartAtTheirDesignPlaces)
@@ -174,7 +177,7 @@ TEST(frmMain, QuitUnloadsSavesAndEndsTheProgram)
     program.Load();
     form.mnuOuit->trigger();
     EXPECT_TRUE(program.TheGame().state.Unloading);
-    EXPECT_EQ(fake.settings->writeOrder.size(), 19);
+    EXPECT_EQ(fake.settings->writeOrder.size(), 20);
     EXPECT_EQ(fake.process->ends, 1);
     EXPECT_FALSE(form.LoadWindow()->isVisible());
 }
@@ -342,4 +345,34 @@ TEST(frmMain, TheStatsKeyboardFollowsTheLayoutTheKeysTypeOn)
     EXPECT_FALSE(statsUs());
     form.mnuEnglish->trigger();
     EXPECT_TRUE(statsUs());
+}
+
+TEST(frmMain, InEnglishTheMenusChecksAndIdleLineAreEnglishAndTheNameStaysAsStored)
+{
+    std::unique_ptr<QTranslator> english = LoadGameTranslation(aplMain::UiLanguage::English);
+    ASSERT_NE(english, nullptr);
+    QCoreApplication::installTranslator(english.get());
+    const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(english.get()); });
+    FakePlatform fake;
+    Program program;
+    frmMain &form = program.Form();
+    EXPECT_EQ(form.mnuSpeed->text(), "&Speed attack");
+    // The check captions are marked in one place and translated in another.
+    EXPECT_EQ(form.SettingCheck(aplMain::KanaInput.row)->text(), "&Kana input");
+    EXPECT_EQ(form.lblRoman->text(), "ROMAJI SHOWS HERE");
+    form.SetIdleInput(true);
+    EXPECT_EQ(form.lblRoman->text(), "Kana shows here");
+    form.SetIdleInput(false);
+    EXPECT_EQ(form.lblRoman->text(), "ROMAJI SHOWS HERE");
+    form.ShowKotehan("名無しさん");
+    EXPECT_EQ(form.mnuKotehan->text(), "Use &handle [名無しさん]");
+    EXPECT_EQ(form.lblName->text(), "名無しさん");
+    // The longer English caption pushes the name along rather than under it.
+    EXPECT_GE(form.lblName->x(), form.lblString[6]->x() + form.lblString[6]->width());
+    EXPECT_EQ(form.lblData->x(), form.lblName->x() + form.lblName->width());
+    // The program's name and version read the same in both languages.
+    form.mnuAbout->trigger();
+    ASSERT_EQ(fake.dialogs->shown.size(), 1);
+    EXPECT_EQ(fake.dialogs->shown[0].title, "About");
+    EXPECT_TRUE(fake.dialogs->shown[0].text.startsWith("疾鍵\r\nVer. 2.00\r\n疾鍵 development team"));
 }
