@@ -69,7 +69,8 @@ void KeyboardView::BuildLayout()
         key.width = cap.width;
         key.base = cap.base;
         key.shifted = cap.shifted;
-        key.caption = cap.caption;
+        // The space bar's legend is a word, in the player's language.
+        key.caption = key.base == QLatin1Char(' ') ? CharCaption(key.base) : cap.caption;
         const bool typing = !key.base.isNull() && key.base != QLatin1Char(' ');
         const QString kana = kana_ && typing ? kana::KeyCaption(cap.keycode) : QString();
         if (!kana.isEmpty())

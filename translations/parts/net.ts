@@ -4,14 +4,6 @@
 <context>
     <name>HistoryStore</name>
     <message>
-        <source>CSVファイル「%1」に書き込めませんでした。</source>
-        <translation>Could not write the CSV file &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>成績ファイル「%1」を開けなかったので、出力する成績がありません。</source>
-        <translation>The progress file &quot;%1&quot; could not be opened, so there is nothing to export.</translation>
-    </message>
-    <message>
         <source>成績ファイル「%1」を開けませんでした。</source>
         <translation>Could not open the progress file &quot;%1&quot;.</translation>
     </message>
@@ -28,6 +20,10 @@
         <translation>This game is not recorded.</translation>
     </message>
     <message>
+        <source>CSVファイル「%1」に書き込めませんでした。</source>
+        <translation>Could not write the CSV file &quot;%1&quot;.</translation>
+    </message>
+    <message>
         <source>成績ファイル「%1」が壊れていました。</source>
         <translation>The progress file &quot;%1&quot; was damaged.</translation>
     </message>
@@ -42,6 +38,10 @@
     <message>
         <source>成績ファイル「%1」がほかのプログラムに使われていて開けませんでした。</source>
         <translation>The progress file &quot;%1&quot; is in use by another program and could not be opened.</translation>
+    </message>
+    <message>
+        <source>成績ファイル「%1」を開けなかったので、出力する成績がありません。</source>
+        <translation>The progress file &quot;%1&quot; could not be opened, so there is nothing to export.</translation>
     </message>
 </context>
 <context>
@@ -204,11 +204,11 @@
     </message>
     <message>
         <source>読めない語のある行が %1 行あります。色の付いた読みを直してください。</source>
-        <translation>%1 lines have words without a reading. Please correct the coloured readings.</translation>
+        <translation>Lines with unread words: %1. Please correct the coloured readings.</translation>
     </message>
     <message>
         <source>%1 行、すべて読みがあります。</source>
-        <translation>%1 lines, all with readings.</translation>
+        <translation>Lines: %1, all with readings.</translation>
     </message>
     <message>
         <source>取り込む文がありません。文章を入れて「読みを付ける」を押してください。</source>
@@ -716,7 +716,7 @@
     </message>
     <message>
         <source>%1ゲーム&#x3000;平均速度 %2&#x3000;平均正確さ %3%</source>
-        <translation>%1 games    Average speed %2    Average accuracy %3%</translation>
+        <translation>Games: %1    Average speed: %2    Average accuracy: %3%</translation>
     </message>
     <message>
         <source>「%1」×%2</source>
