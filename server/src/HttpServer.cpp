@@ -252,7 +252,7 @@ private:
             if (RoomRelay::Handles(path))
                 return rooms_.Answer(connection, path, query, peer->address);
             try {
-                reply = service_.Handle(path, query, peer->address);
+                reply = service_.Handle(path, query, peer->address, AcceptLanguage(connection));
             } catch (const std::exception &) {
                 reply = ErrorReply(500, "internal failure");
             }
@@ -271,9 +271,28 @@ private:
             return MHD_NO;
         }
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.c_str());
+        // Caches in between keep each language's page apart.
+        if (reply.byLanguage)
+            MHD_add_response_header(response, MHD_HTTP_HEADER_VARY, MHD_HTTP_HEADER_ACCEPT_LANGUAGE);
         const MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
         MHD_destroy_response(response);
         return queued;
+    }
+
+    // Every Accept-Language line of the head as one list, as HTTP reads them.
+    static std::string AcceptLanguage(MHD_Connection *connection)
+    {
+        std::string joined;
+        MHD_get_connection_values(
+            connection, MHD_HEADER_KIND,
+            [](void *cls, MHD_ValueKind, const char *key, const char *value) {
+                auto &list = *static_cast<std::string *>(cls);
+                if (strcasecmp(key, MHD_HTTP_HEADER_ACCEPT_LANGUAGE) == 0 && value)
+                    list += (list.empty() ? "" : ",") + std::string(value);
+                return MHD_YES;
+            },
+            &joined);
+        return joined;
     }
 
     // Whether the head gives the body two lengths: which one framed it is

@@ -2,7 +2,8 @@
 #pragma once
 // Pages made once and kept until a submission changes what they show: a
 // text's ranking pages when that text gets an entry, and the index pages that
-// list it (or, for a new text, those it pushes along).
+// list it (or, for a new text, those it pushes along). A key names the
+// page's language too: each language's page is kept, and remade, apart.
 
 #include <cstdint>
 #include <memory>

@@ -42,9 +42,50 @@ const char *const Finder =
     "r.hidden=q!==''&&r.cells[c].textContent.toLowerCase().indexOf(q)<0;}});\n"
     "</script>\n";
 
-std::string Head(const std::string &title)
+// The pages' own words; names, texts and figures are shown as stored.
+struct Words {
+    const char *ranking;
+    const char *pageBefore; // around the page's number in a title
+    const char *pageAfter;
+    const char *noneOnPage;
+    const char *noneYet;
+    const char *findText;
+    const char *indexColumns;
+    const char *romaji;
+    const char *kana;
+    const char *kindBefore; // around the kind in a kana ranking's heading
+    const char *kindAfter;
+    const char *toIndex;
+    const char *findName;
+    const char *viewColumns;
+    const char *previous; // before the number of rows a neighbouring page holds
+    const char *previousAfter;
+    const char *next;
+    const char *nextAfter;
+};
+
+const Words Japanese = {
+    "疾鍵 インターネットランキング", " (", "ページ目)", "このページに記録はありません。", "まだ記録がありません。",
+    "コピペを探す", "<tr><th>コピペ</th><th>入力</th><th>登録数</th><th>最速タイム</th></tr>\n", "ローマ字", "かな",
+    "（", "）", "ランキング一覧へ", "名前で探す",
+    "<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th><th>日付</th></tr>\n",
+    "前の", "件", "次の", "件"};
+
+const Words English = {
+    "疾鍵 Internet ranking", " (page ", ")", "No entries on this page.", "No entries yet.",
+    "Find a text", "<tr><th>Text</th><th>Input</th><th>Entries</th><th>Best time</th></tr>\n", "romaji", "kana",
+    " (", ")", "All rankings", "Find a name",
+    "<tr><th>Rank</th><th>Name</th><th>Time (s)</th><th>Speed (keys/s)</th><th>Comment</th><th>Date</th></tr>\n",
+    "Previous ", "", "Next ", ""};
+
+const Words &WordsOf(PageLanguage language)
 {
-    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+    return language == PageLanguage::English ? English : Japanese;
+}
+
+std::string Head(const std::string &title, PageLanguage language)
+{
+    return "<!DOCTYPE html>\n<html lang=\"" + std::string(LanguageTag(language)) + "\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
         + HtmlEscape(title) + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n";
 }
@@ -188,9 +229,9 @@ std::string HtmlEscape(const std::string &text)
 namespace {
 
 // How the index and a kana ranking's heading name a kind of result.
-std::string KindCaption(const std::string &syurui)
+std::string KindCaption(const std::string &syurui, const Words &words)
 {
-    return syurui == KanaKind ? "かな" : "ローマ字";
+    return syurui == KanaKind ? words.kana : words.romaji;
 }
 
 } // namespace
@@ -213,58 +254,63 @@ std::string IndexLink(long long page)
 namespace {
 
 // Links to the pages before and after, when there are any.
-std::string Neighbours(long long page, bool more, int perPage, const std::function<std::string(long long)> &link)
+std::string Neighbours(long long page, bool more, int perPage, const std::function<std::string(long long)> &link,
+                       const Words &words)
 {
     if (page <= 1 && !more)
         return {};
     std::string links = "<p>";
     if (page > 1)
-        links += "<a rel=\"prev\" href=\"" + HtmlEscape(link(page - 1)) + "\">前の" + std::to_string(perPage) + "件</a> ";
+        links += "<a rel=\"prev\" href=\"" + HtmlEscape(link(page - 1)) + "\">" + words.previous + std::to_string(perPage)
+            + words.previousAfter + "</a> ";
     if (more)
-        links += "<a rel=\"next\" href=\"" + HtmlEscape(link(page + 1)) + "\">次の" + std::to_string(perPage) + "件</a>";
+        links += "<a rel=\"next\" href=\"" + HtmlEscape(link(page + 1)) + "\">" + words.next + std::to_string(perPage)
+            + words.nextAfter + "</a>";
     return links + "</p>\n";
 }
 
 } // namespace
 
-std::string IndexPage(const TextPage &texts, long long page)
+std::string IndexPage(const TextPage &texts, long long page, PageLanguage language)
 {
-    const std::string heading = "疾鍵 インターネットランキング";
-    std::string result = Head(page > 1 ? heading + " (" + std::to_string(page) + "ページ目)" : heading);
+    const Words &words = WordsOf(language);
+    const std::string heading = words.ranking;
+    std::string result =
+        Head(page > 1 ? heading + words.pageBefore + std::to_string(page) + words.pageAfter : heading, language);
     result += "<h1>" + heading + "</h1>\n";
     if (texts.texts.empty()) {
-        result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
+        result += std::string("<p>") + (page > 1 ? words.noneOnPage : words.noneYet) + "</p>\n";
     } else {
-        result += TableStart("コピペを探す", 0)
-            + "<tr><th>コピペ</th><th>入力</th><th>登録数</th><th>最速タイム</th></tr>\n";
+        result += TableStart(words.findText, 0) + words.indexColumns;
         for (const TextSummary &t : texts.texts) {
             result += "<tr><td><a href=\"" + HtmlEscape(ViewLink(t.kyokumei, 1, t.syurui)) + "\">"
-                + HtmlEscape(t.kyokumei) + "</a></td><td>" + KindCaption(t.syurui) + "</td><td class=\"n\">"
+                + HtmlEscape(t.kyokumei) + "</a></td><td>" + KindCaption(t.syurui, words) + "</td><td class=\"n\">"
                 + std::to_string(t.entries) + "</td><td class=\"n\">" + Seconds(t.best)
                 + "</td></tr>\n";
         }
         result += std::string("</table>\n") + Finder;
     }
-    result += Neighbours(page, texts.more, TextsPerPage, IndexLink);
+    result += Neighbours(page, texts.more, TextsPerPage, IndexLink, words);
     result += "</body>\n</html>\n";
     return result;
 }
 
 std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
-                     const std::string &syurui)
+                     const std::string &syurui, PageLanguage language)
 {
-    const std::string heading = syurui == RomajiKind ? kyokumei : kyokumei + "（" + KindCaption(syurui) + "）";
-    std::string title = heading + " - 疾鍵 インターネットランキング";
+    const Words &words = WordsOf(language);
+    const std::string heading =
+        syurui == RomajiKind ? kyokumei : kyokumei + words.kindBefore + KindCaption(syurui, words) + words.kindAfter;
+    std::string title = heading + " - " + words.ranking;
     if (page > 1)
-        title = heading + " (" + std::to_string(page) + "ページ目) - 疾鍵 インターネットランキング";
-    std::string result = Head(title);
+        title = heading + words.pageBefore + std::to_string(page) + words.pageAfter + " - " + words.ranking;
+    std::string result = Head(title, language);
     result += "<h1>" + HtmlEscape(heading) + "</h1>\n";
-    result += "<p><a href=\"" + std::string(RankingPath) + "\">ランキング一覧へ</a></p>\n";
+    result += "<p><a href=\"" + std::string(RankingPath) + "\">" + words.toIndex + "</a></p>\n";
     if (entries.entries.empty()) {
-        result += page > 1 ? "<p>このページに記録はありません。</p>\n" : "<p>まだ記録がありません。</p>\n";
+        result += std::string("<p>") + (page > 1 ? words.noneOnPage : words.noneYet) + "</p>\n";
     } else {
-        result += TableStart("名前で探す", 1)
-            + "<tr><th>順位</th><th>名前</th><th>タイム(秒)</th><th>速度(打/秒)</th><th>コメント</th><th>日付</th></tr>\n";
+        result += TableStart(words.findName, 1) + words.viewColumns;
         const LocalDates dates(entries.entries);
         for (const Entry &e : entries.entries) {
             result += "<tr><td class=\"n\">" + std::to_string(e.rank) + "</td><td>" + HtmlEscape(e.name)
@@ -275,7 +321,7 @@ std::string ViewPage(const std::string &kyokumei, long long page, const EntryPag
         result += std::string("</table>\n") + Finder;
     }
     result += Neighbours(page, entries.more, EntriesPerPage,
-                         [&](long long other) { return ViewLink(kyokumei, other, syurui); });
+                         [&](long long other) { return ViewLink(kyokumei, other, syurui); }, words);
     result += "</body>\n</html>\n";
     return result;
 }

@@ -3,6 +3,7 @@
 // The ranking's HTML pages: UTF-8, every stored text escaped; one small
 // script filters the table by name and nothing depends on it.
 
+#include "Language.h"
 #include "RankingStore.h"
 
 #include <string>
@@ -22,8 +23,8 @@ std::string ViewLink(const std::string &kyokumei, long long page = 1, const std:
 constexpr int TextsPerPage = 100;
 // The address of a page of the index (counted from 1).
 std::string IndexLink(long long page);
-std::string IndexPage(const TextPage &texts, long long page = 1);
+std::string IndexPage(const TextPage &texts, long long page = 1, PageLanguage language = PageLanguage::Japanese);
 std::string ViewPage(const std::string &kyokumei, long long page, const EntryPage &entries,
-                     const std::string &syurui = RomajiKind);
+                     const std::string &syurui = RomajiKind, PageLanguage language = PageLanguage::Japanese);
 
 } // namespace ranking

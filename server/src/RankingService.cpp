@@ -35,9 +35,14 @@ std::optional<long long> PageNumber(const std::map<std::string, std::string> &va
     return page;
 }
 
-std::string IndexKey(long long page)
+std::string IndexKey(long long page, PageLanguage language)
 {
-    return "index " + std::to_string(page);
+    return std::string(LanguageTag(language)) + " index " + std::to_string(page);
+}
+
+Reply PageReply(std::string body)
+{
+    return {200, "text/html; charset=utf-8", std::move(body), true};
 }
 
 const std::string PageRange = "page must be a number from 1 to " + std::to_string(MaxPage);
@@ -78,7 +83,8 @@ Reply ErrorReply(int status, const std::string &reason)
     return TextReply(status, "error: " + reason);
 }
 
-Reply RankingService::Handle(const std::string &path, const std::string &query, const std::string &client)
+Reply RankingService::Handle(const std::string &path, const std::string &query, const std::string &client,
+                             const std::string &acceptLanguage)
 {
     if (path == "/api/ranking" || path == "/api/texts")
         return Api(path, query);
@@ -90,11 +96,11 @@ Reply RankingService::Handle(const std::string &path, const std::string &query, 
     const auto mode = parsed.values.find("mode");
     try {
         if (mode == parsed.values.end() || mode->second == "index")
-            return Index(parsed.values);
+            return Index(parsed.values, PreferredLanguage(acceptLanguage));
         if (mode->second == "data_touroku")
             return Submit(parsed.values, client);
         if (mode->second == "view")
-            return View(parsed.values);
+            return View(parsed.values, PreferredLanguage(acceptLanguage));
     } catch (const DatabaseError &e) {
         qWarning("database failure: %s", e.what());
         return ErrorReply(500, "the ranking is not available now");
@@ -127,7 +133,7 @@ Reply RankingService::Submit(const std::map<std::string, std::string> &values, c
                                                             : "ok: registered");
 }
 
-Reply RankingService::View(const std::map<std::string, std::string> &values)
+Reply RankingService::View(const std::map<std::string, std::string> &values, PageLanguage language)
 {
     if (const std::string problem = CheckRankingKeys(values, {"mode", "kyokumei", "page", "syurui"}); !problem.empty())
         return ErrorReply(400, problem);
@@ -138,16 +144,16 @@ Reply RankingService::View(const std::map<std::string, std::string> &values)
     const std::optional<std::string> syurui = KindOf(values);
     if (!syurui)
         return ErrorReply(400, "unknown syurui");
-    return {200, "text/html; charset=utf-8",
-            CachedPage(std::to_string(*page) + " " + *syurui + " " + kyokumei, [&](PageCache::Shows &shows) {
-                shows.first = {kyokumei, *syurui};
-                return ViewPage(kyokumei, *page,
-                                store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage, *syurui),
-                                *syurui);
-            })};
+    const std::string key =
+        std::string(LanguageTag(language)) + " " + std::to_string(*page) + " " + *syurui + " " + kyokumei;
+    return PageReply(CachedPage(key, [&](PageCache::Shows &shows) {
+        shows.first = {kyokumei, *syurui};
+        return ViewPage(kyokumei, *page, store_.Entries(kyokumei, (*page - 1) * EntriesPerPage, EntriesPerPage, *syurui),
+                        *syurui, language);
+    }));
 }
 
-Reply RankingService::Index(const std::map<std::string, std::string> &values)
+Reply RankingService::Index(const std::map<std::string, std::string> &values, PageLanguage language)
 {
     for (const auto &entry : values) {
         if (entry.first != "mode" && entry.first != "page")
@@ -156,22 +162,22 @@ Reply RankingService::Index(const std::map<std::string, std::string> &values)
     const std::optional<long long> page = PageNumber(values);
     if (!page)
         return ErrorReply(400, PageRange);
-    return {200, "text/html; charset=utf-8", CachedPage(IndexKey(*page), [&](PageCache::Shows &shows) {
-                // Followed from the page before, kept with its last text: read on from there.
-                const std::optional<PageCache::Shows> before =
-                    *page > 1 && !store_.Shared() ? cache_.ShowsOf(IndexKey(*page - 1)) : std::nullopt;
-                const TextPage texts = before && !before->empty && before->more
-                    ? store_.TextsAfter(before->last.first, before->last.second, TextsPerPage)
-                    : store_.Texts((*page - 1) * TextsPerPage, TextsPerPage);
-                shows.index = true;
-                shows.empty = texts.texts.empty();
-                if (!shows.empty) {
-                    shows.first = {texts.texts.front().kyokumei, texts.texts.front().syurui};
-                    shows.last = {texts.texts.back().kyokumei, texts.texts.back().syurui};
-                }
-                shows.more = texts.more;
-                return IndexPage(texts, *page);
-            })};
+    return PageReply(CachedPage(IndexKey(*page, language), [&](PageCache::Shows &shows) {
+        // Followed from the page before, kept with its last text: read on from there.
+        const std::optional<PageCache::Shows> before =
+            *page > 1 && !store_.Shared() ? cache_.ShowsOf(IndexKey(*page - 1, language)) : std::nullopt;
+        const TextPage texts = before && !before->empty && before->more
+            ? store_.TextsAfter(before->last.first, before->last.second, TextsPerPage)
+            : store_.Texts((*page - 1) * TextsPerPage, TextsPerPage);
+        shows.index = true;
+        shows.empty = texts.texts.empty();
+        if (!shows.empty) {
+            shows.first = {texts.texts.front().kyokumei, texts.texts.front().syurui};
+            shows.last = {texts.texts.back().kyokumei, texts.texts.back().syurui};
+        }
+        shows.more = texts.more;
+        return IndexPage(texts, *page, language);
+    }));
 }
 
 template <typename Render> std::string RankingService::CachedPage(const std::string &key, Render render)

@@ -3,6 +3,7 @@
 // What the ranking answers, apart from HTTP itself: the game's submission, the
 // ranking page of one text, the index of texts, and both as JSON for programs.
 
+#include "Language.h"
 #include "PageCache.h"
 #include "RankingStore.h"
 #include "SubmissionLimit.h"
@@ -18,6 +19,8 @@ struct Reply {
     int status = 200;
     std::string contentType;
     std::string body;
+    // An HTML page, in the language the request's Accept-Language chose.
+    bool byLanguage = false;
 };
 
 // The plain-text answers; the game judges them by the letters "error".
@@ -33,19 +36,21 @@ public:
     {
     }
 
-    // The answer to a GET of path with the raw (still encoded) query, from the client's address.
-    Reply Handle(const std::string &path, const std::string &query, const std::string &client);
+    // The answer to a GET of path with the raw (still encoded) query, from the
+    // client's address; acceptLanguage is that header of the request, if any.
+    Reply Handle(const std::string &path, const std::string &query, const std::string &client,
+                 const std::string &acceptLanguage = {});
 
 private:
     Reply Submit(const std::map<std::string, std::string> &values, const std::string &client);
-    Reply View(const std::map<std::string, std::string> &values);
-    Reply Index(const std::map<std::string, std::string> &values);
+    Reply View(const std::map<std::string, std::string> &values, PageLanguage language);
+    Reply Index(const std::map<std::string, std::string> &values, PageLanguage language);
     // /api/ranking and /api/texts: JSON, the text's name in UTF-8.
     Reply Api(const std::string &path, const std::string &query);
 
     // The page from the cache while no submission changed it; otherwise made
-    // by render (which tells what it shows) and kept. Only when no other
-    // process writes.
+    // by render (which tells what it shows) and kept, apart for each language.
+    // Only when no other process writes.
     template <typename Render> std::string CachedPage(const std::string &key, Render render);
 
     RankingStore &store_;

@@ -282,6 +282,53 @@ TEST(RankingServer, RankingsAreReadAsJsonByProgramsWithUtf8Names)
         EXPECT_FALSE(json(bad, 400)["error"].toString().isEmpty()) << bad.constData();
 }
 
+TEST(RankingServer, PagesFollowTheBrowsersLanguageAndTheJsonDoesNot)
+{
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath("ranking.sqlite3"));
+    ASSERT_TRUE(server.Started()) << server.Log().toStdString();
+    const QString address = server.Address();
+    const QString text = "疾鍵テスト";
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission(text, "太郎", "83.125", "はやい", "5.214", "p1"))));
+
+    const QByteArray english = "Accept-Language: en-US,en;q=0.9,ja;q=0.8\r\n";
+    const QByteArray view = QByteArray(RankingPath) + "?mode=view&kyokumei=" + PercentEncodeShiftJis(text);
+    const QByteArray name = QUrl::toPercentEncoding(text);
+    auto get = [&](const QByteArray &target, const QByteArray &headers = {}) {
+        const RawReply reply = RawGet(address, target, headers);
+        EXPECT_EQ(reply.status, 200) << target.constData();
+        return reply;
+    };
+    // Japanese first, English, then Japanese again: neither is kept for the other.
+    const RawReply japanese = get(view);
+    const RawReply inEnglish = get(view, english);
+    EXPECT_EQ(get(view, "Accept-Language: ja,en;q=0.9\r\n").body, japanese.body);
+    for (const RawReply *page : {&japanese, &inEnglish})
+        EXPECT_TRUE(page->head.contains("\r\nVary: Accept-Language\r\n")) << page->head.constData();
+    EXPECT_TRUE(japanese.body.contains("<html lang=\"ja\">"));
+    EXPECT_TRUE(japanese.body.contains("<th>順位</th>"));
+    EXPECT_TRUE(inEnglish.body.contains("<html lang=\"en\">"));
+    EXPECT_TRUE(inEnglish.body.contains("<th>Rank</th>"));
+    EXPECT_TRUE(inEnglish.body.contains("<h1>疾鍵テスト</h1>") && inEnglish.body.contains("<td>太郎</td>")
+                && inEnglish.body.contains("<td>はやい</td>") && inEnglish.body.contains(">83.125<"));
+    EXPECT_FALSE(inEnglish.body.contains("順位") || inEnglish.body.contains("ランキング"));
+    const RawReply index = get(RankingPath, english);
+    EXPECT_TRUE(index.body.contains("<html lang=\"en\">") && index.body.contains("<th>Best time</th>"));
+    EXPECT_TRUE(index.head.contains("\r\nVary: Accept-Language\r\n"));
+
+    // A new entry remakes the page in both languages.
+    ASSERT_TRUE(RankingAccepted(SubmitTo(address, MakeSubmission(text, "花子", "70.5", "c", "6.1", "p2"))));
+    EXPECT_TRUE(get(view, english).body.contains("<td>花子</td>"));
+    EXPECT_TRUE(get(view).body.contains("<td>花子</td>"));
+
+    for (const QByteArray &api : {"/api/ranking?kyokumei=" + name, QByteArray("/api/texts")}) {
+        const RawReply plain = get(api);
+        const RawReply asked = get(api, english);
+        EXPECT_EQ(asked.body, plain.body) << api.constData();
+        EXPECT_FALSE(asked.head.contains("Vary") || plain.head.contains("Vary")) << asked.head.constData();
+    }
+}
+
 TEST(RankingServer, TheServiceUnitRunsTheProgramHardenedAndPassesSystemdVerify)
 {
     QFile unit(QStringLiteral(RANKING_SERVER_UNIT));

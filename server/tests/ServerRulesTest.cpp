@@ -526,3 +526,55 @@ TEST(RankingPages, DatesShowTheLocalTimeOfEachEntryAcrossSummerTimeChanges)
         qunsetenv("TZ");
     tzset();
 }
+
+TEST(RankingPages, AcceptLanguageGivesEnglishOnlyWhenItIsPreferredToJapanese)
+{
+    const std::string flood(100000, ',');
+    const std::string manyOthers = [] {
+        std::string list;
+        for (int i = 0; i < 5000; ++i)
+            list += "fr;q=0.9,";
+        return list;
+    }();
+    const std::pair<std::string, PageLanguage> cases[] = {
+        {"", PageLanguage::Japanese},
+        {"ja", PageLanguage::Japanese},
+        {"*", PageLanguage::Japanese},
+        {"fr", PageLanguage::Japanese},
+        {"ja,en;q=0.9", PageLanguage::Japanese},
+        {"en-US,en;q=0.9,ja;q=0.8", PageLanguage::English},
+        {"EN-gb", PageLanguage::English},
+        {" fr-CA , en ; q=0.5 ,, ", PageLanguage::English}, // Japanese not acceptable at all
+        {"ja;q=0.5,en-US;q=0.2,en;q=0.6", PageLanguage::English}, // the highest range of a language counts
+        {"en,ja", PageLanguage::English}, // of equal weights the first listed
+        {"ja;q=0.5,en;q=0.5", PageLanguage::Japanese},
+        {"*,en", PageLanguage::Japanese},
+        {"en,*", PageLanguage::English},
+        {"en;q=0", PageLanguage::Japanese},
+        {"en;q=0,*", PageLanguage::Japanese},
+        {"ja;q=0,*;q=0.1", PageLanguage::English},
+        {"ja;q=0", PageLanguage::Japanese}, // neither acceptable: the pages' own
+        {"Q=1,en;Q=1.000", PageLanguage::English},
+        {"eng,english,enx-a", PageLanguage::Japanese},
+        {"en;q=1.5", PageLanguage::Japanese},
+        {"en;q=1.001", PageLanguage::Japanese},
+        {"en;q=0.0001", PageLanguage::Japanese},
+        {"en;q=-1", PageLanguage::Japanese},
+        {"en;q=.5", PageLanguage::Japanese},
+        {"en;q=0.5x", PageLanguage::Japanese},
+        {"en;q=", PageLanguage::Japanese},
+        {"en;level=1", PageLanguage::Japanese},
+        {"en-", PageLanguage::Japanese},
+        {"en--US", PageLanguage::Japanese},
+        {"en-toolongpart", PageLanguage::Japanese},
+        {"en_US", PageLanguage::Japanese},
+        {std::string("en\0", 3), PageLanguage::Japanese},
+        {";;;===,,,q=1", PageLanguage::Japanese},
+        {"ja;q=abc,en", PageLanguage::English}, // an unreadable element alone is passed over
+        {flood + "en", PageLanguage::English},
+        {manyOthers + "en;q=0.8,ja;q=0.7", PageLanguage::English},
+        {std::string(100000, 'e'), PageLanguage::Japanese},
+    };
+    for (const auto &[header, expected] : cases)
+        EXPECT_EQ(PreferredLanguage(header), expected) << header.substr(0, 60);
+}
