@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NetTestSupport.h"
 
+#include "EnglishTexts.h"
 #include "FakePlatform.h"
 #include "modes/GameLoop.h"
 #include "net/NetGame.h"
@@ -8,7 +9,6 @@
 #include "net/frmNet.h"
 #include "net/frmNetResult.h"
 #include "settings/aplMain.h"
-#include "shell/StartUp.h"
 #include "typing/Judge.h"
 #include "util/Functions.h"
 #include "views/frmMain.h"
@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -102,25 +101,6 @@ protected:
     std::unique_ptr<NetDesk> desk;
     frmNet *net = nullptr;
     RawPeer peer;
-};
-
-// The English texts, installed for as long as it lives.
-class EnglishTexts {
-public:
-    EnglishTexts() : translator_(LoadGameTranslation(aplMain::UiLanguage::English))
-    {
-        if (translator_)
-            QCoreApplication::installTranslator(translator_.get());
-    }
-    ~EnglishTexts()
-    {
-        if (translator_)
-            QCoreApplication::removeTranslator(translator_.get());
-    }
-    bool Loaded() const { return translator_ != nullptr; }
-
-private:
-    std::unique_ptr<QTranslator> translator_;
 };
 
 QString Today(const char *result)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
-#include "shell/StartUp.h"
 #include "stats/KeyboardView.h"
 #include "stats/frmStats.h"
 #include "util/Functions.h"
 
+#include "EnglishTexts.h"
 #include "FakePlatform.h"
 
 #include <QAreaSeries>
@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTranslator>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -42,25 +41,6 @@ GameRecord Game(Mode mode, int daysAgo, double speed, QList<CharCount> chars = {
     game.chars = std::move(chars);
     return game;
 }
-
-// The English texts, installed for as long as it lives.
-class EnglishTexts {
-public:
-    EnglishTexts() : translator_(LoadGameTranslation(aplMain::UiLanguage::English))
-    {
-        if (translator_)
-            QCoreApplication::installTranslator(translator_.get());
-    }
-    ~EnglishTexts()
-    {
-        if (translator_)
-            QCoreApplication::removeTranslator(translator_.get());
-    }
-    bool Loaded() const { return translator_ != nullptr; }
-
-private:
-    std::unique_ptr<QTranslator> translator_;
-};
 
 qsizetype Points(QChartView *view, Mode mode)
 {
