@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/GameRecord.h"
 
+#include <QCoreApplication>
+
 namespace history {
 
 QString InputKey(Input input)
@@ -40,18 +42,32 @@ std::optional<Mode> ModeFromKey(const QString &key)
     return std::nullopt;
 }
 
-QString ModeCaption(Mode mode)
+namespace {
+
+const char *ModeText(Mode mode)
 {
     switch (mode) {
-    case Mode::Speed: return QStringLiteral("スピードアタック");
-    case Mode::Time: return QStringLiteral("タイムアタック");
-    case Mode::Copipe: return QStringLiteral("コピペアタック");
-    case Mode::Ranking: return QStringLiteral("ランキングアタック");
-    case Mode::Net: return QStringLiteral("ネット対戦");
-    case Mode::Drill: return QStringLiteral("苦手キー練習");
-    case Mode::Lesson: return QStringLiteral("基礎練習");
+    case Mode::Speed: return QT_TRANSLATE_NOOP("history", "スピードアタック");
+    case Mode::Time: return QT_TRANSLATE_NOOP("history", "タイムアタック");
+    case Mode::Copipe: return QT_TRANSLATE_NOOP("history", "コピペアタック");
+    case Mode::Ranking: return QT_TRANSLATE_NOOP("history", "ランキングアタック");
+    case Mode::Net: return QT_TRANSLATE_NOOP("history", "ネット対戦");
+    case Mode::Drill: return QT_TRANSLATE_NOOP("history", "苦手キー練習");
+    case Mode::Lesson: return QT_TRANSLATE_NOOP("history", "基礎練習");
     }
-    return QString();
+    return "";
+}
+
+} // namespace
+
+QString ModeCaption(Mode mode)
+{
+    return QString::fromUtf8(ModeText(mode));
+}
+
+QString ShownModeCaption(Mode mode)
+{
+    return QCoreApplication::translate("history", ModeText(mode));
 }
 
 } // namespace history

@@ -22,8 +22,11 @@ inline constexpr Mode AllModes[] = {Mode::Speed, Mode::Time, Mode::Copipe, Mode:
 // The stable word a mode is stored under ("speed", "time" …).
 QString ModeKey(Mode mode);
 std::optional<Mode> ModeFromKey(const QString &key);
-// The name a player reads ("スピードアタック" …).
+// The name the CSV export writes ("スピードアタック" …), Japanese whatever
+// language the windows speak.
 QString ModeCaption(Mode mode);
+// The name a player reads in the windows, in their language.
+QString ShownModeCaption(Mode mode);
 
 // How the game was typed: romaji, or kana by their JIS keys (its counts are
 // then by keytop: "T" for the key of か).

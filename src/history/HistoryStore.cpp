@@ -39,42 +39,41 @@ QString HistoryStore::FileName()
     return QStringLiteral("history.sqlite3");
 }
 
+// The boxes' lines are translated one by one, so that no translated text
+// holds a line break of its own.
 QString HistoryStore::OpenFailureText(const QString &path)
 {
-    return QStringLiteral("成績ファイル「%1」を開けませんでした。\r\n"
-                          "このファイルには手を付けずに、成績を記録しないで続けます。")
-        .arg(path);
+    return tr("成績ファイル「%1」を開けませんでした。").arg(path) + QStringLiteral("\r\n")
+        + tr("このファイルには手を付けずに、成績を記録しないで続けます。");
 }
 
 QString HistoryStore::WriteFailureText(const QString &path)
 {
-    return QStringLiteral("成績ファイル「%1」に書き込めませんでした。\r\n今回の成績は記録されません。").arg(path);
+    return tr("成績ファイル「%1」に書き込めませんでした。").arg(path) + QStringLiteral("\r\n")
+        + tr("今回の成績は記録されません。");
 }
 
 QString HistoryStore::ExportFailureText(const QString &path)
 {
-    return QStringLiteral("CSVファイル「%1」に書き込めませんでした。").arg(path);
+    return tr("CSVファイル「%1」に書き込めませんでした。").arg(path);
 }
 
 QString HistoryStore::DamagedText(const QString &path, const QString &aside)
 {
-    return QStringLiteral("成績ファイル「%1」が壊れていました。\r\n"
-                          "壊れたファイルは「%2」に名前を変えて残し、新しい成績ファイルに記録します。")
-        .arg(path, aside);
+    return tr("成績ファイル「%1」が壊れていました。").arg(path) + QStringLiteral("\r\n")
+        + tr("壊れたファイルは「%1」に名前を変えて残し、新しい成績ファイルに記録します。").arg(aside);
 }
 
 QString HistoryStore::NewerVersionText(const QString &path)
 {
-    return QStringLiteral("成績ファイル「%1」は新しいバージョンの疾鍵で作られています。\r\n"
-                          "このファイルには手を付けずに、成績を記録しないで続けます。")
-        .arg(path);
+    return tr("成績ファイル「%1」は新しいバージョンの疾鍵で作られています。").arg(path) + QStringLiteral("\r\n")
+        + tr("このファイルには手を付けずに、成績を記録しないで続けます。");
 }
 
 QString HistoryStore::BusyText(const QString &path)
 {
-    return QStringLiteral("成績ファイル「%1」がほかのプログラムに使われていて開けませんでした。\r\n"
-                          "今回の成績は記録されません。")
-        .arg(path);
+    return tr("成績ファイル「%1」がほかのプログラムに使われていて開けませんでした。").arg(path)
+        + QStringLiteral("\r\n") + tr("今回の成績は記録されません。");
 }
 
 Outcome HistoryStore::FailToOpen(const QSqlError &error)
@@ -94,7 +93,7 @@ Outcome HistoryStore::FailToOpen(const QSqlError &error)
 
 QString HistoryStore::ExportNoHistoryText(const QString &path)
 {
-    return QStringLiteral("成績ファイル「%1」を開けなかったので、出力する成績がありません。").arg(path);
+    return tr("成績ファイル「%1」を開けなかったので、出力する成績がありません。").arg(path);
 }
 
 bool HistoryStore::IsOpen() const

@@ -9,6 +9,7 @@
 
 #include "history/GameRecord.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -100,6 +101,8 @@ struct RunListing {
 };
 
 class HistoryStore {
+    Q_DECLARE_TR_FUNCTIONS(HistoryStore)
+
 public:
     // The file's version: the newest that older versions of the program must
     // know to write to it. Later steps that they can write through keep it.

@@ -8,6 +8,7 @@
 #include "settings/aplMain.h"
 #include "util/Functions.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QTimer>
 
@@ -15,14 +16,24 @@
 
 namespace {
 
-const QString GenericError = QStringLiteral("system> 原因不明のエラーが発生しました、放置プレイします");
-const QString MyCaption = QStringLiteral("自分の名前");
-const QString ClientCaption = QStringLiteral("相手の名前");
+// The net window's captions over the gauges before a battle names the players.
+const char *const MyCaption = QT_TRANSLATE_NOOP("frmNet", "自分の名前");
+const char *const ClientCaption = QT_TRANSLATE_NOOP("frmNet", "相手の名前");
+
+QString Caption(const char *caption)
+{
+    return QCoreApplication::translate("frmNet", caption);
+}
+
+QString GenericError()
+{
+    return QStringLiteral("system> ") + NetBattle::tr("原因不明のエラーが発生しました、放置プレイします");
+}
 
 } // namespace
 
 NetBattle::NetBattle(NetLink &link, QObject *parent)
-    : QObject(parent), link_(link), shownMyName_(MyCaption), shownClientName_(ClientCaption)
+    : QObject(parent), link_(link), shownMyName_(Caption(MyCaption)), shownClientName_(Caption(ClientCaption))
 {
     connect(&link_, &NetLink::received, this, &NetBattle::Cont);
     connect(&link_, &NetLink::closed, this, &NetBattle::Stop);
@@ -42,8 +53,8 @@ void NetBattle::SetMyAP(int ap)
 void NetBattle::Reset()
 {
     running_ = false;
-    shownMyName_ = MyCaption;
-    shownClientName_ = ClientCaption;
+    shownMyName_ = Caption(MyCaption);
+    shownClientName_ = Caption(ClientCaption);
     Init();
 }
 
@@ -82,7 +93,7 @@ void NetBattle::TakeState(const QString &argument)
 {
     const std::optional<qint16> ap = NetProtocol::ToInteger16(argument);
     if (!ap) {
-        emit line(GenericError);
+        emit line(GenericError());
         return;
     }
     values_.ClientAP = *ap;
@@ -92,10 +103,9 @@ void NetBattle::TakeState(const QString &argument)
 void NetBattle::Attack()
 {
     platform::PlayWave(aplMain::AppPath + QStringLiteral("attack2.wav"));
-    emit line(QStringLiteral("実況> ") + shownMyName_ + QStringLiteral("の攻撃"));
+    emit line(tr("実況> %1の攻撃").arg(shownMyName_));
     const qint16 damage = BattleRules::Damage(values_.MyAP);
-    emit line(QStringLiteral("実況> ") + shownClientName_ + QStringLiteral("に") + QString::number(damage)
-              + QStringLiteral("のダメージを与えた"));
+    emit line(tr("実況> %1に%2のダメージを与えた").arg(shownClientName_, QString::number(damage)));
     values_.ClientHP = BattleRules::HpAfterAttack(values_.ClientHP, damage);
     link_.SendAttack(QString::number(values_.ClientHP));
     values_.MyAP = 0;
@@ -105,17 +115,16 @@ void NetBattle::Attack()
 void NetBattle::Hit(const QString &argument)
 {
     platform::PlayWave(aplMain::AppPath + QStringLiteral("attack.wav"));
-    emit line(QStringLiteral("実況> ") + link_.ClientName() + QStringLiteral("の攻撃"));
+    emit line(tr("実況> %1の攻撃").arg(link_.ClientName()));
     const std::optional<double> value = NetProtocol::NumberValue(argument);
     if (!value) {
-        emit line(GenericError);
+        emit line(GenericError());
         return;
     }
-    emit line(QStringLiteral("実況> ") + link_.MyName() + QStringLiteral("は")
-              + NetProtocol::FormatNumber(values_.MyHP - *value) + QStringLiteral("のダメージを受けた"));
+    emit line(tr("実況> %1は%2のダメージを受けた").arg(link_.MyName(), NetProtocol::FormatNumber(values_.MyHP - *value)));
     const std::optional<qint16> hp = NetProtocol::ToInteger16(argument);
     if (!hp) {
-        emit line(GenericError);
+        emit line(GenericError());
         return;
     }
     values_.MyHP = *hp;
@@ -137,7 +146,7 @@ void NetBattle::Draw()
 
 void NetBattle::End(bool won)
 {
-    emit line(won ? QStringLiteral("実況> あなたは勝ちました") : QStringLiteral("実況> あなたは負けました"));
+    emit line(won ? tr("実況> あなたは勝ちました") : tr("実況> あなたは負けました"));
     running_ = false;
     endFound_ = true;
     const QString path = aplMain::AppPath + QLatin1String(NetRecord::FileName);
@@ -155,8 +164,7 @@ void NetBattle::TellRecordFailure(const QString &path)
     // Not from inside the pass, the key or the message that ended the
     // battle: the box waits for the event loop.
     QTimer::singleShot(0, this, [path] {
-        platform::dialogs().Message(QStringLiteral("対戦成績ファイル「%1」に書き込めませんでした。\r\n"
-                                                   "この対戦の結果は記録されません。")
-                                        .arg(path));
+        platform::dialogs().Message(tr("対戦成績ファイル「%1」に書き込めませんでした。").arg(path) + QStringLiteral("\r\n")
+                                    + tr("この対戦の結果は記録されません。"));
     });
 }

@@ -4,6 +4,7 @@
 #include "util/Logging.h"
 #include "util/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -162,8 +163,9 @@ Totals CountRecordFile(const QString &path, int maxRows)
 
 QString TotalsCaption(const Totals &totals)
 {
-    return QStringLiteral("通算 ") + QString::number(totals.wins) + QStringLiteral("勝") + QString::number(totals.losses)
-        + QStringLiteral("敗");
+    // Shown over the record window's list, never written to the record.
+    return QCoreApplication::translate("frmNetResult", "通算 %1勝%2敗")
+        .arg(QString::number(totals.wins), QString::number(totals.losses));
 }
 
 } // namespace NetRecord

@@ -32,7 +32,7 @@ constexpr int MaxRows = 32767;
 // a time; rows holds only the last maxRows records. A file that cannot be
 // read counts nothing.
 Totals CountRecordFile(const QString &path, int maxRows);
-// "通算 3勝2敗".
+// "通算 3勝2敗", in the language of the windows.
 QString TotalsCaption(const Totals &totals);
 
 } // namespace NetRecord

@@ -7,6 +7,8 @@
 #include "typing/Game.h"
 #include "typing/QuestionFeed.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -36,12 +38,12 @@ void NetRound::SetOver(bool byBattle)
 
 QString NetRound::Title() const
 {
-    return QStringLiteral("疾鍵@ネット対戦");
+    return QCoreApplication::translate("NetRound", "疾鍵@ネット対戦");
 }
 
 QString NetRound::RestCaption() const
 {
-    return QStringLiteral("相手の残りH.P.");
+    return QCoreApplication::translate("NetRound", "相手の残りH.P.");
 }
 
 void NetRound::ShowFirst(Game &game)

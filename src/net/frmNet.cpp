@@ -20,7 +20,7 @@
 #include <QTime>
 #include <QTimer>
 
-const char *const frmNet::SendPrompt = "（ここに文章を打ってエンターを押すと発言できます）";
+const char *const frmNet::SendPrompt = QT_TRANSLATE_NOOP("frmNet", "（ここに文章を打ってエンターを押すと発言できます）");
 
 namespace {
 
@@ -31,7 +31,14 @@ constexpr int GaugeHeight = 135 / 15;
 constexpr int MyNameWidth = Twips(3840 - 120) - 8;
 constexpr int ClientNameWidth = Twips(7215 - 3840);
 
+// The stored default handle: compared with the setting, never shown translated.
 const QString Anonymous = QStringLiteral("名無しさん");
+
+// The log's system lines keep their prefix in every language.
+QString System(const QString &text)
+{
+    return QStringLiteral("system> ") + text;
+}
 
 QFont NameFont()
 {
@@ -72,7 +79,7 @@ void ShowName(AutoLabel *label, const QString &name, int width)
 frmNet::frmNet(NetLink &link, NetBattle &battle, QWidget *mainWindow, QWidget *parent)
     : QMainWindow(parent), link_(link), battle_(battle)
 {
-    setWindowTitle(QStringLiteral("ネット対戦"));
+    setWindowTitle(tr("ネット対戦"));
     setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     CreateMenus();
@@ -81,12 +88,12 @@ frmNet::frmNet(NetLink &link, NetBattle &battle, QWidget *mainWindow, QWidget *p
     ShowNames();
     DrawGauges();
 
-    AddText(QStringLiteral("system> 疾鍵ネット対戦はP2P方式です。"));
-    AddText(QStringLiteral("system> 対戦する片方がサーバーを立ててください"));
-    AddText(QStringLiteral("system> もう片方は、そのサーバーに接続してください"));
-    AddText(QStringLiteral("system> その後サーバーの方がゲームスタートボタンを押してください"));
-    AddText(QStringLiteral("system> 対戦が開始されます"));
-    AddText(QStringLiteral("system> 対戦のルールはメニューからヘルプをクリックしてください"));
+    AddText(System(tr("疾鍵ネット対戦はP2P方式です。")));
+    AddText(System(tr("対戦する片方がサーバーを立ててください")));
+    AddText(System(tr("もう片方は、そのサーバーに接続してください")));
+    AddText(System(tr("その後サーバーの方がゲームスタートボタンを押してください")));
+    AddText(System(tr("対戦が開始されます")));
+    AddText(System(tr("対戦のルールはメニューからヘルプをクリックしてください")));
 }
 
 frmNet::~frmNet()
@@ -112,10 +119,10 @@ void frmNet::CreateControls()
     area->setFixedSize(Twips(7335), Twips(3975));
     setCentralWidget(area);
 
-    lblMyName = new AutoLabel(QStringLiteral("自分の名前"), area);
+    lblMyName = new AutoLabel(tr("自分の名前"), area);
     lblMyName->move(Twips(120), 0);
     lblMyName->setFont(NameFont());
-    lblClientName = new AutoLabel(QStringLiteral("相手の名前"), area);
+    lblClientName = new AutoLabel(tr("相手の名前"), area);
     lblClientName->move(Twips(3840), 0);
     lblClientName->setFont(NameFont());
 
@@ -146,15 +153,15 @@ void frmNet::CreateControls()
     logFont.setPointSize(9);
     txtState->setFont(logFont);
 
-    txtSend = new QLineEdit(QString::fromUtf8(SendPrompt), area);
+    txtSend = new QLineEdit(tr(SendPrompt), area);
     txtSend->setGeometry(Twips(120), Twips(3120), Twips(7095), Twips(270));
     txtSend->setMaxLength(128);
     txtSend->installEventFilter(this);
 
-    cmdPing = new QPushButton(QStringLiteral("反応速度チェック(&P)"), area);
+    cmdPing = new QPushButton(tr("反応速度チェック(&P)"), area);
     cmdPing->setGeometry(Twips(3240), Twips(3480), Twips(1935), Twips(375));
     cmdPing->setEnabled(false);
-    cmdStart = new QPushButton(QStringLiteral("ゲームスタート(&S)"), area);
+    cmdStart = new QPushButton(tr("ゲームスタート(&S)"), area);
     cmdStart->setGeometry(Twips(5280), Twips(3480), Twips(1935), Twips(375));
     cmdStart->setEnabled(false);
 
@@ -167,13 +174,13 @@ void frmNet::CreateControls()
 void frmNet::CreateMenus()
 {
     QMenuBar *bar = menuBar();
-    mnuServer = bar->addAction(QStringLiteral("サーバーを立てる(&H)"));
-    mnuClient = bar->addAction(QStringLiteral("サーバーに接続する(&C)..."));
-    mnuRoomCreate = bar->addAction(QStringLiteral("部屋を作る(&R)..."));
-    mnuRoomJoin = bar->addAction(QStringLiteral("部屋に入る(&J)..."));
-    mnuClose = bar->addAction(QStringLiteral("強制切断(&B)"));
-    mnuNetResult = bar->addAction(QStringLiteral("対戦成績(&T)"));
-    mnuHelp = bar->addAction(QStringLiteral("ヘルプ(&H)..."));
+    mnuServer = bar->addAction(tr("サーバーを立てる(&H)"));
+    mnuClient = bar->addAction(tr("サーバーに接続する(&C)..."));
+    mnuRoomCreate = bar->addAction(tr("部屋を作る(&R)..."));
+    mnuRoomJoin = bar->addAction(tr("部屋に入る(&J)..."));
+    mnuClose = bar->addAction(tr("強制切断(&B)"));
+    mnuNetResult = bar->addAction(tr("対戦成績(&T)"));
+    mnuHelp = bar->addAction(tr("ヘルプ(&H)..."));
     QFont menuFont(QStringLiteral("ＭＳ Ｐゴシック"));
     menuFont.setPointSize(9);
     bar->setFont(menuFont);
@@ -205,7 +212,7 @@ void frmNet::ConnectSignals()
     connect(&link_, &NetLink::roomAsked, this, &frmNet::wscSystem_RoomAsked);
     connect(&link_, &NetLink::roomFailed, this, [this](NetLink::RoomFailure why) { wscSystem_RoomFailed(int(why)); });
     connect(&link_, &NetLink::sendFailed, this,
-            [this] { AddText(QStringLiteral("system> 接続されていないので送信できませんでした")); });
+            [this] { AddText(System(tr("接続されていないので送信できませんでした"))); });
 
     connect(&battle_, &NetBattle::changed, this, &frmNet::DrawGauges);
     connect(&battle_, &NetBattle::line, this, &frmNet::AddText);
@@ -232,10 +239,10 @@ void frmNet::closeEvent(QCloseEvent *event)
 bool frmNet::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtSend && event->type() == QEvent::FocusIn
-        && txtSend->text() == QString::fromUtf8(SendPrompt)) {
+        && txtSend->text() == tr(SendPrompt)) {
         // After the click that gave the focus, so the click does not undo it.
-        QTimer::singleShot(0, txtSend, [edit = txtSend] {
-            if (edit->text() == QString::fromUtf8(SendPrompt))
+        QTimer::singleShot(0, txtSend, [edit = txtSend, prompt = tr(SendPrompt)] {
+            if (edit->text() == prompt)
                 edit->selectAll();
         });
     }
@@ -280,12 +287,11 @@ void frmNet::Cont(const QString &command, const QString &argument)
     if (command == u"MSG") {
         AddText(link_.ClientName() + QStringLiteral("> ") + NetProtocol::OnOneLine(argument));
     } else if (command == u"NAM") {
-        AddText(QStringLiteral("system> 相手の名前は") + link_.ClientName() + QStringLiteral("です"));
+        AddText(System(tr("相手の名前は%1です").arg(link_.ClientName())));
     } else if (command == u"POK") {
-        AddText(QStringLiteral("system> ") + QString::number(platform::clock().Now() - PingStart)
-                + QStringLiteral("msec"));
+        AddText(System(QString::number(platform::clock().Now() - PingStart) + QStringLiteral("msec")));
     } else if (!NetProtocol::IsKnownCommand(command)) {
-        AddText(QStringLiteral("system> 不正なコマンドを受信しました、放置プレイします"));
+        AddText(System(tr("不正なコマンドを受信しました、放置プレイします")));
     }
 }
 
@@ -296,16 +302,16 @@ bool frmNet::ChooseName()
         return true;
     }
     const QString answer = platform::dialogs().Input(
-        QStringLiteral("名無しさんだとわかりにくいので、コテハンを入力してください"), QString(), QString());
+        tr("名無しさんだとわかりにくいので、コテハンを入力してください"), QString(), QString());
     const QString cleaned = Functions::CleanInput(answer);
     // The name goes into the score files as the handle: it must be a safe field.
     const QString name = Functions::SafeField(cleaned);
     if (name.isEmpty()) {
-        AddText(QStringLiteral("system> 名前が入力されませんでした"));
+        AddText(System(tr("名前が入力されませんでした")));
         return false;
     }
     if (cleaned.size() > NetProtocol::MaxNameLength) {
-        AddText(QStringLiteral("system> 名前が長すぎます"));
+        AddText(System(tr("名前が長すぎます")));
         return false;
     }
     link_.SetMyName(name);
@@ -318,19 +324,18 @@ void frmNet::mnuServer_Click()
     if (!ChooseName())
         return;
     if (!link_.Listen()) {
-        AddText(QStringLiteral("system> ポート") + QString::number(link_.Port())
-                + QStringLiteral("でサーバーを開始できませんでした"));
+        AddText(System(tr("ポート%1でサーバーを開始できませんでした").arg(link_.Port())));
         return;
     }
-    AddText(QStringLiteral("system> サーバーを開始しました"));
-    AddText(QStringLiteral("system> IP:") + NetLink::LocalIP());
-    AddText(QStringLiteral("system> クライアントからの接続を待機します..."));
+    AddText(System(tr("サーバーを開始しました")));
+    AddText(System(QStringLiteral("IP:") + NetLink::LocalIP()));
+    AddText(System(tr("クライアントからの接続を待機します...")));
     SetConnectMenus(false);
 }
 
 void frmNet::wscSystem_Accepted()
 {
-    AddText(QStringLiteral("system> 接続が完了されました"));
+    AddText(System(tr("接続が完了されました")));
     link_.SendName(link_.MyName());
     cmdStart->setEnabled(true);
     cmdPing->setEnabled(true);
@@ -340,40 +345,40 @@ void frmNet::mnuClient_Click()
 {
     if (!ChooseName())
         return;
-    const QString host = platform::dialogs().Input(QStringLiteral("サーバーのIP（RemoteHost)を入力してください"),
+    const QString host = platform::dialogs().Input(tr("サーバーのIP（RemoteHost)を入力してください"),
                                                    QString(), platform::clipboard().Text());
     if (Functions::CleanInput(host).isEmpty()) {
-        AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が入力されませんでした"));
+        AddText(System(tr("サーバーのIP（RemoteHost)が入力されませんでした")));
         return;
     }
     if (!link_.Connect(host)) {
-        AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が正しくありません"));
+        AddText(System(tr("サーバーのIP（RemoteHost)が正しくありません")));
         return;
     }
-    AddText(QStringLiteral("system> サーバーに接続中..."));
+    AddText(System(tr("サーバーに接続中...")));
 }
 
 void frmNet::wscSystem_Connected()
 {
     link_.SendName(link_.MyName());
-    AddText(QStringLiteral("system> サーバーに接続しました"));
+    AddText(System(tr("サーバーに接続しました")));
     cmdPing->setEnabled(true);
     SetConnectMenus(false);
 }
 
 void frmNet::wscSystem_ConnectTimedOut()
 {
-    AddText(QStringLiteral("system> サーバーに接続できませんでした"));
-    AddText(QStringLiteral("system> 相手先でサーバーが立っていない可能性があります"));
-    AddText(QStringLiteral("system> 異なるバージョンの疾鍵を使用している可能性があります"));
-    AddText(QStringLiteral("system> すでに他のクライアントが繋いでいる可能性があります"));
-    AddText(QStringLiteral("system> ルータやファイヤーウォールを使用している可能性もあります"));
-    AddText(QStringLiteral("system> 疾鍵はポート21225-21230あたりを使うので空けておいてください"));
+    AddText(System(tr("サーバーに接続できませんでした")));
+    AddText(System(tr("相手先でサーバーが立っていない可能性があります")));
+    AddText(System(tr("異なるバージョンの疾鍵を使用している可能性があります")));
+    AddText(System(tr("すでに他のクライアントが繋いでいる可能性があります")));
+    AddText(System(tr("ルータやファイヤーウォールを使用している可能性もあります")));
+    AddText(System(tr("疾鍵はポート21225-21230あたりを使うので空けておいてください")));
 }
 
 void frmNet::wscSystem_HostNotFound()
 {
-    AddText(QStringLiteral("system> サーバーのIP（RemoteHost)が正しくありません"));
+    AddText(System(tr("サーバーのIP（RemoteHost)が正しくありません")));
 }
 
 void frmNet::SetConnectMenus(bool enabled)
@@ -399,25 +404,25 @@ void frmNet::OpenRoom(bool host)
     if (!ChooseName())
         return;
     const QString room = platform::dialogs().Input(
-        QStringLiteral("部屋の名前を入力してください（半角英数字と _ - で32文字まで。相手と同じ名前にします）"), QString(),
+        tr("部屋の名前を入力してください（半角英数字と _ - で32文字まで。相手と同じ名前にします）"), QString(),
         room_);
     const QString cleaned = Functions::CleanInput(room);
     if (cleaned.isEmpty()) {
-        AddText(QStringLiteral("system> 部屋の名前が入力されませんでした"));
+        AddText(System(tr("部屋の名前が入力されませんでした")));
         return;
     }
     if (!NetLink::IsRoomName(cleaned)) {
-        AddText(QStringLiteral("system> 部屋の名前に使えるのは半角英数字と _ - の32文字までです"));
+        AddText(System(tr("部屋の名前に使えるのは半角英数字と _ - の32文字までです")));
         return;
     }
     const QString server = aplMain::RankingServer;
     if (!IsRankingServerAddress(server) || !link_.OpenRoom(QUrl(server.trimmed()), cleaned, host)) {
-        AddText(QStringLiteral("system> ランキングサーバーの設定が正しくありません（設定 → ランキングサーバー）"));
+        AddText(System(tr("ランキングサーバーの設定が正しくありません（設定 → ランキングサーバー）")));
         return;
     }
     room_ = cleaned;
     roomHost_ = host;
-    AddText(QStringLiteral("system> ランキングサーバー ") + server.trimmed() + QStringLiteral(" に接続中..."));
+    AddText(System(tr("ランキングサーバー %1 に接続中...").arg(server.trimmed())));
     SetConnectMenus(false);
 }
 
@@ -425,35 +430,34 @@ void frmNet::wscSystem_RoomAsked()
 {
     if (!roomHost_)
         return;
-    AddText(QStringLiteral("system> 部屋「") + room_ + QStringLiteral("」を開きました。相手が入るのを待っています..."));
-    AddText(QStringLiteral("system> 待つのをやめるときは強制切断を押してください"));
+    AddText(System(tr("部屋「%1」を開きました。相手が入るのを待っています...").arg(room_)));
+    AddText(System(tr("待つのをやめるときは強制切断を押してください")));
 }
 
 void frmNet::wscSystem_RoomFailed(int why)
 {
-    const QString room = QStringLiteral("部屋「") + room_ + QStringLiteral("」");
     QString line;
     switch (static_cast<NetLink::RoomFailure>(why)) {
     case NetLink::RoomFailure::Unreachable:
-        line = QStringLiteral("ランキングサーバーに接続できませんでした");
+        line = tr("ランキングサーバーに接続できませんでした");
         break;
     case NetLink::RoomFailure::Taken:
-        line = room + QStringLiteral("はほかの人が使っています。別の名前にしてください");
+        line = tr("部屋「%1」はほかの人が使っています。別の名前にしてください").arg(room_);
         break;
     case NetLink::RoomFailure::NoSuchRoom:
-        line = room + QStringLiteral("はありません。相手が部屋を作ってから入ってください");
+        line = tr("部屋「%1」はありません。相手が部屋を作ってから入ってください").arg(room_);
         break;
     case NetLink::RoomFailure::WaitedTooLong:
-        line = QStringLiteral("相手が来ないまま時間が過ぎたので") + room + QStringLiteral("を閉じました");
+        line = tr("相手が来ないまま時間が過ぎたので部屋「%1」を閉じました").arg(room_);
         break;
     case NetLink::RoomFailure::NoRooms:
-        line = QStringLiteral("このランキングサーバーは対戦の部屋を扱っていません");
+        line = tr("このランキングサーバーは対戦の部屋を扱っていません");
         break;
     case NetLink::RoomFailure::Full:
-        line = QStringLiteral("ランキングサーバーの部屋がいっぱいです。しばらくしてからやり直してください");
+        line = tr("ランキングサーバーの部屋がいっぱいです。しばらくしてからやり直してください");
         break;
     }
-    AddText(QStringLiteral("system> ") + line);
+    AddText(System(line));
     SetConnectMenus(true);
 }
 
@@ -463,12 +467,12 @@ void frmNet::mnuClose_Click()
     SetConnectMenus(true);
     cmdStart->setEnabled(false);
     battle_.Stop();
-    AddText(QStringLiteral("system> 切断しました"));
+    AddText(System(tr("切断しました")));
 }
 
 void frmNet::wscSystem_Close()
 {
-    AddText(QStringLiteral("system> 切断されました"));
+    AddText(System(tr("切断されました")));
     SetConnectMenus(true);
     mnuClose->setEnabled(true);
     cmdStart->setEnabled(false);
@@ -491,7 +495,7 @@ void frmNet::cmdStart_Click()
 void frmNet::txtSend_Enter()
 {
     if (!link_.IsConnected()) {
-        AddText(QStringLiteral("system> 接続されていません"));
+        AddText(System(tr("接続されていません")));
         return;
     }
     if (txtSend->text().isEmpty())
@@ -509,13 +513,13 @@ void frmNet::mnuNetResult_Click()
 void frmNet::mnuHelp_Click()
 {
     const QStringList lines = {
-        QStringLiteral("ゲームが開始されたらひたすら早くタイピングしてください。"),
-        QStringLiteral("早くタイプすればするほど、A.P.も早く貯まります。"),
-        QStringLiteral("しかし、あせってミスタイプするとA.P.は減ってしまいます。"),
-        QStringLiteral("A.P.が貯まったらエンターキー（リターンキー）を押してください。"),
-        QStringLiteral("A.P.に応じた攻撃力で相手を攻撃できます。"),
-        QStringLiteral("先に相手のH.P.を0にしたほうの勝ちです。"),
-        QStringLiteral("なお、サーバーでゲームを開始すると即カウントが始まるので注意してください。"),
+        tr("ゲームが開始されたらひたすら早くタイピングしてください。"),
+        tr("早くタイプすればするほど、A.P.も早く貯まります。"),
+        tr("しかし、あせってミスタイプするとA.P.は減ってしまいます。"),
+        tr("A.P.が貯まったらエンターキー（リターンキー）を押してください。"),
+        tr("A.P.に応じた攻撃力で相手を攻撃できます。"),
+        tr("先に相手のH.P.を0にしたほうの勝ちです。"),
+        tr("なお、サーバーでゲームを開始すると即カウントが始まるので注意してください。"),
     };
-    platform::dialogs().Message(lines.join(QStringLiteral("\r\n")), QStringLiteral("ネット対戦の遊び方"), true);
+    platform::dialogs().Message(lines.join(QStringLiteral("\r\n")), tr("ネット対戦の遊び方"), true);
 }

@@ -15,11 +15,11 @@ constexpr int Twips(int twips) { return twips / 15; }
 
 frmNetResult::frmNetResult(QWidget *netWindow, QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("対戦成績"));
+    setWindowTitle(tr("対戦成績"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Twips(3735), Twips(4140));
 
-    Label1 = new AutoLabel(QStringLiteral("通算 0勝0敗"), this);
+    Label1 = new AutoLabel(NetRecord::TotalsCaption(NetRecord::Totals()), this);
     Label1->move(Twips(120), Twips(60));
     lstNetResult = new QListWidget(this);
     lstNetResult->setGeometry(Twips(120), Twips(360), Twips(3495), Twips(3660));

@@ -2,6 +2,7 @@
 #include "readings/MecabEngine.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #ifdef TOKIRA_HAVE_MECAB
 #include <mecab.h>
@@ -10,7 +11,11 @@
 
 namespace {
 
-const QString Install = QStringLiteral("sudo apt install mecab-ipadic-utf8 でインストールしてください。");
+// Told in the import window, in the player's language.
+QString Install()
+{
+    return QCoreApplication::translate("MecabEngine", "sudo apt install mecab-ipadic-utf8 でインストールしてください。");
+}
 
 // The system's own setting first, then the usual places of the UTF-8 dictionary.
 mecab_t *OpenTagger()
@@ -29,13 +34,13 @@ MecabEngine::MecabEngine()
 {
     mecab_t *tagger = OpenTagger();
     if (!tagger) {
-        problem_ = QStringLiteral("読みを付けるための MeCab の辞書が見つかりません。") + Install;
+        problem_ = QCoreApplication::translate("MecabEngine", "読みを付けるための MeCab の辞書が見つかりません。") + Install();
         return;
     }
     const mecab_dictionary_info_t *info = mecab_dictionary_info(tagger);
     if (!info || !info->charset || (qstricmp(info->charset, "utf-8") != 0 && qstricmp(info->charset, "utf8") != 0)) {
         mecab_destroy(tagger);
-        problem_ = QStringLiteral("MeCab の辞書が UTF-8 ではありません。") + Install;
+        problem_ = QCoreApplication::translate("MecabEngine", "MeCab の辞書が UTF-8 ではありません。") + Install();
         return;
     }
     tagger_ = tagger;
@@ -71,9 +76,10 @@ QVector<Morpheme> MecabEngine::Parse(const QString &text) const
 #else
 
 MecabEngine::MecabEngine()
-    : problem_(QStringLiteral("このゲームは MeCab なしでビルドされたため、読みを付けられません。"
-                              "sudo apt install libmecab-dev mecab-ipadic-utf8 でインストールしてから、"
-                              "ゲームをビルドし直してください。"))
+    : problem_(QCoreApplication::translate("MecabEngine",
+                                           "このゲームは MeCab なしでビルドされたため、読みを付けられません。"
+                                           "sudo apt install libmecab-dev mecab-ipadic-utf8 でインストールしてから、"
+                                           "ゲームをビルドし直してください。"))
 {
 }
 

@@ -22,7 +22,7 @@ constexpr double FullRate = 0.15;
 
 QString CharCaption(QChar c)
 {
-    return c == QLatin1Char(' ') ? QStringLiteral("スペース") : QString(c);
+    return c == QLatin1Char(' ') ? KeyboardView::tr("スペース") : QString(c);
 }
 
 } // namespace
@@ -69,7 +69,8 @@ void KeyboardView::BuildLayout()
         key.width = cap.width;
         key.base = cap.base;
         key.shifted = cap.shifted;
-        key.caption = cap.caption;
+        // The space bar's legend is a word, in the player's language.
+        key.caption = key.base == QLatin1Char(' ') ? CharCaption(key.base) : cap.caption;
         const bool typing = !key.base.isNull() && key.base != QLatin1Char(' ');
         const QString kana = kana_ && typing ? kana::KeyCaption(cap.keycode) : QString();
         if (!kana.isEmpty())
@@ -215,7 +216,7 @@ void KeyboardView::paintEvent(QPaintEvent *)
         painter.drawText(QPointF(x, top + barHeight / 2 + metrics.ascent() / 2 - metrics.descent() / 2), text);
         x += metrics.horizontalAdvance(text) + unit * 0.15;
     };
-    caption(QStringLiteral("ミス率"));
+    caption(tr("ミス率"));
     caption(QStringLiteral("0%"));
     const double barWidth = unit * 3;
     const int steps = 30;
@@ -225,13 +226,13 @@ void KeyboardView::paintEvent(QPaintEvent *)
         painter.drawRect(QRectF(x + barWidth * i / steps, top, barWidth / steps + 0.5, barHeight));
     }
     x += barWidth + unit * 0.15;
-    caption(QStringLiteral("%1%以上").arg(int(FullRate * 100)));
+    caption(tr("%1%以上").arg(int(FullRate * 100)));
     x += unit * 0.4;
     painter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
     painter.setBrush(RateColour(std::nullopt));
     painter.drawRect(QRectF(x, top, barHeight * 1.4, barHeight));
     x += barHeight * 1.4 + unit * 0.15;
-    caption(QStringLiteral("記録なし"));
+    caption(tr("記録なし"));
 }
 
 const KeyboardView::Key *KeyboardView::KeyAt(const QPoint &pos) const
@@ -249,13 +250,11 @@ QString KeyboardView::KeyToolTip(const Key &key) const
     for (const history::CharCount &count : tallies_) {
         if (count.expected != key.base && (key.shifted.isNull() || count.expected != key.shifted))
             continue;
-        lines.append(QStringLiteral("「%1」 正解 %2・ミス %3（ミス率 %4%）")
-                         .arg(CharCaption(count.expected))
-                         .arg(count.right)
-                         .arg(count.wrong)
-                         .arg(QString::number(count.MissRate() * 100, 'f', 1)));
+        lines.append(tr("「%1」 正解 %2・ミス %3（ミス率 %4%）")
+                         .arg(CharCaption(count.expected), QString::number(count.right), QString::number(count.wrong),
+                              QString::number(count.MissRate() * 100, 'f', 1)));
     }
-    return lines.isEmpty() ? QStringLiteral("「%1」 記録なし").arg(key.caption) : lines.join(QLatin1Char('\n'));
+    return lines.isEmpty() ? tr("「%1」 記録なし").arg(key.caption) : lines.join(QLatin1Char('\n'));
 }
 
 bool KeyboardView::event(QEvent *event)

@@ -11,6 +11,8 @@
 #include <optional>
 
 class KeyboardView : public QWidget {
+    Q_OBJECT
+
 public:
     explicit KeyboardView(QWidget *parent = nullptr);
 

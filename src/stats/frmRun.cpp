@@ -20,8 +20,9 @@
 
 namespace {
 
-const QString RunName = QStringLiteral("この回");
-const QString PaceName = QStringLiteral("ペース");
+// The two lines' names, which the legend shows and the lines are found by.
+const char *const RunName = QT_TRANSLATE_NOOP("frmRun", "この回");
+const char *const PaceName = QT_TRANSLATE_NOOP("frmRun", "ペース");
 // More points than this add nothing a chart can show.
 constexpr int MostPoints = 2000;
 // The replay repaints about 60 times a second.
@@ -54,23 +55,23 @@ void FillKeys(QLineSeries *series, const std::vector<quint32> &keyMs)
 
 frmRun::frmRun(const history::HistoryStore *store, QWidget *parent) : QWidget(parent, Qt::Window), store_(store)
 {
-    setWindowTitle(QStringLiteral("走りの記録"));
+    setWindowTitle(tr("走りの記録"));
     auto *chart = new QChart();
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(font());
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->setBackgroundRoundness(0);
     auto *x = new QValueAxis(chart);
-    x->setTitleText(QStringLiteral("秒"));
+    x->setTitleText(tr("秒"));
     x->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(x, Qt::AlignBottom);
     auto *y = new QValueAxis(chart);
-    y->setTitleText(QStringLiteral("打"));
+    y->setTitleText(tr("打"));
     y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(y, Qt::AlignLeft);
-    for (const QString &name : {RunName, PaceName}) {
+    for (const char *name : {RunName, PaceName}) {
         auto *series = new QLineSeries(chart);
-        series->setName(name);
+        series->setName(tr(name));
         chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(y);
@@ -91,8 +92,8 @@ frmRun::frmRun(const history::HistoryStore *store, QWidget *parent) : QWidget(pa
     lblReplayTime = new QLabel(this);
     cboSpeed = new QComboBox(this);
     for (int times : ReplaySpeeds)
-        cboSpeed->addItem(times == 1 ? QStringLiteral("等速") : QString::number(times) + QStringLiteral("倍速"), times);
-    cmdPlay = new QPushButton(QStringLiteral("再生(&P)"), this);
+        cboSpeed->addItem(times == 1 ? tr("等速") : tr("%1倍速").arg(times), times);
+    cmdPlay = new QPushButton(tr("再生(&P)"), this);
 
     auto *layout = new QVBoxLayout(this);
     if (store_) {
@@ -118,11 +119,12 @@ frmRun::frmRun(const history::HistoryStore *store, QWidget *parent) : QWidget(pa
     if (cboRun) {
         listed_ = store_->RunList(200);
         for (const history::RunListing &entry : listed_) {
-            QString caption = entry.finished.toString(QStringLiteral("yyyy/MM/dd HH:mm ")) + history::ModeCaption(entry.mode);
+            QString caption =
+                entry.finished.toString(QStringLiteral("yyyy/MM/dd HH:mm ")) + history::ShownModeCaption(entry.mode);
             if (!entry.textName.isEmpty())
-                caption += QStringLiteral("「") + entry.textName + QStringLiteral("」");
+                caption += tr("「%1」").arg(entry.textName);
             if (entry.input == history::Input::Kana)
-                caption += QStringLiteral(" かな");
+                caption += tr(" かな");
             caption += QLatin1Char(' ') + Functions::Format000(entry.speed) + QStringLiteral("[type/sec]");
             cboRun->addItem(caption);
         }
@@ -150,12 +152,12 @@ void frmRun::ChooseRun(int index)
 
 QLineSeries *frmRun::RunSeries(QChart *chart)
 {
-    return Named(chart, RunName);
+    return Named(chart, tr(RunName));
 }
 
 QLineSeries *frmRun::PaceSeries(QChart *chart)
 {
-    return Named(chart, PaceName);
+    return Named(chart, tr(PaceName));
 }
 
 void frmRun::ShowRun(const history::KeyRun &run, const Pace *pace)
@@ -191,7 +193,7 @@ void frmRun::Play(int times)
         return;
     times_ = std::max(1, times);
     startedAt_ = platform::clock().Now();
-    cmdPlay->setText(QStringLiteral("停止(&S)"));
+    cmdPlay->setText(tr("停止(&S)"));
     ShowReplayAt(0);
     replay_.start();
 }
@@ -199,7 +201,7 @@ void frmRun::Play(int times)
 void frmRun::Stop()
 {
     replay_.stop();
-    cmdPlay->setText(QStringLiteral("再生(&P)"));
+    cmdPlay->setText(tr("再生(&P)"));
 }
 
 void frmRun::Step()
@@ -213,9 +215,9 @@ void frmRun::Step()
 void frmRun::ShowReplayAt(qint64 ms)
 {
     const int keys = run_.KeysAt(ms);
-    lblReplayTime->setText(Functions::Format000(std::max<qint64>(ms, 0) / 1000.0) + QStringLiteral("秒  ")
-                           + QString::number(keys) + QStringLiteral("打 / ") + QString::number(run_.keyMs.size())
-                           + QStringLiteral("打"));
+    lblReplayTime->setText(tr("%1秒  %2打 / %3打")
+                               .arg(Functions::Format000(std::max<qint64>(ms, 0) / 1000.0), QString::number(keys),
+                                    QString::number(run_.keyMs.size())));
     // The question holding the next key; once a question is typed to its
     // end, the next one shows with nothing typed.
     const std::vector<quint32> &starts = run_.questionStarts;

@@ -66,7 +66,7 @@ QColor ModeColour(Mode mode)
 
 QString BandName(Mode mode)
 {
-    return history::ModeCaption(mode) + QStringLiteral("のベストテン");
+    return frmStats::tr("%1のベストテン").arg(history::ShownModeCaption(mode));
 }
 
 enum class Grain { Game, Day, Week };
@@ -204,7 +204,7 @@ void AddSeries(QChart *chart, QAbstractSeries *series)
 QLineSeries *GamesLine(Mode mode, const QList<QPointF> &points)
 {
     auto *series = new QLineSeries();
-    series->setName(history::ModeCaption(mode));
+    series->setName(history::ShownModeCaption(mode));
     QPen pen(ModeColour(mode));
     pen.setWidthF(1.6);
     series->setPen(pen);
@@ -275,9 +275,9 @@ void SetValueRange(QValueAxis *axis, double low, double high, int decimals)
 QString TypedCaption(QChar c, history::Input input = history::Input::Romaji)
 {
     if (c.isNull())
-        return QStringLiteral("他のキー");
+        return frmStats::tr("他のキー");
     if (c == QLatin1Char(' '))
-        return QStringLiteral("スペース");
+        return frmStats::tr("スペース");
     // Kana games count the JIS keys by keytop; the player knows them by their kana.
     if (input == history::Input::Kana) {
         if (const char16_t kana = kana::KanaOfKey(kana::JisKeyCode(c.unicode()), false))
@@ -320,10 +320,9 @@ frmStats::frmStats(history::HistoryStore &store, bool usLayout, const QList<Best
                    history::Input input, QWidget *parent)
     : QWidget(parent, Qt::Window), store_(store), today_(QDate::currentDate())
 {
-    setWindowTitle(QStringLiteral("成績"));
+    setWindowTitle(tr("成績"));
     chooser_ = [](QWidget *owner, const QString &suggested) {
-        return QFileDialog::getSaveFileName(owner, QStringLiteral("CSV出力"), suggested,
-                                            QStringLiteral("CSVファイル (*.csv)"));
+        return QFileDialog::getSaveFileName(owner, tr("CSV出力"), suggested, tr("CSVファイル (*.csv)"));
     };
 
     CreateControls();
@@ -340,48 +339,44 @@ frmStats::frmStats(history::HistoryStore &store, bool usLayout, const QList<Best
 void frmStats::CreateControls()
 {
     cboMode = new QComboBox(this);
-    cboMode->addItem(QStringLiteral("すべてのモード"));
+    cboMode->addItem(tr("すべてのモード"));
     for (Mode mode : history::AllModes)
-        cboMode->addItem(history::ModeCaption(mode), int(mode));
+        cboMode->addItem(history::ShownModeCaption(mode), int(mode));
     cboPeriod = new QComboBox(this);
-    cboPeriod->addItem(QStringLiteral("最近7日間"), int(history::Period::Week));
-    cboPeriod->addItem(QStringLiteral("最近30日間"), int(history::Period::Month));
-    cboPeriod->addItem(QStringLiteral("すべての期間"), int(history::Period::All));
+    cboPeriod->addItem(tr("最近7日間"), int(history::Period::Week));
+    cboPeriod->addItem(tr("最近30日間"), int(history::Period::Month));
+    cboPeriod->addItem(tr("すべての期間"), int(history::Period::All));
     cboPeriod->setCurrentIndex(2);
     cboInput = new QComboBox(this);
-    cboInput->addItem(QStringLiteral("ローマ字入力"), int(history::Input::Romaji));
-    cboInput->addItem(QStringLiteral("かな入力"), int(history::Input::Kana));
+    cboInput->addItem(tr("ローマ字入力"), int(history::Input::Romaji));
+    cboInput->addItem(tr("かな入力"), int(history::Input::Kana));
 
     lblSummary = new QLabel(this);
     lblSummary->setTextFormat(Qt::PlainText);
-    cmdExport = new QPushButton(QStringLiteral("CSV出力(&E)..."), this);
-    cmdRuns = new QPushButton(QStringLiteral("走りを再生(&R)..."), this);
+    cmdExport = new QPushButton(tr("CSV出力(&E)..."), this);
+    cmdRuns = new QPushButton(tr("走りを再生(&R)..."), this);
 
-    chtSpeed = MakeChartView(QStringLiteral("速度[type/sec]"), this);
-    chtAccuracy = MakeChartView(QStringLiteral("正確さ[%]"), this);
+    chtSpeed = MakeChartView(tr("速度[type/sec]"), this);
+    chtAccuracy = MakeChartView(tr("正確さ[%]"), this);
     picKeyboard = new KeyboardView(this);
 
     tabWeak = new QTabWidget(this);
-    lstWeakChars = MakeList({QStringLiteral("文字"), QStringLiteral("ミス率"), QStringLiteral("ミス"),
-                             QStringLiteral("打鍵"), QStringLiteral("代わりに押したキー")},
-                            tabWeak);
-    lstWeakKana = MakeList({QStringLiteral("かな"), QStringLiteral("ミス率"), QStringLiteral("ミスあり"),
-                            QStringLiteral("回数")},
-                           tabWeak);
+    lstWeakChars = MakeList({tr("文字"), tr("ミス率"), tr("ミス"), tr("打鍵"), tr("代わりに押したキー")}, tabWeak);
+    lstWeakKana = MakeList({tr("かな"), tr("ミス率"), tr("ミスあり"), tr("回数")}, tabWeak);
     // Its last column is a number: right-aligned at the far edge it would
     // stand apart from its row.
     lstWeakKana->header()->setStretchLastSection(false);
-    tabWeak->addTab(lstWeakChars, QStringLiteral("苦手な文字(&K)"));
-    tabWeak->addTab(lstWeakKana, QStringLiteral("苦手なかな(&N)"));
+    tabWeak->addTab(lstWeakChars, tr("苦手な文字(&K)"));
+    tabWeak->addTab(lstWeakKana, tr("苦手なかな(&N)"));
 }
 
 void frmStats::CreateLayout()
 {
-    auto *modeLabel = new QLabel(QStringLiteral("モード(&M):"), this);
+    auto *modeLabel = new QLabel(tr("モード(&M):"), this);
     modeLabel->setBuddy(cboMode);
-    auto *periodLabel = new QLabel(QStringLiteral("期間(&P):"), this);
+    auto *periodLabel = new QLabel(tr("期間(&P):"), this);
     periodLabel->setBuddy(cboPeriod);
-    auto *inputLabel = new QLabel(QStringLiteral("入力(&I):"), this);
+    auto *inputLabel = new QLabel(tr("入力(&I):"), this);
     inputLabel->setBuddy(cboInput);
 
     auto *filters = new QHBoxLayout();
@@ -402,7 +397,7 @@ void frmStats::CreateLayout()
     charts->addWidget(chtAccuracy);
     charts->setChildrenCollapsible(false);
 
-    auto *keyboardBox = new QGroupBox(QStringLiteral("キーごとのミス率"), this);
+    auto *keyboardBox = new QGroupBox(tr("キーごとのミス率"), this);
     auto *keyboardLayout = new QVBoxLayout(keyboardBox);
     keyboardLayout->addWidget(picKeyboard);
 
@@ -601,9 +596,9 @@ void frmStats::FillCharts(const Points &points, const history::Filter &filter)
 
     const bool longRange = steps * step > 300;
     const QString dateFormat = longRange ? QStringLiteral("yyyy/M") : QStringLiteral("M/d");
-    const QString grainText = grain == Grain::Game  ? QStringLiteral("1ゲームごと")
-                              : grain == Grain::Day ? QStringLiteral("1日ごとの平均")
-                                                    : QStringLiteral("1週間ごとの平均");
+    const QString grainText = grain == Grain::Game  ? tr("1ゲームごと")
+                              : grain == Grain::Day ? tr("1日ごとの平均")
+                                                    : tr("1週間ごとの平均");
     for (QChart *chart : {chtSpeed->chart(), chtAccuracy->chart()}) {
         QDateTimeAxis *x = XAxis(chart);
         x->setFormat(dateFormat);
@@ -619,10 +614,10 @@ void frmStats::FillCharts(const Points &points, const history::Filter &filter)
 void frmStats::FillSummary(const Points &points)
 {
     if (points.games == 0) {
-        lblSummary->setText(QStringLiteral("この条件で記録されたゲームはありません。"));
+        lblSummary->setText(tr("この条件で記録されたゲームはありません。"));
         return;
     }
-    lblSummary->setText(QStringLiteral("%1ゲーム　平均速度 %2　平均正確さ %3%")
+    lblSummary->setText(tr("%1ゲーム　平均速度 %2　平均正確さ %3%")
                             .arg(points.games)
                             .arg(Functions::Format000(points.speedSum / points.games))
                             .arg(QString::number(points.accuracySum / points.games, 'f', 1)));
@@ -638,7 +633,7 @@ void frmStats::FillWeakLists(const history::Filter &filter)
     for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
         QStringList instead;
         for (const history::Miss &miss : count.instead.mid(0, 3))
-            instead.append(QStringLiteral("「%1」×%2").arg(TypedCaption(miss.typed, filter.input)).arg(miss.count));
+            instead.append(tr("「%1」×%2").arg(TypedCaption(miss.typed, filter.input), QString::number(miss.count)));
         auto *item = new QTreeWidgetItem(lstWeakChars,
                                          {TypedCaption(count.expected, filter.input), Percent(count.MissRate()),
                                           QString::number(count.wrong), QString::number(count.right + count.wrong),
@@ -677,13 +672,13 @@ void frmStats::cmdExport_Click()
 
 QString frmStats::ExportDoneText(const QString &path)
 {
-    return QStringLiteral("成績をCSVファイルに書き出しました。\r\n") + QDir::toNativeSeparators(path);
+    return tr("成績をCSVファイルに書き出しました。") + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
 }
 
 QLineSeries *frmStats::GameSeries(QChart *chart, Mode mode)
 {
     for (QAbstractSeries *series : chart->series()) {
-        if (series->name() == history::ModeCaption(mode))
+        if (series->name() == history::ShownModeCaption(mode))
             return qobject_cast<QLineSeries *>(series);
     }
     return nullptr;

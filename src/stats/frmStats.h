@@ -26,6 +26,8 @@ class QTabWidget;
 class QTreeWidget;
 
 class frmStats : public QWidget {
+    Q_OBJECT
+
 public:
     // Asks for the file to export to, suggesting a path; the empty text cancels.
     using FileChooser = std::function<QString(QWidget *parent, const QString &suggestedPath)>;

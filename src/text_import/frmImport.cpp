@@ -23,9 +23,20 @@
 
 namespace {
 
-const QString TooLarge = QStringLiteral("文章が大きすぎます。取り込めるのは 1 MB、2000 行までです。");
-const QString NotText = QStringLiteral("文章のファイルではないため、取り込めません。");
-const QString Title = QStringLiteral("文章の取り込み");
+QString TooLarge()
+{
+    return frmImport::tr("文章が大きすぎます。取り込めるのは 1 MB、2000 行までです。");
+}
+
+QString NotText()
+{
+    return frmImport::tr("文章のファイルではないため、取り込めません。");
+}
+
+QString Title()
+{
+    return frmImport::tr("文章の取り込み");
+}
 
 enum Column { Shown, ReadingColumn, Romaji };
 
@@ -52,7 +63,7 @@ void PasteBox::insertFromMimeData(const QMimeData *source)
         return;
     const QString text = source->text();
     if (text.size() + toPlainText().size() > frmImport::LargestText) {
-        emit refused(TooLarge);
+        emit refused(TooLarge());
         return;
     }
     insertPlainText(CleanText(text));
@@ -61,7 +72,7 @@ void PasteBox::insertFromMimeData(const QMimeData *source)
 frmImport::frmImport(const QString &folder, bool shortenNN, QWidget *parent)
     : QWidget(parent, Qt::Window), folder_(folder)
 {
-    setWindowTitle(Title);
+    setWindowTitle(Title());
     if (auto table = ParseRomajiTable(Functions::ReadTextFile(folder_ + QStringLiteral("roman.dat"))))
         converter_.emplace(ConversionRules(*table, shortenNN));
     CreateControls();
@@ -77,26 +88,26 @@ void frmImport::CreateControls()
     txtTitle = new QLineEdit(this);
     txtTitle->setMaxLength(60);
     txtSource = new PasteBox(this);
-    txtSource->setPlaceholderText(QStringLiteral("ここに文章を貼り付けるか、ファイルを開いてください。"));
-    cmdOpen = new QPushButton(QStringLiteral("ファイルを開く(&O)..."), this);
-    cmdRead = new QPushButton(QStringLiteral("読みを付ける(&R)"), this);
+    txtSource->setPlaceholderText(tr("ここに文章を貼り付けるか、ファイルを開いてください。"));
+    cmdOpen = new QPushButton(tr("ファイルを開く(&O)..."), this);
+    cmdRead = new QPushButton(tr("読みを付ける(&R)"), this);
     grdLines = new QTableWidget(0, 3, this);
-    grdLines->setHorizontalHeaderLabels({QStringLiteral("文"), QStringLiteral("読み"), QStringLiteral("ローマ字")});
+    grdLines->setHorizontalHeaderLabels({tr("文"), tr("読み"), tr("ローマ字")});
     grdLines->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grdLines->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                               | QAbstractItemView::AnyKeyPressed);
     lblStatus = new QLabel(this);
     lblStatus->setTextFormat(Qt::PlainText);
     lblStatus->setWordWrap(true);
-    cmdSaveCopipe = new QPushButton(QStringLiteral("コピペ辞書に保存(&S)"), this);
-    cmdSaveWords = new QPushButton(QStringLiteral("単語辞書に保存(&W)"), this);
-    cmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdSaveCopipe = new QPushButton(tr("コピペ辞書に保存(&S)"), this);
+    cmdSaveWords = new QPushButton(tr("単語辞書に保存(&W)"), this);
+    cmdClose = new QPushButton(tr("閉じる"), this);
 }
 
 void frmImport::LayOut()
 {
     auto *titleRow = new QHBoxLayout;
-    auto *titleLabel = new QLabel(QStringLiteral("題名(&T):"), this);
+    auto *titleLabel = new QLabel(tr("題名(&T):"), this);
     titleLabel->setBuddy(txtTitle);
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(txtTitle, 1);
@@ -120,7 +131,7 @@ void frmImport::LayOut()
 
 void frmImport::Connect()
 {
-    connect(txtSource, &PasteBox::refused, this, [](const QString &why) { platform::dialogs().Message(why, Title); });
+    connect(txtSource, &PasteBox::refused, this, [](const QString &why) { platform::dialogs().Message(why, Title()); });
     connect(cmdOpen, &QPushButton::clicked, this, &frmImport::cmdOpen_Click);
     connect(cmdRead, &QPushButton::clicked, this, &frmImport::cmdRead_Click);
     connect(cmdSaveCopipe, &QPushButton::clicked, this, &frmImport::cmdSaveCopipe_Click);
@@ -133,20 +144,20 @@ std::optional<QString> frmImport::TextOfFile(const QString &path, QString *why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *why = QStringLiteral("%1 を開けません。").arg(Functions::GetFileName(path));
+        *why = tr("%1 を開けません。").arg(Functions::GetFileName(path));
         return std::nullopt;
     }
     if (file.size() > LargestText) {
-        *why = TooLarge;
+        *why = TooLarge();
         return std::nullopt;
     }
     const QByteArray bytes = file.read(LargestText + 1);
     if (bytes.size() > LargestText) {
-        *why = TooLarge;
+        *why = TooLarge();
         return std::nullopt;
     }
     if (bytes.contains('\0')) {
-        *why = NotText;
+        *why = NotText();
         return std::nullopt;
     }
     return CleanText(Functions::DecodeText(bytes));
@@ -154,14 +165,14 @@ std::optional<QString> frmImport::TextOfFile(const QString &path, QString *why)
 
 void frmImport::cmdOpen_Click()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("文章のファイルを開く"), QString(),
-                                                      QStringLiteral("文章 (*.txt);;すべてのファイル (*)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("文章のファイルを開く"), QString(),
+                                                      tr("文章 (*.txt);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     QString why;
     const std::optional<QString> text = TextOfFile(path, &why);
     if (!text) {
-        platform::dialogs().Message(why, Title);
+        platform::dialogs().Message(why, Title());
         return;
     }
     if (txtTitle->text().isEmpty())
@@ -185,7 +196,7 @@ void frmImport::cmdRead_Click()
     if (!reader_)
         reader_ = std::make_unique<Reader>();
     if (!reader_->IsAvailable()) {
-        platform::dialogs().Message(reader_->Problem(), Title);
+        platform::dialogs().Message(reader_->Problem(), Title());
         return;
     }
     QString typable = QStringLiteral("ー");
@@ -201,7 +212,7 @@ void frmImport::cmdRead_Click()
         if (!trimmed.isEmpty())
             pieces << CutAtSentenceEnds(trimmed, LongestLine);
         if (pieces.size() > MostLines) {
-            platform::dialogs().Message(TooLarge, Title);
+            platform::dialogs().Message(TooLarge(), Title());
             return;
         }
     }
@@ -227,8 +238,8 @@ void frmImport::TellUnread()
     int unread = 0;
     for (int row = 0; row < grdLines->rowCount(); ++row)
         unread += HoldsHan(grdLines->item(row, ReadingColumn)->text());
-    Tell(unread ? QStringLiteral("読めない語のある行が %1 行あります。色の付いた読みを直してください。").arg(unread)
-                : QStringLiteral("%1 行、すべて読みがあります。").arg(grdLines->rowCount()));
+    Tell(unread ? tr("読めない語のある行が %1 行あります。色の付いた読みを直してください。").arg(unread)
+                : tr("%1 行、すべて読みがあります。").arg(grdLines->rowCount()));
 }
 
 // The romaji of the row's reading, and the row marked when it cannot be typed.
@@ -258,25 +269,26 @@ void frmImport::ReadingEdited(int row, int column)
 std::optional<QVector<DictEntry>> frmImport::EntriesToSave()
 {
     if (!grdLines->rowCount()) {
-        platform::dialogs().Message(QStringLiteral("取り込む文がありません。文章を入れて「読みを付ける」を押してください。"), Title);
+        platform::dialogs().Message(tr("取り込む文がありません。文章を入れて「読みを付ける」を押してください。"), Title());
         return std::nullopt;
     }
     QVector<DictEntry> entries;
     for (int row = 0; row < grdLines->rowCount(); ++row) {
         const DictEntry entry{grdLines->item(row, Shown)->text(), grdLines->item(row, ReadingColumn)->text()};
         const QString romaji = grdLines->item(row, Romaji)->text();
+        const QString line = QString::number(row + 1);
         QString why;
         if (HoldsHan(entry.Reading) || entry.Reading.trimmed().isEmpty())
-            why = QStringLiteral("%1行目の読みに漢字が残っています。読みを直してから保存してください。");
+            why = tr("%1行目の読みに漢字が残っています。読みを直してから保存してください。").arg(line);
         else if (!converter_)
-            why = QStringLiteral("roman.dat を読めないため、%1行目をローマ字にできません。");
+            why = tr("roman.dat を読めないため、%1行目をローマ字にできません。").arg(line);
         else if (!IsTypableRomaji(romaji))
-            why = QStringLiteral("%1行目の読みにローマ字で打てない文字があります。読みを直してから保存してください。");
+            why = tr("%1行目の読みにローマ字で打てない文字があります。読みを直してから保存してください。").arg(line);
         else if (const auto bad = FirstUnencodableCharacter(EntryLine(entry)))
-            why = QStringLiteral("%1行目の「") + bad->Character + QStringLiteral("」は辞書に書けない文字です。");
+            why = tr("%1行目の「%2」は辞書に書けない文字です。").arg(line, bad->Character);
         if (!why.isEmpty()) {
             grdLines->setCurrentCell(row, ReadingColumn);
-            platform::dialogs().Message(why.arg(row + 1), Title);
+            platform::dialogs().Message(why, Title());
             return std::nullopt;
         }
         entries.append(entry);
@@ -288,10 +300,10 @@ bool frmImport::Write(const QString &name, const QString &text, bool copipe)
 {
     const QString path = folder_ + name;
     if (!Functions::WriteWholeFileBytes(path, Functions::ToShiftJis(text))) {
-        platform::dialogs().Message(QStringLiteral("%1 に保存できませんでした。元のファイルはそのままです。").arg(name), Title);
+        platform::dialogs().Message(tr("%1 に保存できませんでした。元のファイルはそのままです。").arg(name), Title());
         return false;
     }
-    Tell(QStringLiteral("%1 に保存しました。").arg(name));
+    Tell(tr("%1 に保存しました。").arg(name));
     emit saved(path, copipe);
     return true;
 }
@@ -312,12 +324,12 @@ bool frmImport::cmdSaveCopipe_Click()
 {
     const QString title = txtTitle->text().trimmed();
     if (title.isEmpty()) {
-        platform::dialogs().Message(QStringLiteral("題名を入れてください。"), Title);
+        platform::dialogs().Message(tr("題名を入れてください。"), Title());
         txtTitle->setFocus();
         return false;
     }
     if (const auto bad = FirstUnencodableCharacter(title)) {
-        platform::dialogs().Message(QStringLiteral("題名の「%1」は辞書に書けない文字です。").arg(bad->Character), Title);
+        platform::dialogs().Message(tr("題名の「%1」は辞書に書けない文字です。").arg(bad->Character), Title());
         return false;
     }
     const std::optional<QVector<DictEntry>> entries = EntriesToSave();
@@ -326,11 +338,11 @@ bool frmImport::cmdSaveCopipe_Click()
     const QString name = QStringLiteral("mytexts.cls");
     const std::optional<QString> existing = Existing(folder_ + name);
     if (!existing) {
-        platform::dialogs().Message(QStringLiteral("%1 を読めないため、保存しません。").arg(name), Title);
+        platform::dialogs().Message(tr("%1 を読めないため、保存しません。").arg(name), Title());
         return false;
     }
     if (HasBlock(*existing, title)
-        && !platform::dialogs().AskYesNo(QStringLiteral("「%1」はもうあります。置き換えますか？").arg(title), Title))
+        && !platform::dialogs().AskYesNo(tr("「%1」はもうあります。置き換えますか？").arg(title), Title()))
         return false;
     return Write(name, WithCopipeBlock(*existing, title, *entries), true);
 }
@@ -343,7 +355,7 @@ bool frmImport::cmdSaveWords_Click()
     const QString name = QStringLiteral("mywords.qls");
     std::optional<QString> existing = Existing(folder_ + name);
     if (!existing) {
-        platform::dialogs().Message(QStringLiteral("%1 を読めないため、保存しません。").arg(name), Title);
+        platform::dialogs().Message(tr("%1 を読めないため、保存しません。").arg(name), Title());
         return false;
     }
     if (!existing->isEmpty() && !existing->endsWith(QStringLiteral("\r\n")))

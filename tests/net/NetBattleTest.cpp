@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NetTestSupport.h"
 
+#include "EnglishTexts.h"
 #include "FakePlatform.h"
 #include "modes/GameLoop.h"
 #include "net/NetGame.h"
 #include "net/NetRecord.h"
 #include "net/frmNet.h"
+#include "net/frmNetResult.h"
 #include "settings/aplMain.h"
 #include "typing/Judge.h"
 #include "util/Functions.h"
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -221,6 +224,31 @@ TEST_F(NetBattleTest, FourFullAttacksOnEnterWinTheBattleOnce)
     // The round's own timer runs the passes while the test waits.
     ASSERT_TRUE(WaitUntil([&] { return EndBoxes() == 2; }));
     EXPECT_EQ(Records(), (QStringList{Today(" 勝利：太郎 vs 花子"), Today(" 敗北：太郎 vs 花子")}));
+}
+
+TEST_F(NetBattleTest, InEnglishTheWindowSpeaksEnglishWhileTheWireAndTheRecordStayJapanese)
+{
+    const EnglishTexts english;
+    ASSERT_TRUE(english.Loaded());
+    OpenAndConnect(); // the peer was told "NAM 太郎"
+    EXPECT_EQ(net->windowTitle(), "Net battle");
+    Start();
+    EXPECT_EQ(Form().lblGameMode->text(), "疾鍵@Net battle");
+
+    SetClientHP(50);
+    Battle().SetMyAP(200);
+    fake.keys->down[13] = true;
+    Tick();
+    fake.keys->down[13] = false;
+    EXPECT_TRUE(peer.Expect("ATK 0"));
+    EXPECT_EQ(LastLines(3), (QStringList{"battle> 太郎 attacks", "battle> 花子 takes 50 damage", "battle> You won"}));
+    // The record keeps its Japanese lines, and the record window still counts the win in them.
+    EXPECT_EQ(Records(), QStringList{Today(" 勝利：太郎 vs 花子")});
+    frmNetResult results(net);
+    EXPECT_EQ(results.windowTitle(), "Battle results");
+    EXPECT_EQ(results.Label1->text(), "Total: 1 won, 0 lost");
+    ASSERT_EQ(results.lstNetResult->count(), 1);
+    EXPECT_EQ(results.lstNetResult->item(0)->text(), Today(" 勝利：太郎 vs 花子"));
 }
 
 TEST_F(NetBattleTest, AnEnterTapBetweenTwoPassesAttacksOnceWhereverItWasPressed)

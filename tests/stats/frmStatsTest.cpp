@@ -4,6 +4,7 @@
 #include "stats/frmStats.h"
 #include "util/Functions.h"
 
+#include "EnglishTexts.h"
 #include "FakePlatform.h"
 
 #include <QAreaSeries>
@@ -299,6 +300,37 @@ TEST(frmStats, ExportWritesUtf8WithAByteOrderMarkAndTellsWhereOrWhyNot)
     chosen = fake.PathOf("gone/out.csv");
     window.cmdExport->click();
     EXPECT_EQ(fake.dialogs->Texts(), QStringList{HistoryStore::ExportFailureText(chosen)});
+}
+
+TEST(frmStats, InEnglishTheModesAreNamedInEnglishWhileTheCsvStaysJapanese)
+{
+    const EnglishTexts english;
+    ASSERT_TRUE(english.Loaded());
+
+    FakePlatform fake;
+    HistoryStore store(fake.PathOf(HistoryStore::FileName()));
+    ASSERT_TRUE(store.Record({Game(Mode::Speed, 0, 4.0), Game(Mode::Net, 1, 5.0)}).Ok());
+    frmStats window(store, false);
+    window.SetToday(Today);
+    EXPECT_EQ(window.windowTitle(), "Progress");
+    const int speedItem = window.cboMode->findText("Speed attack");
+    ASSERT_GT(speedItem, 0);
+    window.cboMode->setCurrentIndex(speedItem);
+    // The lines and the band are found by the names the legend shows.
+    QLineSeries *speed = frmStats::GameSeries(window.chtSpeed->chart(), Mode::Speed);
+    ASSERT_TRUE(speed);
+    EXPECT_EQ(speed->name(), "Speed attack");
+    EXPECT_TRUE(frmStats::BestTenBand(window.chtSpeed->chart(), Mode::Speed));
+
+    const QString chosen = fake.PathOf("out.csv");
+    window.SetFileChooser([&chosen](QWidget *, const QString &) { return chosen; });
+    window.cmdExport->click();
+    const QStringList lines = QString::fromUtf8(ReadBytes(chosen).mid(3)).split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "日時,モード,テキスト名,辞書ファイル,経過時間(ミリ秒),正解キー数,ミス数,速度,正確さ(%)");
+    EXPECT_EQ(lines[1].section(',', 1, 1), "ネット対戦");
+    EXPECT_EQ(lines[2].section(',', 1, 1), "スピードアタック");
+    EXPECT_EQ(fake.dialogs->Texts(), QStringList{"Progress exported to the CSV file:\r\n" + chosen});
 }
 
 TEST(frmStats, TheWindowFitsTheScreenAndEscClosesIt)
