@@ -232,6 +232,13 @@
     </message>
 </context>
 <context>
+    <name>KeyboardLayout</name>
+    <message>
+        <source>スペース</source>
+        <translation>Space</translation>
+    </message>
+</context>
+<context>
     <name>KeyboardView</name>
     <message>
         <source>スペース</source>

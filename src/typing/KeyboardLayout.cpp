@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "typing/KeyboardLayout.h"
 
+#include <QCoreApplication>
+
 namespace keyboard {
 
 namespace {
@@ -94,13 +96,19 @@ QList<KeyCap> Build(bool us)
     space.x = 4;
     space.width = 6.5;
     space.base = QLatin1Char(' ');
-    space.caption = QStringLiteral("スペース");
+    space.caption = QString::fromUtf8(QT_TRANSLATE_NOOP("KeyboardLayout", "スペース"));
     space.finger = Finger::Thumb;
     keys.append(space);
     return keys;
 }
 
 } // namespace
+
+QString ShownCaption(const KeyCap &key)
+{
+    // The keytop legends are not words and have no translation: they come back as they are.
+    return QCoreApplication::translate("KeyboardLayout", key.caption.toUtf8().constData());
+}
 
 bool LeftHand(Finger finger)
 {

@@ -43,6 +43,8 @@ struct KeyCap {
 
 // Every key of the layout, row by row from the left.
 const QList<KeyCap> &Keys(bool usLayout);
+// A key's caption in the language of the windows (the space bar's is a word).
+QString ShownCaption(const KeyCap &key);
 
 // The key that types c (letters in either case), and whether it wants Shift.
 struct Stroke {

@@ -68,7 +68,7 @@ QString GuideKeyboard::LegendOf(quint32 keycode) const
         return legend;
     for (const keyboard::KeyCap &key : DrawnKeys()) {
         if (key.keycode == keycode)
-            return key.caption;
+            return keyboard::ShownCaption(key);
     }
     return QString();
 }
@@ -243,7 +243,7 @@ void GuideKeyboard::PaintKey(QPainter &painter, const keyboard::KeyCap &key, Loo
     painter.setBrush(fill);
     painter.drawRoundedRect(rect.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), unit * 0.12, unit * 0.12);
 
-    const QString legend = given.isEmpty() ? key.caption : given;
+    const QString legend = given.isEmpty() ? keyboard::ShownCaption(key) : given;
     const bool special = (key.base.isNull() && given.isEmpty()) || key.base == QLatin1Char(' ');
     QFont legendFont = font();
     legendFont.setPixelSize(special ? std::max(6, int(unit * 0.26)) : std::max(7, int(unit * 0.36)));
