@@ -596,7 +596,7 @@
     </message>
     <message>
         <source>疾鍵 - 単語辞書[%1] コピペ辞書[%2]</source>
-        <translation>疾鍵 - Word list[%1] Copy-paste[%2]</translation>
+        <translation>疾鍵 - Word list [%1] Copy-paste [%2]</translation>
     </message>
 </context>
 <context>
@@ -817,7 +817,7 @@ In the game, Help → How to play tells how to play.
     </message>
     <message>
         <source>&lt;h3&gt;画面の数字&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;経過時間[sec]：最初のキーからの秒数。&lt;/li&gt;&lt;li&gt;残り時間[sec]：スピードアタックの残りの秒数。タイムアタックでは残り文字数、コピペアタックとランキングでは残り行数に変わります。&lt;/li&gt;&lt;li&gt;速度[type/sec]：1秒あたりに正しく打ったキーの数。&lt;/li&gt;&lt;li&gt;タイプ数：正しく打ったキーの数。ミスタイプ数：間違えたキーの数。&lt;/li&gt;&lt;li&gt;出題の左の赤い文字：最後に間違えて打った文字（設定 → ミスタイプを表示する）。&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;h3&gt;The numbers on screen&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;Elapsed[sec]: seconds since your first key.&lt;/li&gt;&lt;li&gt;Time left[sec]: the seconds left in Speed attack. In Time attack it becomes the characters left, in Copy-paste attack and the ranking the lines left.&lt;/li&gt;&lt;li&gt;Speed[type/sec]: right keys per second.&lt;/li&gt;&lt;li&gt;Keys: the keys typed right. Misses: the keys typed wrong.&lt;/li&gt;&lt;li&gt;The red character left of the question: the last one you mistyped (Settings → Show mistypes).&lt;/li&gt;&lt;/ul&gt;</translation>
+        <translation>&lt;h3&gt;The numbers on screen&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;Elapsed [sec]: seconds since your first key.&lt;/li&gt;&lt;li&gt;Time left [sec]: the seconds left in Speed attack. In Time attack it becomes the characters left, in Copy-paste attack and the ranking the lines left.&lt;/li&gt;&lt;li&gt;Speed [type/sec]: right keys per second.&lt;/li&gt;&lt;li&gt;Keys: the keys typed right. Misses: the keys typed wrong.&lt;/li&gt;&lt;li&gt;The red character left of the question: the last one you mistyped (Settings → Show mistypes).&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;打ち方の設定（設定メニュー）&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;キー配列を自動で判定&lt;/b&gt;：キーボードの配列が打った文字で判定します。JIS でも US でも、ほかの配列でもそのまま打てます。切ると、&lt;b&gt;英語キーボードで判定&lt;/b&gt; に従ってキーの位置で判定します。&lt;/li&gt;&lt;li&gt;&lt;b&gt;いろいろなローマ字を受け付ける&lt;/b&gt;：SI と SHI、TI と CHI、N 一つの「ん」など、日本語入力で使えるつづりをどれでも受け付けます。切ると、表示されたつづりだけを受け付けます。&lt;/li&gt;&lt;li&gt;&lt;b&gt;かな入力&lt;/b&gt;：JIS かな配列で、キーの位置どおりにかなを打ちます。ローマ字の代わりに読みがひらがなで出ます。濁音・半濁音はかなのあとに ゛ か ゜ のキー。結果はかな専用のハイスコアに残ります（ゲーム中は切り替えられません）。&lt;/li&gt;&lt;li&gt;&lt;b&gt;キーボードを表示&lt;/b&gt;：画面の下にキーボードを出し、次に打つキーと Shift を光らせます。キーの色は打つ指を表します（F と J の印がホームポジション）。基礎練習ではいつも表示されます。かな入力では JIS キーボードにかなを書いて表示し、基礎練習もかなのレッスンになります。&lt;/li&gt;&lt;/ul&gt;</source>
@@ -1025,19 +1025,19 @@ In the game, Help → How to play tells how to play.
     </message>
     <message>
         <source>1 名前：</source>
-        <translation>1 Name:</translation>
+        <translation>1 Name: </translation>
     </message>
     <message>
         <source>経過時間[sec]：</source>
-        <translation>Elapsed[sec]:</translation>
+        <translation>Elapsed [sec]:</translation>
     </message>
     <message>
         <source>残り時間[sec]：</source>
-        <translation>Time left[sec]:</translation>
+        <translation>Time left [sec]:</translation>
     </message>
     <message>
         <source>速度[type/sec]：</source>
-        <translation>Speed[type/sec]:</translation>
+        <translation>Speed [type/sec]:</translation>
     </message>
     <message>
         <source>タイプ数：</source>
@@ -1097,7 +1097,7 @@ In the game, Help → How to play tells how to play.
     </message>
     <message>
         <source>コピペ辞書の切り替え(&amp;C)</source>
-        <translation>Copy-paste &amp;texts</translation>
+        <translation>Copy-paste te&amp;xts</translation>
     </message>
     <message>
         <source>自分の文章を取り込む(&amp;M)...</source>
@@ -1113,7 +1113,7 @@ In the game, Help → How to play tells how to play.
     </message>
     <message>
         <source>ハイスコア(&amp;S)</source>
-        <translation>&amp;High scores</translation>
+        <translation>High s&amp;cores</translation>
     </message>
     <message>
         <source>成績の推移(&amp;G)...</source>
