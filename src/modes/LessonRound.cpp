@@ -33,16 +33,22 @@ QString LessonRound::RestCaption() const
     return QCoreApplication::translate("LessonRound", "残り文字数：");
 }
 
+QList<history::CharCount> LessonRound::WeakKeys(const history::HistoryStore *store, history::Input input)
+{
+    if (!store || !store->IsOpen())
+        return {};
+    // Kana games count keys by JIS keytop, the keys a kana lesson is made of.
+    history::Filter games;
+    games.input = input;
+    return store->WeakestChars(games, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples);
+}
+
 void LessonRound::ShowFirst(Game &game)
 {
     // Without a readable history the text is drawn evenly.
     QList<history::CharCount> weak;
-    if (history::Tell(game.OpenHistory())) {
-        // Kana games count keys by JIS keytop, the keys a kana lesson is made of.
-        history::Filter games;
-        games.input = lesson_.input;
-        weak = game.history->WeakestChars(games, history::DrillDraw::WeakCount, history::DrillDraw::MinSamples);
-    }
+    if (history::Tell(game.OpenHistory()))
+        weak = WeakKeys(game.history, lesson_.input);
     text_ = course::LessonText(lesson_, weak, game.dict.Words, [] { return platform::random().Next(); });
     keys_ = 0;
     for (const QuestItem &item : std::as_const(text_))
@@ -93,7 +99,12 @@ RoundEnd LessonRound::End(const Game &game) const
     end.historyMode = history::Mode::Lesson;
     end.textName = course::TextName(lesson_);
     end.dictionaryPath = game.dict.WordPath;
-    end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_] {
+    end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_, history = game.history,
+                       words = game.dict.Words] {
+        // The game just kept changes the weak keys: the next word lesson's
+        // draw is made for them while the player reads the box.
+        if (history && history->IsOpen())
+            course::PrepareWordLessons(words, lesson.input, WeakKeys(history, lesson.input));
         platform::dialogs().Message(VerdictText(lesson, accuracy, speed),
                                     QCoreApplication::translate("LessonRound", "基礎練習"));
         if (recorded)

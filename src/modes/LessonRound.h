@@ -9,6 +9,10 @@
 
 #include <functional>
 
+namespace history {
+class HistoryStore;
+}
+
 class LessonRound : public Round {
 public:
     // recorded is called once the finished lesson is in the history.
@@ -30,6 +34,10 @@ public:
     // The questions of this playing and their keys in all.
     const QVector<QuestItem> &Text() const { return text_; }
     int Keys() const { return keys_; }
+
+    // The weak keys a lesson of the input method aims at, from the history;
+    // nothing while it is not open.
+    static QList<history::CharCount> WeakKeys(const history::HistoryStore *store, history::Input input);
 
     // The box after a finished lesson: passed (and what opened), or what fell short.
     static QString VerdictText(const course::Lesson &lesson, double accuracy, double speed);

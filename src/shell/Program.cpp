@@ -363,7 +363,7 @@ void Program::mnuLesson_Click()
     lessons_->raise();
     lessons_->activateWindow();
     // While the player chooses, the word lessons find their words.
-    course::PrepareWordLessons(game_->dict.Words, InputInUse());
+    course::PrepareWordLessons(game_->dict.Words, InputInUse(), LessonRound::WeakKeys(game_->history, InputInUse()));
 }
 
 frmLesson *Program::LessonWindow() const

@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 #include "typing/KanaLayout.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QThreadPool>
 
@@ -15,6 +16,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace course {
@@ -318,36 +320,55 @@ std::vector<UsableWords> FindUsable(const QList<Lesson> &lessons, const WordList
     return found;
 }
 
-// The word lessons' usable words being found on another thread, for a list and input.
-struct Preparing {
-    quint64 stamp = 0;
-    qsizetype listSize = 0;
-    history::Input input = history::Input::Romaji;
-    std::future<std::vector<UsableWords>> found;
-};
+using Found = std::vector<std::shared_ptr<const UsableWords>>;
+using Draws = std::vector<std::shared_ptr<const history::DrillDraw>>;
 
-// What is kept and being found: only for the list last asked about. The game's
-// thread alone touches these.
-std::vector<UsableWords> &Kept()
+// The same weak characters (with the same counts) give the same weights, so
+// a draw made for them is the draw a start would make.
+QByteArray WeakKey(const QList<history::CharCount> &weak)
 {
-    static std::vector<UsableWords> kept;
-    return kept;
+    QByteArray key;
+    for (const history::CharCount &c : weak)
+        key += QByteArray::number(c.expected.unicode()) + ':' + QByteArray::number(c.right) + ':'
+               + QByteArray::number(c.wrong) + ' ';
+    return key;
 }
 
-std::vector<Preparing> &BeingFound()
+Draws DrawsFor(const Found &found, const QList<history::CharCount> &weak)
 {
-    static std::vector<Preparing> preparing;
-    return preparing;
+    Draws draws;
+    for (const auto &usable : found)
+        draws.push_back(std::make_shared<const history::DrillDraw>(usable->wordKeys, usable->ends, weak));
+    return draws;
 }
 
 template <typename T>
-void KeepOnly(std::vector<T> &entries, const WordList &words)
+std::shared_future<T> Ready(T value)
 {
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [&words](const T &e) {
-                                     return e.stamp != words.Stamp() || e.listSize != words.size();
-                                 }),
-                  entries.end());
+    std::promise<T> promise;
+    promise.set_value(std::move(value));
+    return promise.get_future().share();
+}
+
+// The word lessons of an input method on a list: their usable words (one per
+// lesson of WordLessons), and their draws for the weak characters last
+// prepared or used, each found on a thread of the pool or at a start. What
+// the threads make is never changed after; the game's thread alone touches
+// these entries.
+struct Prepared {
+    quint64 stamp = 0;
+    qsizetype listSize = 0;
+    history::Input input = history::Input::Romaji;
+    std::shared_future<Found> found;
+    QByteArray weakKey;
+    std::shared_future<Draws> draws; // not valid: none made yet
+};
+
+// Only for the list last asked about.
+std::vector<Prepared> &Entries()
+{
+    static std::vector<Prepared> entries;
+    return entries;
 }
 
 QList<Lesson> WordLessons(history::Input input)
@@ -360,53 +381,79 @@ QList<Lesson> WordLessons(history::Input input)
     return lessons;
 }
 
-// The usable words of the lesson on the list: found on another thread since
-// the lessons' window opened, or now.
-const UsableWords &Usable(const Lesson &lesson, const WordList &words)
+Prepared *EntryOf(const WordList &words, history::Input input)
 {
-    std::vector<UsableWords> &kept = Kept();
-    std::vector<Preparing> &preparing = BeingFound();
-    KeepOnly(kept, words);
-    KeepOnly(preparing, words);
-    auto keptOne = [&]() -> const UsableWords * {
-        for (const UsableWords &u : kept) {
-            if (u.input == lesson.input && u.keys == lesson.keys && u.maxWordLength == lesson.maxWordLength)
-                return &u;
-        }
-        return nullptr;
-    };
-    if (const UsableWords *u = keptOne())
-        return *u;
-    for (auto p = preparing.begin(); p != preparing.end(); ++p) {
-        if (p->input != lesson.input)
-            continue;
-        // Waiting for the thread is never longer than looking again.
-        std::vector<UsableWords> found = p->found.get();
-        preparing.erase(p);
-        std::move(found.begin(), found.end(), std::back_inserter(kept));
-        if (const UsableWords *u = keptOne())
-            return *u;
-        break;
+    std::vector<Prepared> &entries = Entries();
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&words](const Prepared &e) {
+                                     return e.stamp != words.Stamp() || e.listSize != words.size();
+                                 }),
+                  entries.end());
+    for (Prepared &e : entries) {
+        if (e.input == input)
+            return &e;
     }
-    kept.push_back(FindUsable({lesson}, words).front());
-    return kept.back();
+    return nullptr;
+}
+
+Found FindAll(const QList<Lesson> &lessons, const WordList &words)
+{
+    Found found;
+    for (UsableWords &usable : FindUsable(lessons, words))
+        found.push_back(std::make_shared<const UsableWords>(std::move(usable)));
+    return found;
+}
+
+// The usable words and the draw of a word lesson for the weak characters:
+// made on another thread since the lessons' window opened or the last lesson
+// ended, or now. Waiting for the thread is never longer than making them again.
+std::pair<std::shared_ptr<const UsableWords>, std::shared_ptr<const history::DrillDraw>>
+UsableAndDraw(const Lesson &lesson, const WordList &words, const QList<history::CharCount> &weak)
+{
+    const QList<Lesson> lessons = WordLessons(lesson.input);
+    const auto at = std::find_if(lessons.begin(), lessons.end(), [&lesson](const Lesson &l) {
+        return l.keys == lesson.keys && l.maxWordLength == lesson.maxWordLength;
+    });
+    if (at == lessons.end()) {
+        const Found found = FindAll({lesson}, words);
+        return {found.front(), DrawsFor(found, weak).front()};
+    }
+    const size_t index = size_t(at - lessons.begin());
+    Prepared *entry = EntryOf(words, lesson.input);
+    if (!entry) {
+        Entries().push_back({words.Stamp(), words.size(), lesson.input, Ready(FindAll(lessons, words)), {}, {}});
+        entry = &Entries().back();
+    }
+    const Found &found = entry->found.get();
+    const QByteArray weakKey = WeakKey(weak);
+    if (!entry->draws.valid() || entry->weakKey != weakKey) {
+        // Only this lesson's draw is made now; the others when they start.
+        Draws draws(found.size());
+        draws[index] = DrawsFor({found[index]}, weak).front();
+        entry->weakKey = weakKey;
+        entry->draws = Ready(std::move(draws));
+    } else if (!entry->draws.get()[index]) {
+        Draws draws = entry->draws.get();
+        draws[index] = DrawsFor({found[index]}, weak).front();
+        entry->draws = Ready(std::move(draws));
+    }
+    return {found[index], entry->draws.get()[index]};
 }
 
 QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,
                             const std::function<double()> &uniform)
 {
     const bool kana = IsKana(lesson);
-    const UsableWords &usable = Usable(lesson, words);
-    if (usable.words.empty())
+    const auto [usable, draw] = UsableAndDraw(lesson, words, weak);
+    if (usable->words.empty())
         return SyllableText(lesson, weak, uniform);
-    const history::DrillDraw draw(usable.wordKeys, usable.ends, weak);
     QVector<QuestItem> text;
     int total = 0;
     while (total < lesson.length) {
-        const int drawn = draw.Pick(uniform());
-        QuestItem word = words.at(usable.words.at(size_t(drawn)));
+        const int drawn = draw->Pick(uniform());
+        QuestItem word = words.at(usable->words.at(size_t(drawn)));
         if (kana)
-            word.Roman = usable.KeysOf(size_t(drawn)).toString();
+            word.Roman = usable->KeysOf(size_t(drawn)).toString();
         total += KeyCount(word);
         text.append(word);
     }
@@ -469,21 +516,29 @@ QList<Standing> Standings(const QList<history::LessonBest> &bests, history::Inpu
     return standings;
 }
 
-void PrepareWordLessons(const WordList &words, history::Input input)
+void PrepareWordLessons(const WordList &words, history::Input input, const QList<history::CharCount> &weak)
 {
-    std::vector<Preparing> &preparing = BeingFound();
-    KeepOnly(Kept(), words);
-    KeepOnly(preparing, words);
-    const bool known = std::any_of(Kept().begin(), Kept().end(), [input](const UsableWords &u) { return u.input == input; })
-                       || std::any_of(preparing.begin(), preparing.end(), [input](const Preparing &p) { return p.input == input; });
-    if (known || words.isEmpty())
+    if (words.isEmpty())
         return;
-    auto promise = std::make_shared<std::promise<std::vector<UsableWords>>>();
-    preparing.push_back({words.Stamp(), words.size(), input, promise->get_future()});
-    // The thread has a copy of its own: the words' texts are shared, not copied.
-    QThreadPool::globalInstance()->start([promise, words, lessons = WordLessons(input)] {
-        promise->set_value(FindUsable(lessons, words));
-    });
+    Prepared *entry = EntryOf(words, input);
+    const QByteArray weakKey = WeakKey(weak);
+    if (entry && entry->draws.valid() && entry->weakKey == weakKey)
+        return;
+    const QList<Lesson> lessons = WordLessons(input);
+    if (!entry) {
+        Entries().push_back({words.Stamp(), words.size(), input, {}, {}, {}});
+        entry = &Entries().back();
+        auto found = std::make_shared<std::promise<Found>>();
+        entry->found = found->get_future().share();
+        // The thread has a copy of its own: the words' texts are shared, not copied.
+        QThreadPool::globalInstance()->start([found, words, lessons] { found->set_value(FindAll(lessons, words)); });
+    }
+    // The draws wait for the words on their own thread (started after the
+    // words' one, so it never waits for a thread that cannot run).
+    auto draws = std::make_shared<std::promise<Draws>>();
+    entry->weakKey = weakKey;
+    entry->draws = draws->get_future().share();
+    QThreadPool::globalInstance()->start([draws, found = entry->found, weak] { draws->set_value(DrawsFor(found.get(), weak)); });
 }
 
 QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,

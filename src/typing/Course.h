@@ -80,9 +80,11 @@ QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCou
                               const std::function<double()> &uniform);
 
 // Starts finding, on a thread of the pool, which words of the list the word
-// lessons of an input method may take, so the first of them starts at once
-// (LessonText waits for it, or finds them itself when nothing was started).
-// What is found is kept while the list stays the same.
-void PrepareWordLessons(const WordList &words, history::Input input);
+// lessons of an input method may take and their draws for the weak
+// characters, so that the next of them starts at once (LessonText waits for
+// them, or makes them itself when nothing was started or the weak characters
+// are others). What is found is kept while the list stays the same; the
+// draws, while the weak characters do.
+void PrepareWordLessons(const WordList &words, history::Input input, const QList<history::CharCount> &weak = {});
 
 } // namespace course

@@ -184,8 +184,19 @@ TEST(Course, AWordLessonDrawsExactlyAsTheRuleOverTheWholeListWouldOnEveryStart)
             }
         }
     }
-    // A list that changes is looked at again.
+    // Draws made on another thread for weak keys, then a start whose weak
+    // keys are these, and one whose keys changed after they were made.
     const course::Lesson &lesson = course::Lessons().last();
+    const QList<history::CharCount> later = {{'T', 50, 30, {}}, {'Z', 80, 20, {}}, {'P', 90, 12, {}}};
+    ASSERT_NE(Shown(WordTextByTheRule(lesson, weak, words, Uniform(4))),
+              Shown(WordTextByTheRule(lesson, later, words, Uniform(4))));
+    for (const QList<history::CharCount> &prepared : {weak, later}) {
+        course::PrepareWordLessons(words, history::Input::Romaji, prepared);
+        for (const QList<history::CharCount> &aim : {later, weak})
+            EXPECT_EQ(Shown(course::LessonText(lesson, aim, words, Uniform(4))),
+                      Shown(WordTextByTheRule(lesson, aim, words, Uniform(4))));
+    }
+    // A list that changes is looked at again.
     WordList changed = words;
     changed.clear();
     changed.append({"唯一", "ZUTTO", "ずっと"});
