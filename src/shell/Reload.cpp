@@ -12,6 +12,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QThreadPool>
+
+#include <future>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -68,13 +74,58 @@ void FillTitleMenus(frmMain &form, std::initializer_list<frmMain::MenuArray> arr
         form.HideMenuArrayPlaceholder(which);
 }
 
+// A load started ahead: its outcome and the loading window's steps it went
+// through, shown when it is taken. The game's thread alone touches this.
+struct Ahead {
+    using Step = std::pair<int, QString>;
+    using Outcome = std::pair<std::variant<Dictionaries, LoadFailure>, std::vector<Step>>;
+    LoadRequest request;
+    std::future<Outcome> outcome;
+};
+
+std::unique_ptr<Ahead> &Started()
+{
+    static std::unique_ptr<Ahead> started;
+    return started;
+}
+
+bool SameFiles(const LoadRequest &a, const LoadRequest &b)
+{
+    return a.WordPath == b.WordPath && a.CopipePath == b.CopipePath && a.Folder == b.Folder
+           && a.ShortenNN == b.ShortenNN;
+}
+
 } // namespace
+
+void LoadDictionariesAhead(const LoadRequest &request)
+{
+    auto promise = std::make_shared<std::promise<Ahead::Outcome>>();
+    Started() = std::make_unique<Ahead>(Ahead{request, promise->get_future()});
+    QThreadPool::globalInstance()->start([promise, request] {
+        std::vector<Ahead::Step> steps;
+        auto loaded = LoadDictionaries(request, [&steps](int width, const QString &caption) {
+            steps.emplace_back(width, caption);
+        });
+        promise->set_value({std::move(loaded), std::move(steps)});
+    });
+}
 
 bool ReloadDictionaries(frmMain &form, Game &game)
 {
     LoadSession session(form);
     const LoadRequest request{game.dict.WordPath, game.dict.CopipePath, aplMain::AppPath, aplMain::NN2N == 1};
-    auto loaded = LoadDictionaries(request, [&form](int width, const QString &caption) { form.SetLoad(width, caption); });
+    const auto progress = [&form](int width, const QString &caption) { form.SetLoad(width, caption); };
+    std::unique_ptr<Ahead> ahead = std::move(Started());
+    std::variant<Dictionaries, LoadFailure> loaded;
+    if (ahead && SameFiles(ahead->request, request)) {
+        // The same steps as a load here, one after another, with no event between them.
+        Ahead::Outcome outcome = ahead->outcome.get();
+        for (const Ahead::Step &step : outcome.second)
+            progress(step.first, step.second);
+        loaded = std::move(outcome.first);
+    } else {
+        loaded = LoadDictionaries(request, progress);
+    }
     if (const auto *failure = std::get_if<LoadFailure>(&loaded)) {
         // Every load that succeeded left words behind; without them this is the first.
         session.Fail(failure->Message, game.dict.Words.isEmpty());

@@ -5,7 +5,9 @@
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "settings/aplMain.h"
+#include "dictionary/Loader.h"
 #include "shell/Program.h"
+#include "shell/Reload.h"
 #include "util/Functions.h"
 #include "util/Logging.h"
 #include "util/ShiftJis.h"
@@ -229,6 +231,16 @@ void InitApp()
     aplMain::AppPath = aplMain::ChooseAppPath(files.ProgramFolder(), files.UserDataFolder(), files.ShippedDataFolder());
 }
 
+void LoadDictionariesOfTheStart()
+{
+    // The one option the load needs, read as the program's settings will
+    // read it; the start's load checks that it asks for the same.
+    aplMain::Settings options;
+    options.Load();
+    LoadDictionariesAhead({aplMain::AppPath + QStringLiteral("tokira.qls"), aplMain::AppPath + QStringLiteral("tokira.cls"),
+                           aplMain::AppPath, aplMain::NN2N == 1});
+}
+
 Program *StartUp()
 {
     try {
@@ -251,6 +263,8 @@ Program *StartUp()
         // The settings file is written the same way, in a folder of its own.
         Functions::RemoveWriteLeftovers(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/疾鍵"));
+        // The dictionaries load while the main window is built.
+        LoadDictionariesOfTheStart();
         auto program = std::make_unique<Program>();
         program->Settings().Load();
         program->LoadScoreBooks();

@@ -56,3 +56,6 @@ Program *StartUp();
 
 void InitApp();
 void InstallFontSubstitutions();
+// Starts loading the data folder's dictionaries on a thread of the pool, with
+// the options as stored, for the start's load to take (see LoadDictionariesAhead).
+void LoadDictionariesOfTheStart();

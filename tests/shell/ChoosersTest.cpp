@@ -4,6 +4,7 @@
 #include "shell/Choosers.h"
 #include "shell/Program.h"
 #include "shell/Reload.h"
+#include "dictionary/Loader.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -46,6 +47,32 @@ TEST(Choosers, ChoosingAnotherCopipeDictionaryReloadsFromIt)
     ChangeCopipeDictionary(d.form, d.game, 0);
     ChangeCopipeDictionary(d.form, d.game, 3);
     EXPECT_EQ(d.game.dict.CopipePath, d.fake.PathOf("other.cls"));
+}
+
+TEST(Choosers, ALoadTakesTheDictionariesReadAheadOnlyWhenItAsksForTheSameFiles)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    d.Write("other.qls", "木:き\r\n木:き\r\n");
+    const LoadRequest start{d.game.dict.WordPath, d.game.dict.CopipePath, aplMain::AppPath, false};
+    LoadDictionariesAhead(start);
+    ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
+    ASSERT_EQ(d.game.dict.Words.size(), 3);
+    EXPECT_EQ(d.game.dict.Words[0].Roman, "KONNNICHIHA");
+    EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
+    EXPECT_EQ(DictionaryFolder::Captions(d.form.mnuCopipe), QStringList({"挨拶", "名字"}));
+
+    // Taken once: a later load reads the files again, and one that asks for
+    // other files (or options) than were read ahead reads its own.
+    d.Write("tokira.qls", "蚊:か\r\n");
+    ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
+    EXPECT_EQ(d.game.dict.Words.size(), 1);
+    LoadRequest other = start;
+    other.WordPath = d.fake.PathOf("other.qls");
+    LoadDictionariesAhead(other);
+    ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
+    ASSERT_EQ(d.game.dict.Words.size(), 1);
+    EXPECT_EQ(d.game.dict.Words[0].Roman, "KA");
 }
 
 TEST(Choosers, AChoiceThatCannotBeLoadedIsReportedAndChangesNothing)
