@@ -55,6 +55,18 @@ TEST(Loader, ConvertsCutsAndBuildsTheMenusAndTitle)
     EXPECT_EQ(d.game.dict.RankingLines[0].Roman, "KYAKU");
 }
 
+TEST(Loader, AWordLineEndsAtCrLfAndItsRomajiAtTheNextColon)
+{
+    DictionaryFolder d;
+    d.WriteAll();
+    // A lone CR is part of its line; a second ":" ends the reading; what
+    // follows the last CR LF is no line.
+    d.Write("tokira.qls", "今日:こんにちは:挨拶\r\n本\r田:ほんだ\r\n三男:さんあん\r\n後:あと");
+    ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
+    EXPECT_EQ(Words(d.game), QStringList({"今日|KONNNICHIHA", "本\r田|HONNDA", "三男|SANNANN"}));
+    EXPECT_EQ(d.game.dict.Words.ReadingAt(0).toString(), "こんにちは");
+}
+
 TEST(Loader, NNOptionShortensOnlyTheNNNotNeeded)
 {
     DictionaryFolder d;
