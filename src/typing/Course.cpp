@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <future>
 #include <iterator>
@@ -338,7 +339,7 @@ Draws DrawsFor(const Found &found, const QList<history::CharCount> &weak)
 {
     Draws draws;
     for (const auto &usable : found)
-        draws.push_back(std::make_shared<const history::DrillDraw>(usable->wordKeys, usable->ends, weak));
+        draws.push_back(usable ? std::make_shared<const history::DrillDraw>(usable->wordKeys, usable->ends, weak) : nullptr);
     return draws;
 }
 
@@ -351,7 +352,7 @@ std::shared_future<T> Ready(T value)
 }
 
 // The word lessons of an input method on a list: their usable words (one per
-// lesson of WordLessons), and their draws for the weak characters last
+// lesson of WordLessons; none yet for a lesson not prepared nor started), and their draws for the weak characters last
 // prepared or used, each found on a thread of the pool or at a start. What
 // the threads make is never changed after; the game's thread alone touches
 // these entries.
@@ -421,10 +422,15 @@ UsableAndDraw(const Lesson &lesson, const WordList &words, const QList<history::
     const size_t index = size_t(at - lessons.begin());
     Prepared *entry = EntryOf(words, lesson.input);
     if (!entry) {
-        Entries().push_back({words.Stamp(), words.size(), lesson.input, Ready(FindAll(lessons, words)), {}, {}});
+        Entries().push_back({words.Stamp(), words.size(), lesson.input, Ready(Found(size_t(lessons.size()))), {}, {}});
         entry = &Entries().back();
     }
-    const Found &found = entry->found.get();
+    Found found = entry->found.get();
+    if (!found[index]) {
+        // Nothing prepared: this lesson's words alone, as quickly as they are found.
+        found[index] = FindAll({lesson}, words).front();
+        entry->found = Ready(found);
+    }
     const QByteArray weakKey = WeakKey(weak);
     if (!entry->draws.valid() || entry->weakKey != weakKey) {
         // Only this lesson's draw is made now; the others when they start.
@@ -522,12 +528,20 @@ void PrepareWordLessons(const WordList &words, history::Input input, const QList
         return;
     Prepared *entry = EntryOf(words, input);
     const QByteArray weakKey = WeakKey(weak);
-    if (entry && entry->draws.valid() && entry->weakKey == weakKey)
+    // What a start made without preparing is for its own lesson only.
+    auto someMissing = [](const auto &made) {
+        return made.valid() && made.wait_for(std::chrono::seconds(0)) == std::future_status::ready
+               && std::any_of(made.get().begin(), made.get().end(), [](const auto &one) { return !one; });
+    };
+    const bool partly = entry && someMissing(entry->found);
+    if (entry && !partly && entry->draws.valid() && entry->weakKey == weakKey && !someMissing(entry->draws))
         return;
     const QList<Lesson> lessons = WordLessons(input);
-    if (!entry) {
-        Entries().push_back({words.Stamp(), words.size(), input, {}, {}, {}});
-        entry = &Entries().back();
+    if (!entry || partly) {
+        if (!entry) {
+            Entries().push_back({words.Stamp(), words.size(), input, {}, {}, {}});
+            entry = &Entries().back();
+        }
         auto found = std::make_shared<std::promise<Found>>();
         entry->found = found->get_future().share();
         // The thread has a copy of its own: the words' texts are shared, not copied.
