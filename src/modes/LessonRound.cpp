@@ -100,11 +100,11 @@ RoundEnd LessonRound::End(const Game &game) const
     end.textName = course::TextName(lesson_);
     end.dictionaryPath = game.dict.WordPath;
     end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_, history = game.history,
-                       words = game.dict.Words] {
+                       words = &game.dict.Words] {
         // The game just kept changes the weak keys: the next word lesson's
         // draw is made for them while the player reads the box.
         if (history && history->IsOpen())
-            course::PrepareWordLessons(words, lesson.input, WeakKeys(history, lesson.input));
+            course::PrepareWordLessons(*words, lesson.input, WeakKeys(history, lesson.input));
         platform::dialogs().Message(VerdictText(lesson, accuracy, speed),
                                     QCoreApplication::translate("LessonRound", "基礎練習"));
         if (recorded)
