@@ -84,32 +84,16 @@ qsizetype ReadingEnd(QStringView line, qsizetype colon)
     return second < 0 ? line.size() : second;
 }
 
-// Where the text shown and the romaji of an entry line starting at "at" lie;
-// nothing for a line without ":".
-std::optional<WordList::Span> EntrySpan(QStringView line, qsizetype at)
-{
-    const qsizetype colon = line.indexOf(u':');
-    if (colon < 0)
-        return std::nullopt;
-    WordList::Span span;
-    span.Quest = static_cast<quint32>(at);
-    span.Colon = static_cast<quint32>(at + colon);
-    span.RomanEnd = static_cast<quint32>(at + ReadingEnd(line, colon));
-    return span;
-}
-
-// Every line before the last CR LF of the text as read, split at ":"; the
-// words convert when asked for. For a table that keeps lines and ":" in place,
-// so the lines and their ":" are those of the text converted. The number of
-// the first line that is blank or holds no ":", or 1 when there is no CR LF.
-std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter &converter)
+// Where the text shown and the romaji of every entry line before the last
+// CR LF lie, in one pass over the characters: a line ends at its first CR LF,
+// its text before its first ":", its romaji up to the next ":" or the line
+// end. A list of half a million words is cut here as the program starts. The
+// number of the first line that is blank or holds no ":", or 1 when there is
+// no CR LF.
+std::variant<std::vector<WordList::Span>, int> EntrySpans(const QString &source)
 {
     std::vector<WordList::Span> spans;
     spans.reserve(static_cast<size_t>(source.size() / 16));
-    // One pass over the characters, as Lines and EntrySpan would cut them: a
-    // line ends at the first CR LF, its text before its first ":", its
-    // reading up to the next ":" or the line end. A list of half a million
-    // words is read here as the program starts.
     const char16_t *const text = reinterpret_cast<const char16_t *>(source.constData());
     const qsizetype size = source.size();
     qsizetype lineStart = 0;
@@ -129,8 +113,6 @@ std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter
             span.Quest = static_cast<quint32>(lineStart);
             span.Colon = static_cast<quint32>(colon);
             span.RomanEnd = static_cast<quint32>(second < 0 ? i : second);
-            span.Reading = span.Colon + 1;
-            span.ReadingEnd = span.RomanEnd;
             spans.push_back(span);
             ++i;
             lineStart = i + 1;
@@ -139,6 +121,23 @@ std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter
     }
     if (spans.empty())
         return 1;
+    return spans;
+}
+
+// Every line before the last CR LF of the text as read, split at ":"; the
+// words convert when asked for. For a table that keeps lines and ":" in place,
+// so the lines and their ":" are those of the text converted. The number of
+// the first line that is blank or holds no ":", or 1 when there is no CR LF.
+std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter &converter)
+{
+    auto cut = EntrySpans(source);
+    if (const int *broken = std::get_if<int>(&cut))
+        return *broken;
+    std::vector<WordList::Span> &spans = std::get<std::vector<WordList::Span>>(cut);
+    for (WordList::Span &span : spans) {
+        span.Reading = span.Colon + 1;
+        span.ReadingEnd = span.RomanEnd;
+    }
     // The decoder leaves room for a text of one character per byte, twice what
     // a Japanese list needs.
     source.squeeze();
@@ -151,32 +150,24 @@ std::variant<WordList, int> CutWordsAsRead(QString source, const RomajiConverter
 // line that is blank or holds no ":", or 1 when there is no CR LF at all.
 std::variant<WordList, int> CutConvertedWords(const QString &text, QString source)
 {
-    std::vector<WordList::Span> spans;
-    spans.reserve(static_cast<size_t>(QStringView(text).count(LineEnd)));
-    Lines lines(text);
+    auto cut = EntrySpans(text);
+    if (const int *broken = std::get_if<int>(&cut))
+        return *broken;
+    std::vector<WordList::Span> &spans = std::get<std::vector<WordList::Span>>(cut);
     Lines sourceLines(source);
     bool paired = true;
-    QStringView line;
     QStringView sourceLine;
-    qsizetype at = 0;
     qsizetype sourceAt = 0;
-    while (lines.Next(line, &at)) {
-        std::optional<WordList::Span> entry = EntrySpan(line, at);
-        if (!entry)
-            return static_cast<int>(spans.size()) + 1;
-        WordList::Span &span = *entry;
+    for (WordList::Span &span : spans) {
         paired = paired && sourceLines.Next(sourceLine, &sourceAt);
-        if (paired) {
-            const qsizetype sourceColon = sourceLine.indexOf(u':');
-            if (sourceColon >= 0) {
-                span.Reading = static_cast<quint32>(sourceAt + sourceColon + 1);
-                span.ReadingEnd = static_cast<quint32>(sourceAt + ReadingEnd(sourceLine, sourceColon));
-            }
+        if (!paired)
+            break;
+        const qsizetype sourceColon = sourceLine.indexOf(u':');
+        if (sourceColon >= 0) {
+            span.Reading = static_cast<quint32>(sourceAt + sourceColon + 1);
+            span.ReadingEnd = static_cast<quint32>(sourceAt + ReadingEnd(sourceLine, sourceColon));
         }
-        spans.push_back(span);
     }
-    if (spans.empty())
-        return 1;
     source.squeeze();
     WordList words(text, std::move(source), std::move(spans));
     if (!paired || sourceLines.Next(sourceLine)) {

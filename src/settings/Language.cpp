@@ -33,12 +33,22 @@ UiLanguage LanguageOfEnvironment(const LocaleEnvironment &environment)
     return UiLanguage::Japanese;
 }
 
-UiLanguage ChosenLanguage(const QString &stored, const LocaleEnvironment &environment)
+const char *LanguageChoice(const QString &stored)
 {
     const QString word = stored.trimmed();
     if (word == QLatin1String(LanguageJapanese))
-        return UiLanguage::Japanese;
+        return LanguageJapanese;
     if (word == QLatin1String(LanguageEnglish))
+        return LanguageEnglish;
+    return LanguageAuto;
+}
+
+UiLanguage ChosenLanguage(const QString &stored, const LocaleEnvironment &environment)
+{
+    const char *choice = LanguageChoice(stored);
+    if (qstrcmp(choice, LanguageJapanese) == 0)
+        return UiLanguage::Japanese;
+    if (qstrcmp(choice, LanguageEnglish) == 0)
         return UiLanguage::English;
     return LanguageOfEnvironment(environment);
 }

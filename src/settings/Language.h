@@ -21,11 +21,14 @@ struct LocaleEnvironment {
 LocaleEnvironment ReadLocaleEnvironment();
 // The first variable set decides; "C", "POSIX" and nothing at all are Japanese.
 UiLanguage LanguageOfEnvironment(const LocaleEnvironment &environment);
-// The stored "Language" row: "ja", "en", or anything else for the desktop's.
-UiLanguage ChosenLanguage(const QString &stored, const LocaleEnvironment &environment);
-
 inline constexpr const char *LanguageAuto = "auto";
 inline constexpr const char *LanguageJapanese = "ja";
 inline constexpr const char *LanguageEnglish = "en";
+
+// The stored "Language" row as the player's choice: the text of LanguageJapanese,
+// LanguageEnglish, or LanguageAuto for anything else (the desktop's); compare
+// with qstrcmp, since two copies of one literal need not share an address.
+const char *LanguageChoice(const QString &stored);
+UiLanguage ChosenLanguage(const QString &stored, const LocaleEnvironment &environment);
 
 } // namespace aplMain

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Program.h"
 
+#include "dictionary/Loader.h"
 #include "history/HistoryStore.h"
 #include "modes/DrillRound.h"
 #include "modes/LessonRound.h"
@@ -243,8 +244,9 @@ void Program::WireKeys()
 void Program::Load()
 {
     frmMain &form = *form_;
-    game_->dict.CopipePath = aplMain::AppPath + QStringLiteral("tokira.cls");
-    game_->dict.WordPath = aplMain::AppPath + QStringLiteral("tokira.qls");
+    const LoadRequest first = StartRequest();
+    game_->dict.CopipePath = first.CopipePath;
+    game_->dict.WordPath = first.WordPath;
     form.show();
     ReloadDictionaries(form, *game_);
     FillCopipeChooser(form);
@@ -441,11 +443,9 @@ void Program::mnuKotehan_Click()
 
 void Program::mnuLanguage_Click(const char *language)
 {
-    const QString chosen = QLatin1String(language);
-    if (aplMain::Language.Value().trimmed() == chosen
-        || (chosen == QLatin1String(aplMain::LanguageAuto) && aplMain::Language.Value().trimmed().isEmpty()))
+    if (qstrcmp(aplMain::LanguageChoice(aplMain::Language), language) == 0)
         return;
-    aplMain::Language = chosen;
+    aplMain::Language = QLatin1String(language);
     // Every window's texts are set once, so the change waits for a new start;
     // said in both languages, since the player may read only the other one.
     platform::dialogs().Message(QStringLiteral("表示言語は次に疾鍵を起動したときから変わります。\r\n"

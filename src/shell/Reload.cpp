@@ -97,6 +97,12 @@ bool SameFiles(const LoadRequest &a, const LoadRequest &b)
 
 } // namespace
 
+LoadRequest StartRequest()
+{
+    return {aplMain::AppPath + QStringLiteral("tokira.qls"), aplMain::AppPath + QStringLiteral("tokira.cls"),
+            aplMain::AppPath, aplMain::NN2N == 1};
+}
+
 void LoadDictionariesAhead(const LoadRequest &request)
 {
     auto promise = std::make_shared<std::promise<Ahead::Outcome>>();

@@ -11,6 +11,9 @@ struct LoadRequest;
 // the program ends.
 bool ReloadDictionaries(frmMain &form, Game &game);
 
+// The dictionaries a start loads: the data folder's own, with the options in use.
+LoadRequest StartRequest();
+
 // Starts loading the dictionaries of the request on a thread of the pool, so
 // that the start's ReloadDictionaries, asking for the same files, finds them
 // read while the main window was being built (it waits for what is left).

@@ -237,8 +237,7 @@ void LoadDictionariesOfTheStart()
     // read it; the start's load checks that it asks for the same.
     aplMain::Settings options;
     options.Load();
-    LoadDictionariesAhead({aplMain::AppPath + QStringLiteral("tokira.qls"), aplMain::AppPath + QStringLiteral("tokira.cls"),
-                           aplMain::AppPath, aplMain::NN2N == 1});
+    LoadDictionariesAhead(StartRequest());
 }
 
 Program *StartUp()

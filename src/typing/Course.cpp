@@ -251,11 +251,6 @@ QVector<QuestItem> SyllableText(const Lesson &lesson, const QList<history::CharC
 // The words of a list a word lesson may take, with their keys: made once per
 // list and rule, so a lesson starts without going through the whole list again.
 struct UsableWords {
-    quint64 stamp = 0;
-    qsizetype listSize = 0;
-    history::Input input = history::Input::Romaji;
-    QString keys;
-    int maxWordLength = 0;
     std::vector<quint32> words; // indexes into the list
     QString wordKeys;           // the keys of each, one after another
     std::vector<quint32> ends;  // where each one's keys end in wordKeys
@@ -272,16 +267,13 @@ std::vector<UsableWords> FindUsable(const QList<Lesson> &lessons, const WordList
 {
     struct Rule {
         std::array<bool, 0x80> allowed{}; // the keys are ASCII; anything else is never allowed
+        int maxWordLength = 0;
     };
     std::vector<UsableWords> found(size_t(lessons.size()));
     std::vector<Rule> rules(found.size());
     for (size_t l = 0; l < found.size(); ++l) {
         const Lesson &lesson = lessons.at(qsizetype(l));
-        found[l].stamp = words.Stamp();
-        found[l].listSize = words.size();
-        found[l].input = lesson.input;
-        found[l].keys = lesson.keys;
-        found[l].maxWordLength = lesson.maxWordLength;
+        rules[l].maxWordLength = lesson.maxWordLength;
         for (QChar c : lesson.keys) {
             if (c.unicode() < rules[l].allowed.size())
                 rules[l].allowed[c.unicode()] = true;
@@ -291,7 +283,7 @@ std::vector<UsableWords> FindUsable(const QList<Lesson> &lessons, const WordList
         if (wordKeys.isEmpty())
             return;
         for (size_t l = 0; l < found.size(); ++l) {
-            const int maxLength = found[l].maxWordLength;
+            const int maxLength = rules[l].maxWordLength;
             if (maxLength && wordKeys.size() > maxLength)
                 continue;
             const std::array<bool, 0x80> &allowed = rules[l].allowed;
@@ -432,18 +424,14 @@ UsableAndDraw(const Lesson &lesson, const WordList &words, const QList<history::
         entry->found = Ready(found);
     }
     const QByteArray weakKey = WeakKey(weak);
-    if (!entry->draws.valid() || entry->weakKey != weakKey) {
-        // Only this lesson's draw is made now; the others when they start.
-        Draws draws(found.size());
+    // Only this lesson's draw is made now; the others when they start.
+    Draws draws = entry->draws.valid() && entry->weakKey == weakKey ? entry->draws.get() : Draws(found.size());
+    if (!draws[index]) {
         draws[index] = DrawsFor({found[index]}, weak).front();
         entry->weakKey = weakKey;
-        entry->draws = Ready(std::move(draws));
-    } else if (!entry->draws.get()[index]) {
-        Draws draws = entry->draws.get();
-        draws[index] = DrawsFor({found[index]}, weak).front();
-        entry->draws = Ready(std::move(draws));
+        entry->draws = Ready(draws);
     }
-    return {found[index], entry->draws.get()[index]};
+    return {found[index], draws[index]};
 }
 
 QVector<QuestItem> WordText(const Lesson &lesson, const QList<history::CharCount> &weak, const WordList &words,

@@ -266,10 +266,10 @@ void frmMain::ShowPaceKind(const QString &stored)
 
 void frmMain::ShowLanguage(const QString &stored)
 {
-    const QString word = stored.trimmed();
-    QAction *checked = word == QLatin1String(aplMain::LanguageJapanese)  ? mnuLanguageJapanese
-                       : word == QLatin1String(aplMain::LanguageEnglish) ? mnuLanguageEnglish
-                                                                         : mnuLanguageAuto;
+    const char *choice = aplMain::LanguageChoice(stored);
+    QAction *checked = qstrcmp(choice, aplMain::LanguageJapanese) == 0  ? mnuLanguageJapanese
+                       : qstrcmp(choice, aplMain::LanguageEnglish) == 0 ? mnuLanguageEnglish
+                                                                        : mnuLanguageAuto;
     checked->setChecked(true);
 }
 
