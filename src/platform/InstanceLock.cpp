@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QList>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -13,13 +14,33 @@ namespace platform {
 namespace {
 
 constexpr int ConnectWaitMs = 2000;
+
+// The locks held, for ReleaseAll. The game's thread alone touches them.
+QList<InstanceLock *> &HeldLocks()
+{
+    static QList<InstanceLock *> held;
+    return held;
+}
 const QByteArray ComeForward = QByteArrayLiteral("come forward\n");
 
 } // namespace
 
 InstanceLock::InstanceLock(QObject *parent) : QObject(parent) {}
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock()
+{
+    HeldLocks().removeAll(this);
+}
+
+void InstanceLock::ReleaseAll()
+{
+    for (InstanceLock *lock : std::as_const(HeldLocks())) {
+        if (lock->server_)
+            lock->server_->close();
+        lock->lock_->unlock();
+    }
+    HeldLocks().clear();
+}
 
 QString InstanceLock::FileName()
 {
@@ -47,6 +68,7 @@ bool InstanceLock::Acquire(const QString &folder)
         return lock->error() != QLockFile::LockFailedError;
     }
     lock_ = std::move(lock);
+    HeldLocks().append(this);
 
     server_ = new QLocalServer(this);
     const QString name = ServerName(folder);

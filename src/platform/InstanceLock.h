@@ -30,6 +30,10 @@ public:
     // running copy holds it.
     bool Acquire(const QString &folder);
     bool Held() const { return lock_ && lock_->isLocked(); }
+    // Lets go of every lock this process holds, for an end that skips the
+    // destructors: the next start then finds the folder free, with no lock
+    // of a gone process to take over (whose number another may have by then).
+    static void ReleaseAll();
     // Asks the copy that holds the folder's lock to come forward. False when
     // it cannot be reached.
     bool BringForward(const QString &folder);

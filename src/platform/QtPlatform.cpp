@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 #include "platform/IniText.h"
+#include "platform/InstanceLock.h"
 #include "util/Logging.h"
 
 #include <QApplication>
@@ -286,7 +287,11 @@ private:
 
 class QtProcess : public Process {
 public:
-    void EndProgram() override { std::_Exit(0); }
+    void EndProgram() override
+    {
+        InstanceLock::ReleaseAll();
+        std::_Exit(0);
+    }
 };
 
 Services MakeDefaults()

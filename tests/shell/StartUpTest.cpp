@@ -266,6 +266,7 @@ TEST(StartUp, ALogoutDuringAStartUpBoxEndsTheProgramAsACloseWould)
     program.terminate();
     EXPECT_TRUE(program.waitForFinished(20000)) << "still running after the logout";
     EXPECT_TRUE(QFileInfo::exists(folder + "config/疾鍵/疾鍵.ini")) << "the options are saved as on a close";
+    EXPECT_FALSE(QFileInfo::exists(folder + "tokira.lock")) << "the data folder is let go as on a close";
     if (program.state() != QProcess::NotRunning) {
         program.kill();
         program.waitForFinished();
