@@ -4,9 +4,10 @@
 set -euo pipefail
 
 # The game: Qt, its Japanese texts, the tools that build its English ones,
-# the fonts, and MeCab for readings of the player's own texts.
+# the fonts and the font configuration it reads ahead at start, and MeCab for
+# readings of the player's own texts.
 packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite
-          qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
+          qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libfontconfig-dev
           libmecab-dev mecab-ipadic-utf8
           fonts-ipafont-gothic fonts-ipafont-mincho)
 if [ "${1:-}" = "--tests" ]; then

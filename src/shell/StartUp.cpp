@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
+#include "platform/FontWarmUp.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
@@ -18,6 +19,8 @@
 #include <QDateTime>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
@@ -25,10 +28,17 @@
 #include <cstddef>
 #include <cstdio>
 #include <exception>
+#include <future>
 #include <memory>
 #include <stdexcept>
 
 namespace {
+
+std::future<QList<QImage>> &IconImages()
+{
+    static std::future<QList<QImage>> images;
+    return images;
+}
 
 // Translated where shown, since the translator is installed after these
 // exist; line by line, so that no line break goes through the translation.
@@ -68,7 +78,9 @@ int RunProgram(int &argc, char **argv)
         return answer->status;
     }
 
+    platform::FontWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.ApplicationMade();
     SetUpApplication();
     InstallTranslations(StartUpLanguage());
     platform::TerminationSignals termination;
@@ -81,6 +93,7 @@ int RunProgram(int &argc, char **argv)
         QCoreApplication::exit(0);
     });
     const std::unique_ptr<Program> program(StartUp());
+    fonts.Wait();
     QObject::disconnect(early);
     if (!program)
         return 0;
@@ -165,9 +178,24 @@ void SetUpApplication()
     QCoreApplication::setApplicationVersion(QLatin1String(aplMain::Version));
     // Wayland docks find the desktop entry by this name; X11 ones by WM_CLASS.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tokira.Tokira"));
+    // Decoding the icon takes milliseconds the start can spend elsewhere; no
+    // window needs it before it is shown.
+    IconImages() = std::async(std::launch::async, [] {
+        QList<QImage> images;
+        for (const char *size : {"48x48", "128x128", "256x256"})
+            images.append(QImage(QStringLiteral(":/icons/%1/apps/org.tokira.Tokira.png").arg(QLatin1String(size))));
+        return images;
+    });
+}
+
+void ApplyApplicationIcon()
+{
+    std::future<QList<QImage>> &images = IconImages();
+    if (!images.valid())
+        return;
     QIcon icon;
-    for (const char *size : {"48x48", "128x128", "256x256"})
-        icon.addFile(QStringLiteral(":/icons/%1/apps/org.tokira.Tokira.png").arg(QLatin1String(size)));
+    for (const QImage &image : images.get())
+        icon.addPixmap(QPixmap::fromImage(image));
     QApplication::setWindowIcon(icon);
 }
 
@@ -242,19 +270,24 @@ void LoadDictionariesOfTheStart()
 
 Program *StartUp()
 {
+    // Every window and box of the program carries the icon.
+    const auto say = [](const QString &text) {
+        ApplyApplicationIcon();
+        platform::dialogs().Message(text);
+    };
     try {
         if (!Functions::ShiftJisAvailable())
             throw std::runtime_error("no code page 932 converter");
         InstallFontSubstitutions();
         InitApp();
         if (const auto problem = Functions::FolderProblem(aplMain::AppPath)) {
-            platform::dialogs().Message(Shown(DataFolderFailure).arg(aplMain::AppPath, *problem));
+            say(Shown(DataFolderFailure).arg(aplMain::AppPath, *problem));
             return nullptr;
         }
         auto lock = std::make_unique<platform::InstanceLock>();
         if (!lock->Acquire(aplMain::AppPath)) {
             if (!lock->BringForward(aplMain::AppPath))
-                platform::dialogs().Message(Shown(AlreadyRunning).arg(aplMain::AppPath));
+                say(Shown(AlreadyRunning).arg(aplMain::AppPath));
             return nullptr;
         }
         // Only the copy that holds the lock may clear up after a killed write.
@@ -271,6 +304,7 @@ Program *StartUp()
             aplMain::Kotehan = QStringLiteral("名無しさん");
         platform::random().Seed(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())
                                 ^ (static_cast<quint64>(QCoreApplication::applicationPid()) << 32));
+        ApplyApplicationIcon();
         program->Load();
         // The lock lasts as long as the main window.
         frmMain *form = &program->Form();
@@ -284,7 +318,7 @@ Program *StartUp()
         return program.release();
     } catch (const std::exception &error) {
         qCWarning(lcShell) << "start-up failed:" << error.what();
-        platform::dialogs().Message(Shown(StartUpFailure));
+        say(Shown(StartUpFailure));
         return nullptr;
     }
 }

@@ -32,9 +32,12 @@ std::optional<CommandLineAnswer> AnswerCommandLine(
     const QStringList &arguments,
     aplMain::UiLanguage language = aplMain::LanguageOfEnvironment(aplMain::ReadLocaleEnvironment()));
 
-// Names the application (its data folder follows the name), its desktop entry
-// and its window icon.
+// Names the application (its data folder follows the name) and its desktop
+// entry, and starts decoding its window icon.
 void SetUpApplication();
+// Gives the application the icon SetUpApplication decoded (waiting for it);
+// done before the first window or box shows.
+void ApplyApplicationIcon();
 // Qt's own texts in the language (the buttons of message and input boxes);
 // nothing when they are not installed.
 std::unique_ptr<QTranslator> LoadQtTranslation(aplMain::UiLanguage language);

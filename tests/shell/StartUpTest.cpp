@@ -71,6 +71,7 @@ TEST(StartUp, QtsOwnButtonsSpeakJapaneseAndTheApplicationCarriesItsIcon)
 {
     SetUpApplication();
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tokira.Tokira");
+    ApplyApplicationIcon();
     const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(48, 48)) && sizes.contains(QSize(256, 256)));
 

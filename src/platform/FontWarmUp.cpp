@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FontWarmUp.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <fontconfig/fontconfig.h>
+
+namespace platform {
+
+FontWarmUp::FontWarmUp()
+    : thread_([made = application_.get_future()]() mutable {
+          FcInit();
+          // Only the fonts' list: a font loaded here would serve this thread alone.
+          if (made.get())
+              QFontDatabase::families();
+      })
+{
+}
+
+void FontWarmUp::ApplicationMade()
+{
+    if (!told_)
+        application_.set_value(true);
+    told_ = true;
+}
+
+void FontWarmUp::Wait()
+{
+    if (!told_)
+        application_.set_value(false);
+    told_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+FontWarmUp::~FontWarmUp()
+{
+    Wait();
+}
+
+} // namespace platform
