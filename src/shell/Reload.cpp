@@ -124,10 +124,11 @@ bool ReloadDictionaries(frmMain &form, Game &game)
     std::unique_ptr<Ahead> ahead = std::move(Started());
     std::variant<Dictionaries, LoadFailure> loaded;
     if (ahead && SameFiles(ahead->request, request)) {
-        // The same steps as a load here, one after another, with no event between them.
+        // The same steps as a load here, one after another, with no event
+        // between them; the last of them is painted with the end's step.
         Ahead::Outcome outcome = ahead->outcome.get();
         for (const Ahead::Step &step : outcome.second)
-            progress(step.first, step.second);
+            form.SetLoad(step.first, step.second, false);
         loaded = std::move(outcome.first);
     } else {
         loaded = LoadDictionaries(request, progress);

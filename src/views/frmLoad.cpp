@@ -45,11 +45,13 @@ void frmLoad::ClearProgress()
     picLoad->repaint();
 }
 
-void frmLoad::SetProgress(int width, const QString &text)
+void frmLoad::SetProgress(int width, const QString &text, bool paint)
 {
     auto *box = static_cast<ProgressBox *>(picLoad);
     box->barWidth = std::max(box->barWidth, width);
     lblLoad->QLabel::setText(text);
+    if (!paint)
+        return;
     WaitUntilExposed();
     picLoad->repaint();
     lblLoad->repaint();

@@ -16,8 +16,10 @@ public:
     // Clears the bar at the start of a load.
     void ClearProgress();
     // Draws the bar to the given width (only ever longer) and names the step;
-    // repaints at once without handing other events a chance to run.
-    void SetProgress(int width, const QString &text);
+    // repaints at once without handing other events a chance to run. A step
+    // the next follows within microseconds (a load read ahead replays its
+    // steps) is not painted: no screen could show it.
+    void SetProgress(int width, const QString &text, bool paint = true);
 
     QWidget *picLoad = nullptr;
     AutoLabel *lblLoad = nullptr;

@@ -321,9 +321,9 @@ QString frmMain::windowTitle() const
     return QMainWindow::windowTitle().replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
 }
 
-void frmMain::SetLoad(int width, const QString &text)
+void frmMain::SetLoad(int width, const QString &text, bool paint)
 {
-    loadWindow_->SetProgress(width, text);
+    loadWindow_->SetProgress(width, text, paint);
 }
 
 void frmMain::ShowKotehan(const QString &name)

@@ -34,8 +34,9 @@ public:
 
     // Enables or greys the ten menus that must not be used during a game.
     void MenuEnabled(bool enabled);
-    // One progress step of the loading window; repaints it at once.
-    void SetLoad(int width, const QString &text);
+    // One progress step of the loading window; repaints it at once unless
+    // told not to (see frmLoad::SetProgress).
+    void SetLoad(int width, const QString &text, bool paint = true);
 
     // The name display: menu caption, lblName and lblData right after it.
     void ShowKotehan(const QString &name);

@@ -226,6 +226,10 @@ TEST(frmLoad, SetLoadDrawsOnlyLongerBarsAndNamesTheStep)
     EXPECT_EQ(form.LoadWindow()->lblLoad->text(), "コピペ辞書のロード...");
     form.SetLoad(35, "x");
     EXPECT_EQ(form.LoadWindow()->BarWidth(), 70);
+    // A step left unpainted (a load read ahead replays its steps) still counts.
+    form.SetLoad(200, "y", false);
+    EXPECT_EQ(form.LoadWindow()->BarWidth(), 200);
+    EXPECT_EQ(form.LoadWindow()->lblLoad->text(), "y");
     form.LoadWindow()->ClearProgress();
     EXPECT_EQ(form.LoadWindow()->BarWidth(), 0);
     EXPECT_EQ(form.LoadWindow()->windowTitle(), "疾辞書のロード中...");
