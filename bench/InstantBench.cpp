@@ -28,6 +28,7 @@
 #include "dictionary/Loader.h"
 #include "history/DrillDraw.h"
 #include "history/HistoryStore.h"
+#include "platform/FontWarmUp.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "shell/StartUp.h"
@@ -54,6 +55,8 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+
+#include <unistd.h>
 #include <vector>
 
 using namespace history;
@@ -113,6 +116,8 @@ QList<CharCount> Weak(Input input)
 // How long the player is given to read the box after a lesson, while the
 // next lesson's draw is prepared: a short glance before Enter.
 constexpr unsigned long ResultBoxMs = 500;
+// The starts of one run (a bare window, the shipped data, the 10 MB list).
+constexpr int StartsPerRun = 5;
 
 int MeasureLesson(const QString &folder, const QString &what)
 {
@@ -204,10 +209,15 @@ int MeasureWeakQuery(const QString &path)
 // Start to ready: the parent times from starting the process to the line
 // "ready", written once the main window is shown and painted with its
 // dictionaries loaded; the bare window of bench_bare_window is the baseline.
-[[noreturn]] void Ready()
+void SayReady()
 {
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
+}
+
+[[noreturn]] void Ready()
+{
+    SayReady();
     // What the program does after it is ready is no part of the figure.
     std::_Exit(0);
 }
@@ -230,7 +240,9 @@ int StartBare(int argc, char **argv)
 // the data folder the environment names.
 int StartGame(int argc, char **argv)
 {
+    platform::FontWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.ApplicationMade();
     SetUpApplication();
     InstallTranslations(StartUpLanguage());
     Program *program = StartUp();
@@ -238,7 +250,10 @@ int StartGame(int argc, char **argv)
         return 1;
     program->Form().repaint();
     QCoreApplication::processEvents();
-    Ready();
+    SayReady();
+    // Then it quits as a player does, leaving the data folder as a later start finds it.
+    program->mnuOuit_Click();
+    return 0;
 }
 
 // The same start step by step, each step's time on standard error: where the
@@ -254,11 +269,15 @@ int StartSteps(int argc, char **argv)
         std::fprintf(stderr, "%7.1f ms  %s\n", now - last, what);
         last = now;
     };
+    platform::FontWarmUp fonts;
+    step("font configuration started on a thread");
     QApplication app(argc, argv);
+    fonts.ApplicationMade();
     step("QApplication");
     SetUpApplication();
+    step("names; icon started on a thread");
     InstallTranslations(StartUpLanguage());
-    step("names, icon, translations");
+    step("translations");
     InstallFontSubstitutions();
     InitApp();
     step("data folder");
@@ -270,6 +289,8 @@ int StartSteps(int argc, char **argv)
     step("settings");
     program->LoadScoreBooks();
     step("score books");
+    ApplyApplicationIcon();
+    step("icon");
     program->Load();
     step("Load (show, dictionaries, choosers)");
     program->Form().repaint();
@@ -410,13 +431,17 @@ int main(int argc, char **argv)
         std::vector<double> ms, later, ahead;
     };
     std::vector<Case> cases;
-    std::vector<double> starts[3]; // bare window, shipped data, 10 MB list
+    std::vector<double> starts[4]; // bare window, shipped data (first start, later start), 10 MB list
     for (int size : sizes)
         cases.push_back({"", {QStringLiteral("--stats"), folder + QStringLiteral("history-%1.sqlite3").arg(size)}, {}, {}, {}});
     for (const char *what : {"speed", "romaji", "kana", "romaji-prepared", "kana-prepared"})
         cases.push_back({what, {QStringLiteral("--lesson"), folder, QLatin1String(what)}, {}, {}, {}});
     cases.push_back({"weak", {QStringLiteral("--weak"), folder + QStringLiteral("history-10000.sqlite3")}, {}, {}, {}});
     const QString shippedHome = folder + QStringLiteral("home-shipped"), bigHome = folder + QStringLiteral("home-10mb");
+    // A data folder as a first start and a quit leave it, for the later starts.
+    const QString laterHome = folder + QStringLiteral("home-later");
+    if (!MakeHome(laterHome, QString()) || TimeStart({QStringLiteral("--start-game")}, laterHome) < 0)
+        return 1;
     for (int run = 0; run < runs; ++run) {
         for (Case &c : cases) {
             const auto [ms, later, ahead] = RunChild(c.arguments);
@@ -426,20 +451,29 @@ int main(int argc, char **argv)
             c.later.push_back(later);
             c.ahead.push_back(ahead);
         }
-        // Each start in a data folder as a first start leaves it.
-        if (!MakeHome(shippedHome, QString()) || !MakeHome(bigHome, folder + QStringLiteral("tokira.qls")))
-            return 1;
-        const double bare = TimeStart({QStringLiteral("--start-bare")}, QString());
-        const double shipped = TimeStart({QStringLiteral("--start-game")}, shippedHome);
-        const double big = TimeStart({QStringLiteral("--start-game")}, bigHome);
-        if (bare < 0 || shipped < 0 || big < 0)
-            return 1;
-        starts[0].push_back(bare);
-        starts[1].push_back(shipped);
-        starts[2].push_back(big);
+        // A start is short beside the machine's noise: several per run.
+        for (int repeat = 0; repeat < StartsPerRun; ++repeat) {
+            // The first starts, each in a data folder just filled with the shipped files.
+            if (!MakeHome(shippedHome, QString()) || !MakeHome(bigHome, folder + QStringLiteral("tokira.qls")))
+                return 1;
+            // The copies on their way to the disk: the game's first sync to disk
+            // (its lock file) would wait for them, as no player's start does.
+            ::sync();
+            const double bare = TimeStart({QStringLiteral("--start-bare")}, QString());
+            const double shipped = TimeStart({QStringLiteral("--start-game")}, shippedHome);
+            const double big = TimeStart({QStringLiteral("--start-game")}, bigHome);
+            const double later = TimeStart({QStringLiteral("--start-game")}, laterHome);
+            if (bare < 0 || shipped < 0 || big < 0 || later < 0)
+                return 1;
+            starts[0].push_back(bare);
+            starts[1].push_back(shipped);
+            starts[2].push_back(later);
+            starts[3].push_back(big);
+        }
     }
     const double draw = Median(cases[3].ms);
-    std::printf("median of %d interleaved runs, each a process of its own\n", runs);
+    std::printf("median of %d interleaved runs (of %d for the starts), each a process of its own\n", runs,
+                runs * StartsPerRun);
     const char *openings[] = {"first opening  ", "a later opening", "first, ahead   "};
     for (int opening = 0; opening < 3; ++opening) {
         auto figure = [opening](const Case &c) { return Median(opening == 0 ? c.ms : opening == 1 ? c.later : c.ahead); };
@@ -471,9 +505,11 @@ int main(int argc, char **argv)
                 Median(weakQuery.ms), Median(weakQuery.later));
     const double bare = Median(starts[0]);
     std::printf("bare Qt window, start to shown (baseline)                  %8.1f ms\n", bare);
-    std::printf("start to ready, shipped data                               %8.1f ms  %5.2fx  (aim <= 1.5x)\n",
+    std::printf("start to ready, shipped data, a first start                %8.1f ms  %5.2fx  (aim <= 1.5x)\n",
                 Median(starts[1]), Median(starts[1]) / bare);
-    std::printf("start to ready, 10 MB word list                            %8.1f ms  %5.2fx  (aim <= 3x)\n",
+    std::printf("start to ready, shipped data, a later start                %8.1f ms  %5.2fx  (aim <= 1.5x)\n",
                 Median(starts[2]), Median(starts[2]) / bare);
+    std::printf("start to ready, 10 MB word list, a first start             %8.1f ms  %5.2fx  (aim <= 3x)\n",
+                Median(starts[3]), Median(starts[3]) / bare);
     return 0;
 }
