@@ -99,12 +99,9 @@ RoundEnd LessonRound::End(const Game &game) const
     end.historyMode = history::Mode::Lesson;
     end.textName = course::TextName(lesson_);
     end.dictionaryPath = game.dict.WordPath;
-    end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_, history = game.history,
-                       words = &game.dict.Words] {
-        // The game just kept changes the weak keys: the next word lesson's
-        // draw is made for them while the player reads the box.
-        if (history && history->IsOpen())
-            course::PrepareWordLessons(*words, lesson.input, WeakKeys(history, lesson.input));
+    // The next word lesson's draw is made for the weak keys this game changed
+    // (as after any game) while the player reads the box.
+    end.afterRecord = [lesson = lesson_, accuracy, speed, recorded = recorded_] {
         platform::dialogs().Message(VerdictText(lesson, accuracy, speed),
                                     QCoreApplication::translate("LessonRound", "基礎練習"));
         if (recorded)

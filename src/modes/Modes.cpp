@@ -4,9 +4,11 @@
 #include "dictionary/Records.h"
 #include "history/HistoryStore.h"
 #include "modes/HiScoreMenu.h"
+#include "modes/LessonRound.h"
 #include "modes/SoloRounds.h"
 #include "platform/Platform.h"
 #include "settings/aplMain.h"
+#include "typing/Course.h"
 #include "typing/Game.h"
 #include "util/Functions.h"
 #include "util/Logging.h"
@@ -163,6 +165,11 @@ void Modes::EndGame(const RoundMaker &make)
     }
     keepUnfinishedEnd_ = nullptr;
     record();
+    // The game just kept changes the weak keys: a word lesson started next
+    // (the lessons' window may be open beside) finds its draw made for them.
+    const history::Input input = game_.Options().input.Kind();
+    if (game_.history && game_.history->IsOpen() && course::WordLessonsPrepared(game_.dict.Words, input))
+        course::PrepareWordLessons(game_.dict.Words, input, LessonRound::WeakKeys(game_.history, input));
     if (end.afterRecord)
         end.afterRecord();
 }

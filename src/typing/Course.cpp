@@ -510,6 +510,11 @@ QList<Standing> Standings(const QList<history::LessonBest> &bests, history::Inpu
     return standings;
 }
 
+bool WordLessonsPrepared(const WordList &words, history::Input input)
+{
+    return !words.isEmpty() && EntryOf(words, input);
+}
+
 void PrepareWordLessons(const WordList &words, history::Input input, const QList<history::CharCount> &weak)
 {
     if (words.isEmpty())

@@ -86,5 +86,8 @@ QVector<QuestItem> LessonText(const Lesson &lesson, const QList<history::CharCou
 // are others). What is found is kept while the list stays the same; the
 // draws, while the weak characters do.
 void PrepareWordLessons(const WordList &words, history::Input input, const QList<history::CharCount> &weak = {});
+// Whether the word lessons of the list and input method were prepared in this
+// run (a game of any mode then prepares them again for its new weak keys).
+bool WordLessonsPrepared(const WordList &words, history::Input input);
 
 } // namespace course
