@@ -55,9 +55,9 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <vector>
 
 #include <unistd.h>
-#include <vector>
 
 using namespace history;
 
@@ -116,7 +116,8 @@ QList<CharCount> Weak(Input input)
 // How long the player is given to read the box after a lesson, while the
 // next lesson's draw is prepared: a short glance before Enter.
 constexpr unsigned long ResultBoxMs = 500;
-// The starts of one run (a bare window, the shipped data, the 10 MB list).
+// The starts of each kind in one run (a bare window; the shipped data, a first
+// and a later start; the 10 MB list).
 constexpr int StartsPerRun = 5;
 
 int MeasureLesson(const QString &folder, const QString &what)

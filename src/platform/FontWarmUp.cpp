@@ -18,18 +18,21 @@ FontWarmUp::FontWarmUp()
 {
 }
 
-void FontWarmUp::ApplicationMade()
+void FontWarmUp::Tell(bool made)
 {
     if (!told_)
-        application_.set_value(true);
+        application_.set_value(made);
     told_ = true;
+}
+
+void FontWarmUp::ApplicationMade()
+{
+    Tell(true);
 }
 
 void FontWarmUp::Wait()
 {
-    if (!told_)
-        application_.set_value(false);
-    told_ = true;
+    Tell(false);
     if (thread_.joinable())
         thread_.join();
 }

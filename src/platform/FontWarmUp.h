@@ -25,6 +25,9 @@ public:
     FontWarmUp &operator=(const FontWarmUp &) = delete;
 
 private:
+    // Once only: whether the thread goes on to Qt's font database.
+    void Tell(bool made);
+
     std::promise<bool> application_;
     bool told_ = false;
     std::thread thread_;

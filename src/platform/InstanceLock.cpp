@@ -14,6 +14,7 @@ namespace platform {
 namespace {
 
 constexpr int ConnectWaitMs = 2000;
+const QByteArray ComeForward = QByteArrayLiteral("come forward\n");
 
 // The locks held, for ReleaseAll. The game's thread alone touches them.
 QList<InstanceLock *> &HeldLocks()
@@ -21,7 +22,6 @@ QList<InstanceLock *> &HeldLocks()
     static QList<InstanceLock *> held;
     return held;
 }
-const QByteArray ComeForward = QByteArrayLiteral("come forward\n");
 
 } // namespace
 
