@@ -9,6 +9,7 @@
 #include "scores/RankingRequest.h"
 #include "settings/aplMain.h"
 #include "util/Functions.h"
+#include "views/WindowFont.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -42,7 +43,7 @@ QString System(const QString &text)
 
 QFont NameFont()
 {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont font = WindowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPointSize(12);
     font.setBold(true);
     return font;
@@ -149,7 +150,7 @@ void frmNet::CreateControls()
     txtState->setGeometry(Twips(120), Twips(960), Twips(7095), Twips(2130));
     txtState->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtState->setReadOnly(true);
-    QFont logFont(QStringLiteral("ＭＳ ゴシック"));
+    QFont logFont = WindowFont(QStringLiteral("ＭＳ ゴシック"));
     logFont.setPointSize(9);
     txtState->setFont(logFont);
 
@@ -181,7 +182,7 @@ void frmNet::CreateMenus()
     mnuClose = bar->addAction(tr("強制切断(&B)"));
     mnuNetResult = bar->addAction(tr("対戦成績(&T)"));
     mnuHelp = bar->addAction(tr("ヘルプ(&H)..."));
-    QFont menuFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont menuFont = WindowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     menuFont.setPointSize(9);
     bar->setFont(menuFont);
     // The commands stay in sight whatever the font: the window grows

@@ -2,6 +2,7 @@
 #include "views/frmHiScore.h"
 
 #include "util/Functions.h"
+#include "views/WindowFont.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -49,7 +50,7 @@ void frmHiScore::CreateLines()
 
 void frmHiScore::CreateLabels()
 {
-    QFont font(QString::fromUtf8(LabelFontName));
+    QFont font = WindowFont(QString::fromUtf8(LabelFontName));
     font.setPointSizeF(LabelPoints);
 
     // Headers and ranks are centred in their boxes; names start at the

@@ -4,6 +4,7 @@
 #include "settings/Language.h"
 #include "settings/aplMain.h"
 #include "views/GuideKeyboard.h"
+#include "views/WindowFont.h"
 #include "views/frmLoad.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ const char *const KanaIdle = QT_TRANSLATE_NOOP("frmMain", "ここはかなです
 
 QFont LabelFont(qreal points, bool bold = false)
 {
-    QFont font(QString::fromUtf8(MainFont));
+    QFont font = WindowFont(QString::fromUtf8(MainFont));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

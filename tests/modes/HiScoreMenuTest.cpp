@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFrame>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -68,7 +69,7 @@ TEST(HiScoreWindow, LabelsAndLinesSitAtTheirPlaces)
     EXPECT_EQ(w->Line3->x(), 224);
     for (const QList<AutoLabel *> *column : {&w->lblString, &w->lblRank, &w->lblPlayer, &w->lblTime, &w->lblSpeed})
         for (const AutoLabel *l : *column) {
-            EXPECT_EQ(l->font().family(), "ＭＳ Ｐゴシック");
+            EXPECT_EQ(QFontInfo(l->font()).family(), QFontInfo(QFont("ＭＳ Ｐゴシック")).family());
             EXPECT_EQ(l->textFormat(), Qt::PlainText);
         }
     menu.Unload();
