@@ -179,11 +179,13 @@ void SetUpApplication()
     // Wayland docks find the desktop entry by this name; X11 ones by WM_CLASS.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tokira.Tokira"));
     // Decoding the icon takes milliseconds the start can spend elsewhere; no
-    // window needs it before it is shown.
+    // window needs it before it is shown. Each window hands the icon to the
+    // window system unpremultiplied: kept so, no window converts it again.
     IconImages() = std::async(std::launch::async, [] {
         QList<QImage> images;
         for (const char *size : {"48x48", "128x128", "256x256"})
-            images.append(QImage(QStringLiteral(":/icons/%1/apps/org.tokira.Tokira.png").arg(QLatin1String(size))));
+            images.append(QImage(QStringLiteral(":/icons/%1/apps/org.tokira.Tokira.png").arg(QLatin1String(size)))
+                              .convertToFormat(QImage::Format_ARGB32));
         return images;
     });
 }
@@ -195,7 +197,7 @@ void ApplyApplicationIcon()
         return;
     QIcon icon;
     for (const QImage &image : images.get())
-        icon.addPixmap(QPixmap::fromImage(image));
+        icon.addPixmap(QPixmap::fromImage(image, Qt::NoFormatConversion));
     QApplication::setWindowIcon(icon);
 }
 
