@@ -265,7 +265,9 @@ void Program::Load()
     if (aplMain::Pace)
         form.SetPaceShown(true);
     form.ShowKotehan(aplMain::Kotehan);
-    hiScores_->Load();
+    // The high-score window is built when a table is first shown (it places
+    // itself below the main window then in any case), not before the main
+    // window is ready.
     form.activateWindow();
     // Once the window is up, the history is checked and summed on another
     // thread, so the first game's end or 成績 window need not wait for it.
