@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QThreadPool>
 
+#include <chrono>
 #include <future>
 #include <memory>
 #include <utility>
@@ -25,10 +26,14 @@ namespace {
 // here hands events a chance to run, so no command sees a half-finished load.
 class LoadSession {
 public:
-    explicit LoadSession(frmMain &form) : form_(form)
+    // A load that has nothing left to wait for (one read ahead and ended)
+    // shows no hourglass: the player could not see it, and the first one of a
+    // run costs milliseconds to make.
+    LoadSession(frmMain &form, bool hourglass) : form_(form), cursorSet_(hourglass)
     {
         form_.LoadWindow()->show();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (hourglass)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
         form_.LoadWindow()->ClearProgress();
     }
     ~LoadSession()
@@ -59,7 +64,7 @@ private:
     }
 
     frmMain &form_;
-    bool cursorSet_ = true;
+    bool cursorSet_;
 };
 
 void FillTitleMenus(frmMain &form, std::initializer_list<frmMain::MenuArray> arrays, const QStringList &titles)
@@ -118,12 +123,15 @@ void LoadDictionariesAhead(const LoadRequest &request)
 
 bool ReloadDictionaries(frmMain &form, Game &game)
 {
-    LoadSession session(form);
     const LoadRequest request{game.dict.WordPath, game.dict.CopipePath, aplMain::AppPath, aplMain::NN2N == 1};
     const auto progress = [&form](int width, const QString &caption) { form.SetLoad(width, caption); };
     std::unique_ptr<Ahead> ahead = std::move(Started());
+    if (ahead && !SameFiles(ahead->request, request))
+        ahead.reset();
+    const bool waits = !ahead || ahead->outcome.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    LoadSession session(form, waits);
     std::variant<Dictionaries, LoadFailure> loaded;
-    if (ahead && SameFiles(ahead->request, request)) {
+    if (ahead) {
         // The same steps as a load here, one after another, with no event
         // between them; the last of them is painted with the end's step.
         Ahead::Outcome outcome = ahead->outcome.get();

@@ -5,9 +5,33 @@
 #include "shell/Program.h"
 #include "shell/Reload.h"
 #include "dictionary/Loader.h"
+#include "views/frmLoad.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QThreadPool>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Whether the hourglass was on while the loading window painted its bar.
+class HourglassWatch : public QObject {
+public:
+    int paints = 0;
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            seen = seen || QApplication::overrideCursor();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 TEST(Choosers, ChoosingAnotherCopipeDictionaryReloadsFromIt)
 {
@@ -55,8 +79,13 @@ TEST(Choosers, ALoadTakesTheDictionariesReadAheadOnlyWhenItAsksForTheSameFiles)
     d.WriteAll();
     d.Write("other.qls", "木:き\r\n木:き\r\n");
     const LoadRequest start{d.game.dict.WordPath, d.game.dict.CopipePath, aplMain::AppPath, false};
+    HourglassWatch hourglass;
+    d.form.LoadWindow()->picLoad->installEventFilter(&hourglass);
     LoadDictionariesAhead(start);
+    QThreadPool::globalInstance()->waitForDone();
     ASSERT_TRUE(ReloadDictionaries(d.form, d.game));
+    EXPECT_GT(hourglass.paints, 0);
+    EXPECT_FALSE(hourglass.seen) << "a load read ahead and ended has nothing to wait for";
     ASSERT_EQ(d.game.dict.Words.size(), 3);
     EXPECT_EQ(d.game.dict.Words[0].Roman, "KONNNICHIHA");
     EXPECT_EQ(d.form.windowTitle(), "疾鍵 - 単語辞書[tokira.qls] コピペ辞書[tokira.cls]");
