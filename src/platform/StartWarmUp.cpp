@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FontWarmUp.h"
+#include "platform/StartWarmUp.h"
 
+#include <QDBusConnection>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -8,36 +9,39 @@
 
 namespace platform {
 
-FontWarmUp::FontWarmUp()
+StartWarmUp::StartWarmUp()
     : thread_([made = application_.get_future()]() mutable {
           FcInit();
-          // Only the fonts' list: a font loaded here would serve this thread alone.
-          if (made.get())
+          if (made.get()) {
+              // The bus first: the first label asks for it before any font.
+              QDBusConnection::sessionBus();
+              // Only the fonts' list: a font loaded here would serve this thread alone.
               QFontDatabase::families();
+          }
       })
 {
 }
 
-void FontWarmUp::Tell(bool made)
+void StartWarmUp::Tell(bool made)
 {
     if (!told_)
         application_.set_value(made);
     told_ = true;
 }
 
-void FontWarmUp::ApplicationMade()
+void StartWarmUp::ApplicationMade()
 {
     Tell(true);
 }
 
-void FontWarmUp::Wait()
+void StartWarmUp::Wait()
 {
     Tell(false);
     if (thread_.joinable())
         thread_.join();
 }
 
-FontWarmUp::~FontWarmUp()
+StartWarmUp::~StartWarmUp()
 {
     Wait();
 }
