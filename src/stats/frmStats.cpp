@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -141,11 +142,18 @@ frmStats::Points frmStats::ReadPoints(const history::HistoryStore &store, const 
         points.speedSum += dayGames.speedSum;
         points.accuracySum += dayGames.accuracySum;
     }
+    // A day's local noon, worked out once for all the modes that have it:
+    // the conversion to local time is most of what a point costs.
+    QHash<qint64, qreal> noons;
     for (auto mode = sums.cbegin(); mode != sums.cend(); ++mode) {
         Line &line = points.lines[mode.key()];
         for (auto day = mode.value().cbegin(); day != mode.value().cend(); ++day) {
-            const QDate middle = QDate::fromJulianDay(day.key() + (points.grain == Grain::Week ? 3 : 0));
-            const qreal x = qreal(QDateTime(middle, QTime(12, 0)).toMSecsSinceEpoch());
+            auto noon = noons.find(day.key());
+            if (noon == noons.end()) {
+                const QDate middle = QDate::fromJulianDay(day.key() + (points.grain == Grain::Week ? 3 : 0));
+                noon = noons.insert(day.key(), qreal(QDateTime(middle, QTime(12, 0)).toMSecsSinceEpoch()));
+            }
+            const qreal x = *noon;
             line.speed.append(QPointF(x, day.value().speed / day.value().games));
             line.accuracy.append(QPointF(x, day.value().accuracy / day.value().games));
         }
