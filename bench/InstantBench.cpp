@@ -28,7 +28,7 @@
 #include "dictionary/Loader.h"
 #include "history/DrillDraw.h"
 #include "history/HistoryStore.h"
-#include "platform/StartWarmUp.h"
+#include "platform/FontWarmUp.h"
 #include "settings/aplMain.h"
 #include "shell/Program.h"
 #include "shell/StartUp.h"
@@ -242,9 +242,9 @@ int StartBare(int argc, char **argv)
 // the data folder the environment names.
 int StartGame(int argc, char **argv)
 {
-    platform::StartWarmUp warmUp;
+    platform::FontWarmUp fonts;
     QApplication app(argc, argv);
-    warmUp.ApplicationMade();
+    fonts.ApplicationMade();
     SetUpApplication();
     InstallTranslations(StartUpLanguage());
     Program *program = StartUp();
@@ -281,10 +281,10 @@ int StartSteps(int argc, char **argv)
         last = now;
         lastThread = thread;
     };
-    platform::StartWarmUp warmUp;
-    step("warm-up started on a thread (font configuration)");
+    platform::FontWarmUp fonts;
+    step("font configuration started on a thread");
     QApplication app(argc, argv);
-    warmUp.ApplicationMade();
+    fonts.ApplicationMade();
     step("QApplication");
     SetUpApplication();
     step("names; icon started on a thread");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
-#include "platform/StartWarmUp.h"
+#include "platform/FontWarmUp.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
@@ -78,9 +78,9 @@ int RunProgram(int &argc, char **argv)
         return answer->status;
     }
 
-    platform::StartWarmUp warmUp;
+    platform::FontWarmUp fonts;
     QApplication app(argc, argv);
-    warmUp.ApplicationMade();
+    fonts.ApplicationMade();
     SetUpApplication();
     InstallTranslations(StartUpLanguage());
     platform::TerminationSignals termination;
@@ -93,7 +93,7 @@ int RunProgram(int &argc, char **argv)
         QCoreApplication::exit(0);
     });
     const std::unique_ptr<Program> program(StartUp());
-    warmUp.Wait();
+    fonts.Wait();
     QObject::disconnect(early);
     if (!program)
         return 0;

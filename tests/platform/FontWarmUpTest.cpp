@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/StartWarmUp.h"
+#include "platform/FontWarmUp.h"
 
 #include <QFontDatabase>
 #include <QStringList>
@@ -7,14 +7,14 @@
 
 // A start that ends before its application exists must not hang on the thread,
 // and one that goes on leaves Qt's font database filled.
-TEST(StartWarmUp, EndsWithOrWithoutTheApplicationAndLeavesTheFontsListed)
+TEST(FontWarmUp, EndsWithOrWithoutTheApplicationAndLeavesTheFontsListed)
 {
     {
-        platform::StartWarmUp ended;
+        platform::FontWarmUp ended;
     }
-    platform::StartWarmUp warmUp;
-    warmUp.ApplicationMade();
-    warmUp.Wait();
-    warmUp.Wait();
+    platform::FontWarmUp fonts;
+    fonts.ApplicationMade();
+    fonts.Wait();
+    fonts.Wait();
     EXPECT_FALSE(QFontDatabase::families().isEmpty());
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/StartWarmUp.h"
+#include "platform/FontWarmUp.h"
 
-#include <QDBusConnection>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -9,39 +8,36 @@
 
 namespace platform {
 
-StartWarmUp::StartWarmUp()
+FontWarmUp::FontWarmUp()
     : thread_([made = application_.get_future()]() mutable {
           FcInit();
-          if (made.get()) {
-              // The bus first: the first label asks for it before any font.
-              QDBusConnection::sessionBus();
-              // Only the fonts' list: a font loaded here would serve this thread alone.
+          // Only the fonts' list: a font loaded here would serve this thread alone.
+          if (made.get())
               QFontDatabase::families();
-          }
       })
 {
 }
 
-void StartWarmUp::Tell(bool made)
+void FontWarmUp::Tell(bool made)
 {
     if (!told_)
         application_.set_value(made);
     told_ = true;
 }
 
-void StartWarmUp::ApplicationMade()
+void FontWarmUp::ApplicationMade()
 {
     Tell(true);
 }
 
-void StartWarmUp::Wait()
+void FontWarmUp::Wait()
 {
     Tell(false);
     if (thread_.joinable())
         thread_.join();
 }
 
-StartWarmUp::~StartWarmUp()
+FontWarmUp::~FontWarmUp()
 {
     Wait();
 }
