@@ -70,23 +70,11 @@ void HistoryStore::ReadAhead()
     ahead_ = promise->get_future();
     QThreadPool::globalInstance()->start([promise, path = path_] {
         auto ahead = std::make_shared<Ahead>();
-        // A connection of its own, made, used and ended on this thread; it only reads.
-        const QString name = QStringLiteral("tokira-history-ahead-%1").arg(quintptr(ahead.get()));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs));
-            if (db.open()) {
-                QSqlQuery query(db);
-                if (query.exec(QStringLiteral("PRAGMA quick_check(1)")) && query.next())
-                    ahead->check = query.value(0).toString();
-                query.finish();
-                if (ahead->check == QLatin1String("ok"))
-                    ahead->sums = SumsOf(db);
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name);
+        // The sums are read beside the check and kept only for a sound file.
+        std::unique_ptr<Sums> sums;
+        ahead->check = CheckPages(path, [&sums](const QSqlDatabase &db) { sums = SumsOf(db); }).verdict;
+        if (ahead->check == QLatin1String("ok"))
+            ahead->sums = std::move(sums);
         promise->set_value(ahead);
     });
 }

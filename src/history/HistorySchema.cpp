@@ -108,9 +108,11 @@ Outcome HistoryStore::Migrate()
     // The check ReadAhead made, when it made one, stands for this one.
     QString check = checkedAhead_;
     if (check.isEmpty()) {
-        if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
-            return FailToOpen(query.lastError());
-        check = query.value(0).toString();
+        query.finish();
+        const Check checked = CheckPages(path_);
+        if (checked.verdict.isEmpty())
+            return FailToOpen(checked.error);
+        check = checked.verdict;
     }
     if (check != QLatin1String("ok")) {
         damaged_ = true;

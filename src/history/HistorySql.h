@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -62,8 +63,13 @@ struct HistoryStore::Sums {
     std::map<std::pair<int, int>, QList<double>> bestTens;
 };
 
+struct HistoryStore::Check {
+    QString verdict;
+    QSqlError error;
+};
+
 struct HistoryStore::Ahead {
-    // The quick check's first line ("ok" for a sound file); empty when it could not run.
+    // The page check's first line ("ok" for a sound file); empty when it could not run.
     QString check;
     std::unique_ptr<Sums> sums;
 };

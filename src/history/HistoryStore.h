@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -203,6 +204,11 @@ private:
     Outcome OpenFile();
     Outcome Migrate();
     static std::optional<QString> SetAside(const QString &path);
+    // The page check's first line ("ok" for a sound file), or, when it could
+    // not run, why. beside, when given, runs on one of the check's threads
+    // with a connection of its own.
+    struct Check;
+    static Check CheckPages(const QString &path, std::function<void(const QSqlDatabase &)> beside = {});
 
     // The games' sums by input, mode and day, and the best tens asked for:
     // read from the file when first wanted, then kept up to date by Record,

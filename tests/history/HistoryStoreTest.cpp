@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -271,6 +272,71 @@ TEST(History, DamagedFileIsKeptAsideNewerIsLeftAndABusyOneIsWaitedFor)
     holder.join();
     EXPECT_TRUE(waited.Ok()) << waited.detail.toStdString();
     EXPECT_EQ(store.Games({}).size(), 1);
+}
+
+// The check goes table by table: a damaged free list is still found, while
+// a page no table uses (room wasted, no game lost) no longer costs the history.
+TEST(History, ADamagedFreeListIsSetAsideAPageNoTableUsesIsNot)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    {
+        HistoryStore store(path);
+        QList<GameRecord> games;
+        KeyTally tally;
+        Type(tally, "konnnichiha", {{2, 'm'}});
+        for (int i = 0; i < 300; ++i)
+            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 1, tally));
+        ASSERT_TRUE(store.Record(games).Ok());
+    }
+    {
+        // Pages freed by a deletion make a free list.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "freeing");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("DELETE FROM games WHERE id > 150"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("freeing");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    auto word = [](const QByteArray &bytes, qsizetype at) {
+        return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16
+               | quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));
+    };
+    auto setWord = [](QByteArray &bytes, qsizetype at, quint32 value) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = char(value >> (24 - 8 * i));
+    };
+    const qsizetype pageSize = (quint8(whole[16]) << 8) | quint8(whole[17]);
+    const quint32 trunk = word(whole, 32);
+    ASSERT_GT(trunk, 0u);
+
+    QByteArray badList = whole;
+    setWord(badList, (trunk - 1) * pageSize + 4, 1000000); // more leaves than a page holds
+    QByteArray spare = whole + QByteArray(pageSize, '\0');
+    setWord(spare, 28, word(whole, 28) + 1);
+
+    for (const bool damaged : {true, false}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged ? badList : spare);
+        file.close();
+        HistoryStore store(path);
+        store.ReadAhead();
+        const Outcome opened = store.Open();
+        EXPECT_TRUE(opened.Ok());
+        if (damaged) {
+            EXPECT_EQ(opened.message, HistoryStore::DamagedText(path, path + ".bad"));
+            EXPECT_TRUE(store.Games({}).isEmpty());
+        } else {
+            EXPECT_TRUE(opened.message.isEmpty());
+            EXPECT_EQ(store.Games({}).size(), 150);
+            EXPECT_EQ(store.CharTallies({}).size(), 7); // k o n i c h a
+            EXPECT_FALSE(QFileInfo::exists(path + ".bad2"));
+        }
+    }
 }
 
 TEST(History, FailedWriteIsToldOnceStoresNothingAndLaterGamesAreKept)
