@@ -109,7 +109,7 @@ public:
     // know to write to it. Later steps that they can write through keep it.
     static constexpr int SchemaVersion = 2;
     // The schema's last step.
-    static constexpr int LastStep = 4;
+    static constexpr int LastStep = 5;
 
     // Nothing is opened until Open or the first Record.
     explicit HistoryStore(QString path);
