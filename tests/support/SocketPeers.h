@@ -33,12 +33,22 @@ inline void Settle(int ms = 100)
     WaitUntil([] { return false; }, ms);
 }
 
-// A port nobody listens on right now.
+// A port nobody listens on right now. It is taken below the range the
+// system hands to connecting sockets, from a stretch of its own for each test
+// process: a port the probe lets go of is then not taken, before the test
+// listens on it, by another test's connection or probe.
 inline quint16 FreePort()
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
+    constexpr int first = 20000, last = 32000;
+    static int next = first + int(QCoreApplication::applicationPid() % 1000) * 12;
+    for (int tries = 0; tries < last - first; ++tries) {
+        const int port = next;
+        next = next + 1 >= last ? first : next + 1;
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::Any, quint16(port)))
+            return quint16(port);
+    }
+    return 0;
 }
 
 class RawPeer : public QObject {
