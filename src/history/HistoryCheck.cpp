@@ -109,9 +109,9 @@ void Work(const std::shared_ptr<Shared> &shared, const Reader *own = nullptr)
 HistoryStore::Check HistoryStore::CheckPages(const QString &path, std::function<void(const QSqlDatabase &)> beside)
 {
     Reader reader(path);
-    QSqlQuery tables(reader.Db());
     if (!reader.Db().isOpen())
         return {QString(), reader.Db().lastError()};
+    QSqlQuery tables(reader.Db());
     if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'")))
         return {QString(), tables.lastError()};
     auto shared = std::make_shared<Shared>();
