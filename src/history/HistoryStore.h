@@ -142,8 +142,8 @@ public:
     // newer version, or one it cannot reach, is left untouched.
     Outcome Open();
     bool IsOpen() const;
-    // Checks an existing file's pages and reads its sums on a thread of the
-    // pool, touching nothing in it, so that the first Open (and the first
+    // Checks an existing file's pages and reads its sums on the pool's
+    // threads, touching nothing in it, so that the first Open (and the first
     // 成績 window) need not: Open takes what was found, waiting for it if
     // need be. Does nothing while the store is open.
     void ReadAhead();
