@@ -101,7 +101,8 @@ Outcome HistoryStore::Migrate()
     QSqlDatabase &db = db_->db;
     QSqlQuery query(db);
     // A file that is no database fails here, at its first read; a damaged
-    // one at the check of its pages.
+    // one at the check of its pages. This first read also rolls back a write
+    // cut short, which the check's read-only connections could not do.
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return FailToOpen(query.lastError());
     const int version = query.value(0).toInt();

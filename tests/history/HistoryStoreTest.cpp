@@ -339,6 +339,59 @@ TEST(History, ADamagedFreeListIsSetAsideAPageNoTableUsesIsNot)
     }
 }
 
+// A write cut short (the game killed mid-transaction) leaves a journal; the
+// check's read-only connections cannot roll it back, the store's own must
+// first, read ahead or not.
+TEST(History, AWriteCutShortIsRolledBackAndTheHistoryOpensWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryStore::FileName());
+    {
+        HistoryStore store(path);
+        QList<GameRecord> games;
+        KeyTally tally;
+        Type(tally, "konnnichiha");
+        for (int i = 0; i < 300; ++i)
+            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 0, tally));
+        ASSERT_TRUE(store.Record(games).Ok());
+    }
+    const QString cut = dir.filePath("cut.sqlite3");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        // A cache too small for the change: pages reach the file before the commit.
+        ASSERT_TRUE(query.exec("PRAGMA cache_size = 1"));
+        ASSERT_TRUE(query.exec("BEGIN"));
+        ASSERT_TRUE(query.exec("UPDATE char_counts SET right_count = right_count + 1000"));
+        ASSERT_TRUE(query.exec("DELETE FROM games WHERE id > 10"));
+        ASSERT_TRUE(QFile::exists(path + "-journal"));
+        for (const char *suffix : {"", "-journal"})
+            ASSERT_TRUE(QFile::copy(path + suffix, cut + suffix));
+        query.exec("ROLLBACK");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("writer");
+
+    for (const bool ahead : {true, false}) {
+        const QString copy = dir.filePath(ahead ? "ahead.sqlite3" : "plain.sqlite3");
+        for (const char *suffix : {"", "-journal"})
+            ASSERT_TRUE(QFile::copy(cut + suffix, copy + suffix));
+        HistoryStore store(copy);
+        if (ahead)
+            store.ReadAhead();
+        const Outcome opened = store.Open();
+        EXPECT_TRUE(opened.Ok()) << opened.detail.toStdString();
+        EXPECT_TRUE(opened.message.isEmpty());
+        EXPECT_EQ(store.Games({}).size(), 300);
+        const QList<CharCount> tallies = store.CharTallies({});
+        ASSERT_FALSE(tallies.isEmpty());
+        EXPECT_EQ(Find(tallies, 'k')->right, 300);
+        EXPECT_FALSE(QFileInfo::exists(copy + ".bad"));
+    }
+}
+
 TEST(History, FailedWriteIsToldOnceStoresNothingAndLaterGamesAreKept)
 {
     QTemporaryDir dir;
