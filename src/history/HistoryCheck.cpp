@@ -44,27 +44,19 @@ struct Shared {
 class Reader {
 public:
     explicit Reader(const QString &path)
-        : name_(QStringLiteral("tokira-history-check-%1").arg(++count))
+        : db_(sql::AddConnection(path,
+                                 QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(HistoryStore::BusyWaitMs),
+                                 name_))
     {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db_.setDatabaseName(path);
-        db_.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(HistoryStore::BusyWaitMs));
         db_.open();
     }
-    ~Reader()
-    {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-    }
+    ~Reader() { sql::RemoveConnection(db_, name_); }
     Reader(const Reader &) = delete;
     Reader &operator=(const Reader &) = delete;
 
     const QSqlDatabase &Db() const { return db_; }
 
 private:
-    static inline std::atomic<int> count{0};
     QString name_;
     QSqlDatabase db_;
 };
@@ -90,10 +82,12 @@ void Work(const std::shared_ptr<Shared> &shared, const Reader *own = nullptr)
 {
     std::unique_ptr<Reader> reader;
     for (size_t i = shared->next++; i < shared->jobs.size(); i = shared->next++) {
-        if (!own && !reader)
+        if (!own) {
             reader = std::make_unique<Reader>(shared->path);
+            own = reader.get();
+        }
         Job &job = shared->jobs[i];
-        const QSqlDatabase &db = own ? own->Db() : reader->Db();
+        const QSqlDatabase &db = own->Db();
         if (db.isOpen())
             Run(job, *shared, db);
         else

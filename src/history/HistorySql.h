@@ -19,6 +19,16 @@
 
 namespace history {
 
+namespace sql {
+
+// A connection to the file under a name no other has, not yet open; options
+// as QSqlDatabase::setConnectOptions takes them.
+QSqlDatabase AddConnection(const QString &path, const QString &options, QString &name);
+// Ends a connection AddConnection made, once no query uses it.
+void RemoveConnection(QSqlDatabase &db, const QString &name);
+
+} // namespace sql
+
 struct HistoryStore::Connection {
     QString name;
     QSqlDatabase db;
@@ -39,9 +49,7 @@ struct HistoryStore::Connection {
         addAllMiss.reset();
         addAllKana.reset();
         insertRun.reset();
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        sql::RemoveConnection(db, name);
     }
 
     bool Prepare(std::optional<QSqlQuery> &query, const char *sql)

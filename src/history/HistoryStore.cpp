@@ -17,11 +17,22 @@ namespace history {
 
 using namespace sql;
 
-namespace {
+QSqlDatabase sql::AddConnection(const QString &path, const QString &options, QString &name)
+{
+    static std::atomic<int> count{0};
+    name = QStringLiteral("tokira-history-%1").arg(++count);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(options);
+    return db;
+}
 
-std::atomic<int> connectionCount{0};
-
-} // namespace
+void sql::RemoveConnection(QSqlDatabase &db, const QString &name)
+{
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
 
 bool Tell(const Outcome &outcome)
 {
@@ -175,11 +186,9 @@ Outcome HistoryStore::OpenFile()
         return Fail(Failure::Open, QStringLiteral("a folder is in the file's place"));
 
     auto connection = std::make_unique<Connection>();
-    connection->name = QStringLiteral("tokira-history-%1").arg(++connectionCount);
-    connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
-    connection->db.setDatabaseName(path_);
     // Another program may be writing: wait a few seconds for it to finish.
-    connection->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs));
+    connection->db =
+        AddConnection(path_, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs), connection->name);
     if (!connection->db.open())
         return Fail(Failure::Open, connection->db.lastError().text());
 
