@@ -46,6 +46,29 @@ GameRecord Game(Mode mode, const QDateTime &finished, int correct, int misses, c
     return game;
 }
 
+// A history of count Speed games, each typed as the tally says.
+bool RecordGames(const QString &path, int count, int misses = 0, const KeyTally &tally = KeyTally())
+{
+    QList<GameRecord> games;
+    for (int i = 0; i < count; ++i)
+        games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, misses, tally));
+    return HistoryStore(path).Record(games).Ok();
+}
+
+// Runs a statement on a connection of the test's own, as another program would.
+bool ExecOn(const QString &path, const char *statement)
+{
+    bool done = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
+        db.setDatabaseName(path);
+        done = db.open() && QSqlQuery(db).exec(statement);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    return done;
+}
+
 const CharCount *Find(const QList<CharCount> &counts, QChar c)
 {
     for (const CharCount &count : counts) {
@@ -197,13 +220,7 @@ TEST(History, DamagedFileIsKeptAsideNewerIsLeftAndABusyOneIsWaitedFor)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(HistoryStore::FileName());
-    {
-        HistoryStore good(path);
-        QList<GameRecord> games;
-        for (int i = 0; i < 300; ++i)
-            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 0));
-        ASSERT_TRUE(good.Record(games).Ok());
-    }
+    ASSERT_TRUE(RecordGames(path, 300));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray whole = file.readAll();
@@ -231,14 +248,7 @@ TEST(History, DamagedFileIsKeptAsideNewerIsLeftAndABusyOneIsWaitedFor)
     }
 
     // A file a newer version wrote is left as it is, and the box says why.
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version = 99"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("newer");
+    ASSERT_TRUE(ExecOn(path, "PRAGMA user_version = 99"));
     {
         HistoryStore store(path);
         const Outcome newer = store.Open();
@@ -280,24 +290,11 @@ TEST(History, ADamagedFreeListIsSetAsideAPageNoTableUsesIsNot)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(HistoryStore::FileName());
-    {
-        HistoryStore store(path);
-        QList<GameRecord> games;
-        KeyTally tally;
-        Type(tally, "konnnichiha", {{2, 'm'}});
-        for (int i = 0; i < 300; ++i)
-            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 1, tally));
-        ASSERT_TRUE(store.Record(games).Ok());
-    }
-    {
-        // Pages freed by a deletion make a free list.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "freeing");
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec("DELETE FROM games WHERE id > 150"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("freeing");
+    KeyTally tally;
+    Type(tally, "konnnichiha", {{2, 'm'}});
+    ASSERT_TRUE(RecordGames(path, 300, 1, tally));
+    // Pages freed by a deletion make a free list.
+    ASSERT_TRUE(ExecOn(path, "DELETE FROM games WHERE id > 150"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray whole = file.readAll();
@@ -346,15 +343,9 @@ TEST(History, AWriteCutShortIsRolledBackAndTheHistoryOpensWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(HistoryStore::FileName());
-    {
-        HistoryStore store(path);
-        QList<GameRecord> games;
-        KeyTally tally;
-        Type(tally, "konnnichiha");
-        for (int i = 0; i < 300; ++i)
-            games.append(Game(Mode::Speed, QDateTime::currentDateTime(), 10 + i, 0, tally));
-        ASSERT_TRUE(store.Record(games).Ok());
-    }
+    KeyTally tally;
+    Type(tally, "konnnichiha");
+    ASSERT_TRUE(RecordGames(path, 300, 0, tally));
     const QString cut = dir.filePath("cut.sqlite3");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
