@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "stats/KeyboardView.h"
+#include "stats/ShapedTextDelegate.h"
 #include "stats/frmRun.h"
 #include "typing/KanaLayout.h"
 #include "util/Functions.h"
@@ -308,6 +309,7 @@ QTreeWidget *MakeList(const QStringList &headers, QWidget *parent)
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->header()->setStretchLastSection(true);
     list->header()->setSectionsMovable(false);
+    list->setItemDelegate(new ShapedTextDelegate(list));
     return list;
 }
 
@@ -637,6 +639,9 @@ void frmStats::FillWeakLists(const history::Filter &filter)
     picKeyboard->SetKanaLegends(filter.input == history::Input::Kana);
     picKeyboard->SetTallies(tallies);
 
+    // Their old texts will not be drawn again.
+    for (QTreeWidget *list : {lstWeakChars, lstWeakKana})
+        static_cast<ShapedTextDelegate *>(list->itemDelegate())->Forget();
     lstWeakChars->clear();
     for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
         QStringList instead;
