@@ -319,6 +319,19 @@ void AlignNumbers(QTreeWidgetItem *item, int from, int to)
         item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+// Before a list is filled anew: its old texts will not be drawn again.
+void Forget(QTreeWidget *list)
+{
+    static_cast<ShapedTextDelegate *>(list->itemDelegate())->Forget();
+}
+
+void FitColumns(QTreeWidget *list)
+{
+    const int last = list->header()->stretchLastSection() ? list->columnCount() - 1 : list->columnCount();
+    for (int column = 0; column < last; ++column)
+        list->resizeColumnToContents(column);
+}
+
 } // namespace
 
 frmStats::frmStats(history::HistoryStore &store, bool usLayout, QWidget *parent)
@@ -465,6 +478,10 @@ void frmStats::CreateConnections()
     connect(cboPeriod, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cboInput, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cmdExport, &QPushButton::clicked, this, &frmStats::cmdExport_Click);
+    connect(tabWeak, &QTabWidget::currentChanged, this, [this] {
+        if (weakKanaDue_ && tabWeak->currentWidget() == lstWeakKana)
+            FillWeakKana();
+    });
     connect(cmdRuns, &QPushButton::clicked, this, [this] {
         auto *runs = new frmRun(store_, this);
         runs->setAttribute(Qt::WA_DeleteOnClose);
@@ -639,9 +656,7 @@ void frmStats::FillWeakLists(const history::Filter &filter)
     picKeyboard->SetKanaLegends(filter.input == history::Input::Kana);
     picKeyboard->SetTallies(tallies);
 
-    // Their old texts will not be drawn again.
-    for (QTreeWidget *list : {lstWeakChars, lstWeakKana})
-        static_cast<ShapedTextDelegate *>(list->itemDelegate())->Forget();
+    Forget(lstWeakChars);
     lstWeakChars->clear();
     for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
         QStringList instead;
@@ -653,17 +668,23 @@ void frmStats::FillWeakLists(const history::Filter &filter)
                                           instead.join(QLatin1Char(' '))});
         AlignNumbers(item, 1, 3);
     }
+    FitColumns(lstWeakChars);
+    weakKanaDue_ = true;
+    if (tabWeak->currentWidget() == lstWeakKana)
+        FillWeakKana();
+}
+
+void frmStats::FillWeakKana()
+{
+    weakKanaDue_ = false;
+    Forget(lstWeakKana);
     lstWeakKana->clear();
-    for (const history::KanaCount &count : store_.WeakestKana(filter, WeakRows, WeakMinSamples)) {
+    for (const history::KanaCount &count : store_.WeakestKana(CurrentFilter(), WeakRows, WeakMinSamples)) {
         auto *item = new QTreeWidgetItem(lstWeakKana, {count.kana, Percent(count.MissRate()), QString::number(count.wrong),
                                                        QString::number(count.right + count.wrong)});
         AlignNumbers(item, 1, 3);
     }
-    for (QTreeWidget *list : {lstWeakChars, lstWeakKana}) {
-        const int last = list->header()->stretchLastSection() ? list->columnCount() - 1 : list->columnCount();
-        for (int column = 0; column < last; ++column)
-            list->resizeColumnToContents(column);
-    }
+    FitColumns(lstWeakKana);
 }
 
 void frmStats::cmdExport_Click()

@@ -108,6 +108,7 @@ private:
     void FillCharts(const Points &points, const history::Filter &filter);
     void FillSummary(const Points &points);
     void FillWeakLists(const history::Filter &filter);
+    void FillWeakKana();
     void cmdExport_Click();
     history::Filter CurrentFilter() const;
 
@@ -118,4 +119,6 @@ private:
     FileChooser chooser_;
     int batches_ = 0;
     bool refreshDue_ = false;
+    // The kana list is filled when its tab is first shown after a refresh.
+    bool weakKanaDue_ = false;
 };

@@ -356,6 +356,7 @@ TEST(frmStats, TheKanaFilterShowsKanaGamesOnAKanaKeyboard)
     HistoryStore store(fake.PathOf(HistoryStore::FileName()));
     GameRecord kana = Game(Mode::Speed, 0, 6.0, {{'T', 5, 5, {{'Q', 5}}}, {'|', 10, 0, {}}});
     kana.input = Input::Kana;
+    kana.kana = {{"た", 6, 4}};
     ASSERT_TRUE(store.Record({Game(Mode::Speed, 0, 4.0, {{'K', 5, 5, {}}}), kana}).Ok());
 
     frmStats window(store, true);
@@ -370,4 +371,10 @@ TEST(frmStats, TheKanaFilterShowsKanaGamesOnAKanaKeyboard)
     ASSERT_EQ(window.lstWeakChars->topLevelItemCount(), 1);
     EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(0), "か");
     EXPECT_EQ(window.lstWeakChars->topLevelItem(0)->text(4), "「た」×5");
+    // The weak kana, on their tab, follow the filter too.
+    window.tabWeak->setCurrentWidget(window.lstWeakKana);
+    ASSERT_EQ(window.lstWeakKana->topLevelItemCount(), 1);
+    EXPECT_EQ(window.lstWeakKana->topLevelItem(0)->text(1), "40.0%");
+    window.SetInput(Input::Romaji);
+    EXPECT_EQ(window.lstWeakKana->topLevelItemCount(), 0);
 }
