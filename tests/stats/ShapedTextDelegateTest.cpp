@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QImage>
+#include <QStyleFactory>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -10,9 +11,10 @@ namespace {
 
 // A list shaped like the weak-key lists: numbers right-aligned, kana, Latin
 // pairs a font kerns, a text too long for its column, an empty cell.
-std::unique_ptr<QTreeWidget> List(bool shapedOnce, bool narrow)
+std::unique_ptr<QTreeWidget> List(QStyle *style, bool shapedOnce, bool narrow)
 {
     auto list = std::make_unique<QTreeWidget>();
+    list->setStyle(style);
     if (shapedOnce)
         list->setItemDelegate(new ShapedTextDelegate(list.get()));
     list->setRootIsDecorated(false);
@@ -41,10 +43,13 @@ std::unique_ptr<QTreeWidget> List(bool shapedOnce, bool narrow)
 
 TEST(ShapedTextDelegate, ListsLookAndSizeAsTheStyleMakesThem)
 {
-    for (bool narrow : {false, true}) {
-        SCOPED_TRACE(narrow ? "narrow" : "wide");
-        const auto stock = List(false, narrow);
-        const auto shaped = List(true, narrow);
+    // The styles the delegate copies, whatever the desktop's is.
+    static QStyle *const fusion = QStyleFactory::create("Fusion");
+    static QStyle *const windows = QStyleFactory::create("Windows");
+    for (auto [style, narrow] : {std::pair{fusion, false}, {fusion, true}, {windows, false}}) {
+        SCOPED_TRACE(style->name().toStdString() + (narrow ? " narrow" : " wide"));
+        const auto stock = List(style, false, narrow);
+        const auto shaped = List(style, true, narrow);
         for (int column = 0; column < 3; ++column)
             EXPECT_EQ(shaped->columnWidth(column), stock->columnWidth(column)) << column;
         const QImage expected = stock->grab().toImage();
