@@ -23,6 +23,12 @@ int TextMargin(const QStyleOptionViewItem &option)
     return StyleOf(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, option.widget) + 1;
 }
 
+// The room the style gives a one-line text: its width in whole pixels and a margin each side.
+QSize TextSize(const QTextLine &line, int margin)
+{
+    return QSize(qCeil(line.naturalTextWidth()) + 2 * margin, qCeil(line.height()));
+}
+
 } // namespace
 
 ShapedTextDelegate::ShapedTextDelegate(QObject *parent) : QStyledItemDelegate(parent)
@@ -78,8 +84,7 @@ QSize ShapedTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
     initStyleOption(&opt, index);
     if (index.data(Qt::SizeHintRole).isValid() || !Plain(opt))
         return QStyledItemDelegate::sizeHint(option, index);
-    const QTextLine line = Layout(opt).lineAt(0);
-    return QSize(qCeil(line.naturalTextWidth()) + 2 * TextMargin(opt), qCeil(line.height()));
+    return TextSize(Layout(opt).lineAt(0), TextMargin(opt));
 }
 
 void ShapedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -94,11 +99,10 @@ void ShapedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     QTextLine line = layout.lineAt(0);
     // The text's room and place within the cell, worked out as the style does.
     const int margin = TextMargin(opt);
-    const QSize textSize(qCeil(line.naturalTextWidth()) + 2 * margin, qCeil(line.height()));
     QRect textRect = opt.showDecorationSelected
                          ? opt.rect
                          : QStyle::alignedRect(opt.direction, opt.displayAlignment,
-                                               textSize.boundedTo(opt.rect.size()), opt.rect);
+                                               TextSize(line, margin).boundedTo(opt.rect.size()), opt.rect);
     textRect.adjust(margin, 0, -margin, 0);
     // A text too long for its cell is cut short with an ellipsis: the style's work.
     if (line.naturalTextWidth() > textRect.width()) {

@@ -320,9 +320,10 @@ void AlignNumbers(QTreeWidgetItem *item, int from, int to)
 }
 
 // Before a list is filled anew: its old texts will not be drawn again.
-void Forget(QTreeWidget *list)
+void Clear(QTreeWidget *list)
 {
     static_cast<ShapedTextDelegate *>(list->itemDelegate())->Forget();
+    list->clear();
 }
 
 void FitColumns(QTreeWidget *list)
@@ -478,10 +479,7 @@ void frmStats::CreateConnections()
     connect(cboPeriod, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cboInput, &QComboBox::currentIndexChanged, this, &frmStats::Refresh);
     connect(cmdExport, &QPushButton::clicked, this, &frmStats::cmdExport_Click);
-    connect(tabWeak, &QTabWidget::currentChanged, this, [this] {
-        if (weakKanaDue_ && tabWeak->currentWidget() == lstWeakKana)
-            FillWeakKana();
-    });
+    connect(tabWeak, &QTabWidget::currentChanged, this, &frmStats::FillWeakKana);
     connect(cmdRuns, &QPushButton::clicked, this, [this] {
         auto *runs = new frmRun(store_, this);
         runs->setAttribute(Qt::WA_DeleteOnClose);
@@ -656,8 +654,7 @@ void frmStats::FillWeakLists(const history::Filter &filter)
     picKeyboard->SetKanaLegends(filter.input == history::Input::Kana);
     picKeyboard->SetTallies(tallies);
 
-    Forget(lstWeakChars);
-    lstWeakChars->clear();
+    Clear(lstWeakChars);
     for (const history::CharCount &count : history::Weakest(tallies, WeakRows, WeakMinSamples)) {
         QStringList instead;
         for (const history::Miss &miss : count.instead.mid(0, 3))
@@ -670,15 +667,15 @@ void frmStats::FillWeakLists(const history::Filter &filter)
     }
     FitColumns(lstWeakChars);
     weakKanaDue_ = true;
-    if (tabWeak->currentWidget() == lstWeakKana)
-        FillWeakKana();
+    FillWeakKana();
 }
 
 void frmStats::FillWeakKana()
 {
+    if (!weakKanaDue_ || tabWeak->currentWidget() != lstWeakKana)
+        return;
     weakKanaDue_ = false;
-    Forget(lstWeakKana);
-    lstWeakKana->clear();
+    Clear(lstWeakKana);
     for (const history::KanaCount &count : store_.WeakestKana(CurrentFilter(), WeakRows, WeakMinSamples)) {
         auto *item = new QTreeWidgetItem(lstWeakKana, {count.kana, Percent(count.MissRate()), QString::number(count.wrong),
                                                        QString::number(count.right + count.wrong)});

@@ -108,6 +108,7 @@ private:
     void FillCharts(const Points &points, const history::Filter &filter);
     void FillSummary(const Points &points);
     void FillWeakLists(const history::Filter &filter);
+    // Fills the kana list if a refresh left it due and its tab is shown.
     void FillWeakKana();
     void cmdExport_Click();
     history::Filter CurrentFilter() const;
